@@ -1,0 +1,8 @@
+#pragma once
+// What a host application sets on the platform stand-in, so that the module sees
+// the machine the host pretends to be.
+
+// The screen size that GetSystemMetrics reports (default 1024 x 768). Values below
+// 1 are kept as they are: a host that reports no screen gets a raster that cannot
+// be created, as on a real machine without a display.
+void OsSetScreenSize(int width, int height);
