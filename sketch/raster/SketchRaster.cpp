@@ -27,15 +27,16 @@ constexpr BYTE kStartToPixel[8] = {0x80, 0xC0, 0xE0, 0xF0, 0xF8, 0xFC, 0xFE, 0xF
 
 constexpr BYTE kCenterGlyph[7] = {0x38, 0x44, 0x82, 0x82, 0x82, 0x44, 0x38};
 
+// The raster as the primitives address it: the byte of pixel (0, 0), and the row
+// offset from there, so that a pixel's byte costs no call into the image.
 struct Raster {
   I64 w = 0;
   I64 h = 0;
+  BYTE* origin = nullptr;
   std::ptrdiff_t rowOffset = 0;
 
   bool Inside(I64 x, I64 y) const { return x >= 0 && x < w && y >= 0 && y < h; }
-  BYTE* Byte(I64 x, I64 y, int n = 1) const {
-    return gSketchRaster->GetPixelAddress(static_cast<int>(x), static_cast<int>(y), n);
-  }
+  BYTE* Byte(I64 x, I64 y) const { return origin + y * rowOffset + x / 8; }
 };
 
 // The raster's size, or false when there is no usable raster.
@@ -46,8 +47,9 @@ bool GetRaster(Raster& r) {
   if (size.cx <= 0 || size.cy <= 0) return false;
   r.w = size.cx;
   r.h = size.cy;
+  r.origin = gSketchRaster->GetPixelAddress(0, 0, 1);
   r.rowOffset = gSketchRaster->GetRasterOffset();
-  return true;
+  return r.origin != nullptr;
 }
 
 // Grows the dirty state by the inclusive block (x0, y0)-(x1, y1), which the
@@ -121,11 +123,15 @@ void Diagonal(const Raster& r, I64 x1, I64 y1, I64 x2, I64 y2) {
     tlo = std::max<I64>(tlo, y1 - (r.h - 1));
     thi = std::min<I64>(thi, y1);
   }
-  for (I64 t = tlo; t <= thi; ++t) {
-    const I64 x = x1 + t;
-    const I64 y = y1 + step * t;
-    *r.Byte(x, y) |= kSingleBit[x % 8];
-    ExtendDirty(x, y, x, y);
+  if (tlo <= thi) {
+    BYTE* p = r.Byte(x1 + tlo, y1 + step * tlo);
+    const std::ptrdiff_t down = step * r.rowOffset;
+    for (I64 x = x1 + tlo; x <= x1 + thi; ++x, p += down) {
+      *p |= kSingleBit[x % 8];
+      if (x % 8 == 7) ++p;
+    }
+    const I64 ya = y1 + step * tlo, yb = y1 + step * thi;
+    ExtendDirty(x1 + tlo, std::min(ya, yb), x1 + thi, std::max(ya, yb));
   }
   gSketchDirty = 1;
 }
