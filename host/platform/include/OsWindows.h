@@ -28,3 +28,6 @@ constexpr int SM_CYSCREEN = 1;
 
 // The screen size as the host set it; 0 for any other metric.
 int GetSystemMetrics(int nIndex);
+
+// Recorded by the platform (OsGetBeeps) for the host to sound or show.
+BOOL MessageBeep(unsigned type);
