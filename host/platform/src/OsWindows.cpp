@@ -1,9 +1,18 @@
 #include "OsWindows.h"
 #include "OsPlatformHost.h"
 
+#include <vector>
+
 namespace {
 int gScreenWidth = 1024;
 int gScreenHeight = 768;
+
+// A function-local static so that a beep sounded during another library's static
+// initialisation still finds the list constructed.
+std::vector<unsigned>& Beeps() {
+  static std::vector<unsigned> beeps;
+  return beeps;
+}
 }  // namespace
 
 void OsSetScreenSize(int width, int height) {
@@ -18,3 +27,12 @@ int GetSystemMetrics(int nIndex) {
     default: return 0;
   }
 }
+
+BOOL MessageBeep(unsigned type) {
+  Beeps().push_back(type);
+  return 1;
+}
+
+const std::vector<unsigned>& OsGetBeeps() { return Beeps(); }
+
+void OsClearBeeps() { Beeps().clear(); }

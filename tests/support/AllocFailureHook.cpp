@@ -1,0 +1,51 @@
+// Lets a test make nothrow allocations fail on purpose, through the platform's
+// allocation-failure switch, so that the code paths which check `new
+// (std::nothrow)` for null can be exercised. Plain new is left alone: code that
+// expects it to throw never sees a failure it did not ask for.
+//
+// Every non-aligned form of new and delete is replaced, all over malloc and
+// free, so that whichever pair meets on a block (here, in the shared libraries
+// or in the standard library) allocates and frees through the same allocator;
+// the sanitizer's allocation/deallocation pairing check then stays quiet.
+
+#include <cstdlib>
+#include <new>
+
+#include "OsRuntime.h"
+
+namespace {
+
+void* AllocateOrThrow(std::size_t size) {
+  if (size == 0) size = 1;
+  for (;;) {
+    if (void* p = std::malloc(size)) return p;
+    std::new_handler handler = std::get_new_handler();
+    if (!handler) throw std::bad_alloc();
+    handler();
+  }
+}
+
+void* AllocateOrNull(std::size_t size) noexcept {
+  if (OsAllocationShouldFail()) return nullptr;
+  try {
+    return AllocateOrThrow(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return AllocateOrThrow(size); }
+void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return AllocateOrNull(size);
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
