@@ -1,0 +1,3 @@
+#include "BView.h"
+
+IMPLEMENT_DYNAMIC(BView, CObject)
