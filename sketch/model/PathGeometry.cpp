@@ -1,0 +1,284 @@
+// The searching side of the figures: hit tests, rectangle selection, the path
+// as a polygon for regions and as a pixel trace, and the trackers' geometry.
+
+#include <algorithm>
+#include <cmath>
+
+#include "OsRuntime.h"
+#include "OsWindows.h"
+#include "model/LineWalk.h"
+#include "model/Segment.h"
+#include "model/TDShape.h"
+#include "raster/SketchRaster.h"
+
+namespace {
+
+float Narrow(double v) { return static_cast<float>(v); }
+
+TDUnit* UnitAt(const BList& list, BPosition pos) { return static_cast<TDUnit*>(list.GetItem(pos)); }
+
+TDFloatPoint Truncated(const TDFloatPoint& p) {
+  const OsImgPoint i = p.ToImgPoint();
+  return {static_cast<float>(i.x), static_cast<float>(i.y)};
+}
+
+// Whether the walk between the view positions of two image points passes
+// through the square of half-width r around the mouse; `fraction` is how far
+// along the walk it first did.
+bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, int mx, int my, float r,
+              const BZoom& zoom, double& fraction) {
+  const std::int64_t left = OsTruncToInt(mx - static_cast<double>(r));
+  const std::int64_t right = OsTruncToInt(mx + static_cast<double>(r));
+  const std::int64_t top = OsTruncToInt(my - static_cast<double>(r));
+  const std::int64_t bottom = OsTruncToInt(my + static_cast<double>(r));
+  const OsImgPoint p = ImageToView(a, zoom), q = ImageToView(b, zoom);
+  std::int64_t hit = -1;
+  const std::int64_t n = LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t i) {
+    if (x >= left && x < right && y >= top && y < bottom) {
+      hit = i;
+      return false;
+    }
+    return true;
+  });
+  fraction = hit >= 0 ? static_cast<double>(hit) / static_cast<double>(n) : 0.0;
+  return hit >= 0;
+}
+
+bool SegmentHit(const TDUnit& a, const TDUnit& b, int mx, int my, TDCheck& check,
+                const BZoom& zoom) {
+  const std::int32_t n = OsTruncToInt(static_cast<double>(zoom.fZoomX) * (a.fSteps + 1));
+  double fraction = 0.0;
+  if (n <= 0) {
+    if (!NearLine(Truncated(a.fAnchor), Truncated(b.fAnchor), mx, my, check.fTolerance, zoom, fraction)) {
+      return false;
+    }
+    check.fParam = Narrow(fraction);
+    return true;
+  }
+  const float dt = Narrow(1.0 / ((a.fSteps + 1) * static_cast<double>(zoom.fZoomX)));
+  TDFloatPoint prev = a.fAnchor;
+  float t = 0.0f;
+  do {
+    const TDFloatPoint q = BezierPoint(a, b, t);
+    if (NearLine(prev, q, mx, my, check.fTolerance, zoom, fraction)) {
+      check.fParam = Narrow((static_cast<double>(t) - dt) + fraction / n);
+      return true;
+    }
+    prev = q;
+    t = Narrow(static_cast<double>(t) + dt);
+  } while (t < 1.0f);
+  if (NearLine(prev, b.fAnchor, mx, my, check.fTolerance, zoom, fraction)) {
+    check.fParam = Narrow(((n - 1) + fraction) / n);
+    return true;
+  }
+  return false;
+}
+
+int UnitHit(const TDUnit& unit, int mx, int my, const TDCheck& check, const BZoom& zoom) {
+  const double r = check.fTolerance;
+  const std::int64_t left = OsTruncToInt(mx - r), right = OsTruncToInt(mx + r + 1);
+  const std::int64_t top = OsTruncToInt(my - r), bottom = OsTruncToInt(my + r + 1);
+  const auto inBox = [&](const TDFloatPoint& p) {
+    const OsImgPoint v = ImageToView(p, zoom);
+    return v.x >= left && v.x < right && v.y >= top && v.y < bottom;
+  };
+  int result = TDCheck::kNothing;
+  const int state = unit.fState;
+  if ((check.fFlags & TDCheck::kDirection1) && (state == 3 || state == 4) && inBox(unit.fDirection1)) {
+    result = TDCheck::kDirection1;
+  }
+  if ((check.fFlags & TDCheck::kDirection2) && (state == 3 || state == 5) && inBox(unit.fDirection2)) {
+    result = TDCheck::kDirection2;
+  }
+  // Tested last so that an anchor wins over a handle lying on it.
+  if ((check.fFlags & TDCheck::kAnchor) && inBox(unit.fAnchor)) result = TDCheck::kAnchor;
+  return result;
+}
+
+// Calls walk(from, to) for the sub-segments of A -> B sampled at the unscaled
+// step count, image coordinates truncated, until walk returns true.
+template <typename Walk>
+bool AnySubSegment(const TDUnit& a, const TDUnit& b, Walk walk) {
+  const float dt = Narrow(1.0 / (a.fSteps + 1));
+  TDFloatPoint prev = a.fAnchor;
+  float t = 0.0f;
+  do {
+    const TDFloatPoint q = BezierPoint(a, b, t);
+    if (walk(prev.ToImgPoint(), q.ToImgPoint())) return true;
+    prev = q;
+    t = Narrow(static_cast<double>(t) + dt);
+  } while (t < 1.0f);
+  return walk(prev.ToImgPoint(), b.fAnchor.ToImgPoint());
+}
+
+}  // namespace
+
+bool TDShape::CheckSegments(int mx, int my, TDCheck* check, const BZoom* zoom) {
+  if (check == nullptr || fUnits.GetCount() < 2) return false;
+  const BZoom z = zoom != nullptr ? BZoom(*zoom) : BZoom();
+  const auto report = [&](TDUnit* unit) {
+    check->fUnit = unit;
+    check->fResult = TDCheck::kSegment;
+    check->fShape = this;
+    return true;
+  };
+  for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr;) {
+    TDUnit* a = UnitAt(fUnits, pos);
+    pos = fUnits.GetNextPosition(pos);
+    if (pos == nullptr) break;
+    if (SegmentHit(*a, *UnitAt(fUnits, pos), mx, my, *check, z)) return report(a);
+  }
+  if (!fOpen && SegmentHit(*LastUnit(), *FirstUnit(), mx, my, *check, z)) return report(LastUnit());
+  return false;
+}
+
+bool TDShape::CheckUnits(int mx, int my, TDCheck* check, const BZoom* zoom) {
+  if (check == nullptr || fUnits.GetCount() < 2) return false;
+  const BZoom z = zoom != nullptr ? BZoom(*zoom) : BZoom();
+  for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr; pos = fUnits.GetNextPosition(pos)) {
+    TDUnit* unit = UnitAt(fUnits, pos);
+    check->fResult = UnitHit(*unit, mx, my, *check, z);
+    if (check->fResult != TDCheck::kNothing) {
+      check->fUnit = unit;
+      check->fShape = this;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TDShape::SelectInRect(int left, int top, int right, int bottom, int mode) {
+  if (fUnits.GetCount() < 2) return false;
+  const auto inRect = [&](std::int64_t x, std::int64_t y) {
+    return x >= left && x < right && y >= top && y < bottom;
+  };
+  if (mode == 0) {
+    const auto touches = [&](OsImgPoint p, OsImgPoint q) {
+      bool hit = false;
+      LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t) {
+        hit = inRect(x, y);
+        return !hit;
+      });
+      return hit;
+    };
+    bool touched = false;
+    for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr && !touched;) {
+      const TDUnit* a = UnitAt(fUnits, pos);
+      pos = fUnits.GetNextPosition(pos);
+      if (pos != nullptr) touched = AnySubSegment(*a, *UnitAt(fUnits, pos), touches);
+    }
+    if (!touched && !fOpen) touched = AnySubSegment(*LastUnit(), *FirstUnit(), touches);
+    if (touched) SetSelect(!fSelected, 1, 0);
+    return touched;
+  }
+
+  int picked = 0;
+  for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr; pos = fUnits.GetNextPosition(pos)) {
+    TDUnit* unit = UnitAt(fUnits, pos);
+    const OsImgPoint a = unit->fAnchor.ToImgPoint();
+    if (!inRect(a.x, a.y)) continue;
+    SetSelect(1, 1, 1);
+    SetUnitState(unit->fSelected == 1 ? TDUnit::kOutline : TDUnit::kBothHandles, unit);
+    ++picked;
+  }
+  if (picked == 0) return false;
+  for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr; pos = fUnits.GetNextPosition(pos)) {
+    TDUnit* unit = UnitAt(fUnits, pos);
+    if (unit->fSelected == 0) SetUnitState(TDUnit::kOutline, unit);
+  }
+  return true;
+}
+
+int TDShape::Trace(OsImgPoint* buffer) {
+  gTracePoints = buffer;
+  gTraceCount = 0;
+  gTraceMode = 1;
+  Draw(kDrawPath, 1, nullptr, 0);
+  const int count = gTraceCount;
+  gTraceMode = 0;
+  gTracePoints = nullptr;
+  gTraceCount = 0;
+  return count;
+}
+
+int TDShape::CountRegionPoints() { return Trace(nullptr); }
+
+bool TDShape::FillRegionPoints(OsImgPoint* buffer) {
+  Trace(buffer);
+  return true;
+}
+
+bool TDShape::AppendTrace(OsImgPoint** list, int* count) {
+  if (list == nullptr || count == nullptr) return false;
+  bool ok = true;
+  const auto append = [&](OsImgPoint p, OsImgPoint q) {
+    LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t) {
+      auto* grown = static_cast<OsImgPoint*>(
+          OsRealloc(*list, (static_cast<std::size_t>(*count) + 1) * sizeof(OsImgPoint)));
+      if (grown == nullptr) {
+        ok = false;
+        return false;
+      }
+      grown[*count] = {static_cast<std::int32_t>(std::clamp<std::int64_t>(x, INT32_MIN, INT32_MAX)),
+                       static_cast<std::int32_t>(std::clamp<std::int64_t>(y, INT32_MIN, INT32_MAX))};
+      *list = grown;
+      ++*count;
+      return true;
+    });
+    return !ok;
+  };
+  for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr && ok;) {
+    const TDUnit* a = UnitAt(fUnits, pos);
+    pos = fUnits.GetNextPosition(pos);
+    if (pos == nullptr) break;
+    const TDUnit* b = UnitAt(fUnits, pos);
+    if (a->fSteps == 0) {
+      append(a->fAnchor.ToImgPoint(), b->fAnchor.ToImgPoint());
+      continue;
+    }
+    const float dt = Narrow(1.0 / a->fSteps);
+    TDFloatPoint prev = BezierPoint(*a, *b, 0.0f);
+    for (float t = dt; t < 1.0f && ok; t = Narrow(static_cast<double>(t) + dt)) {
+      const TDFloatPoint q = BezierPoint(*a, *b, t);
+      append(prev.ToImgPoint(), q.ToImgPoint());
+      prev = q;
+    }
+    if (ok) append(prev.ToImgPoint(), b->fAnchor.ToImgPoint());
+  }
+  if (!ok) {
+    OsFree(*list);
+    *list = nullptr;
+    *count = 0;
+    MessageBeep(0);
+  }
+  return ok;
+}
+
+namespace {
+double Angle(double x, double y) {
+  const double a = std::acos(x / std::sqrt(x * x + y * y));
+  return y < 0.0 ? -a : a;
+}
+}  // namespace
+
+double AngleBetween(float cx, float cy, int ax, int ay, int bx, int by) {
+  const double ux = ax - static_cast<double>(cx), uy = ay - static_cast<double>(cy);
+  const double vx = bx - static_cast<double>(cx), vy = by - static_cast<double>(cy);
+  if ((ux == 0.0 && uy == 0.0) || (vx == 0.0 && vy == 0.0)) return 0.0;
+  return Angle(vx, vy) - Angle(ux, uy);
+}
+
+double DistanceRatio(float cx, float cy, float ax, float ay, float bx, float by) {
+  const double ux = static_cast<double>(ax) - cx, uy = static_cast<double>(ay) - cy;
+  const double vx = static_cast<double>(bx) - cx, vy = static_cast<double>(by) - cy;
+  const double a2 = ux * ux + uy * uy;
+  if (a2 < 0.01) return -1.0;
+  return std::sqrt((vx * vx + vy * vy) / a2);
+}
+
+bool Distance(float x0, float y0, float x1, float y1, int threshold, float* d) {
+  const double dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
+  const float distance = Narrow(std::sqrt(dx * dx + dy * dy));
+  if (d != nullptr) *d = distance;
+  return distance >= threshold;
+}
