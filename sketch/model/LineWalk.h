@@ -5,15 +5,17 @@
 //
 // The error term is a 16-bit value, as the figures' hit tests have always used:
 // on walks longer than 16383 pixels it wraps, and the walk wanders off its line.
-// Two guards keep that from running away: a sideways loop that could never end
-// stops after a full cycle, and walks longer than kMaxWalk pixels (far beyond any
-// view of any picture) visit nothing.
+// Two guards keep that from running away: walks longer than kMaxWalk pixels (far
+// beyond any view of any picture) visit nothing, and a walk whose wrapped error
+// term has spent kMaxSideSteps sideways steps (a sideways loop can cycle for
+// ever) stops there.
 
 #include <cstdint>
 
 #include "OsImgTypes.h"
 
 inline constexpr std::int64_t kMaxWalk = std::int64_t{1} << 22;
+inline constexpr std::int64_t kMaxSideSteps = std::int64_t{1} << 24;
 
 // Calls visit(x, y, i) for each pixel i = 0 .. n - 1 of the walk from (x0, y0)
 // towards (x1, y1), until visit returns false. Returns n, the walk's length (0
@@ -33,11 +35,13 @@ std::int64_t LineWalk(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
   std::int64_t minor = yMajor ? x0 : y0;
   const auto wrap = [](std::int64_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v)); };
   std::int16_t e = wrap(2 * m - n);
+  std::int64_t sideSteps = 0;
   for (std::int64_t i = 0; i < n; ++i) {
     const std::int64_t x = yMajor ? minor : major;
     const std::int64_t y = yMajor ? major : minor;
     if (!visit(x, y, i)) return n;
-    for (int guard = 0; e > 0 && guard < 65536; ++guard) {
+    while (e > 0) {
+      if (++sideSteps > kMaxSideSteps) return n;
       minor += sMinor;
       e = wrap(e - 2 * n);
     }
