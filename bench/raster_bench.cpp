@@ -5,15 +5,13 @@
 // and counting the bytes that changed; memset of that many contiguous bytes is the
 // floor no bit-setting primitive can beat.
 
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "BenchTable.h"
 #include "OsPlatformHost.h"
 #include "raster/SketchRaster.h"
 
@@ -73,26 +71,6 @@ std::vector<Case> MakeCases() {
   return cases;
 }
 
-// Keeps the mean time per iteration of every run for the table at the end.
-class CollectingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
-        fNanos[r.benchmark_name()] = r.GetAdjustedRealTime();  // ns, the default unit
-      }
-    }
-  }
-  double Nanos(const std::string& name) const {
-    auto it = fNanos.find(name);
-    return it == fNanos.end() ? 0.0 : it->second;
-  }
-
- private:
-  std::map<std::string, double> fNanos;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -130,15 +108,12 @@ int main(int argc, char** argv) {
   CollectingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
-  std::printf("\n%-32s %12s %10s %12s %12s %10s\n", "primitive", "ns/op", "bytes", "MB/s",
-              "memset ns", "ratio");
+  std::vector<TableRow> rows;
   for (const Case& c : cases) {
-    const double ns = reporter.Nanos(c.name);
-    const double base = reporter.Nanos("memset " + std::to_string(c.bytes) + " B / " + c.name);
-    if (ns <= 0.0) continue;  // filtered out on the command line
-    std::printf("%-32s %12.1f %10zu %12.1f %12.1f %10.2f\n", c.name.c_str(), ns, c.bytes,
-                c.bytes / ns * 1e3, base, base > 0.0 ? ns / base : 0.0);
+    rows.push_back({c.name, "memset " + std::to_string(c.bytes) + " B / " + c.name,
+                    std::to_string(c.bytes) + " bytes written"});
   }
+  PrintTable(reporter, rows);
   SketchDeleteRaster();
   benchmark::Shutdown();
   return 0;
