@@ -31,3 +31,43 @@ int GetSystemMetrics(int nIndex);
 
 // Recorded by the platform (OsGetBeeps) for the host to sound or show.
 BOOL MessageBeep(unsigned type);
+
+using UINT = unsigned;
+using LONG = std::int32_t;
+
+struct POINT {
+  LONG x = 0;
+  LONG y = 0;
+};
+
+struct RECT {
+  LONG left = 0;
+  LONG top = 0;
+  LONG right = 0;
+  LONG bottom = 0;
+};
+
+// Keys the module asks about.
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_SPACE = 0x20;
+
+// Bit 15 is set while the key is down.
+short GetKeyState(int virtualKey);
+
+// The screen position of the last message: x in the low 16 bits, y in the high.
+DWORD GetMessagePos();
+
+// The same name always gives the same number, from 0xC000 up.
+UINT RegisterWindowMessage(const char* name);
+
+// Cursors: a handle to a cursor loaded from a library's resources. The platform
+// keeps the one set last for the host to show.
+struct OsCursor;
+using HCURSOR = OsCursor*;
+
+struct OsModuleInstance;
+HCURSOR LoadCursor(OsModuleInstance* instance, unsigned id);
+BOOL DestroyCursor(HCURSOR cursor);
+HCURSOR SetCursor(HCURSOR cursor);

@@ -1,0 +1,65 @@
+#include "BModuleInterface.h"
+
+const CRuntimeClass BModuleInterface::classBModuleInterface = {"BModuleInterface", nullptr};
+
+BModuleInterface::~BModuleInterface() { DestroyPaletteWindows(); }
+
+void BModuleInterface::DestroyPaletteWindows() {
+  delete fToolPalette;
+  fToolPalette = nullptr;
+  delete fModeButton;
+  fModeButton = nullptr;
+}
+
+void BModuleInterface::DoMenuCommand(int command) {
+  switch (command) {
+    case kDisplayBlack:
+    case kDisplayTransparent:
+    case kDisplayInverted:
+    case kDisplayPalette:
+      fDispColor = command;
+      break;
+    case kDisplayShow:
+    case kDisplayHide:
+      fDispSwitch = command;
+      break;
+    default:
+      return;
+  }
+  if (fHostContext != nullptr) fHostContext->RedrawCurrentView();
+}
+
+void BModuleInterface::IModuleInterface(BModuleInterfaces* interfaces) {
+  fInterfaces = interfaces;
+  fModuleID = GetIdentifier();
+  if (interfaces != nullptr) {
+    fHostServices = interfaces->fHostServices;
+    fColorService = interfaces->fColorService;
+  }
+}
+
+void BModuleInterface::InitFloatingPalettes(CWnd*, RECT, CWnd*, RECT) {}
+
+int BModuleInterface::DoModeChange(int) { return 1; }
+
+int BModuleInterface::FindWindowMenuPosition(HMENU menuBar) {
+  // The host's bar ends with its Window and Help menus.
+  const int count = GetMenuItemCount(menuBar);
+  return count >= 2 ? count - 2 : 0;
+}
+
+int BModuleInterface::FindModuleMenuPosition(HMENU menuBar) { return FindWindowMenuPosition(menuBar); }
+
+short BModuleInterface::SetTempTool(short tool) {
+  if (!fTempToolActive) {
+    fChosenTool = fCurrentTool;
+    fTempToolActive = true;
+  }
+  return tool;
+}
+
+short BModuleInterface::ResetTempTool() {
+  if (!fTempToolActive) return fCurrentTool;
+  fTempToolActive = false;
+  return fChosenTool;
+}
