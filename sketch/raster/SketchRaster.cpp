@@ -9,7 +9,7 @@
 
 DibImage* gSketchRaster = nullptr;
 int gSketchDirty = 0;
-OsImgRect gSketchDirtyRect = kSketchEmptyDirtyRect;
+OsImgRect gSketchDirtyRect;  // all zero until the module is loaded; then reset to empty
 int gTraceMode = 0;
 OsImgPoint* gTracePoints = nullptr;
 int gTraceCount = 0;

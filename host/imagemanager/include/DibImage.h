@@ -6,10 +6,11 @@
 #include <cstddef>
 #include <memory>
 
+#include "OsGdi.h"
 #include "OsImgTypes.h"
 #include "OsWindows.h"
 
-class DibImage {
+class DibImage : public OsBitmapSource {
  public:
   // The largest pixel buffer Create accepts; larger requests fail instead of
   // exhausting memory.
@@ -18,7 +19,7 @@ class DibImage {
   DibImage() = default;
   DibImage(const DibImage&) = delete;
   DibImage& operator=(const DibImage&) = delete;
-  ~DibImage() = default;
+  ~DibImage() override = default;
 
   // Creates the pixel buffer, all zero, with `count` colour-table entries from
   // `table`. Only one bit per pixel is supported. Returns non-zero on success; on
@@ -42,6 +43,13 @@ class DibImage {
   int GetColorTable(RGBQUAD* entries, int count) const;
   int SetColorTable(const RGBQUAD* entries, int count);
   int GetColorCount() const { return fColorCount; }
+
+  // The image as a bitmap that can be selected into a memory context and blitted.
+  HBITMAP GetBitmap() { return this; }
+  int BitmapWidth() const override { return fSize.cx; }
+  int BitmapHeight() const override { return fSize.cy; }
+  bool BitmapBit(int x, int y) const override;
+  int BitmapColors(RGBQUAD* entries, int count) const override { return GetColorTable(entries, count); }
 
  private:
   static constexpr int kMaxColors = 2;

@@ -52,3 +52,8 @@ int DibImage::SetColorTable(const RGBQUAD* entries, int count) {
   std::copy_n(entries, n, fColors);
   return n;
 }
+
+bool DibImage::BitmapBit(int x, int y) const {
+  const BYTE* byte = GetPixelAddress(x, y, 1);
+  return byte != nullptr && (*byte & (0x80 >> (x % 8))) != 0;
+}

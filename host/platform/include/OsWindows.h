@@ -47,6 +47,12 @@ struct RECT {
   LONG bottom = 0;
 };
 
+// Reasons a library's entry point is called for.
+constexpr DWORD DLL_PROCESS_DETACH = 0;
+constexpr DWORD DLL_PROCESS_ATTACH = 1;
+constexpr DWORD DLL_THREAD_ATTACH = 2;
+constexpr DWORD DLL_THREAD_DETACH = 3;
+
 // Keys the module asks about.
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;

@@ -1,0 +1,261 @@
+#include "module/CSketchInterface.h"
+
+#include <cstdio>
+#include <new>
+
+#include "BView.h"
+#include "OsResources.h"
+#include "container/TObjectContainer.h"
+#include "module/CSketchDocument.h"
+#include "raster/SketchDisplay.h"
+#include "raster/SketchRaster.h"
+
+std::int16_t gCurrentTool = -1;
+
+namespace {
+
+constexpr const char* kSection = "Sketch";
+constexpr const char* kToolKey = "CurrentTool";
+
+// Cursor resources: tools 0-17, then the zoom tool by zoom state 0, 1, 2.
+constexpr unsigned kCursorTable[21] = {4000, 4001, 4002, 4003, 4004, 4004, 4004, 4004, 4004, 4004, 4004,
+                                       4004, 4004, 4004, 4004, 4004, 4004, 4004, 4003, 4028, 4029};
+
+bool IsTransformTool(int tool) {
+  return tool == CSketchInterface::kToolScale || tool == CSketchInterface::kToolRotate;
+}
+
+bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
+CSketchInterface::CSketchInterface() : fLastMouseTool(gCurrentTool) {
+  fPaletteDescription.modeButtonBitmaps[0] = 2000;
+  fPaletteDescription.modeButtonBitmaps[1] = 2001;
+  fPaletteDescription.modeButtonWidth = 42;
+  fPaletteDescription.modeButtonHeight = 42;
+  fPaletteDescription.modeButtonBits = 8;
+  fPaletteDescription.toolBitmaps[0] = 2002;
+  fPaletteDescription.toolBitmaps[1] = 2003;
+  fPaletteDescription.toolPaletteWidth = 55;
+  fPaletteDescription.toolPaletteHeight = 170;
+  fPaletteDescription.toolPaletteBits = 8;
+  fPaletteDescription.columns = 2;
+  fPaletteDescription.rows = 8;
+  fPaletteDescription.tools = 16;
+  fPaletteDescription.flag = 1;
+  fCurrentTool = 4;
+  fDispColor = kDisplayInverted;
+  fDispSwitch = kDisplayShow;
+  if (TObjectContainer::fClipContainer == nullptr) TObjectContainer::fClipContainer = new (std::nothrow) BList;
+}
+
+CSketchInterface::~CSketchInterface() {
+  if (fCursor != nullptr) {
+    DestroyCursor(fCursor);
+    fCursor = nullptr;
+  }
+  if (TObjectContainer::fClipContainer != nullptr) {
+    TObjectContainer::fClipContainer->DeleteAll();
+    delete TObjectContainer::fClipContainer;
+    TObjectContainer::fClipContainer = nullptr;
+  }
+  SketchDeleteRaster();
+  DestroyPaletteWindows();
+}
+
+BView* CSketchInterface::CurrentView() const {
+  return fHostContext != nullptr ? fHostContext->GetCurrentView() : nullptr;
+}
+
+TObjectContainer* CSketchInterface::ContainerOf(BView* view) const {
+  if (view == nullptr || view->GetDocument() == nullptr) return nullptr;
+  auto* sketch = dynamic_cast<CSketchDocument*>(view->GetDocument()->GetModuleDocument(fModuleID));
+  return sketch != nullptr ? sketch->fContainer : nullptr;
+}
+
+void CSketchInterface::IModuleInterface(BModuleInterfaces* interfaces) {
+  BModuleInterface::IModuleInterface(interfaces);
+  if (fInterfaces != nullptr) fHostContext = fInterfaces->fHostContext;
+  DestroyPaletteWindows();
+  // The raster stays allocated even when its pixels could not be: then the
+  // preferences are not read and the tool stays as constructed.
+  if (SketchCreateRaster() != 0) ReadPreferences();
+}
+
+void CSketchInterface::InitFloatingPalettes(CWnd* frame, RECT frameRect, CWnd* optionParent, RECT optionRect) {
+  BModuleInterface::InitFloatingPalettes(frame, frameRect, optionParent, optionRect);
+  fToolOption.ReadPreferences(kSection);
+}
+
+int CSketchInterface::DoModeChange(int on) {
+  if (fToolPalette != nullptr) {
+    CWnd* parent = CWnd::FromHandle(fToolPalette->GetParent());
+    const UINT keep = SWP_NOSIZE | SWP_NOZORDER;
+    if (on) {
+      fToolPalette->SetWindowPos(nullptr, fPaletteMargin[0], fPaletteMargin[1], 0, 0, keep | SWP_SHOWWINDOW);
+    } else {
+      fToolPalette->SetWindowPos(nullptr, -999, fPaletteMargin[1], 0, 0, keep | SWP_HIDEWINDOW);
+    }
+    if (on && parent != nullptr) {
+      RECT palette, window, client;
+      fToolPalette->GetClientRect(&palette);
+      parent->GetWindowRect(&window);
+      parent->GetClientRect(&client);
+      const int width = palette.right + fPaletteMargin[0] + fPaletteMargin[2] +
+                        ((window.right - window.left) - client.right);
+      const int height = palette.bottom + fPaletteMargin[1] + fPaletteMargin[3] +
+                         ((window.bottom - window.top) - client.bottom);
+      parent->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    }
+  }
+  if (on && fHostContext != nullptr) fHostContext->ActivateModule(this);
+  DoToolChange(fCurrentTool, on);
+  BModuleInterface::DoModeChange(on);
+  return 1;
+}
+
+int CSketchInterface::DoToolChange(short tool, int on) {
+  if (on == 0) {
+    fToolOption.ShowView(-1);
+    return 1;
+  }
+  int option = -1;
+  if (IsTransformTool(gCurrentTool) && !IsTransformTool(tool) && gActiveView != nullptr) {
+    if (TObjectContainer* c = ContainerOf(gActiveView)) c->DrawCenter(0);
+  }
+  if (tool == kToolPolygon) {
+    option = kPolygonOption;
+  } else if (IsTransformTool(tool) && gActiveView != nullptr && !IsTransformTool(gCurrentTool)) {
+    if (TObjectContainer* c = ContainerOf(gActiveView)) {
+      c->CalcActArea();
+      c->DrawCenter(1);
+    }
+  }
+  fCurrentTool = tool;
+  gCurrentTool = tool;
+  LoadModuleCursor(tool);
+  fToolOption.ShowView(option);
+  if (TObjectContainer* c = ContainerOf(CurrentView())) c->Terminate();
+  SketchUpdateView(gActiveView, 0);
+  return 1;
+}
+
+short CSketchInterface::CheckKey(const OsImgPoint&, char* zoomState) {
+  const bool alt = KeyDown(VK_MENU), space = KeyDown(VK_SPACE), ctrl = KeyDown(VK_CONTROL);
+  fZoomState = 0;
+  int temporary = -1;
+  if (space && ctrl) {
+    temporary = kToolZoom;
+    fZoomState = alt ? 2 : 1;
+  } else if (space && alt) {
+    temporary = kToolZoom;
+    fZoomState = 2;
+  } else if (space) {
+    temporary = 2;
+  }
+  if (zoomState != nullptr) *zoomState = static_cast<char>(fZoomState);
+  const short tool = temporary >= 0 ? SetTempTool(static_cast<short>(temporary)) : ResetTempTool();
+  fCurrentTool = tool;
+  if (tool == kToolZoom) {
+    if (BView* view = CurrentView()) {
+      const float z = view->GetZoom().fZoomX;
+      if (fZoomState == 0) {
+        if (!alt && z < 16.0f) fZoomState = 1;
+        if (alt && z > 0.0625f) fZoomState = 2;
+      } else if (fZoomState == 1 && z >= 16.0f) {
+        fZoomState = 0;
+      } else if (fZoomState == 2 && z <= 0.0625f) {
+        fZoomState = 0;
+      }
+    }
+  }
+  return tool;
+}
+
+void CSketchInterface::DoSetCursor(OsImgPoint, void*) {
+  const DWORD pos = GetMessagePos();
+  const OsImgPoint point{static_cast<std::int32_t>(pos & 0xFFFF), static_cast<std::int32_t>(pos >> 16)};
+  const short tool = CheckKey(point, nullptr);
+  if (tool >= 0) LoadModuleCursor(tool);
+  if (fCursor != nullptr) ::SetCursor(fCursor);
+}
+
+void CSketchInterface::LoadModuleCursor(int tool) {
+  const int entry = tool == kToolZoom ? 18 + fZoomState : tool;
+  if (fCursor != nullptr) DestroyCursor(fCursor);
+  fCursor = nullptr;
+  if (tool >= 0 && tool <= kToolRotate && entry < 21) fCursor = LoadCursor(SketchInstance(), kCursorTable[entry]);
+}
+
+int CSketchInterface::SetModuleMenu(HMENU menuBar) {
+  HMENU menu = LoadMenu(SketchInstance(), 5000);
+  if (menu == nullptr) return 1;
+  // The display pop-ups belong to the host's own menus.
+  for (int i = 0; i < 3; ++i) DeleteMenu(menu, 3, MF_BYPOSITION);
+  // Sixteen characters of title, in UTF-8 up to four bytes each.
+  char title[16 * 4];
+  LoadString(SketchInstance(), 8001, title, sizeof title);
+  if (!InsertMenu(menuBar, static_cast<UINT>(FindModuleMenuPosition(menuBar)), MF_BYPOSITION | MF_POPUP,
+                  reinterpret_cast<UINT_PTR>(menu), title)) {
+    DestroyMenu(menu);
+  }
+  return 1;
+}
+
+int CSketchInterface::ResetModuleMenu(HMENU menuBar) {
+  DeleteMenu(menuBar, static_cast<UINT>(FindModuleMenuPosition(menuBar)), MF_BYPOSITION);
+  return 1;
+}
+
+void CSketchInterface::DoSetupMenus() {
+  BModuleInterface::DoSetupMenus();
+  CWnd* main = AfxGetMainWnd();
+  HMENU menu = main != nullptr ? main->GetMenu() : nullptr;
+  if (menu == nullptr) return;
+  EnableMenuItem(menu, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(menu, kCommandCut, MF_BYCOMMAND | MF_ENABLED);
+  const BList* clip = TObjectContainer::fClipContainer;
+  const bool empty = clip != nullptr && clip->GetCount() == 0;
+  EnableMenuItem(menu, kCommandPaste, MF_BYCOMMAND | (empty ? MF_GRAYED : MF_ENABLED));
+}
+
+void CSketchInterface::ReadPreferences() {
+  const CString text = AfxGetApp()->GetProfileString(kSection, kToolKey, "");
+  short tool = 0;
+  if (std::sscanf(text, "%hd", &tool) == 1) fCurrentTool = tool;
+}
+
+void CSketchInterface::WritePreferences() {
+  CString text;
+  text.Format("%d", fCurrentTool);
+  AfxGetApp()->WriteProfileString(kSection, kToolKey, text);
+  fToolOption.WritePreferences(kSection);
+}
+
+BModuleDocument* CSketchInterface::CreateModuleDocument(BDocument*) { return new (std::nothrow) CSketchDocument; }
+
+void CSketchInterface::SetActiveView(BView* view) {
+  gActiveView = view;
+  if (view == nullptr) return;
+  TObjectContainer* c = ContainerOf(view);
+  if (c != nullptr) {
+    c->AttachView(view);
+    if (IsTransformTool(fCurrentTool)) c->DrawCenter(1);
+  }
+  SketchUpdateView(gActiveView, 0);
+}
+
+void CSketchInterface::RepaintRequest(CDC* dc, BView* view) {
+  BView* const activeView = gActiveView;
+  CDC* const repaintDC = gRepaintDC;
+  gActiveView = view;
+  gRepaintDC = dc;
+  SketchMarkDirty();
+  RECT client;
+  if (view != nullptr) view->GetWindow()->GetClientRect(&client);
+  gSketchDirtyRect = {0, 0, client.right, client.bottom};
+  SketchUpdateView(view, 1);
+  gActiveView = activeView;
+  gRepaintDC = repaintDC;
+}

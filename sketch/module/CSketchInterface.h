@@ -1,0 +1,59 @@
+#pragma once
+// The module's one interface object, through which the host drives it: set-up,
+// the mode switch, tools and their cursors, temporary tools from the keyboard,
+// the module menu and the edit commands, preferences, and the repaint.
+
+#include <cstdint>
+
+#include "BModuleInterface.h"
+#include "OsWindows.h"
+
+class TObjectContainer;
+
+class CSketchInterface : public BModuleInterface {
+ public:
+  // Tools without a palette button, chosen from the menu.
+  enum : int { kToolScale = 16, kToolRotate = 17, kToolPolygon = 14, kToolZoom = 3 };
+  static constexpr int kPolygonOption = 2004;
+  // Edit commands the module enables.
+  enum : UINT { kCommandCopy = 57634, kCommandCut = 57635, kCommandPaste = 57637 };
+
+  CSketchInterface();
+  ~CSketchInterface() override;
+
+  void DoSetupMenus() override;
+  void DoMouseCommandM(OsImgPoint&, int) override {}
+  void DoMouseCommandR(OsImgPoint&, int) override {}
+  void IModuleInterface(BModuleInterfaces* interfaces) override;
+  int GetIdentifier() override { return 1; }
+  void InitFloatingPalettes(CWnd* frame, RECT frameRect, CWnd* optionParent, RECT optionRect) override;
+  int DoModeChange(int on) override;
+  int DoToolChange(short tool, int on) override;
+  void DoSetCursor(OsImgPoint point, void* region) override;
+  void SetActiveView(BView* view) override;
+  int SetModuleMenu(HMENU menuBar) override;
+  int ResetModuleMenu(HMENU menuBar) override;
+  void RepaintRequest(CDC* dc, BView* view) override;
+  void ChangeViewSize(int, int) override {}
+  void ReadPreferences() override;
+  void WritePreferences() override;
+  void LoadModuleCursor(int tool) override;
+  short CheckKey(const OsImgPoint& point, char* zoomState) override;
+  BModuleDocument* CreateModuleDocument(BDocument* document) override;
+
+  // The container of the sketch of a view's document, or null.
+  TObjectContainer* ContainerOf(BView* view) const;
+  BView* CurrentView() const;
+
+  int fLastMouseTool;
+  HCURSOR fCursor = nullptr;
+};
+
+// The module's instance, for its resources: null until the library is attached,
+// which makes the lookups search every attached library.
+OsModuleInstance* SketchInstance();
+
+extern std::int16_t gCurrentTool;
+
+// The interface object itself, exported under its plain name.
+extern "C" CSketchInterface gModuleInterface;
