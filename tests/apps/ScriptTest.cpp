@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Script.h"
+
+namespace {
+
+using Ints = std::vector<std::int64_t>;
+using Reals = std::vector<double>;
+using Words = std::vector<std::string>;
+
+std::vector<ScriptCommand> ParseOk(std::string_view text) {
+  const ParseResult result = ParseScript(text);
+  if (!result.ok()) ADD_FAILURE() << FormatError(result.error());
+  return result.ok() ? result.commands() : std::vector<ScriptCommand>{};
+}
+
+std::string ParseError(std::string_view text) {
+  const ParseResult result = ParseScript(text);
+  return result.ok() ? "parsed" : FormatError(result.error());
+}
+
+struct Expected {
+  const char* line;
+  ScriptOp op;
+  Ints ints;
+  Reals reals;
+  Words words;
+};
+
+TEST(ParseScript, EveryCommandParsesToItsOpAndValues) {
+  const std::vector<Expected> table = {
+      {"screen 16384 1", ScriptOp::Screen, {16384, 1}, {}, {}},
+      {"profile CurrentTool \"\"", ScriptOp::Profile, {}, {}, {"CurrentTool", ""}},
+      {"load", ScriptOp::Load, {}, {}, {}},
+      {"unload", ScriptOp::Unload, {}, {}, {}},
+      {"document main", ScriptOp::Document, {}, {}, {"main"}},
+      {"document b 1 16384", ScriptOp::Document, {1, 16384}, {}, {"b"}},
+      {"document c 2.PNG", ScriptOp::Document, {}, {}, {"c", "2.PNG"}},
+      {"activate b", ScriptOp::Activate, {}, {}, {"b"}},
+      {"close c", ScriptOp::Close, {}, {}, {"c"}},
+      {"view 320 +200", ScriptOp::View, {320, 200}, {}, {}},
+      {"zoom 1000", ScriptOp::Zoom, {}, {1000.0}, {}},
+      {"zoom .5 -1e3 +2.", ScriptOp::Zoom, {}, {0.5, -1000.0, 2.0}, {}},
+      {"zoom 1e-300 1e-400 -0", ScriptOp::Zoom, {}, {1e-300, 0.0, 0.0}, {}},  // underflow reads as zero
+      {"grid on", ScriptOp::Grid, {}, {}, {"on"}},
+      {"grid on 65535", ScriptOp::Grid, {65535}, {}, {"on"}},
+      {"grid off", ScriptOp::Grid, {}, {}, {"off"}},
+      {"repaint", ScriptOp::Repaint, {}, {}, {}},
+      {"mode off", ScriptOp::Mode, {}, {}, {"off"}},
+      {"tool -32768", ScriptOp::Tool, {-32768}, {}, {}},
+      {"tools off", ScriptOp::ToolsOff, {}, {}, {}},
+      {"apex -2147483648", ScriptOp::Apex, {-2147483648LL}, {}, {}},
+      {"palette 0 255 0 007", ScriptOp::Palette, {0, 255, 0, 7}, {}, {}},
+      {"palette-index 255", ScriptOp::PaletteIndex, {255}, {}, {}},
+      {"display inverted", ScriptOp::Display, {}, {}, {"inverted"}},
+      {"key up space", ScriptOp::Key, {}, {}, {"up", "space"}},
+      {"press 2147483647 -1", ScriptOp::Press, {2147483647, -1}, {}, {}},
+      {"move 3 4", ScriptOp::Move, {3, 4}, {}, {}},
+      {"release -0 5", ScriptOp::Release, {0, 5}, {}, {}},
+      {"click 6 7", ScriptOp::Click, {6, 7}, {}, {}},
+      {"drag 1 2 3 4", ScriptOp::Drag, {1, 2, 3, 4, 4}, {}, {}},
+      {"drag 1 2 3 4 100000", ScriptOp::Drag, {1, 2, 3, 4, 100000}, {}, {}},
+      {"menu 65535", ScriptOp::Menu, {65535}, {}, {}},
+      {"answer scale \"150 %\" cancel", ScriptOp::AnswerScale, {}, {}, {"150 %", "cancel"}},
+      {"answer rotate 90 ccw ok", ScriptOp::AnswerRotate, {}, {}, {"90", "ccw", "ok"}},
+      {"undo", ScriptOp::Undo, {}, {}, {}},
+      {"redo", ScriptOp::Redo, {}, {}, {}},
+      {"replicate -1 0 1", ScriptOp::Replicate, {-1, 0, 1}, {}, {}},
+      {"snapshot out/a.png", ScriptOp::Snapshot, {}, {}, {"out/a.png"}},
+      {"dump s.JSON", ScriptOp::Dump, {}, {}, {"s.JSON"}},
+      {"region r.Png", ScriptOp::Region, {}, {}, {"r.Png"}},
+      {"trace t.json", ScriptOp::Trace, {}, {}, {"t.json"}},
+  };
+  std::string script;
+  std::set<ScriptOp> covered;
+  for (const Expected& e : table) script += std::string(e.line) + "\n", covered.insert(e.op);
+  EXPECT_EQ(covered.size(), AllScriptOps().size()) << "a command is missing from this table";
+
+  const std::vector<ScriptCommand> commands = ParseOk(script);
+  ASSERT_EQ(commands.size(), table.size());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    SCOPED_TRACE(table[i].line);
+    EXPECT_EQ(commands[i].op, table[i].op);
+    EXPECT_EQ(commands[i].line, static_cast<int>(i) + 1);
+    EXPECT_EQ(commands[i].column, 1);
+    EXPECT_EQ(commands[i].ints, table[i].ints);
+    EXPECT_EQ(commands[i].reals, table[i].reals);
+    EXPECT_EQ(commands[i].words, table[i].words);
+    EXPECT_EQ(commands[i].intColumns.size(), commands[i].ints.size());
+    EXPECT_EQ(commands[i].realColumns.size(), commands[i].reals.size());
+    EXPECT_EQ(commands[i].wordColumns.size(), commands[i].words.size());
+  }
+}
+
+TEST(ParseScript, RecordsTheColumnOfTheCommandAndOfEveryArgument) {
+  const auto c = ParseOk("\t drag  10\t-2 3 4 # to the corner\n  answer rotate \"4 5\" cw ok\n");
+  ASSERT_EQ(c.size(), 2u);
+  EXPECT_EQ(c[0].column, 3);
+  EXPECT_EQ(c[0].intColumns, (std::vector<int>{9, 12, 15, 17, 0}));  // 0: N was left out
+  EXPECT_EQ(c[1].line, 2);
+  EXPECT_EQ(c[1].column, 3);
+  EXPECT_EQ(c[1].wordColumns, (std::vector<int>{17, 23, 26}));
+}
+
+TEST(ParseScript, SkipsCommentsAndBlankLinesAndReadsQuotesAndCrlf) {
+  const auto c = ParseOk(
+      "\xEF\xBB\xBF# set-up\r\n"
+      "\r\n"
+      "   \t \n"
+      "profile \"Last File\" \"C:\\\\pics\\\\a \\\"b\\\".png\"  # a comment\r\n"
+      "profile k v#not part of the value\n"
+      "document \"#1\"#comment\n"
+      "undo");
+  ASSERT_EQ(c.size(), 4u);
+  EXPECT_EQ(c[0].line, 4);
+  EXPECT_EQ(c[0].words, (Words{"Last File", "C:\\pics\\a \"b\".png"}));
+  EXPECT_EQ(c[0].wordColumns, (std::vector<int>{9, 21}));
+  EXPECT_EQ(c[1].words, (Words{"k", "v"}));
+  EXPECT_EQ(ParseError("profile k#not a value\n"),
+            "line 1, column 22: expected a profile value, found end of line");
+  EXPECT_EQ(c[2].words, Words{"#1"});
+  EXPECT_EQ(c[3].op, ScriptOp::Undo);
+  EXPECT_EQ(c[3].line, 7);
+  EXPECT_TRUE(ParseOk("").empty());
+  EXPECT_TRUE(ParseOk("\n\n# nothing\n").empty());
+}
+
+struct Bad {
+  const char* script;
+  const char* error;
+};
+
+void ExpectErrors(const std::vector<Bad>& table) {
+  for (const Bad& b : table) EXPECT_EQ(ParseError(b.script), b.error) << b.script;
+}
+
+TEST(ParseScriptErrors, UnknownCommandsAndWrongKeywords) {
+  ExpectErrors({
+      {"jump 1 2", "line 1, column 1: unknown command 'jump'"},
+      {"  Undo", "line 1, column 3: unknown command 'Undo'"},
+      {"jump \"open", "line 1, column 1: unknown command 'jump'"},
+      {"grid maybe", "line 1, column 6: expected on or off, found 'maybe'"},
+      {"mode On", "line 1, column 6: expected on or off, found 'On'"},
+      {"tools on", "line 1, column 7: expected off, found 'on'"},
+      {"answer move 1 ok", "line 1, column 8: expected scale or rotate, found 'move'"},
+      {"answer rotate 1 left ok", "line 1, column 17: expected cw or ccw, found 'left'"},
+      {"answer scale 1 yes", "line 1, column 16: expected ok or cancel, found 'yes'"},
+      {"key down meta", "line 1, column 10: expected shift, ctrl, alt or space, found 'meta'"},
+      {"display grey",
+       "line 1, column 9: expected black, transparent, inverted, palette, show or hide, found 'grey'"},
+  });
+}
+
+TEST(ParseScriptErrors, MissingArgumentsAreReportedPastTheEndOfTheLine) {
+  ExpectErrors({
+      {"screen 640", "line 1, column 11: expected an integer from 1 to 16384, found end of line"},
+      {"screen 640  \r\n", "line 1, column 13: expected an integer from 1 to 16384, found end of line"},
+      {"load\nzoom 2 5 # x", "line 2, column 13: expected a finite number, found end of line"},
+      {"tools", "line 1, column 6: expected off, found end of line"},
+      {"activate", "line 1, column 9: expected a document name, found end of line"},
+      {"close \"\"", "line 1, column 7: expected a document name, found ''"},
+      {"profile \"\" v", "line 1, column 9: expected a profile key, found ''"},
+      {"answer scale", "line 1, column 13: expected the text typed into the dialog, found end of line"},
+      {"document a 640", "line 1, column 15: expected an integer from 1 to 16384, found end of line"},
+      {"snapshot", "line 1, column 9: expected a file name ending in .png, found end of line"},
+  });
+}
+
+TEST(ParseScriptErrors, ExtraArgumentsAndNumbersThatAreNot) {
+  ExpectErrors({
+      {"undo 7", "line 1, column 6: expected end of line, found '7'"},
+      {"grid off 8", "line 1, column 10: expected end of line, found '8'"},
+      {"drag 1 2 3 4 5 6", "line 1, column 16: expected end of line, found '6'"},
+      {"zoom 2 1 1 \"x y\"", "line 1, column 12: expected end of line, found 'x y'"},
+      {"screen abc 1", "line 1, column 8: expected an integer from 1 to 16384, found 'abc'"},
+      {"press 1.0 2", "line 1, column 7: expected an integer from -2147483648 to 2147483647, found '1.0'"},
+      {"menu 0x10", "line 1, column 6: expected an integer from 0 to 65535, found '0x10'"},
+      {"tool +", "line 1, column 6: expected an integer from -32768 to 32767, found '+'"},
+      {"tool --1", "line 1, column 6: expected an integer from -32768 to 32767, found '--1'"},
+      {"zoom nan", "line 1, column 6: expected a number greater than 0 and at most 1000, found 'nan'"},
+      {"zoom inf", "line 1, column 6: expected a number greater than 0 and at most 1000, found 'inf'"},
+      {"zoom 1e", "line 1, column 6: expected a number greater than 0 and at most 1000, found '1e'"},
+      {"zoom 1 . 2", "line 1, column 8: expected a finite number, found '.'"},
+      {"zoom 1 0x1p3 2", "line 1, column 8: expected a finite number, found '0x1p3'"},
+      {"zoom 1 2 -1e400", "line 1, column 10: expected a finite number, found '-1e400'"},
+  });
+}
+
+TEST(ParseScriptErrors, RangesAreCheckedAtBothEndsAndBeyond64Bits) {
+  ExpectErrors({
+      {"screen 0 1", "line 1, column 8: expected an integer from 1 to 16384, found '0'"},
+      {"view 1 16385", "line 1, column 8: expected an integer from 1 to 16384, found '16385'"},
+      {"document a 16385 1", "line 1, column 12: expected an integer from 1 to 16384, found '16385'"},
+      {"zoom 0", "line 1, column 6: expected a number greater than 0 and at most 1000, found '0'"},
+      {"zoom 1000.0000001",
+       "line 1, column 6: expected a number greater than 0 and at most 1000, found '1000.0000001'"},
+      {"zoom 1e-400", "line 1, column 6: expected a number greater than 0 and at most 1000, found '1e-400'"},
+      {"grid on 0", "line 1, column 9: expected an integer from 1 to 65535, found '0'"},
+      {"grid on 65536", "line 1, column 9: expected an integer from 1 to 65535, found '65536'"},
+      {"tool 32768", "line 1, column 6: expected an integer from -32768 to 32767, found '32768'"},
+      {"tool -32769", "line 1, column 6: expected an integer from -32768 to 32767, found '-32769'"},
+      {"palette 256 0 0 0", "line 1, column 9: expected an integer from 0 to 255, found '256'"},
+      {"palette 0 0 0 -1", "line 1, column 15: expected an integer from 0 to 255, found '-1'"},
+      {"palette-index -1", "line 1, column 15: expected an integer from 0 to 255, found '-1'"},
+      {"drag 0 0 1 1 0", "line 1, column 14: expected an integer from 1 to 100000, found '0'"},
+      {"drag 0 0 1 1 100001", "line 1, column 14: expected an integer from 1 to 100000, found '100001'"},
+      {"menu -1", "line 1, column 6: expected an integer from 0 to 65535, found '-1'"},
+      {"menu 65536", "line 1, column 6: expected an integer from 0 to 65535, found '65536'"},
+      {"apex 2147483648",
+       "line 1, column 6: expected an integer from -2147483648 to 2147483647, found '2147483648'"},
+      {"click 0 -2147483649",
+       "line 1, column 9: expected an integer from -2147483648 to 2147483647, found '-2147483649'"},
+      {"replicate 18446744073709551617 0 0",
+       "line 1, column 11: expected an integer from -2147483648 to 2147483647, found '18446744073709551617'"},
+      {"screen 9223372036854775808 1",
+       "line 1, column 8: expected an integer from 1 to 16384, found '9223372036854775808'"},
+  });
+}
+
+TEST(ParseScriptErrors, FileNamesAndQuotes) {
+  ExpectErrors({
+      {"snapshot a.bmp", "line 1, column 10: expected a file name ending in .png, found 'a.bmp'"},
+      {"region out/.png", "line 1, column 8: expected a file name ending in .png, found 'out/.png'"},
+      {"dump a.png", "line 1, column 6: expected a file name ending in .json, found 'a.png'"},
+      {"trace .json", "line 1, column 7: expected a file name ending in .json, found '.json'"},
+      {"document a b.jpg",
+       "line 1, column 12: expected a file name ending in .png or an integer from 1 to 16384, found 'b.jpg'"},
+      {"document a 1.png 2", "line 1, column 18: expected end of line, found '2'"},
+      {"activate \"main", "line 1, column 10: unterminated quoted text"},
+      {"activate \"main\\\"", "line 1, column 10: unterminated quoted text"},
+      {"activate \"a\\n\"",
+       "line 1, column 12: expected \\\" or \\\\ after a backslash in quoted text, found '\\n'"},
+      {"activate \"a\"b", "line 1, column 13: expected a blank after quoted text, found 'b'"},
+      {"activate a\"b c\"", "line 1, column 11: expected a blank before quoted text, found 'a\"'"},
+      {"undo\rredo", "line 1, column 5: expected printable text, found control character 0x0D"},
+      {"activate \"a\x01\"", "line 1, column 12: expected printable text, found control character 0x01"},
+  });
+}
+
+TEST(ParseScriptErrors, TheWholeScriptIsParsedAndTheFirstErrorWins) {
+  const ParseResult result = ParseScript("load\ntool 4\n\npress 1 2\nmove 3 x\nmenu -5\n");
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(result.error().line, 5);
+  EXPECT_EQ(result.error().column, 8);
+  EXPECT_EQ(result.error().message, "expected an integer from -2147483648 to 2147483647, found 'x'");
+  const std::string longWord(60, 'w');
+  EXPECT_EQ(ParseError("undo\n" + longWord),
+            "line 2, column 1: unknown command '" + longWord.substr(0, 40) + "...'");
+}
+
+TEST(ScriptText, NamesAndUsageCoverEveryOp) {
+  EXPECT_STREQ(ScriptOpName(ScriptOp::PaletteIndex), "palette-index");
+  EXPECT_STREQ(ScriptOpName(ScriptOp::ToolsOff), "tools off");
+  EXPECT_STREQ(ScriptOpName(ScriptOp::AnswerRotate), "answer rotate");
+  const std::string usage = UsageText();
+  EXPECT_EQ(usage.rfind(
+                "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] SCRIPT|-\n", 0),
+            0u);
+  std::set<std::string> names;
+  for (ScriptOp op : AllScriptOps()) {
+    names.insert(ScriptOpName(op));
+    // The usage spells each command as the parser reads it.
+    EXPECT_NE(usage.find(std::string("\n  ") + ScriptOpName(op) + " "), std::string::npos)
+        << ScriptOpName(op);
+  }
+  EXPECT_EQ(names.size(), AllScriptOps().size());
+  EXPECT_NE(usage.find("\n  drag X0 Y0 X1 Y1 [N] "), std::string::npos);
+  EXPECT_NE(usage.find("\n  answer rotate TEXT cw|ccw ok|cancel\n"), std::string::npos);
+}
+
+}  // namespace
