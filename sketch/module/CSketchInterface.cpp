@@ -173,6 +173,13 @@ short CSketchInterface::CheckKey(const OsImgPoint&, char* zoomState) {
   return tool;
 }
 
+void CSketchInterface::DoKeyEvent(int key, int keyData, int down) {
+  // The modifier keys pick temporary tools: the cursor follows them at once,
+  // on the way down and on the way up.
+  if (down == 0 && keyData >= 0) return;
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_SPACE) DoSetCursor({0, 0}, nullptr);
+}
+
 void CSketchInterface::DoSetCursor(OsImgPoint, void*) {
   const DWORD pos = GetMessagePos();
   const OsImgPoint point{static_cast<std::int32_t>(pos & 0xFFFF), static_cast<std::int32_t>(pos >> 16)};

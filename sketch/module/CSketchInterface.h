@@ -22,6 +22,7 @@ class CSketchInterface : public BModuleInterface {
   ~CSketchInterface() override;
 
   void DoSetupMenus() override;
+  void DoKeyEvent(int key, int keyData, int down) override;
   void DoMouseCommandM(OsImgPoint&, int) override {}
   void DoMouseCommandR(OsImgPoint&, int) override {}
   void IModuleInterface(BModuleInterfaces* interfaces) override;

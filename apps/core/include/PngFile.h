@@ -18,6 +18,21 @@ struct RgbImage {
   }
 };
 
+// The largest picture side a host accepts.
+constexpr int kMaxPictureSide = 16384;
+
+// Reads an 8-bit RGB picture (any PNG colour type is converted). Returns an
+// empty string on success, otherwise what went wrong, naming the file: missing,
+// not a PNG, corrupt, or larger than kMaxPictureSide on a side.
+std::string ReadPng(const std::string& path, RgbImage& image);
+
+// The built-in picture: 640 x 480, a colour gradient under a grey checker, so
+// that ink in every display colour shows on it.
+RgbImage DefaultPicture();
+
 // Writes `image` to `path`. Returns an empty string on success, otherwise what
 // went wrong, naming the file.
 std::string WritePng(const std::string& path, const RgbImage& image);
+
+// Writes an 8-bit grey picture, rows top-down, width * height bytes.
+std::string WriteGreyPng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& grey);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace {
 struct FileCloser {
@@ -43,5 +44,70 @@ std::string WritePng(const std::string& path, const RgbImage& image) {
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   if (std::fflush(file.get()) != 0) return path + ": write error";
+  return {};
+}
+
+std::string ReadPng(const std::string& path, RgbImage& image) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path.c_str())) {
+    std::string why = png.message;
+    png_image_free(&png);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return path + ": cannot open the file";
+    std::fclose(f);
+    return path + ": not a readable PNG picture (" + why + ")";
+  }
+  if (png.width == 0 || png.height == 0 || png.width > kMaxPictureSide || png.height > kMaxPictureSide) {
+    png_image_free(&png);
+    return path + ": the picture is " + std::to_string(png.width) + " x " + std::to_string(png.height) +
+           " pixels; at most " + std::to_string(kMaxPictureSide) + " a side can be opened";
+  }
+  png.format = PNG_FORMAT_RGB;
+  RgbImage read(static_cast<int>(png.width), static_cast<int>(png.height));
+  if (!png_image_finish_read(&png, nullptr, read.pixels.data(), 0, nullptr)) {
+    std::string why = png.message;
+    png_image_free(&png);
+    return path + ": the picture is damaged (" + why + ")";
+  }
+  image = std::move(read);
+  return {};
+}
+
+RgbImage DefaultPicture() {
+  constexpr int kW = 640, kH = 480, kCell = 32;
+  RgbImage image(kW, kH);
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      std::uint8_t* px = image.At(x, y);
+      const bool dark = ((x / kCell) + (y / kCell)) % 2 == 0;
+      // Hue runs left to right, brightness top to bottom; the checker darkens
+      // every other cell so that black, white and inverted ink all stand out.
+      const int r = 255 * x / (kW - 1);
+      const int g = 255 * y / (kH - 1);
+      const int b = 255 - r / 2;
+      const int shade = dark ? 70 : 100;
+      px[0] = static_cast<std::uint8_t>(r * shade / 100);
+      px[1] = static_cast<std::uint8_t>(g * shade / 100);
+      px[2] = static_cast<std::uint8_t>(b * shade / 100);
+    }
+  }
+  return image;
+}
+
+std::string WriteGreyPng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& grey) {
+  if (width <= 0 || height <= 0 || grey.size() != static_cast<std::size_t>(width) * height) {
+    return path + ": cannot write an empty or malformed picture";
+  }
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = static_cast<png_uint_32>(width);
+  png.height = static_cast<png_uint_32>(height);
+  png.format = PNG_FORMAT_GRAY;
+  if (!png_image_write_to_file(&png, path.c_str(), 0, grey.data(), 0, nullptr)) {
+    std::string why = png.message;
+    png_image_free(&png);
+    return path + ": cannot write (" + why + ")";
+  }
   return {};
 }

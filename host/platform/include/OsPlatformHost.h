@@ -24,6 +24,8 @@ void OsSetMessagePos(int x, int y);
 // The resource number of the cursor set last with SetCursor, or 0 when none (or
 // when it was destroyed since); and how many loaded cursors are not destroyed.
 unsigned OsGetShownCursorId();
+// The resource number a loaded cursor was made from; 0 for null or a destroyed one.
+unsigned OsCursorResourceId(const struct OsCursor* cursor);
 int OsLiveCursorCount();
 
 // A device context over a host's RGB frame buffer (3 bytes a pixel, rows

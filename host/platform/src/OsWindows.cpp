@@ -108,5 +108,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
   return previous;
 }
 
+unsigned OsCursorResourceId(const OsCursor* cursor) {
+  return LiveCursors().count(const_cast<OsCursor*>(cursor)) != 0 ? cursor->id : 0;
+}
+
 unsigned OsGetShownCursorId() { return gShownCursor != nullptr ? gShownCursor->id : 0; }
 int OsLiveCursorCount() { return static_cast<int>(LiveCursors().size()); }

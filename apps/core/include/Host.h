@@ -1,0 +1,96 @@
+#pragma once
+// The replacement editor that runs the module: its documents and views, their
+// painting, the menu bar, the colour table, the key state, the coordinate
+// read-out and the message boxes. It drives the module only through the
+// interface object and what the module exports.
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BDocument.h"
+#include "BHostServices.h"
+#include "BModuleInterface.h"
+#include "BView.h"
+#include "ModuleLoader.h"
+#include "PngFile.h"
+
+struct HostDocument {
+  explicit HostDocument(const std::string& name) : document(name) {}
+  BDocument document;
+  RgbImage picture;
+  BView view;
+  RgbImage frame;  // the view's pixels as last painted
+};
+
+class Host final : public BHostContext, public BHostServices, public BColorService {
+ public:
+  static constexpr int kModuleId = 1;
+  static constexpr std::array<std::uint8_t, 3> kOutsideColour{96, 96, 96};
+
+  Host();
+  ~Host() override;
+
+  // The module: entry, identification, IModuleInterface, palettes, menu.
+  std::string Load(const std::string& path = ModuleLoader::DefaultPath());
+  // WritePreferences, ResetModuleMenu, documents destroyed, library unloaded.
+  void Unload();
+  bool IsLoaded() const { return fLoader.IsLoaded(); }
+  BModuleInterface* Module() const { return fLoader.Interface(); }
+  const ModuleLoader& Loader() const { return fLoader; }
+  const std::string& Identification() const { return fIdentification; }
+
+  // Documents, each with one view the size of its picture at 1:1. Opening one
+  // makes it active.
+  HostDocument* OpenDocument(const std::string& name, RgbImage picture);
+  HostDocument* Find(const std::string& name) const;
+  HostDocument* Active() const { return fActive; }
+  const std::vector<std::unique_ptr<HostDocument>>& Documents() const { return fDocuments; }
+  void Activate(HostDocument& doc);
+  void Close(HostDocument& doc);
+
+  void SetViewSize(HostDocument& doc, int width, int height);
+  void SetZoom(HostDocument& doc, float zoom, float originX, float originY);
+  // The picture, scaled from the view's origin, then the sketch over it.
+  void Repaint(HostDocument& doc);
+
+  void Key(int virtualKey, bool down);
+  void MenuCommand(int command);
+  void SetPaletteEntry(int index, std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+  HMENU MenuBar() const { return fMenuBar; }
+
+  // BHostContext
+  BView* GetCurrentView() override;
+  void ActivateModule(BModuleInterface* module) override;
+  void RedrawCurrentView() override;
+  // BHostServices
+  void ReportPoint(const OsImgPoint* point) override;
+  void ReportSize(const OsImgSize* size) override;
+  void ReportRect(const OsImgRect* rect) override;
+  // BColorService
+  OsImgPaletteEntry GetPaletteEntry(int index) override;
+
+  std::optional<OsImgPoint> fReadoutPoint;
+  std::optional<OsImgSize> fReadoutSize;
+  std::optional<OsImgRect> fReadoutRect;
+  std::vector<std::string> fMessages;
+
+ private:
+  void BuildMenuBar();
+  void DestroyDocuments();
+  void AttachModuleDocument(HostDocument& doc);
+
+  ModuleLoader fLoader;
+  std::string fIdentification;
+  BModuleInterfaces fLinks;
+  std::vector<std::unique_ptr<HostDocument>> fDocuments;
+  HostDocument* fActive = nullptr;
+  HMENU fMenuBar = nullptr;
+  CWnd fMainWindow;
+  CWnd fPaletteFrame;
+  CWnd fOptionFrame;
+  std::array<OsImgPaletteEntry, 256> fPalette;
+};

@@ -1,0 +1,228 @@
+#include "Host.h"
+
+#include <algorithm>
+
+#include "OsAfxWin.h"
+#include "OsPlatformHost.h"
+
+namespace {
+
+// The host's own menus. The module's menu goes before the last two (Window and
+// Help); the display commands live in the View menu, since the module leaves
+// them to the host.
+struct MenuSpec {
+  const char* text;
+  UINT id;
+};
+
+void AddPopup(HMENU bar, const char* title, std::initializer_list<MenuSpec> items) {
+  HMENU popup = CreateMenu();
+  for (const MenuSpec& item : items) {
+    if (item.text == nullptr) {
+      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenu(popup, MF_STRING, item.id, item.text);
+    }
+  }
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+}
+
+}  // namespace
+
+Host::Host() {
+  for (int i = 0; i < 256; ++i) {
+    const auto v = static_cast<std::uint8_t>(255 - i);
+    fPalette[static_cast<std::size_t>(i)] = {v, v, v};
+  }
+  fLinks.fHostContext = this;
+  fLinks.fHostServices = this;
+  fLinks.fColorService = this;
+  BuildMenuBar();
+  fMainWindow.OsSetMenu(fMenuBar);
+  fMainWindow.OsPlace(0, 0, 1024, 768, 4, 4);
+  fPaletteFrame.OsPlace(900, 100, 60, 180, 3, 12);
+  fOptionFrame.OsPlace(900, 320, 120, 60, 3, 12);
+  AfxGetApp()->m_pMainWnd = &fMainWindow;
+}
+
+Host::~Host() {
+  Unload();
+  DestroyDocuments();
+  AfxGetApp()->m_pMainWnd = nullptr;
+  DestroyMenu(fMenuBar);
+}
+
+void Host::BuildMenuBar() {
+  fMenuBar = CreateMenu();
+  AddPopup(fMenuBar, "ﾌｧｲﾙ(&F)", {{"開く(&O)...", 57601}, {"閉じる(&C)", 57602}, {nullptr, 0}, {"終了(&X)", 57665}});
+  AddPopup(fMenuBar, "編集(&E)",
+           {{"元に戻す(&U)", 57643}, {"やり直し(&R)", 57644}, {nullptr, 0}, {"切り取り(&T)", 57635},
+            {"ｺﾋﾟｰ(&C)", 57634}, {"貼り付け(&P)", 57637}});
+  AddPopup(fMenuBar, "表示(&V)",
+           {{"黒色(&B)", 5130}, {"透過色(&T)", 5131}, {"反転色(&R)", 5132}, {"ﾊﾟﾚｯﾄ色(&P)", 5133},
+            {nullptr, 0}, {"表示(&S)", 5140}, {"非表示(&H)", 5141}});
+  AddPopup(fMenuBar, "ｳｨﾝﾄﾞｳ(&W)", {{"並べて表示(&T)", 57650}});
+  AddPopup(fMenuBar, "ﾍﾙﾌﾟ(&H)", {{"ﾊﾞｰｼﾞｮﾝ情報(&A)", 57664}});
+}
+
+std::string Host::Load(const std::string& path) {
+  if (IsLoaded()) return {};
+  if (std::string error = fLoader.Load(path); !error.empty()) return error;
+  fIdentification = fLoader.Identify();
+  BModuleInterface* module = Module();
+  module->IModuleInterface(&fLinks);
+  // The host makes the module's tool palette and mode button from its
+  // description; the interface owns them from then on.
+  auto* palette = new CWnd;
+  const auto& d = module->fPaletteDescription;
+  palette->OsPlace(-999, 0, d.toolPaletteWidth, d.toolPaletteHeight);
+  palette->OsSetParent(&fPaletteFrame);
+  module->fToolPalette = palette;
+  auto* button = new CWnd;
+  button->OsPlace(0, 0, d.modeButtonWidth, d.modeButtonHeight);
+  module->fModeButton = button;
+  RECT frame, option;
+  fPaletteFrame.GetClientRect(&frame);
+  fOptionFrame.GetClientRect(&option);
+  module->InitFloatingPalettes(&fPaletteFrame, frame, &fOptionFrame, option);
+  module->SetModuleMenu(fMenuBar);
+  for (auto& doc : fDocuments) AttachModuleDocument(*doc);
+  if (fActive != nullptr) module->SetActiveView(&fActive->view);
+  return {};
+}
+
+void Host::Unload() {
+  if (!IsLoaded()) return;
+  BModuleInterface* module = Module();
+  module->WritePreferences();
+  module->ResetModuleMenu(fMenuBar);
+  module->SetActiveView(nullptr);
+  DestroyDocuments();
+  fLoader.Unload();
+}
+
+void Host::DestroyDocuments() {
+  fActive = nullptr;
+  fDocuments.clear();
+}
+
+void Host::AttachModuleDocument(HostDocument& doc) {
+  BModuleInterface* module = Module();
+  if (module == nullptr || doc.document.GetModuleDocument(kModuleId) != nullptr) return;
+  BModuleDocument* sketch = module->CreateModuleDocument(&doc.document);
+  if (sketch == nullptr) return;
+  doc.document.SetModuleDocument(kModuleId, sketch);
+  sketch->InitDocument(&doc.document);
+}
+
+HostDocument* Host::OpenDocument(const std::string& name, RgbImage picture) {
+  auto doc = std::make_unique<HostDocument>(name);
+  doc->picture = std::move(picture);
+  doc->view.OsSetDocument(&doc->document);
+  doc->view.OsSetRepaint([this, raw = doc.get()](BView&) { Repaint(*raw); });
+  HostDocument* raw = doc.get();
+  fDocuments.push_back(std::move(doc));
+  SetViewSize(*raw, raw->picture.width, raw->picture.height);
+  AttachModuleDocument(*raw);
+  Activate(*raw);
+  return raw;
+}
+
+HostDocument* Host::Find(const std::string& name) const {
+  for (const auto& doc : fDocuments) {
+    if (doc->document.fName == name) return doc.get();
+  }
+  return nullptr;
+}
+
+void Host::Activate(HostDocument& doc) {
+  fActive = &doc;
+  if (BModuleInterface* module = Module()) module->SetActiveView(&doc.view);
+  Repaint(doc);
+}
+
+void Host::Close(HostDocument& doc) {
+  const bool wasActive = fActive == &doc;
+  if (wasActive) {
+    fActive = nullptr;
+    if (BModuleInterface* module = Module()) module->SetActiveView(nullptr);
+  }
+  fDocuments.erase(std::remove_if(fDocuments.begin(), fDocuments.end(),
+                                  [&doc](const auto& d) { return d.get() == &doc; }),
+                   fDocuments.end());
+  if (wasActive && !fDocuments.empty()) Activate(*fDocuments.back());
+}
+
+void Host::SetViewSize(HostDocument& doc, int width, int height) {
+  doc.view.GetWindow()->OsPlace(0, 0, width, height);
+  doc.frame = RgbImage(width, height);
+  Repaint(doc);
+}
+
+void Host::SetZoom(HostDocument& doc, float zoom, float originX, float originY) {
+  doc.view.GetZoom() = BZoom(zoom, zoom, originX, originY);
+  Repaint(doc);
+}
+
+void Host::Repaint(HostDocument& doc) {
+  RgbImage& frame = doc.frame;
+  const BZoom& z = doc.view.GetZoom();
+  std::vector<int> columns(static_cast<std::size_t>(frame.width));
+  for (int x = 0; x < frame.width; ++x) {
+    columns[static_cast<std::size_t>(x)] = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+  }
+  for (int y = 0; y < frame.height; ++y) {
+    const int iy = OsTruncToInt(y / static_cast<double>(z.fZoomY) + z.fOriginY);
+    for (int x = 0; x < frame.width; ++x) {
+      const int ix = columns[static_cast<std::size_t>(x)];
+      const bool inside = ix >= 0 && iy >= 0 && ix < doc.picture.width && iy < doc.picture.height;
+      const std::uint8_t* src = inside ? doc.picture.At(ix, iy) : kOutsideColour.data();
+      std::copy_n(src, 3, frame.At(x, y));
+    }
+  }
+  BModuleInterface* module = Module();
+  if (module == nullptr) return;
+  CDC dc;
+  dc.Attach(OsCreateBufferDC(frame.pixels.data(), frame.width, frame.height, frame.width * 3));
+  module->RepaintRequest(&dc, &doc.view);
+}
+
+void Host::Key(int virtualKey, bool down) {
+  OsSetKeyDown(virtualKey, down);
+  if (BModuleInterface* module = Module()) {
+    // Bit 31 of the key data marks the key going up.
+    module->DoKeyEvent(virtualKey, down ? 0 : static_cast<int>(0x80000000u), down ? 1 : 0);
+  }
+}
+
+void Host::MenuCommand(int command) {
+  if (BModuleInterface* module = Module()) module->DoMenuCommand(command);
+}
+
+void Host::SetPaletteEntry(int index, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  if (index >= 0 && index < 256) fPalette[static_cast<std::size_t>(index)] = {r, g, b};
+}
+
+BView* Host::GetCurrentView() { return fActive != nullptr ? &fActive->view : nullptr; }
+
+void Host::ActivateModule(BModuleInterface*) {}
+
+void Host::RedrawCurrentView() {
+  if (fActive != nullptr) Repaint(*fActive);
+}
+
+void Host::ReportPoint(const OsImgPoint* point) {
+  fReadoutPoint = point != nullptr ? std::optional(*point) : std::nullopt;
+}
+
+void Host::ReportSize(const OsImgSize* size) {
+  fReadoutSize = size != nullptr ? std::optional(*size) : std::nullopt;
+}
+
+void Host::ReportRect(const OsImgRect* rect) {
+  fReadoutRect = rect != nullptr ? std::optional(*rect) : std::nullopt;
+}
+
+OsImgPaletteEntry Host::GetPaletteEntry(int index) {
+  return fPalette[static_cast<std::size_t>(std::clamp(index, 0, 255))];
+}

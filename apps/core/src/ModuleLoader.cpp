@@ -1,0 +1,65 @@
+#include "ModuleLoader.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "OsWindows.h"
+
+namespace {
+using EntryPoint = BOOL (*)(OsModuleInstance*, DWORD, void*);
+}
+
+std::string ModuleLoader::Load(const std::string& path) {
+  if (fHandle != nullptr) return "a module is already loaded";
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    const char* why = dlerror();
+    return path + ": cannot load the module (" + (why != nullptr ? why : "unknown error") + ")";
+  }
+  auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, "DllMain"));
+  auto identify = reinterpret_cast<char* (*)()>(dlsym(handle, "IdentifyModuleInterface"));
+  auto* module = static_cast<BModuleInterface*>(dlsym(handle, "gModuleInterface"));
+  if (entry == nullptr || identify == nullptr || module == nullptr) {
+    dlclose(handle);
+    return path + ": not a module (its entry point or exports are missing)";
+  }
+  auto* instance = static_cast<OsModuleInstance*>(handle);
+  if (!entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
+    dlclose(handle);
+    return path + ": the module refused to load";
+  }
+  fHandle = handle;
+  fIdentify = identify;
+  fInterface = module;
+  return {};
+}
+
+void ModuleLoader::Unload() {
+  if (fHandle == nullptr) return;
+  if (auto entry = reinterpret_cast<EntryPoint>(dlsym(fHandle, "DllMain"))) {
+    entry(static_cast<OsModuleInstance*>(fHandle), DLL_PROCESS_DETACH, nullptr);
+  }
+  dlclose(fHandle);
+  fHandle = nullptr;
+  fInterface = nullptr;
+  fIdentify = nullptr;
+}
+
+std::string ModuleLoader::Identify() const {
+  const char* text = fIdentify != nullptr ? fIdentify() : nullptr;
+  return text != nullptr ? text : "";
+}
+
+void* ModuleLoader::Symbol(const char* name) const { return fHandle != nullptr ? dlsym(fHandle, name) : nullptr; }
+
+std::string ModuleLoader::DefaultPath() {
+  if (const char* path = std::getenv("SKETCH_MODULE"); path != nullptr && *path != '\0') return path;
+  char self[4096];
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return "Sketch.MOD";
+  std::string dir(self, static_cast<std::size_t>(n));
+  dir.resize(dir.rfind('/'));
+  return dir + "/../lib/Sketch.MOD";
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Runs a parsed replay script against the host and the loaded module, and writes
+// what came of it: snapshots, dumps, regions and traces.
+
+#include <string>
+#include <vector>
+
+#include "Host.h"
+#include "Json.h"
+#include "Script.h"
+
+struct ReplayOptions {
+  std::string image;     // the first document's picture; empty: the built-in one
+  std::string out;       // snapshot after the last line, or empty
+  std::string dump;      // dump after the last line, or empty
+  std::string modulePath = ModuleLoader::DefaultPath();
+};
+
+// Exit codes of sketch-replay.
+enum : int { kExitOk = 0, kExitFile = 1, kExitScript = 2 };
+
+struct ReplayError {
+  int code = kExitOk;
+  std::string message;
+};
+
+class Replay {
+ public:
+  explicit Replay(ReplayOptions options) : fOptions(std::move(options)) {}
+
+  // Commands this host can serve; the others fail the run before anything runs.
+  static bool Supports(ScriptOp op);
+
+  // Runs every command, then the --out and --dump outputs, then unloads.
+  ReplayError Run(const std::vector<ScriptCommand>& commands);
+
+  // The state a dump writes, as JSON.
+  Json DumpState();
+
+ private:
+  ReplayError Execute(const ScriptCommand& c);
+  ReplayError EnsureModule();
+  ReplayError EnsureDocument(HostDocument*& doc);
+  ReplayError Snapshot(const std::string& path);
+  ReplayError WriteDump(const std::string& path);
+  ReplayError WriteRegion(const std::string& path);
+  ReplayError WriteTrace(const std::string& path);
+  // After a change the host's cursor follows, as the window system asks it to.
+  void UpdateCursor();
+
+  ReplayOptions fOptions;
+  Host fHost;
+};

@@ -1,0 +1,85 @@
+// sketch-replay: runs the module without a screen, from a script of what a
+// person did, and writes what came of it.
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "Replay.h"
+#include "Script.h"
+
+namespace {
+
+bool EndsWith(const std::string& s, const char* suffix) {
+  const std::string tail(suffix);
+  if (s.size() <= tail.size()) return false;
+  std::string end = s.substr(s.size() - tail.size());
+  for (char& ch : end) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return end == tail;
+}
+
+int Usage(const std::string& problem) {
+  std::cerr << "sketch-replay: " << problem << "\n"
+            << "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] SCRIPT|-\n"
+            << "       sketch-replay --help\n";
+  return kExitScript;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ReplayOptions options;
+  std::string scriptPath;
+  for (int k = 1; k < argc; ++k) {
+    const std::string arg = argv[k];
+    const auto value = [&](const char* suffix, std::string& into) {
+      if (k + 1 >= argc) return false;
+      into = argv[++k];
+      return EndsWith(into, suffix);
+    };
+    if (arg == "--help" || arg == "-h") {
+      std::cout << UsageText();
+      return kExitOk;
+    } else if (arg == "--image") {
+      if (!value(".png", options.image)) return Usage("--image needs a file ending in .png");
+    } else if (arg == "--out") {
+      if (!value(".png", options.out)) return Usage("--out needs a file ending in .png");
+    } else if (arg == "--dump") {
+      if (!value(".json", options.dump)) return Usage("--dump needs a file ending in .json");
+    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+      return Usage("unknown option " + arg);
+    } else if (scriptPath.empty()) {
+      scriptPath = arg;
+    } else {
+      return Usage("only one script can be replayed at a time");
+    }
+  }
+  if (scriptPath.empty()) return Usage("no script given");
+
+  std::stringstream text;
+  if (scriptPath == "-") {
+    text << std::cin.rdbuf();
+  } else {
+    std::ifstream file(scriptPath, std::ios::binary);
+    if (!file) {
+      std::cerr << "sketch-replay: " << scriptPath << ": cannot read the script\n";
+      return kExitFile;
+    }
+    text << file.rdbuf();
+  }
+
+  const ParseResult parsed = ParseScript(text.str());
+  if (!parsed.ok()) {
+    std::cerr << "sketch-replay: " << scriptPath << ": " << FormatError(parsed.error()) << "\n";
+    return kExitScript;
+  }
+  Replay replay(options);
+  const ReplayError result = replay.Run(parsed.commands());
+  if (result.code != kExitOk) {
+    std::cerr << "sketch-replay: " << (result.code == kExitScript ? scriptPath + ": " : std::string()) << result.message
+              << "\n";
+  }
+  return result.code;
+}
