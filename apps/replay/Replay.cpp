@@ -356,7 +356,7 @@ Json Replay::DumpState() {
     for (const auto& doc : fHost.Documents()) {
       const TObjectContainer* sketch = SketchOf(doc->document);
       const BZoom& z = doc->view.GetZoom();
-      Json drawing = nullptr;
+      int drawing = -1;
       if (sketch != nullptr && sketch->fDrawing != nullptr) {
         int index = 0;
         for (BPosition pos = sketch->GetHeadPosition(); pos != nullptr; ++index) {
@@ -371,7 +371,7 @@ Json Replay::DumpState() {
           {"actArea", sketch != nullptr ? Rect(sketch->fActArea) : Json()},
           {"center", sketch != nullptr ? Json(Json::Array{sketch->fCenter.x, sketch->fCenter.y}) : Json()},
           {"centerShown", sketch != nullptr ? Json(sketch->fCenterShown) : Json()},
-          {"drawing", drawing},
+          {"drawing", drawing >= 0 ? Json(drawing) : Json()},
           {"history", Json::Object{{"undo", Json::Array{}}, {"redo", Json::Array{}}}},
       });
     }
