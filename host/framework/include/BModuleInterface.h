@@ -125,6 +125,9 @@ class BModuleInterface {
   int fDispSwitch = kDisplayShow;
   int fDispColor = kDisplayInverted;
   int fPaletteIndex = 0;
+  // Where the host's menu bar takes a module's menu: after the host's File, Edit
+  // and View menus, before Window and Help.
+  int fModuleMenuPosition = 3;
 
   // How the host builds the mode button and the tool palette.
   struct PaletteDescription {

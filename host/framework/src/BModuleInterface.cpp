@@ -1,5 +1,7 @@
 #include "BModuleInterface.h"
 
+#include <algorithm>
+
 const CRuntimeClass BModuleInterface::classBModuleInterface = {"BModuleInterface", nullptr};
 
 BModuleInterface::~BModuleInterface() { DestroyPaletteWindows(); }
@@ -48,7 +50,10 @@ int BModuleInterface::FindWindowMenuPosition(HMENU menuBar) {
   return count >= 2 ? count - 2 : 0;
 }
 
-int BModuleInterface::FindModuleMenuPosition(HMENU menuBar) { return FindWindowMenuPosition(menuBar); }
+int BModuleInterface::FindModuleMenuPosition(HMENU menuBar) {
+  // The same place before and after the module's menu is inserted there.
+  return std::min(fModuleMenuPosition, std::max(0, GetMenuItemCount(menuBar)));
+}
 
 short BModuleInterface::SetTempTool(short tool) {
   if (!fTempToolActive) {

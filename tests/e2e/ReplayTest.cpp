@@ -1,0 +1,97 @@
+// Replays every script under scripts/ through sketch-replay in a fresh folder and
+// compares what it wrote with expected/<script>/: JSON and text files byte for
+// byte, PNG pictures pixel for pixel. expected/<script>/exit-code holds the exit
+// status when it is not 0, and stderr.txt a text the error output must contain.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PngFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> Scripts() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::path(SKETCH_E2E_DIR) / "scripts")) {
+    if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class Replay : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Replay, WritesWhatWasCheckedByHand) {
+  const std::string name = GetParam();
+  const fs::path script = fs::path(SKETCH_E2E_DIR) / "scripts" / (name + ".txt");
+  const fs::path expected = fs::path(SKETCH_E2E_DIR) / "expected" / name;
+  const fs::path work = fs::temp_directory_path() / ("sketch-e2e-" + std::to_string(getpid()) + "-" + name);
+  fs::remove_all(work);
+  fs::create_directories(work);
+
+  const std::string command = "cd '" + work.string() + "' && '" SKETCH_REPLAY "' '" + script.string() +
+                              "' 2> stderr.out";
+  const int status = std::system(command.c_str());
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const int wanted = fs::exists(expected / "exit-code") ? std::stoi(ReadText(expected / "exit-code")) : 0;
+  EXPECT_EQ(code, wanted) << ReadText(work / "stderr.out");
+
+  for (const auto& entry : fs::directory_iterator(expected)) {
+    const fs::path file = entry.path().filename();
+    if (file == "exit-code") continue;
+    if (file == "stderr.txt") {
+      std::string want = ReadText(entry.path());
+      while (!want.empty() && want.back() == '\n') want.pop_back();
+      EXPECT_NE(ReadText(work / "stderr.out").find(want), std::string::npos) << ReadText(work / "stderr.out");
+      continue;
+    }
+    ASSERT_TRUE(fs::exists(work / file)) << name << " did not write " << file;
+    if (file.extension() == ".png") {
+      RgbImage got, want;
+      ASSERT_EQ(ReadPng((work / file).string(), got), "");
+      ASSERT_EQ(ReadPng(entry.path().string(), want), "");
+      EXPECT_EQ(got.width, want.width) << file;
+      EXPECT_EQ(got.height, want.height) << file;
+      EXPECT_TRUE(got.pixels == want.pixels) << file << " differs";
+    } else {
+      EXPECT_EQ(ReadText(work / file), ReadText(entry.path())) << file;
+    }
+  }
+  // Nothing is written beyond what is expected, and a failed script writes nothing.
+  for (const auto& entry : fs::directory_iterator(work)) {
+    const fs::path file = entry.path().filename();
+    if (file != "stderr.out") {
+      EXPECT_TRUE(fs::exists(expected / file)) << "unexpected " << file;
+    }
+  }
+  fs::remove_all(work);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, Replay, ::testing::ValuesIn(Scripts()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           std::string n = info.param;
+                           for (char& c : n) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return n;
+                         });
+
+}  // namespace
