@@ -154,10 +154,16 @@ ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
       return Fail(kExitScript, c, std::string("'") + ScriptOpName(c.op) + "' is not served by this host yet");
     }
   }
-  // A picture named on the command line must be readable before anything runs.
-  if (!fOptions.image.empty()) {
+  // Every picture the run will open must be readable before anything runs, so
+  // that a bad one leaves no half-written output behind.
+  std::vector<std::string> pictures;
+  if (!fOptions.image.empty()) pictures.push_back(fOptions.image);
+  for (const ScriptCommand& c : commands) {
+    if (c.op == ScriptOp::Document && c.words.size() == 2) pictures.push_back(c.words[1]);
+  }
+  for (const std::string& path : pictures) {
     RgbImage probe;
-    if (std::string error = ReadPng(fOptions.image, probe); !error.empty()) return {kExitFile, error};
+    if (std::string error = ReadPng(path, probe); !error.empty()) return {kExitFile, error};
   }
   try {
     for (const ScriptCommand& c : commands) {

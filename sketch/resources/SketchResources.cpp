@@ -22,6 +22,9 @@ constexpr OsStringResource kStrings[] = {
     {ID_ROTATE_NUMERIC, "回転角度を数値で入力\n回転角度入力"},
     // The middle dot here is the half-width one, unlike ID_SCALE_MOUSE's.
     {ID_ROTATE_MOUSE, "ﾏｳｽ･ﾄﾞﾗｯｸﾞで回転\nﾏｳｽで回転"},
+    // What the numeric dialogs say about a value out of range.
+    {IDS_BAD_SCALE, "拡大、縮小率が不正です。\r\n1～1000 [%]の範囲で入力してください。"},
+    {IDS_BAD_ANGLE, "回転角度が不正です。\r\n0～360度の範囲で入力してください。"},
 };
 
 constexpr OsMenuItemResource kScaleItems[] = {

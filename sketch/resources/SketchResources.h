@@ -15,6 +15,8 @@ enum : unsigned {
   IDS_MODULE_NAME = 0,  // "ｽｹｯﾁ機能ﾓｼﾞｭｰﾙ"
   IDS_SKETCH = 8000,    // "ｽｹｯﾁ"
   IDS_SKETCH_MENU = 8001,
+  IDS_BAD_SCALE = 20000,  // the scale dialog's value is outside 1-1000
+  IDS_BAD_ANGLE = 20001,  // the rotate dialog's value is outside 0-360
 };
 
 // The menu, and its commands. The commands of the scale, mirror and rotate

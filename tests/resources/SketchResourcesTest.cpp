@@ -40,7 +40,7 @@ TEST_F(SketchResources, StringsExistUnderTheirNumbersOnly) {
     if (OsFindString(kModule, id) != nullptr) present.insert(id);
   }
   EXPECT_EQ(present, (std::set<unsigned>{0, 5100, 5101, 5110, 5111, 5120, 5121, 5122, 5123,
-                                         5124, 8000, 8001}));
+                                         5124, 8000, 8001, 20000, 20001}));
 }
 
 TEST_F(SketchResources, HalfWidthKatakanaAndTheTwoMiddleDotsAreKeptByteForByte) {

@@ -1,0 +1,73 @@
+// The host loading the real Sketch.MOD: the loader's protocol, the module's
+// identification, and a load-use-unload cycle that leaves nothing behind.
+
+#include <gtest/gtest.h>
+
+#include "Host.h"
+#include "ModuleLoader.h"
+#include "OsAfxWin.h"
+#include "OsMenu.h"
+#include "OsPlatformHost.h"
+#include "OsResources.h"
+
+namespace {
+
+const char* const kIdentification = "KWB:ｽｹｯﾁ機能ﾓｼﾞｭｰﾙ";
+
+TEST(ModuleLoader, LoadsIdentifiesAndUnloadsTwice) {
+  for (int round = 0; round < 2; ++round) {
+    ModuleLoader loader;
+    ASSERT_EQ(loader.Load(SKETCH_MODULE_PATH), "");
+    ASSERT_NE(loader.Interface(), nullptr);
+    EXPECT_EQ(loader.Interface()->GetIdentifier(), 1);
+    // Rebuilt on every call, never appended to.
+    EXPECT_EQ(loader.Identify(), kIdentification);
+    EXPECT_EQ(loader.Identify(), kIdentification);
+    EXPECT_EQ(OsDynLinkLibraryCount(), 1);
+    EXPECT_NE(OsFindString(nullptr, 8001), nullptr);  // its resources travel with it
+    EXPECT_EQ(loader.Load(SKETCH_MODULE_PATH), "a module is already loaded");
+    loader.Unload();
+    EXPECT_FALSE(loader.IsLoaded());
+    EXPECT_EQ(OsDynLinkLibraryCount(), 0);
+    EXPECT_EQ(OsFindString(nullptr, 8001), nullptr);
+  }
+}
+
+TEST(ModuleLoader, RefusesWhatIsNotAModule) {
+  ModuleLoader loader;
+  EXPECT_NE(loader.Load("/nonexistent/Sketch.MOD").find("cannot load the module"), std::string::npos);
+  EXPECT_NE(loader.Load("libc.so.6").find("not a module"), std::string::npos);
+  EXPECT_FALSE(loader.IsLoaded());
+}
+
+TEST(Host, ALoadedModuleWithDocumentsUnloadsCleanly) {
+  OsSetScreenSize(320, 240);
+  const int menusBefore = OsLiveMenuCount();
+  {
+    Host host;
+    const int hostMenus = OsLiveMenuCount();
+    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+    EXPECT_EQ(host.Identification(), kIdentification);
+    EXPECT_EQ(GetMenuItemCount(host.MenuBar()), 6);
+    EXPECT_EQ(OsGetMenuText(host.MenuBar(), 3), "ｽｹｯﾁ(&D)");
+    HostDocument* a = host.OpenDocument("a", RgbImage(40, 30));
+    host.OpenDocument("b", RgbImage(20, 10));
+    host.Module()->DoModeChange(1);
+    host.Module()->DoToolChange(17, 1);
+    host.Activate(*a);
+    host.Close(*a);
+    ASSERT_NE(host.Active(), nullptr);
+    EXPECT_EQ(host.Active()->document.fName, "b");
+    host.Unload();
+    EXPECT_EQ(GetMenuItemCount(host.MenuBar()), 5);
+    EXPECT_EQ(OsGetMenuText(host.MenuBar(), 3), "ｳｨﾝﾄﾞｳ(&W)");
+    EXPECT_EQ(OsLiveMenuCount(), hostMenus);
+    EXPECT_EQ(OsLiveCursorCount(), 0);
+    EXPECT_EQ(AfxGetApp()->GetProfileString("Sketch", "CurrentTool").str(), "17");
+  }
+  EXPECT_EQ(OsLiveMenuCount(), menusBefore);
+  AfxGetApp()->fProfile.clear();
+  OsSetScreenSize(1024, 768);
+}
+
+}  // namespace
