@@ -223,7 +223,7 @@ void CSketchInterface::DoSetupMenus() {
   EnableMenuItem(menu, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
   EnableMenuItem(menu, kCommandCut, MF_BYCOMMAND | MF_ENABLED);
   const BList* clip = TObjectContainer::fClipContainer;
-  const bool empty = clip != nullptr && clip->GetCount() == 0;
+  const bool empty = clip == nullptr || clip->GetCount() == 0;
   EnableMenuItem(menu, kCommandPaste, MF_BYCOMMAND | (empty ? MF_GRAYED : MF_ENABLED));
 }
 
@@ -261,8 +261,13 @@ void CSketchInterface::RepaintRequest(CDC* dc, BView* view) {
   SketchMarkDirty();
   RECT client;
   if (view != nullptr) view->GetWindow()->GetClientRect(&client);
+  // The raster is screen-sized and shared by every view: what was drawn since the
+  // last composition may lie beyond this view's client area, and must not be
+  // left behind for a larger view to show.
+  const OsImgRect drawn = gSketchDirtyRect;
   gSketchDirtyRect = {0, 0, client.right, client.bottom};
   SketchUpdateView(view, 1);
+  if (view != nullptr) SketchClearRect(gSketchRaster, drawn);
   gActiveView = activeView;
   gRepaintDC = repaintDC;
 }

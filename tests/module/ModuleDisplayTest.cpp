@@ -1,0 +1,121 @@
+// Showing the sketch over the host's view: the repaint composites the raster in
+// the display colour and leaves it empty again; an update asks for a repaint only
+// when there is something to show. And the sketch documents behind the views.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ModuleFixture.h"
+
+namespace {
+
+struct Display {
+  int color;
+  int shown;
+  ModuleFixture::Pixel ink;
+};
+void PrintTo(const Display& d, std::ostream* os) { *os << d.color << " " << d.shown; }
+
+using B = BModuleInterface;
+
+class ModuleComposite : public ModuleFixture, public ::testing::WithParamInterface<Display> {};
+
+TEST_P(ModuleComposite, PaintsOnlyTheInkAndLeavesTheRasterReset) {
+  host.fPalette[255] = {10, 20, 30};
+  host.fPalette[0] = {200, 100, 50};
+  gModuleInterface.fPaletteIndex = 7;
+  gModuleInterface.fDispColor = GetParam().color;
+  gModuleInterface.fDispSwitch = GetParam().shown;
+  SketchFillRect({2, 1, 5, 3});
+  SketchDrawPixel({15, 7});
+  // Ink beyond the view is not shown but must not outlive the repaint either.
+  SketchDrawLine({12, 6}, {40, 6});
+  SketchDrawPixel({50, 30});
+  Repaint(view);
+  std::string expected = "................\n"
+                         "..###...........\n"
+                         "..###...........\n"
+                         "................\n"
+                         "................\n"
+                         "................\n"
+                         "............####\n"
+                         "...............#\n";
+  // Hidden, the sketch leaves the picture as it was.
+  if (GetParam().shown == B::kDisplayHide) std::replace(expected.begin(), expected.end(), '#', '.');
+  EXPECT_EQ(Art(GetParam().ink), expected);
+  ExpectRasterReset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Colors, ModuleComposite,
+                         ::testing::Values(Display{B::kDisplayInverted, B::kDisplayShow, ModuleFixture::kInverted},
+                                           Display{B::kDisplayBlack, B::kDisplayShow, {10, 20, 30}},
+                                           Display{B::kDisplayTransparent, B::kDisplayShow, {200, 100, 50}},
+                                           Display{B::kDisplayPalette, B::kDisplayShow, {248, 248, 248}},
+                                           Display{B::kDisplayBlack, B::kDisplayHide, {10, 20, 30}}));
+
+using ModuleDisplay = ModuleFixture;
+
+TEST_F(ModuleDisplay, OverlappingFiguresInvertWhereTheyCrossOnce) {
+  Rect(1, 1, 8, 6, false);
+  Rect(5, 3, 14, 7, true);
+  Repaint(view);
+  // The outlines cross at (8, 3) and (5, 6): inverted there like anywhere else.
+  EXPECT_EQ(Art(kInverted), "................\n"
+                            ".########.......\n"
+                            ".#......#.......\n"
+                            ".#...##########.\n"
+                            ".#...#..#.....#.\n"
+                            ".#...#..#.....#.\n"
+                            ".########.....#.\n"
+                            ".....##########.\n");
+  ExpectRasterReset();
+}
+
+TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
+  SketchUpdateView(&view, 0);
+  EXPECT_EQ(repaints, 0);
+  SketchDrawPixel({3, 4});
+  SketchUpdateView(&view, 0);
+  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(Art(kInverted).substr(4 * 17, 17), "...#............\n");
+  ExpectRasterReset();
+  SketchUpdateView(&view, 0);
+  EXPECT_EQ(repaints, 1);
+}
+
+using ModuleDocuments = ModuleFixture;
+
+TEST_F(ModuleDocuments, DestroyingADocumentDestroysItsFiguresButNotTheClipboard) {
+  { CSketchDocument neverInitialised; }
+  auto* clipped = new TDRectangle;
+  TObjectContainer::fClipContainer->AddTail(clipped);
+  {
+    BDocument other;
+    BModuleDocument* added = gModuleInterface.CreateModuleDocument(&other);
+    other.SetModuleDocument(1, added);
+    ASSERT_EQ(added->InitDocument(&other), 1);
+    TObjectContainer* container = static_cast<CSketchDocument*>(added)->fContainer;
+    EXPECT_TRUE(container->AddObject(new TDRectangle));
+    EXPECT_TRUE(container->AddObject(new TDRectangle));
+  }
+  ASSERT_EQ(TObjectContainer::fClipContainer->GetCount(), 1);
+  EXPECT_EQ(TObjectContainer::fClipContainer->GetItem(TObjectContainer::fClipContainer->GetHeadPosition()), clipped);
+}
+
+TEST_F(ModuleDocuments, ActiveRegionIsInImageUnitsWhateverTheZoom) {
+  Rect(2, 2, 10, 8, true);
+  BRegion atOne, atTwo;
+  atOne.IRegion();
+  atTwo.IRegion();
+  ASSERT_EQ(SketchCalcActRegion(&atOne, &document), 1);
+  EXPECT_EQ(atOne.GetRects(), (std::vector<OsImgRect>{{2, 2, 10, 8}}));
+  view.GetZoom() = BZoom(2.0f, 2.0f, 3.0f, 5.0f);
+  ASSERT_EQ(SketchCalcActRegion(&atTwo, &document), 1);
+  EXPECT_TRUE(atTwo == atOne);
+  const BZoom& z = view.GetZoom();
+  EXPECT_EQ((std::vector<float>{z.fZoomX, z.fZoomY, z.fOriginX, z.fOriginY, z.fDivX, z.fDivY}),
+            (std::vector<float>{2.0f, 2.0f, 3.0f, 5.0f, 1.0f, 1.0f}));
+}
+
+}  // namespace

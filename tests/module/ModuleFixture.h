@@ -1,0 +1,175 @@
+#pragma once
+// The module as a host drives it: attached through its entry point, linked to a
+// fake host whose one view (16 x 8 on a 64 x 48 screen) shows a document with a
+// sketch. A repaint fills a frame buffer with one colour and lets the module
+// composite the sketch over it; the frame reads back as ASCII art.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "OsPlatformHost.h"
+#include "RasterFixture.h"
+#include "container/TObjectContainer.h"
+#include "model/TDRectangle.h"
+#include "module/CSketchDocument.h"
+#include "module/CSketchInterface.h"
+#include "raster/SketchDisplay.h"
+
+extern "C" BOOL DllMain(OsModuleInstance* instance, DWORD reason, void*);
+extern "C" char* IdentifyModuleInterface();
+
+class FakeHost : public BHostContext, public BHostServices, public BColorService {
+ public:
+  BView* GetCurrentView() override { return fView; }
+  void ActivateModule(BModuleInterface*) override { ++fActivations; }
+  void RedrawCurrentView() override {}
+  void ReportPoint(const OsImgPoint*) override {}
+  void ReportSize(const OsImgSize*) override {}
+  void ReportRect(const OsImgRect*) override {}
+  // Entry i is grey 255 - i unless a test set it.
+  OsImgPaletteEntry GetPaletteEntry(int index) override {
+    if (auto it = fPalette.find(index); it != fPalette.end()) return it->second;
+    const auto v = static_cast<std::uint8_t>(255 - index);
+    return {v, v, v};
+  }
+
+  BView* fView = nullptr;
+  int fActivations = 0;
+  std::map<int, OsImgPaletteEntry> fPalette;
+};
+
+class ModuleFixture : public ::testing::Test {
+ public:
+  using Pixel = std::array<std::uint8_t, 3>;
+  static constexpr int kViewW = 16, kViewH = 8, kScreenW = 64, kScreenH = 48;
+  static constexpr Pixel kBackground{0x30, 0x60, 0x90};
+  static constexpr Pixel kInverted{0xCF, 0x9F, 0x6F};
+
+ protected:
+  static OsModuleInstance* Instance() {
+    static int handle;  // any address names the library
+    return reinterpret_cast<OsModuleInstance*>(&handle);
+  }
+
+  void SetUp() override {
+    OsSetScreenSize(kScreenW, kScreenH);
+    ASSERT_EQ(DllMain(Instance(), DLL_PROCESS_ATTACH, nullptr), 1);
+    ResetModule();
+    sketch = static_cast<CSketchDocument*>(gModuleInterface.CreateModuleDocument(&document));
+    ASSERT_NE(sketch, nullptr);
+    document.SetModuleDocument(1, sketch);
+    ASSERT_EQ(sketch->InitDocument(&document), 1);
+    view.OsSetDocument(&document);
+    view.GetWindow()->OsPlace(0, 0, kViewW, kViewH);
+    view.OsSetRepaint([this](BView& v) { Repaint(v); });
+    Container()->AttachView(&view);
+    host.fView = &view;
+    links = {nullptr, &host, &host, &host};
+    gModuleInterface.IModuleInterface(&links);
+    cursorBase = OsLiveCursorCount();
+  }
+
+  void TearDown() override {
+    ResetModule();
+    CSketchInterface& m = gModuleInterface;
+    m.fHostContext = nullptr;
+    m.fInterfaces = nullptr;
+    m.fHostServices = nullptr;
+    m.fColorService = nullptr;
+    SketchDeleteRaster();
+    SketchResetDirty();
+    OsSetScreenSize(1024, 768);
+    DllMain(Instance(), DLL_PROCESS_DETACH, nullptr);
+  }
+
+  // Module-wide state back to what a freshly loaded module has.
+  static void ResetModule() {
+    CSketchInterface& m = gModuleInterface;
+    OsReleaseAllKeys();
+    m.CheckKey({}, nullptr);  // forgets a temporary tool a test left in force
+    m.LoadModuleCursor(-1);
+    m.fCurrentTool = 4;
+    m.fZoomState = 0;
+    m.fDispColor = BModuleInterface::kDisplayInverted;
+    m.fDispSwitch = BModuleInterface::kDisplayShow;
+    m.fPaletteIndex = 0;
+    m.fToolOption.DestroyViews();
+    m.fToolOption.ShowView(-1);
+    gCurrentTool = -1;
+    gActiveView = nullptr;
+    TObjectContainer::fClipContainer->DeleteAll();
+    AfxGetApp()->fProfile.clear();
+    AfxGetApp()->m_pMainWnd = nullptr;
+  }
+
+  void Repaint(BView& v) {
+    ++repaints;
+    frame.assign(kViewW * kViewH, kBackground);
+    CDC dc;
+    dc.Attach(OsCreateBufferDC(frame.front().data(), kViewW, kViewH, kViewW * 3));
+    gModuleInterface.RepaintRequest(&dc, &v);
+  }
+
+  TObjectContainer* Container() const { return sketch->fContainer; }
+
+  // A rectangle dragged between two view points and finished, its markers drawn
+  // hidden; the raster is cleared again afterwards.
+  TDRectangle* Rect(int x0, int y0, int x1, int y1, bool selected) {
+    auto* r = new TDRectangle;
+    OsImgPoint press{x0, y0}, current{x1, y1};
+    EXPECT_TRUE(r->Begin(Container(), x0, y0));
+    r->Track(2, &press, &current);
+    OsImgRect bounds;
+    r->CalcBounds(bounds);
+    r->SetSelect(0, 1, 0);
+    r->SetSelect(selected, 0, 0);
+    r->SetBusy(0);
+    EXPECT_TRUE(Container()->AddObject(r));
+    SketchClearRect(gSketchRaster, {0, 0, kScreenW, kScreenH});
+    SketchResetDirty();
+    return r;
+  }
+
+  // The frame: '.' background, '#' the colour given, '?' anything else.
+  std::string Art(Pixel ink) const {
+    std::string out;
+    for (int y = 0; y < kViewH; ++y) {
+      for (int x = 0; x < kViewW; ++x) {
+        const Pixel p = frame[static_cast<std::size_t>(y * kViewW + x)];
+        out += p == kBackground ? '.' : p == ink ? '#' : '?';
+      }
+      out += '\n';
+    }
+    return out;
+  }
+
+  // After a composition the raster is empty, clean and black and white.
+  static void ExpectRasterReset() {
+    int inkBytes = 0;
+    for (int y = 0; y < kScreenH; ++y) {
+      const BYTE* row = gSketchRaster->GetPixelAddress(0, y, kScreenW / 8);
+      for (int i = 0; i < kScreenW / 8; ++i) inkBytes += row[i] != 0;
+    }
+    EXPECT_EQ(inkBytes, 0);
+    EXPECT_EQ(gSketchDirty, 0);
+    RGBQUAD table[2];
+    ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
+    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}));
+    EXPECT_TRUE(table[1] == (RGBQUAD{255, 255, 255, 0}));
+  }
+
+  static unsigned CursorId() { return OsCursorResourceId(gModuleInterface.fCursor); }
+
+  FakeHost host;
+  BModuleInterfaces links;
+  BDocument document;
+  BView view;
+  CSketchDocument* sketch = nullptr;  // owned by the document
+  std::vector<Pixel> frame;
+  int repaints = 0;
+  int cursorBase = 0;
+};
