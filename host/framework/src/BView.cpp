@@ -1,5 +1,7 @@
 #include "BView.h"
 
+#include "BCommand.h"
+
 IMPLEMENT_DYNAMIC(BView, CObject)
 
 namespace {
@@ -41,6 +43,15 @@ void BEventHandler::IPToDP(OsImgRect& r) const {
 void BEventHandler::IPToDP(OsImgSize& s) const {
   const BZoom& z = fView.GetZoom();
   s = {OsTruncToInt(s.cx * static_cast<double>(z.fZoomX)), OsTruncToInt(s.cy * static_cast<double>(z.fZoomY))};
+}
+
+void BEventHandler::PostCommand(BCommand* command) {
+  // Without a host to run it the command would be lost, so it goes at once.
+  if (const auto& post = fView.OsPost()) {
+    post(command);
+  } else {
+    delete command;
+  }
 }
 
 BOOL BView::RedrawWindow(const RECT*, const void*, UINT flags) {

@@ -1,0 +1,48 @@
+#pragma once
+// The host's side of a mouse gesture: it owns the tracker a handler posted and
+// drives it through the press, every move and the release, then performs it and
+// hands it to the document's history. Points are view pixels.
+//
+// Every step calls TrackConstrain, TrackMouse and TrackFeedback in that order.
+// The gesture starts at the tracker's own anchor, as its initialiser left it
+// (possibly snapped), not at the press point; each later step's previous point
+// is the step before's constrained next. moved is 1 for the press and the
+// release; for a move it is 1 when the constrained next differs from previous
+// (TrackConstrain itself is told whether the unconstrained point did).
+
+#include <memory>
+
+#include "BCommand.h"
+
+class BHistory;
+
+class BTrackingLoop {
+ public:
+  BTrackingLoop() = default;
+  BTrackingLoop(const BTrackingLoop&) = delete;
+  BTrackingLoop& operator=(const BTrackingLoop&) = delete;
+  ~BTrackingLoop() = default;  // a gesture never released is dropped unperformed
+
+  // Each returns false only when a memory exception from the tracker dropped the
+  // gesture (the tracker is destroyed then); without a gesture they do nothing.
+  // Begin takes ownership; a gesture still running is dropped first. The press
+  // point is where the button went down; the gesture starts at the anchor the
+  // tracker took from it, so a host may leave it out.
+  bool Begin(BTracker* tracker, OsImgPoint press = {});
+  bool Move(OsImgPoint point);
+  // Performs the tracker and keeps it in history; without one, or when it
+  // cannot be undone, it is destroyed.
+  bool End(OsImgPoint release, BHistory* history = nullptr);
+  // Drops the gesture without performing it.
+  void Abandon() { fTracker.reset(); }
+
+  bool IsTracking() const { return fTracker != nullptr; }
+  BTracker* Current() const { return fTracker.get(); }
+
+ private:
+  bool Step(int phase, OsImgPoint next, BHistory* history);
+
+  std::unique_ptr<BTracker> fTracker;
+  OsImgPoint fAnchor;
+  OsImgPoint fPrevious;
+};
