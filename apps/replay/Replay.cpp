@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "BAnt.h"
 #include "BList.h"
 #include "OsAfxWin.h"
 #include "OsPlatformHost.h"
@@ -81,6 +82,12 @@ Json MenuItems(HMENU menu) {
   return items;
 }
 
+Json Labels(const std::vector<int>& labels) {
+  Json::Array out;
+  for (int label : labels) out.push_back(label);
+  return out;
+}
+
 int VirtualKey(const std::string& name) {
   if (name == "shift") return VK_SHIFT;
   if (name == "ctrl") return VK_CONTROL;
@@ -107,16 +114,9 @@ RgbImage WhitePicture(int width, int height) {
 
 bool Replay::Supports(ScriptOp op) {
   switch (op) {
-    case ScriptOp::Press:
-    case ScriptOp::Move:
-    case ScriptOp::Release:
-    case ScriptOp::Click:
-    case ScriptOp::Drag:
     case ScriptOp::Menu:
     case ScriptOp::AnswerScale:
     case ScriptOp::AnswerRotate:
-    case ScriptOp::Undo:
-    case ScriptOp::Redo:
     case ScriptOp::Replicate:
     case ScriptOp::Apex:
       return false;
@@ -142,6 +142,10 @@ ReplayError Replay::EnsureDocument(HostDocument*& doc) {
   }
   doc = fHost.OpenDocument("main", std::move(picture));
   return {};
+}
+
+void Replay::Mouse(const ScriptCommand& c, bool ok) {
+  if (!ok) fHost.fMessages.push_back("line " + std::to_string(c.line) + ": out of memory, the gesture was dropped");
 }
 
 void Replay::UpdateCursor() {
@@ -274,6 +278,39 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::Repaint:
       fHost.Repaint(*doc);
       return {};
+    case ScriptOp::Press:
+      Mouse(c, fHost.Press({i(0), i(1)}));
+      return {};
+    case ScriptOp::Move:
+      Mouse(c, fHost.Move({i(0), i(1)}));
+      UpdateCursor();
+      return {};
+    case ScriptOp::Release:
+      Mouse(c, fHost.Release({i(0), i(1)}));
+      return {};
+    case ScriptOp::Click:
+      Mouse(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)}));
+      return {};
+    case ScriptOp::Drag: {
+      // N moves on the straight way, each coordinate truncated toward zero, the
+      // last one on the end point.
+      const double x0 = i(0), y0 = i(1), x1 = i(2), y1 = i(3);
+      const int n = i(4);
+      bool ok = fHost.Press({i(0), i(1)});
+      for (int k = 1; k <= n && ok; ++k) {
+        const double f = static_cast<double>(k) / n;
+        ok = fHost.Move({OsTruncToInt(x0 + (x1 - x0) * f), OsTruncToInt(y0 + (y1 - y0) * f)});
+      }
+      Mouse(c, ok && fHost.Release({i(2), i(3)}));
+      UpdateCursor();
+      return {};
+    }
+    case ScriptOp::Undo:
+      fHost.Undo();
+      return {};
+    case ScriptOp::Redo:
+      fHost.Redo();
+      return {};
     case ScriptOp::Snapshot:
       return Snapshot(c.words[0]);
     case ScriptOp::Region:
@@ -327,6 +364,12 @@ ReplayError Replay::WriteTrace(const std::string& path) {
   return {};
 }
 
+Json Replay::Ants() const {
+  const HostDocument* doc = fHost.Active();
+  const BAnt* ants = doc != nullptr ? doc->view.fShownAnt : nullptr;
+  return Json::Object{{"shown", ants != nullptr}, {"rect", ants != nullptr ? Rect(ants->GetRect()) : Json()}};
+}
+
 Json Replay::DumpState() {
   BModuleInterface* module = fHost.Module();
   const auto* ui = static_cast<const CSketchInterface*>(module);
@@ -378,7 +421,8 @@ Json Replay::DumpState() {
           {"center", sketch != nullptr ? Json(Json::Array{sketch->fCenter.x, sketch->fCenter.y}) : Json()},
           {"centerShown", sketch != nullptr ? Json(sketch->fCenterShown) : Json()},
           {"drawing", drawing >= 0 ? Json(drawing) : Json()},
-          {"history", Json::Object{{"undo", Json::Array{}}, {"redo", Json::Array{}}}},
+          {"history", Json::Object{{"undo", Labels(doc->history.UndoLabels())},
+                                   {"redo", Labels(doc->history.RedoLabels())}}},
       });
     }
   }
@@ -403,7 +447,7 @@ Json Replay::DumpState() {
            {"size", readout(fHost.fReadoutSize, [](const OsImgSize& s) { return Json(Json::Array{s.cx, s.cy}); })},
            {"rect", readout(fHost.fReadoutRect, [](const OsImgRect& r) { return Rect(r); })},
        }},
-      {"ants", Json::Object{{"shown", false}, {"rect", nullptr}}},
+      {"ants", Ants()},
       {"messages", std::move(messages)},
       {"beeps", std::move(beeps)},
       {"profile", std::move(profile)},

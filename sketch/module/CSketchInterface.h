@@ -8,6 +8,7 @@
 #include "BModuleInterface.h"
 #include "OsWindows.h"
 
+class BDocument;
 class TObjectContainer;
 
 class CSketchInterface : public BModuleInterface {
@@ -23,6 +24,7 @@ class CSketchInterface : public BModuleInterface {
 
   void DoSetupMenus() override;
   void DoKeyEvent(int key, int keyData, int down) override;
+  void DoMouseCommandL(OsImgPoint& point, int flags) override;
   void DoMouseCommandM(OsImgPoint&, int) override {}
   void DoMouseCommandR(OsImgPoint&, int) override {}
   void IModuleInterface(BModuleInterfaces* interfaces) override;
@@ -42,12 +44,37 @@ class CSketchInterface : public BModuleInterface {
   short CheckKey(const OsImgPoint& point, char* zoomState) override;
   BModuleDocument* CreateModuleDocument(BDocument* document) override;
 
+  // What every handler looks up afresh: the host's current view, its document
+  // and the document's figures.
+  struct Press {
+    BView* view = nullptr;
+    BDocument* document = nullptr;
+    TObjectContainer* container = nullptr;
+  };
+  Press Lookup() const;
+
+  // The tool handlers of the left button.
+  void DMFD_Arrow(OsImgPoint& point, int flags);
+  void DMFP_Hand(OsImgPoint& point, int flags);
+  void DMFP_Zoom(OsImgPoint& point, int flags);
+  void DMFD_Grow(OsImgPoint& point, int flags);
+  void DMFD_Pens(OsImgPoint& point, int flags);
+  void DMFD_Scale(OsImgPoint& point, int flags);
+  void DMFD_Rotate(OsImgPoint& point, int flags);
+
+  static bool IsTransformTool(int tool) { return tool == kToolScale || tool == kToolRotate; }
+
   // The container of the sketch of a view's document, or null.
   TObjectContainer* ContainerOf(BView* view) const;
   BView* CurrentView() const;
 
   int fLastMouseTool;
   HCURSOR fCursor = nullptr;
+
+ private:
+  void StartSelect(const Press& p, OsImgPoint& point, int mode);
+  // The centre-mark and selection part the scale and rotate tools share.
+  void DMFD_Transform(OsImgPoint& point);
 };
 
 // The module's instance, for its resources: null until the library is attached,

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "BCommand.h"
 #include "BDocument.h"
+#include "BHistory.h"
+#include "BTrackingLoop.h"
 #include "BHostServices.h"
 #include "BModuleInterface.h"
 #include "BView.h"
@@ -23,6 +26,8 @@ struct HostDocument {
   RgbImage picture;
   BView view;
   RgbImage frame;  // the view's pixels as last painted
+  // Last, so that it goes first: its steps hold the module's objects.
+  BHistory history;
 };
 
 class Host final : public BHostContext, public BHostServices, public BColorService {
@@ -57,6 +62,15 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   void Repaint(HostDocument& doc);
 
   void Key(int virtualKey, bool down);
+
+  // The left button, as the window system reports it over the active view.
+  // Out of memory inside the module drops the gesture; each returns false then.
+  bool Press(OsImgPoint point);
+  bool Move(OsImgPoint point);
+  bool Release(OsImgPoint point);
+  bool IsTracking() const { return fLoop.IsTracking(); }
+  bool Undo();
+  bool Redo();
   void MenuCommand(int command);
   void SetPaletteEntry(int index, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
@@ -66,6 +80,7 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   BView* GetCurrentView() override;
   void ActivateModule(BModuleInterface* module) override;
   void RedrawCurrentView() override;
+  void PostCommand(BCommand* command) override;
   // BHostServices
   void ReportPoint(const OsImgPoint* point) override;
   void ReportSize(const OsImgSize* size) override;
@@ -82,6 +97,11 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   void BuildMenuBar();
   void DestroyDocuments();
   void AttachModuleDocument(HostDocument& doc);
+  // Runs what the module posted during a handler: a tracker starts its gesture,
+  // other commands are performed and kept.
+  bool RunPosted();
+  static void DrawAnts(RgbImage& frame, const OsImgRect& rect);
+  void DropPosted();
 
   ModuleLoader fLoader;
   std::string fIdentification;
@@ -93,4 +113,6 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   CWnd fPaletteFrame;
   CWnd fOptionFrame;
   std::array<OsImgPaletteEntry, 256> fPalette;
+  std::vector<std::unique_ptr<BCommand>> fPosted;
+  BTrackingLoop fLoop;
 };

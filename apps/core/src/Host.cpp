@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "BAnt.h"
 #include "OsAfxWin.h"
+#include "TFWCommands.h"
 #include "OsPlatformHost.h"
 
 namespace {
@@ -102,6 +104,8 @@ void Host::Unload() {
 }
 
 void Host::DestroyDocuments() {
+  fLoop.Abandon();
+  DropPosted();
   fActive = nullptr;
   fDocuments.clear();
 }
@@ -120,6 +124,7 @@ HostDocument* Host::OpenDocument(const std::string& name, RgbImage picture) {
   doc->picture = std::move(picture);
   doc->view.OsSetDocument(&doc->document);
   doc->view.OsSetRepaint([this, raw = doc.get()](BView&) { Repaint(*raw); });
+  doc->view.OsSetPost([this](BCommand* command) { PostCommand(command); });
   HostDocument* raw = doc.get();
   fDocuments.push_back(std::move(doc));
   SetViewSize(*raw, raw->picture.width, raw->picture.height);
@@ -143,6 +148,7 @@ void Host::Activate(HostDocument& doc) {
 
 void Host::Close(HostDocument& doc) {
   const bool wasActive = fActive == &doc;
+  if (wasActive) fLoop.Abandon();
   if (wasActive) {
     fActive = nullptr;
     if (BModuleInterface* module = Module()) module->SetActiveView(nullptr);
@@ -182,9 +188,33 @@ void Host::Repaint(HostDocument& doc) {
   }
   BModuleInterface* module = Module();
   if (module == nullptr) return;
-  CDC dc;
-  dc.Attach(OsCreateBufferDC(frame.pixels.data(), frame.width, frame.height, frame.width * 3));
-  module->RepaintRequest(&dc, &doc.view);
+  {
+    CDC dc;
+    dc.Attach(OsCreateBufferDC(frame.pixels.data(), frame.width, frame.height, frame.width * 3));
+    module->RepaintRequest(&dc, &doc.view);
+  }
+  if (const BAnt* ants = doc.view.fShownAnt) DrawAnts(frame, ants->GetRect());
+}
+
+void Host::DrawAnts(RgbImage& frame, const OsImgRect& r) {
+  // Four pixels black, four white, along the outline of the rectangle.
+  const auto put = [&frame](long long x, long long y, long long step) {
+    if (x < 0 || y < 0 || x >= frame.width || y >= frame.height) return;
+    const std::uint8_t v = (step / 4) % 2 == 0 ? 0 : 255;
+    std::uint8_t* px = frame.At(static_cast<int>(x), static_cast<int>(y));
+    px[0] = px[1] = px[2] = v;
+  };
+  const long long l = r.left, t = r.top, rr = r.right, b = r.bottom;
+  long long step = 0;
+  for (long long x = std::max<long long>(l, -1); x <= std::min<long long>(rr, frame.width); ++x, ++step) {
+    put(x, t, step);
+    put(x, b, step);
+  }
+  step = 0;
+  for (long long y = std::max<long long>(t, -1); y <= std::min<long long>(b, frame.height); ++y, ++step) {
+    put(l, y, step);
+    put(rr, y, step);
+  }
 }
 
 void Host::Key(int virtualKey, bool down) {
@@ -225,4 +255,69 @@ void Host::ReportRect(const OsImgRect* rect) {
 
 OsImgPaletteEntry Host::GetPaletteEntry(int index) {
   return fPalette[static_cast<std::size_t>(std::clamp(index, 0, 255))];
+}
+
+void Host::PostCommand(BCommand* command) {
+  if (command != nullptr) fPosted.emplace_back(command);
+}
+
+void Host::DropPosted() { fPosted.clear(); }
+
+bool Host::RunPosted() {
+  std::vector<std::unique_ptr<BCommand>> posted;
+  posted.swap(fPosted);
+  for (auto& command : posted) {
+    if (command->IsKindOf(RUNTIME_CLASS(BTracker))) {
+      if (fLoop.IsTracking()) continue;  // one gesture at a time; the extra one is dropped
+      auto* tracker = static_cast<BTracker*>(command.release());
+      if (auto* zoom = dynamic_cast<TFWCZoom*>(tracker); zoom != nullptr && Module() != nullptr) {
+        zoom->fZoomState = Module()->fZoomState;
+      }
+      if (!fLoop.Begin(tracker)) return false;
+    } else if (fActive != nullptr) {
+      try {
+        fActive->history.Perform(command.release());
+      } catch (const CMemoryException&) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool Host::Press(OsImgPoint point) {
+  BModuleInterface* module = Module();
+  if (module == nullptr || fLoop.IsTracking()) return true;
+  try {
+    module->DoMouseCommandL(point, 0);
+  } catch (const CMemoryException&) {
+    DropPosted();
+    return false;
+  }
+  return RunPosted();
+}
+
+bool Host::Move(OsImgPoint point) { return !fLoop.IsTracking() || fLoop.Move(point); }
+
+bool Host::Release(OsImgPoint point) {
+  if (!fLoop.IsTracking()) return true;
+  return fLoop.End(point, fActive != nullptr ? &fActive->history : nullptr);
+}
+
+bool Host::Undo() {
+  if (fActive == nullptr || fLoop.IsTracking()) return false;
+  try {
+    return fActive->history.Undo();
+  } catch (const CMemoryException&) {
+    return false;
+  }
+}
+
+bool Host::Redo() {
+  if (fActive == nullptr || fLoop.IsTracking()) return false;
+  try {
+    return fActive->history.Redo();
+  } catch (const CMemoryException&) {
+    return false;
+  }
 }

@@ -4,6 +4,7 @@
 
 #include "OsImgTypes.h"
 
+class BCommand;
 class BModuleInterface;
 class BView;
 
@@ -16,6 +17,10 @@ class BHostContext {
   virtual void ActivateModule(BModuleInterface* module) = 0;
   // Repaint the current view (after a display setting changed).
   virtual void RedrawCurrentView() = 0;
+  // A command for the current document, performed once the handler that posted
+  // it returns; the host owns it from then on. A host without a history
+  // destroys it.
+  virtual void PostCommand(BCommand* command);
 };
 
 // The coordinate read-out in the status bar; a null argument clears that report.

@@ -12,6 +12,7 @@
 #include "OsGdi.h"
 #include "OsMenu.h"
 
+class BCommand;
 class BDocument;
 class BModuleDocument;
 class BView;
@@ -42,7 +43,8 @@ class BModuleInterface {
   virtual int IsMarked() { return 0; }
   // 6-9
   virtual const CRuntimeClass* GetRuntimeClass() const { return &classBModuleInterface; }
-  virtual void PostCommand() {}
+  // Hands a command to the host, which performs it once the handler returns.
+  virtual void PostCommand(BCommand* command);
   virtual void DoMenuCommand(int command);
   virtual void DoSetupMenus() {}
   // 10-15

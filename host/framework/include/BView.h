@@ -9,6 +9,8 @@
 #include "OsAfx.h"
 #include "OsAfxWin.h"
 
+class BAnt;
+class BCommand;
 class BDocument;
 class BView;
 
@@ -25,6 +27,10 @@ class BEventHandler {
   void IPToDP(OsImgPoint& p) const;
   void IPToDP(OsImgRect& r) const;
   void IPToDP(OsImgSize& s) const;
+
+  // Hands a command or tracker to the host, which owns it from then on and runs
+  // it once the handler that posted it has returned.
+  void PostCommand(BCommand* command);
 
  private:
   BView& fView;
@@ -56,10 +62,14 @@ class BView : public CObject {
 
   bool fGridOn = false;
   int fGridSize = 8;
+  // The marching ants shown on the view, drawn over it at every repaint; not owned.
+  BAnt* fShownAnt = nullptr;
 
   // Host side.
   void OsSetDocument(BDocument* document) { fDocument = document; }
   void OsSetRepaint(std::function<void(BView&)> repaint) { fRepaint = std::move(repaint); }
+  void OsSetPost(std::function<void(BCommand*)> post) { fPost = std::move(post); }
+  const std::function<void(BCommand*)>& OsPost() const { return fPost; }
 
  private:
   BZoom fZoom;
@@ -67,4 +77,5 @@ class BView : public CObject {
   BEventHandler fEventHandler{*this};
   CWnd fWindow;
   std::function<void(BView&)> fRepaint;
+  std::function<void(BCommand*)> fPost;
 };

@@ -1,5 +1,7 @@
 #include "BModuleInterface.h"
 
+#include "BCommand.h"
+
 #include <algorithm>
 
 const CRuntimeClass BModuleInterface::classBModuleInterface = {"BModuleInterface", nullptr};
@@ -11,6 +13,16 @@ void BModuleInterface::DestroyPaletteWindows() {
   fToolPalette = nullptr;
   delete fModeButton;
   fModeButton = nullptr;
+}
+
+void BHostContext::PostCommand(BCommand* command) { delete command; }
+
+void BModuleInterface::PostCommand(BCommand* command) {
+  if (fHostContext != nullptr) {
+    fHostContext->PostCommand(command);
+  } else {
+    delete command;
+  }
 }
 
 void BModuleInterface::DoMenuCommand(int command) {

@@ -1,0 +1,63 @@
+#include "trackers/TDCBase.h"
+
+#include <cstdlib>
+
+#include "BView.h"
+#include "OsWindows.h"
+#include "raster/SketchDisplay.h"
+
+IMPLEMENT_DYNAMIC(TDCBase, BTracker)
+
+namespace {
+// Grid snapping happens in image coordinates; the tracker's points are view pixels.
+template <typename Snap>
+void SnapThroughImage(BView* view, OsImgPoint& p, Snap snap) {
+  if (view == nullptr || !view->fGridOn) return;
+  view->GetEventHandler()->DPToIP(p);
+  snap(p);
+  view->GetEventHandler()->IPToDP(p);
+}
+}  // namespace
+
+void TDCBase::IGridMouse(BView* view, OsImgPoint& p) {
+  SnapThroughImage(view, p, [&](OsImgPoint& q) { BTracker::IGridMouse(view, q); });
+}
+
+void TDCBase::GridMouse(OsImgPoint& p) {
+  SnapThroughImage(fView, p, [&](OsImgPoint& q) { BTracker::GridMouse(q); });
+}
+
+void TDCBase::GridMouse(BView* view, OsImgPoint& p) {
+  SnapThroughImage(view, p, [&](OsImgPoint& q) { BTracker::GridMouse(view, q); });
+}
+
+void TDCBase::EndGridMouse() {
+  if (fView != nullptr && fView->fGridOn) BTracker::EndGridMouse();
+}
+
+void TDCBase::IDCBase(int number, int canUndo, TObjectContainer* container, BView* view, BDocument* document,
+                      OsImgPoint& anchor) {
+  ITracker(number, document, canUndo, 1, document, view, anchor);
+  fEveryStep = 1;
+  fContainer = container;
+}
+
+void TDCBase::ConstrainAxis(int phase, const OsImgPoint& anchor, OsImgPoint& next) {
+  if (phase == kTrackBegin) return;
+  if ((GetKeyState(VK_SHIFT) & 0x8000) == 0) {
+    fAxis = kAxisFree;
+    return;
+  }
+  if (fAxis == kAxisFree) {
+    const long long dx = std::llabs(static_cast<long long>(next.x) - anchor.x);
+    const long long dy = std::llabs(static_cast<long long>(next.y) - anchor.y);
+    fAxis = dx >= dy ? kAxisYLocked : kAxisXLocked;
+  }
+  if (fAxis == kAxisYLocked) {
+    next.y = anchor.y;
+  } else {
+    next.x = anchor.x;
+  }
+}
+
+void SketchRequestUpdate() { SketchUpdateView(gActiveView, 0); }

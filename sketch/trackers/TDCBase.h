@@ -1,0 +1,67 @@
+#pragma once
+// The base of every mouse gesture of the module: a host tracker bound to the
+// document's figure container, with grid snapping done in image coordinates
+// and do-nothing defaults for the tracking steps.
+
+#include <cstdint>
+
+#include "BCommand.h"
+
+class BDocument;
+class BView;
+class TMarbleObject;
+class TObjectContainer;
+
+class TDCBase : public BTracker {
+  DECLARE_DYNAMIC(TDCBase)
+
+ public:
+  // The host's change numbers of the trackers.
+  enum : int {
+    kDrag = 30000,
+    kSelect = 30001,
+    kGrow = 30002,
+    kAddPoint = 30003,
+    kDeletePoint = 30004,
+    kScissor = 30005,
+    kJoin = 30006,
+    kDirect = 30007,
+    kCenter = 30008,
+    kClone = 30009,
+    kEdit = 30011,
+    kPens = 30012,
+    kScale = 30013,
+    kRotate = 30014,
+  };
+  // The shift-key axis lock of trackers that move a point.
+  enum : std::uint8_t { kAxisFree = 0, kAxisXLocked = 1, kAxisYLocked = 2 };
+
+  TDCBase() = default;
+  ~TDCBase() override = default;
+
+  void TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) override {}
+  void TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint&, int, int) override {}
+  BTracker* TrackMouse(int, OsImgPoint&, OsImgPoint&, OsImgPoint&, int) override { return nullptr; }
+  // Only while the view's grid is on: the point goes to image coordinates, the
+  // host snaps it, and it comes back to view pixels.
+  void IGridMouse(BView* view, OsImgPoint& p) override;
+  void GridMouse(OsImgPoint& p) override;
+  void GridMouse(BView* view, OsImgPoint& p) override;
+  void EndGridMouse() override;
+
+  virtual void IDCBase(int number, int canUndo, TObjectContainer* container, BView* view, BDocument* document,
+                       OsImgPoint& anchor);
+
+  // Outside the begin phase and while Shift is down, keeps next on the anchor's
+  // row or column, chosen by the first such step from the movement so far (the
+  // larger offset wins, equal offsets lock y) and kept until Shift is released.
+  void ConstrainAxis(int phase, const OsImgPoint& anchor, OsImgPoint& next);
+
+  TMarbleObject* fTarget = nullptr;
+  TObjectContainer* fContainer = nullptr;
+  int fActive = 1;
+  std::uint8_t fAxis = kAxisFree;
+};
+
+// Trackers and commands ask for a repaint with this after every change.
+void SketchRequestUpdate();
