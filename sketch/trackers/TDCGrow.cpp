@@ -1,0 +1,186 @@
+#include "trackers/TDCGrow.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+#include "BView.h"
+#include "OsWindows.h"
+#include "container/TObjectContainer.h"
+#include "model/TDFreeLine.h"
+#include "model/TDLine.h"
+#include "model/TDOval.h"
+#include "model/TDPolygon.h"
+#include "model/TDRectangle.h"
+#include "module/CSketchInterface.h"
+#include "raster/SketchRaster.h"
+#include "ui/PolygonApex.h"
+
+IMPLEMENT_DYNAMIC(TDCGrow, TDCBase)
+
+namespace {
+
+// A figure begun only in part (a vertex that could not be added) would be kept
+// with the wrong shape; it is no figure at all.
+template <typename Kind, typename... Extra>
+TDShape* Begun(TObjectContainer* container, const OsImgPoint& p, Extra... extra) {
+  auto* figure = new (std::nothrow) Kind;
+  if (figure == nullptr) return nullptr;
+  if (!figure->Begin(container, p.x, p.y, extra...)) {
+    delete figure;
+    return nullptr;
+  }
+  return figure;
+}
+
+TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p) {
+  switch (tool) {
+    case 4: return Begun<TDRectangle>(container, p);
+    case 5: return Begun<TDOval>(container, p);
+    case 6: return Begun<TDFreeLine>(container, p);
+    case 8: return Begun<TDLine>(container, p);
+    case 14: return Begun<TDPolygon>(container, p, gPolygonApex);
+    default: return nullptr;
+  }
+}
+
+// The read-out shows where the mouse is in image coordinates.
+void ReportToReadOut(BView* view, const OsImgPoint& next) {
+  BHostServices* services = gModuleInterface.fHostServices;
+  if (services == nullptr || view == nullptr) return;
+  OsImgPoint p = next;
+  view->GetEventHandler()->DPToIP(p);
+  services->ReportPoint(&p);
+}
+
+// Takes the figure out of the list without destroying it.
+void TakeOut(BList& list, TMarbleObject* object) {
+  const BPosition pos = list.FindItem(object);
+  if (pos == nullptr) return;
+  list.SetItem(pos, nullptr);
+  list.Delete(pos);
+}
+
+std::int32_t Offset(std::int32_t from, std::int64_t by) { return static_cast<std::int32_t>(from + by); }
+
+}  // namespace
+
+TDCGrow::~TDCGrow() {
+  if (fOwnsTarget == 1) delete fTarget;
+  delete fSnapshot;
+}
+
+TDShape* TDCGrow::Figure() const { return static_cast<TDShape*>(fTarget); }
+
+void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
+  IGridMouse(view, point);
+  IDCBase(kGrow, 1, container, view, document, point);
+  if (container == nullptr) {
+    fActive = 0;
+    return;
+  }
+  fSnapshot = container->Clone();
+  // The figure is made before anything is deselected, so that a press that
+  // cannot draw leaves the selection alone.
+  fTarget = BeginFigure(gCurrentTool, container, point);
+  if (fTarget == nullptr) {
+    fActive = 0;
+    return;
+  }
+  container->SelectAll(0);
+}
+
+void TDCGrow::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint&, OsImgPoint& next, int) {
+  if (fActive == 0 || phase == kTrackBegin) return;
+  GridMouse(next);
+  if ((GetKeyState(VK_SHIFT) & 0x8000) == 0) return;
+  const std::int64_t dx = std::int64_t{next.x} - anchor.x;
+  const std::int64_t dy = std::int64_t{next.y} - anchor.y;
+  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
+  const TDShape* figure = Figure();
+  if (figure->IsKindOf(RUNTIME_CLASS(TDRectangle)) || figure->IsKindOf(RUNTIME_CLASS(TDPolygon)) ||
+      figure->IsKindOf(RUNTIME_CLASS(TDOval))) {
+    // The larger extent for both: a square, on the side the mouse is.
+    if (ax > ay) {
+      next.y = Offset(anchor.y, dy > 0 ? ax : -ax);
+    } else {
+      next.x = Offset(anchor.x, dx > 0 ? ay : -ay);
+    }
+  } else if (figure->IsKindOf(RUNTIME_CLASS(TDLine)) || figure->IsKindOf(RUNTIME_CLASS(TDFreeLine))) {
+    if (ax < ay) {
+      next.x = anchor.x;
+    } else {
+      next.y = anchor.y;
+    }
+  }
+}
+
+BTracker* TDCGrow::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgPoint& next, int moved) {
+  if (fActive == 0) return this;
+  if (phase == kTrackEnd) EndGridMouse();
+  if (phase != kTrackBegin && moved != 0) {
+    Figure()->Track(phase, &anchor, &next);
+    SketchRequestUpdate();
+  }
+  return this;
+}
+
+void TDCGrow::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint& next, int moved, int) {
+  if (fActive == 0 || moved == 0) return;
+  ReportToReadOut(fView, next);
+  fView->Focus();
+  // A free line draws its own samples as they come.
+  if (!fTarget->IsKindOf(RUNTIME_CLASS(TDFreeLine))) Figure()->DrawAll();
+  SketchRequestUpdate();
+}
+
+void TDCGrow::DoIt() {
+  if (fActive == 0) return;
+  fView->Focus();
+  // Without an entry for it the figure stays the tracker's, and is not shown.
+  if (fContainer->AddObject(fTarget)) {
+    fOwnsTarget = 0;
+    TDShape* figure = Figure();
+    figure->DrawAll();
+    figure->SetSelect(1, 1, 0);
+    OsImgRect bounds;
+    figure->CalcBounds(bounds);
+    figure->fBusy = 0;
+  }
+  SketchRequestUpdate();
+}
+
+void TDCGrow::RedoIt() {
+  if (fActive == 0) return;
+  fView->Focus();
+  fContainer->SelectAll(0);
+  if (fContainer->AddObject(fTarget)) {
+    fOwnsTarget = 0;
+    TDShape* figure = Figure();
+    figure->DrawAll();
+    figure->SetSelect(1, 1, 0);
+    OsImgRect bounds;
+    figure->CalcBounds(bounds);
+  }
+  SketchRequestUpdate();
+}
+
+void TDCGrow::UndoIt() {
+  if (fActive == 0) return;
+  fView->Focus();
+  fContainer->SelectAll(0);
+  TakeOut(*fContainer, fTarget);
+  fOwnsTarget = 1;
+  // The container now holds what the snapshot holds, figure for figure.
+  if (fSnapshot != nullptr) {
+    BPosition was = fSnapshot->GetHeadPosition();
+    BPosition is = fContainer->GetHeadPosition();
+    while (was != nullptr && is != nullptr) {
+      auto* before = dynamic_cast<TDShape*>(fSnapshot->GetNext(was));
+      auto* now = dynamic_cast<TDShape*>(fContainer->GetNext(is));
+      if (before != nullptr && now != nullptr && before->fSelected == 1) now->SetSelect(1, 1, 0);
+    }
+  }
+  SketchMarkDirty();
+  SketchRequestUpdate();
+}
