@@ -9,6 +9,7 @@
 #include "module/CSketchDocument.h"
 #include "raster/SketchDisplay.h"
 #include "raster/SketchRaster.h"
+#include "ui/CPolygonOptionView.h"
 
 std::int16_t gCurrentTool = -1;
 
@@ -85,6 +86,11 @@ void CSketchInterface::IModuleInterface(BModuleInterfaces* interfaces) {
 
 void CSketchInterface::InitFloatingPalettes(CWnd* frame, RECT frameRect, CWnd* optionParent, RECT optionRect) {
   BModuleInterface::InitFloatingPalettes(frame, frameRect, optionParent, optionRect);
+  // The option set owns the palette from here on; the module keeps no pointer.
+  if (auto* palette = new (std::nothrow) CPolygonOptionView(optionParent)) {
+    palette->IToolOptionView(this);
+    fToolOption.AddView(palette);
+  }
   fToolOption.ReadPreferences(kSection);
 }
 
