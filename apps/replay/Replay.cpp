@@ -8,6 +8,7 @@
 #include "OsAfxWin.h"
 #include "OsPlatformHost.h"
 #include "OsRuntime.h"
+#include "OsScrollControl.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "module/CSketchDocument.h"
@@ -19,6 +20,7 @@
 
 namespace {
 
+constexpr int kApexControl = 2005;  // the scroll bar of the polygon palette
 const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
 const char kTraceSymbol[] = "_ZN16TObjectContainer12GetTraceListEPP10OsImgPointPi";
 
@@ -118,7 +120,6 @@ bool Replay::Supports(ScriptOp op) {
     case ScriptOp::AnswerScale:
     case ScriptOp::AnswerRotate:
     case ScriptOp::Replicate:
-    case ScriptOp::Apex:
       return false;
     default:
       return true;
@@ -247,6 +248,14 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       return {};
     case ScriptOp::PaletteIndex:
       module->fPaletteIndex = i(0);
+      return {};
+    case ScriptOp::Apex:
+      // The user sets the polygon palette's scroll bar; the control tells the
+      // palette, which keeps the count within its range.
+      for (const auto& view : module->fToolOption.GetViews()) {
+        if (view->fDialogId != CSketchInterface::kPolygonOption) continue;
+        if (OsScrollControl* control = OsFindScrollControl(view.get(), kApexControl)) control->SetValue(i(0));
+      }
       return {};
     case ScriptOp::Display:
       fHost.MenuCommand(DisplayCommand(c.words[0]));
