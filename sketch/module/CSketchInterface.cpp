@@ -22,10 +22,6 @@ constexpr const char* kToolKey = "CurrentTool";
 constexpr unsigned kCursorTable[21] = {4000, 4001, 4002, 4003, 4004, 4004, 4004, 4004, 4004, 4004, 4004,
                                        4004, 4004, 4004, 4004, 4004, 4004, 4004, 4003, 4028, 4029};
 
-bool IsTransformTool(int tool) {
-  return tool == CSketchInterface::kToolScale || tool == CSketchInterface::kToolRotate;
-}
-
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
