@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,12 @@ class CollectingReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0 && fMedians.count(r.run_name.str()) == 0) {
         fNanos[r.benchmark_name()] = r.GetAdjustedRealTime();  // ns, the default unit
+      } else if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
+        // With repetitions, the median of the repetitions stands for the case.
+        fNanos[r.run_name.str()] = r.GetAdjustedRealTime();
+        fMedians.insert(r.run_name.str());
       }
     }
   }
@@ -26,6 +31,7 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 
  private:
   std::map<std::string, double> fNanos;
+  std::set<std::string> fMedians;
 };
 
 struct TableRow {

@@ -193,7 +193,11 @@ void Host::Repaint(HostDocument& doc) {
     dc.Attach(OsCreateBufferDC(frame.pixels.data(), frame.width, frame.height, frame.width * 3));
     module->RepaintRequest(&dc, &doc.view);
   }
-  if (const BAnt* ants = doc.view.fShownAnt) DrawAnts(frame, ants->GetRect());
+  if (const BAnt* ants = doc.view.fShownAnt) {
+    OsImgRect r = ants->GetRect();
+    doc.view.GetEventHandler()->IPToDP(r);
+    DrawAnts(frame, r);
+  }
 }
 
 void Host::DrawAnts(RgbImage& frame, const OsImgRect& r) {

@@ -1,6 +1,7 @@
 #pragma once
 // Marching ants: a dashed rectangle the host draws over a view, above the
-// picture and the sketch, while a tracker shows it. Coordinates are view pixels.
+// picture and the sketch, while a tracker shows it. The rectangle is in image
+// coordinates; the host converts it with the view's zoom when it draws.
 
 #include "OsAfx.h"
 #include "OsImgTypes.h"

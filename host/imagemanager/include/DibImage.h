@@ -50,6 +50,7 @@ class DibImage : public OsBitmapSource {
   int BitmapHeight() const override { return fSize.cy; }
   bool BitmapBit(int x, int y) const override;
   int BitmapColors(RGBQUAD* entries, int count) const override { return GetColorTable(entries, count); }
+  const BYTE* BitmapRow(int y) const override { return GetPixelAddress(0, y, 1); }
 
  private:
   static constexpr int kMaxColors = 2;

@@ -33,6 +33,9 @@ class OsBitmapSource {
   virtual bool BitmapBit(int x, int y) const = 0;
   // Copies up to `count` entries of the colour table; returns how many.
   virtual int BitmapColors(RGBQUAD* entries, int count) const = 0;
+  // Row y as packed bits (leftmost pixel in the high bit), when the bitmap keeps
+  // it so; null otherwise. Lets a blit skip the empty stretches of a sparse image.
+  virtual const BYTE* BitmapRow(int /*y*/) const { return nullptr; }
 };
 using HBITMAP = OsBitmapSource*;
 

@@ -70,19 +70,40 @@ BOOL BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD
       {dest->width, std::int64_t{x} + w, std::int64_t{x} - sx + bits.BitmapWidth()});
   const std::int64_t y1 = std::min<std::int64_t>(
       {dest->height, std::int64_t{y} + h, std::int64_t{y} - sy + bits.BitmapHeight()});
+  const auto apply = [rop](std::uint8_t* px, const RGBQUAD& c) {
+    const std::uint8_t s[3] = {c.rgbRed, c.rgbGreen, c.rgbBlue};
+    for (int k = 0; k < 3; ++k) {
+      switch (rop) {
+        case SRCCOPY: px[k] = s[k]; break;
+        case SRCINVERT: px[k] ^= s[k]; break;
+        case SRCERASEAND: px[k] &= static_cast<std::uint8_t>(~s[k]); break;
+        default: px[k] |= s[k]; break;
+      }
+    }
+  };
+  // With a black entry 0, a clear bit leaves the destination as it is under
+  // every operation but the copy, so only set bits need visiting.
+  const bool clearIsNoOp = rop != SRCCOPY && table[0].rgbRed == 0 && table[0].rgbGreen == 0 && table[0].rgbBlue == 0;
   for (std::int64_t dy = y0; dy < y1; ++dy) {
-    std::uint8_t* px = dest->rgb + dy * dest->stride + x0 * 3;
-    for (std::int64_t dx = x0; dx < x1; ++dx, px += 3) {
-      const RGBQUAD& c = table[bits.BitmapBit(static_cast<int>(dx - x + sx), static_cast<int>(dy - y + sy)) ? 1 : 0];
-      const std::uint8_t s[3] = {c.rgbRed, c.rgbGreen, c.rgbBlue};
-      for (int k = 0; k < 3; ++k) {
-        switch (rop) {
-          case SRCCOPY: px[k] = s[k]; break;
-          case SRCINVERT: px[k] ^= s[k]; break;
-          case SRCERASEAND: px[k] &= static_cast<std::uint8_t>(~s[k]); break;
-          default: px[k] |= s[k]; break;
+    std::uint8_t* line = dest->rgb + dy * dest->stride;
+    const int srcY = static_cast<int>(dy - y + sy);
+    const BYTE* row = clearIsNoOp ? bits.BitmapRow(srcY) : nullptr;
+    if (row != nullptr) {
+      const std::int64_t s0 = x0 - x + sx, s1 = x1 - x + sx;  // source columns [s0, s1)
+      for (std::int64_t byte = s0 / 8; byte * 8 < s1; ++byte) {
+        const BYTE b = row[byte];
+        if (b == 0) continue;
+        for (int bit = 0; bit < 8; ++bit) {
+          const std::int64_t col = byte * 8 + bit;
+          if (col < s0 || col >= s1 || (b & (0x80 >> bit)) == 0) continue;
+          apply(line + (col + x - sx) * 3, table[1]);
         }
       }
+      continue;
+    }
+    std::uint8_t* px = line + x0 * 3;
+    for (std::int64_t dx = x0; dx < x1; ++dx, px += 3) {
+      apply(px, table[bits.BitmapBit(static_cast<int>(dx - x + sx), srcY) ? 1 : 0]);
     }
   }
   return 1;
