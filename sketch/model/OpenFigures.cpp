@@ -250,15 +250,7 @@ int TDMuLine::Track(int phase, OsImgPoint* press, OsImgPoint* current) {
   return 1;
 }
 
-TDShape* TDMuLine::Clone() const {
-  auto* copy = new (std::nothrow) TDMuLine;
-  if (copy == nullptr) return nullptr;
-  if (!CopyInto(*copy)) {
-    delete copy;
-    return nullptr;
-  }
-  return copy;
-}
+TDShape* TDMuLine::Clone() const { return CloneAs<TDMuLine>(); }
 
 // ---- TDPen ----
 
@@ -299,12 +291,4 @@ int TDPen::Track(int phase, OsImgPoint* press, OsImgPoint* current) {
   return 1;
 }
 
-TDShape* TDPen::Clone() const {
-  auto* copy = new (std::nothrow) TDPen;
-  if (copy == nullptr) return nullptr;
-  if (!CopyInto(*copy)) {
-    delete copy;
-    return nullptr;
-  }
-  return copy;
-}
+TDShape* TDPen::Clone() const { return CloneAs<TDPen>(); }

@@ -275,15 +275,7 @@ bool TDShape::CopyInto(TDShape& copy) const {
   return true;
 }
 
-TDShape* TDShape::Clone() const {
-  TDShape* copy = new (std::nothrow) TDShape;
-  if (copy == nullptr) return nullptr;
-  if (!CopyInto(*copy)) {
-    delete copy;
-    return nullptr;
-  }
-  return copy;
-}
+TDShape* TDShape::Clone() const { return CloneAs<TDShape>(); }
 
 void TDShape::DrawMarker(const TDUnit& unit, const BZoom& zoom) const {
   const OsImgPoint v = ImageToView(unit.fAnchor, zoom);

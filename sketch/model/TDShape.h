@@ -8,6 +8,7 @@
 // container or view draws at 1:1.
 
 #include <cstdint>
+#include <new>
 
 #include "BList.h"
 #include "BZoom.h"
@@ -94,6 +95,16 @@ class TDShape : public TMarbleObject {
   // Fills a fresh figure with copies of this one's vertices and flags; false when
   // a vertex cannot be added.
   bool CopyInto(TDShape& copy) const;
+  // A copy of class T, or null with nothing left behind.
+  template <typename T>
+  T* CloneAs() const {
+    T* copy = new (std::nothrow) T;
+    if (copy != nullptr && !CopyInto(*copy)) {
+      delete copy;
+      return nullptr;
+    }
+    return copy;
+  }
 
  private:
   void DrawMarker(const TDUnit& unit, const BZoom& zoom) const;

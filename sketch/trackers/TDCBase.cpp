@@ -42,6 +42,16 @@ void TDCBase::IDCBase(int number, int canUndo, TObjectContainer* container, BVie
   fContainer = container;
 }
 
+void TDCBase::KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next) {
+  const long long dx = std::llabs(static_cast<long long>(next.x) - anchor.x);
+  const long long dy = std::llabs(static_cast<long long>(next.y) - anchor.y);
+  if (dx < dy) {
+    next.x = anchor.x;
+  } else {
+    next.y = anchor.y;
+  }
+}
+
 void TDCBase::ConstrainAxis(int phase, const OsImgPoint& anchor, OsImgPoint& next) {
   if (phase == kTrackBegin) return;
   if ((GetKeyState(VK_SHIFT) & 0x8000) == 0) {

@@ -57,6 +57,10 @@ class TDCBase : public BTracker {
   // larger offset wins, equal offsets lock y) and kept until Shift is released.
   void ConstrainAxis(int phase, const OsImgPoint& anchor, OsImgPoint& next);
 
+  // Keeps next on the anchor's row when the movement is at least as wide as it
+  // is high, otherwise on its column: the Shift rule of lines.
+  static void KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next);
+
   TMarbleObject* fTarget = nullptr;
   TObjectContainer* fContainer = nullptr;
   int fActive = 1;

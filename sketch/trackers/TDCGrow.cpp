@@ -107,11 +107,7 @@ void TDCGrow::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoi
       next.x = Offset(anchor.x, dx > 0 ? ay : -ay);
     }
   } else if (figure->IsKindOf(RUNTIME_CLASS(TDLine)) || figure->IsKindOf(RUNTIME_CLASS(TDFreeLine))) {
-    if (ax < ay) {
-      next.x = anchor.x;
-    } else {
-      next.y = anchor.y;
-    }
+    KeepOnLargerAxis(anchor, next);
   }
 }
 

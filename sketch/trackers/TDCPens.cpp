@@ -101,13 +101,7 @@ void TDCPens::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoi
   if (fActive == 0 || phase == kTrackBegin) return;
   GridMouse(next);
   if ((GetKeyState(VK_SHIFT) & 0x8000) == 0) return;
-  const std::int64_t dx = std::llabs(std::int64_t{next.x} - anchor.x);
-  const std::int64_t dy = std::llabs(std::int64_t{next.y} - anchor.y);
-  if (dx < dy) {
-    next.x = anchor.x;
-  } else {
-    next.y = anchor.y;
-  }
+  KeepOnLargerAxis(anchor, next);
 }
 
 BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgPoint& next, int moved) {
