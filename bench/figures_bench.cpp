@@ -14,6 +14,7 @@
 
 #include "BView.h"
 #include "BenchTable.h"
+#include "ScatteredFigures.h"
 #include "OsPlatformHost.h"
 #include "container/TObjectContainer.h"
 #include "model/TDOval.h"
@@ -26,55 +27,11 @@ namespace {
 constexpr int kW = 1920;
 constexpr int kH = 1080;
 
-// A deterministic scatter of rectangles, ovals, pentagons and three-point
-// curves over the picture, leaving the bottom-right corner free.
 std::unique_ptr<TObjectContainer> MakeSketch(BView& view, int count) {
   auto c = std::make_unique<TObjectContainer>();
   c->IObjectContainer();
   c->AttachView(&view);
-  unsigned seed = 12345;
-  const auto next = [&seed](int range) {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<int>((seed >> 8) % static_cast<unsigned>(range));
-  };
-  for (int i = 0; i < count; ++i) {
-    OsImgPoint press{next(kW - 300), next(kH - 300)};
-    OsImgPoint current{press.x + 20 + next(150), press.y + 20 + next(150)};
-    TDShape* s = nullptr;
-    switch (i % 4) {
-      case 0: {
-        auto* r = new TDRectangle;
-        r->Begin(c.get(), press.x, press.y);
-        s = r;
-        break;
-      }
-      case 1: {
-        auto* o = new TDOval;
-        o->Begin(c.get(), press.x, press.y);
-        s = o;
-        break;
-      }
-      case 2: {
-        auto* p = new TDPolygon;
-        p->Begin(c.get(), press.x, press.y, 5);
-        s = p;
-        break;
-      }
-      default: {
-        s = new TDShape;
-        s->SetContainer(c.get());
-        s->AddUnit(press.x, press.y, press.x, press.y + 60, press.x, press.y, 1, 0, 20, 0);
-        s->AddUnit(current.x, current.y, current.x, current.y, current.x - 60, current.y, 1, 0, 20, 0);
-        s->AddUnit(current.x + 40, press.y, current.x + 40, press.y, current.x + 40, press.y, 1, 0, 0, 0);
-        break;
-      }
-    }
-    s->Track(1, &press, &current);
-    s->SetSelect(0, 1, 0);
-    s->SetBusy(0);
-    c->AddObject(s);
-  }
-  c->CalcActArea();  // computes every figure's bounds
+  AddScatteredFigures(*c, count, 12345, 5);
   return c;
 }
 

@@ -17,6 +17,7 @@
 #include "BDocument.h"
 #include "BView.h"
 #include "BenchTable.h"
+#include "ScatteredFigures.h"
 #include "OsPlatformHost.h"
 #include "container/TObjectContainer.h"
 #include "model/TDOval.h"
@@ -52,35 +53,7 @@ struct Scene {
     container = static_cast<CSketchDocument*>(sketch)->fContainer;
     view.OsSetRepaint([this](BView& v) { Repaint(v); });
     gModuleInterface.SetActiveView(&view);
-    unsigned seed = 4242;
-    const auto next = [&seed](int range) {
-      seed = seed * 1103515245u + 12345u;
-      return static_cast<int>((seed >> 8) % static_cast<unsigned>(range));
-    };
-    for (int i = 0; i < kFigures; ++i) {
-      OsImgPoint press{next(kW - 300), next(kH - 300)};
-      OsImgPoint current{press.x + 20 + next(150), press.y + 20 + next(150)};
-      TDShape* s = nullptr;
-      if (i % 3 == 0) {
-        auto* r = new TDRectangle;
-        r->Begin(container, press.x, press.y);
-        s = r;
-      } else if (i % 3 == 1) {
-        auto* o = new TDOval;
-        o->Begin(container, press.x, press.y);
-        s = o;
-      } else {
-        auto* p = new TDPolygon;
-        p->Begin(container, press.x, press.y, 6);
-        s = p;
-      }
-      s->Track(1, &press, &current);
-      s->SetBusy(0);
-      s->SetSelect(0, 1, 0);
-      if (selected) s->SetSelect(1, 1, 0);
-      container->AddObject(s);
-    }
-    container->CalcActArea();
+    AddScatteredFigures(*container, kFigures, 4242, 6, selected);
     SketchResetDirty();
   }
   ~Scene() { gModuleInterface.SetActiveView(nullptr); }
