@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "OsPlatformHost.h"
@@ -25,6 +26,10 @@ class RasterFixture : public ::testing::Test {
     gTraceCount = 0;
     OsSetScreenSize(1024, 768);
   }
+  static void ClearRaster() {
+    SketchClearRect(gSketchRaster, {0, 0, Size().cx, Size().cy});
+    SketchResetDirty();
+  }
 
   static bool Ink(int x, int y) {
     return (*gSketchRaster->GetPixelAddress(x, y, 1) & (0x80 >> (x % 8))) != 0;
@@ -44,11 +49,8 @@ class RasterFixture : public ::testing::Test {
     return out;
   }
   static int InkCount() {
-    const OsImgSize s = Size();
-    int n = 0;
-    for (int y = 0; y < s.cy; ++y)
-      for (int x = 0; x < s.cx; ++x) n += Ink(x, y);
-    return n;
+    const std::string art = Art();
+    return static_cast<int>(std::count(art.begin(), art.end(), '#'));
   }
   static std::string Rows(std::initializer_list<const char*> rows) {
     std::string out;

@@ -39,18 +39,22 @@ inline TDUnit* Unit(const TDShape& s, int index) {
   return static_cast<TDUnit*>(s.fUnits.GetItemFromIndex(index + 1));
 }
 
+// The marker state of every vertex, one digit each: "232".
+inline std::string States(const TDShape& s) {
+  std::string out;
+  for (int i = 0; i < s.UnitCount(); ++i) out += std::to_string(Unit(s, i)->fState);
+  return out;
+}
+
 class FigureFixture : public RasterFixture {
  protected:
   void SetUp() override {
-    RasterFixture::SetUp();
     UseScreen(32, 24);
     fContainer.IObjectContainer();
     fContainer.AttachView(&fView);
   }
 
-  void SetZoom(float zoom, float ox = 0.0f, float oy = 0.0f) {
-    fView.GetZoom() = BZoom(zoom, zoom, ox, oy);
-  }
+  void SetZoom(float zoom, float ox = 0.0f, float oy = 0.0f) { fView.GetZoom() = BZoom(zoom, zoom, ox, oy); }
 
   // A figure of straight vertices (steps 0, marker hidden) through the points,
   // owned by the fixture's container.
@@ -59,16 +63,9 @@ class FigureFixture : public RasterFixture {
     s->SetContainer(&fContainer);
     for (const TDFloatPoint& p : points) s->AddUnit(p.x, p.y, p.x, p.y, p.x, p.y, 1, 0, 0, TDUnit::kHidden);
     s->fOpen = closed ? 0 : 1;
-    OsImgRect b;
-    s->CalcBounds(b);
+    s->CalcBounds(s->fBounds);
     fContainer.AddObject(s);
     return s;
-  }
-
-  void ClearRaster() {
-    const OsImgSize s = Size();
-    SketchClearRect(gSketchRaster, {0, 0, s.cx, s.cy});
-    SketchResetDirty();
   }
 
   BView fView;

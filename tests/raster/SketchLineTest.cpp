@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "RasterFixture.h"
@@ -10,23 +11,23 @@
 namespace {
 
 // The line walk exactly as written, over every step, with per-pixel clipping:
-// slow, obvious, and independent of the clipped walk the raster uses.
+// slow, obvious, and independent of the clipped walk the raster uses. Its
+// picture is in the form of RasterFixture::Art.
 struct ReferenceLine {
   int w, h;
-  std::vector<char> ink;
+  std::string art;
   OsImgRect dirty = kSketchEmptyDirtyRect;
-  bool any = false;
 
-  ReferenceLine(int w, int h) : w(w), h(h), ink(static_cast<std::size_t>(w) * h) {}
-
+  ReferenceLine(int w, int h) : w(w), h(h) {
+    for (int y = 0; y < h; ++y) art += std::string(w, '.') + '\n';
+  }
   void Set(std::int64_t x, std::int64_t y) {
     if (x < 0 || y < 0 || x >= w || y >= h) return;
-    ink[y * w + x] = 1;
+    art[y * (w + 1) + x] = '#';
     dirty.left = std::min<std::int64_t>(dirty.left, x);
     dirty.top = std::min<std::int64_t>(dirty.top, y);
     dirty.right = std::max<std::int64_t>(dirty.right, x + 1);
     dirty.bottom = std::max<std::int64_t>(dirty.bottom, y + 1);
-    any = true;
   }
   void Run(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by) {
     for (std::int64_t y = std::min(ay, by); y <= std::max(ay, by); ++y)
@@ -64,99 +65,40 @@ struct ReferenceLine {
   }
 };
 
-class SketchLine : public RasterFixture {
- protected:
-  std::vector<char> Pixels() {
-    const OsImgSize s = Size();
-    std::vector<char> out(static_cast<std::size_t>(s.cx) * s.cy);
-    for (int y = 0; y < s.cy; ++y)
-      for (int x = 0; x < s.cx; ++x) out[y * s.cx + x] = Ink(x, y);
-    return out;
-  }
-  void Clear() {
-    const OsImgSize s = Size();
-    SketchClearRect(gSketchRaster, {0, 0, s.cx, s.cy});
-    SketchResetDirty();
-  }
-};
+using SketchLine = RasterFixture;
 
-TEST_F(SketchLine, SteepLineIsTwoColumnRunsInEitherDirection) {
-  const std::string expected = Rows({"#...............",
-                                     "#...............",
-                                     ".#..............",
-                                     ".#..............",
-                                     "................",
-                                     "................",
-                                     "................",
-                                     "................"});
-  SketchDrawLine({0, 0}, {1, 3});
-  EXPECT_EQ(Art(), expected);
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 2, 4}));
-  Clear();
-  SketchDrawLine({1, 3}, {0, 0});
-  EXPECT_EQ(Art(), expected);
-}
-
-TEST_F(SketchLine, EqualEndPointsSetOnePixel) {
-  SketchDrawLine({5, 6}, {5, 6});
-  EXPECT_EQ(InkCount(), 1);
-  EXPECT_TRUE(Ink(5, 6));
-  EXPECT_EQ(gSketchDirty, 1);
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{5, 6, 6, 7}));
-}
-
-TEST_F(SketchLine, ShallowLineInAllFourDirections) {
-  const std::string expected = Rows({"................",
-                                     ".###............",
-                                     "....####........",
-                                     "........###.....",
-                                     "................",
-                                     "................",
-                                     "................",
-                                     "................"});
-  for (auto [a, b] : {std::pair<OsImgPoint, OsImgPoint>{{1, 1}, {10, 3}}, {{10, 3}, {1, 1}}}) {
-    Clear();
+TEST_F(SketchLine, SteepAndShallowLinesAreRunsTheSameEitherWay) {
+  const auto both = [](OsImgPoint a, OsImgPoint b) {
+    ClearRaster();
     SketchDrawLine(a, b);
-    EXPECT_EQ(Art(), expected) << a << " -> " << b;
-    EXPECT_EQ(gSketchDirtyRect, (OsImgRect{1, 1, 11, 4}));
-  }
-  // The mirror image, rising to the right.
-  Clear();
-  SketchDrawLine({1, 3}, {10, 1});
-  EXPECT_EQ(Art(), Rows({"................",
-                         "........###.....",
-                         "....####........",
-                         ".###............",
-                         "................",
-                         "................",
-                         "................",
-                         "................"}));
-}
+    const std::string forward = Art();
+    const OsImgRect dirty = gSketchDirtyRect;
+    ClearRaster();
+    SketchDrawLine(b, a);
+    EXPECT_EQ(Art(), forward) << a << " <-> " << b;
+    EXPECT_EQ(gSketchDirtyRect, dirty);
+    return forward;
+  };
+  UseScreen(12, 4);
+  EXPECT_EQ(both({0, 0}, {1, 3}), Rows({"#...........", "#...........", ".#..........", ".#.........."}));
+  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 2, 4}));
+  EXPECT_EQ(both({1, 0}, {10, 2}), Rows({".###........", "....####....", "........###.", "............"}));
+  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{1, 0, 11, 3}));
+  EXPECT_EQ(both({5, 3}, {5, 3}), Rows({"............", "............", "............", ".....#......"}));
+  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{5, 3, 6, 4}));
 
-TEST_F(SketchLine, OddMajorExtentGivesTheSamePixelsBothWays) {
   // Without a tie in the error term the walk is symmetric: every slope in every
-  // octant, drawn from each end.
+  // octant, one pixel per step of the major axis.
   UseScreen(40, 40);
   const OsImgPoint c{20, 20};
   for (int major : {1, 3, 7, 15}) {
     for (int minor = 0; minor <= major; ++minor) {
-      for (int sx : {-1, 1}) {
-        for (int sy : {-1, 1}) {
-          for (bool steep : {false, true}) {
-            const OsImgPoint end{c.x + sx * (steep ? minor : major),
-                                 c.y + sy * (steep ? major : minor)};
-            Clear();
-            SketchDrawLine(c, end);
-            const auto forward = Pixels();
-            const OsImgRect forwardDirty = gSketchDirtyRect;
-            Clear();
-            SketchDrawLine(end, c);
-            EXPECT_EQ(Pixels(), forward) << c << " <-> " << end;
-            EXPECT_EQ(gSketchDirtyRect, forwardDirty);
-            EXPECT_TRUE(Ink(c.x, c.y) && Ink(end.x, end.y));
-            EXPECT_EQ(InkCount(), major + 1);  // one pixel per step of the major axis
-          }
-        }
+      for (auto [sx, sy, steep] : {std::tuple{-1, -1, false}, {-1, 1, false}, {1, -1, false}, {1, 1, false},
+                                   {-1, -1, true}, {-1, 1, true}, {1, -1, true}, {1, 1, true}}) {
+        const OsImgPoint end{c.x + sx * (steep ? minor : major), c.y + sy * (steep ? major : minor)};
+        both(c, end);
+        EXPECT_TRUE(Ink(c.x, c.y) && Ink(end.x, end.y));
+        EXPECT_EQ(InkCount(), major + 1);
       }
     }
   }
@@ -167,7 +109,7 @@ TEST_F(SketchLine, TieInTheErrorTermFavoursTheStartColumn) {
   // does not step sideways; which pixel that picks depends on the direction.
   SketchDrawLine({0, 0}, {1, 2});
   EXPECT_TRUE(Ink(0, 0) && Ink(0, 1) && Ink(1, 2));
-  Clear();
+  ClearRaster();
   SketchDrawLine({1, 2}, {0, 0});
   EXPECT_TRUE(Ink(1, 2) && Ink(1, 1) && Ink(0, 0));
   EXPECT_EQ(InkCount(), 3);
@@ -179,35 +121,27 @@ TEST_F(SketchLine, DiagonalsInAllFourDirections) {
   SketchDrawLine({6, 6}, {5, 5});
   SketchDrawLine({7, 0}, {6, 1});
   SketchDrawLine({0, 7}, {2, 5});
-  EXPECT_EQ(Art(), Rows({".......#",
-                         ".#....#.",
-                         "..#.....",
-                         "...#....",
-                         "....#...",
-                         "..#..#..",
-                         ".#....#.",
-                         "#......."}));
+  EXPECT_EQ(Art(), Rows({".......#", ".#....#.", "..#.....", "...#....",
+                         "....#...", "..#..#..", ".#....#.", "#......."}));
   EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 8, 8}));
 }
 
-TEST_F(SketchLine, DiagonalWhollyOutsideMarksDirtyButLeavesTheRectangle) {
-  SketchDrawLine({-10, -1}, {-2, -9});
-  EXPECT_EQ(InkCount(), 0);
-  EXPECT_EQ(gSketchDirty, 1);
-  EXPECT_EQ(gSketchDirtyRect, kSketchEmptyDirtyRect);
-}
-
-TEST_F(SketchLine, LinesWhollyOutsideLeaveTheDirtyStateAlone) {
-  for (auto [a, b] : {std::pair<OsImgPoint, OsImgPoint>{{-5, 3}, {-1, 5}},   // sloped, left
-                      {{3, -9}, {12, -2}},                                     // shallow, above
-                      {{20, 0}, {20, 7}},                                      // vertical, right
-                      {{0, 8}, {15, 8}},                                       // horizontal, below
-                      {{-1, -1}, {-1, -1}}}) {                                 // one pixel
+TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
+  // Only a diagonal marks the raster dirty without writing to it.
+  for (auto [a, b, dirty] : {std::tuple{OsImgPoint{-10, -1}, OsImgPoint{-2, -9}, 1},  // diagonal
+                             {{-5, 3}, {-1, 5}, 0},                                     // sloped, left
+                             {{3, -9}, {12, -2}, 0},                                    // shallow, above
+                             {{20, 0}, {20, 7}, 0},                                     // vertical, right
+                             {{0, 8}, {15, 8}, 0},                                      // horizontal, below
+                             {{-1, -1}, {-1, -1}, 0},                                   // one pixel
+                             {{INT_MAX, INT_MIN}, {INT_MAX - 5, INT_MAX}, 0},           // steep, far right
+                             {{INT_MIN, INT_MIN}, {INT_MIN, INT_MAX}, 0},
+                             {{INT_MAX, INT_MAX}, {INT_MAX, INT_MAX}, 0}}) {
+    SketchResetDirty();
     SketchDrawLine(a, b);
-    EXPECT_EQ(gSketchDirty, 0) << a << " -> " << b;
+    EXPECT_EQ(std::tuple(gSketchDirty, gSketchDirtyRect), std::tuple(dirty, kSketchEmptyDirtyRect)) << a << b;
   }
   EXPECT_EQ(InkCount(), 0);
-  EXPECT_EQ(gSketchDirtyRect, kSketchEmptyDirtyRect);
 }
 
 TEST_F(SketchLine, ClippedWalkMatchesTheFullWalk) {
@@ -223,9 +157,9 @@ TEST_F(SketchLine, ClippedWalkMatchesTheFullWalk) {
     if (i % 5 == 0) b = {near(rng), near(rng)};
     ReferenceLine ref(37, 23);
     ref.Draw(a.x, a.y, b.x, b.y);
-    Clear();
+    ClearRaster();
     SketchDrawLine(a, b);
-    ASSERT_EQ(Pixels(), ref.ink) << a << " -> " << b;
+    ASSERT_EQ(Art(), ref.art) << a << " -> " << b;
     ASSERT_EQ(gSketchDirtyRect, ref.dirty) << a << " -> " << b;
   }
 }
@@ -233,60 +167,33 @@ TEST_F(SketchLine, ClippedWalkMatchesTheFullWalk) {
 TEST_F(SketchLine, ExtremeCoordinatesClipWithoutOverflow) {
   // Shallow across the whole 32-bit range: the minor axis steps exactly once,
   // half way, which is at x = 0 in both directions.
+  const std::string row3 = Rows({"................", "................", "................", "################",
+                                 "................", "................", "................", "................"});
   SketchDrawLine({INT_MIN, 2}, {INT_MAX, 3});
-  EXPECT_EQ(Art(), Rows({"................",
-                         "................",
-                         "................",
-                         "################",
-                         "................",
-                         "................",
-                         "................",
-                         "................"}));
-  Clear();
+  EXPECT_EQ(Art(), row3);
+  ClearRaster();
   SketchDrawLine({INT_MAX, 3}, {INT_MIN, 2});
-  EXPECT_EQ(InkCount(), 16);
-  EXPECT_TRUE(Ink(0, 3) && Ink(15, 3));
-
-  Clear();
+  EXPECT_EQ(Art(), row3);
+  ClearRaster();
   SketchDrawLine({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX});  // the main diagonal
   EXPECT_EQ(InkCount(), 8);
   for (int i = 0; i < 8; ++i) EXPECT_TRUE(Ink(i, i));
-
-  Clear();
-  SketchDrawLine({INT_MAX, INT_MIN}, {INT_MAX - 5, INT_MAX});  // steep, far right
-  SketchDrawLine({INT_MIN, INT_MIN}, {INT_MIN, INT_MAX});
-  SketchDrawLine({INT_MAX, INT_MAX}, {INT_MAX, INT_MAX});
-  EXPECT_EQ(InkCount(), 0);
-  EXPECT_EQ(gSketchDirty, 0);
 }
 
 TEST_F(SketchLine, TraceCaptureRecordsEachVertexOnceAndDrawsNothing) {
-  const OsImgPoint a{1, 1}, b{9, 2}, c{9, 7}, d{-40, 3};
-  OsImgPoint points[4];
-  gTracePoints = points;
-  gTraceCount = 0;
+  const OsImgPoint a{1, 1}, b{9, 2}, c{9, 7}, d{-40, 3};  // d off the raster: recorded all the same
+  std::vector<OsImgPoint> points(4);
   gTraceMode = 1;
-  SketchDrawLine(a, b);
-  SketchDrawLine(b, c);
-  SketchDrawLine(c, d);
-  EXPECT_EQ(gTraceCount, 4);
-  EXPECT_EQ(points[0], a);
-  EXPECT_EQ(points[1], b);
-  EXPECT_EQ(points[2], c);
-  EXPECT_EQ(points[3], d);  // off the raster: recorded all the same
-
-  // Counting only.
-  gTracePoints = nullptr;
-  gTraceCount = 0;
-  SketchDrawLine(a, b);
-  SketchDrawLine(b, c);
-  SketchDrawLine(c, d);
-  EXPECT_EQ(gTraceCount, 4);
-
-  EXPECT_EQ(InkCount(), 0);
-  EXPECT_EQ(gSketchDirty, 0);
-  EXPECT_EQ(gSketchDirtyRect, kSketchEmptyDirtyRect);
-
+  for (OsImgPoint* buffer : {points.data(), static_cast<OsImgPoint*>(nullptr)}) {  // then counting only
+    gTracePoints = buffer;
+    gTraceCount = 0;
+    SketchDrawLine(a, b);
+    SketchDrawLine(b, c);
+    SketchDrawLine(c, d);
+    EXPECT_EQ(gTraceCount, 4);
+  }
+  EXPECT_EQ(points, (std::vector<OsImgPoint>{a, b, c, d}));
+  EXPECT_EQ(std::tuple(InkCount(), gSketchDirty, gSketchDirtyRect), std::tuple(0, 0, kSketchEmptyDirtyRect));
   // Only the line looks at the mode.
   SketchFillRect({0, 0, 2, 2});
   EXPECT_EQ(InkCount(), 4);
