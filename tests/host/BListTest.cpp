@@ -9,12 +9,11 @@
 
 namespace {
 
-class Counted : public CObject {
- public:
+using Items = std::vector<CObject*>;
+
+struct Counted : CObject {
   explicit Counted(int* destroyed) : fDestroyed(destroyed) {}
   ~Counted() override { ++*fDestroyed; }
-
- private:
   int* fDestroyed;
 };
 
@@ -24,11 +23,10 @@ class BListTest : public ::testing::Test {
 
   Counted* Make() { return new Counted(&destroyed); }
 
-  static std::vector<CObject*> Items(const BList& list) {
-    std::vector<CObject*> items;
+  // Front to back; walking back must give the same, so the back links are right too.
+  static Items Of(const BList& list) {
+    Items items, back;
     for (BPosition pos = list.GetHeadPosition(); pos;) items.push_back(list.GetNext(pos));
-    // Walking back must give the same entries, so the back links are right too.
-    std::vector<CObject*> back;
     for (BPosition pos = list.GetTailPosition(); pos; pos = list.GetPrevPosition(pos)) {
       back.insert(back.begin(), list.GetItem(pos));
     }
@@ -48,86 +46,62 @@ TEST_F(BListTest, AddsAndInsertsAtEveryPlaceAndIndexesFromOne) {
   list.AddHead(c);
   const BPosition pd = list.InsertPrev(pb, d);
   list.InsertPrev(nullptr, e);
-  EXPECT_EQ(Items(list), (std::vector<CObject*>{c, a, d, b, e}));
+  EXPECT_EQ(Of(list), (Items{c, a, d, b, e}));
 
   EXPECT_EQ(list.FindItem(d), pd);
-  EXPECT_EQ(list.FindItem(nullptr), nullptr);
   EXPECT_EQ(list.GetIndexFromHandle(pd), 3);
-  EXPECT_EQ(list.GetIndexFromHandle(nullptr), 0);
   EXPECT_EQ(list.GetHandleFromIndex(4), pb);
   EXPECT_EQ(list.GetHandleFromIndex(0), nullptr);
   EXPECT_EQ(list.GetHandleFromIndex(6), nullptr);
   EXPECT_EQ(list.GetItemFromIndex(5), e);
+  list.DeleteAll();
+  EXPECT_EQ(destroyed, 5);
+  EXPECT_TRUE(Of(list).empty());
 }
 
 TEST_F(BListTest, DestroysWhatItHoldsAndNothingItWasToldToLetGo) {
-  Counted* kept = Make();
+  Counted kept(&destroyed);  // on the stack: the list must not destroy it
   {
     BList list;
-    Counted* a = Make();
-    const BPosition pa = list.AddTail(a);
-    const BPosition pk = list.AddTail(kept);
+    const BPosition pa = list.AddTail(Make());
+    const BPosition pk = list.AddTail(&kept);
     list.AddTail(Make());
     list.AddTail(Make());
     list.AddTail(nullptr);
-
     list.Delete(pa);
-    EXPECT_EQ(destroyed, 1);
     list.SetItem(pk, nullptr);
     list.Delete(pk);
-    EXPECT_EQ(destroyed, 1);
     list.DeleteFromIndex(1);
-    EXPECT_EQ(destroyed, 2);
     list.DeleteFromIndex(9);
-    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(Of(list).size(), 2u);
   }  // the destructor takes the last object and the empty entry
   EXPECT_EQ(destroyed, 3);
-  delete kept;
-
-  BList list;
-  list.AddTail(Make());
-  list.AddHead(Make());
-  list.DeleteAll();
-  EXPECT_EQ(destroyed, 6);
-  EXPECT_TRUE(Items(list).empty());
 }
 
-TEST_F(BListTest, MergeAppendsTheOtherListsEntriesAndKeepsThem) {
-  BList list, other;
-  Counted *a = Make(), *b = Make(), *c = Make();
-  list.AddTail(a);
-  other.AddTail(b);
-  other.AddTail(c);
-  ASSERT_TRUE(list.Merge(other));
-  ASSERT_TRUE(list.Merge(BList()));
-  EXPECT_EQ(Items(list), (std::vector<CObject*>{a, b, c}));
-  EXPECT_EQ(Items(other), (std::vector<CObject*>{b, c}));
-
-  for (BPosition pos = other.GetHeadPosition(); pos; pos = other.GetNextPosition(pos)) {
-    other.SetItem(pos, nullptr);
-  }
-  other.DeleteAll();
-  EXPECT_EQ(destroyed, 0);
-}
-
-TEST_F(BListTest, AFailedAllocationLeavesTheListUnchanged) {
+TEST_F(BListTest, MergeAppendsTheOtherListsEntriesAllOrNothingAndAFailedAddChangesNothing) {
   BList list, other;
   Counted *a = Make(), *b = Make();
   list.AddTail(a);
-  for (int i = 0; i < 3; ++i) other.AddTail(nullptr);
+  other.AddTail(b);
+  other.AddTail(nullptr);
+  other.AddTail(nullptr);
 
   OsFailAllocationsAfter(0);
-  EXPECT_EQ(list.AddTail(b), nullptr);
-  EXPECT_EQ(list.AddHead(b), nullptr);
   EXPECT_EQ(list.InsertPrev(list.GetHeadPosition(), b), nullptr);
   OsFailAllocationsAfter(2);  // the third of three entries fails
   EXPECT_FALSE(list.Merge(other));
-  EXPECT_EQ(Items(list), (std::vector<CObject*>{a}));
+  EXPECT_EQ(Of(list), (Items{a}));
 
   OsFailAllocationsAfter(-1);
-  EXPECT_NE(list.AddTail(b), nullptr);
-  EXPECT_TRUE(list.Merge(other));
-  EXPECT_EQ(Items(list), (std::vector<CObject*>{a, b, nullptr, nullptr, nullptr}));
+  ASSERT_TRUE(list.Merge(other));
+  ASSERT_TRUE(list.Merge(BList()));
+  ASSERT_TRUE(list.Merge(list));  // into itself: every entry once more
+  EXPECT_EQ(Of(list), (Items{a, b, nullptr, nullptr, a, b, nullptr, nullptr}));
+  EXPECT_EQ(Of(other), (Items{b, nullptr, nullptr}));
+  // Only the first a stays with the list; other destroys b.
+  for (BPosition pos = list.GetHandleFromIndex(2); pos; pos = list.GetNextPosition(pos)) list.SetItem(pos, nullptr);
+  EXPECT_EQ(destroyed, 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 namespace {
 
 using Bands = std::vector<BRegion::Band>;
+using Art = std::vector<std::string>;
 
 BRegion Polygon(std::vector<OsImgPoint> points) {
   BRegion r;
@@ -24,36 +25,23 @@ BRegion Rect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
 }
 
 // '#' for each pixel of [0, w) x [0, h) in the region.
-std::vector<std::string> Art(const BRegion& r, int w, int h) {
-  std::vector<std::string> rows(h, std::string(w, '.'));
+Art Draw(const BRegion& r, int w, int h) {
+  Art rows(h, std::string(w, '.'));
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) rows[y][x] = r.Contains(x, y) ? '#' : '.';
   return rows;
 }
 
-TEST(BRegion, ARectanglePolygonCoversExactlyItsPixels) {
-  const BRegion r = Rect(1, 2, 5, 4);
-  EXPECT_EQ(r.GetBands(), (Bands{{2, 4, {{1, 5}}}}));
-  EXPECT_EQ(r.GetRects(), (std::vector<OsImgRect>{{1, 2, 5, 4}}));
-  EXPECT_EQ(r.GetBounds(), (OsImgRect{1, 2, 5, 4}));
-  EXPECT_TRUE(r.Contains(4, 3));
-  EXPECT_FALSE(r.Contains(5, 3));
-  EXPECT_FALSE(r.Contains(1, 4));
-}
-
-TEST(BRegion, ATriangleTakesThePixelsWhoseCentresItHolds) {
+TEST(BRegion, PolygonsTakeThePixelsWhoseCentresTheyHoldByTheEvenOddRule) {
+  EXPECT_EQ(Rect(1, 2, 5, 4).GetBands(), (Bands{{2, 4, {{1, 5}}}}));
   // The slanted edge runs x = 6 - 1.5 y; no centre lies on it.
-  EXPECT_EQ(Art(Polygon({{0, 0}, {6, 0}, {0, 4}}), 7, 5),
-            (std::vector<std::string>{"#####..", "####...", "##.....", "#......", "......."}));
-}
+  EXPECT_EQ(Draw(Polygon({{0, 0}, {6, 0}, {0, 4}}), 7, 5),
+            (Art{"#####..", "####...", "##.....", "#......", "......."}));
 
-TEST(BRegion, EvenOddLeavesThePentagramsCentreEmpty) {
   const BRegion star = Polygon({{50, 10}, {74, 82}, {12, 38}, {88, 38}, {26, 82}});
-  EXPECT_FALSE(star.Contains(50, 50));
-  EXPECT_FALSE(star.Contains(50, 44));
-  EXPECT_TRUE(star.Contains(50, 16));  // top point
-  EXPECT_TRUE(star.Contains(20, 40));  // left point
-  EXPECT_FALSE(star.Contains(5, 5));
+  EXPECT_FALSE(star.Contains(50, 50));  // the centre
+  EXPECT_TRUE(star.Contains(50, 16));   // top point
+  EXPECT_TRUE(star.Contains(20, 40));   // left point
   // Row 10's centres pass the top point between x = 49.83 and 50.17, and the
   // side points' nearest centres (12.5, 38.5) and (87.5, 38.5) lie just outside.
   EXPECT_EQ(star.GetBounds(), (OsImgRect{13, 11, 87, 82}));
@@ -62,11 +50,8 @@ TEST(BRegion, EvenOddLeavesThePentagramsCentreEmpty) {
 TEST(BRegion, XorLeavesAHoleWhereTwoSquaresOverlap) {
   BRegion r = Rect(0, 0, 4, 4);
   r.XorRegion(Rect(2, 2, 6, 6));
-  EXPECT_EQ(Art(r, 6, 6),
-            (std::vector<std::string>{"####..", "####..", "##..##", "##..##", "..####", "..####"}));
-  EXPECT_EQ(r.GetBands(), (Bands{{0, 2, {{0, 4}}}, {2, 4, {{0, 2}, {4, 6}}}, {4, 6, {{2, 6}}}}));
-  EXPECT_EQ(r.GetRects(),
-            (std::vector<OsImgRect>{{0, 0, 4, 2}, {0, 2, 2, 4}, {4, 2, 6, 4}, {2, 4, 6, 6}}));
+  EXPECT_EQ(Draw(r, 6, 6), (Art{"####..", "####..", "##..##", "##..##", "..####", "..####"}));
+  EXPECT_EQ(r.GetRects(), (std::vector<OsImgRect>{{0, 0, 4, 2}, {0, 2, 2, 4}, {4, 2, 6, 4}, {2, 4, 6, 6}}));
 
   BRegion copy;
   copy.CopyRegion(r);
@@ -80,10 +65,6 @@ TEST(BRegion, XorLeavesAHoleWhereTwoSquaresOverlap) {
 }
 
 TEST(BRegion, EqualPixelSetsHaveEqualBands) {
-  BRegion halves = Rect(0, 0, 8, 3);
-  halves.XorRegion(Rect(0, 3, 8, 5));
-  EXPECT_EQ(halves, Rect(0, 0, 8, 5));
-
   // Two triangles on one diagonal: a centre on it belongs to exactly one of them.
   BRegion lower = Polygon({{0, 0}, {4, 0}, {0, 4}});
   const BRegion upper = Polygon({{4, 0}, {4, 4}, {0, 4}});
@@ -94,29 +75,23 @@ TEST(BRegion, EqualPixelSetsHaveEqualBands) {
   EXPECT_EQ(lower, upper);
 }
 
-TEST(BRegion, ExtremeVerticesClipToTheKeptRange) {
+TEST(BRegion, ExtremeVerticesClipToTheKeptRangeTooFewPointsGiveNothing) {
   constexpr std::int32_t lo = BRegion::kMin, hi = BRegion::kMax;
   EXPECT_EQ(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX).GetBands(), (Bands{{lo, hi, {{lo, hi}}}}));
-
   // Left of the diagonal x = y: row y holds [kMin, y).
   const BRegion r = Polygon({{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN, INT_MAX}});
   EXPECT_EQ(r.GetBands().size(), static_cast<std::size_t>(hi - lo - 1));
   EXPECT_EQ(r.GetBounds(), (OsImgRect{lo, lo + 1, hi - 1, hi}));
   EXPECT_TRUE(r.Contains(-1, 0));
   EXPECT_FALSE(r.Contains(0, 0));
-  EXPECT_TRUE(r.Contains(lo, hi - 1));
-  EXPECT_FALSE(r.Contains(hi - 1, hi - 1));
-  EXPECT_FALSE(r.Contains(lo - 1, hi - 1));
-}
 
-TEST(BRegion, TooFewPointsGiveAnEmptyRegion) {
   const OsImgPoint line[] = {{0, 0}, {5, 5}};
-  BRegion r = Rect(0, 0, 2, 2);
-  EXPECT_EQ(r.PolygonRegion(line, 2), 0);
-  EXPECT_TRUE(r.IsEmptyRegion());
-  r = Rect(0, 0, 2, 2);
-  EXPECT_EQ(r.PolygonRegion(nullptr, 4), 0);
-  EXPECT_TRUE(r.IsEmptyRegion());
+  BRegion none = Rect(0, 0, 2, 2);
+  EXPECT_EQ(none.PolygonRegion(line, 2), 0);
+  EXPECT_TRUE(none.IsEmptyRegion());
+  none = Rect(0, 0, 2, 2);
+  EXPECT_EQ(none.PolygonRegion(nullptr, 4), 0);
+  EXPECT_TRUE(none.IsEmptyRegion());
 }
 
 }  // namespace
