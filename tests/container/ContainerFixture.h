@@ -25,9 +25,7 @@ class ContainerFixture : public RasterFixture {
     RasterFixture::TearDown();
   }
 
-  void SetZoom(float zoom, float originX, float originY) {
-    view.GetZoom() = BZoom(zoom, zoom, originX, originY);
-  }
+  void SetZoom(float zoom, float originX, float originY) { view.GetZoom() = BZoom(zoom, zoom, originX, originY); }
 
   // A rectangle dragged from one view point to another and finished: bounds
   // computed, markers hidden, not selected, not busy, at the end of the list.
@@ -44,7 +42,7 @@ class ContainerFixture : public RasterFixture {
     return r;
   }
 
-  static void Select(TDShape* s) { s->SetSelect(1, 1, 0); }
+  template <typename... Shape> static void Select(Shape*... shapes) { (shapes->SetSelect(1, 1, 0), ...); }
 
   // One digit per figure: "101" for the first and third of three.
   static std::string Flags(std::initializer_list<const TDShape*> shapes, int TDShape::*flag) {
@@ -60,21 +58,8 @@ class ContainerFixture : public RasterFixture {
     return items;
   }
 
-  // An 11 x 11 raster with the rotation-centre mark at (5, 5): the cross
-  // reaching 5 pixels each way and the 7 x 7 ring.
-  static std::string CenterMark() {
-    return Rows({".....#.....",
-                 ".....#.....",
-                 "....###....",
-                 "...#.#.#...",
-                 "..#..#..#..",
-                 "###########",
-                 "..#..#..#..",
-                 "...#.#.#...",
-                 "....###....",
-                 ".....#.....",
-                 ".....#....."});
-  }
+  // The rotation-centre mark alone at (5, 5) of an 11 x 11 raster: 33 pixels, the cross reaching 5 each way.
+  static bool MarkInTheMiddle() { return InkCount() == 33 && Ink(5, 0) && Ink(5, 10) && Ink(0, 5) && Ink(10, 5); }
 
   BView view;
   TObjectContainer container;

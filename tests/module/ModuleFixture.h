@@ -20,12 +20,11 @@
 #include "raster/SketchDisplay.h"
 
 extern "C" BOOL DllMain(OsModuleInstance* instance, DWORD reason, void*);
-extern "C" char* IdentifyModuleInterface();
 
 class FakeHost : public BHostContext, public BHostServices, public BColorService {
  public:
   BView* GetCurrentView() override { return fView; }
-  void ActivateModule(BModuleInterface*) override { ++fActivations; }
+  void ActivateModule(BModuleInterface*) override {}
   void RedrawCurrentView() override {}
   void ReportPoint(const OsImgPoint*) override {}
   void ReportSize(const OsImgSize*) override {}
@@ -38,11 +37,11 @@ class FakeHost : public BHostContext, public BHostServices, public BColorService
   }
 
   BView* fView = nullptr;
-  int fActivations = 0;
   std::map<int, OsImgPaletteEntry> fPalette;
 };
 
-class ModuleFixture : public ::testing::Test {
+// The raster is the module's, screen-sized; the raster fixture reads it.
+class ModuleFixture : public RasterFixture {
  public:
   using Pixel = std::array<std::uint8_t, 3>;
   static constexpr int kViewW = 16, kViewH = 8, kScreenW = 64, kScreenH = 48;
@@ -50,14 +49,12 @@ class ModuleFixture : public ::testing::Test {
   static constexpr Pixel kInverted{0xCF, 0x9F, 0x6F};
 
  protected:
-  static OsModuleInstance* Instance() {
-    static int handle;  // any address names the library
-    return reinterpret_cast<OsModuleInstance*>(&handle);
-  }
+  inline static int library;  // any address names the library
+  OsModuleInstance* const instance = reinterpret_cast<OsModuleInstance*>(&library);
 
   void SetUp() override {
     OsSetScreenSize(kScreenW, kScreenH);
-    ASSERT_EQ(DllMain(Instance(), DLL_PROCESS_ATTACH, nullptr), 1);
+    ASSERT_EQ(DllMain(instance, DLL_PROCESS_ATTACH, nullptr), 1);
     ResetModule();
     sketch = static_cast<CSketchDocument*>(gModuleInterface.CreateModuleDocument(&document));
     ASSERT_NE(sketch, nullptr);
@@ -66,7 +63,7 @@ class ModuleFixture : public ::testing::Test {
     view.OsSetDocument(&document);
     view.GetWindow()->OsPlace(0, 0, kViewW, kViewH);
     view.OsSetRepaint([this](BView& v) { Repaint(v); });
-    Container()->AttachView(&view);
+    sketch->fContainer->AttachView(&view);
     host.fView = &view;
     links = {nullptr, &host, &host, &host};
     gModuleInterface.IModuleInterface(&links);
@@ -80,10 +77,8 @@ class ModuleFixture : public ::testing::Test {
     m.fInterfaces = nullptr;
     m.fHostServices = nullptr;
     m.fColorService = nullptr;
-    SketchDeleteRaster();
-    SketchResetDirty();
-    OsSetScreenSize(1024, 768);
-    DllMain(Instance(), DLL_PROCESS_DETACH, nullptr);
+    RasterFixture::TearDown();
+    DllMain(instance, DLL_PROCESS_DETACH, nullptr);
   }
 
   // Module-wide state back to what a freshly loaded module has.
@@ -114,55 +109,39 @@ class ModuleFixture : public ::testing::Test {
     gModuleInterface.RepaintRequest(&dc, &v);
   }
 
-  TObjectContainer* Container() const { return sketch->fContainer; }
-
-  // A rectangle dragged between two view points and finished, its markers drawn
-  // hidden; the raster is cleared again afterwards.
-  TDRectangle* Rect(int x0, int y0, int x1, int y1, bool selected) {
+  // A selected rectangle dragged between two view points and finished, its
+  // markers hidden; the raster is cleared again afterwards.
+  void Rect(int x0, int y0, int x1, int y1) {
     auto* r = new TDRectangle;
     OsImgPoint press{x0, y0}, current{x1, y1};
-    EXPECT_TRUE(r->Begin(Container(), x0, y0));
+    EXPECT_TRUE(r->Begin(sketch->fContainer, x0, y0));
     r->Track(2, &press, &current);
     OsImgRect bounds;
     r->CalcBounds(bounds);
     r->SetSelect(0, 1, 0);
-    r->SetSelect(selected, 0, 0);
+    r->SetSelect(1, 0, 0);
     r->SetBusy(0);
-    EXPECT_TRUE(Container()->AddObject(r));
-    SketchClearRect(gSketchRaster, {0, 0, kScreenW, kScreenH});
-    SketchResetDirty();
-    return r;
+    EXPECT_TRUE(sketch->fContainer->AddObject(r));
+    ClearRaster();
   }
 
   // The frame: '.' background, '#' the colour given, '?' anything else.
   std::string Art(Pixel ink) const {
     std::string out;
-    for (int y = 0; y < kViewH; ++y) {
-      for (int x = 0; x < kViewW; ++x) {
-        const Pixel p = frame[static_cast<std::size_t>(y * kViewW + x)];
-        out += p == kBackground ? '.' : p == ink ? '#' : '?';
-      }
-      out += '\n';
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+      out += frame[i] == kBackground ? '.' : frame[i] == ink ? '#' : '?';
+      if (i % kViewW == kViewW - 1) out += '\n';
     }
     return out;
   }
 
   // After a composition the raster is empty, clean and black and white.
   static void ExpectRasterReset() {
-    int inkBytes = 0;
-    for (int y = 0; y < kScreenH; ++y) {
-      const BYTE* row = gSketchRaster->GetPixelAddress(0, y, kScreenW / 8);
-      for (int i = 0; i < kScreenW / 8; ++i) inkBytes += row[i] != 0;
-    }
-    EXPECT_EQ(inkBytes, 0);
-    EXPECT_EQ(gSketchDirty, 0);
     RGBQUAD table[2];
     ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
-    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}));
-    EXPECT_TRUE(table[1] == (RGBQUAD{255, 255, 255, 0}));
+    EXPECT_EQ(InkCount() + gSketchDirty, 0);
+    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
   }
-
-  static unsigned CursorId() { return OsCursorResourceId(gModuleInterface.fCursor); }
 
   FakeHost host;
   BModuleInterfaces links;

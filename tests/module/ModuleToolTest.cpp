@@ -1,10 +1,11 @@
-// The interface as the host drives it from the tool palette and the keyboard:
-// identification, tool changes with their cursors and option palette, the
-// temporary hand and zoom tools, and the tool kept in the preferences.
+// The interface as the host drives it from the tool palette, the keyboard and
+// the edit menu: tool changes with their cursors and option palette, the
+// temporary hand and zoom tools, the tool kept in the preferences, and Paste.
 
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -12,120 +13,54 @@ namespace {
 
 using ModuleTools = ModuleFixture;
 
-TEST_F(ModuleTools, IdentificationIsTheSameTextEveryTime) {
-  char* first = IdentifyModuleInterface();
-  const std::string text = first;
-  char* second = IdentifyModuleInterface();
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(text, "KWB:ｽｹｯﾁ機能ﾓｼﾞｭｰﾙ");
-  EXPECT_STREQ(second, "KWB:ｽｹｯﾁ機能ﾓｼﾞｭｰﾙ");
-}
-
 TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
-  for (short tool = 0; tool <= 17; ++tool) {
-    const unsigned expected = tool < 3 ? 4000u + tool : tool == 3 ? 4003u : 4004u;
+  std::string ids;
+  for (short tool = -1; tool <= 18; ++tool) {
     ASSERT_EQ(gModuleInterface.DoToolChange(tool, 1), 1);
-    EXPECT_EQ(gModuleInterface.fCurrentTool, tool);
-    EXPECT_EQ(gCurrentTool, tool);
-    EXPECT_EQ(CursorId(), expected) << "tool " << tool;
-    EXPECT_EQ(OsLiveCursorCount(), cursorBase + 1);
+    EXPECT_EQ(std::pair(gModuleInterface.fCurrentTool, gCurrentTool), std::pair(tool, tool));
+    const bool loaded = gModuleInterface.fCursor != nullptr;
+    ids += (loaded ? std::to_string(OsCursorResourceId(gModuleInterface.fCursor)) : "-") + " ";
+    EXPECT_EQ(OsLiveCursorCount(), cursorBase + loaded) << tool;
   }
-  // The zoom tool's cursor follows the zoom state.
-  gModuleInterface.fZoomState = 1;
-  gModuleInterface.DoToolChange(3, 1);
-  EXPECT_EQ(CursorId(), 4028u);
-  gModuleInterface.fZoomState = 2;
-  gModuleInterface.DoToolChange(3, 1);
-  EXPECT_EQ(CursorId(), 4029u);
-  for (short outside : {short{18}, short{-1}}) {
-    gModuleInterface.DoToolChange(outside, 1);
-    EXPECT_EQ(gModuleInterface.fCursor, nullptr);
-    EXPECT_EQ(OsLiveCursorCount(), cursorBase);
-  }
+  EXPECT_EQ(ids, "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
+                 "4004 4004 4004 4004 4004 4004 4004 4004 4004 - ");
 }
 
 TEST_F(ModuleTools, OnlyThePolygonToolShowsItsOptionPalette) {
   gModuleInterface.fToolOption.AddView(new CToolOptionView(CSketchInterface::kPolygonOption, nullptr));
-  gModuleInterface.DoToolChange(14, 1);
-  EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), 2004);
-  gModuleInterface.DoToolChange(15, 1);
-  EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), -1);
-  gModuleInterface.DoToolChange(14, 1);
+  std::string shown;
+  for (short tool : {14, 15, 14}) {
+    gModuleInterface.DoToolChange(tool, 1);
+    shown += std::to_string(gModuleInterface.fToolOption.GetShownView()) + " ";
+  }
+  EXPECT_EQ(shown, "2004 -1 2004 ");
   const HCURSOR cursor = gModuleInterface.fCursor;
   // Leaving the mode hides the palette and changes nothing else.
   gModuleInterface.DoToolChange(5, 0);
   EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), -1);
-  EXPECT_EQ(gModuleInterface.fCurrentTool, 14);
-  EXPECT_EQ(gCurrentTool, 14);
-  EXPECT_EQ(gModuleInterface.fCursor, cursor);
-  EXPECT_EQ(CursorId(), 4004u);
-}
-
-TEST_F(ModuleTools, ZoomCursorShowsWhichWayTheViewCanStillZoom) {
-  gModuleInterface.DoToolChange(CSketchInterface::kToolZoom, 1);
-  for (const auto& [zoom, alt, cursor] :
-       {std::tuple{16.0f, false, 4003u}, std::tuple{16.0f, true, 4029u}, std::tuple{0.0625f, true, 4003u},
-        std::tuple{0.0625f, false, 4028u}, std::tuple{1.0f, false, 4028u}, std::tuple{1.0f, true, 4029u}}) {
-    view.GetZoom() = BZoom(zoom, zoom, 0.0f, 0.0f);
-    OsSetKeyDown(VK_MENU, alt);
-    gModuleInterface.DoSetCursor({0, 0}, nullptr);
-    EXPECT_EQ(OsGetShownCursorId(), cursor) << "zoom " << zoom << " alt " << alt;
-    EXPECT_EQ(OsLiveCursorCount(), cursorBase + 1);
-  }
+  EXPECT_EQ(std::tuple(gModuleInterface.fCurrentTool, gCurrentTool, gModuleInterface.fCursor),
+            std::tuple(short{14}, short{14}, cursor));
 }
 
 TEST_F(ModuleTools, HeldKeysPickTemporaryToolsUntilReleased) {
-  const auto check = [](std::initializer_list<int> keys, char expectedState) {
+  const auto check = [](const std::vector<int>& keys) {
     OsReleaseAllKeys();
     for (int key : keys) OsSetKeyDown(key, true);
     char state = 9;
     const short tool = gModuleInterface.CheckKey({0, 0}, &state);
-    EXPECT_EQ(state, expectedState);
-    return tool;
+    return std::to_string(tool) + "/" + std::to_string(state) + " ";
   };
-  EXPECT_EQ(check({}, 0), 4);
-  EXPECT_EQ(check({VK_SHIFT}, 0), 4);
-  EXPECT_EQ(check({VK_SPACE}, 0), 2);
-  EXPECT_EQ(check({VK_SPACE, VK_CONTROL}, 1), 3);
-  EXPECT_EQ(check({VK_SPACE, VK_CONTROL, VK_MENU}, 2), 3);
-  EXPECT_EQ(check({VK_SPACE, VK_MENU}, 2), 3);
-  EXPECT_EQ(check({}, 0), 4);
-  EXPECT_EQ(check({}, 0), 4);
-  EXPECT_EQ(gModuleInterface.fCurrentTool, 4);
+  std::string got;
+  const std::vector<std::vector<int>> held = {
+      {}, {VK_SHIFT}, {VK_SPACE}, {VK_SPACE, VK_CONTROL}, {VK_SPACE, VK_CONTROL, VK_MENU}, {VK_SPACE, VK_MENU}, {}, {}};
+  for (const std::vector<int>& keys : held) got += check(keys);
+  EXPECT_EQ(got, "4/0 4/0 2/0 3/1 3/2 3/2 4/0 4/0 ");
   // A tool chosen later is the one the next release returns to.
   gModuleInterface.DoToolChange(7, 1);
-  EXPECT_EQ(check({VK_SPACE}, 0), 2);
-  EXPECT_EQ(check({}, 0), 7);
+  EXPECT_EQ(check({VK_SPACE}) + check({}), "2/0 7/0 ");
 }
 
-TEST_F(ModuleTools, SpaceKeyEventsSwapTheCursorBothWays) {
-  OsSetKeyDown(VK_SPACE, true);
-  gModuleInterface.DoKeyEvent(VK_SPACE, 0, 1);
-  EXPECT_EQ(OsGetShownCursorId(), 4002u);
-  OsSetKeyDown(VK_SPACE, false);
-  gModuleInterface.DoKeyEvent(VK_SPACE, static_cast<int>(0x80000000u), 0);
-  EXPECT_EQ(OsGetShownCursorId(), 4004u);
-  EXPECT_EQ(OsLiveCursorCount(), cursorBase + 1);
-}
-
-using ModulePreferences = ModuleFixture;
-
-TEST_F(ModulePreferences, ScaleToolFromTheProfileShowsTheCentreMarkUntilLeft) {
-  Rect(2, 2, 10, 8, true);
-  AfxGetApp()->fProfile["Sketch"]["CurrentTool"] = "16";
-  gModuleInterface.IModuleInterface(&links);
-  EXPECT_EQ(gModuleInterface.fCurrentTool, 16);
-  gActiveView = &view;
-  ASSERT_EQ(gModuleInterface.DoModeChange(1), 1);
-  EXPECT_EQ(host.fActivations, 1);
-  EXPECT_EQ(gCurrentTool, 16);
-  EXPECT_EQ(Container()->fActArea, (OsImgRect{2, 2, 11, 9}));
-  EXPECT_EQ(Container()->fCenterShown, 1);
-  gModuleInterface.DoToolChange(4, 1);
-  EXPECT_EQ(Container()->fCenterShown, 0);
-}
-
-TEST_F(ModulePreferences, ToolIsWrittenAndReadBackAsALeadingNumber) {
+TEST_F(ModuleTools, ToolIsWrittenAndReadBackAsALeadingNumber) {
   gModuleInterface.fCurrentTool = 12;
   gModuleInterface.WritePreferences();
   EXPECT_EQ(AfxGetApp()->fProfile["Sketch"]["CurrentTool"], "12");
@@ -135,6 +70,32 @@ TEST_F(ModulePreferences, ToolIsWrittenAndReadBackAsALeadingNumber) {
     gModuleInterface.IModuleInterface(&links);
     EXPECT_EQ(gModuleInterface.fCurrentTool, tool) << '"' << text << '"';
   }
+}
+
+TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardIsEmpty) {
+  HMENU edit = CreateMenu();
+  AppendMenu(edit, MF_STRING | MF_GRAYED, CSketchInterface::kCommandCopy, "Copy");
+  AppendMenu(edit, MF_STRING | MF_GRAYED, CSketchInterface::kCommandCut, "Cut");
+  AppendMenu(edit, MF_STRING, CSketchInterface::kCommandPaste, "Paste");
+  CWnd main;
+  main.OsSetMenu(edit);
+  AfxGetApp()->m_pMainWnd = &main;
+  const auto grey = [edit] {
+    gModuleInterface.DoSetupMenus();
+    std::string out;
+    for (int i = 0; i < 3; ++i) out += OsIsMenuItemGrayed(edit, i) ? "G" : "E";
+    return out;
+  };
+  EXPECT_EQ(grey(), "EEG");
+  TObjectContainer::fClipContainer->AddTail(new TDRectangle);
+  EXPECT_EQ(grey(), "EEE");
+  TObjectContainer::fClipContainer->DeleteAll();
+  EXPECT_EQ(grey(), "EEG");
+  // A clipboard that could not be made holds nothing either.
+  BList* clipboard = std::exchange(TObjectContainer::fClipContainer, nullptr);
+  EXPECT_EQ(grey(), "EEG");
+  TObjectContainer::fClipContainer = clipboard;
+  DestroyMenu(edit);
 }
 
 }  // namespace
