@@ -42,6 +42,14 @@ BZoom TObjectContainer::Zoom() const { return fView != nullptr ? BZoom(fView->Ge
 
 bool TObjectContainer::AddObject(TMarbleObject* object) { return AddTail(object) != nullptr; }
 
+bool TObjectContainer::TakeOut(TMarbleObject* object) {
+  const BPosition pos = FindItem(object);
+  if (pos == nullptr) return false;
+  SetItem(pos, nullptr);
+  Delete(pos);
+  return true;
+}
+
 void TObjectContainer::SelectAll(int select) {
   ForEachShape(*this, [select](TDShape& s) {
     s.SetSelect(select, 1, 0);

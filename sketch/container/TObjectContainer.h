@@ -30,6 +30,9 @@ class TObjectContainer : public BList {
   virtual void AttachView(BView* view) { fView = view; }
   // Appends; false (and the object still the caller's) when no entry can be made.
   virtual bool AddObject(TMarbleObject* object);
+  // Takes the object out of the list without destroying it: its entry is emptied
+  // first, then deleted. False when it is not in the list.
+  bool TakeOut(TMarbleObject* object);
   virtual void SelectAll(int select);
   virtual BView* GetView() const { return fView; }
   virtual void Draw(const OsImgRect& rect);

@@ -4,6 +4,7 @@
 
 #include "BView.h"
 #include "OsWindows.h"
+#include "module/CSketchInterface.h"
 #include "raster/SketchDisplay.h"
 
 IMPLEMENT_DYNAMIC(TDCBase, BTracker)
@@ -40,6 +41,20 @@ void TDCBase::IDCBase(int number, int canUndo, TObjectContainer* container, BVie
   ITracker(number, document, canUndo, 1, document, view, anchor);
   fEveryStep = 1;
   fContainer = container;
+}
+
+void TDCBase::ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor) const {
+  BHostServices* services = gModuleInterface.fHostServices;
+  if (services == nullptr || fView == nullptr) return;
+  OsImgPoint p = viewPoint;
+  fView->GetEventHandler()->DPToIP(p);
+  services->ReportPoint(&p);
+  if (anchor == nullptr) return;
+  OsImgPoint a = *anchor;
+  fView->GetEventHandler()->DPToIP(a);
+  const OsImgSize offset{static_cast<std::int32_t>(static_cast<std::int64_t>(p.x) - a.x),
+                         static_cast<std::int32_t>(static_cast<std::int64_t>(p.y) - a.y)};
+  services->ReportSize(&offset);
 }
 
 void TDCBase::KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next) {

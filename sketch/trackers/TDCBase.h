@@ -57,6 +57,10 @@ class TDCBase : public BTracker {
   // larger offset wins, equal offsets lock y) and kept until Shift is released.
   void ConstrainAxis(int phase, const OsImgPoint& anchor, OsImgPoint& next);
 
+  // Shows a point of the tracker's view on the host's read-out, in image
+  // coordinates, and with an anchor also the offset from it.
+  void ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor = nullptr) const;
+
   // Keeps next on the anchor's row when the movement is at least as wide as it
   // is high, otherwise on its column: the Shift rule of lines.
   static void KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next);

@@ -57,15 +57,7 @@ void TDCCenter::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
                               int moved, int show) {
   if (fActive == 0 || fView == nullptr) return;
   if (phase == kTrackBegin || (moved != 0 && show != 0)) {
-    OsImgPoint a = anchor, n = next;
-    fView->GetEventHandler()->DPToIP(a);
-    fView->GetEventHandler()->DPToIP(n);
-    if (BHostServices* readout = gModuleInterface.fHostServices) {
-      const OsImgSize offset{static_cast<std::int32_t>(static_cast<std::int64_t>(n.x) - a.x),
-                             static_cast<std::int32_t>(static_cast<std::int64_t>(n.y) - a.y)};
-      readout->ReportPoint(&n);
-      readout->ReportSize(&offset);
-    }
+    ReportPoint(next, &anchor);
     fView->Focus();
   }
   SketchRequestUpdate();

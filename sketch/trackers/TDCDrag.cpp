@@ -107,15 +107,8 @@ void TDCDragBase::TrackConstrain(int phase, const OsImgPoint& anchor, const OsIm
 void TDCDragBase::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
                                 int moved, int show) {
   if (fActive == 0 || fView == nullptr) return;
-  OsImgPoint a = anchor, n = next;
-  fView->GetEventHandler()->DPToIP(a);
-  fView->GetEventHandler()->DPToIP(n);
-  const OsImgSize offset{Offset(n.x, a.x), Offset(n.y, a.y)};
   const auto report = [&] {
-    if (BHostServices* readout = gModuleInterface.fHostServices) {
-      readout->ReportPoint(&n);
-      readout->ReportSize(&offset);
-    }
+    ReportPoint(next, &anchor);
     fView->Focus();
   };
   if (phase == kTrackBegin) {

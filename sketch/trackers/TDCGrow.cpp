@@ -44,23 +44,6 @@ TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p)
   }
 }
 
-// The read-out shows where the mouse is in image coordinates.
-void ReportToReadOut(BView* view, const OsImgPoint& next) {
-  BHostServices* services = gModuleInterface.fHostServices;
-  if (services == nullptr || view == nullptr) return;
-  OsImgPoint p = next;
-  view->GetEventHandler()->DPToIP(p);
-  services->ReportPoint(&p);
-}
-
-// Takes the figure out of the list without destroying it.
-void TakeOut(BList& list, TMarbleObject* object) {
-  const BPosition pos = list.FindItem(object);
-  if (pos == nullptr) return;
-  list.SetItem(pos, nullptr);
-  list.Delete(pos);
-}
-
 std::int32_t Offset(std::int32_t from, std::int64_t by) { return static_cast<std::int32_t>(from + by); }
 
 }  // namespace
@@ -123,7 +106,7 @@ BTracker* TDCGrow::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgP
 
 void TDCGrow::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint& next, int moved, int) {
   if (fActive == 0 || moved == 0) return;
-  ReportToReadOut(fView, next);
+  ReportPoint(next);
   fView->Focus();
   // A free line draws its own samples as they come.
   if (!fTarget->IsKindOf(RUNTIME_CLASS(TDFreeLine))) Figure()->DrawAll();
@@ -165,7 +148,7 @@ void TDCGrow::UndoIt() {
   if (fActive == 0) return;
   fView->Focus();
   fContainer->SelectAll(0);
-  TakeOut(*fContainer, fTarget);
+  fContainer->TakeOut(fTarget);
   fOwnsTarget = 1;
   // The container now holds what the snapshot holds, figure for figure.
   if (fSnapshot != nullptr) {

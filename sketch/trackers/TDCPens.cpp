@@ -35,27 +35,12 @@ TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p)
   return figure;
 }
 
-// The read-out shows where the mouse is in image coordinates.
-void ReportToReadOut(BView* view, const OsImgPoint& next) {
-  BHostServices* services = gModuleInterface.fHostServices;
-  if (services == nullptr || view == nullptr) return;
-  OsImgPoint p = next;
-  view->GetEventHandler()->DPToIP(p);
-  services->ReportPoint(&p);
-}
-
 // Puts `in` at the end of the container and takes `out` from it without
 // destroying it; either may be null. When `in` cannot be given an entry nothing
 // changes, so that no figure is ever left in neither place.
 bool Exchange(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in) {
   if (in != nullptr && !container.AddObject(in)) return false;
-  if (out != nullptr) {
-    const BPosition pos = container.FindItem(out);
-    if (pos != nullptr) {
-      container.SetItem(pos, nullptr);
-      container.Delete(pos);
-    }
-  }
+  if (out != nullptr) container.TakeOut(out);
   return true;
 }
 
@@ -119,7 +104,7 @@ BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgP
 void TDCPens::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint& next, int moved, int) {
   if (fActive == 0 || fWorking == nullptr) return;
   if (moved != 0) {
-    ReportToReadOut(fView, next);
+    ReportPoint(next);
     fView->Focus();
     DrawCurrent(fWorking);
   }
