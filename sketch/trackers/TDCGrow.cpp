@@ -113,9 +113,15 @@ void TDCGrow::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsI
   SketchRequestUpdate();
 }
 
-void TDCGrow::DoIt() {
+void TDCGrow::DoIt() { Put(true); }
+
+void TDCGrow::RedoIt() { Put(false); }
+
+void TDCGrow::Put(bool first) {
   if (fActive == 0) return;
   fView->Focus();
+  // The first time the press has already deselected everything; a redo must.
+  if (!first) fContainer->SelectAll(0);
   // Without an entry for it the figure stays the tracker's, and is not shown.
   if (fContainer->AddObject(fTarget)) {
     fOwnsTarget = 0;
@@ -124,22 +130,7 @@ void TDCGrow::DoIt() {
     figure->SetSelect(1, 1, 0);
     OsImgRect bounds;
     figure->CalcBounds(bounds);
-    figure->fBusy = 0;
-  }
-  SketchRequestUpdate();
-}
-
-void TDCGrow::RedoIt() {
-  if (fActive == 0) return;
-  fView->Focus();
-  fContainer->SelectAll(0);
-  if (fContainer->AddObject(fTarget)) {
-    fOwnsTarget = 0;
-    TDShape* figure = Figure();
-    figure->DrawAll();
-    figure->SetSelect(1, 1, 0);
-    OsImgRect bounds;
-    figure->CalcBounds(bounds);
+    if (first) figure->fBusy = 0;
   }
   SketchRequestUpdate();
 }

@@ -39,4 +39,9 @@ class TDCGrow : public TDCBase {
 
   TObjectContainer* fSnapshot = nullptr;  // the container at the press, selection included; owned
   int fOwnsTarget = 1;                    // 1 while fTarget is out of the container
+
+ private:
+  // Adds the figure to the container, selected: the first time after the
+  // gesture, or again on redo.
+  void Put(bool first);
 };
