@@ -12,6 +12,7 @@
 #include "OsMenu.h"
 #include "OsPlatformHost.h"
 #include "OsResources.h"
+#include "OsRuntime.h"
 
 namespace {
 
@@ -60,6 +61,33 @@ TEST(Host, ALoadedModuleWithDocumentsUnloadsCleanly) {
     EXPECT_EQ(OsLiveCursorCount(), 0);
   }
   EXPECT_EQ(OsLiveMenuCount(), menusBefore);
+  AfxGetApp()->fProfile.clear();
+  OsSetScreenSize(1024, 768);
+}
+
+TEST(Host, OutOfMemoryInAGestureDropsItAndTheDocumentStaysAsItWas) {
+  OsSetScreenSize(320, 240);
+  {
+    Host host;
+    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+    HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
+    host.Module()->DoModeChange(1);
+    host.Module()->DoToolChange(4, 1);
+    // Every allocation fails from the press on: the tracker cannot be made.
+    OsFailAllocationsAfter(0);
+    EXPECT_FALSE(host.Press({10, 10}));
+    OsFailAllocationsAfter(-1);
+    EXPECT_FALSE(host.IsTracking());
+    EXPECT_FALSE(doc->history.CanUndo());
+    // The next gesture works as if nothing had happened.
+    ASSERT_TRUE(host.Press({10, 10}));
+    ASSERT_TRUE(host.Move({30, 20}));
+    ASSERT_TRUE(host.Release({30, 20}));
+    EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
+    EXPECT_TRUE(host.Undo());
+    EXPECT_TRUE(host.Redo());
+    host.Unload();
+  }
   AfxGetApp()->fProfile.clear();
   OsSetScreenSize(1024, 768);
 }
