@@ -55,10 +55,16 @@ class CSketchInterface : public BModuleInterface {
 
   // The tool handlers of the left button.
   void DMFD_Arrow(OsImgPoint& point, int flags);
+  void DMFD_WhiteArrow(OsImgPoint& point, int flags);
   void DMFP_Hand(OsImgPoint& point, int flags);
   void DMFP_Zoom(OsImgPoint& point, int flags);
   void DMFD_Grow(OsImgPoint& point, int flags);
   void DMFD_Pens(OsImgPoint& point, int flags);
+  void DMFD_Scissor(OsImgPoint& point, int flags);
+  void DMFD_Join(OsImgPoint& point, int flags);
+  void DMFD_AddPt(OsImgPoint& point, int flags);
+  void DMFD_DelPt(OsImgPoint& point, int flags);
+  void DMFD_EditPt(OsImgPoint& point, int flags);
   void DMFD_Scale(OsImgPoint& point, int flags);
   void DMFD_Rotate(OsImgPoint& point, int flags);
 
@@ -73,6 +79,7 @@ class CSketchInterface : public BModuleInterface {
 
  private:
   void StartSelect(const Press& p, OsImgPoint& point, int mode);
+  void StartClone(const Press& p, OsImgPoint& point);
   // The centre-mark and selection part the scale and rotate tools share.
   void DMFD_Transform(OsImgPoint& point);
 };

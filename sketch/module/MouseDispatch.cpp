@@ -2,19 +2,27 @@
 // a temporary one from the keys held) picks a handler, which hit-tests and
 // starts the tracker of the gesture.
 
+#include <memory>
 #include <new>
 
 #include "BView.h"
 #include "OsAfx.h"
 #include "TFWCommands.h"
 #include "container/TObjectContainer.h"
+#include "model/TDCheck.h"
+#include "model/TDShape.h"
 #include "module/CSketchInterface.h"
 #include "raster/SketchDisplay.h"
+#include "trackers/TDCAddPt.h"
 #include "trackers/TDCCenter.h"
 #include "trackers/TDCClone.h"
+#include "trackers/TDCDelPt.h"
+#include "trackers/TDCDirect.h"
 #include "trackers/TDCDrag.h"
 #include "trackers/TDCGrow.h"
+#include "trackers/TDCJoin.h"
 #include "trackers/TDCPens.h"
+#include "trackers/TDCScissor.h"
 #include "trackers/TDCSelect.h"
 
 namespace {
@@ -28,6 +36,24 @@ T* Create() {
   T* object = new (std::nothrow) T;
   if (object == nullptr) AfxThrowMemoryException();
   return object;
+}
+
+// Makes a tracker of class T, lets init bind it, and posts it. An initialiser
+// that runs out of memory raises the exception before the host owns the
+// tracker, so until it is posted the tracker is held here.
+template <typename T, typename Init>
+void Start(const CSketchInterface::Press& p, Init init) {
+  std::unique_ptr<T> tracker(Create<T>());
+  init(*tracker);
+  p.view->GetEventHandler()->PostCommand(tracker.release());
+}
+
+// The hit-test record of the point tools: every part of a vertex, and segments.
+TDCheck PointCheck() {
+  TDCheck check;
+  check.fFlags = TDCheck::kSegments | TDCheck::kAnchor | TDCheck::kDirection1 | TDCheck::kDirection2;
+  check.fTolerance = 4.0f;
+  return check;
 }
 
 }  // namespace
@@ -47,13 +73,19 @@ void CSketchInterface::DoMouseCommandL(OsImgPoint& point, int flags) {
     const short tool = CheckKey(point, nullptr);
     switch (tool) {
       case 0: DMFD_Arrow(point, flags); break;
+      case 1: DMFD_WhiteArrow(point, flags); break;
       case 2: DMFP_Hand(point, flags); break;
       case 3: DMFP_Zoom(point, flags); break;
       case 4: case 5: case 6: case 8: case 14: DMFD_Grow(point, flags); break;
       case 7: case 9: DMFD_Pens(point, flags); break;
+      case 10: DMFD_Scissor(point, flags); break;
+      case 11: DMFD_Join(point, flags); break;
+      case 12: DMFD_AddPt(point, flags); break;
+      case 13: DMFD_DelPt(point, flags); break;
+      case 15: DMFD_EditPt(point, flags); break;
       case kToolScale: DMFD_Scale(point, flags); break;
       case kToolRotate: DMFD_Rotate(point, flags); break;
-      default: break;  // the point-editing tools come with their trackers
+      default: break;
     }
     SketchUpdateView(gActiveView, 0);
   }
@@ -61,9 +93,7 @@ void CSketchInterface::DoMouseCommandL(OsImgPoint& point, int flags) {
 }
 
 void CSketchInterface::StartSelect(const Press& p, OsImgPoint& point, int mode) {
-  auto* tracker = Create<TDCSelect>();
-  tracker->IDCSelect(p.container, p.view, p.document, point, mode);
-  p.view->GetEventHandler()->PostCommand(tracker);
+  Start<TDCSelect>(p, [&](TDCSelect& t) { t.IDCSelect(p.container, p.view, p.document, point, mode); });
 }
 
 void CSketchInterface::DMFD_Arrow(OsImgPoint& point, int) {
@@ -72,24 +102,44 @@ void CSketchInterface::DMFD_Arrow(OsImgPoint& point, int) {
   const bool shift = KeyDown(VK_SHIFT), alt = KeyDown(VK_MENU);
   if (p.container->Check(point, shift ? 1 : 0) == 1) {
     if (alt) {
-      auto* tracker = Create<TDCClone>();
-      tracker->IDCClone(p.container, p.view, p.document, point);
-      p.view->GetEventHandler()->PostCommand(tracker);
+      StartClone(p, point);
     } else if (!shift) {
-      auto* tracker = Create<TDCDrag>();
-      tracker->IDCDrag(p.container, p.view, p.document, point);
-      p.view->GetEventHandler()->PostCommand(tracker);
+      Start<TDCDrag>(p, [&](TDCDrag& t) { t.IDCDrag(p.container, p.view, p.document, point); });
     }
     return;
   }
   StartSelect(p, point, 0);
 }
 
+void CSketchInterface::StartClone(const Press& p, OsImgPoint& point) {
+  Start<TDCClone>(p, [&](TDCClone& t) { t.IDCClone(p.container, p.view, p.document, point); });
+}
+
+void CSketchInterface::DMFD_WhiteArrow(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  const bool shift = KeyDown(VK_SHIFT), alt = KeyDown(VK_MENU);
+  TDCheck check = PointCheck();
+  if (p.container->CheckDetail(point, &check, shift ? 1 : 0) != 1) {
+    StartSelect(p, point, 1);
+    return;
+  }
+  if (alt) {
+    StartClone(p, point);
+  } else if (shift) {
+    // Shift-clicking an anchor picks it, or unpicks it when it was picked.
+    if (check.fResult == TDCheck::kAnchor) {
+      const int picked = check.fUnit->fState == TDUnit::kBothHandles;
+      check.fShape->SetUnitState(picked ? TDUnit::kOutline : TDUnit::kBothHandles, check.fUnit);
+    }
+  } else {
+    Start<TDCDirect>(p, [&](TDCDirect& t) { t.IDCDirect(p.container, p.view, p.document, point, &check); });
+  }
+}
+
 template <typename HostTracker>
 static void StartHostTracker(const CSketchInterface::Press& p, OsImgPoint& point) {
-  auto* tracker = Create<HostTracker>();
-  tracker->IFWCommand(0, p.document, p.document, p.view, point);
-  p.view->GetEventHandler()->PostCommand(tracker);
+  Start<HostTracker>(p, [&](HostTracker& t) { t.IFWCommand(0, p.document, p.document, p.view, point); });
 }
 
 void CSketchInterface::DMFP_Hand(OsImgPoint& point, int) {
@@ -105,9 +155,7 @@ void CSketchInterface::DMFP_Zoom(OsImgPoint& point, int) {
 void CSketchInterface::DMFD_Grow(OsImgPoint& point, int) {
   const Press p = Lookup();
   if (p.container == nullptr) return;
-  auto* tracker = Create<TDCGrow>();
-  tracker->IDCGrow(p.container, p.view, p.document, point);
-  p.view->GetEventHandler()->PostCommand(tracker);
+  Start<TDCGrow>(p, [&](TDCGrow& t) { t.IDCGrow(p.container, p.view, p.document, point); });
 }
 
 void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
@@ -116,9 +164,7 @@ void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   // A figure left open by the other pen tool is finished first.
   if (fCurrentTool != fLastMouseTool) p.container->Terminate();
   if (p.container->fDrawing == nullptr) p.container->SelectAll(0);
-  auto* tracker = Create<TDCPens>();
-  tracker->IDCPens(p.container, p.view, p.document, point);
-  p.view->GetEventHandler()->PostCommand(tracker);
+  Start<TDCPens>(p, [&](TDCPens& t) { t.IDCPens(p.container, p.view, p.document, point); });
 }
 
 void CSketchInterface::DMFD_Transform(OsImgPoint& point) {
@@ -126,9 +172,7 @@ void CSketchInterface::DMFD_Transform(OsImgPoint& point) {
   if (p.container == nullptr) return;
   const bool shift = KeyDown(VK_SHIFT);
   if (p.container->CheckCenter(point)) {
-    auto* tracker = Create<TDCCenter>();
-    tracker->IDCCenter(p.container, p.view, p.document, point);
-    p.view->GetEventHandler()->PostCommand(tracker);
+    Start<TDCCenter>(p, [&](TDCCenter& t) { t.IDCCenter(p.container, p.view, p.document, point); });
     return;
   }
   // A hit starts the scale or rotate tracker, which this build does not have
@@ -139,3 +183,49 @@ void CSketchInterface::DMFD_Transform(OsImgPoint& point) {
 
 void CSketchInterface::DMFD_Scale(OsImgPoint& point, int) { DMFD_Transform(point); }
 void CSketchInterface::DMFD_Rotate(OsImgPoint& point, int) { DMFD_Transform(point); }
+
+// The point tools other than edit point start from a clean selection; each
+// hands the hit to its tracker, and a miss starts nothing.
+template <typename T, typename Init>
+static void StartOnHit(const CSketchInterface::Press& p, OsImgPoint& point, bool deselect, Init init) {
+  if (p.container == nullptr) return;
+  if (deselect) p.container->SelectAll(0);
+  TDCheck check = PointCheck();
+  if (p.container->CheckDetail(point, &check, 0) != 1) return;
+  Start<T>(p, [&](T& t) { init(t, check); });
+}
+
+void CSketchInterface::DMFD_Scissor(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  StartOnHit<TDCScissor>(p, point, true, [&](TDCScissor& t, TDCheck& check) {
+    t.IDCScissor(p.container, p.view, p.document, point, &check);
+  });
+}
+
+void CSketchInterface::DMFD_Join(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  StartOnHit<TDCJoin>(p, point, true, [&](TDCJoin& t, TDCheck& check) {
+    t.IDCJoin(p.container, p.view, p.document, point, &check);
+  });
+}
+
+void CSketchInterface::DMFD_AddPt(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  StartOnHit<TDCAddPt>(p, point, true, [&](TDCAddPt& t, TDCheck& check) {
+    t.IDCAddPt(p.container, p.view, p.document, point, &check);
+  });
+}
+
+void CSketchInterface::DMFD_DelPt(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  StartOnHit<TDCDelPt>(p, point, true, [&](TDCDelPt& t, TDCheck& check) {
+    t.IDCDelPt(p.container, p.view, p.document, point, &check);
+  });
+}
+
+void CSketchInterface::DMFD_EditPt(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  StartOnHit<TDCEdit>(p, point, false, [&](TDCEdit& t, TDCheck& check) {
+    t.IDCEdit(p.container, p.view, p.document, point, &check);
+  });
+}

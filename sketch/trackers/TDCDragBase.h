@@ -14,6 +14,7 @@
 class BList;
 class TDShape;
 class TDUnit;
+struct TDCheck;
 
 class TDCDragBase : public TDCBase {
  public:
