@@ -8,12 +8,7 @@
 #include "module/CSketchInterface.h"
 #include "raster/SketchDisplay.h"
 
-IMPLEMENT_DYNAMIC(TDCDCommand, TDCBase)
 IMPLEMENT_DYNAMIC(TDCCenter, TDCDCommand)
-
-void TDCDCommand::IDCDCommand(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
-  IDCBase(kDirect, 1, container, view, document, point);
-}
 
 void TDCCenter::IDCCenter(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
   IDCBase(kCenter, 1, container, view, document, point);

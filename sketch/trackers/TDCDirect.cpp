@@ -1,18 +1,178 @@
-// Placeholder until the dispatchers are written.
 #include "trackers/TDCDirect.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+#include "BView.h"
+#include "OsWindows.h"
+#include "model/TDCheck.h"
+#include "module/CSketchInterface.h"
+#include "trackers/TDCDAncer.h"
+#include "trackers/TDCDDrec.h"
+#include "trackers/TDCDLine.h"
+#include "trackers/TDCEAncer.h"
+#include "trackers/TDCEDrec.h"
 
 IMPLEMENT_DYNAMIC(TDCDirect, TDCBase)
 IMPLEMENT_DYNAMIC(TDCEdit, TDCBase)
 
-TDCPointDispatch::~TDCPointDispatch() = default;
-void TDCPointDispatch::DoIt() {}
-void TDCPointDispatch::RedoIt() {}
-void TDCPointDispatch::UndoIt() {}
-void TDCPointDispatch::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint&, int, int) {}
-void TDCDirect::TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) {}
-BTracker* TDCDirect::TrackMouse(int, OsImgPoint&, OsImgPoint&, OsImgPoint&, int) { return this; }
-void TDCDirect::IDCDirect(TObjectContainer*, BView*, BDocument*, OsImgPoint&, TDCheck*) {}
-void TDCEdit::UndoIt() {}
-void TDCEdit::TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) {}
-BTracker* TDCEdit::TrackMouse(int, OsImgPoint&, OsImgPoint&, OsImgPoint&, int) { return this; }
-void TDCEdit::IDCEdit(TObjectContainer*, BView*, BDocument*, OsImgPoint&, TDCheck*) {}
+namespace {
+
+std::int32_t Saturate(std::int64_t v) {
+  return static_cast<std::int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+bool ShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
+
+}  // namespace
+
+void KeepOnDiagonal(const OsImgPoint& anchor, OsImgPoint& next) {
+  const std::int64_t dx = std::int64_t{next.x} - anchor.x;
+  const std::int64_t dy = std::int64_t{next.y} - anchor.y;
+  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
+  if (ax > ay) {
+    next.y = Saturate(dy > 0 ? anchor.y + ax : anchor.y - ax);
+  } else {
+    next.x = Saturate(dx > 0 ? anchor.x + ay : anchor.x - ay);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// What both dispatchers share.
+
+TDCPointDispatch::~TDCPointDispatch() { delete fSub; }
+
+template <typename T>
+void TDCPointDispatch::StartSub(void (T::*init)(TObjectContainer*, BView*, BDocument*, OsImgPoint&, TDCheck*),
+                                TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
+                                TDCheck* check) {
+  T* sub = new (std::nothrow) T;
+  if (sub == nullptr) AfxThrowMemoryException();
+  // Owned from here, so that an initialiser that runs out of memory leaves
+  // nothing behind.
+  fSub = sub;
+  (sub->*init)(container, view, document, point, check);
+}
+
+void TDCPointDispatch::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous,
+                                     const OsImgPoint& next, int moved, int show) {
+  if (fActive == 0 || fSub == nullptr) return;
+  fSub->TrackFeedback(phase, anchor, previous, next, moved, show);
+  if (phase == kTrackBegin || (phase == kTrackContinue && moved != 0 && show != 0)) {
+    ReportPoint(next, &anchor);
+    if (fView != nullptr) fView->Focus();
+  }
+  SketchRequestUpdate();
+}
+
+void TDCPointDispatch::DoIt() {
+  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (fActive == 1 && fSub != nullptr) fSub->DoIt();
+  SketchRequestUpdate();
+}
+
+void TDCPointDispatch::RedoIt() {
+  if (fActive == 1 && fSub != nullptr) fSub->RedoIt();
+  SketchRequestUpdate();
+}
+
+void TDCPointDispatch::UndoIt() {
+  if (fActive == 1 && fSub != nullptr) fSub->UndoIt();
+  SketchRequestUpdate();
+}
+
+// ---------------------------------------------------------------------------
+// White arrow.
+
+void TDCDirect::IDCDirect(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
+                          TDCheck* check) {
+  if (check == nullptr) return;
+  IGridMouse(view, point);
+  IDCBase(kDirect, 1, container, view, document, point);
+  switch (check->fResult) {
+    case TDCheck::kSegment:
+      StartSub(&TDCDLine::IDCDLine, container, view, document, point, check);
+      break;
+    case TDCheck::kAnchor:
+      StartSub(&TDCDAncer::IDCDAncer, container, view, document, point, check);
+      break;
+    case TDCheck::kDirection1:
+      StartSub(&TDCDDrec1::IDCDDrec1, container, view, document, point, check);
+      break;
+    case TDCheck::kDirection2:
+      StartSub(&TDCDDrec2::IDCDDrec2, container, view, document, point, check);
+      break;
+    default:
+      break;
+  }
+}
+
+void TDCDirect::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, OsImgPoint& next,
+                               int moved) {
+  if (fActive == 0 || fSub == nullptr) return;
+  if (phase != kTrackBegin) GridMouse(next);
+  fSub->TrackConstrain(phase, anchor, previous, next, moved);
+}
+
+BTracker* TDCDirect::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) {
+  if (fActive == 0) return this;
+  if (phase == kTrackEnd) EndGridMouse();
+  if (fSub == nullptr) {
+    fActive = 0;
+    return this;
+  }
+  if (fSub->TrackMouse(phase, anchor, previous, next, moved) == nullptr) {
+    fActive = 0;
+  } else {
+    SketchRequestUpdate();
+  }
+  return this;
+}
+
+// ---------------------------------------------------------------------------
+// Edit point.
+
+void TDCEdit::IDCEdit(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
+                      TDCheck* check) {
+  if (check == nullptr) return;
+  IGridMouse(view, point);
+  IDCBase(kEdit, 1, container, view, document, point);
+  switch (check->fResult) {
+    case TDCheck::kAnchor:
+      StartSub(&TDCEAncer::IDCEAncer, container, view, document, point, check);
+      break;
+    case TDCheck::kDirection1:
+      StartSub(&TDCEDrec1::IDCEDrec1, container, view, document, point, check);
+      break;
+    case TDCheck::kDirection2:
+      StartSub(&TDCEDrec2::IDCEDrec2, container, view, document, point, check);
+      break;
+    default:
+      fSub = nullptr;
+      break;
+  }
+}
+
+void TDCEdit::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint&, OsImgPoint& next, int) {
+  if (fActive == 0 || phase == kTrackBegin) return;
+  GridMouse(next);
+  if (ShiftDown()) KeepOnDiagonal(anchor, next);
+}
+
+BTracker* TDCEdit::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) {
+  if (phase == kTrackEnd) EndGridMouse();
+  if (fActive == 0) return this;
+  if (fSub == nullptr) {
+    fActive = 0;
+    return this;
+  }
+  fSub->TrackMouse(phase, anchor, previous, next, moved);
+  SketchRequestUpdate();
+  return this;
+}
+
+void TDCEdit::UndoIt() {
+  if (fActive == 1 && fView != nullptr) fView->Focus();
+  TDCPointDispatch::UndoIt();
+}

@@ -33,8 +33,8 @@ class TDCPointDispatch : public TDCBase {
   // Makes the sub-tracker of class T and initialises it from the hit; running
   // out of memory raises the memory exception.
   template <typename T>
-  void StartSub(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
-                TDCheck* check);
+  void StartSub(void (T::*init)(TObjectContainer*, BView*, BDocument*, OsImgPoint&, TDCheck*),
+                TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, TDCheck* check);
 };
 
 // White arrow: segments, anchors and both handles, with the white arrow's own

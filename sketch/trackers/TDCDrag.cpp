@@ -1,13 +1,13 @@
 #include "trackers/TDCDrag.h"
 
 #include <cstdint>
-#include <new>
 
 #include "BList.h"
 #include "BView.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "module/CSketchInterface.h"
+#include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCDrag, TDCBase)
 
@@ -15,48 +15,6 @@ namespace {
 
 TDShape* AsShape(CObject* item) {
   return item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item) : nullptr;
-}
-
-// Drops the tail entry without destroying what it holds.
-void ForgetTail(BList& list) {
-  const BPosition tail = list.GetTailPosition();
-  list.SetItem(tail, nullptr);
-  list.Delete(tail);
-}
-
-// Destroys a list object but none of the objects it lists.
-void ForgetList(BList* list) {
-  if (list == nullptr) return;
-  while (!list->IsEmpty()) ForgetTail(*list);
-  delete list;
-}
-
-// Swaps what two lists hold, each keeping the other's order. Entries are
-// reused, so only the difference in length needs new ones; when those cannot be
-// made, nothing has changed and the result is false.
-bool ExchangeItems(BList& a, BList& b) {
-  BList& longer = a.GetCount() >= b.GetCount() ? a : b;
-  BList& shorter = &longer == &a ? b : a;
-  const int common = shorter.GetCount();
-  int added = 0;
-  for (BPosition pos = longer.GetHandleFromIndex(common + 1); pos != nullptr; pos = longer.GetNextPosition(pos)) {
-    if (shorter.AddTail(longer.GetItem(pos)) == nullptr) {
-      for (; added > 0; --added) ForgetTail(shorter);
-      return false;
-    }
-    ++added;
-  }
-  BPosition p = a.GetHeadPosition(), q = b.GetHeadPosition();
-  for (int i = 0; i < common; ++i) {
-    CObject* kept = a.GetItem(p);
-    a.SetItem(p, b.GetItem(q));
-    b.SetItem(q, kept);
-    p = a.GetNextPosition(p);
-    q = b.GetNextPosition(q);
-  }
-  // The longer list's tail now lives in the other one as well.
-  while (longer.GetCount() > common) ForgetTail(longer);
-  return true;
 }
 
 std::int32_t Offset(std::int32_t to, std::int32_t from) {
@@ -74,28 +32,10 @@ TDCDragBase::~TDCDragBase() {
 }
 
 void TDCDragBase::TakeSnapshot() {
-  auto* saved = new (std::nothrow) BList;
-  TObjectContainer* copies = saved != nullptr ? fContainer->Clone() : nullptr;
-  // A figure without its copy would vanish from the drawing until undo.
-  bool complete = copies != nullptr && copies->GetCount() == fContainer->GetCount();
-  // Listing the originals is the only step that can fail, so it comes first.
-  for (BPosition pos = fContainer->GetHeadPosition(); complete && pos != nullptr;) {
-    complete = saved->AddTail(fContainer->GetNext(pos)) != nullptr;
-  }
-  if (!complete) {
-    ForgetList(saved);
-    delete copies;
-    AfxThrowMemoryException();
-  }
-  BPosition copy = copies->GetHeadPosition();
-  for (BPosition pos = fContainer->GetHeadPosition(); pos != nullptr; pos = fContainer->GetNextPosition(pos)) {
-    fContainer->SetItem(pos, copies->GetItem(copy));
-    copies->SetItem(copy, nullptr);
-    copy = copies->GetNextPosition(copy);
-  }
-  delete copies;
+  BList* figures = CopyFigures(*fContainer);
+  PutInPlace(*fContainer, *figures);
   delete fSaved;
-  fSaved = saved;
+  fSaved = figures;
 }
 
 void TDCDragBase::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint&, OsImgPoint& next, int) {

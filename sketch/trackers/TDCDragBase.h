@@ -9,6 +9,7 @@
 // segments, and the rotation centre): a figure and a vertex to work on, neither
 // owned.
 
+#include "model/TDFloatPoint.h"
 #include "trackers/TDCBase.h"
 
 class BList;
@@ -57,4 +58,14 @@ class TDCDCommand : public TDCBase {
 
   TDShape* fShape = nullptr;
   TDUnit* fUnit = nullptr;
+
+ protected:
+  // A view point in image coordinates, through the zoom of the container's view.
+  TDFloatPoint ToImage(const OsImgPoint& p) const;
+  void FocusView() const;
+  // The current point and its offset from the press on the read-out.
+  void Report(const OsImgPoint& anchor, const OsImgPoint& next) const;
+  // Point editing of one figure: every other figure deselected, this one
+  // selected with its vertices shown, and `unit` marked with `state`.
+  void PickAlone(TDShape& shape, TDUnit* unit, int state) const;
 };

@@ -26,6 +26,8 @@ class TDCEDrec : public TDCDCommand {
   // be copied.
   void Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, TDCheck* check);
   virtual TDFloatPoint& Handle() = 0;
+  // Handle 1's tracker brings the view forward at every step.
+  virtual bool FocusesEveryStep() const { return false; }
 };
 
 class TDCEDrec1 final : public TDCEDrec {
@@ -37,6 +39,7 @@ class TDCEDrec1 final : public TDCEDrec {
 
  protected:
   TDFloatPoint& Handle() override;
+  bool FocusesEveryStep() const override { return true; }
 };
 
 class TDCEDrec2 final : public TDCEDrec {

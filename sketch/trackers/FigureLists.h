@@ -1,0 +1,29 @@
+#pragma once
+// Moving figures between a document's container and the lists that trackers
+// keep for undo: without destroying them, and without losing one when memory
+// runs out.
+
+class BList;
+class TDShape;
+class TObjectContainer;
+
+// Destroys a list object but none of the objects it lists.
+void ForgetList(BList* list);
+
+// Swaps what two lists hold, each keeping the other's order. False, with
+// nothing changed, when the entries for the difference in length cannot be
+// made.
+bool ExchangeItems(BList& a, BList& b);
+
+// A copy of every figure of the container, in order. Raises the memory
+// exception, with nothing left behind, when not every figure can be copied: a
+// figure without its copy would vanish from the drawing until undo.
+BList* CopyFigures(const TObjectContainer& container);
+
+// Puts each copy in its original's entry; afterwards `copies` lists the
+// originals. Both lists must be as long; nothing is allocated.
+void PutInPlace(TObjectContainer& container, BList& copies);
+
+// Gives the copy `to` the selection of `from`: the figure's flag and each
+// vertex's marker state. Vertex counts must match.
+void CopySelection(const TDShape& from, TDShape& to);
