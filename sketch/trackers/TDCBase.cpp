@@ -1,5 +1,7 @@
 #include "trackers/TDCBase.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "BView.h"
@@ -64,6 +66,20 @@ void TDCBase::KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next) {
     next.x = anchor.x;
   } else {
     next.y = anchor.y;
+  }
+}
+
+void TDCBase::KeepOnDiagonal(const OsImgPoint& anchor, OsImgPoint& next) {
+  const std::int64_t dx = std::int64_t{next.x} - anchor.x;
+  const std::int64_t dy = std::int64_t{next.y} - anchor.y;
+  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
+  const auto saturate = [](std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+  };
+  if (ax > ay) {
+    next.y = saturate(dy > 0 ? anchor.y + ax : anchor.y - ax);
+  } else {
+    next.x = saturate(dx > 0 ? anchor.x + ay : anchor.x - ay);
   }
 }
 

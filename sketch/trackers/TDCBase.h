@@ -66,6 +66,10 @@ class TDCBase : public BTracker {
   // Keeps next on the anchor's row when the movement is at least as wide as it
   // is high, otherwise on its column: the Shift rule of lines.
   static void KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next);
+  // Keeps next on a diagonal through the anchor, on the side the mouse is: the
+  // larger offset is kept and the other takes its size with its own sign (a
+  // zero offset counts as negative; equal offsets leave the point alone).
+  static void KeepOnDiagonal(const OsImgPoint& anchor, OsImgPoint& next);
 
   TMarbleObject* fTarget = nullptr;
   TObjectContainer* fContainer = nullptr;

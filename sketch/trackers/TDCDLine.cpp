@@ -10,7 +10,6 @@
 #include "model/TDShape.h"
 #include "module/CSketchInterface.h"
 #include "trackers/FigureLists.h"
-#include "trackers/TDCDirect.h"
 
 IMPLEMENT_DYNAMIC(TDCDLine, TDCDCommand)
 

@@ -1,7 +1,5 @@
 #include "trackers/TDCDirect.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <new>
 
 #include "BView.h"
@@ -18,25 +16,8 @@ IMPLEMENT_DYNAMIC(TDCDirect, TDCBase)
 IMPLEMENT_DYNAMIC(TDCEdit, TDCBase)
 
 namespace {
-
-std::int32_t Saturate(std::int64_t v) {
-  return static_cast<std::int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
-}
-
 bool ShiftDown() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
-
 }  // namespace
-
-void KeepOnDiagonal(const OsImgPoint& anchor, OsImgPoint& next) {
-  const std::int64_t dx = std::int64_t{next.x} - anchor.x;
-  const std::int64_t dy = std::int64_t{next.y} - anchor.y;
-  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
-  if (ax > ay) {
-    next.y = Saturate(dy > 0 ? anchor.y + ax : anchor.y - ax);
-  } else {
-    next.x = Saturate(dx > 0 ? anchor.x + ay : anchor.x - ay);
-  }
-}
 
 // ---------------------------------------------------------------------------
 // What both dispatchers share.

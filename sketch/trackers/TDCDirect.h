@@ -65,7 +65,3 @@ class TDCEdit final : public TDCPointDispatch {
   virtual void IDCEdit(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                        TDCheck* check);
 };
-
-// The 45-degree rule: the larger offset from the anchor is kept and the other
-// one takes its size, keeping its sign (equal offsets leave the point alone).
-void KeepOnDiagonal(const OsImgPoint& anchor, OsImgPoint& next);

@@ -44,8 +44,6 @@ TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p)
   }
 }
 
-std::int32_t Offset(std::int32_t from, std::int64_t by) { return static_cast<std::int32_t>(from + by); }
-
 }  // namespace
 
 TDCGrow::~TDCGrow() {
@@ -77,18 +75,10 @@ void TDCGrow::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoi
   if (fActive == 0 || phase == kTrackBegin) return;
   GridMouse(next);
   if ((GetKeyState(VK_SHIFT) & 0x8000) == 0) return;
-  const std::int64_t dx = std::int64_t{next.x} - anchor.x;
-  const std::int64_t dy = std::int64_t{next.y} - anchor.y;
-  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
   const TDShape* figure = Figure();
   if (figure->IsKindOf(RUNTIME_CLASS(TDRectangle)) || figure->IsKindOf(RUNTIME_CLASS(TDPolygon)) ||
       figure->IsKindOf(RUNTIME_CLASS(TDOval))) {
-    // The larger extent for both: a square, on the side the mouse is.
-    if (ax > ay) {
-      next.y = Offset(anchor.y, dy > 0 ? ax : -ax);
-    } else {
-      next.x = Offset(anchor.x, dx > 0 ? ay : -ay);
-    }
+    KeepOnDiagonal(anchor, next);
   } else if (figure->IsKindOf(RUNTIME_CLASS(TDLine)) || figure->IsKindOf(RUNTIME_CLASS(TDFreeLine))) {
     KeepOnLargerAxis(anchor, next);
   }
