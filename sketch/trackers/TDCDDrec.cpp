@@ -68,7 +68,7 @@ void TDCDDrec::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPo
 
 BTracker* TDCDDrec::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& next, int) {
   if (fActive == 0 || fUnit == nullptr) return this;
-  if (phase == kTrackBegin) fShape->Draw(104, 1, fUnit, 1);
+  if (phase == kTrackBegin) fShape->Draw(kDrawVertex, 1, fUnit, 1);
   if (phase != kTrackEnd) {
     PlaceHandle(ToImage(next));
     fShape->UpdateSteps(fUnit, kStepsOutgoing | kStepsIncoming);
@@ -82,10 +82,10 @@ void TDCDDrec::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoi
   if (fActive == 0 || fUnit == nullptr) return;
   FocusView();
   if (phase == kTrackBegin) {
-    fShape->Draw(104, 1, fUnit, 1);
+    fShape->Draw(kDrawVertex, 1, fUnit, 1);
     Report(anchor, next);
   } else if (phase == kTrackEnd || moved != 0) {
-    fShape->Draw(104, 1, fUnit, 1);
+    fShape->Draw(kDrawVertex, 1, fUnit, 1);
     if (phase == kTrackContinue && show != 0) Report(anchor, next);
   }
   SketchRequestUpdate();
@@ -95,7 +95,7 @@ void TDCDDrec::DoIt() {
   if (fActive == 0 || fUnit == nullptr) return;
   if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
   FocusView();
-  fShape->Draw(104, 1, fUnit, 1);
+  fShape->Draw(kDrawVertex, 1, fUnit, 1);
   fShape->SetBusy(0);
   SketchRequestUpdate();
 }
@@ -108,6 +108,6 @@ void TDCDDrec::UndoIt() {
   std::swap(fUnit->fDirection1.y, fSavedHandles[1]);
   std::swap(fUnit->fDirection2.x, fSavedHandles[2]);
   std::swap(fUnit->fDirection2.y, fSavedHandles[3]);
-  fShape->Draw(104, 1, fUnit, 1);
+  fShape->Draw(kDrawVertex, 1, fUnit, 1);
   SketchRequestUpdate();
 }

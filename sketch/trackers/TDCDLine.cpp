@@ -127,11 +127,11 @@ void TDCDLine::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoi
     Report(anchor, next);
   } else if (phase == kTrackContinue && moved != 0) {
     if (fSegmentKind == kStraight) {
-      fCopy->Draw(104, 1, fUnit, 1);
-      fCopy->Draw(40, 1, fNext, 1);
+      fCopy->Draw(kDrawVertex, 1, fUnit, 1);
+      fCopy->Draw(kDrawVertexOut, 1, fNext, 1);
     } else {
-      fCopy->Draw(40, 1, fUnit, 1);
-      fCopy->Draw(8, 1, fNext, 1);
+      fCopy->Draw(kDrawVertexOut, 1, fUnit, 1);
+      fCopy->Draw(kDrawMarker, 1, fNext, 1);
     }
     if (show != 0) Report(anchor, next);
   }

@@ -10,6 +10,7 @@
 // owned.
 
 #include "model/TDFloatPoint.h"
+#include "model/TDShape.h"
 #include "trackers/TDCBase.h"
 
 class BList;
@@ -60,6 +61,12 @@ class TDCDCommand : public TDCBase {
   TDUnit* fUnit = nullptr;
 
  protected:
+  // How a vertex being edited is redrawn: its marker with both of its
+  // segments, with the outgoing one, or alone.
+  static constexpr int kDrawVertex = TDShape::kDrawUnitMarkers | TDShape::kDrawOutgoing | TDShape::kDrawIncoming;
+  static constexpr int kDrawVertexOut = TDShape::kDrawUnitMarkers | TDShape::kDrawOutgoing;
+  static constexpr int kDrawMarker = TDShape::kDrawUnitMarkers;
+
   // A view point in image coordinates, through the zoom of the container's view.
   TDFloatPoint ToImage(const OsImgPoint& p) const;
   void FocusView() const;

@@ -38,7 +38,7 @@ void TDCEAncer::IDCEAncer(TObjectContainer* container, BView* view, BDocument* d
 BTracker* TDCEAncer::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgPoint& next, int moved) {
   if (fActive == 0 || fOriginal == nullptr) return this;
   if (phase == kTrackBegin) {
-    fShape->Draw(104, 1, fUnit, 1);
+    fShape->Draw(kDrawVertex, 1, fUnit, 1);
     const TDFloatPoint press = ToImage(anchor);
     fUnit->fDirection1 = press;
     fUnit->fDirection2 = press;
@@ -61,7 +61,7 @@ void TDCEAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
   } else if (phase == kTrackContinue && moved != 0) {
     FocusView();
     fShape->UpdateSteps(fUnit, kStepsOutgoing | kStepsIncoming);
-    fShape->Draw(104, 1, fUnit, 1);
+    fShape->Draw(kDrawVertex, 1, fUnit, 1);
     if (show != 0) Report(anchor, next);
   }
   SketchRequestUpdate();
@@ -70,7 +70,7 @@ void TDCEAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
 void TDCEAncer::DoIt() {
   if (fActive == 0 || fOriginal == nullptr) return;
   if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
-  fShape->Draw(104, 1, fUnit, 1);
+  fShape->Draw(kDrawVertex, 1, fUnit, 1);
   fShape->SetBusy(0);
   SketchRequestUpdate();
 }

@@ -43,7 +43,7 @@ BTracker* TDCEDrec::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
   if (fActive == 0 || fUnit == nullptr) return this;
   if (FocusesEveryStep()) FocusView();
   if (phase == kTrackBegin) {
-    fShape->Draw(104, 1, fUnit, 1);
+    fShape->Draw(kDrawVertex, 1, fUnit, 1);
   } else if (phase == kTrackContinue && moved != 0) {
     Handle() = ToImage(next);
     fShape->UpdateSteps(fUnit, kStepsOutgoing | kStepsIncoming);
@@ -56,14 +56,14 @@ void TDCEDrec::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const Os
   if (fActive == 0 || fUnit == nullptr) return;
   if (moved != 0) {
     FocusView();
-    fShape->Draw(104, 1, fUnit, 1);
+    fShape->Draw(kDrawVertex, 1, fUnit, 1);
   }
   SketchRequestUpdate();
 }
 
 void TDCEDrec::DoIt() {
   if (fActive == 0 || fUnit == nullptr) return;
-  fShape->Draw(104, 1, fUnit, 1);
+  fShape->Draw(kDrawVertex, 1, fUnit, 1);
   fShape->SetBusy(0);
   SketchRequestUpdate();
 }
@@ -83,7 +83,7 @@ void TDCEDrec::UndoIt() {
   fUnit->fSmooth = saved.fSmooth;
   fUnit->fSteps = saved.fSteps;
   fUnit->SetState(saved.fState);
-  fShape->Draw(104, 1, fUnit, 1);
+  fShape->Draw(kDrawVertex, 1, fUnit, 1);
   delete fSavedUnit;
   fSavedUnit = shown;
   SketchRequestUpdate();
