@@ -296,6 +296,93 @@ TEST_F(PointEditTest, EditPointPullsMirroredHandlesOutOfACornerOnACopyInPlace) {
   EXPECT_EQ(g.fConstrained.back(), (OsImgPoint{30, 14}));
 }
 
+// The press is snapped to the grid before the handles are pulled out of it.
+TEST_F(PointEditTest, EditPointSnapsThePressToTheGrid) {
+  fView.fGridOn = true;  // spacing 8
+  Polyline({{21, 21}, {40, 24}});
+  auto t = Edit({22, 22});
+  Run(*t, {});
+  EXPECT_EQ(PathText(*At(0)), "open (21,21 24,24 24,24) (40,24)");
+}
+
+// A handle moved with the edit-point tool reports nothing of its own: the
+// read-out hears from the dispatcher, at the press and at every move.
+TEST_F(PointEditTest, DispatcherReportsThePressAndEachMove) {
+  TDShape* s = Curve();
+  Pick(*s, {1});
+  auto t = Edit({26, 12});
+  Run(*t, {{30, 8}});
+  EXPECT_EQ(fReadOut.fPoints, (Points{{26, 12}, {30, 8}}));
+  ASSERT_EQ(fReadOut.fSizes.size(), 2u);
+  EXPECT_EQ(fReadOut.fSizes[1].cx, 4);
+  EXPECT_EQ(fReadOut.fSizes[1].cy, -4);
+  EXPECT_EQ(fReadOut.fSizeClears, 1);  // when it is done
+}
+
+// The white arrow's sub-tracker reports as well as the dispatcher.
+TEST_F(PointEditTest, WhiteArrowHandleIsReportedByBoth) {
+  TDShape* s = Curve();
+  Pick(*s, {1});
+  auto t = Direct({26, 12});
+  Run(*t, {{24, 23}});
+  EXPECT_EQ(fReadOut.fPoints, (Points{{26, 12}, {26, 12}, {24, 23}, {24, 23}}));
+}
+
+// Between repaints the raster holds what the gesture is changing: the picked
+// vertices dragged, or the vertex whose handle moves, with its handles.
+TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
+  TDShape* a = Polyline({{4, 4}, {12, 4}});
+  Pick(*a, {0});
+  auto anchors = Direct({4, 4});
+  Gesture g(*anchors);
+  g.Press();
+  g.MoveTo(8, 30);
+  EXPECT_TRUE(ShownInk(8, 30));   // the moved anchor's marker
+  EXPECT_TRUE(ShownInk(10, 17));  // on its segment
+  g.Release();
+  anchors->DoIt();
+
+  TDShape* s = Curve();
+  Pick(*s, {1});
+  auto handle = Direct({26, 12});
+  Gesture h(*handle);
+  h.Press();
+  h.MoveTo(30, 8);
+  EXPECT_TRUE(ShownInk(30, 8));   // handle 1's box
+  EXPECT_TRUE(ShownInk(25, 14));  // the line from the anchor to it
+}
+
+// A sub-tracker given no hit does nothing at any step and leaves nothing to
+// free.
+TEST_F(PointEditTest, SubTrackersWithoutAHitDoNothing) {
+  TDShape* s = Curve();
+  Pick(*s, {1});
+  const std::string before = Doc();
+  std::vector<std::unique_ptr<TDCDCommand>> subs;
+  OsImgPoint p{20, 20};
+  auto add = [&](auto* sub, auto init) {
+    subs.emplace_back(sub);
+    (sub->*init)(&fContainer, &fView, &fDocument, p, nullptr);
+  };
+  add(new TDCDAncer, &TDCDAncer::IDCDAncer);
+  add(new TDCDDrec1, &TDCDDrec1::IDCDDrec1);
+  add(new TDCDDrec2, &TDCDDrec2::IDCDDrec2);
+  add(new TDCDLine, &TDCDLine::IDCDLine);
+  add(new TDCEAncer, &TDCEAncer::IDCEAncer);
+  add(new TDCEDrec1, &TDCEDrec1::IDCEDrec1);
+  add(new TDCEDrec2, &TDCEDrec2::IDCEDrec2);
+  for (auto& sub : subs) {
+    Gesture g(*sub);
+    g.Press();
+    g.MoveTo(30, 30);
+    g.Release();
+    sub->DoIt();
+    sub->UndoIt();
+    sub->RedoIt();
+  }
+  EXPECT_EQ(Doc(), before);
+}
+
 // ---- Failures ----
 
 // A hit the tool does not take makes no sub-tracker, and the gesture is no step.
