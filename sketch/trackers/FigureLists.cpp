@@ -18,12 +18,6 @@ void ForgetTail(BList& list) {
 
 }  // namespace
 
-void ForgetList(BList* list) {
-  if (list == nullptr) return;
-  while (!list->IsEmpty()) ForgetTail(*list);
-  delete list;
-}
-
 bool ExchangeItems(BList& a, BList& b) {
   BList& longer = a.GetCount() >= b.GetCount() ? a : b;
   BList& shorter = &longer == &a ? b : a;

@@ -7,9 +7,6 @@ class BList;
 class TDShape;
 class TObjectContainer;
 
-// Destroys a list object but none of the objects it lists.
-void ForgetList(BList* list);
-
 // Swaps what two lists hold, each keeping the other's order. False, with
 // nothing changed, when the entries for the difference in length cannot be
 // made.

@@ -203,7 +203,9 @@ TEST_F(PointEditTest, EditedHandleMakesACornerWhoseHandlesMoveAlone) {
   Pick(*s, {1});
   auto edit = Edit({26, 12});
   ASSERT_NE(dynamic_cast<TDCEDrec1*>(edit->fSub), nullptr);
+  EXPECT_EQ(s->fBusy, 1);
   Run(*edit, {{30, 10}});
+  EXPECT_EQ(s->fBusy, 0);
   EXPECT_EQ(PathText(*s), "open (0,20) (20,20 30,10 14,28) (40,20)");
   EXPECT_EQ(Unit(*s, 1)->fSmooth, 0);
   auto arrow = Direct({14, 28});
@@ -350,6 +352,28 @@ TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
   h.MoveTo(30, 8);
   EXPECT_TRUE(ShownInk(30, 8));   // handle 1's box
   EXPECT_TRUE(ShownInk(25, 14));  // the line from the anchor to it
+  h.Release();
+  handle->DoIt();
+
+  auto edit = Edit({30, 8});
+  Gesture e(*edit);
+  e.Press();
+  e.MoveTo(34, 4);
+  EXPECT_TRUE(ShownInk(34, 4));
+}
+
+// The edit-point tool moves a handle only when the mouse moves, and undo gives
+// the vertex back its marker as it was.
+TEST_F(PointEditTest, EditedHandleStaysForAClickAndUndoRestoresItsMarker) {
+  TDShape* s = Curve();
+  Pick(*s, {});
+  s->SetUnitState(TDUnit::kHandle1, Unit(*s, 1));
+  auto t = Edit({27, 13});
+  Run(*t, {});
+  EXPECT_EQ(PathText(*s), "open (0,20) (20,20 26,12 14,28) (40,20)");
+  EXPECT_EQ(States(*s), "131");
+  t->UndoIt();
+  EXPECT_EQ(States(*s), "141");
 }
 
 // A sub-tracker given no hit does nothing at any step and leaves nothing to
