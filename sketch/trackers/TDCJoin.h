@@ -40,12 +40,6 @@ class TDCJoin final : public TDCBase {
   virtual void IDCJoin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                        TDCheck* check);
 
-  // Which end of the figure the vertex is, or kNoEnd.
-  static std::uint8_t EndOf(const TDShape& figure, const TDUnit* unit);
-  // The figure's vertices in the opposite order, each with its handles
-  // exchanged and its steps recomputed; null when memory runs out.
-  TDShape* Reversed(const TDShape& figure) const;
-
   std::uint8_t fFirstEnd = kNoEnd;
   std::uint8_t fSecondEnd = kNoEnd;
   TDShape* fFirst = nullptr;
@@ -54,6 +48,11 @@ class TDCJoin final : public TDCBase {
   int fUndone = 0;
 
  private:
+  // Which end of the figure the vertex is, or kNoEnd.
+  static std::uint8_t EndOf(const TDShape& figure, const TDUnit* unit);
+  // The figure's vertices in the opposite order, each with its handles
+  // exchanged and its steps recomputed; null when memory runs out.
+  TDShape* Reversed(const TDShape& figure) const;
   // The result, not yet in the container; null when memory runs out.
   TDShape* Join() const;
   void Release(const OsImgPoint& point);

@@ -5,9 +5,10 @@
 // with the figure, and whichever side is out of the container goes with the
 // tracker.
 //
-// A segment is cut at the point pressed, where a vertex is inserted; an anchor
-// is cut at that vertex itself, so that no second vertex lies under it. An end
-// of an open figure has nothing to cut off: that press does nothing.
+// A segment is cut where the press hit it, and a vertex is inserted there; an
+// anchor is cut at that vertex itself, so that no second vertex lies under it
+// to shadow the pieces' ends. An end of an open figure has nothing to cut off:
+// that press does nothing.
 
 #include <cstdint>
 
