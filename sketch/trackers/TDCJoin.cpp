@@ -143,15 +143,14 @@ void TDCJoin::DoIt() {
     return;
   }
   if (fView != nullptr) fView->Focus();
+  TailEntries room(*fContainer, 1);
   std::unique_ptr<TDShape> joined(Join());
   if (joined == nullptr) AfxThrowMemoryException();
-  TailEntries room(*fContainer, 1);
   if (fSecond != nullptr) fSecond->fSelected = 0;
   fContainer->TakeOut(fFirst);
   if (fSecond != nullptr) fContainer->TakeOut(fSecond);
   fJoined = joined.release();
   room.Fill(fJoined);
-  fUndone = 0;
   fJoined->DrawAll();
   fJoined->SetSelect(1, 1, 0);
   OsImgRect bounds;

@@ -105,6 +105,7 @@ void TDCScissor::DoIt() {
   if (fView != nullptr) fView->Focus();
   const int count = fCopy->UnitCount();
   const bool closed = Target()->fOpen == 0;
+  TailEntries room(*fContainer, closed ? 1 : 2);
   std::unique_ptr<TDShape> part1(NewPiece());
   std::unique_ptr<TDShape> part2(closed ? nullptr : NewPiece());
   bool made = part1 != nullptr;
@@ -116,11 +117,9 @@ void TDCScissor::DoIt() {
            AddCopies(*part2, *fCopy, fCutIndex, count);
   }
   if (!made) AfxThrowMemoryException();
-  TailEntries room(*fContainer, closed ? 1 : 2);
   fContainer->TakeOut(fTarget);
   fPart1 = part1.release();
   fPart2 = part2.release();
-  fUndone = 0;
   for (TDShape* piece : {fPart1, fPart2}) {
     if (piece == nullptr) continue;
     room.Fill(piece);

@@ -145,6 +145,7 @@ TEST_P(JoinEnds, TheJoinedPathRunsFromThePressedEndToTheReleasedOne) {
   for (TDShape* s : {a, b}) Unit(*s, 0)->fSteps = 9, Unit(*s, 1)->fSteps = 5;
   auto t = Join(from, to);
   t->DoIt();
+  EXPECT_TRUE(ShownInk(12, 13));  // halfway along the curve of a, which every step redraws
   TDShape* joined = t->fJoined;
   ASSERT_TRUE(Count() == 2 && At(0) == c && At(1) == joined);
   EXPECT_EQ(PathText(*joined) + " " + Details(*joined), path);
@@ -154,10 +155,11 @@ TEST_P(JoinEnds, TheJoinedPathRunsFromThePressedEndToTheReleasedOne) {
   joined->CalcBounds(fresh);
   EXPECT_EQ(bounds, fresh);
   t->UndoIt();
-  EXPECT_TRUE(Count() == 3 && At(0) == c && At(1) == a && At(2) == b);
+  EXPECT_TRUE(Count() == 3 && At(0) == c && At(1) == a && At(2) == b && ShownInk(12, 13));
   EXPECT_EQ(Selection() + States(*a) + States(*b), "0112222");
   t->RedoIt();
   EXPECT_TRUE(Count() == 2 && At(1) == joined && Selection() == "01" && States(*joined) == "2222");
+  EXPECT_TRUE(ShownInk(12, 13));
   t.reset();
   EXPECT_EQ(Counted::gDestroyed, 2);
 }
@@ -321,13 +323,14 @@ TEST_P(ScissorCuts, CutsThroughTheVertexPressedOrOneInsertedOnTheSegment) {
   TDShape* target = Figure({{4, 6}, {36, 6}, {36, 30}, {4, 30}}, closed);
   auto t = Cut(at);
   t->DoIt();
+  EXPECT_TRUE(ShownInk(20, 30));  // on the bottom edge, which every step redraws
   EXPECT_EQ(Paths(), paths);
   EXPECT_TRUE(At(0) == other && At(1) == t->fPart1 && (closed ? t->fPart2 == nullptr : At(2) == t->fPart2));
   EXPECT_EQ(Selection(), closed ? "01" : "011");
   t->UndoIt();
-  EXPECT_TRUE(Count() == 2 && At(1) == target);
+  EXPECT_TRUE(Count() == 2 && At(1) == target && ShownInk(20, 30));
   t->RedoIt();
-  EXPECT_TRUE(At(1) == t->fPart1 && (closed || At(2) == t->fPart2));
+  EXPECT_TRUE(At(1) == t->fPart1 && (closed || At(2) == t->fPart2) && ShownInk(20, 30));
   t.reset();
   EXPECT_EQ(Counted::gDestroyed, 1);
 }
