@@ -58,21 +58,16 @@ void TDCJoin::Release(const OsImgPoint& point) {
     fActive = 0;
     return;
   }
+  // The pressed figure itself, or one that cannot be told from it: what the
+  // user sees is one figure, to be closed from end to end.
+  const bool itself = check.fShape->IsEqual(fFirst);
   const std::uint8_t end = EndOf(*check.fShape, check.fUnit);
-  if (end == kNoEnd) {
+  if (end == kNoEnd || (itself && end == fFirstEnd)) {
     fActive = 0;
-  } else if (check.fShape->IsEqual(fFirst)) {
-    // The pressed figure itself, or one that cannot be told from it: what the
-    // user sees is one figure, closed from end to end.
-    if (end == fFirstEnd) {
-      fActive = 0;
-    } else {
-      fSecondEnd = end;
-    }
-  } else {
-    fSecond = check.fShape;
-    fSecondEnd = end;
+    return;
   }
+  fSecondEnd = end;
+  if (!itself) fSecond = check.fShape;
 }
 
 void TDCJoin::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
@@ -109,10 +104,9 @@ TDShape* TDCJoin::Reversed(const TDShape& figure) const {
     unit->fDirection1 = unit->fDirection2;
     unit->fDirection2 = toSuccessor;
   }
-  reversed->fBounds = figure.fBounds;
-  reversed->fOpen = figure.fOpen;
-  reversed->fSelected = 0;
-  // Each vertex's steps described the segment that now runs the other way.
+  // Only open figures are joined, and the result gets its own bounds: the new
+  // figure's defaults (open, unselected) are what the copy needs. Each vertex's
+  // steps described the segment that now runs the other way.
   for (BPosition pos = reversed->fUnits.GetHeadPosition(); pos != nullptr;) {
     reversed->UpdateSteps(static_cast<TDUnit*>(reversed->fUnits.GetNext(pos)), kStepsOutgoing | kStepsIncoming);
   }

@@ -45,9 +45,8 @@ TDShape* TDCScissor::Target() const { return static_cast<TDShape*>(fTarget); }
 
 int TDCScissor::CutPosition() const {
   const TDShape* target = Target();
-  const BPosition at = target->fUnits.FindItem(fUnit);
-  if (at == nullptr) return 0;
-  const int position = target->fUnits.GetIndexFromHandle(at);
+  // A vertex that is not the figure's has position 0, which cuts nothing.
+  const int position = target->fUnits.GetIndexFromHandle(target->fUnits.FindItem(fUnit));
   if (fHitKind == TDCheck::kSegment) return target->NextUnit(fUnit) != nullptr ? position : 0;
   if (fHitKind != TDCheck::kAnchor) return 0;
   // Cut at an end of an open path, nothing would come off.
@@ -57,14 +56,13 @@ int TDCScissor::CutPosition() const {
 
 void TDCScissor::IDCScissor(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                             TDCheck* check) {
-  if (check == nullptr || check->fResult == TDCheck::kNothing) {
-    fActive = 0;
-    return;
-  }
   IDCBase(kScissor, 1, container, view, document, point);
-  fUnit = check->fUnit;
-  fTarget = check->fShape;
-  fHitKind = static_cast<std::uint8_t>(check->fResult);
+  if (check != nullptr) {
+    fUnit = check->fUnit;
+    fTarget = check->fShape;
+    fHitKind = static_cast<std::uint8_t>(check->fResult);
+  }
+  // A miss has no figure; a handle, or an end of an open figure, nothing to cut.
   const int position = fTarget != nullptr ? CutPosition() : 0;
   if (position == 0) {
     fActive = 0;
@@ -123,7 +121,6 @@ void TDCScissor::DoIt() {
   for (TDShape* piece : {fPart1, fPart2}) {
     if (piece == nullptr) continue;
     room.Fill(piece);
-    piece->fOpen = 1;
     piece->SetSelect(1, 1, 0);
     OsImgRect bounds;
     piece->CalcBounds(bounds);

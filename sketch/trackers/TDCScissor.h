@@ -55,6 +55,7 @@ class TDCScissor final : public TDCBase {
   // Where the cut goes in fTarget: the position of the vertex it is made at or
   // after (from 1), or 0 when the press cuts nothing.
   int CutPosition() const;
-  // A new figure in the container that holds nothing yet; null when memory runs out.
+  // A new figure of the container, open and without vertices; null when memory
+  // runs out.
   TDShape* NewPiece() const;
 };
