@@ -10,6 +10,7 @@
 #include "trackers/TDCBase.h"
 
 class TDShape;
+class TDUnit;
 struct TDCheck;
 
 class TDCJoin final : public TDCBase {
@@ -24,6 +25,10 @@ class TDCJoin final : public TDCBase {
   TDCJoin& operator=(const TDCJoin&) = delete;
   ~TDCJoin() override;
 
+  // A gesture that joined nothing is no step of the history: undo skips it and
+  // the redo branch survives it.
+  int CanBeUndone() const override { return fActive != 0 ? TDCBase::CanBeUndone() : 0; }
+  // Running out of memory raises the memory exception before anything changes.
   void DoIt() override;
   void RedoIt() override;
   void UndoIt() override;
@@ -31,6 +36,7 @@ class TDCJoin final : public TDCBase {
                      int moved, int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
+  // Only an anchor hit on an end vertex of an open figure gives a figure to join.
   virtual void IDCJoin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                        TDCheck* check);
 
@@ -38,6 +44,16 @@ class TDCJoin final : public TDCBase {
   std::uint8_t fSecondEnd = kNoEnd;
   TDShape* fFirst = nullptr;
   TDShape* fSecond = nullptr;  // null when the figure is closed on itself
-  TDShape* fJoined = nullptr;
+  TDShape* fJoined = nullptr;  // made by DoIt; null until then
   int fUndone = 0;
+
+ private:
+  // Which end of the figure the vertex is, or kNoEnd.
+  static std::uint8_t EndOf(const TDShape& figure, const TDUnit* unit);
+  // The figure's vertices in the opposite order, each with its handles
+  // exchanged and its steps recomputed; null when memory runs out.
+  TDShape* Reversed(const TDShape& figure) const;
+  // The result, not yet in the container; null when memory runs out.
+  TDShape* Join() const;
+  void Release(const OsImgPoint& point);
 };
