@@ -1,6 +1,8 @@
 #include "trackers/TDCDLine.h"
 
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <utility>
 
 #include "OsWindows.h"
@@ -10,6 +12,7 @@
 #include "model/TDShape.h"
 #include "module/CSketchInterface.h"
 #include "trackers/FigureLists.h"
+#include "trackers/TailEntries.h"
 
 IMPLEMENT_DYNAMIC(TDCDLine, TDCDCommand)
 
@@ -58,15 +61,12 @@ void TDCDLine::IDCDLine(TObjectContainer* container, BView* view, BDocument* doc
   // The copy and its entry at the end of the list are made before the pick
   // changes anything, so that running out of memory leaves the document as it
   // was.
-  TDShape* copy = nullptr;
-  BPosition entry = nullptr;
+  std::unique_ptr<TDShape> copy;
+  std::optional<TailEntries> room;
   if (fSegmentKind != kNoSegment) {
-    copy = fShape->Clone();
-    entry = copy != nullptr ? fContainer->AddTail(nullptr) : nullptr;
-    if (entry == nullptr) {
-      delete copy;
-      AfxThrowMemoryException();
-    }
+    copy.reset(fShape->Clone());
+    if (copy == nullptr) AfxThrowMemoryException();
+    room.emplace(*fContainer, 1);
   }
   if (a->fState != TDUnit::kHandle1) {
     PickAlone(*fShape, a, TDUnit::kHandle1);
@@ -76,9 +76,9 @@ void TDCDLine::IDCDLine(TObjectContainer* container, BView* view, BDocument* doc
   const int index = fShape->fUnits.GetIndexFromHandle(fShape->fUnits.FindItem(a));
   CopySelection(*fShape, *copy);
   copy->SetBusy(1);
-  fContainer->SetItem(entry, copy);
+  fCopy = copy.release();
+  room->Fill(fCopy);
   fContainer->TakeOut(fShape);
-  fCopy = copy;
   fUnit = static_cast<TDUnit*>(fCopy->fUnits.GetItemFromIndex(index));
   fNext = fCopy->NextUnit(fUnit);
 }
@@ -148,10 +148,9 @@ void TDCDLine::DoIt() {
 void TDCDLine::UndoIt() {
   if (fActive == 0 || fCopy == nullptr) return;
   FocusView();
-  // The entry for the figure coming back is made first: if it cannot be, the
-  // drawing stays as it is.
-  if (!fContainer->AddObject(fShape)) AfxThrowMemoryException();
+  TailEntries room(*fContainer, 1);
   fContainer->TakeOut(fCopy);
+  room.Fill(fShape);
   fShape->DrawAll();
   std::swap(fShape, fCopy);
   SketchRequestUpdate();
