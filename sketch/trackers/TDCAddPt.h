@@ -2,8 +2,13 @@
 // The add-point tool: a press on a segment inserts a vertex there, the curve
 // keeping its shape. The press only records the hit; DoIt makes the change on a
 // copy of the figure, which takes the figure's place at the end of the drawing
-// order. Undo and redo exchange the two, so fTarget is always the figure out of
-// the container and goes with the tracker.
+// order. Undo and redo exchange the two, so that after DoIt fTarget is always
+// the figure out of the container, and goes with the tracker.
+//
+// A gesture with nothing to do (no hit, the last vertex of an open figure) turns
+// inactive and cannot be undone, so the host does not keep it in the history.
+// Running out of memory for the copy or its new vertex raises the memory
+// exception with the document untouched.
 
 #include "trackers/TDCBase.h"
 
@@ -18,18 +23,36 @@ class TDCAddPt final : public TDCBase {
   TDCAddPt() = default;
   TDCAddPt(const TDCAddPt&) = delete;
   TDCAddPt& operator=(const TDCAddPt&) = delete;
+  // Frees the figure that is out of the container: fTarget once DoIt has
+  // exchanged the two, before that only a copy no one else holds.
   ~TDCAddPt() override;
 
   void DoIt() override;
   void RedoIt() override;
   void UndoIt() override;
+  // Only an active gesture is an undoable step.
+  int CanBeUndone() const override;
   void TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) override {}
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
+  // Records the hit; a record that hit nothing leaves the tracker without a
+  // target, and the press then turns it inactive.
   virtual void IDCAddPt(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check);
 
   TDUnit* fUnit = nullptr;  // start vertex of the hit segment, in fTarget
   double fParam = 0.0;      // where along the segment
   TDShape* fCopy = nullptr;
+  int fOwnsTarget = 0;  // 1 once DoIt has put fCopy in fTarget's place
+
+ private:
+  void Deactivate();
 };
+
+// Takes `out` out of the container and puts `in` at the end of the drawing
+// order, with no allocation, so that it cannot fail halfway: each entry from
+// `out`'s on takes its successor's object, and the last entry takes `in`. False,
+// with nothing changed, when `out` is not in the container. When `out` was the
+// figure under construction, no figure is any more. Shared with the
+// delete-point tracker.
+bool ReplaceAtEnd(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in);

@@ -1,12 +1,87 @@
-// Placeholder until the tracker is written: it does nothing.
 #include "trackers/TDCDelPt.h"
+
+#include "BView.h"
+#include "container/TObjectContainer.h"
+#include "model/TDCheck.h"
+#include "model/TDShape.h"
+#include "trackers/TDCAddPt.h"
 
 IMPLEMENT_DYNAMIC(TDCDelPt, TDCBase)
 
-TDCDelPt::~TDCDelPt() = default;
-void TDCDelPt::DoIt() {}
-void TDCDelPt::RedoIt() {}
-void TDCDelPt::UndoIt() {}
-BTracker* TDCDelPt::TrackMouse(int, OsImgPoint&, OsImgPoint&, OsImgPoint&, int) { return this; }
-void TDCDelPt::IDCDelPt(TObjectContainer*, BView*, BDocument*, OsImgPoint&, TDCheck*) {}
+TDCDelPt::~TDCDelPt() {
+  if (fOwnsTarget == 1) {
+    delete fTarget;
+  } else {
+    delete fCopy;
+  }
+}
 
+int TDCDelPt::CanBeUndone() const { return fActive != 0 ? TDCBase::CanBeUndone() : 0; }
+
+void TDCDelPt::Deactivate() {
+  fActive = 0;
+  delete fCopy;
+  fCopy = nullptr;
+}
+
+void TDCDelPt::IDCDelPt(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
+                        TDCheck* check) {
+  if (check == nullptr || check->fResult == TDCheck::kNothing) return;
+  IGridMouse(view, point);
+  IDCBase(kDeletePoint, 1, container, view, document, point);
+  fUnit = check->fUnit;
+  if (check->fResult != TDCheck::kAnchor || check->fShape == nullptr) return;
+  // The copy is made before the target is recorded: should it fail, the tracker
+  // holds nothing of the document's when the dispatch destroys it.
+  TDShape* copy = check->fShape->Clone();
+  if (copy == nullptr) AfxThrowMemoryException();
+  fCopy = copy;
+  fTarget = check->fShape;
+}
+
+BTracker* TDCDelPt::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& next, int) {
+  if (fActive == 0) return this;
+  if (phase != kTrackBegin) GridMouse(next);
+  if (phase == kTrackEnd) EndGridMouse();
+  if (phase == kTrackBegin && fTarget == nullptr) {
+    Deactivate();
+    return this;
+  }
+  SketchRequestUpdate();
+  return this;
+}
+
+void TDCDelPt::DoIt() {
+  if (fActive == 0 || fUnit == nullptr || fTarget == nullptr || fCopy == nullptr || fOwnsTarget == 1) return;
+  auto* target = static_cast<TDShape*>(fTarget);
+  const int index = target->fUnits.GetIndexFromHandle(target->fUnits.FindItem(fUnit));
+  // Both lists must still match vertex for vertex, and the figure keep a vertex.
+  if (fContainer == nullptr || fContainer->FindItem(target) == nullptr || index == 0 ||
+      fCopy->UnitCount() != target->UnitCount() || target->UnitCount() < 2) {
+    Deactivate();
+    return;
+  }
+  if (fView != nullptr) fView->Focus();
+  fCopy->fUnits.DeleteFromIndex(index);
+  fCopy->DrawAll();
+  ReplaceAtEnd(*fContainer, target, fCopy);
+  fOwnsTarget = 1;
+  SketchRequestUpdate();
+}
+
+void TDCDelPt::UndoIt() {
+  if (fActive == 0 || fOwnsTarget == 0 || fContainer == nullptr) return;
+  if (fView != nullptr) fView->Focus();
+  if (ReplaceAtEnd(*fContainer, fCopy, fTarget)) {
+    auto* restored = static_cast<TDShape*>(fTarget);
+    restored->DrawAll();
+    restored->SetSelect(1, 1, 0);
+    fTarget = fCopy;
+    fCopy = restored;
+  }
+  SketchRequestUpdate();
+}
+
+void TDCDelPt::RedoIt() {
+  if (fActive == 1) UndoIt();
+}

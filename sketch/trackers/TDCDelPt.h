@@ -1,8 +1,16 @@
 #pragma once
-// The delete-point tool: a press on an anchor removes that vertex. The change is
-// made in DoIt on a copy of the figure, which takes the figure's place at the
-// end of the drawing order. Undo and redo exchange the two, so fTarget is always
-// the figure out of the container and goes with the tracker.
+// The delete-point tool: a press on an anchor removes that vertex. The copy of
+// the figure is made at the press and changed in DoIt; it then takes the
+// figure's place at the end of the drawing order. Undo and redo exchange the
+// two, so that after DoIt fTarget is always the figure out of the container, and
+// goes with the tracker.
+//
+// A press on a segment or a handle turns the gesture inactive, and an inactive
+// gesture cannot be undone, so the host does not keep it in the history. The
+// tracker imposes no minimum on the vertices left, down to one; the only vertex
+// of a figure is never deleted (a figure without vertices could be neither
+// seen nor picked again). Running out of memory for the copy raises the memory
+// exception at the press, with the document untouched.
 
 #include "trackers/TDCBase.h"
 
@@ -17,16 +25,27 @@ class TDCDelPt final : public TDCBase {
   TDCDelPt() = default;
   TDCDelPt(const TDCDelPt&) = delete;
   TDCDelPt& operator=(const TDCDelPt&) = delete;
+  // Frees the figure that is out of the container: fTarget once DoIt has
+  // exchanged the two, before that the copy made at the press.
   ~TDCDelPt() override;
 
   void DoIt() override;
   void RedoIt() override;
   void UndoIt() override;
+  // Only an active gesture is an undoable step.
+  int CanBeUndone() const override;
+  // Snaps the steps after the press to the grid.
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
+  // Snaps the press point, records the hit and copies the figure when an anchor
+  // was hit; any other hit leaves the tracker without a target.
   virtual void IDCDelPt(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check);
 
   TDUnit* fUnit = nullptr;  // the hit vertex, in fTarget
   TDShape* fCopy = nullptr;
+  int fOwnsTarget = 0;  // 1 once DoIt has put fCopy in fTarget's place
+
+ private:
+  void Deactivate();
 };
