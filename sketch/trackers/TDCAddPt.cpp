@@ -29,8 +29,6 @@ TDCAddPt::~TDCAddPt() {
   }
 }
 
-int TDCAddPt::CanBeUndone() const { return fActive != 0 ? TDCBase::CanBeUndone() : 0; }
-
 void TDCAddPt::Deactivate() {
   fActive = 0;
   delete fCopy;

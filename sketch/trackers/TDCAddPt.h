@@ -30,8 +30,6 @@ class TDCAddPt final : public TDCBase {
   void DoIt() override;
   void RedoIt() override;
   void UndoIt() override;
-  // Only an active gesture is an undoable step.
-  int CanBeUndone() const override;
   void TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) override {}
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 

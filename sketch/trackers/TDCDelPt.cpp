@@ -16,8 +16,6 @@ TDCDelPt::~TDCDelPt() {
   }
 }
 
-int TDCDelPt::CanBeUndone() const { return fActive != 0 ? TDCBase::CanBeUndone() : 0; }
-
 void TDCDelPt::Deactivate() {
   fActive = 0;
   delete fCopy;

@@ -32,8 +32,6 @@ class TDCDelPt final : public TDCBase {
   void DoIt() override;
   void RedoIt() override;
   void UndoIt() override;
-  // Only an active gesture is an undoable step.
-  int CanBeUndone() const override;
   // Snaps the steps after the press to the grid.
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
