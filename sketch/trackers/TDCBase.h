@@ -39,7 +39,8 @@ class TDCBase : public BTracker {
   TDCBase() = default;
   ~TDCBase() override = default;
 
-  // A gesture that turned out to hit nothing is no step of the history.
+  // A gesture that turned out to hit nothing is no step of the history: undo
+  // skips it and the redo branch survives it.
   int CanBeUndone() const override { return fActive != 0 ? BTracker::CanBeUndone() : 0; }
   void TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) override {}
   void TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint&, int, int) override {}

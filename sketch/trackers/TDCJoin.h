@@ -25,9 +25,6 @@ class TDCJoin final : public TDCBase {
   TDCJoin& operator=(const TDCJoin&) = delete;
   ~TDCJoin() override;
 
-  // A gesture that joined nothing is no step of the history: undo skips it and
-  // the redo branch survives it.
-  int CanBeUndone() const override { return fActive != 0 ? TDCBase::CanBeUndone() : 0; }
   // Running out of memory raises the memory exception before anything changes.
   void DoIt() override;
   void RedoIt() override;

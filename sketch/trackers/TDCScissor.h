@@ -27,9 +27,6 @@ class TDCScissor final : public TDCBase {
   TDCScissor& operator=(const TDCScissor&) = delete;
   ~TDCScissor() override;
 
-  // A press that cut nothing is no step of the history: undo skips it and the
-  // redo branch survives it.
-  int CanBeUndone() const override { return fActive != 0 ? TDCBase::CanBeUndone() : 0; }
   // Running out of memory raises the memory exception before anything changes.
   void DoIt() override;
   void RedoIt() override;
