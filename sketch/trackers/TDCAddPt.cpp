@@ -8,33 +8,6 @@
 
 IMPLEMENT_DYNAMIC(TDCAddPt, TDCBase)
 
-bool ReplaceAtEnd(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in) {
-  BPosition pos = container.FindItem(out);
-  if (pos == nullptr) return false;
-  for (BPosition next = container.GetNextPosition(pos); next != nullptr; next = container.GetNextPosition(pos)) {
-    container.SetItem(pos, container.GetItem(next));
-    pos = next;
-  }
-  container.SetItem(pos, in);
-  // A figure out of the container can no longer be the one under construction.
-  if (container.fDrawing == out) container.Terminate();
-  return true;
-}
-
-TDCAddPt::~TDCAddPt() {
-  if (fOwnsTarget == 1) {
-    delete fTarget;
-  } else {
-    delete fCopy;
-  }
-}
-
-void TDCAddPt::Deactivate() {
-  fActive = 0;
-  delete fCopy;
-  fCopy = nullptr;
-}
-
 void TDCAddPt::IDCAddPt(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check) {
   if (check == nullptr || check->fResult == TDCheck::kNothing) return;
@@ -89,18 +62,4 @@ void TDCAddPt::DoIt() {
   SketchRequestUpdate();
 }
 
-void TDCAddPt::UndoIt() {
-  if (fActive == 0 || fOwnsTarget == 0 || fContainer == nullptr) return;
-  if (fView != nullptr) fView->Focus();
-  if (ReplaceAtEnd(*fContainer, fCopy, fTarget)) {
-    auto* restored = static_cast<TDShape*>(fTarget);
-    restored->DrawAll();
-    fTarget = fCopy;
-    fCopy = restored;
-  }
-  SketchRequestUpdate();
-}
-
-void TDCAddPt::RedoIt() {
-  if (fActive == 1) UndoIt();
-}
+void TDCAddPt::UndoIt() { Exchange(false); }

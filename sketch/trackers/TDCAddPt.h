@@ -10,25 +10,19 @@
 // Running out of memory for the copy or its new vertex raises the memory
 // exception with the document untouched.
 
-#include "trackers/TDCBase.h"
+#include "trackers/TDCPointCopy.h"
 
 class TDShape;
 class TDUnit;
 struct TDCheck;
 
-class TDCAddPt final : public TDCBase {
+class TDCAddPt final : public TDCPointCopy {
   DECLARE_DYNAMIC(TDCAddPt)
 
  public:
   TDCAddPt() = default;
-  TDCAddPt(const TDCAddPt&) = delete;
-  TDCAddPt& operator=(const TDCAddPt&) = delete;
-  // Frees the figure that is out of the container: fTarget once DoIt has
-  // exchanged the two, before that only a copy no one else holds.
-  ~TDCAddPt() override;
 
   void DoIt() override;
-  void RedoIt() override;
   void UndoIt() override;
   void TrackConstrain(int, const OsImgPoint&, const OsImgPoint&, OsImgPoint&, int) override {}
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
@@ -40,17 +34,5 @@ class TDCAddPt final : public TDCBase {
 
   TDUnit* fUnit = nullptr;  // start vertex of the hit segment, in fTarget
   double fParam = 0.0;      // where along the segment
-  TDShape* fCopy = nullptr;
-  int fOwnsTarget = 0;  // 1 once DoIt has put fCopy in fTarget's place
-
- private:
-  void Deactivate();
 };
 
-// Takes `out` out of the container and puts `in` at the end of the drawing
-// order, with no allocation, so that it cannot fail halfway: each entry from
-// `out`'s on takes its successor's object, and the last entry takes `in`. False,
-// with nothing changed, when `out` is not in the container. When `out` was the
-// figure under construction, no figure is any more. Shared with the
-// delete-point tracker.
-bool ReplaceAtEnd(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in);

@@ -4,23 +4,8 @@
 #include "container/TObjectContainer.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
-#include "trackers/TDCAddPt.h"
 
 IMPLEMENT_DYNAMIC(TDCDelPt, TDCBase)
-
-TDCDelPt::~TDCDelPt() {
-  if (fOwnsTarget == 1) {
-    delete fTarget;
-  } else {
-    delete fCopy;
-  }
-}
-
-void TDCDelPt::Deactivate() {
-  fActive = 0;
-  delete fCopy;
-  fCopy = nullptr;
-}
 
 void TDCDelPt::IDCDelPt(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check) {
@@ -67,19 +52,5 @@ void TDCDelPt::DoIt() {
   SketchRequestUpdate();
 }
 
-void TDCDelPt::UndoIt() {
-  if (fActive == 0 || fOwnsTarget == 0 || fContainer == nullptr) return;
-  if (fView != nullptr) fView->Focus();
-  if (ReplaceAtEnd(*fContainer, fCopy, fTarget)) {
-    auto* restored = static_cast<TDShape*>(fTarget);
-    restored->DrawAll();
-    restored->SetSelect(1, 1, 0);
-    fTarget = fCopy;
-    fCopy = restored;
-  }
-  SketchRequestUpdate();
-}
-
-void TDCDelPt::RedoIt() {
-  if (fActive == 1) UndoIt();
-}
+// The figure brought back is selected, as it was when its point was pressed.
+void TDCDelPt::UndoIt() { Exchange(true); }

@@ -12,25 +12,19 @@
 // seen nor picked again). Running out of memory for the copy raises the memory
 // exception at the press, with the document untouched.
 
-#include "trackers/TDCBase.h"
+#include "trackers/TDCPointCopy.h"
 
 class TDShape;
 class TDUnit;
 struct TDCheck;
 
-class TDCDelPt final : public TDCBase {
+class TDCDelPt final : public TDCPointCopy {
   DECLARE_DYNAMIC(TDCDelPt)
 
  public:
   TDCDelPt() = default;
-  TDCDelPt(const TDCDelPt&) = delete;
-  TDCDelPt& operator=(const TDCDelPt&) = delete;
-  // Frees the figure that is out of the container: fTarget once DoIt has
-  // exchanged the two, before that the copy made at the press.
-  ~TDCDelPt() override;
 
   void DoIt() override;
-  void RedoIt() override;
   void UndoIt() override;
   // Snaps the steps after the press to the grid.
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
@@ -41,9 +35,4 @@ class TDCDelPt final : public TDCBase {
                         TDCheck* check);
 
   TDUnit* fUnit = nullptr;  // the hit vertex, in fTarget
-  TDShape* fCopy = nullptr;
-  int fOwnsTarget = 0;  // 1 once DoIt has put fCopy in fTarget's place
-
- private:
-  void Deactivate();
 };
