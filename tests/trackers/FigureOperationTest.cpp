@@ -206,33 +206,6 @@ TEST_F(FigureOperationTest, JoiningAFiguresEndsClosesItAndUndoBringsBackTheOpenF
   }
 }
 
-// The drag shows a line from the pressed end to the mouse, redrawn at each
-// move and at the release, and the read-out follows the mouse; a press off an
-// end shows and reports nothing.
-TEST_F(FigureOperationTest, AJoinDragShowsARubberLineFromThePressedEnd) {
-  Figure({{4, 6}, {20, 6}});
-  Figure({{40, 26}, {56, 26}});
-  auto t = Press<TDCJoin>({20, 6});
-  Gesture g(*t);
-  g.Press();
-  EXPECT_EQ(std::count(fShown.begin(), fShown.end(), '#'), 1);  // the pressed point
-  g.MoveTo(40, 26);
-  EXPECT_TRUE(ShownInk(30, 16) && fReadOut.fPoints.back() == (OsImgPoint{40, 26}));
-  const int repaints = fRepaints;
-  g.MoveTo(40, 26);  // not moved: nothing to redraw
-  EXPECT_EQ(fRepaints, repaints);
-  g.Release(40, 26);
-  EXPECT_TRUE(fRepaints > repaints && ShownInk(30, 16));
-
-  auto off = Press<TDCJoin>({12, 6});
-  const int quiet = fRepaints;
-  const std::size_t reported = fReadOut.fPoints.size();
-  Gesture h(*off);
-  h.Press();
-  h.MoveTo(40, 26);
-  EXPECT_TRUE(fRepaints == quiet && fReadOut.fPoints.size() == reported);
-}
-
 // A press off an end, or a release that finds no other end: no figure changes,
 // and the gesture is no step of the history.
 class JoinMisses : public FigureOperationTest,

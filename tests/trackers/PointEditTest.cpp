@@ -321,15 +321,6 @@ TEST_F(PointEditTest, DispatcherReportsThePressAndEachMove) {
   EXPECT_EQ(fReadOut.fSizeClears, 1);  // when it is done
 }
 
-// The white arrow's sub-tracker reports as well as the dispatcher.
-TEST_F(PointEditTest, WhiteArrowHandleIsReportedByBoth) {
-  TDShape* s = Curve();
-  Pick(*s, {1});
-  auto t = Direct({26, 12});
-  Run(*t, {{24, 23}});
-  EXPECT_EQ(fReadOut.fPoints, (Points{{26, 12}, {26, 12}, {24, 23}, {24, 23}}));
-}
-
 // Between repaints the raster holds what the gesture is changing: the picked
 // vertices dragged, or the vertex whose handle moves, with its handles.
 TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {

@@ -92,17 +92,6 @@ class PointTrackersTest : public TrackerFixture {
     return t;
   }
   std::string Document() const { return Listing(fContainer); }
-  // Whether the step asked for a repaint: the raster is marked changed first,
-  // as anything drawn would mark it.
-  template <typename Step>
-  bool Repaints(Step step) {
-    SketchMarkDirty();
-    const int before = fRepaints;
-    step();
-    const bool repainted = fRepaints > before;
-    ClearRaster();
-    return repainted;
-  }
   std::vector<const CObject*> Order() const {
     std::vector<const CObject*> out;
     for (int i = 0; i < Count(); ++i) out.push_back(At(i));
@@ -161,14 +150,6 @@ TEST_F(PointTrackersTest, AddPointOnTheClosingSegmentInsertsAtTheFrontOfTheList)
   EXPECT_EQ(PathText(*At(0)), "closed (14,12) (4,4) (24,4) (24,20)");
 }
 
-// The handler accepts any hit; an anchor gives t = 0, which inserts a vertex
-// on the anchor itself, the curve unchanged.
-TEST_F(PointTrackersTest, AddPointOnAnAnchorInsertsAVertexOnIt) {
-  Polyline({{4, 4}, {24, 4}, {24, 20}});
-  auto t = Add({24, 4});
-  EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,4) (24,4) (24,20)");
-}
-
 // The last anchor of an open figure starts no segment: nothing to split. The
 // figure stays in the container untouched, nothing is copied or freed, and the
 // gesture is no undoable step.
@@ -186,46 +167,6 @@ TEST_F(PointTrackersTest, AddPointOnTheLastVertexOfAnOpenFigureChangesNothingAnd
   EXPECT_EQ(Document(), after);
 }
 
-// A press whose record hit nothing (even one naming a figure) is not bound at
-// all; the press turns the gesture inactive, and from then on no step asks for
-// a repaint and it is no step of the history.
-TEST_F(PointTrackersTest, AddPointOnNothingIsInactiveFromThePressOn) {
-  TDShape* f = Polyline({{4, 4}, {24, 4}});
-  const std::string before = Document();
-  auto t = StartAdd(Record(f, 0, TDCheck::kNothing));
-  EXPECT_TRUE(t->fTarget == nullptr && t->fContainer == nullptr && t->GetChangeID() == 0);
-  Gesture g(*t);
-  EXPECT_FALSE(Repaints([&] { EXPECT_EQ(g.Press(), t.get()); }));
-  EXPECT_FALSE(Repaints([&] { g.MoveTo(10, 10); }));
-  EXPECT_FALSE(Repaints([&] { g.Release(); }));
-  t->DoIt();
-  t->UndoIt();
-  EXPECT_TRUE(t->fActive == 0 && t->CanBeUndone() == 0);
-  EXPECT_EQ(Document(), before);
-}
-
-// Every step of a live gesture asks for a repaint; DoIt, undo and redo each
-// draw the figure they put in and ask for one too.
-TEST_F(PointTrackersTest, AddPointStepsAndChangesAreRepainted) {
-  Polyline({{4, 4}, {24, 4}, {24, 20}});
-  auto t = StartAdd(Hit({14, 4}), {14, 4});
-  Gesture g(*t);
-  EXPECT_TRUE(Repaints([&] { g.Press(); }));
-  EXPECT_TRUE(Repaints([&] { g.MoveTo(30, 30); }));
-  EXPECT_TRUE(Repaints([&] { g.Release(); }));
-  int repaints = fRepaints;
-  t->DoIt();
-  EXPECT_EQ(fRepaints, repaints + 1);
-  EXPECT_TRUE(ShownInk(10, 4) && ShownInk(24, 12));  // the new vertex's marker, the path
-  repaints = fRepaints;
-  t->UndoIt();
-  EXPECT_EQ(fRepaints, repaints + 1);
-  EXPECT_TRUE(ShownInk(4, 4) && !ShownInk(10, 2));
-  t->RedoIt();
-  EXPECT_EQ(fRepaints, repaints + 2);
-  EXPECT_TRUE(ShownInk(10, 2));
-}
-
 // The figure under construction is finished when it leaves the container, so
 // that nothing goes on building a figure that is not shown.
 TEST_F(PointTrackersTest, AddPointOnTheFigureUnderConstructionFinishesIt) {
@@ -235,22 +176,6 @@ TEST_F(PointTrackersTest, AddPointOnTheFigureUnderConstructionFinishesIt) {
   EXPECT_EQ(fContainer.fDrawing, nullptr);
   t->UndoIt();
   EXPECT_EQ(At(0), f);
-}
-
-// Should the figure have left the container behind the tracker's back, undo
-// and redo find nothing to exchange and change nothing.
-TEST_F(PointTrackersTest, AddPointUndoOfAFigureNoLongerInTheContainerChangesNothing) {
-  Polyline({{4, 4}, {24, 4}, {24, 20}});
-  auto t = Add({14, 4});
-  TDShape* copy = t->fCopy;
-  ASSERT_TRUE(fContainer.TakeOut(copy));
-  TDShape* stranger = Polyline({{40, 40}, {50, 40}});
-  const std::string before = Document();
-  t->UndoIt();
-  EXPECT_EQ(Document(), before);
-  EXPECT_EQ(t->fCopy, copy);
-  fContainer.AddObject(copy);
-  EXPECT_EQ(At(0), stranger);
 }
 
 // Add point does not snap: the press point and the steps stay where they are.
@@ -347,25 +272,6 @@ TEST_F(PointTrackersTest, DeletePointRemovesTheVertexFromACopyOfTheOpenFigure) {
   EXPECT_EQ(PathText(*At(0)), "open (24,20) (44,20)");
 }
 
-// A multi-line copies as a multi-line; a rectangle as a plain figure, as
-// every other kind clones, still closed.
-TEST_F(PointTrackersTest, DeletePointKeepsTheKindsThatCloneAsThemselves) {
-  auto* m = new TDMuLine;
-  m->SetContainer(&fContainer);
-  for (const TDFloatPoint& p : {TDFloatPoint{4, 4}, {24, 4}, {24, 20}}) m->AddUnit(p.x, p.y, p.x, p.y, p.x, p.y, 1, 0, 0, 0);
-  fContainer.AddObject(m);
-  auto* r = new TDRectangle;
-  ASSERT_TRUE(r->Begin(&fContainer, 30, 10));
-  OsImgPoint press{30, 10}, corner{50, 30};
-  r->Track(2, &press, &corner);
-  fContainer.AddObject(r);
-  Del({24, 4});
-  Del({50, 30});
-  EXPECT_EQ(std::string(At(0)->GetRuntimeClass()->m_lpszClassName), "TDMuLine");
-  EXPECT_EQ(std::string(At(1)->GetRuntimeClass()->m_lpszClassName), "TDShape");
-  EXPECT_EQ(PathText(*At(1)), "closed (30,10) (50,10) (30,30)");
-}
-
 // Undo brings the figure back selected, redo the copy as it was; the figure
 // brought back is always last in the drawing order.
 TEST_F(PointTrackersTest, DeletePointUndoAndRedoExchangeTheVeryFiguresAndUndoSelects) {
@@ -444,41 +350,6 @@ TEST_F(PointTrackersTest, DeletePointSnapsThePressAndTheDragToTheGrid) {
   EXPECT_EQ(next, (OsImgPoint{24, 0}));
   t.DoIt();
   EXPECT_EQ(PathText(*At(0)), "open (24,8)");
-}
-
-// A record of a miss binds nothing, so not even the press point is snapped;
-// an inactive gesture neither snaps nor asks for repaints; a live one asks at
-// every step, and DoIt, undo and redo draw what they put in and ask too.
-TEST_F(PointTrackersTest, DeletePointSnapsAndRepaintsOnlyWhileItHasSomethingToDo) {
-  TDShape* f = Polyline({{4, 4}, {24, 4}, {24, 20}});
-  fView.fGridOn = true;
-  OsImgPoint press{9, 7};
-  TDCheck miss = Record(f, 1, TDCheck::kNothing);
-  TDCDelPt unbound;
-  unbound.IDCDelPt(&fContainer, &fView, &fDocument, press, &miss);
-  EXPECT_TRUE(press == (OsImgPoint{9, 7}) && unbound.GetChangeID() == 0 && unbound.fTarget == nullptr);
-  auto inactive = StartDel(Hit({14, 4}), {14, 4});
-  OsImgPoint a{14, 4}, previous{14, 4}, next{14, 4};
-  EXPECT_FALSE(Repaints([&] { inactive->TrackMouse(kTrackBegin, a, previous, next, 1); }));
-  next = {13, 19};
-  EXPECT_FALSE(Repaints([&] { inactive->TrackMouse(kTrackContinue, a, previous, next, 1); }));
-  EXPECT_EQ(next, (OsImgPoint{13, 19}));
-  fView.fGridOn = false;
-  auto t = StartDel(Hit({24, 4}), {24, 4});
-  Gesture g(*t);
-  EXPECT_TRUE(Repaints([&] { g.Press(); }));
-  EXPECT_TRUE(Repaints([&] { g.MoveTo(30, 30); }));
-  EXPECT_TRUE(Repaints([&] { g.Release(); }));
-  int repaints = fRepaints;
-  t->DoIt();
-  EXPECT_EQ(fRepaints, repaints + 1);
-  EXPECT_TRUE(ShownInk(4, 4) && ShownInk(24, 20) && !ShownInk(24, 4));
-  t->UndoIt();
-  EXPECT_EQ(fRepaints, repaints + 2);
-  EXPECT_TRUE(ShownInk(24, 4));
-  t->RedoIt();
-  EXPECT_EQ(fRepaints, repaints + 3);
-  EXPECT_TRUE(!ShownInk(24, 4) && ShownInk(24, 20));
 }
 
 // Deleted down to one vertex, open and closed: the figure is drawn (its marker
