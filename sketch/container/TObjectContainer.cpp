@@ -50,6 +50,18 @@ bool TObjectContainer::TakeOut(TMarbleObject* object) {
   return true;
 }
 
+bool TObjectContainer::ReplaceAtEnd(TMarbleObject* out, TMarbleObject* in) {
+  BPosition pos = FindItem(out);
+  if (pos == nullptr) return false;
+  for (BPosition next = GetNextPosition(pos); next != nullptr; next = GetNextPosition(pos)) {
+    SetItem(pos, GetItem(next));
+    pos = next;
+  }
+  SetItem(pos, in);
+  if (fDrawing == out) Terminate();
+  return true;
+}
+
 void TObjectContainer::SelectAll(int select) {
   ForEachShape(*this, [select](TDShape& s) {
     s.SetSelect(select, 1, 0);

@@ -33,6 +33,12 @@ class TObjectContainer : public BList {
   // Takes the object out of the list without destroying it: its entry is emptied
   // first, then deleted. False when it is not in the list.
   bool TakeOut(TMarbleObject* object);
+  // Takes `out` out and puts `in` at the end of the drawing order without
+  // allocating, so that it cannot fail halfway: each entry from `out`'s on takes
+  // its successor's object, and the last entry takes `in`. False, with nothing
+  // changed, when `out` is not in the list. A figure under construction that
+  // leaves is no longer under construction.
+  bool ReplaceAtEnd(TMarbleObject* out, TMarbleObject* in);
   virtual void SelectAll(int select);
   virtual BView* GetView() const { return fView; }
   virtual void Draw(const OsImgRect& rect);

@@ -54,7 +54,7 @@ void TDCAddPt::DoIt() {
     AfxThrowMemoryException();
   }
   fCopy->DrawAll();
-  ReplaceAtEnd(*fContainer, target, fCopy);
+  fContainer->ReplaceAtEnd(target, fCopy);
   fOwnsTarget = 1;
   // What undo brings back is shown unselected; only the figure with the new
   // point keeps the selection of the press.

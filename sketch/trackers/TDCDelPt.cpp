@@ -47,7 +47,7 @@ void TDCDelPt::DoIt() {
   if (fView != nullptr) fView->Focus();
   fCopy->fUnits.DeleteFromIndex(index);
   fCopy->DrawAll();
-  ReplaceAtEnd(*fContainer, target, fCopy);
+  fContainer->ReplaceAtEnd(target, fCopy);
   fOwnsTarget = 1;
   SketchRequestUpdate();
 }

@@ -1,7 +1,6 @@
 #include "trackers/TDCGrow.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 
 #include "BView.h"

@@ -4,19 +4,6 @@
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 
-bool ReplaceAtEnd(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in) {
-  BPosition pos = container.FindItem(out);
-  if (pos == nullptr) return false;
-  for (BPosition next = container.GetNextPosition(pos); next != nullptr; next = container.GetNextPosition(pos)) {
-    container.SetItem(pos, container.GetItem(next));
-    pos = next;
-  }
-  container.SetItem(pos, in);
-  // A figure out of the container can no longer be the one under construction.
-  if (container.fDrawing == out) container.Terminate();
-  return true;
-}
-
 TDCPointCopy::~TDCPointCopy() {
   if (fOwnsTarget == 1) {
     delete fTarget;
@@ -38,7 +25,7 @@ void TDCPointCopy::RedoIt() {
 void TDCPointCopy::Exchange(bool selectRestored) {
   if (fActive == 0 || fOwnsTarget == 0 || fContainer == nullptr) return;
   if (fView != nullptr) fView->Focus();
-  if (ReplaceAtEnd(*fContainer, fCopy, fTarget)) {
+  if (fContainer->ReplaceAtEnd(fCopy, fTarget)) {
     auto* restored = static_cast<TDShape*>(fTarget);
     restored->DrawAll();
     if (selectRestored) restored->SetSelect(1, 1, 0);

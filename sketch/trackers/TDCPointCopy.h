@@ -30,9 +30,3 @@ class TDCPointCopy : public TDCBase {
   void Exchange(bool selectRestored);
 };
 
-// Takes `out` out of the container and puts `in` at the end of the drawing
-// order, with no allocation, so that it cannot fail halfway: each entry from
-// `out`'s on takes its successor's object, and the last entry takes `in`. False,
-// with nothing changed, when `out` is not in the container. When `out` was the
-// figure under construction, no figure is any more.
-bool ReplaceAtEnd(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in);
