@@ -3,9 +3,11 @@
 #include <new>
 
 #include "BList.h"
+#include "BView.h"
 #include "OsAfx.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
+#include "trackers/TDCBase.h"
 
 namespace {
 
@@ -68,6 +70,22 @@ void PutInPlace(TObjectContainer& container, BList& copies) {
     container.SetItem(pos, copies.GetItem(copy));
     copies.SetItem(copy, original);
   }
+}
+
+BList* TakeSnapshot(TObjectContainer& container) {
+  BList* figures = CopyFigures(container);
+  PutInPlace(container, *figures);
+  return figures;
+}
+
+void SwapSnapshot(TObjectContainer& container, BList& snapshot, BView* view) {
+  if (view != nullptr) view->Focus();
+  if (!ExchangeItems(container, snapshot)) AfxThrowMemoryException();
+  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
+    CObject* item = container.GetNext(pos);
+    if (item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape))) static_cast<TDShape*>(item)->DrawAll();
+  }
+  SketchRequestUpdate();
 }
 
 void CopySelection(const TDShape& from, TDShape& to) {

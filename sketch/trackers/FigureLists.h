@@ -4,6 +4,7 @@
 // runs out.
 
 class BList;
+class BView;
 class TDShape;
 class TObjectContainer;
 
@@ -20,6 +21,17 @@ BList* CopyFigures(const TObjectContainer& container);
 // Puts each copy in its original's entry; afterwards `copies` lists the
 // originals. Both lists must be as long; nothing is allocated.
 void PutInPlace(TObjectContainer& container, BList& copies);
+
+// The state before a change that undo brings back: copies take the places of
+// the container's figures, and the figures themselves, in order, are returned in
+// a new list. Raises the memory exception with nothing changed.
+BList* TakeSnapshot(TObjectContainer& container);
+
+// Undo and redo of a change kept as a snapshot: the figures of the container and
+// of the snapshot change places, and those now in the container are drawn.
+// Raises the memory exception, with nothing changed, when the entries for the
+// difference in length cannot be made, so that the history stays where it is.
+void SwapSnapshot(TObjectContainer& container, BList& snapshot, BView* view);
 
 // Gives the copy `to` the selection of `from`: the figure's flag and each
 // vertex's marker state. Vertex counts must match.

@@ -6,6 +6,7 @@
 
 #include "BView.h"
 #include "OsWindows.h"
+#include "container/TObjectContainer.h"
 #include "module/CSketchInterface.h"
 #include "raster/SketchDisplay.h"
 
@@ -57,6 +58,23 @@ void TDCBase::ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor)
   const OsImgSize offset{static_cast<std::int32_t>(static_cast<std::int64_t>(p.x) - a.x),
                          static_cast<std::int32_t>(static_cast<std::int64_t>(p.y) - a.y)};
   services->ReportSize(&offset);
+}
+
+void TDCBase::ShowSelectionFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& next, int moved,
+                                    int show) {
+  if (fView == nullptr) return;
+  const auto report = [&] {
+    ReportPoint(next, &anchor);
+    fView->Focus();
+  };
+  if (phase == kTrackBegin) {
+    report();
+  } else if (phase == kTrackContinue && moved != 0) {
+    fView->Focus();
+    if (fContainer != nullptr) fContainer->ActiveDraw();
+    if (show != 0) report();
+  }
+  SketchRequestUpdate();
 }
 
 void TDCBase::KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next) {

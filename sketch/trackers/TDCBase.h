@@ -64,6 +64,11 @@ class TDCBase : public BTracker {
   // coordinates, and with an anchor also the offset from it.
   void ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor = nullptr) const;
 
+  // The feedback of gestures that change the selected figures as the mouse
+  // moves: the point and its offset from the press go to the read-out, and each
+  // moving step draws the selection.
+  void ShowSelectionFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& next, int moved, int show);
+
   // Keeps next on the anchor's row when the movement is at least as wide as it
   // is high, otherwise on its column: the Shift rule of lines.
   static void KeepOnLargerAxis(const OsImgPoint& anchor, OsImgPoint& next);

@@ -100,11 +100,6 @@ void TDCDAncer::DoIt() {
 
 void TDCDAncer::UndoIt() {
   if (fActive == 0 || fSaved == nullptr) return;
-  FocusView();
   // The lists are as long, so the exchange needs no memory.
-  ExchangeItems(*fContainer, *fSaved);
-  for (BPosition pos = fContainer->GetHeadPosition(); pos != nullptr;) {
-    if (auto* shape = static_cast<TDShape*>(fContainer->GetNext(pos))) shape->DrawAll();
-  }
-  SketchRequestUpdate();
+  SwapSnapshot(*fContainer, *fSaved, fView);
 }

@@ -32,8 +32,7 @@ TDCDragBase::~TDCDragBase() {
 }
 
 void TDCDragBase::TakeSnapshot() {
-  BList* figures = CopyFigures(*fContainer);
-  PutInPlace(*fContainer, *figures);
+  BList* figures = ::TakeSnapshot(*fContainer);
   delete fSaved;
   fSaved = figures;
 }
@@ -46,19 +45,7 @@ void TDCDragBase::TrackConstrain(int phase, const OsImgPoint& anchor, const OsIm
 
 void TDCDragBase::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
                                 int moved, int show) {
-  if (fActive == 0 || fView == nullptr) return;
-  const auto report = [&] {
-    ReportPoint(next, &anchor);
-    fView->Focus();
-  };
-  if (phase == kTrackBegin) {
-    report();
-  } else if (phase == kTrackContinue && moved != 0) {
-    fView->Focus();
-    if (fContainer != nullptr) fContainer->ActiveDraw();
-    if (show != 0) report();
-  }
-  SketchRequestUpdate();
+  if (fActive != 0) ShowSelectionFeedback(phase, anchor, next, moved, show);
 }
 
 BTracker* TDCDragBase::TrackMouse(int phase, OsImgPoint&, OsImgPoint& previous, OsImgPoint& next, int moved) {
@@ -81,24 +68,12 @@ BTracker* TDCDragBase::TrackMouse(int phase, OsImgPoint&, OsImgPoint& previous, 
 }
 
 void TDCDragBase::UndoIt() {
-  if (fActive == 0 || fContainer == nullptr || fSaved == nullptr) return;
-  if (fView != nullptr) fView->Focus();
   // The state that is not shown goes back in; the one that was shown waits in
   // fSaved for the next exchange.
-  if (ExchangeItems(*fContainer, *fSaved)) {
-    for (BPosition pos = fContainer->GetHeadPosition(); pos != nullptr;) {
-      if (TDShape* shape = AsShape(fContainer->GetNext(pos))) shape->DrawAll();
-    }
-  }
-  SketchRequestUpdate();
+  if (fActive != 0 && fContainer != nullptr && fSaved != nullptr) SwapSnapshot(*fContainer, *fSaved, fView);
 }
 
-void TDCDragBase::RedoIt() {
-  if (fActive == 0) return;
-  if (fView != nullptr) fView->Focus();
-  UndoIt();
-  SketchRequestUpdate();
-}
+void TDCDragBase::RedoIt() { UndoIt(); }
 
 // ---------------------------------------------------------------------------
 

@@ -182,7 +182,7 @@ TEST_F(SelectionTrackersTest, CloneAppendsSelectedDuplicatesThatMoveAndUndoResto
   EXPECT_EQ(Selection(), "00011");
 }
 
-TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListChangesNeitherSide) {
+TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListRaisesAndChangesNeitherSide) {
   Selected({{2, 2}, {6, 2}});
   Selected({{2, 20}, {6, 20}});
   TDCClone t;
@@ -191,7 +191,7 @@ TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListChangesNeitherSide) {
   std::vector<TDShape*> shown{At(0), At(1), At(2), At(3)};
   for (int n = 0; n < 2; ++n) {  // the first, then the second new entry fails
     OsFailAllocationsAfter(n);
-    t.UndoIt();
+    EXPECT_THROW(t.UndoIt(), CMemoryException);
     OsFailAllocationsAfter(-1);
     ASSERT_EQ(Count(), 4);
     EXPECT_EQ((std::vector<TDShape*>{At(0), At(1), At(2), At(3)}), shown);
@@ -200,7 +200,7 @@ TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListChangesNeitherSide) {
   t.UndoIt();
   EXPECT_EQ(Count(), 2);
   OsFailAllocationsAfter(0);
-  t.RedoIt();
+  EXPECT_THROW(t.RedoIt(), CMemoryException);
   OsFailAllocationsAfter(-1);
   EXPECT_EQ(Count(), 2);
 }
