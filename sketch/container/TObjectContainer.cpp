@@ -4,6 +4,7 @@
 #include <new>
 
 #include "BView.h"
+#include "container/ShapeWalk.h"
 #include "model/TDShape.h"
 #include "raster/SketchRaster.h"
 
@@ -12,18 +13,6 @@ IMPLEMENT_DYNAMIC(TObjectContainer, BList)
 BList* TObjectContainer::fClipContainer = nullptr;
 
 namespace {
-
-TDShape* AsShape(CObject* item) {
-  return item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item)
-                                                                   : nullptr;
-}
-
-template <typename Fn>
-void ForEachShape(const BList& list, Fn fn) {
-  for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
-    if (TDShape* shape = AsShape(list.GetNext(pos))) fn(*shape);
-  }
-}
 
 // Image edge of a view edge: trunc(v / zoom + origin), then into 16 bits.
 std::int16_t ImageEdge(std::int32_t v, float zoom, float origin) {

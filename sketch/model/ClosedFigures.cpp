@@ -14,7 +14,6 @@ IMPLEMENT_DYNAMIC(TDPolygon, TDShape)
 
 namespace {
 
-float Narrow(double v) { return static_cast<float>(v); }
 
 // The shared beginning: `count` straight, selected vertices at the press point.
 bool BeginClosed(TDShape& shape, TObjectContainer* container, int x, int y, int count) {

@@ -21,7 +21,6 @@ IMPLEMENT_DYNAMIC(TDPen, TDShape)
 
 namespace {
 
-float Narrow(double v) { return static_cast<float>(v); }
 
 TDUnit* UnitAt(const BList& list, BPosition pos) { return static_cast<TDUnit*>(list.GetItem(pos)); }
 

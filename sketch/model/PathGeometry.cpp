@@ -13,7 +13,6 @@
 
 namespace {
 
-float Narrow(double v) { return static_cast<float>(v); }
 
 TDUnit* UnitAt(const BList& list, BPosition pos) { return static_cast<TDUnit*>(list.GetItem(pos)); }
 

@@ -5,7 +5,6 @@
 #include "model/TDUnit.h"
 
 namespace {
-float Narrow(double v) { return static_cast<float>(v); }
 
 double Cross(double ux, double uy, double vx, double vy) { return ux * vy - uy * vx; }
 

@@ -1,7 +1,6 @@
 #include "model/TDFloatPoint.h"
 
 namespace {
-float Narrow(double v) { return static_cast<float>(v); }
 }  // namespace
 
 TDFloatPoint::TDFloatPoint(int nx, int ny, const BZoom* zoom)

@@ -2,8 +2,20 @@
 // A point in image coordinates. Stored as 32-bit floats; every operation computes
 // in double from those floats and narrows once, at the store.
 
+#include <limits>
+
 #include "BZoom.h"
 #include "OsImgTypes.h"
+
+// A double result stored as a float. Values past the float range stay at its
+// largest finite value, so a figure scaled or turned far away keeps finite
+// coordinates and later arithmetic never meets an infinity.
+inline float Narrow(double v) {
+  constexpr double kMax = std::numeric_limits<float>::max();
+  if (v > kMax) return std::numeric_limits<float>::max();
+  if (v < -kMax) return -std::numeric_limits<float>::max();
+  return static_cast<float>(v);
+}
 
 class TDFloatPoint {
  public:

@@ -12,7 +12,6 @@ IMPLEMENT_DYNAMIC(TDShape, TMarbleObject)
 
 namespace {
 
-float Narrow(double v) { return static_cast<float>(v); }
 
 std::int32_t Saturate(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
@@ -213,20 +212,8 @@ bool TDShape::MoveFloat(float dx, float dy) {
   return true;
 }
 
-namespace {
-template <typename Fn>
-void ForEachPoint(const BList& units, Fn fn) {
-  for (BPosition pos = units.GetHeadPosition(); pos != nullptr; pos = units.GetNextPosition(pos)) {
-    TDUnit* u = UnitAt(units, pos);
-    fn(u->fAnchor);
-    fn(u->fDirection1);
-    fn(u->fDirection2);
-  }
-}
-}  // namespace
-
 bool TDShape::Rotate(double sin, double cos, float cx, float cy) {
-  ForEachPoint(fUnits, [=](TDFloatPoint& p) {
+  ForEachPoint([=](TDFloatPoint& p) {
     const double dx = static_cast<double>(p.x) - cx;
     const double dy = static_cast<double>(p.y) - cy;
     p.Set(Narrow(cx + dx * cos + dy * sin), Narrow(cy + dy * cos - dx * sin));
@@ -235,7 +222,7 @@ bool TDShape::Rotate(double sin, double cos, float cx, float cy) {
 }
 
 bool TDShape::Scale(double factor, float cx, float cy) {
-  ForEachPoint(fUnits, [=](TDFloatPoint& p) {
+  ForEachPoint([=](TDFloatPoint& p) {
     p.Set(Narrow(cx + (static_cast<double>(p.x) - cx) * factor),
           Narrow(cy + (static_cast<double>(p.y) - cy) * factor));
   });

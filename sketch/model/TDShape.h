@@ -69,6 +69,17 @@ class TDShape : public TMarbleObject {
   bool Rotate(double sin, double cos, float cx, float cy);
   bool Scale(double factor, float cx, float cy);
 
+  // Every point of every vertex, anchor and both handles, in vertex order.
+  template <typename Fn>
+  void ForEachPoint(Fn fn) {
+    for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr; pos = fUnits.GetNextPosition(pos)) {
+      auto* unit = static_cast<TDUnit*>(fUnits.GetItem(pos));
+      fn(unit->fAnchor);
+      fn(unit->fDirection1);
+      fn(unit->fDirection2);
+    }
+  }
+
   bool Draw(int mode, int value, TDUnit* unit, int omitChord);
   bool DrawAll();
 

@@ -1,10 +1,13 @@
 #include "trackers/FigureLists.h"
 
+#include <algorithm>
+#include <memory>
 #include <new>
 
 #include "BList.h"
 #include "BView.h"
 #include "OsAfx.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "trackers/TDCBase.h"
@@ -18,48 +21,81 @@ void ForgetTail(BList& list) {
   list.Delete(tail);
 }
 
-}  // namespace
-
-bool ExchangeItems(BList& a, BList& b) {
-  BList& longer = a.GetCount() >= b.GetCount() ? a : b;
-  BList& shorter = &longer == &a ? b : a;
-  const int common = shorter.GetCount();
-  // Entries are reused, so only the difference in length needs new ones.
-  int added = 0;
-  for (BPosition pos = longer.GetHandleFromIndex(common + 1); pos != nullptr; pos = longer.GetNextPosition(pos)) {
-    if (shorter.AddTail(longer.GetItem(pos)) == nullptr) {
+// Empty entries that make the shorter list as long as the other, so that the
+// exchange itself cannot fail. False, with none added, when memory runs out.
+bool Pad(BList& a, BList& b, int& added) {
+  BList& shorter = a.GetCount() < b.GetCount() ? a : b;
+  const int target = std::max(a.GetCount(), b.GetCount());
+  for (added = 0; shorter.GetCount() < target; ++added) {
+    if (shorter.AddTail(nullptr) == nullptr) {
       for (; added > 0; --added) ForgetTail(shorter);
       return false;
     }
-    ++added;
   }
-  BPosition p = a.GetHeadPosition(), q = b.GetHeadPosition();
-  for (int i = 0; i < common; ++i) {
-    CObject* kept = a.GetItem(p);
-    a.SetItem(p, b.GetItem(q));
-    b.SetItem(q, kept);
-    p = a.GetNextPosition(p);
-    q = b.GetNextPosition(q);
-  }
-  // The longer list's tail now lives in the other one as well.
-  while (longer.GetCount() > common) ForgetTail(longer);
   return true;
 }
 
-BList* CopyFigures(const TObjectContainer& container) {
-  auto* copies = new (std::nothrow) BList;
-  if (copies == nullptr) AfxThrowMemoryException();
-  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
-    CObject* item = container.GetNext(pos);
-    CObject* copy = item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item)->Clone()
-                                                                             : nullptr;
-    if (copy == nullptr || copies->AddTail(copy) == nullptr) {
-      delete copy;
-      delete copies;  // with the copies made so far
-      AfxThrowMemoryException();
+// Lists of figures hold no empty entries but those Pad made.
+void TrimEmptyTail(BList& list) {
+  while (list.GetTailPosition() != nullptr && list.GetItem(list.GetTailPosition()) == nullptr) ForgetTail(list);
+}
+
+int IndexOf(const BList& list, const CObject* item) {
+  return item != nullptr ? list.GetIndexFromHandle(list.FindItem(item)) : 0;
+}
+
+}  // namespace
+
+bool ExchangeItems(std::initializer_list<std::pair<BList*, BList*>> pairs) {
+  int done = 0;
+  for (const auto& [a, b] : pairs) {
+    int added = 0;
+    if (!Pad(*a, *b, added)) {
+      for (const auto& [c, d] : pairs) {
+        if (done-- == 0) break;
+        TrimEmptyTail(*c);
+        TrimEmptyTail(*d);
+      }
+      return false;
     }
+    ++done;
   }
-  return copies;
+  for (const auto& [a, b] : pairs) {
+    for (BPosition p = a->GetHeadPosition(), q = b->GetHeadPosition(); p != nullptr;
+         p = a->GetNextPosition(p), q = b->GetNextPosition(q)) {
+      CObject* kept = a->GetItem(p);
+      a->SetItem(p, b->GetItem(q));
+      b->SetItem(q, kept);
+    }
+    TrimEmptyTail(*a);
+    TrimEmptyTail(*b);
+  }
+  return true;
+}
+
+bool ExchangeItems(BList& a, BList& b) { return ExchangeItems({{&a, &b}}); }
+
+void AppendCopies(const BList& from, BList& into, Figures which) {
+  const int before = into.GetCount();
+  bool complete = true;
+  ForEachShape(from, [&](TDShape& shape) {
+    if (!complete) return;
+    if (which == Figures::kSelected && shape.fSelected == 0) return;
+    if (which == Figures::kUnselected && shape.fSelected != 0) return;
+    std::unique_ptr<TDShape> copy(shape.Clone());
+    complete = copy != nullptr && into.AddTail(copy.get()) != nullptr;
+    if (complete) copy.release();
+  });
+  if (complete) return;
+  while (into.GetCount() > before) into.Delete(into.GetTailPosition());
+  AfxThrowMemoryException();
+}
+
+BList* CopyFigures(const TObjectContainer& container) {
+  std::unique_ptr<BList> copies(new (std::nothrow) BList);
+  if (copies == nullptr) AfxThrowMemoryException();
+  AppendCopies(container, *copies, Figures::kAll);
+  return copies.release();
 }
 
 void PutInPlace(TObjectContainer& container, BList& copies) {
@@ -69,6 +105,7 @@ void PutInPlace(TObjectContainer& container, BList& copies) {
     CObject* original = container.GetItem(pos);
     container.SetItem(pos, copies.GetItem(copy));
     copies.SetItem(copy, original);
+    if (container.fDrawing == original) container.fDrawing = AsShape(container.GetItem(pos));
   }
 }
 
@@ -80,11 +117,13 @@ BList* TakeSnapshot(TObjectContainer& container) {
 
 void SwapSnapshot(TObjectContainer& container, BList& snapshot, BView* view) {
   if (view != nullptr) view->Focus();
+  // The snapshot's figure at the same place continues the one under
+  // construction, so that a later press never works on a figure out of the
+  // container, which the history may destroy.
+  const int drawing = IndexOf(container, container.fDrawing);
   if (!ExchangeItems(container, snapshot)) AfxThrowMemoryException();
-  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
-    CObject* item = container.GetNext(pos);
-    if (item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape))) static_cast<TDShape*>(item)->DrawAll();
-  }
+  container.fDrawing = drawing != 0 ? AsShape(container.GetItemFromIndex(drawing)) : nullptr;
+  ForEachShape(container, [](TDShape& shape) { shape.DrawAll(); });
   SketchRequestUpdate();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
-// Moving figures between a document's container and the lists that trackers
-// keep for undo: without destroying them, and without losing one when memory
-// runs out.
+// Moving figures between a document's container, the module clipboard and the
+// lists that trackers and commands keep for undo: without destroying them, and
+// without losing one when memory runs out.
+
+#include <initializer_list>
+#include <utility>
 
 class BList;
 class BView;
@@ -12,14 +15,24 @@ class TObjectContainer;
 // nothing changed, when the entries for the difference in length cannot be
 // made.
 bool ExchangeItems(BList& a, BList& b);
+// Several exchanges that happen together or not at all.
+bool ExchangeItems(std::initializer_list<std::pair<BList*, BList*>> pairs);
 
-// A copy of every figure of the container, in order. Raises the memory
-// exception, with nothing left behind, when not every figure can be copied: a
-// figure without its copy would vanish from the drawing until undo.
+// Which figures AppendCopies copies.
+enum class Figures { kAll, kSelected, kUnselected };
+
+// Appends a copy of each chosen figure of `from` to `into`, in order. Raises
+// the memory exception, with `into` as it was, when not every copy or entry can
+// be made: a figure without its copy would be lost.
+void AppendCopies(const BList& from, BList& into, Figures which);
+
+// A copy of every figure of the container, in order, in a new list. Raises the
+// memory exception with nothing left behind.
 BList* CopyFigures(const TObjectContainer& container);
 
 // Puts each copy in its original's entry; afterwards `copies` lists the
-// originals. Both lists must be as long; nothing is allocated.
+// originals. Both lists must be as long; nothing is allocated. A figure under
+// construction goes on as its copy.
 void PutInPlace(TObjectContainer& container, BList& copies);
 
 // The state before a change that undo brings back: copies take the places of
@@ -31,6 +44,7 @@ BList* TakeSnapshot(TObjectContainer& container);
 // of the snapshot change places, and those now in the container are drawn.
 // Raises the memory exception, with nothing changed, when the entries for the
 // difference in length cannot be made, so that the history stays where it is.
+// A figure under construction goes on as the figure that takes its place.
 void SwapSnapshot(TObjectContainer& container, BList& snapshot, BView* view);
 
 // Gives the copy `to` the selection of `from`: the figure's flag and each

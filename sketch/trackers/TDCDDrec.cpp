@@ -12,7 +12,6 @@ IMPLEMENT_DYNAMIC(TDCDDrec1, TDCDCommand)
 IMPLEMENT_DYNAMIC(TDCDDrec2, TDCDCommand)
 
 namespace {
-float Narrow(double v) { return static_cast<float>(v); }
 }  // namespace
 
 void TurnOppositeHandle(TDUnit& unit) {

@@ -18,7 +18,6 @@ IMPLEMENT_DYNAMIC(TDCDLine, TDCDCommand)
 
 namespace {
 
-float Narrow(double v) { return static_cast<float>(v); }
 
 // A vertex whose handles lie on its anchor, to the image unit.
 bool WithoutHandles(const TDUnit& u) {

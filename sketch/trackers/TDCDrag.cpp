@@ -4,6 +4,7 @@
 
 #include "BList.h"
 #include "BView.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "module/CSketchInterface.h"
@@ -12,10 +13,6 @@
 IMPLEMENT_DYNAMIC(TDCDrag, TDCBase)
 
 namespace {
-
-TDShape* AsShape(CObject* item) {
-  return item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item) : nullptr;
-}
 
 std::int32_t Offset(std::int32_t to, std::int32_t from) {
   return static_cast<std::int32_t>(static_cast<std::int64_t>(to) - from);

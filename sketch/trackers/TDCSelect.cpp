@@ -5,6 +5,7 @@
 
 #include "BAnt.h"
 #include "BView.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "module/CSketchInterface.h"
@@ -15,10 +16,6 @@ namespace {
 
 OsImgRect Normalised(const OsImgPoint& a, const OsImgPoint& b) {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-}
-
-TDShape* AsShape(CObject* item) {
-  return item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item) : nullptr;
 }
 
 }  // namespace
