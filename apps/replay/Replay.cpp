@@ -116,10 +116,8 @@ RgbImage WhitePicture(int width, int height) {
 
 bool Replay::Supports(ScriptOp op) {
   switch (op) {
-    case ScriptOp::Menu:
     case ScriptOp::AnswerScale:
     case ScriptOp::AnswerRotate:
-    case ScriptOp::Replicate:
       return false;
     default:
       return true;
@@ -145,8 +143,8 @@ ReplayError Replay::EnsureDocument(HostDocument*& doc) {
   return {};
 }
 
-void Replay::Mouse(const ScriptCommand& c, bool ok) {
-  if (!ok) fHost.fMessages.push_back("line " + std::to_string(c.line) + ": out of memory, the gesture was dropped");
+void Replay::Dropped(const ScriptCommand& c, bool ok) {
+  if (!ok) fHost.fMessages.push_back("line " + std::to_string(c.line) + ": out of memory, the step was dropped");
 }
 
 void Replay::UpdateCursor() {
@@ -288,17 +286,17 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       fHost.Repaint(*doc);
       return {};
     case ScriptOp::Press:
-      Mouse(c, fHost.Press({i(0), i(1)}));
+      Dropped(c, fHost.Press({i(0), i(1)}));
       return {};
     case ScriptOp::Move:
-      Mouse(c, fHost.Move({i(0), i(1)}));
+      Dropped(c, fHost.Move({i(0), i(1)}));
       UpdateCursor();
       return {};
     case ScriptOp::Release:
-      Mouse(c, fHost.Release({i(0), i(1)}));
+      Dropped(c, fHost.Release({i(0), i(1)}));
       return {};
     case ScriptOp::Click:
-      Mouse(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)}));
+      Dropped(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)}));
       return {};
     case ScriptOp::Drag: {
       // N moves on the straight way, each coordinate truncated toward zero, the
@@ -310,10 +308,17 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
         const double f = static_cast<double>(k) / n;
         ok = fHost.Move({OsTruncToInt(x0 + (x1 - x0) * f), OsTruncToInt(y0 + (y1 - y0) * f)});
       }
-      Mouse(c, ok && fHost.Release({i(2), i(3)}));
+      Dropped(c, ok && fHost.Release({i(2), i(3)}));
       UpdateCursor();
       return {};
     }
+    case ScriptOp::Menu:
+      Dropped(c, fHost.MenuCommand(i(0)));
+      UpdateCursor();
+      return {};
+    case ScriptOp::Replicate:
+      Dropped(c, fHost.Replicate(i(0), {i(1), i(2)}));
+      return {};
     case ScriptOp::Undo:
       fHost.Undo();
       return {};

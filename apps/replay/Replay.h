@@ -45,9 +45,9 @@ class Replay {
   ReplayError WriteDump(const std::string& path);
   ReplayError WriteRegion(const std::string& path);
   ReplayError WriteTrace(const std::string& path);
-  // A gesture the host dropped because the module ran out of memory is recorded
-  // as a message: the person could go on.
-  void Mouse(const ScriptCommand& c, bool ok);
+  // A gesture or command the host dropped because the module ran out of memory
+  // is recorded as a message: the person could go on.
+  void Dropped(const ScriptCommand& c, bool ok);
   Json Ants() const;
   // After a change the host's cursor follows, as the window system asks it to.
   void UpdateCursor();

@@ -225,7 +225,7 @@ void CSketchInterface::DoSetupMenus() {
   EnableMenuItem(menu, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
   EnableMenuItem(menu, kCommandCut, MF_BYCOMMAND | MF_ENABLED);
   const BList* clip = TObjectContainer::fClipContainer;
-  const bool empty = clip == nullptr || clip->GetCount() == 0;
+  const bool empty = clip != nullptr && clip->GetCount() == 0;
   EnableMenuItem(menu, kCommandPaste, MF_BYCOMMAND | (empty ? MF_GRAYED : MF_ENABLED));
 }
 

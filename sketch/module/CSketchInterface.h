@@ -23,6 +23,8 @@ class CSketchInterface : public BModuleInterface {
   ~CSketchInterface() override;
 
   void DoSetupMenus() override;
+  void DoMenuCommand(int command) override;
+  void CommandReplicater(int kind, OsImgPoint& point) override;
   void DoKeyEvent(int key, int keyData, int down) override;
   void DoMouseCommandL(OsImgPoint& point, int flags) override;
   void DoMouseCommandM(OsImgPoint&, int) override {}
@@ -67,6 +69,16 @@ class CSketchInterface : public BModuleInterface {
   void DMFD_EditPt(OsImgPoint& point, int flags);
   void DMFD_Scale(OsImgPoint& point, int flags);
   void DMFD_Rotate(OsImgPoint& point, int flags);
+
+  // The menu command handlers.
+  void DMC_ScaleNum(int percent);
+  void DMC_RotateNum(int degrees);
+  void DMC_Rotate(int command);
+  void DMC_HVFlip(int command);
+  void DMC_Cut();
+  void DMC_Copy();
+  void DMC_Paste();
+  void DMC_DrawSketch() {}
 
   static bool IsTransformTool(int tool) { return tool == kToolScale || tool == kToolRotate; }
 

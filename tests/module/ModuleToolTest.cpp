@@ -72,7 +72,7 @@ TEST_F(ModuleTools, ToolIsWrittenAndReadBackAsALeadingNumber) {
   }
 }
 
-TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardIsEmpty) {
+TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardExistsAndIsEmpty) {
   HMENU edit = CreateMenu();
   AppendMenu(edit, MF_STRING | MF_GRAYED, CSketchInterface::kCommandCopy, "Copy");
   AppendMenu(edit, MF_STRING | MF_GRAYED, CSketchInterface::kCommandCut, "Cut");
@@ -91,9 +91,9 @@ TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardIsEmpty) {
   EXPECT_EQ(grey(), "EEE");
   TObjectContainer::fClipContainer->DeleteAll();
   EXPECT_EQ(grey(), "EEG");
-  // A clipboard that could not be made holds nothing either.
+  // Only a clipboard known to be empty greys the command.
   BList* clipboard = std::exchange(TObjectContainer::fClipContainer, nullptr);
-  EXPECT_EQ(grey(), "EEG");
+  EXPECT_EQ(grey(), "EEE");
   TObjectContainer::fClipContainer = clipboard;
   DestroyMenu(edit);
 }

@@ -5,6 +5,7 @@
 // interface object and what the module exports.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,7 +72,11 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   bool IsTracking() const { return fLoop.IsTracking(); }
   bool Undo();
   bool Redo();
-  void MenuCommand(int command);
+  // A menu command, and the host's replay of an arrow (0) or white-arrow (1)
+  // press; what the module posts runs at once. Ignored while the button is
+  // held; false when the module ran out of memory and the step was dropped.
+  bool MenuCommand(int command);
+  bool Replicate(int kind, OsImgPoint point);
   void SetPaletteEntry(int index, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
   HMENU MenuBar() const { return fMenuBar; }
@@ -102,6 +107,8 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   bool RunPosted();
   static void DrawAnts(RgbImage& frame, const OsImgRect& rect);
   void DropPosted();
+  // Calls into the module outside a gesture, then runs what it posted.
+  bool CallModule(const std::function<void(BModuleInterface&)>& call);
 
   ModuleLoader fLoader;
   std::string fIdentification;

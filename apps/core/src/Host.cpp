@@ -229,8 +229,12 @@ void Host::Key(int virtualKey, bool down) {
   }
 }
 
-void Host::MenuCommand(int command) {
-  if (BModuleInterface* module = Module()) module->DoMenuCommand(command);
+bool Host::MenuCommand(int command) {
+  return CallModule([command](BModuleInterface& module) { module.DoMenuCommand(command); });
+}
+
+bool Host::Replicate(int kind, OsImgPoint point) {
+  return CallModule([kind, &point](BModuleInterface& module) { module.CommandReplicater(kind, point); });
 }
 
 void Host::SetPaletteEntry(int index, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -289,16 +293,21 @@ bool Host::RunPosted() {
   return true;
 }
 
-bool Host::Press(OsImgPoint point) {
+bool Host::CallModule(const std::function<void(BModuleInterface&)>& call) {
   BModuleInterface* module = Module();
+  // While the button is held the gesture has the input to itself.
   if (module == nullptr || fLoop.IsTracking()) return true;
   try {
-    module->DoMouseCommandL(point, 0);
+    call(*module);
   } catch (const CMemoryException&) {
     DropPosted();
     return false;
   }
   return RunPosted();
+}
+
+bool Host::Press(OsImgPoint point) {
+  return CallModule([&point](BModuleInterface& module) { module.DoMouseCommandL(point, 0); });
 }
 
 bool Host::Move(OsImgPoint point) { return !fLoop.IsTracking() || fLoop.Move(point); }

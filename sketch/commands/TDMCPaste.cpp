@@ -1,0 +1,48 @@
+#include "commands/TDMCPaste.h"
+
+#include <memory>
+
+#include "BList.h"
+#include "BView.h"
+#include "commands/CommandLists.h"
+#include "container/ShapeWalk.h"
+#include "container/TObjectContainer.h"
+#include "trackers/FigureLists.h"
+#include "trackers/TDCBase.h"
+#include "trackers/TailEntries.h"
+
+IMPLEMENT_DYNAMIC(TDMCPaste, BCommand)
+
+TDMCPaste::~TDMCPaste() { delete fSnapshot; }
+
+void TDMCPaste::IDMCPaste(TObjectContainer* container, BView* view, BDocument* document) {
+  ICommand(kNumber, document, 1, 1, document);
+  fContainer = container;
+  fView = view;
+  fOffsetX = 5;
+  fOffsetY = 5;
+  TakeCommandSnapshot(fContainer, fSnapshot);
+}
+
+void TDMCPaste::DoIt() {
+  const BList* clip = TObjectContainer::fClipContainer;
+  if (clip == nullptr || clip->GetCount() == 0 || fContainer == nullptr) return;
+  // Copies and entries first, so that running out of memory pastes nothing.
+  std::unique_ptr<BList> pasted(NewList());
+  AppendCopies(*clip, *pasted, Figures::kAll);
+  TailEntries entries(*fContainer, pasted->GetCount());
+  fContainer->SelectAll(0);
+  for (BPosition pos = pasted->GetHeadPosition(); pos != nullptr; pos = pasted->GetNextPosition(pos)) {
+    TDShape* shape = AsShape(pasted->GetItem(pos));
+    pasted->SetItem(pos, nullptr);
+    shape->AttachContainer(fContainer);
+    shape->Move(fOffsetX, fOffsetY);
+    entries.Fill(shape);
+    shape->DrawAll();
+  }
+  SketchRequestUpdate();
+}
+
+void TDMCPaste::UndoIt() { SwapCommandSnapshot(fContainer, fSnapshot, fView); }
+
+void TDMCPaste::RedoIt() { UndoIt(); }

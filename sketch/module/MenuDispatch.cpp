@@ -1,0 +1,121 @@
+// What the interface does with a menu command: the transforms and the edit
+// commands become undoable commands, the numeric ones after their dialog, and
+// the mouse transforms become tools. The host's replay of presses lands here
+// too.
+
+#include <memory>
+#include <new>
+
+#include "BView.h"
+#include "OsAfx.h"
+#include "commands/TDMCCopy.h"
+#include "commands/TDMCCut.h"
+#include "commands/TDMCPaste.h"
+#include "commands/TDMFlip.h"
+#include "commands/TDMRotate.h"
+#include "commands/TDMScale.h"
+#include "container/TObjectContainer.h"
+#include "module/CSketchInterface.h"
+
+namespace {
+
+enum : int {
+  kDrawSketch = 1003,
+  kScaleNumeric = 5100,
+  kScaleTool = 5101,
+  kRotateNumeric = TDMRotate::kRotateTyped,
+  kRotateTool = 5124,
+};
+
+// Commands are created as the class library creates objects: running out of
+// memory raises its exception. Until it is posted, the command is held here, so
+// that an initialiser that raises leaves nothing behind.
+template <typename T, typename Init>
+std::unique_ptr<T> Make(Init init) {
+  std::unique_ptr<T> command(new (std::nothrow) T);
+  if (command == nullptr) AfxThrowMemoryException();
+  init(*command);
+  return command;
+}
+
+}  // namespace
+
+void CSketchInterface::DoMenuCommand(int command) {
+  switch (command) {
+    case kDrawSketch: DMC_DrawSketch(); break;
+    case kScaleTool: DoToolChange(kToolScale, 1); break;
+    case TDMHFlip::kNumber:
+    case TDMVFlip::kNumber: DMC_HVFlip(command); break;
+    case TDMRotate::kRotate180:
+    case TDMRotate::kRotateClockwise:
+    case TDMRotate::kRotateCounterClockwise: DMC_Rotate(command); break;
+    case kRotateTool: DoToolChange(kToolRotate, 1); break;
+    case kCommandCopy: DMC_Copy(); break;
+    case kCommandCut: DMC_Cut(); break;
+    case kCommandPaste: DMC_Paste(); break;
+    default: BModuleInterface::DoMenuCommand(command); break;
+  }
+}
+
+// The transforms act on the selection as it stands: its bounds and centre are
+// brought up to date before the command takes them.
+template <typename T, typename Init>
+static void PostTransform(const CSketchInterface::Press& p, Init init) {
+  if (p.container == nullptr) return;
+  p.view->Focus();
+  p.container->CalcActArea();
+  std::unique_ptr<T> command = Make<T>(init);
+  p.view->GetEventHandler()->PostCommand(command.release());
+}
+
+void CSketchInterface::DMC_ScaleNum(int percent) {
+  const Press p = Lookup();
+  PostTransform<TDMScale>(p, [&](TDMScale& c) { c.IDMScale(p.container, p.view, p.document, percent * 0.01); });
+}
+
+void CSketchInterface::DMC_RotateNum(int degrees) {
+  const Press p = Lookup();
+  PostTransform<TDMRotate>(p, [&](TDMRotate& c) {
+    c.IDMRotate(p.container, p.view, p.document, TDMRotate::kRotateTyped, degrees);
+  });
+}
+
+void CSketchInterface::DMC_Rotate(int command) {
+  const Press p = Lookup();
+  PostTransform<TDMRotate>(p, [&](TDMRotate& c) { c.IDMRotate(p.container, p.view, p.document, command, 0); });
+}
+
+void CSketchInterface::DMC_HVFlip(int command) {
+  const Press p = Lookup();
+  if (command == TDMHFlip::kNumber) {
+    PostTransform<TDMHFlip>(p, [&](TDMHFlip& c) { c.IDMHFlip(p.container, p.view, p.document); });
+  } else if (command == TDMVFlip::kNumber) {
+    PostTransform<TDMVFlip>(p, [&](TDMVFlip& c) { c.IDMVFlip(p.container, p.view, p.document); });
+  }
+}
+
+void CSketchInterface::DMC_Cut() {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  PostCommand(Make<TDMCCut>([&](TDMCCut& c) { c.IDMCCut(p.container, p.view, p.document); }).release());
+}
+
+void CSketchInterface::DMC_Copy() {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  PostCommand(Make<TDMCCopy>([&](TDMCCopy& c) { c.IDMCCopy(p.container, p.document); }).release());
+}
+
+void CSketchInterface::DMC_Paste() {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  PostCommand(Make<TDMCPaste>([&](TDMCPaste& c) { c.IDMCPaste(p.container, p.view, p.document); }).release());
+}
+
+void CSketchInterface::CommandReplicater(int kind, OsImgPoint& point) {
+  if (kind == 0) {
+    DMFD_Arrow(point, 0);
+  } else if (kind == 1) {
+    DMFD_WhiteArrow(point, 0);
+  }
+}
