@@ -1,0 +1,290 @@
+// The undoable menu commands on a small document: what each one changes, that
+// undo and redo exchange the very figures rather than copies, and that running
+// out of memory leaves the document and the clipboard as they were.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <utility>
+
+#include "OsRuntime.h"
+#include "commands/TDMCCopy.h"
+#include "commands/TDMCCut.h"
+#include "commands/TDMCPaste.h"
+#include "commands/TDMFlip.h"
+#include "commands/TDMRotate.h"
+#include "commands/TDMScale.h"
+#include "trackers/TrackerFixture.h"
+
+namespace {
+
+class MenuCommands : public TrackerFixture {
+ protected:
+  void SetUp() override {
+    TrackerFixture::SetUp();
+    fClip = TObjectContainer::fClipContainer;
+    fClip->DeleteAll();
+  }
+  void TearDown() override {
+    fClip->DeleteAll();
+    TrackerFixture::TearDown();
+  }
+  TDShape* Selected(std::initializer_list<TDFloatPoint> points) {
+    TDShape* s = Polyline(points);
+    s->SetSelect(1, 1, 0);
+    return s;
+  }
+  TDShape* ClipAt(int index) const { return dynamic_cast<TDShape*>(fClip->GetItemFromIndex(index + 1)); }
+  std::string Paths(const BList& list) const {
+    std::string out;
+    for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
+      out += PathText(*static_cast<TDShape*>(list.GetNext(pos))) + ";";
+    }
+    return out;
+  }
+  template <typename T>
+  void Transform(T& command) {
+    fContainer.CalcActArea();
+    Init(command);
+    command.DoIt();
+  }
+  void Init(TDMHFlip& c) { c.IDMHFlip(&fContainer, &fView, &fDocument); }
+  void Init(TDMVFlip& c) { c.IDMVFlip(&fContainer, &fView, &fDocument); }
+
+  BList* fClip = nullptr;
+};
+
+TEST_F(MenuCommands, CopyFillsTheClipboardWithCopiesAndUndoBringsBackWhatItHeld) {
+  TDShape* a = Selected({{2, 2}, {6, 2}});
+  Polyline({{10, 10}, {14, 10}});
+  auto* before = new TDShape;
+  fClip->AddTail(before);
+  fContainer.fDrawing = a;
+  TDMCCopy copy;
+  copy.IDMCCopy(&fContainer, &fDocument);
+  EXPECT_EQ(copy.GetChangeID(), 57634);
+  copy.DoIt();
+  ASSERT_EQ(fClip->GetCount(), 1);
+  TDShape* copied = ClipAt(0);
+  EXPECT_NE(copied, a);
+  EXPECT_EQ(PathText(*copied), PathText(*a));
+  EXPECT_EQ(copied->fSelected, 1);
+  EXPECT_EQ(fContainer.fDrawing, nullptr);
+  EXPECT_EQ(Count(), 2);
+  copy.UndoIt();
+  ASSERT_EQ(fClip->GetCount(), 1);
+  EXPECT_EQ(ClipAt(0), before);
+  copy.RedoIt();
+  EXPECT_EQ(ClipAt(0), copied);
+}
+
+TEST_F(MenuCommands, CutLeavesCopiesOfTheRestAndUndoPutsBackTheVeryFigures) {
+  TDShape* a = Polyline({{2, 2}, {6, 2}});
+  TDShape* b = Selected({{10, 10}, {14, 10}});
+  TDShape* c = Polyline({{20, 2}, {22, 8}});
+  fClip->AddTail(new TDShape);
+  TDMCCut cut;
+  cut.IDMCCut(&fContainer, &fView, &fDocument);
+  cut.DoIt();
+  ASSERT_EQ(Count(), 2);
+  EXPECT_NE(At(0), a);
+  EXPECT_NE(At(1), c);
+  EXPECT_EQ(PathText(*At(0)), PathText(*a));
+  EXPECT_EQ(PathText(*At(1)), PathText(*c));
+  ASSERT_EQ(fClip->GetCount(), 1);
+  EXPECT_EQ(PathText(*ClipAt(0)), PathText(*b));
+  EXPECT_EQ(ClipAt(0)->fSelected, 1);
+
+  cut.UndoIt();
+  ASSERT_EQ(Count(), 3);
+  EXPECT_EQ((std::vector<TDShape*>{At(0), At(1), At(2)}), (std::vector<TDShape*>{a, b, c}));
+  EXPECT_EQ(Selection(), "010");
+  EXPECT_EQ(cut.fRemoved->GetCount(), 0);
+  // The clipboard holds a copy of its old figure: the saved one stays for redo.
+  ASSERT_EQ(fClip->GetCount(), 1);
+  EXPECT_EQ(ClipAt(0)->UnitCount(), 0);
+  EXPECT_NE(ClipAt(0), cut.fSavedClip->GetItemFromIndex(1));
+
+  cut.RedoIt();
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(cut.fRemoved->GetItemFromIndex(2), b);
+  EXPECT_EQ(PathText(*ClipAt(0)), PathText(*b));
+}
+
+TEST_F(MenuCommands, CutThatRunsOutOfMemoryChangesNothing) {
+  TDShape* a = Polyline({{2, 2}, {6, 2}});
+  TDShape* b = Selected({{10, 10}, {14, 10}});
+  auto* old = new TDShape;
+  fClip->AddTail(old);
+  TDMCCut cut;
+  cut.IDMCCut(&fContainer, &fView, &fDocument);
+  int n = 0;
+  for (;; ++n) {
+    OsFailAllocationsAfter(n);
+    try {
+      cut.DoIt();
+      break;
+    } catch (const CMemoryException&) {
+    }
+    OsFailAllocationsAfter(-1);
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ(At(0), a);
+    EXPECT_EQ(At(1), b);
+    ASSERT_EQ(fClip->GetCount(), 1);
+    EXPECT_EQ(ClipAt(0), old);
+  }
+  OsFailAllocationsAfter(-1);
+  EXPECT_GT(n, 4);
+  EXPECT_EQ(Count(), 1);
+}
+
+TEST_F(MenuCommands, PastesLieFiveRightAndDownOfTheCopiedFiguresAndAreSelected) {
+  Selected({{2, 2}, {6, 2}});
+  TDMCCopy copy;
+  copy.IDMCCopy(&fContainer, &fDocument);
+  copy.DoIt();
+  TDMCPaste first, second;
+  first.IDMCPaste(&fContainer, &fView, &fDocument);
+  first.DoIt();
+  second.IDMCPaste(&fContainer, &fView, &fDocument);
+  second.DoIt();
+  ASSERT_EQ(Count(), 3);
+  EXPECT_EQ(PathText(*At(1)), "open (7,7) (11,7)");
+  EXPECT_EQ(PathText(*At(2)), PathText(*At(1)));
+  EXPECT_EQ(Selection(), "001");
+  EXPECT_EQ(At(2)->fContainer, &fContainer);
+  // Undo and redo, any number of times, alternate between the two states.
+  TDShape* pasted = At(2);
+  for (int i = 0; i < 3; ++i) {
+    second.UndoIt();
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(Selection(), "01");
+    second.RedoIt();
+    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(At(2), pasted);
+  }
+}
+
+TEST_F(MenuCommands, PasteFromAnEmptyClipboardChangesNothingButIsStillAStep) {
+  Selected({{2, 2}, {6, 2}});
+  TDMCPaste paste;
+  paste.IDMCPaste(&fContainer, &fView, &fDocument);
+  paste.DoIt();
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(Selection(), "1");
+  EXPECT_EQ(paste.CanBeUndone(), 1);
+}
+
+TEST_F(MenuCommands, WithoutAClipboardTheEditCommandsDoNothing) {
+  Selected({{2, 2}, {6, 2}});
+  TDShape* kept = At(0);
+  BList* clip = std::exchange(TObjectContainer::fClipContainer, nullptr);
+  TDMCCut cut;
+  cut.IDMCCut(&fContainer, &fView, &fDocument);
+  cut.DoIt();
+  cut.UndoIt();
+  TDMCCopy copy;
+  copy.IDMCCopy(&fContainer, &fDocument);
+  copy.DoIt();
+  copy.UndoIt();
+  TObjectContainer::fClipContainer = clip;
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(At(0), kept);
+}
+
+TEST_F(MenuCommands, MirrorsFlipEveryPointOfTheSelectionWithinItsBounds) {
+  TDShape* s = Selected({{10, 4}, {12.5f, 9}, {19, 14}});
+  Unit(*s, 1)->fDirection1.Set(11, 20);
+  Polyline({{2, 2}, {3, 3}});
+  TDMHFlip h;
+  Transform(h);
+  EXPECT_EQ(h.GetChangeID(), 5110);
+  EXPECT_EQ(fContainer.fActArea.left, 10);
+  EXPECT_EQ(fContainer.fActArea.right, 20);
+  EXPECT_EQ(PathText(*At(0)), "open (19,4) (16.5,9 18,20 16.5,9) (10,14)");
+  EXPECT_EQ(PathText(*At(1)), "open (2,2) (3,3)");
+  TDMVFlip v;
+  Transform(v);
+  EXPECT_EQ(v.GetChangeID(), 5111);
+  const int sum = fContainer.fActArea.top + fContainer.fActArea.bottom - 1;
+  EXPECT_EQ(Unit(*At(0), 0)->fAnchor.y, static_cast<float>(sum - 4));
+  v.UndoIt();
+  h.UndoIt();
+  EXPECT_EQ(PathText(*At(0)), "open (10,4) (12.5,9 11,20 12.5,9) (19,14)");
+  EXPECT_EQ(At(0), s);
+}
+
+TEST(TDMRotate, OnlyTheFixedAnglesAndTypedQuarterTurnsAreExact) {
+  struct Case {
+    int command, degrees;
+    double sine, cosine;
+  } cases[] = {
+      {5120, 0, 0, -1}, {5121, 0, -1, 0}, {5122, 0, 1, 0},     {5123, 90, -1, 0},
+      {5123, -270, -1, 0}, {5123, -90, 1, 0}, {5123, 270, 1, 0},
+  };
+  for (const Case& c : cases) {
+    double s = 9, co = 9;
+    TDMRotate::SineCosine(c.command, c.degrees, s, co);
+    EXPECT_EQ(s, c.sine) << c.command << " " << c.degrees;
+    EXPECT_EQ(co, c.cosine) << c.command << " " << c.degrees;
+  }
+  double s = 0, co = 0;
+  TDMRotate::SineCosine(5123, 0, s, co);
+  EXPECT_EQ(s, std::sin(6.28318));
+  EXPECT_NEAR(s, -5.3072e-06, 1e-10);
+  EXPECT_NEAR(co, 0.99999999998592, 1e-14);
+  TDMRotate::SineCosine(5123, 180, s, co);
+  EXPECT_NEAR(s, 2.6536e-06, 1e-10);
+  EXPECT_NEAR(co, -0.99999999999648, 1e-14);
+  TDMRotate::SineCosine(5123, 45, s, co);
+  EXPECT_EQ(s, std::sin((2.0 - 45 * 0.005555555555555556) * 3.14159));
+  EXPECT_EQ(co, std::cos((2.0 - 45 * 0.005555555555555556) * 3.14159));
+}
+
+TEST_F(MenuCommands, RotationTurnsTheSelectionAboutItsCentreClockwise) {
+  TDShape* s = Selected({{10, 10}, {20, 10}});
+  fContainer.CalcActArea();  // centre (15.5, 10.5)
+  TDMRotate quarter;
+  quarter.IDMRotate(&fContainer, &fView, &fDocument, 5121, 0);
+  EXPECT_EQ(quarter.GetChangeID(), 30017);
+  quarter.DoIt();
+  // The right end turns downwards on the screen.
+  EXPECT_EQ(PathText(*At(0)), "open (16,5) (16,15)");
+  quarter.UndoIt();
+  EXPECT_EQ(At(0), s);
+  TDMRotate typed;
+  typed.IDMRotate(&fContainer, &fView, &fDocument, 5123, -90);
+  typed.DoIt();
+  EXPECT_EQ(PathText(*At(0)), "open (15,16) (15,6)");
+}
+
+TEST_F(MenuCommands, ScalingMultipliesTheDistanceFromTheCentre) {
+  Selected({{10, 10}, {20, 10}});
+  Polyline({{2, 2}, {3, 3}});
+  fContainer.CalcActArea();
+  TDMScale tenfold;
+  tenfold.IDMScale(&fContainer, &fView, &fDocument, 10.0);
+  EXPECT_EQ(tenfold.GetChangeID(), 30018);
+  tenfold.DoIt();
+  EXPECT_EQ(PathText(*At(0)), "open (-39.5,5.5) (60.5,5.5)");  // about (15.5, 10.5)
+  EXPECT_EQ(PathText(*At(1)), "open (2,2) (3,3)");
+  tenfold.UndoIt();
+  TDMScale same;
+  same.IDMScale(&fContainer, &fView, &fDocument, 1.0);
+  same.DoIt();
+  EXPECT_EQ(PathText(*At(0)), "open (10,10) (20,10)");
+}
+
+TEST_F(MenuCommands, AFigureUnderConstructionGoesOnAsTheFigureInItsPlace) {
+  Selected({{2, 2}, {6, 2}});
+  TDShape* drawing = Polyline({{10, 10}, {14, 10}});
+  fContainer.fDrawing = drawing;
+  TDMRotate turn;
+  turn.IDMRotate(&fContainer, &fView, &fDocument, 5120, 0);
+  turn.DoIt();
+  EXPECT_EQ(fContainer.fDrawing, At(1));
+  turn.UndoIt();
+  EXPECT_EQ(fContainer.fDrawing, drawing);
+}
+
+}  // namespace
