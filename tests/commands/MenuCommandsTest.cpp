@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "OsRuntime.h"
@@ -273,6 +274,24 @@ TEST_F(MenuCommands, ScalingMultipliesTheDistanceFromTheCentre) {
   same.IDMScale(&fContainer, &fView, &fDocument, 1.0);
   same.DoIt();
   EXPECT_EQ(PathText(*At(0)), "open (10,10) (20,10)");
+}
+
+TEST_F(MenuCommands, FiguresScaledPastTheFloatRangeKeepTheLargestFiniteCoordinates) {
+  Selected({{10, 10}, {20, 10}});
+  for (int i = 0; i < 3; ++i) {
+    fContainer.CalcActArea();
+    TDMScale huge;
+    huge.IDMScale(&fContainer, &fView, &fDocument, 1e30);
+    huge.DoIt();
+    TDMRotate turn;
+    turn.IDMRotate(&fContainer, &fView, &fDocument, 5123, 45);
+    turn.DoIt();
+    TDMHFlip mirror;
+    Transform(mirror);
+  }
+  const TDFloatPoint& p = Unit(*At(0), 0)->fAnchor;
+  EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+  EXPECT_EQ(std::fabs(Unit(*At(0), 1)->fAnchor.x), std::numeric_limits<float>::max());
 }
 
 TEST_F(MenuCommands, AFigureUnderConstructionGoesOnAsTheFigureInItsPlace) {
