@@ -33,7 +33,8 @@ void TDCScale::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPo
 }
 
 BTracker* TDCScale::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgPoint& next, int moved) {
-  if (fActive == 0 || fContainer == nullptr) return this;
+  // Without a snapshot (the press ran out of memory) there is nothing to scale from.
+  if (fActive == 0 || fContainer == nullptr || fSnapshot == nullptr) return this;
   if (phase == kTrackBegin) {
     fPressPoint = ToImage(anchor);
   } else if (phase == kTrackContinue && moved != 0) {
@@ -47,7 +48,6 @@ BTracker* TDCScale::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImg
 }
 
 void TDCScale::ScaleFromSnapshot(double sx, double sy) {
-  if (fSnapshot == nullptr) return;
   const double cx = fCenter.x, cy = fCenter.y;
   const auto scaled = [&](const TDFloatPoint& p) {
     return TDFloatPoint(static_cast<float>((p.x - cx) * sx + cx), static_cast<float>((p.y - cy) * sy + cy));
