@@ -187,16 +187,15 @@ static bool StartTransform(const CSketchInterface::Press& p, OsImgPoint& point, 
 void CSketchInterface::DMFD_Scale(OsImgPoint& point, int) {
   const Press p = Lookup();
   if (p.container == nullptr) return;
-  if (!StartTransform<TDCScale>(p, point, [&](TDCScale& t) { t.IDCScale(p.container, p.view, p.document, point); }))
-    StartSelect(p, point, 0);
+  const auto init = [&](TDCScale& t) { t.IDCScale(p.container, p.view, p.document, point); };
+  if (!StartTransform<TDCScale>(p, point, init)) StartSelect(p, point, 0);
 }
 
 void CSketchInterface::DMFD_Rotate(OsImgPoint& point, int) {
   const Press p = Lookup();
   if (p.container == nullptr) return;
-  if (!StartTransform<TDCRotate>(p, point,
-                                 [&](TDCRotate& t) { t.IDCRotate(p.container, p.view, p.document, point); }))
-    StartSelect(p, point, 0);
+  const auto init = [&](TDCRotate& t) { t.IDCRotate(p.container, p.view, p.document, point); };
+  if (!StartTransform<TDCRotate>(p, point, init)) StartSelect(p, point, 0);
 }
 
 // The point tools other than edit point start from a clean selection; each
