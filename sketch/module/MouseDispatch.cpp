@@ -22,6 +22,8 @@
 #include "trackers/TDCGrow.h"
 #include "trackers/TDCJoin.h"
 #include "trackers/TDCPens.h"
+#include "trackers/TDCRotate.h"
+#include "trackers/TDCScale.h"
 #include "trackers/TDCScissor.h"
 #include "trackers/TDCSelect.h"
 
@@ -167,22 +169,34 @@ void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   Start<TDCPens>(p, [&](TDCPens& t) { t.IDCPens(p.container, p.view, p.document, point); });
 }
 
-void CSketchInterface::DMFD_Transform(OsImgPoint& point) {
-  const Press p = Lookup();
-  if (p.container == nullptr) return;
+// The scale and rotate tools move the centre mark when it is pressed, transform
+// the selection when a figure is (Shift only changes the selection), and
+// otherwise start a selection rectangle. False when the press hit nothing.
+template <typename T, typename Init>
+static bool StartTransform(const CSketchInterface::Press& p, OsImgPoint& point, Init init) {
   const bool shift = KeyDown(VK_SHIFT);
   if (p.container->CheckCenter(point)) {
     Start<TDCCenter>(p, [&](TDCCenter& t) { t.IDCCenter(p.container, p.view, p.document, point); });
-    return;
+    return true;
   }
-  // A hit starts the scale or rotate tracker, which this build does not have
-  // yet; only the selection it makes on the way stays.
-  if (p.container->Check(point, shift ? 1 : 0) == 1) return;
-  StartSelect(p, point, 0);
+  if (p.container->Check(point, shift ? 1 : 0) != 1) return false;
+  if (!shift) Start<T>(p, init);
+  return true;
 }
 
-void CSketchInterface::DMFD_Scale(OsImgPoint& point, int) { DMFD_Transform(point); }
-void CSketchInterface::DMFD_Rotate(OsImgPoint& point, int) { DMFD_Transform(point); }
+void CSketchInterface::DMFD_Scale(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  const auto init = [&](TDCScale& t) { t.IDCScale(p.container, p.view, p.document, point); };
+  if (!StartTransform<TDCScale>(p, point, init)) StartSelect(p, point, 0);
+}
+
+void CSketchInterface::DMFD_Rotate(OsImgPoint& point, int) {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  const auto init = [&](TDCRotate& t) { t.IDCRotate(p.container, p.view, p.document, point); };
+  if (!StartTransform<TDCRotate>(p, point, init)) StartSelect(p, point, 0);
+}
 
 // The point tools other than edit point start from a clean selection; each
 // hands the hit to its tracker, and a miss starts nothing.
