@@ -92,8 +92,6 @@ class CSketchInterface : public BModuleInterface {
  private:
   void StartSelect(const Press& p, OsImgPoint& point, int mode);
   void StartClone(const Press& p, OsImgPoint& point);
-  // The centre-mark and selection part the scale and rotate tools share.
-  void DMFD_Transform(OsImgPoint& point);
 };
 
 // The module's instance, for its resources: null until the library is attached,
