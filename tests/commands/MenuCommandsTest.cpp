@@ -43,9 +43,9 @@ class MenuCommands : public TrackerFixture {
     }
     return out;
   }
+  // The mirrors bring the selection's bounds up to date themselves.
   template <typename T>
   void Transform(T& command) {
-    fContainer.CalcActArea();
     Init(command);
     command.DoIt();
   }
@@ -84,9 +84,11 @@ TEST_F(MenuCommands, CutLeavesCopiesOfTheRestAndUndoPutsBackTheVeryFigures) {
   TDShape* b = Selected({{10, 10}, {14, 10}});
   TDShape* c = Polyline({{20, 2}, {22, 8}});
   fClip->AddTail(new TDShape);
+  fContainer.fDrawing = c;
   TDMCCut cut;
   cut.IDMCCut(&fContainer, &fView, &fDocument);
   cut.DoIt();
+  EXPECT_EQ(fContainer.fDrawing, nullptr);
   ASSERT_EQ(Count(), 2);
   EXPECT_NE(At(0), a);
   EXPECT_NE(At(1), c);
@@ -97,6 +99,7 @@ TEST_F(MenuCommands, CutLeavesCopiesOfTheRestAndUndoPutsBackTheVeryFigures) {
   EXPECT_EQ(ClipAt(0)->fSelected, 1);
 
   cut.UndoIt();
+  EXPECT_TRUE(ShownInk(12, 10));  // the figures back in the document are drawn
   ASSERT_EQ(Count(), 3);
   EXPECT_EQ((std::vector<TDShape*>{At(0), At(1), At(2)}), (std::vector<TDShape*>{a, b, c}));
   EXPECT_EQ(Selection(), "010");
@@ -150,6 +153,7 @@ TEST_F(MenuCommands, PastesLieFiveRightAndDownOfTheCopiedFiguresAndAreSelected) 
   second.IDMCPaste(&fContainer, &fView, &fDocument);
   second.DoIt();
   ASSERT_EQ(Count(), 3);
+  EXPECT_TRUE(ShownInk(9, 7));
   EXPECT_EQ(PathText(*At(1)), "open (7,7) (11,7)");
   EXPECT_EQ(PathText(*At(2)), PathText(*At(1)));
   EXPECT_EQ(Selection(), "001");
@@ -174,6 +178,26 @@ TEST_F(MenuCommands, PasteFromAnEmptyClipboardChangesNothingButIsStillAStep) {
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(Selection(), "1");
   EXPECT_EQ(paste.CanBeUndone(), 1);
+}
+
+TEST_F(MenuCommands, CommandsWithoutADocumentDoNothing) {
+  TDMHFlip h;
+  h.IDMHFlip(nullptr, &fView, &fDocument);
+  TDMVFlip v;
+  v.IDMVFlip(nullptr, &fView, &fDocument);
+  TDMRotate r;
+  r.IDMRotate(nullptr, &fView, &fDocument, 5120, 0);
+  TDMScale z;
+  z.IDMScale(nullptr, &fView, &fDocument, 2.0);
+  TDMCPaste p;
+  p.IDMCPaste(nullptr, &fView, &fDocument);
+  fClip->AddTail(new TDShape);
+  for (BCommand* c : std::initializer_list<BCommand*>{&h, &v, &r, &z, &p}) {
+    c->DoIt();
+    c->UndoIt();
+    c->RedoIt();
+  }
+  EXPECT_EQ(fRepaints, 0);
 }
 
 TEST_F(MenuCommands, WithoutAClipboardTheEditCommandsDoNothing) {
@@ -203,6 +227,7 @@ TEST_F(MenuCommands, MirrorsFlipEveryPointOfTheSelectionWithinItsBounds) {
   EXPECT_EQ(fContainer.fActArea.left, 10);
   EXPECT_EQ(fContainer.fActArea.right, 20);
   EXPECT_EQ(PathText(*At(0)), "open (19,4) (16.5,9 18,20 16.5,9) (10,14)");
+  EXPECT_TRUE(ShownInk(19, 4));
   EXPECT_EQ(PathText(*At(1)), "open (2,2) (3,3)");
   TDMVFlip v;
   Transform(v);
