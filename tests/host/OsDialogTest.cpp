@@ -34,14 +34,18 @@ constexpr OsDialogResource kDialogs[] = {
 };
 constexpr OsResourceTable kTable = {nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, kDialogs, 1};
 
-// Counts its exchanges each way.
+// Counts its exchanges each way, or runs out of memory in them.
 class TestDialog final : public CDialog {
  public:
   explicit TestDialog(unsigned id = kDialogId) : CDialog(id) {}
   int toControls = 0, fromControls = 0;
+  bool outOfMemory = false;
 
  protected:
-  void DoDataExchange(CDataExchange* dx) override { ++(dx->m_bSaveAndValidate ? fromControls : toControls); }
+  void DoDataExchange(CDataExchange* dx) override {
+    if (outOfMemory) AfxThrowMemoryException();
+    ++(dx->m_bSaveAndValidate ? fromControls : toControls);
+  }
 };
 
 class Dialog : public ::testing::Test, public OsUserInterface {
@@ -127,7 +131,7 @@ TEST_F(Dialog, NumbersAreWrittenAndReadAsThePlatformDoes) {
   });
 }
 
-TEST_F(Dialog, OkReadsTheControlsAndEndsCancelCloseAndNobodyEndWithoutReading) {
+TEST_F(Dialog, OkReadsTheControlsAndEndsCancelCloseAndNobodyEndWithoutReadingAndTheControlsGoWithTheRun) {
   EXPECT_EQ(Run([](CDialog& d) { d.OsClick(IDOK); }), IDOK);
   EXPECT_EQ(std::tuple(dialog.toControls, dialog.fromControls), std::tuple(1, 1));
   EXPECT_EQ(Run([](CDialog& d) { d.OsClick(IDCANCEL); }), IDCANCEL);
@@ -141,7 +145,10 @@ TEST_F(Dialog, OkReadsTheControlsAndEndsCancelCloseAndNobodyEndWithoutReading) {
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_EQ(dialog.MessageBox("nobody reads it", nullptr, MB_YESNO), IDOK);
   EXPECT_EQ(std::tuple(dialog.toControls, dialog.fromControls), std::tuple(5, 1));
-  EXPECT_TRUE(dialog.OsControls().empty());
+  dialog.outOfMemory = true;
+  EXPECT_THROW(dialog.DoModal(), CMemoryException);
+  EXPECT_EQ(std::tuple(dialog.OsTemplate(), dialog.OsControls().size(), dialog.IsWindowVisible()),
+            std::tuple(nullptr, 0u, false));
   TestDialog missing(kDialogId + 1);
   EXPECT_EQ(std::tuple(missing.DoModal(), missing.toControls), std::tuple(-1, 0));
 }

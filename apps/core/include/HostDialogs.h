@@ -32,7 +32,6 @@ class HostDialogs final : public OsUserInterface {
 
   // For the next dialog made from template `templateId`.
   void Queue(unsigned templateId, DialogAnswer answer);
-  std::size_t Pending(unsigned templateId) const;
 
   // Answer after answer until the dialog ends; an answer it rejects leaves it
   // open for the next one, and with none left it is closed, as cancelled.

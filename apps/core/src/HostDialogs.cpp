@@ -13,11 +13,6 @@ void HostDialogs::Queue(unsigned templateId, DialogAnswer answer) {
   fAnswers[templateId].push_back(std::move(answer));
 }
 
-std::size_t HostDialogs::Pending(unsigned templateId) const {
-  auto it = fAnswers.find(templateId);
-  return it != fAnswers.end() ? it->second.size() : 0;
-}
-
 void HostDialogs::RunModal(CDialog& dialog) {
   std::deque<DialogAnswer>& queue = fAnswers[dialog.OsTemplateId()];
   while (!dialog.OsHasEnded() && !queue.empty()) {

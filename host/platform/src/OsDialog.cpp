@@ -37,6 +37,15 @@ INT_PTR CDialog::DoModal() {
   const OsDialogResource* resource = OsFindDialog(nullptr, fTemplateId);
   if (resource == nullptr) return -1;
   fTemplate = resource;
+  // The controls go with the run, also when the memory exception leaves it.
+  struct Teardown {
+    CDialog& dialog;
+    ~Teardown() {
+      dialog.fVisible = false;
+      dialog.fTemplate = nullptr;
+      dialog.fControls.clear();
+    }
+  } teardown{*this};
   fEnded = false;
   fResult = 0;
   fControls.clear();
@@ -61,9 +70,6 @@ INT_PTR CDialog::DoModal() {
   // ends even when its own OnCancel would keep it.
   if (!fEnded) OnCancel();
   if (!fEnded) EndDialog(IDCANCEL);
-  fVisible = false;
-  fTemplate = nullptr;
-  fControls.clear();
   return fResult;
 }
 
