@@ -7,8 +7,9 @@
 // the dialog's template and hands the dialog to the installed user interface,
 // which runs it until it ends. The interface works the dialog as a person would,
 // through the Os... calls below (type, click, close); a desktop host shows the
-// same controls as widgets and forwards what the person does, a headless host
-// plays back queued answers.
+// same controls as widgets, forwards what the person does and shows the
+// controls again after each call, since the dialog's code may have changed
+// them; a headless host plays back queued answers.
 
 #include <cstdint>
 #include <string>
@@ -79,7 +80,7 @@ class CDialog : public CWnd {
   // controls.
   BOOL UpdateData(BOOL saveAndValidate = 1);
 
-  // The edit's text as a decimal number: leading blanks skipped, an optional
+  // The control's text as a decimal number: leading blanks skipped, an optional
   // sign (minus only when signed), the digits up to the first other character.
   // Text without a digit, or a number out of the type's range, reads as 0 with
   // *translated set to 0.
