@@ -14,7 +14,7 @@ CRotateDialog::CRotateDialog(CWnd* parent) : CDialog(IDD_ROTATE, parent) {}
 // direction is a choice made each time, not carried over.
 void CRotateDialog::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  SetDlgItemInt(IDC_VALUE, static_cast<UINT>(fDegrees), 0);
+  SetDlgItemInt(IDC_VALUE, static_cast<UINT>(fDegrees), /*isSigned=*/0);
   SendDlgItemMessage(IDC_VALUE, EM_LIMITTEXT, kDigits, 0);
   CheckRadioButton(IDC_CLOCKWISE, IDC_COUNTERCLOCKWISE, IDC_CLOCKWISE);
 }

@@ -14,7 +14,7 @@ CScaleDialog::CScaleDialog(CWnd* parent) : CDialog(IDD_SCALE, parent) {}
 // back in OnOK, where a bad one can be answered with a message.
 void CScaleDialog::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  SetDlgItemInt(IDC_VALUE, static_cast<UINT>(fPercent), 0);
+  SetDlgItemInt(IDC_VALUE, static_cast<UINT>(fPercent), /*isSigned=*/0);
   SendDlgItemMessage(IDC_VALUE, EM_LIMITTEXT, kDigits, 0);
 }
 
