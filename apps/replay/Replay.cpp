@@ -13,6 +13,7 @@
 #include "model/TDShape.h"
 #include "module/CSketchDocument.h"
 #include "module/CSketchInterface.h"
+#include "resources/SketchResources.h"
 
 // The host reads the module's classes through their layout and their virtual
 // functions only, and reaches the rest through symbols the module exports; it
@@ -106,6 +107,18 @@ int DisplayCommand(const std::string& name) {
   return 5141;
 }
 
+// What the user does in the dialog: the number typed, for rotating the
+// direction clicked, then OK or Cancel.
+DialogAnswer Answer(const ScriptCommand& c) {
+  DialogAnswer answer{{DialogAction::Kind::Type, IDC_VALUE, c.words[0]}};
+  if (c.op == ScriptOp::AnswerRotate) {
+    const unsigned direction = c.words[1] == "cw" ? IDC_CLOCKWISE : IDC_COUNTERCLOCKWISE;
+    answer.push_back({DialogAction::Kind::Click, static_cast<int>(direction), {}});
+  }
+  answer.push_back({DialogAction::Kind::Click, c.words.back() == "ok" ? IDOK : IDCANCEL, {}});
+  return answer;
+}
+
 RgbImage WhitePicture(int width, int height) {
   RgbImage image(width, height);
   std::fill(image.pixels.begin(), image.pixels.end(), std::uint8_t{255});
@@ -113,16 +126,6 @@ RgbImage WhitePicture(int width, int height) {
 }
 
 }  // namespace
-
-bool Replay::Supports(ScriptOp op) {
-  switch (op) {
-    case ScriptOp::AnswerScale:
-    case ScriptOp::AnswerRotate:
-      return false;
-    default:
-      return true;
-  }
-}
 
 ReplayError Replay::EnsureModule() {
   if (fHost.IsLoaded()) return {};
@@ -152,11 +155,6 @@ void Replay::UpdateCursor() {
 }
 
 ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
-  for (const ScriptCommand& c : commands) {
-    if (!Supports(c.op)) {
-      return Fail(kExitScript, c, std::string("'") + ScriptOpName(c.op) + "' is not served by this host yet");
-    }
-  }
   // Every picture the run will open must be readable before anything runs, so
   // that a bad one leaves no half-written output behind.
   std::vector<std::string> pictures;
@@ -206,6 +204,12 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       return {};
     case ScriptOp::Dump:
       return WriteDump(c.words[0]);
+    case ScriptOp::AnswerScale:
+      fHost.QueueAnswer(IDD_SCALE, Answer(c));
+      return {};
+    case ScriptOp::AnswerRotate:
+      fHost.QueueAnswer(IDD_ROTATE, Answer(c));
+      return {};
     default:
       break;
   }
@@ -332,7 +336,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::Trace:
       return WriteTrace(c.words[0]);
     default:
-      return Fail(kExitScript, c, std::string("'") + ScriptOpName(c.op) + "' is not served by this host yet");
+      return Fail(kExitScript, c, std::string("'") + ScriptOpName(c.op) + "' has no runner");
   }
 }
 

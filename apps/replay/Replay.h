@@ -28,9 +28,6 @@ class Replay {
  public:
   explicit Replay(ReplayOptions options) : fOptions(std::move(options)) {}
 
-  // Commands this host can serve; the others fail the run before anything runs.
-  static bool Supports(ScriptOp op);
-
   // Runs every command, then the --out and --dump outputs, then unloads.
   ReplayError Run(const std::vector<ScriptCommand>& commands);
 

@@ -16,6 +16,8 @@
 #include "commands/TDMScale.h"
 #include "container/TObjectContainer.h"
 #include "module/CSketchInterface.h"
+#include "ui/CRotateDialog.h"
+#include "ui/CScaleDialog.h"
 
 namespace {
 
@@ -43,12 +45,22 @@ std::unique_ptr<T> Make(Init init) {
 void CSketchInterface::DoMenuCommand(int command) {
   switch (command) {
     case kDrawSketch: DMC_DrawSketch(); break;
+    case kScaleNumeric: {
+      CScaleDialog dialog;
+      if (dialog.DoModal() == IDOK) DMC_ScaleNum(dialog.fPercent);
+      break;
+    }
     case kScaleTool: DoToolChange(kToolScale, 1); break;
     case TDMHFlip::kNumber:
     case TDMVFlip::kNumber: DMC_HVFlip(command); break;
     case TDMRotate::kRotate180:
     case TDMRotate::kRotateClockwise:
     case TDMRotate::kRotateCounterClockwise: DMC_Rotate(command); break;
+    case kRotateNumeric: {
+      CRotateDialog dialog;
+      if (dialog.DoModal() == IDOK) DMC_RotateNum(dialog.fClockwise ? dialog.fDegrees : -dialog.fDegrees);
+      break;
+    }
     case kRotateTool: DoToolChange(kToolRotate, 1); break;
     case kCommandCopy: DMC_Copy(); break;
     case kCommandCut: DMC_Cut(); break;

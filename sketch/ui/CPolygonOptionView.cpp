@@ -11,9 +11,6 @@ int gPolygonApex = CPolygonOptionView::kMinApex;
 
 namespace {
 constexpr const char* kApexKey = "PolygonOption-Apex";
-// The platform's asterisk sound (MB_ICONASTERISK), which the platform header does
-// not name yet.
-constexpr unsigned kAsteriskBeep = 0x40;
 }  // namespace
 
 CPolygonOptionView::CPolygonOptionView(CWnd* parent) : CToolOptionView(IDD_POLYGON, parent) {
@@ -65,11 +62,11 @@ void CPolygonOptionView::ApplyApex() {
   if (fApex < kMinApex) {
     fApex = kMinApex;
     fScrollBar.SetValue(kMinApex);
-    MessageBeep(kAsteriskBeep);
+    MessageBeep(MB_ICONASTERISK);
   } else if (fApex > kMaxApex) {
     fApex = kMaxApex;
     fScrollBar.SetValue(kMaxApex);
-    MessageBeep(kAsteriskBeep);
+    MessageBeep(MB_ICONASTERISK);
   }
   gPolygonApex = fApex;
 }

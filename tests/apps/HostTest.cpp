@@ -13,6 +13,9 @@
 #include "OsPlatformHost.h"
 #include "OsResources.h"
 #include "OsRuntime.h"
+#include "resources/SketchResources.h"
+#include "ui/CRotateDialog.h"
+#include "ui/CScaleDialog.h"
 
 namespace {
 
@@ -90,6 +93,33 @@ TEST(Host, OutOfMemoryInAGestureDropsItAndTheDocumentStaysAsItWas) {
   }
   AfxGetApp()->fProfile.clear();
   OsSetScreenSize(1024, 768);
+}
+
+// Each template has its own queue; a rejected answer leaves the dialog for the
+// next one, and an empty queue cancels it.
+TEST(Host, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {
+  {
+    Host host;
+    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+    const auto answer = [](const char* text, int button) {
+      return DialogAnswer{{DialogAction::Kind::Type, IDC_VALUE, text}, {DialogAction::Kind::Click, button, {}}};
+    };
+    host.QueueAnswer(IDD_SCALE, answer("0", IDOK));
+    host.QueueAnswer(IDD_SCALE, answer("50", IDOK));
+    host.QueueAnswer(IDD_SCALE, answer("70", IDOK));
+    host.QueueAnswer(IDD_ROTATE, {{DialogAction::Kind::Close, 0, {}}});
+    CScaleDialog first;
+    EXPECT_EQ(std::tuple(first.DoModal(), first.fPercent), std::tuple(IDOK, 50));
+    CRotateDialog rotate;
+    EXPECT_EQ(rotate.DoModal(), IDCANCEL);
+    CScaleDialog second, third;
+    EXPECT_EQ(std::tuple(second.DoModal(), second.fPercent), std::tuple(IDOK, 70));
+    EXPECT_EQ(std::tuple(third.DoModal(), third.fPercent), std::tuple(IDCANCEL, 100));
+    EXPECT_EQ(host.fMessages, std::vector<std::string>{OsFindString(nullptr, IDS_BAD_SCALE)});
+    host.Unload();
+  }
+  EXPECT_EQ(OsGetUserInterface(), nullptr);
+  AfxGetApp()->fProfile.clear();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "BHostServices.h"
 #include "BModuleInterface.h"
 #include "BView.h"
+#include "HostDialogs.h"
 #include "ModuleLoader.h"
 #include "PngFile.h"
 
@@ -81,6 +82,9 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
 
   HMENU MenuBar() const { return fMenuBar; }
 
+  // What the user will do in the next dialog made from that template.
+  void QueueAnswer(unsigned dialogTemplate, DialogAnswer answer) { fDialogs.Queue(dialogTemplate, std::move(answer)); }
+
   // BHostContext
   BView* GetCurrentView() override;
   void ActivateModule(BModuleInterface* module) override;
@@ -97,6 +101,7 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   std::optional<OsImgSize> fReadoutSize;
   std::optional<OsImgRect> fReadoutRect;
   std::vector<std::string> fMessages;
+  HostDialogs fDialogs{fMessages};  // after fMessages, which it writes to
 
  private:
   void BuildMenuBar();

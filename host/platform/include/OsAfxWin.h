@@ -26,6 +26,11 @@ class CString {
   operator const char*() const { return fText.c_str(); }  // NOLINT
   const std::string& str() const { return fText; }
 
+  // The string under that number in any attached library, searched as
+  // LoadString with a null instance searches them; false, and the text left as
+  // it was, when there is none.
+  BOOL LoadString(UINT id);
+
  private:
   std::string fText;
 };
@@ -38,6 +43,24 @@ enum : UINT {
   SWP_NOZORDER = 0x0004,
   SWP_SHOWWINDOW = 0x0040,
   SWP_HIDEWINDOW = 0x0080,
+};
+
+// Message boxes: buttons, icons, and the buttons' answers. The platform's values.
+enum : UINT {
+  MB_OK = 0x00000000,
+  MB_OKCANCEL = 0x00000001,
+  MB_YESNO = 0x00000004,
+  MB_ICONSTOP = 0x00000010,
+  MB_ICONQUESTION = 0x00000020,
+  MB_ICONEXCLAMATION = 0x00000030,
+  MB_ICONASTERISK = 0x00000040,
+};
+
+enum : int {
+  IDOK = 1,
+  IDCANCEL = 2,
+  IDYES = 6,
+  IDNO = 7,
 };
 
 // A window as the host keeps it: where it stands on the screen, how large its
@@ -54,6 +77,10 @@ class CWnd : public CObject {
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
   HMENU GetMenu() const { return fMenu; }
   bool IsWindowVisible() const { return fVisible; }
+
+  // Shown by the user interface the host installed (OsDialog.h); returns the
+  // button pressed. A null caption is the application's title.
+  int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
   // Host side: the window's place, its client size and frame thickness.
   void OsPlace(int x, int y, int clientWidth, int clientHeight, int frameX = 0, int frameY = 0);
@@ -78,6 +105,8 @@ class CWinApp {
   BOOL WriteProfileString(const char* section, const char* entry, const char* value);
 
   CWnd* m_pMainWnd = nullptr;
+  // The title message boxes carry when their caller gives none; the host names it.
+  const char* m_pszAppName = nullptr;
   std::map<std::string, std::map<std::string, std::string>> fProfile;
 };
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "OsResources.h"
+
 void CString::Format(const char* format, ...) {
   va_list args;
   va_start(args, format);
@@ -18,6 +20,13 @@ void CString::Format(const char* format, ...) {
     fText = std::move(text);
   }
   va_end(args);
+}
+
+BOOL CString::LoadString(UINT id) {
+  const char* text = OsFindString(nullptr, id);
+  if (text == nullptr) return 0;
+  fText = text;
+  return 1;
 }
 
 void CWnd::GetWindowRect(RECT* rect) const {
