@@ -14,12 +14,8 @@
 
 namespace {
 
-// Drops the tail entry without destroying what it holds.
-void ForgetTail(BList& list) {
-  const BPosition tail = list.GetTailPosition();
-  list.SetItem(tail, nullptr);
-  list.Delete(tail);
-}
+// Drops the tail entry, which holds nothing.
+void ForgetTail(BList& list) { list.Delete(list.GetTailPosition()); }
 
 // Empty entries that make the shorter list as long as the other, so that the
 // exchange itself cannot fail. False, with none added, when memory runs out.
@@ -77,18 +73,19 @@ bool ExchangeItems(BList& a, BList& b) { return ExchangeItems({{&a, &b}}); }
 
 void AppendCopies(const BList& from, BList& into, Figures which) {
   const int before = into.GetCount();
-  bool complete = true;
-  ForEachShape(from, [&](TDShape& shape) {
-    if (!complete) return;
-    if (which == Figures::kSelected && shape.fSelected == 0) return;
-    if (which == Figures::kUnselected && shape.fSelected != 0) return;
-    std::unique_ptr<TDShape> copy(shape.Clone());
-    complete = copy != nullptr && into.AddTail(copy.get()) != nullptr;
-    if (complete) copy.release();
-  });
-  if (complete) return;
-  while (into.GetCount() > before) into.Delete(into.GetTailPosition());
-  AfxThrowMemoryException();
+  for (BPosition pos = from.GetHeadPosition(); pos != nullptr;) {
+    const TDShape* shape = AsShape(from.GetNext(pos));
+    if (shape == nullptr || (which == Figures::kSelected && shape->fSelected == 0) ||
+        (which == Figures::kUnselected && shape->fSelected != 0)) {
+      continue;
+    }
+    std::unique_ptr<TDShape> copy(shape->Clone());
+    if (copy == nullptr || into.AddTail(copy.get()) == nullptr) {
+      while (into.GetCount() > before) into.Delete(into.GetTailPosition());
+      AfxThrowMemoryException();
+    }
+    copy.release();
+  }
 }
 
 BList* CopyFigures(const TObjectContainer& container) {

@@ -276,6 +276,7 @@ TEST_F(MenuCommands, RotationTurnsTheSelectionAboutItsCentreClockwise) {
   quarter.DoIt();
   // The right end turns downwards on the screen.
   EXPECT_EQ(PathText(*At(0)), "open (16,5) (16,15)");
+  EXPECT_TRUE(ShownInk(16, 10));
   quarter.UndoIt();
   EXPECT_EQ(At(0), s);
   TDMRotate typed;
