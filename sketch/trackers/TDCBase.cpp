@@ -60,6 +60,12 @@ void TDCBase::ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor)
   services->ReportSize(&offset);
 }
 
+TDFloatPoint TDCBase::ToImage(const OsImgPoint& p) const {
+  const BView* view = fContainer != nullptr ? fContainer->GetView() : nullptr;
+  const BZoom zoom = view != nullptr ? view->GetZoom() : BZoom();
+  return TDFloatPoint(p.x, p.y, &zoom);
+}
+
 void TDCBase::ShowSelectionFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& next, int moved,
                                     int show) {
   if (fView == nullptr) return;

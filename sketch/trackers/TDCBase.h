@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "BCommand.h"
+#include "model/TDFloatPoint.h"
 
 class BDocument;
 class BView;
@@ -63,6 +64,10 @@ class TDCBase : public BTracker {
   // Shows a point of the tracker's view on the host's read-out, in image
   // coordinates, and with an anchor also the offset from it.
   void ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor = nullptr) const;
+
+  // A view point in image coordinates through the zoom of the container's view,
+  // so that the geometry follows the mouse whatever the zoom and scrolling.
+  TDFloatPoint ToImage(const OsImgPoint& p) const;
 
   // The feedback of gestures that change the selected figures as the mouse
   // moves: the point and its offset from the press go to the read-out, and each

@@ -9,12 +9,6 @@ void TDCDCommand::IDCDCommand(TObjectContainer* container, BView* view, BDocumen
   IDCBase(kDirect, 1, container, view, document, point);
 }
 
-TDFloatPoint TDCDCommand::ToImage(const OsImgPoint& p) const {
-  const BView* view = fContainer != nullptr ? fContainer->GetView() : nullptr;
-  const BZoom zoom = view != nullptr ? view->GetZoom() : BZoom();
-  return TDFloatPoint(p.x, p.y, &zoom);
-}
-
 void TDCDCommand::FocusView() const {
   if (fView != nullptr) fView->Focus();
 }

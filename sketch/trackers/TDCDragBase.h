@@ -67,8 +67,6 @@ class TDCDCommand : public TDCBase {
   static constexpr int kDrawVertexOut = TDShape::kDrawUnitMarkers | TDShape::kDrawOutgoing;
   static constexpr int kDrawMarker = TDShape::kDrawUnitMarkers;
 
-  // A view point in image coordinates, through the zoom of the container's view.
-  TDFloatPoint ToImage(const OsImgPoint& p) const;
   void FocusView() const;
   // The current point and its offset from the press on the read-out.
   void Report(const OsImgPoint& anchor, const OsImgPoint& next) const;

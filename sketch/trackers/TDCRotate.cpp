@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "BList.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 
@@ -30,12 +31,7 @@ BTracker* TDCRotate::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsIm
       // less the sweep turns the figures with the mouse.
       const double angle = kFullTurn - AngleBetween(fCenter.x, fCenter.y, fPrevPoint.x, fPrevPoint.y, to.x, to.y);
       const double sin = std::sin(angle), cos = std::cos(angle);
-      for (BPosition pos = fContainer->GetHeadPosition(); pos != nullptr;) {
-        CObject* item = fContainer->GetNext(pos);
-        auto* shape = item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item)
-                                                                                : nullptr;
-        if (shape != nullptr && shape->fSelected != 0) shape->Rotate(sin, cos, fCenter.x, fCenter.y);
-      }
+      ForEachSelected(*fContainer, [&](TDShape& shape) { shape.Rotate(sin, cos, fCenter.x, fCenter.y); });
     }
     fPrevPoint = to;
   } else if (phase == kTrackEnd) {

@@ -2,18 +2,11 @@
 
 #include "BList.h"
 #include "OsWindows.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 
 IMPLEMENT_DYNAMIC(TDCScale, TDCBase)
-
-namespace {
-
-TDShape* AsShape(CObject* item) {
-  return item != nullptr && item->IsKindOf(RUNTIME_CLASS(TDShape)) ? static_cast<TDShape*>(item) : nullptr;
-}
-
-}  // namespace
 
 TDCScale::~TDCScale() { delete fSnapshot; }
 
@@ -50,7 +43,7 @@ BTracker* TDCScale::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImg
 void TDCScale::ScaleFromSnapshot(double sx, double sy) {
   const double cx = fCenter.x, cy = fCenter.y;
   const auto scaled = [&](const TDFloatPoint& p) {
-    return TDFloatPoint(static_cast<float>((p.x - cx) * sx + cx), static_cast<float>((p.y - cy) * sy + cy));
+    return TDFloatPoint(Narrow((p.x - cx) * sx + cx), Narrow((p.y - cy) * sy + cy));
   };
   // The snapshot holds the figures as they were at the press, in the
   // container's order, so every step starts again from them.

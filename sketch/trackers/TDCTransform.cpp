@@ -21,12 +21,6 @@ bool TDCTransform::Begin(int number, TObjectContainer* container, BView* view, B
   return true;
 }
 
-TDFloatPoint TDCTransform::ToImage(const OsImgPoint& p) const {
-  const BView* view = fContainer != nullptr ? fContainer->GetView() : nullptr;
-  const BZoom zoom = view != nullptr ? view->GetZoom() : BZoom();
-  return TDFloatPoint(p.x, p.y, &zoom);
-}
-
 void TDCTransform::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
                                  int moved, int show) {
   if (fActive == 0 || fContainer == nullptr || fView == nullptr) return;

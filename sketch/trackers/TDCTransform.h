@@ -40,7 +40,4 @@ class TDCTransform : public TDCBase {
   // changed, when not every figure can be copied.
   bool Begin(int number, TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
              BList*& snapshot);
-  // A view point in image coordinates through the zoom of the container's view,
-  // so that the geometry follows the mouse whatever the zoom and scrolling.
-  TDFloatPoint ToImage(const OsImgPoint& p) const;
 };
