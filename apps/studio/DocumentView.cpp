@@ -1,0 +1,96 @@
+#include "DocumentView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ModulePictures.h"
+#include "OsPlatformHost.h"
+
+namespace {
+
+OsImgPoint At(const QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  return {p.x(), p.y()};
+}
+
+int VirtualKey(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Space: return VK_SPACE;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+DocumentView::DocumentView(Host& host, std::function<void(bool)> changed, QWidget* parent)
+    : QWidget(parent), fHost(host), fChanged(std::move(changed)) {
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DocumentView::Refresh() {
+  HostDocument* doc = fHost.Active();
+  const QSize size = doc != nullptr ? QSize(doc->frame.width, doc->frame.height) : QSize(0, 0);
+  if (this->size() != size) setFixedSize(size);
+  if (doc != nullptr) fHost.Repaint(*doc);
+  update();
+}
+
+void DocumentView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (HostDocument* doc = fHost.Active()) {
+    painter.drawImage(0, 0, FrameImage(doc->frame));
+  } else {
+    painter.fillRect(rect(), palette().window());
+  }
+}
+
+void DocumentView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || fHost.Active() == nullptr) return;
+  setFocus();
+  OsSetMessagePos(At(event).x, At(event).y);
+  fChanged(fHost.Press(At(event)));
+}
+
+void DocumentView::mouseMoveEvent(QMouseEvent* event) {
+  OsSetMessagePos(At(event).x, At(event).y);
+  // Only a gesture in progress takes moves; the cursor follows either way.
+  fChanged(fHost.IsTracking() ? fHost.Move(At(event)) : true);
+}
+
+void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !fHost.IsTracking()) return;
+  OsSetMessagePos(At(event).x, At(event).y);
+  fChanged(fHost.Release(At(event)));
+}
+
+bool DocumentView::Key(QKeyEvent* event, bool down) {
+  const int key = VirtualKey(event->key());
+  if (key == 0 || event->isAutoRepeat()) return false;
+  fHost.Key(key, down);
+  fChanged(true);
+  return true;
+}
+
+void DocumentView::keyPressEvent(QKeyEvent* event) {
+  if (!Key(event, true)) QWidget::keyPressEvent(event);
+}
+
+void DocumentView::keyReleaseEvent(QKeyEvent* event) {
+  if (!Key(event, false)) QWidget::keyReleaseEvent(event);
+}
+
+void DocumentView::focusOutEvent(QFocusEvent* event) {
+  // A key released elsewhere never reaches us; the module must not think it
+  // is still held.
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_SPACE}) {
+    if ((GetKeyState(key) & 0x8000) != 0) fHost.Key(key, false);
+  }
+  fChanged(true);
+  QWidget::focusOutEvent(event);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The desktop host's main window: one document over the shared host engine,
+// the host's menu bar with the module's menu in it, the module's palette, and
+// the coordinate read-out in the status bar. Every call into the module is
+// guarded: running out of memory drops the step, and nothing escapes into Qt.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Host.h"
+#include "StudioDialogs.h"
+
+class DocumentView;
+class QLabel;
+class QMenu;
+class ToolPalette;
+
+class StudioWindow final : public QMainWindow {
+ public:
+  static constexpr int kCommandOpen = 57601;
+  static constexpr int kCommandClose = 57602;
+  static constexpr int kCommandExit = 57665;
+  static constexpr int kCommandUndo = 57643;
+  static constexpr int kCommandRedo = 57644;
+
+  // Loads the module from `modulePath` and opens `picture`, or the built-in
+  // picture when it is empty or cannot be opened (the person is told why).
+  explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath());
+  ~StudioWindow() override;
+
+  Host& GetHost() { return fHost; }
+  DocumentView* View() const { return fView; }
+  ToolPalette* Palette() const { return fPalette; }
+  // The menu entry of that command, or null.
+  QAction* Action(int command) const;
+  // Empty when the module loaded, otherwise why not.
+  const std::string& LoadError() const { return fLoadError; }
+
+  // Replaces the document with the picture in the file; false (the person
+  // told why, the document kept) when it cannot be read.
+  bool OpenPicture(const QString& path);
+  // The module's view of which entries are greyed, brought into the menus.
+  void RefreshMenus();
+  // Menus, palette, read-out and cursor after an event; a dropped step is told.
+  void Changed(bool ok);
+  // A call into the module outside a gesture, guarded; what it posted runs.
+  void CallModule(const std::function<void(BModuleInterface&)>& call);
+
+ private:
+  struct MenuEntry {
+    QAction* action;
+    HMENU menu;
+    int position;
+    int command;
+  };
+
+  void BuildMenus();
+  void FillMenu(QMenu* into, HMENU from);
+  void Command(int command);
+  void UpdateCursor();
+  void UpdateReadout();
+  void Open(RgbImage picture, const std::string& name);
+
+  Host fHost;
+  std::unique_ptr<StudioDialogs> fDialogs;
+  std::string fLoadError;
+  std::vector<MenuEntry> fEntries;
+  DocumentView* fView = nullptr;
+  ToolPalette* fPalette = nullptr;
+  QLabel* fReadout = nullptr;
+  std::size_t fBeepsHeard = 0;
+  bool fClosing = false;
+};

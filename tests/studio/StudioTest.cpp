@@ -1,0 +1,231 @@
+// The desktop host driven by real mouse and key events on the offscreen
+// platform: the sketch it makes must be the one sketch-replay makes from the
+// same gestures, figure for figure and pixel for pixel; the menus, the palette
+// and the dialogs are worked through their widgets.
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "DocumentView.h"
+#include "HostDump.h"
+#include "OsResources.h"
+#include "StudioWindow.h"
+#include "ToolPalette.h"
+#include "resources/SketchResources.h"
+
+namespace {
+
+constexpr int kPolygonTool = 14;
+
+// The part of a dump that the figures decide; the rest tells about the host.
+std::string Sketch(Host& host) {
+  std::string text = DumpHostState(host).Write();
+  return text.substr(text.find("\"clipboard\""));
+}
+
+// Works the modal window that opens next, then closes it if the work left it
+// open, so that a failed check cannot hang the run.
+void WhenModalOpens(QObject* context, std::function<void(QWidget*)> work) {
+  QTimer::singleShot(0, context, [work = std::move(work)] {
+    QPointer<QWidget> modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    work(modal);
+    if (modal != nullptr && modal->isVisible()) {
+      if (auto* dialog = qobject_cast<QDialog*>(modal.data())) dialog->done(QDialog::Rejected);
+    }
+  });
+}
+
+void Shoot(QWidget* widget, const char* name) {
+  QDir().mkpath(SKETCH_SCREENSHOTS);
+  QVERIFY(widget->grab().save(QString(SKETCH_SCREENSHOTS "/%1.png").arg(name)));
+}
+
+}  // namespace
+
+class StudioTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void cleanupTestCase() { delete fWindow; }
+  void DrawsMovesUndoesAsTheReplayDoes();
+  void RotateDialogRefusesThenTurns();
+  void PolygonPaletteFollowsTheTool();
+  void BadPictureIsRefusedAndTheSketchKept();
+
+ private:
+  // press, four moves on the straight way, release: the replay's `drag`.
+  void Drag(QPoint from, QPoint to);
+  void Tool(int tool) {
+    QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton);
+    fScript += QString("tool %1\n").arg(tool);
+  }
+
+  StudioWindow* fWindow = nullptr;
+  QString fScript;  // the same gestures for sketch-replay
+};
+
+void StudioTest::initTestCase() {
+  fWindow = new StudioWindow({}, SKETCH_MODULE_PATH);
+  QCOMPARE(QString::fromStdString(fWindow->LoadError()), QString());
+  fWindow->resize(900, 640);
+  fWindow->show();
+  QVERIFY(QTest::qWaitForWindowExposed(fWindow));
+  QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
+  QVERIFY(fWindow->Palette()->ModeButton()->isChecked());
+  fScript = "mode on\n";
+}
+
+void StudioTest::Drag(QPoint from, QPoint to) {
+  DocumentView* view = fWindow->View();
+  QTest::mousePress(view, Qt::LeftButton, {}, from);
+  for (int k = 1; k <= 4; ++k) QTest::mouseMove(view, from + (to - from) * k / 4);
+  QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+  fScript += QString("drag %1 %2 %3 %4\n").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y());
+}
+
+void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
+  Host& host = fWindow->GetHost();
+  Tool(4);
+  Drag({20, 20}, {80, 60});
+  Tool(5);
+  Drag({120, 20}, {200, 100});
+  Tool(0);
+  Drag({20, 40}, {40, 80});  // the rectangle's left side, down and right
+  QCOMPARE(host.Active()->history.UndoLabels().size(), std::size_t{3});
+  QVERIFY(!fWindow->findChild<QLabel*>("readout")->text().isEmpty());
+  Shoot(fWindow, "window-drawn");
+
+  QAction* undo = fWindow->Action(StudioWindow::kCommandUndo);
+  QAction* redo = fWindow->Action(StudioWindow::kCommandRedo);
+  QVERIFY(undo->isEnabled() && !redo->isEnabled());
+  const std::string moved = Sketch(host);
+  undo->trigger();
+  QVERIFY(Sketch(host) != moved);
+  QVERIFY(redo->isEnabled());
+  QTest::keyClick(fWindow, Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(Sketch(host), moved);
+  fScript += "undo\nredo\n";
+
+  // The module's menu, enabled as the module says, in its own texts.
+  fWindow->RefreshMenus();
+  QMenu* moduleMenu = fWindow->menuBar()->actions().at(3)->menu();
+  QCOMPARE(moduleMenu->title(), QString::fromUtf8(OsFindString(nullptr, IDS_SKETCH_MENU)));
+  moduleMenu->popup(fWindow->mapToGlobal(QPoint(200, 30)));
+  QVERIFY(QTest::qWaitForWindowExposed(moduleMenu));
+  Shoot(moduleMenu, "module-menu");
+  moduleMenu->hide();
+
+  const QString dir = QDir::tempPath() + "/studio-test";
+  QDir().mkpath(dir);
+  QVERIFY(WritePng((dir + "/default.png").toStdString(), DefaultPicture()).empty());
+  QProcess replay;
+  replay.start(SKETCH_REPLAY, {"--image", dir + "/default.png", "--dump", dir + "/replay.json", "--out",
+                               dir + "/replay.png", "-"});
+  replay.write(fScript.toUtf8());
+  replay.closeWriteChannel();
+  QVERIFY(replay.waitForFinished(60000));
+  QCOMPARE(replay.exitCode(), 0);
+  QFile dump(dir + "/replay.json");
+  QVERIFY(dump.open(QIODevice::ReadOnly));
+  std::string expected = dump.readAll().toStdString();
+  expected = expected.substr(expected.find("\"clipboard\""));
+  std::string studio = Sketch(host);
+  studio.replace(studio.find("\"default\""), 9, "\"main\"");
+  QCOMPARE(studio, expected);
+  RgbImage pixels;
+  QVERIFY(ReadPng((dir + "/replay.png").toStdString(), pixels).empty());
+  QVERIFY(pixels.pixels == host.Active()->frame.pixels);
+}
+
+void StudioTest::RotateDialogRefusesThenTurns() {
+  Host& host = fWindow->GetHost();
+  const std::string before = Sketch(host);
+  QString boxText;
+  QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+  bool dialogSeen = false;
+  WhenModalOpens(this, [&](QWidget* dialog) {
+    dialogSeen = true;
+    auto* edit = dialog->findChild<QLineEdit*>(QString("control%1").arg(IDC_VALUE));
+    auto* ok = dialog->findChild<QPushButton*>("control1");
+    QVERIFY(edit != nullptr && ok != nullptr);
+    QTest::keyClicks(edit, "3x61");  // the letter never reaches the model
+    QCOMPARE(edit->text(), QString("361"));
+    Shoot(dialog, "rotate-dialog");
+    WhenModalOpens(this, [&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      boxText = box->text();
+      boxIcon = box->icon();
+      Shoot(box, "refused-angle");
+      box->accept();
+    });
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog->isVisible());  // still open for another answer
+    edit->selectAll();
+    QTest::keyClicks(edit, "90");
+    auto* clockwise = dialog->findChild<QRadioButton*>(QString("control%1").arg(IDC_CLOCKWISE));
+    QVERIFY(clockwise != nullptr);
+    QTest::mouseClick(clockwise, Qt::LeftButton);
+    QVERIFY(clockwise->isChecked());
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  fWindow->Action(ID_ROTATE_NUMERIC)->trigger();
+  QVERIFY(dialogSeen);
+  QCOMPARE(boxText, QString::fromUtf8(OsFindString(nullptr, IDS_BAD_ANGLE)));
+  QCOMPARE(boxIcon, QMessageBox::Critical);
+  QCOMPARE(host.fMessages.back(), boxText.toStdString());
+  QVERIFY(Sketch(host) != before);
+  // Turned as the menu's own quarter turn does.
+  const std::string typed = Sketch(host);
+  fWindow->Action(StudioWindow::kCommandUndo)->trigger();
+  fWindow->Action(ID_ROTATE_CLOCKWISE)->trigger();
+  const std::string item = Sketch(host);
+  QCOMPARE(item.substr(0, item.find("\"history\"")), typed.substr(0, typed.find("\"history\"")));
+  Shoot(fWindow, "window-rotated");
+}
+
+void StudioTest::PolygonPaletteFollowsTheTool() {
+  Host& host = fWindow->GetHost();
+  QSlider* apex = fWindow->Palette()->ApexSlider();
+  Tool(4);
+  QVERIFY(!apex->isVisible());
+  Tool(kPolygonTool);
+  QVERIFY(apex->isVisible());
+  apex->setValue(6);
+  const auto* count = static_cast<const int*>(host.Loader().Symbol("gPolygonApex"));
+  QVERIFY(count != nullptr);
+  QCOMPARE(*count, 6);
+  Shoot(fWindow->Palette(), "palette-polygon");
+}
+
+void StudioTest::BadPictureIsRefusedAndTheSketchKept() {
+  const std::string before = Sketch(fWindow->GetHost());
+  const QString missing = QDir::tempPath() + "/studio-test/missing.png";
+  QString text;
+  WhenModalOpens(this, [&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    QVERIFY(box != nullptr);
+    text = box->text();
+    box->accept();
+  });
+  QVERIFY(!fWindow->OpenPicture(missing));
+  QVERIFY(text.contains(missing));
+  QCOMPARE(Sketch(fWindow->GetHost()), before);
+}
+
+QTEST_MAIN(StudioTest)
+#include "StudioTest.moc"
