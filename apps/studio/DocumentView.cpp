@@ -37,7 +37,13 @@ void DocumentView::Refresh() {
   HostDocument* doc = fHost.Active();
   const QSize size = doc != nullptr ? QSize(doc->frame.width, doc->frame.height) : QSize(0, 0);
   if (this->size() != size) setFixedSize(size);
-  if (doc != nullptr) fHost.Repaint(*doc);
+  if (doc != nullptr) {
+    try {
+      fHost.Repaint(*doc);
+    } catch (const CMemoryException&) {
+      // The frame keeps what was last painted; the next event paints again.
+    }
+  }
   update();
 }
 
@@ -72,8 +78,13 @@ void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
 bool DocumentView::Key(QKeyEvent* event, bool down) {
   const int key = VirtualKey(event->key());
   if (key == 0 || event->isAutoRepeat()) return false;
-  fHost.Key(key, down);
-  fChanged(true);
+  bool ok = true;
+  try {
+    fHost.Key(key, down);
+  } catch (const CMemoryException&) {
+    ok = false;
+  }
+  fChanged(ok);
   return true;
 }
 
@@ -88,9 +99,14 @@ void DocumentView::keyReleaseEvent(QKeyEvent* event) {
 void DocumentView::focusOutEvent(QFocusEvent* event) {
   // A key released elsewhere never reaches us; the module must not think it
   // is still held.
+  bool ok = true;
   for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_SPACE}) {
-    if ((GetKeyState(key) & 0x8000) != 0) fHost.Key(key, false);
+    try {
+      if ((GetKeyState(key) & 0x8000) != 0) fHost.Key(key, false);
+    } catch (const CMemoryException&) {
+      ok = false;
+    }
   }
-  fChanged(true);
+  fChanged(ok);
   QWidget::focusOutEvent(event);
 }

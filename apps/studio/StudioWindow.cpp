@@ -9,7 +9,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QCloseEvent>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QVBoxLayout>
 
 #include "DocumentView.h"
 #include "ModulePictures.h"
@@ -50,8 +53,28 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
+  fTabs = new QTabBar;
+  fTabs->setObjectName("documents");
+  fTabs->setExpanding(false);
+  connect(fTabs, &QTabBar::currentChanged, this, [this](int index) {
+    const auto& docs = fHost.Documents();
+    if (fSyncingTabs || index < 0 || index >= static_cast<int>(docs.size())) return;
+    HostDocument* doc = docs[static_cast<std::size_t>(index)].get();
+    if (doc == fHost.Active()) return;
+    bool ok = true;
+    try {
+      fHost.Activate(*doc);
+    } catch (const CMemoryException&) {
+      ok = false;
+    }
+    Changed(ok);
+  });
+  auto* documents = new QVBoxLayout;
+  documents->setSpacing(0);
+  documents->addWidget(fTabs);
+  documents->addWidget(scroll, 1);
   layout->addWidget(fPalette);
-  layout->addWidget(scroll, 1);
+  layout->addLayout(documents, 1);
   setCentralWidget(central);
   fReadout = new QLabel;
   fReadout->setObjectName("readout");
@@ -71,7 +94,9 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
 
 StudioWindow::~StudioWindow() {
   fClosing = true;
-  // The module goes while the window that shows its dialogs still exists.
+  // The view and the palette talk to the host: they go first. The module goes
+  // while the window that shows its dialogs still exists.
+  delete takeCentralWidget();
   fHost.Unload();
 }
 
@@ -142,7 +167,13 @@ void StudioWindow::Command(int command) {
       return;
     }
     case kCommandClose:
-      if (HostDocument* doc = fHost.Active()) fHost.Close(*doc);
+      if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
+        try {
+          fHost.Close(*doc);
+        } catch (const CMemoryException&) {
+          // Closing goes on: the next document is shown as it can be.
+        }
+      }
       Changed(true);
       return;
     case kCommandExit:
@@ -190,15 +221,57 @@ bool StudioWindow::OpenPicture(const QString& path) {
     QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(QDir::toNativeSeparators(path), reason));
     return false;
   }
-  if (HostDocument* doc = fHost.Active()) fHost.Close(*doc);
   Open(std::move(picture), QFileInfo(path).fileName().toStdString());
   return true;
 }
 
 void StudioWindow::Open(RgbImage picture, const std::string& name) {
-  fHost.OpenDocument(name, std::move(picture));
-  setWindowTitle(QString("%1 - %2").arg(QString::fromStdString(name), kTitle));
+  try {
+    fHost.OpenDocument(name, std::move(picture));
+  } catch (const CMemoryException&) {
+    QMessageBox::critical(this, kTitle, tr("There is not enough memory to open %1.").arg(QString::fromStdString(name)));
+  }
   Changed(true);
+}
+
+bool StudioWindow::MayDiscard(const std::vector<HostDocument*>& documents) {
+  QStringList changed;
+  for (const HostDocument* doc : documents) {
+    if (doc->history.CanUndo() || doc->history.CanRedo()) changed << QString::fromStdString(doc->document.fName);
+  }
+  if (changed.isEmpty()) return true;
+  return QMessageBox::question(this, kTitle,
+                               tr("The sketch over %1 has not been saved. Discard it?").arg(changed.join(", ")),
+                               QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
+void StudioWindow::closeEvent(QCloseEvent* event) {
+  std::vector<HostDocument*> all;
+  for (const auto& doc : fHost.Documents()) all.push_back(doc.get());
+  if (MayDiscard(all)) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void StudioWindow::SyncTabs() {
+  fSyncingTabs = true;
+  const auto& docs = fHost.Documents();
+  while (fTabs->count() > static_cast<int>(docs.size())) fTabs->removeTab(fTabs->count() - 1);
+  for (std::size_t i = 0; i < docs.size(); ++i) {
+    const QString name = QString::fromStdString(docs[i]->document.fName);
+    if (static_cast<int>(i) < fTabs->count()) {
+      fTabs->setTabText(static_cast<int>(i), name);
+    } else {
+      fTabs->addTab(name);
+    }
+    if (docs[i].get() == fHost.Active()) fTabs->setCurrentIndex(static_cast<int>(i));
+  }
+  fSyncingTabs = false;
+  const HostDocument* active = fHost.Active();
+  setWindowTitle(active != nullptr ? QString("%1 - %2").arg(QString::fromStdString(active->document.fName), kTitle)
+                                   : QString(kTitle));
 }
 
 void StudioWindow::Changed(bool ok) {
@@ -206,6 +279,7 @@ void StudioWindow::Changed(bool ok) {
   if (!ok) statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
   if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();
   fBeepsHeard = OsGetBeeps().size();
+  SyncTabs();
   fView->Refresh();
   fPalette->Refresh();
   RefreshMenus();

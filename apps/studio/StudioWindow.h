@@ -1,7 +1,7 @@
 #pragma once
-// The desktop host's main window: one document over the shared host engine,
-// the host's menu bar with the module's menu in it, the module's palette, and
-// the coordinate read-out in the status bar. Every call into the module is
+// The desktop host's main window: documents in tabs over the shared host
+// engine, sharing the module's clipboard; the host's menu bar with the module's
+// menu in it, the module's palette, and the coordinate read-out. Every call into the module is
 // guarded: running out of memory drops the step, and nothing escapes into Qt.
 
 #include <QMainWindow>
@@ -15,6 +15,7 @@
 class DocumentView;
 class QLabel;
 class QMenu;
+class QTabBar;
 class ToolPalette;
 
 class StudioWindow final : public QMainWindow {
@@ -38,8 +39,8 @@ class StudioWindow final : public QMainWindow {
   // Empty when the module loaded, otherwise why not.
   const std::string& LoadError() const { return fLoadError; }
 
-  // Replaces the document with the picture in the file; false (the person
-  // told why, the document kept) when it cannot be read.
+  // Opens the picture as another document, made active; false (the person
+  // told why) when it cannot be read.
   bool OpenPicture(const QString& path);
   // The module's view of which entries are greyed, brought into the menus.
   void RefreshMenus();
@@ -47,6 +48,9 @@ class StudioWindow final : public QMainWindow {
   void Changed(bool ok);
   // A call into the module outside a gesture, guarded; what it posted runs.
   void CallModule(const std::function<void(BModuleInterface&)>& call);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   struct MenuEntry {
@@ -62,6 +66,10 @@ class StudioWindow final : public QMainWindow {
   void UpdateCursor();
   void UpdateReadout();
   void Open(RgbImage picture, const std::string& name);
+  // True when none of them has changes, or the person agrees to lose them.
+  bool MayDiscard(const std::vector<HostDocument*>& documents);
+  // One tab a document, the active one current, and the title after it.
+  void SyncTabs();
 
   Host fHost;
   std::unique_ptr<StudioDialogs> fDialogs;
@@ -70,6 +78,8 @@ class StudioWindow final : public QMainWindow {
   DocumentView* fView = nullptr;
   ToolPalette* fPalette = nullptr;
   QLabel* fReadout = nullptr;
+  QTabBar* fTabs = nullptr;
+  bool fSyncingTabs = false;
   std::size_t fBeepsHeard = 0;
   bool fClosing = false;
 };

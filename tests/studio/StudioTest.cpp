@@ -14,13 +14,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 #include "DocumentView.h"
 #include "HostDump.h"
+#include "OsPlatformHost.h"
 #include "OsResources.h"
+#include "container/TObjectContainer.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
 #include "resources/SketchResources.h"
@@ -28,6 +31,8 @@
 namespace {
 
 constexpr int kPolygonTool = 14;
+constexpr int kCommandCopy = 57634;
+constexpr int kCommandPaste = 57637;
 
 // The part of a dump that the figures decide; the rest tells about the host.
 std::string Sketch(Host& host) {
@@ -64,7 +69,7 @@ class StudioTest : public QObject {
   void DrawsMovesUndoesAsTheReplayDoes();
   void RotateDialogRefusesThenTurns();
   void PolygonPaletteFollowsTheTool();
-  void BadPictureIsRefusedAndTheSketchKept();
+  void PicturesOpenInTabsSharingTheClipboard();
 
  private:
   // press, four moves on the straight way, release: the replay's `drag`.
@@ -100,6 +105,10 @@ void StudioTest::Drag(QPoint from, QPoint to) {
 void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   Host& host = fWindow->GetHost();
   Tool(4);
+  // The module's cursor for the tool, with its hot spot.
+  const OsCursorResource* cursor = OsFindCursor(nullptr, OsGetShownCursorId());
+  QVERIFY(cursor != nullptr);
+  QCOMPARE(fWindow->View()->cursor().hotSpot(), QPoint(cursor->hotX, cursor->hotY));
   Drag({20, 20}, {80, 60});
   Tool(5);
   Drag({120, 20}, {200, 100});
@@ -212,19 +221,43 @@ void StudioTest::PolygonPaletteFollowsTheTool() {
   Shoot(fWindow->Palette(), "palette-polygon");
 }
 
-void StudioTest::BadPictureIsRefusedAndTheSketchKept() {
-  const std::string before = Sketch(fWindow->GetHost());
-  const QString missing = QDir::tempPath() + "/studio-test/missing.png";
+void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
+  Host& host = fWindow->GetHost();
+  auto* tabs = fWindow->findChild<QTabBar*>("documents");
+  HostDocument* first = host.Active();
+  fWindow->Action(kCommandCopy)->trigger();  // the rotated rectangle is still selected
+  const QString dir = QDir::tempPath() + "/studio-test";
+  QImage small(50, 40, QImage::Format_RGB32);
+  small.fill(Qt::white);
+  QVERIFY(small.save(dir + "/small.bmp"));
+  QVERIFY(fWindow->OpenPicture(dir + "/small.bmp"));
+  QCOMPARE(tabs->count(), 2);
+  QCOMPARE(host.Active()->frame.width, 50);
+  fWindow->Action(kCommandPaste)->trigger();
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
+
+  // Nothing of the open documents is lost to a picture that cannot be read.
+  const QString missing = dir + "/missing.png";
   QString text;
   WhenModalOpens(this, [&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    QVERIFY(box != nullptr);
-    text = box->text();
-    box->accept();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
   });
   QVERIFY(!fWindow->OpenPicture(missing));
   QVERIFY(text.contains(missing));
-  QCOMPARE(Sketch(fWindow->GetHost()), before);
+  QCOMPARE(tabs->count(), 2);
+
+  tabs->setCurrentIndex(0);
+  QCOMPARE(host.Active(), first);
+  // Closing a changed sketch asks; cancelling keeps it.
+  for (auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+    WhenModalOpens(this, [answer](QWidget* modal) {
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(answer)->click();
+    });
+    fWindow->Action(StudioWindow::kCommandClose)->trigger();
+  }
+  QCOMPARE(tabs->count(), 1);
+  QVERIFY(host.Active() != first);
+  QCOMPARE(fWindow->windowTitle(), QString("small.bmp - Sketch Studio"));
 }
 
 QTEST_MAIN(StudioTest)
