@@ -9,6 +9,19 @@
 
 namespace {
 
+const char* KeyName(int virtualKey) {
+  switch (virtualKey) {
+    case VK_SHIFT: return "shift";
+    case VK_CONTROL: return "ctrl";
+    case VK_MENU: return "alt";
+    default: return "space";
+  }
+}
+
+std::string Mouse(const char* what, OsImgPoint p) {
+  return std::string(what) + " " + std::to_string(p.x) + " " + std::to_string(p.y);
+}
+
 OsImgPoint At(const QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   return {p.x(), p.y()};
@@ -26,8 +39,9 @@ int VirtualKey(int qtKey) {
 
 }  // namespace
 
-DocumentView::DocumentView(Host& host, std::function<void(bool)> changed, QWidget* parent)
-    : QWidget(parent), fHost(host), fChanged(std::move(changed)) {
+DocumentView::DocumentView(Host& host, std::function<void(bool)> changed,
+                           std::function<void(const std::string&)> record, QWidget* parent)
+    : QWidget(parent), fHost(host), fChanged(std::move(changed)), fRecord(std::move(record)) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -60,24 +74,28 @@ void DocumentView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || fHost.Active() == nullptr) return;
   setFocus();
   OsSetMessagePos(At(event).x, At(event).y);
+  fRecord(Mouse("press", At(event)));
   fChanged(fHost.Press(At(event)));
 }
 
 void DocumentView::mouseMoveEvent(QMouseEvent* event) {
   OsSetMessagePos(At(event).x, At(event).y);
   // Only a gesture in progress takes moves; the cursor follows either way.
+  if (fHost.IsTracking()) fRecord(Mouse("move", At(event)));
   fChanged(fHost.IsTracking() ? fHost.Move(At(event)) : true);
 }
 
 void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !fHost.IsTracking()) return;
   OsSetMessagePos(At(event).x, At(event).y);
+  fRecord(Mouse("release", At(event)));
   fChanged(fHost.Release(At(event)));
 }
 
 bool DocumentView::Key(QKeyEvent* event, bool down) {
   const int key = VirtualKey(event->key());
   if (key == 0 || event->isAutoRepeat()) return false;
+  fRecord(std::string("key ") + (down ? "down " : "up ") + KeyName(key));
   bool ok = true;
   try {
     fHost.Key(key, down);
@@ -102,7 +120,9 @@ void DocumentView::focusOutEvent(QFocusEvent* event) {
   bool ok = true;
   for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_SPACE}) {
     try {
-      if ((GetKeyState(key) & 0x8000) != 0) fHost.Key(key, false);
+      if ((GetKeyState(key) & 0x8000) == 0) continue;
+      fRecord(std::string("key up ") + KeyName(key));
+      fHost.Key(key, false);
     } catch (const CMemoryException&) {
       ok = false;
     }

@@ -10,8 +10,10 @@
 class DocumentView final : public QWidget {
  public:
   // `changed` runs after every event the host took, so that the window can
-  // bring its menus, palette, read-out and cursor up to date.
-  DocumentView(Host& host, std::function<void(bool ok)> changed, QWidget* parent = nullptr);
+  // bring its menus, palette, read-out and cursor up to date; `record` gets
+  // each event as a line of a replay script, before the host takes it.
+  DocumentView(Host& host, std::function<void(bool ok)> changed, std::function<void(const std::string&)> record,
+               QWidget* parent = nullptr);
 
   // Resizes to the active document's frame and repaints it.
   void Refresh();
@@ -30,4 +32,5 @@ class DocumentView final : public QWidget {
 
   Host& fHost;
   std::function<void(bool)> fChanged;
+  std::function<void(const std::string&)> fRecord;
 };

@@ -44,7 +44,11 @@ StudioDialogs::~StudioDialogs() {
 void StudioDialogs::RunModal(CDialog& dialog) {
   const OsDialogResource* form = dialog.OsTemplate();
   if (form == nullptr) return;
-  TemplateDialog window(fParent, [&dialog, &window] {
+  const auto answered = [this, &dialog](int button) {
+    if (fOnAnswer) fOnAnswer(dialog, button);
+  };
+  TemplateDialog window(fParent, [&dialog, &window, &answered] {
+    answered(IDCANCEL);
     dialog.OsClose();
     if (dialog.OsHasEnded()) window.done(dialog.OsResult());
   });
@@ -71,7 +75,8 @@ void StudioDialogs::RunModal(CDialog& dialog) {
       }
     }
   };
-  const auto click = [&dialog, &window, &show](int id) {
+  const auto click = [&dialog, &window, &show, &answered](int id) {
+    if (id == IDOK || id == IDCANCEL) answered(id);
     dialog.OsClick(id);
     if (dialog.OsHasEnded()) {
       window.done(dialog.OsResult());

@@ -4,6 +4,7 @@
 // control model stays the truth: what the person types or clicks goes through
 // CDialog's user calls, and the widgets show the model again after each.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ class StudioDialogs final : public OsUserInterface {
   StudioDialogs(const StudioDialogs&) = delete;
   StudioDialogs& operator=(const StudioDialogs&) = delete;
 
+  // Told of each answer as the person gives it: the dialog as it stands and
+  // the button that closes it (IDOK, IDCANCEL), before the dialog takes it.
+  void OnAnswer(std::function<void(const CDialog&, int button)> listener) { fOnAnswer = std::move(listener); }
+
   void RunModal(CDialog& dialog) override;
   int MessageBox(const char* text, const char* caption, UINT type) override;
 
@@ -29,4 +34,5 @@ class StudioDialogs final : public OsUserInterface {
  private:
   QWidget* fParent;
   std::vector<std::string>& fMessages;
+  std::function<void(const CDialog&, int)> fOnAnswer;
 };

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "DocumentView.h"
@@ -21,6 +22,7 @@
 #include "OsPlatformHost.h"
 #include "OsResources.h"
 #include "ToolPalette.h"
+#include "resources/SketchResources.h"
 
 namespace {
 
@@ -44,12 +46,17 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   setWindowTitle(kTitle);
   fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
 
-  fView = new DocumentView(fHost, [this](bool ok) { Changed(ok); });
+  fDialogs->OnAnswer([this](const CDialog& dialog, int button) { RecordAnswer(dialog, button); });
+  fView = new DocumentView(
+      fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fRecorder.Line(line); });
   auto* scroll = new QScrollArea;
   scroll->setWidget(fView);
   scroll->setAlignment(Qt::AlignCenter);
   scroll->setBackgroundRole(QPalette::Dark);
-  fPalette = new ToolPalette(fHost, [this](const auto& call) { CallModule(call); });
+  fPalette = new ToolPalette(fHost, [this](const auto& call, const std::string& line) {
+    fRecorder.Line(line);
+    CallModule(call);
+  });
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -61,6 +68,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
     if (fSyncingTabs || index < 0 || index >= static_cast<int>(docs.size())) return;
     HostDocument* doc = docs[static_cast<std::size_t>(index)].get();
     if (doc == fHost.Active()) return;
+    fRecorder.Line("activate " + ScriptRecorder::Word(doc->document.fName));
     bool ok = true;
     try {
       fHost.Activate(*doc);
@@ -89,7 +97,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   BuildMenus();
   fPalette->Build();
   if (!picture.isEmpty() && OpenPicture(picture)) return;
-  Open(DefaultPicture(), "default");
+  Open(DefaultPicture(), "main", {});
 }
 
 StudioWindow::~StudioWindow() {
@@ -111,6 +119,7 @@ void StudioWindow::BuildMenus() {
   }
   if (QAction* undo = Action(kCommandUndo)) undo->setShortcut(QKeySequence::Undo);
   if (QAction* redo = Action(kCommandRedo)) redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  AddOwnFileEntries();
   RefreshMenus();
 }
 
@@ -168,6 +177,8 @@ void StudioWindow::Command(int command) {
     }
     case kCommandClose:
       if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
+        fRecorder.Line("close " + ScriptRecorder::Word(doc->document.fName));
+        fSources.erase(doc);
         try {
           fHost.Close(*doc);
         } catch (const CMemoryException&) {
@@ -180,15 +191,22 @@ void StudioWindow::Command(int command) {
       close();
       return;
     case kCommandUndo:
+      fRecorder.Line("undo");
       fHost.Undo();
       Changed(true);
       return;
     case kCommandRedo:
+      fRecorder.Line("redo");
       fHost.Redo();
       Changed(true);
       return;
-    default:
-      Changed(fHost.MenuCommand(command));
+    default: {
+      // The dialog's answers go into the script before the command.
+      fRecorder.Hold();
+      const bool ok = fHost.MenuCommand(command);
+      fRecorder.Release("menu " + std::to_string(command));
+      Changed(ok);
+    }
   }
 }
 
@@ -221,13 +239,24 @@ bool StudioWindow::OpenPicture(const QString& path) {
     QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(QDir::toNativeSeparators(path), reason));
     return false;
   }
-  Open(std::move(picture), QFileInfo(path).fileName().toStdString());
+  const bool png = QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0;
+  Open(std::move(picture), QFileInfo(path).fileName().toStdString(),
+       png ? QFileInfo(path).absoluteFilePath().toStdString() : std::string());
   return true;
 }
 
-void StudioWindow::Open(RgbImage picture, const std::string& name) {
+std::string StudioWindow::UniqueName(const std::string& name) const {
+  std::string unique = name;
+  for (int n = 2; fHost.Find(unique) != nullptr; ++n) unique = name + " (" + std::to_string(n) + ")";
+  return unique;
+}
+
+void StudioWindow::Open(RgbImage picture, const std::string& wanted, const std::string& pngPath) {
+  const std::string name = UniqueName(wanted);
   try {
-    fHost.OpenDocument(name, std::move(picture));
+    HostDocument* doc = fHost.OpenDocument(name, std::move(picture));
+    fSources[doc] = pngPath;
+    RecordDocument(*doc);
   } catch (const CMemoryException&) {
     QMessageBox::critical(this, kTitle, tr("There is not enough memory to open %1.").arg(QString::fromStdString(name)));
   }
@@ -302,4 +331,82 @@ void StudioWindow::UpdateCursor() {
   } else {
     fView->unsetCursor();
   }
+}
+
+std::string StudioWindow::StartRecording(const std::string& path) {
+  for (const auto& doc : fHost.Documents()) {
+    if (doc->history.CanUndo() || doc->history.CanRedo()) {
+      return "a recording starts from pictures as they were opened; " + doc->document.fName +
+             " has changes already (undo them, or close it, first)";
+    }
+  }
+  if (std::string error = fRecorder.Open(path); !error.empty()) return error;
+  fRecordPath = path;
+  fRecorder.Line("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+                 std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  for (const auto& doc : fHost.Documents()) RecordDocument(*doc);
+  if (fHost.Active() != nullptr) fRecorder.Line("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
+  // A replay starts with the module's mode off, as the studio does.
+  if (fPalette->ModeButton() != nullptr && fPalette->ModeButton()->isChecked()) fRecorder.Line("mode on");
+  return {};
+}
+
+void StudioWindow::RecordDocument(const HostDocument& doc) {
+  if (!fRecorder.IsOpen()) return;
+  std::string file = fSources[&doc];
+  if (file.empty()) {
+    // A picture that sketch-replay cannot read goes beside the script as PNG.
+    const QFileInfo script(QString::fromStdString(fRecordPath));
+    file = (script.path() + "/" + script.completeBaseName()).toStdString() + "-" + std::to_string(++fPicturesWritten) +
+           ".png";
+    if (std::string error = WritePng(file, doc.picture); !error.empty()) {
+      QMessageBox::warning(this, kTitle, QString::fromStdString("The recording lacks a picture: " + error));
+    }
+  }
+  fRecorder.Line("document " + ScriptRecorder::Word(doc.document.fName) + " " + ScriptRecorder::Word(file));
+}
+
+void StudioWindow::RecordAnswer(const CDialog& dialog, int button) {
+  const OsDialogControl* value = dialog.OsFindControl(IDC_VALUE);
+  const std::string text = ScriptRecorder::Word(value != nullptr ? value->text : std::string());
+  const std::string close = button == IDOK ? "ok" : "cancel";
+  if (dialog.OsTemplateId() == IDD_SCALE) {
+    fRecorder.Line("answer scale " + text + " " + close);
+  } else if (dialog.OsTemplateId() == IDD_ROTATE) {
+    const OsDialogControl* cw = dialog.OsFindControl(IDC_CLOCKWISE);
+    fRecorder.Line("answer rotate " + text + (cw != nullptr && cw->checked ? " cw " : " ccw ") + close);
+  }
+}
+
+void StudioWindow::AddOwnFileEntries() {
+  QMenu* file = menuBar()->actions().isEmpty() ? nullptr : menuBar()->actions().first()->menu();
+  if (file == nullptr) return;
+  QAction* exit = Action(kCommandExit);
+  auto* exportView = new QAction(tr("Export View as PNG..."), file);
+  exportView->setObjectName("exportView");
+  connect(exportView, &QAction::triggered, this, [this] {
+    if (fHost.Active() == nullptr) return;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export the view"), QString(), tr("PNG (*.png)"));
+    if (!path.isEmpty()) ExportView(path);
+  });
+  auto* record = new QAction(tr("Record..."), file);
+  record->setObjectName("record");
+  connect(record, &QAction::triggered, this, [this] {
+    const QString path = QFileDialog::getSaveFileName(this, tr("Record into a replay script"), QString(),
+                                                      tr("Replay scripts (*.txt)"));
+    if (path.isEmpty()) return;
+    if (std::string error = StartRecording(path.toStdString()); !error.empty()) {
+      QMessageBox::warning(this, kTitle, QString::fromStdString("Cannot record: " + error));
+    }
+  });
+  file->insertAction(exit, exportView);
+  file->insertAction(exit, record);
+  file->insertSeparator(exit);
+}
+
+bool StudioWindow::ExportView(const QString& path) {
+  const std::string error = WritePng(path.toStdString(), fHost.Active()->frame);
+  if (error.empty()) return true;
+  QMessageBox::critical(this, kTitle, QString::fromStdString("The view cannot be exported: " + error));
+  return false;
 }

@@ -6,10 +6,12 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "Host.h"
+#include "ScriptRecorder.h"
 #include "StudioDialogs.h"
 
 class DocumentView;
@@ -39,6 +41,12 @@ class StudioWindow final : public QMainWindow {
   // Empty when the module loaded, otherwise why not.
   const std::string& LoadError() const { return fLoadError; }
 
+  // From now on, what the person does goes into a sketch-replay script at
+  // `path`. Empty on success, otherwise why not.
+  std::string StartRecording(const std::string& path);
+  // The active view's pixels as a PNG; false (the person told why) on failure.
+  bool ExportView(const QString& path);
+
   // Opens the picture as another document, made active; false (the person
   // told why) when it cannot be read.
   bool OpenPicture(const QString& path);
@@ -65,7 +73,12 @@ class StudioWindow final : public QMainWindow {
   void Command(int command);
   void UpdateCursor();
   void UpdateReadout();
-  void Open(RgbImage picture, const std::string& name);
+  // `pngPath`: the file a replay can read the picture from, or empty.
+  void Open(RgbImage picture, const std::string& name, const std::string& pngPath);
+  std::string UniqueName(const std::string& name) const;
+  void AddOwnFileEntries();
+  void RecordDocument(const HostDocument& doc);
+  void RecordAnswer(const CDialog& dialog, int button);
   // True when none of them has changes, or the person agrees to lose them.
   bool MayDiscard(const std::vector<HostDocument*>& documents);
   // One tab a document, the active one current, and the title after it.
@@ -80,6 +93,10 @@ class StudioWindow final : public QMainWindow {
   QLabel* fReadout = nullptr;
   QTabBar* fTabs = nullptr;
   bool fSyncingTabs = false;
+  ScriptRecorder fRecorder;
+  std::string fRecordPath;
+  int fPicturesWritten = 0;
+  std::map<const HostDocument*, std::string> fSources;
   std::size_t fBeepsHeard = 0;
   bool fClosing = false;
 };

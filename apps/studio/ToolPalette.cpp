@@ -45,8 +45,7 @@ QToolButton* PictureButton(QWidget* parent, const QIcon& icon, QSize size) {
 
 }  // namespace
 
-ToolPalette::ToolPalette(Host& host, std::function<void(const std::function<void(BModuleInterface&)>&)> call,
-                         QWidget* parent)
+ToolPalette::ToolPalette(Host& host, Call call, QWidget* parent)
     : QWidget(parent), fHost(host), fCall(std::move(call)) {}
 
 void ToolPalette::Build() {
@@ -63,7 +62,7 @@ void ToolPalette::Build() {
                         modeSize);
   fMode->setObjectName("modeButton");
   connect(fMode, &QToolButton::clicked, this, [this](bool on) {
-    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); });
+    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); }, on ? "mode on" : "mode off");
   });
   layout->addWidget(fMode, 0, Qt::AlignHCenter);
 
@@ -80,7 +79,8 @@ void ToolPalette::Build() {
     QToolButton* button = PictureButton(this, TwoStateIcon(normal.copy(cell), selected.copy(cell)), cell.size());
     button->setObjectName(QString("tool%1").arg(tool));
     connect(button, &QToolButton::clicked, this, [this, tool] {
-      fCall([tool](BModuleInterface& m) { m.DoToolChange(static_cast<short>(tool), 1); });
+      fCall([tool](BModuleInterface& m) { m.DoToolChange(static_cast<short>(tool), 1); },
+            "tool " + std::to_string(tool));
     });
     grid->addWidget(button, row, column);
     fTools.push_back(button);
@@ -98,9 +98,11 @@ void ToolPalette::Build() {
   option->addWidget(fApex);
   connect(fApex, &QSlider::valueChanged, this, [this](int value) {
     // The control tells the palette, which keeps the count within its range.
-    fCall([value](BModuleInterface& m) {
-      if (OsScrollControl* control = ApexControl(&m)) control->SetValue(value);
-    });
+    fCall(
+        [value](BModuleInterface& m) {
+          if (OsScrollControl* control = ApexControl(&m)) control->SetValue(value);
+        },
+        "apex " + std::to_string(value));
   });
   layout->addWidget(fOption);
   layout->addStretch(1);

@@ -15,9 +15,9 @@ class QToolButton;
 class ToolPalette final : public QWidget {
  public:
   // `call` runs a call into the module, guarded as the window guards every one,
-  // and brings the window up to date.
-  ToolPalette(Host& host, std::function<void(const std::function<void(BModuleInterface&)>&)> call,
-              QWidget* parent = nullptr);
+  // records it as the script line given, and brings the window up to date.
+  using Call = std::function<void(const std::function<void(BModuleInterface&)>&, const std::string& line)>;
+  ToolPalette(Host& host, Call call, QWidget* parent = nullptr);
 
   // Builds the buttons from the loaded module's description (nothing without one).
   void Build();
@@ -30,7 +30,7 @@ class ToolPalette final : public QWidget {
 
  private:
   Host& fHost;
-  std::function<void(const std::function<void(BModuleInterface&)>&)> fCall;
+  Call fCall;
   QToolButton* fMode = nullptr;
   std::vector<QToolButton*> fTools;
   QWidget* fOption = nullptr;
