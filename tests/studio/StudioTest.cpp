@@ -65,7 +65,10 @@ class StudioTest : public QObject {
 
  private slots:
   void initTestCase();
-  void cleanupTestCase() { delete fWindow; }
+  void cleanupTestCase() {
+    delete fWindow;
+    QDir(fDir).removeRecursively();
+  }
   void DrawsMovesUndoesAsTheReplayDoes();
   void RotateDialogRefusesThenTurns();
   void PolygonPaletteFollowsTheTool();
@@ -83,7 +86,7 @@ class StudioTest : public QObject {
   // and the same pixels.
   void ExpectReplayAgrees();
 
-  QString fDir = QDir::tempPath() + "/studio-test";
+  QString fDir = QDir::tempPath() + QString("/studio-test-%1").arg(QCoreApplication::applicationPid());
 };
 
 void StudioTest::initTestCase() {
