@@ -10,7 +10,10 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QCloseEvent>
+#include <QSettings>
+#include <QSlider>
 #include <QStatusBar>
+#include <iostream>
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +30,7 @@
 namespace {
 
 const char kTitle[] = "Sketch Studio";
+const char kProfileSection[] = "Sketch";
 
 QString ReadoutText(const Host& host) {
   QStringList parts;
@@ -41,7 +45,8 @@ QString ReadoutText(const Host& host) {
 
 }  // namespace
 
-StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath) {
+StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath)
+    : fProfilePath(profilePath) {
   AfxGetApp()->m_pszAppName = kTitle;
   setWindowTitle(kTitle);
   fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
@@ -89,6 +94,18 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   fReadout->setMinimumWidth(360);
   statusBar()->addPermanentWidget(fReadout);
 
+  if (!fProfilePath.isEmpty()) {
+    QSettings ini(fProfilePath, QSettings::IniFormat);
+    for (const QString& section : ini.childGroups()) {
+      ini.beginGroup(section);
+      for (const QString& key : ini.childKeys()) {
+        AfxGetApp()->WriteProfileString(section.toUtf8().constData(), key.toUtf8().constData(),
+                                        ini.value(key).toString().toUtf8().constData());
+      }
+      ini.endGroup();
+    }
+  }
+  fLoadedProfile = AfxGetApp()->fProfile[kProfileSection];
   try {
     fLoadError = fHost.Load(modulePath);
   } catch (const CMemoryException&) {
@@ -105,7 +122,23 @@ StudioWindow::~StudioWindow() {
   // The view and the palette talk to the host: they go first. The module goes
   // while the window that shows its dialogs still exists.
   delete takeCentralWidget();
-  fHost.Unload();
+  try {
+    fHost.Unload();
+  } catch (const CMemoryException&) {
+    // What the module could not write is not in the profile; the rest is.
+  }
+  if (fProfilePath.isEmpty()) return;
+  QDir().mkpath(QFileInfo(fProfilePath).path());
+  QSettings ini(fProfilePath, QSettings::IniFormat);
+  for (const auto& [section, entries] : AfxGetApp()->fProfile) {
+    ini.beginGroup(QString::fromStdString(section));
+    for (const auto& [key, value] : entries) ini.setValue(QString::fromStdString(key), QString::fromStdString(value));
+    ini.endGroup();
+  }
+  ini.sync();
+  if (ini.status() != QSettings::NoError) {
+    std::cerr << "sketch-studio: " << fProfilePath.toStdString() << ": the preferences cannot be written\n";
+  }
 }
 
 void StudioWindow::BuildMenus() {
@@ -344,10 +377,18 @@ std::string StudioWindow::StartRecording(const std::string& path) {
   fRecordPath = path;
   fRecorder.Line("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
                  std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  for (const auto& [key, value] : fLoadedProfile) {
+    fRecorder.Line("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
+  }
   for (const auto& doc : fHost.Documents()) RecordDocument(*doc);
   if (fHost.Active() != nullptr) fRecorder.Line("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
-  // A replay starts with the module's mode off, as the studio does.
-  if (fPalette->ModeButton() != nullptr && fPalette->ModeButton()->isChecked()) fRecorder.Line("mode on");
+  // A replay starts as the studio did, with the mode off; the tool and the
+  // polygon's count chosen since are set before the mode goes on.
+  if (fPalette->ModeButton() != nullptr && fPalette->ModeButton()->isChecked()) {
+    fRecorder.Line("tool " + std::to_string(fHost.Module()->fCurrentTool));
+    if (const QSlider* apex = fPalette->ApexSlider()) fRecorder.Line("apex " + std::to_string(apex->value()));
+    fRecorder.Line("mode on");
+  }
   return {};
 }
 

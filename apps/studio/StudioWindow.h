@@ -30,7 +30,10 @@ class StudioWindow final : public QMainWindow {
 
   // Loads the module from `modulePath` and opens `picture`, or the built-in
   // picture when it is empty or cannot be opened (the person is told why).
-  explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath());
+  // The profile is read from the INI file `profilePath` before the module
+  // loads and written back when the window goes; empty keeps it in memory.
+  explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath(),
+                        const QString& profilePath = {});
   ~StudioWindow() override;
 
   Host& GetHost() { return fHost; }
@@ -97,6 +100,9 @@ class StudioWindow final : public QMainWindow {
   std::string fRecordPath;
   int fPicturesWritten = 0;
   std::map<const HostDocument*, std::string> fSources;
+  QString fProfilePath;
+  // The module's section as it read it at loading, for a recording's start.
+  std::map<std::string, std::string> fLoadedProfile;
   std::size_t fBeepsHeard = 0;
   bool fClosing = false;
 };

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <iostream>
 
 #include "OsPlatformHost.h"
@@ -28,7 +29,9 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     OsSetScreenSize(screen->size().width(), screen->size().height());
   }
-  StudioWindow window(picture);
+  const QString profile =
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/sketch-studio.ini";
+  StudioWindow window(picture, ModuleLoader::DefaultPath(), profile);
   if (!window.LoadError().empty()) {
     QMessageBox::critical(nullptr, "Sketch Studio",
                           QString::fromStdString("The sketch module cannot be loaded: " + window.LoadError()));

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
 #include <QTabBar>
 #include <QTimer>
@@ -65,10 +66,7 @@ class StudioTest : public QObject {
 
  private slots:
   void initTestCase();
-  void cleanupTestCase() {
-    delete fWindow;
-    QDir(fDir).removeRecursively();
-  }
+  void cleanupTestCase();
   void DrawsMovesUndoesAsTheReplayDoes();
   void RotateDialogRefusesThenTurns();
   void PolygonPaletteFollowsTheTool();
@@ -90,10 +88,10 @@ class StudioTest : public QObject {
 };
 
 void StudioTest::initTestCase() {
-  fWindow = new StudioWindow({}, SKETCH_MODULE_PATH);
-  QCOMPARE(QString::fromStdString(fWindow->LoadError()), QString());
   QDir(fDir).removeRecursively();
   QVERIFY(QDir().mkpath(fDir));
+  fWindow = new StudioWindow({}, SKETCH_MODULE_PATH, fDir + "/profile/sketch-studio.ini");
+  QCOMPARE(QString::fromStdString(fWindow->LoadError()), QString());
   QCOMPARE(fWindow->StartRecording((fDir + "/session.txt").toStdString()), std::string());
   fWindow->resize(900, 640);
   fWindow->show();
@@ -101,6 +99,15 @@ void StudioTest::initTestCase() {
   QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
   QVERIFY(fWindow->Palette()->ModeButton()->isChecked());
 
+}
+
+void StudioTest::cleanupTestCase() {
+  delete fWindow;
+  // The module's preferences outlive the window: the last tool and count.
+  QSettings ini(fDir + "/profile/sketch-studio.ini", QSettings::IniFormat);
+  QCOMPARE(ini.value("Sketch/CurrentTool").toString(), QString::number(kPolygonTool));
+  QCOMPARE(ini.value("Sketch/PolygonOption-Apex").toString(), QString("6"));
+  QDir(fDir).removeRecursively();
 }
 
 void StudioTest::Drag(QPoint from, QPoint to) {
