@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kApexControl = 2005;  // the scroll bar of the polygon palette
-const char kTraceSymbol[] = "_ZN16TObjectContainer12GetTraceListEPP10OsImgPointPi";
 
 ReplayError Fail(int code, const ScriptCommand& c, const std::string& message) {
   return {code, "line " + std::to_string(c.line) + ", column " + std::to_string(c.column) + ": " + message};
@@ -284,36 +283,12 @@ ReplayError Replay::Snapshot(const std::string& path) {
 }
 
 ReplayError Replay::WriteRegion(const std::string& path) {
-  HostDocument* doc = fHost.Active();
-  auto calc = reinterpret_cast<int (*)(BRegion*, BDocument*)>(fHost.Loader().Symbol("SketchCalcActRegion"));
-  BRegion region;
-  region.IRegion();
-  if (calc != nullptr) calc(&region, &doc->document);
-  const int w = doc->picture.width, h = doc->picture.height;
-  std::vector<std::uint8_t> mask(static_cast<std::size_t>(w) * h, 0);
-  for (const OsImgRect& r : region.GetRects()) {
-    for (int y = std::max(0, r.top); y < std::min(h, r.bottom); ++y) {
-      for (int x = std::max(0, r.left); x < std::min(w, r.right); ++x) mask[static_cast<std::size_t>(y) * w + x] = 255;
-    }
-  }
-  if (std::string error = WriteGreyPng(path, w, h, mask); !error.empty()) return {kExitFile, error};
+  if (std::string error = WriteRegionMask(fHost, *fHost.Active(), path); !error.empty()) return {kExitFile, error};
   return {};
 }
 
 ReplayError Replay::WriteTrace(const std::string& path) {
-  HostDocument* doc = fHost.Active();
-  using TraceFn = bool (*)(TObjectContainer*, OsImgPoint**, int*);
-  auto trace = reinterpret_cast<TraceFn>(fHost.Loader().Symbol(kTraceSymbol));
-  TObjectContainer* sketch = SketchOf(doc->document);
-  OsImgPoint* points = nullptr;
-  int count = 0;
-  const bool ok = trace != nullptr && sketch != nullptr && trace(sketch, &points, &count);
-  Json::Array list;
-  for (int k = 0; ok && k < count; ++k) list.push_back(Json::Array{points[k].x, points[k].y});
-  OsFree(points);
-  std::ofstream file(path, std::ios::binary);
-  file << Json(Json::Object{{"ok", ok}, {"points", std::move(list)}}).Write();
-  if (!file) return {kExitFile, path + ": cannot write"};
+  if (std::string error = WriteTraceList(fHost, *fHost.Active(), path); !error.empty()) return {kExitFile, error};
   return {};
 }
 

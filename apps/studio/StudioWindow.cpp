@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "DocumentView.h"
+#include "HostDump.h"
 #include "ModulePictures.h"
 #include "OsAfxWin.h"
 #include "OsMenu.h"
@@ -152,7 +154,7 @@ void StudioWindow::BuildMenus() {
   }
   if (QAction* undo = Action(kCommandUndo)) undo->setShortcut(QKeySequence::Undo);
   if (QAction* redo = Action(kCommandRedo)) redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-  AddOwnFileEntries();
+  AddOwnEntries();
   RefreshMenus();
 }
 
@@ -342,6 +344,7 @@ void StudioWindow::Changed(bool ok) {
   if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();
   fBeepsHeard = OsGetBeeps().size();
   SyncTabs();
+  if (fGrid != nullptr) fGrid->setChecked(fHost.Active() != nullptr && fHost.Active()->view.fGridOn);
   fView->Refresh();
   fPalette->Refresh();
   RefreshMenus();
@@ -419,20 +422,38 @@ void StudioWindow::RecordAnswer(const CDialog& dialog, int button) {
   }
 }
 
-void StudioWindow::AddOwnFileEntries() {
-  QMenu* file = menuBar()->actions().isEmpty() ? nullptr : menuBar()->actions().first()->menu();
-  if (file == nullptr) return;
+void StudioWindow::AddOwnEntries() {
+  const QList<QAction*> menus = menuBar()->actions();
+  if (menus.size() < 3) return;
+  QMenu* file = menus[0]->menu();
   QAction* exit = Action(kCommandExit);
-  auto* exportView = new QAction(tr("Export View as PNG..."), file);
-  exportView->setObjectName("exportView");
-  connect(exportView, &QAction::triggered, this, [this] {
-    if (fHost.Active() == nullptr) return;
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export the view"), QString(), tr("PNG (*.png)"));
-    if (!path.isEmpty()) ExportView(path);
-  });
-  auto* record = new QAction(tr("Record..."), file);
-  record->setObjectName("record");
-  connect(record, &QAction::triggered, this, [this] {
+  const auto add = [this](QMenu* menu, QAction* before, const QString& text, const char* name, auto work) {
+    auto* action = new QAction(text, menu);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, work);
+    menu->insertAction(before, action);
+    return action;
+  };
+  const auto exporter = [this](const QString& title, const QString& filter, auto write) {
+    return [this, title, filter, write] {
+      HostDocument* doc = fHost.Active();
+      if (doc == nullptr) return;
+      const QString path = QFileDialog::getSaveFileName(this, title, QString(), filter);
+      if (!path.isEmpty()) Export(path, [&] { return write(*doc, path.toStdString()); });
+    };
+  };
+  add(file, exit, tr("Export View as PNG..."), "exportView",
+      exporter(tr("Export the view"), tr("PNG (*.png)"),
+               [](HostDocument& doc, const std::string& path) { return WritePng(path, doc.frame); }));
+  add(file, exit, tr("Export Active Region as PNG Mask..."), "exportRegion",
+      exporter(tr("Export the active region"), tr("PNG (*.png)"), [this](HostDocument& doc, const std::string& path) {
+        return WriteRegionMask(fHost, doc, path);
+      }));
+  add(file, exit, tr("Export Trace as Points..."), "exportTrace",
+      exporter(tr("Export the trace"), tr("JSON (*.json)"), [this](HostDocument& doc, const std::string& path) {
+        return WriteTraceList(fHost, doc, path);
+      }));
+  add(file, exit, tr("Record..."), "record", [this] {
     const QString path = QFileDialog::getSaveFileName(this, tr("Record into a replay script"), QString(),
                                                       tr("Replay scripts (*.txt)"));
     if (path.isEmpty()) return;
@@ -440,14 +461,40 @@ void StudioWindow::AddOwnFileEntries() {
       QMessageBox::warning(this, kTitle, QString::fromStdString("Cannot record: " + error));
     }
   });
-  file->insertAction(exit, exportView);
-  file->insertAction(exit, record);
   file->insertSeparator(exit);
+
+  // The grid belongs to the view; the module snaps to it.
+  QMenu* view = menus[2]->menu();
+  view->addSeparator();
+  fGrid = add(view, nullptr, tr("Grid"), "grid", [this](bool on) { SetGrid(on, 0); });
+  fGrid->setCheckable(true);
+  add(view, nullptr, tr("Grid Spacing..."), "gridSpacing", [this] {
+    HostDocument* doc = fHost.Active();
+    if (doc == nullptr) return;
+    bool ok = false;
+    const int size = QInputDialog::getInt(this, kTitle, tr("Grid spacing in pixels of the picture:"),
+                                          doc->view.fGridSize, 1, 1024, 1, &ok);
+    if (ok) SetGrid(true, size);
+  });
 }
 
-bool StudioWindow::ExportView(const QString& path) {
-  const std::string error = WritePng(path.toStdString(), fHost.Active()->frame);
+void StudioWindow::SetGrid(bool on, int size) {
+  HostDocument* doc = fHost.Active();
+  if (doc == nullptr) return;
+  doc->view.fGridOn = on;
+  if (size > 0) doc->view.fGridSize = size;
+  fRecorder.Line(on ? "grid on " + std::to_string(doc->view.fGridSize) : std::string("grid off"));
+  Changed(true);
+}
+
+bool StudioWindow::Export(const QString& path, const std::function<std::string()>& write) {
+  std::string error;
+  try {
+    error = write();
+  } catch (const CMemoryException&) {
+    error = path.toStdString() + ": not enough memory to write it";
+  }
   if (error.empty()) return true;
-  QMessageBox::critical(this, kTitle, QString::fromStdString("The view cannot be exported: " + error));
+  QMessageBox::critical(this, kTitle, QString::fromStdString("Nothing was exported: " + error));
   return false;
 }

@@ -47,8 +47,11 @@ class StudioWindow final : public QMainWindow {
   // From now on, what the person does goes into a sketch-replay script at
   // `path`. Empty on success, otherwise why not.
   std::string StartRecording(const std::string& path);
-  // The active view's pixels as a PNG; false (the person told why) on failure.
-  bool ExportView(const QString& path);
+  // Runs `write`, which returns what went wrong, if anything; false (the
+  // person told why) when nothing was written.
+  bool Export(const QString& path, const std::function<std::string()>& write);
+  // The active view's grid; a size of 0 keeps the spacing.
+  void SetGrid(bool on, int size);
 
   // Opens the picture as another document, made active; false (the person
   // told why) when it cannot be read.
@@ -79,7 +82,8 @@ class StudioWindow final : public QMainWindow {
   // `pngPath`: the file a replay can read the picture from, or empty.
   void Open(RgbImage picture, const std::string& name, const std::string& pngPath);
   std::string UniqueName(const std::string& name) const;
-  void AddOwnFileEntries();
+  // The studio's own entries: exports and recording, the grid.
+  void AddOwnEntries();
   void RecordDocument(const HostDocument& doc);
   void RecordAnswer(const CDialog& dialog, int button);
   // True when none of them has changes, or the person agrees to lose them.
@@ -95,6 +99,7 @@ class StudioWindow final : public QMainWindow {
   ToolPalette* fPalette = nullptr;
   QLabel* fReadout = nullptr;
   QTabBar* fTabs = nullptr;
+  QAction* fGrid = nullptr;
   bool fSyncingTabs = false;
   ScriptRecorder fRecorder;
   std::string fRecordPath;

@@ -103,9 +103,10 @@ void StudioTest::initTestCase() {
 
 void StudioTest::cleanupTestCase() {
   delete fWindow;
-  // The module's preferences outlive the window: the last tool and count.
+  // The module's preferences outlive the window: the last tool (the rectangle)
+  // and the polygon's count.
   QSettings ini(fDir + "/profile/sketch-studio.ini", QSettings::IniFormat);
-  QCOMPARE(ini.value("Sketch/CurrentTool").toString(), QString::number(kPolygonTool));
+  QCOMPARE(ini.value("Sketch/CurrentTool").toString(), QString("4"));
   QCOMPARE(ini.value("Sketch/PolygonOption-Apex").toString(), QString("6"));
   QDir(fDir).removeRecursively();
 }
@@ -156,8 +157,13 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
 }
 
 void StudioTest::ExpectReplayAgrees() {
+  QFile session(fDir + "/session.txt");
+  QVERIFY(session.open(QIODevice::ReadOnly));
   QProcess replay;
-  replay.start(SKETCH_REPLAY, {"--dump", fDir + "/replay.json", "--out", fDir + "/replay.png", fDir + "/session.txt"});
+  replay.setWorkingDirectory(fDir);
+  replay.start(SKETCH_REPLAY, {"--dump", "replay.json", "--out", "replay.png", "-"});
+  replay.write(session.readAll() + "region replay-region.png\ntrace replay-trace.json\n");
+  replay.closeWriteChannel();
   QVERIFY(replay.waitForFinished(60000));
   QCOMPARE(replay.exitCode(), 0);
   QFile dump(fDir + "/replay.json");
@@ -167,6 +173,16 @@ void StudioTest::ExpectReplayAgrees() {
   RgbImage pixels;
   QVERIFY(ReadPng((fDir + "/replay.png").toStdString(), pixels).empty());
   QVERIFY(pixels.pixels == fWindow->GetHost().Active()->frame.pixels);
+  // The studio's exports are the replay's outputs.
+  HostDocument& doc = *fWindow->GetHost().Active();
+  const std::string region = (fDir + "/region.png").toStdString(), trace = (fDir + "/trace.json").toStdString();
+  QVERIFY(fWindow->Export({}, [&] { return WriteRegionMask(fWindow->GetHost(), doc, region); }));
+  QVERIFY(fWindow->Export({}, [&] { return WriteTraceList(fWindow->GetHost(), doc, trace); }));
+  for (const char* name : {"region.png", "trace.json"}) {
+    QFile ours(fDir + "/" + name), theirs(fDir + "/replay-" + name);
+    QVERIFY(ours.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
+    QCOMPARE(ours.readAll(), theirs.readAll());
+  }
 }
 
 void StudioTest::RotateDialogRefusesThenTurns() {
@@ -244,6 +260,20 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   QCOMPARE(host.Active()->frame.width, 50);
   fWindow->Action(kCommandPaste)->trigger();
   QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
+  // Drawn on this view's grid: the replay must snap the same way.
+  fWindow->findChild<QAction*>("grid")->trigger();
+  QVERIFY(host.Active()->view.fGridOn);
+  Tool(4);
+  Drag({3, 5}, {29, 27});
+
+  // An export into a folder that is not there is refused, the file named.
+  QString refusal;
+  WhenModalOpens(this, [&](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) refusal = box->text();
+  });
+  const QString nowhere = dir + "/no-such-folder/view.png";
+  QVERIFY(!fWindow->Export(nowhere, [&] { return WritePng(nowhere.toStdString(), host.Active()->frame); }));
+  QVERIFY(refusal.contains(nowhere));
 
   // Nothing of the open documents is lost to a picture that cannot be read.
   const QString missing = dir + "/missing.png";

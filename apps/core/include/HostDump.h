@@ -1,7 +1,8 @@
 #pragma once
-// The state of a host and its loaded module as one JSON value: what the headless
-// host writes as a dump, and what the desktop host's checks compare with it. The
-// module's figures are read through their layout and virtual functions only.
+// What a host writes about its loaded module: the state as one JSON value (the
+// headless host's dump, which the desktop host's checks compare with), a
+// document's active region and its trace. The module's figures are read
+// through their layout and virtual functions only.
 
 #include "Host.h"
 #include "Json.h"
@@ -14,3 +15,11 @@ Json DumpHostState(Host& host);
 
 // The sketch of a document, or null when it has none from this module.
 TObjectContainer* SketchOf(const BDocument& document);
+
+// The active region of the document (SketchCalcActRegion) as a grey PNG the
+// size of its picture: 255 inside, 0 outside. Empty on success, otherwise what
+// went wrong, naming the file.
+std::string WriteRegionMask(const Host& host, HostDocument& doc, const std::string& path);
+
+// The document's trace (GetTraceList) as {"ok": …, "points": [[x, y], …]}.
+std::string WriteTraceList(const Host& host, HostDocument& doc, const std::string& path);

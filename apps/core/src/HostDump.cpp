@@ -1,9 +1,14 @@
 #include "HostDump.h"
 
+#include <algorithm>
+#include <fstream>
+
 #include "BAnt.h"
 #include "BList.h"
+#include "BRegion.h"
 #include "OsMenu.h"
 #include "OsPlatformHost.h"
+#include "OsRuntime.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "module/CSketchDocument.h"
@@ -12,6 +17,7 @@
 namespace {
 
 const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
+const char kTraceSymbol[] = "_ZN16TObjectContainer12GetTraceListEPP10OsImgPointPi";
 
 Json Rect(const OsImgRect& r) { return Json::Array{r.left, r.top, r.right, r.bottom}; }
 
@@ -167,4 +173,35 @@ Json DumpHostState(Host& host) {
       {"clipboard", Figures(clip != nullptr ? *clip : nullptr)},
       {"documents", std::move(documents)},
   };
+}
+
+std::string WriteRegionMask(const Host& host, HostDocument& doc, const std::string& path) {
+  auto calc = reinterpret_cast<int (*)(BRegion*, BDocument*)>(host.Loader().Symbol("SketchCalcActRegion"));
+  BRegion region;
+  region.IRegion();
+  if (calc != nullptr) calc(&region, &doc.document);
+  const int w = doc.picture.width, h = doc.picture.height;
+  std::vector<std::uint8_t> mask(static_cast<std::size_t>(w) * h, 0);
+  for (const OsImgRect& r : region.GetRects()) {
+    for (int y = std::max(0, r.top); y < std::min(h, r.bottom); ++y) {
+      for (int x = std::max(0, r.left); x < std::min(w, r.right); ++x) mask[static_cast<std::size_t>(y) * w + x] = 255;
+    }
+  }
+  return WriteGreyPng(path, w, h, mask);
+}
+
+std::string WriteTraceList(const Host& host, HostDocument& doc, const std::string& path) {
+  using TraceFn = bool (*)(TObjectContainer*, OsImgPoint**, int*);
+  auto trace = reinterpret_cast<TraceFn>(host.Loader().Symbol(kTraceSymbol));
+  TObjectContainer* sketch = SketchOf(doc.document);
+  OsImgPoint* points = nullptr;
+  int count = 0;
+  const bool ok = trace != nullptr && sketch != nullptr && trace(sketch, &points, &count);
+  Json::Array list;
+  for (int k = 0; ok && k < count; ++k) list.push_back(Json::Array{points[k].x, points[k].y});
+  OsFree(points);
+  std::ofstream file(path, std::ios::binary);
+  file << Json(Json::Object{{"ok", ok}, {"points", std::move(list)}}).Write();
+  if (!file) return path + ": cannot write";
+  return {};
 }
