@@ -47,12 +47,24 @@ DocumentView::DocumentView(Host& host, std::function<void(bool)> changed,
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void DocumentView::Fit() {
+  HostDocument* doc = fHost.Active();
+  if (doc == nullptr || width() < 1 || height() < 1) return;
+  if (doc->frame.width == width() && doc->frame.height == height()) return;
+  fRecord("view " + std::to_string(width()) + " " + std::to_string(height()));
+  fHost.SetViewSize(*doc, width(), height());
+}
+
+void DocumentView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  fChanged(true);
+}
+
 void DocumentView::Refresh() {
   HostDocument* doc = fHost.Active();
-  const QSize size = doc != nullptr ? QSize(doc->frame.width, doc->frame.height) : QSize(0, 0);
-  if (this->size() != size) setFixedSize(size);
   if (doc != nullptr) {
     try {
+      Fit();
       fHost.Repaint(*doc);
     } catch (const CMemoryException&) {
       // The frame keeps what was last painted; the next event paints again.

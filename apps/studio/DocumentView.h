@@ -1,6 +1,7 @@
 #pragma once
-// Shows a document's frame as the shared host painted it, and hands the left
-// button and the modifier keys to the host in view pixels.
+// Shows the active document's view as the shared host painted it, the view as
+// large as the widget, and hands the left button and the modifier keys to the
+// host in view pixels.
 
 #include <QWidget>
 #include <functional>
@@ -15,11 +16,12 @@ class DocumentView final : public QWidget {
   DocumentView(Host& host, std::function<void(bool ok)> changed, std::function<void(const std::string&)> record,
                QWidget* parent = nullptr);
 
-  // Resizes to the active document's frame and repaints it.
+  // Gives the active document's view the widget's size, repaints it and shows it.
   void Refresh();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -29,6 +31,7 @@ class DocumentView final : public QWidget {
 
  private:
   bool Key(QKeyEvent* event, bool down);
+  void Fit();
 
   Host& fHost;
   std::function<void(bool)> fChanged;

@@ -9,11 +9,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScrollArea>
+#include <QGridLayout>
+#include <QScrollBar>
 #include <QCloseEvent>
 #include <QSettings>
 #include <QSlider>
 #include <QStatusBar>
+#include <charconv>
+#include <cmath>
 #include <iostream>
 #include <QTabBar>
 #include <QToolButton>
@@ -33,6 +36,13 @@ namespace {
 
 const char kTitle[] = "Sketch Studio";
 const char kProfileSection[] = "Sketch";
+
+// The shortest text that reads back as the same float.
+std::string FloatWord(float value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
 
 QString ReadoutText(const Host& host) {
   QStringList parts;
@@ -56,10 +66,21 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   fDialogs->OnAnswer([this](const CDialog& dialog, int button) { RecordAnswer(dialog, button); });
   fView = new DocumentView(
       fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fRecorder.Line(line); });
-  auto* scroll = new QScrollArea;
-  scroll->setWidget(fView);
-  scroll->setAlignment(Qt::AlignCenter);
-  scroll->setBackgroundRole(QPalette::Dark);
+  // The scroll bars move the view's origin over the picture, in picture pixels.
+  auto* scroll = new QWidget;
+  auto* grid = new QGridLayout(scroll);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+  fHScroll = new QScrollBar(Qt::Horizontal);
+  fVScroll = new QScrollBar(Qt::Vertical);
+  fHScroll->setObjectName("hscroll");
+  fVScroll->setObjectName("vscroll");
+  grid->addWidget(fView, 0, 0);
+  grid->addWidget(fVScroll, 0, 1);
+  grid->addWidget(fHScroll, 1, 0);
+  for (QScrollBar* bar : {fHScroll, fVScroll}) {
+    connect(bar, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
+  }
   fPalette = new ToolPalette(fHost, [this](const auto& call, const std::string& line) {
     fRecorder.Line(line);
     CallModule(call);
@@ -346,6 +367,7 @@ void StudioWindow::Changed(bool ok) {
   SyncTabs();
   if (fGrid != nullptr) fGrid->setChecked(fHost.Active() != nullptr && fHost.Active()->view.fGridOn);
   fView->Refresh();
+  SyncScrollBars();
   fPalette->Refresh();
   RefreshMenus();
   UpdateReadout();
@@ -408,6 +430,12 @@ void StudioWindow::RecordDocument(const HostDocument& doc) {
     }
   }
   fRecorder.Line("document " + ScriptRecorder::Word(doc.document.fName) + " " + ScriptRecorder::Word(file));
+  if (doc.frame.width != doc.picture.width || doc.frame.height != doc.picture.height) {
+    fRecorder.Line("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
+  }
+  if (const BZoom& z = doc.view.GetZoom(); z.fZoomX != 1.0f || z.fOriginX != 0.0f || z.fOriginY != 0.0f) {
+    fRecorder.Line("zoom " + FloatWord(z.fZoomX) + " " + FloatWord(z.fOriginX) + " " + FloatWord(z.fOriginY));
+  }
 }
 
 void StudioWindow::RecordAnswer(const CDialog& dialog, int button) {
@@ -476,6 +504,46 @@ void StudioWindow::AddOwnEntries() {
                                           doc->view.fGridSize, 1, 1024, 1, &ok);
     if (ok) SetGrid(true, size);
   });
+}
+
+void StudioWindow::SyncScrollBars() {
+  const HostDocument* doc = fHost.Active();
+  fSyncingScroll = true;
+  for (QScrollBar* bar : {fHScroll, fVScroll}) {
+    const bool horizontal = bar == fHScroll;
+    if (doc == nullptr) {
+      bar->setRange(0, 0);
+      continue;
+    }
+    const BZoom& z = doc->view.GetZoom();
+    const double zoom = horizontal ? z.fZoomX : z.fZoomY;
+    const int picture = horizontal ? doc->picture.width : doc->picture.height;
+    const int shown = static_cast<int>((horizontal ? doc->frame.width : doc->frame.height) / zoom);
+    const int origin = static_cast<int>(std::lround(horizontal ? z.fOriginX : z.fOriginY));
+    // The origin may lie outside the usual range (the hand tool goes past the
+    // edges); the range grows to hold it rather than move it.
+    bar->setRange(std::min(0, origin), std::max(std::max(0, picture - shown), origin));
+    bar->setPageStep(std::max(1, shown));
+    bar->setSingleStep(std::max(1, shown / 20));
+    bar->setValue(origin);
+  }
+  fSyncingScroll = false;
+}
+
+void StudioWindow::Scrolled() {
+  HostDocument* doc = fHost.Active();
+  if (fSyncingScroll || doc == nullptr) return;
+  const BZoom& z = doc->view.GetZoom();
+  const float ox = fHScroll->value() == std::lround(z.fOriginX) ? z.fOriginX : static_cast<float>(fHScroll->value());
+  const float oy = fVScroll->value() == std::lround(z.fOriginY) ? z.fOriginY : static_cast<float>(fVScroll->value());
+  fRecorder.Line("zoom " + FloatWord(z.fZoomX) + " " + FloatWord(ox) + " " + FloatWord(oy));
+  bool ok = true;
+  try {
+    fHost.SetZoom(*doc, z.fZoomX, ox, oy);
+  } catch (const CMemoryException&) {
+    ok = false;
+  }
+  Changed(ok);
 }
 
 void StudioWindow::SetGrid(bool on, int size) {

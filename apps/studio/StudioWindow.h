@@ -17,6 +17,7 @@
 class DocumentView;
 class QLabel;
 class QMenu;
+class QScrollBar;
 class QTabBar;
 class ToolPalette;
 
@@ -90,6 +91,10 @@ class StudioWindow final : public QMainWindow {
   bool MayDiscard(const std::vector<HostDocument*>& documents);
   // One tab a document, the active one current, and the title after it.
   void SyncTabs();
+  // The scroll bars after the view's origin and zoom; and the origin after
+  // the person moved a scroll bar.
+  void SyncScrollBars();
+  void Scrolled();
 
   Host fHost;
   std::unique_ptr<StudioDialogs> fDialogs;
@@ -100,6 +105,9 @@ class StudioWindow final : public QMainWindow {
   QLabel* fReadout = nullptr;
   QTabBar* fTabs = nullptr;
   QAction* fGrid = nullptr;
+  QScrollBar* fHScroll = nullptr;
+  QScrollBar* fVScroll = nullptr;
+  bool fSyncingScroll = false;
   bool fSyncingTabs = false;
   ScriptRecorder fRecorder;
   std::string fRecordPath;

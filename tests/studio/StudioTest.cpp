@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
 #include <QTabBar>
@@ -153,7 +154,16 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   Shoot(moduleMenu, "module-menu");
   moduleMenu->hide();
 
+  // A window smaller than the picture: the scroll bar moves the view's origin.
+  fWindow->resize(500, 400);
+  QTRY_VERIFY(fWindow->View()->height() < 480);
+  QCOMPARE(host.Active()->frame.height, fWindow->View()->height());
+  auto* vscroll = fWindow->findChild<QScrollBar*>("vscroll");
+  QCOMPARE(vscroll->maximum(), 480 - fWindow->View()->height());
+  vscroll->setValue(30);
+  QCOMPARE(host.Active()->view.GetZoom().fOriginY, 30.0f);
   ExpectReplayAgrees();
+  fWindow->resize(900, 640);
 }
 
 void StudioTest::ExpectReplayAgrees() {
@@ -257,7 +267,7 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   QVERIFY(small.save(dir + "/small.bmp"));
   QVERIFY(fWindow->OpenPicture(dir + "/small.bmp"));
   QCOMPARE(tabs->count(), 2);
-  QCOMPARE(host.Active()->frame.width, 50);
+  QCOMPARE(host.Active()->picture.width, 50);
   fWindow->Action(kCommandPaste)->trigger();
   QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
   // Drawn on this view's grid: the replay must snap the same way.
