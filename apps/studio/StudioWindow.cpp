@@ -175,6 +175,9 @@ void StudioWindow::BuildMenus() {
   }
   if (QAction* undo = Action(kCommandUndo)) undo->setShortcut(QKeySequence::Undo);
   if (QAction* redo = Action(kCommandRedo)) redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  if (QAction* cut = Action(kCommandCut)) cut->setShortcut(QKeySequence::Cut);
+  if (QAction* copy = Action(kCommandCopy)) copy->setShortcut(QKeySequence::Copy);
+  if (QAction* paste = Action(kCommandPaste)) paste->setShortcut(QKeySequence::Paste);
   AddOwnEntries();
   RefreshMenus();
 }
@@ -245,6 +248,11 @@ void StudioWindow::Command(int command) {
       return;
     case kCommandExit:
       close();
+      return;
+    case kCommandAbout:
+      QMessageBox::about(this, kTitle,
+                         QString("%1\n\n%2").arg(kTitle, fHost.IsLoaded() ? QString::fromStdString(fHost.Identification())
+                                                                         : tr("No module is loaded.")));
       return;
     case kCommandUndo:
       fRecorder.Line("undo");

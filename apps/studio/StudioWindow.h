@@ -28,6 +28,10 @@ class StudioWindow final : public QMainWindow {
   static constexpr int kCommandExit = 57665;
   static constexpr int kCommandUndo = 57643;
   static constexpr int kCommandRedo = 57644;
+  static constexpr int kCommandCut = 57635;
+  static constexpr int kCommandCopy = 57634;
+  static constexpr int kCommandPaste = 57637;
+  static constexpr int kCommandAbout = 57664;
 
   // Loads the module from `modulePath` and opens `picture`, or the built-in
   // picture when it is empty or cannot be opened (the person is told why).

@@ -33,8 +33,6 @@
 namespace {
 
 constexpr int kPolygonTool = 14;
-constexpr int kCommandCopy = 57634;
-constexpr int kCommandPaste = 57637;
 
 // The part of a dump that the figures decide; the rest tells about the host.
 std::string Sketch(Host& host) {
@@ -260,7 +258,7 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   Host& host = fWindow->GetHost();
   auto* tabs = fWindow->findChild<QTabBar*>("documents");
   HostDocument* first = host.Active();
-  fWindow->Action(kCommandCopy)->trigger();  // the rotated rectangle is still selected
+  fWindow->Action(StudioWindow::kCommandCopy)->trigger();  // the rotated rectangle is still selected
   const QString dir = fDir;
   QImage small(50, 40, QImage::Format_RGB32);
   small.fill(Qt::white);
@@ -268,7 +266,9 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   QVERIFY(fWindow->OpenPicture(dir + "/small.bmp"));
   QCOMPARE(tabs->count(), 2);
   QCOMPARE(host.Active()->picture.width, 50);
-  fWindow->Action(kCommandPaste)->trigger();
+  fWindow->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(fWindow));
+  QTest::keyClick(fWindow, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
   // Drawn on this view's grid: the replay must snap the same way.
   fWindow->findChild<QAction*>("grid")->trigger();
