@@ -93,8 +93,12 @@ void DocumentView::mousePressEvent(QMouseEvent* event) {
 void DocumentView::mouseMoveEvent(QMouseEvent* event) {
   OsSetMessagePos(At(event).x, At(event).y);
   // Only a gesture in progress takes moves; the cursor follows either way.
-  if (fHost.IsTracking()) fRecord(Mouse("move", At(event)));
-  fChanged(fHost.IsTracking() ? fHost.Move(At(event)) : true);
+  if (!fHost.IsTracking()) {
+    if (fHover) fHover();
+    return;
+  }
+  fRecord(Mouse("move", At(event)));
+  fChanged(fHost.Move(At(event)));
 }
 
 void DocumentView::mouseReleaseEvent(QMouseEvent* event) {

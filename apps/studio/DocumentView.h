@@ -18,6 +18,9 @@ class DocumentView final : public QWidget {
 
   // Gives the active document's view the widget's size, repaints it and shows it.
   void Refresh();
+  // Runs when the mouse moves over the view with no gesture: nothing changed
+  // but what the cursor may be.
+  void SetHover(std::function<void()> hover) { fHover = std::move(hover); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -36,4 +39,5 @@ class DocumentView final : public QWidget {
   Host& fHost;
   std::function<void(bool)> fChanged;
   std::function<void(const std::string&)> fRecord;
+  std::function<void()> fHover;
 };

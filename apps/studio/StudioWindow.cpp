@@ -66,6 +66,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   fDialogs->OnAnswer([this](const CDialog& dialog, int button) { RecordAnswer(dialog, button); });
   fView = new DocumentView(
       fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fRecorder.Line(line); });
+  fView->SetHover([this] { UpdateCursor(); });
   // The scroll bars move the view's origin over the picture, in picture pixels.
   auto* scroll = new QWidget;
   auto* grid = new QGridLayout(scroll);
@@ -136,6 +137,8 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   }
   BuildMenus();
   fPalette->Build();
+  // The keys that change the module's tools reach it through the view.
+  fView->setFocus();
   if (!picture.isEmpty() && OpenPicture(picture)) return;
   Open(DefaultPicture(), "main", {});
 }

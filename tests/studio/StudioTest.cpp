@@ -160,6 +160,12 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QCOMPARE(vscroll->maximum(), 480 - fWindow->View()->height());
   vscroll->setValue(30);
   QCOMPARE(host.Active()->view.GetZoom().fOriginY, 30.0f);
+  // Space held over the view: the hand moves the origin back.
+  QTest::keyPress(fWindow->View(), Qt::Key_Space);
+  Drag({100, 100}, {100, 120});
+  QTest::keyRelease(fWindow->View(), Qt::Key_Space);
+  QCOMPARE(host.Active()->view.GetZoom().fOriginY, 10.0f);
+  QCOMPARE(vscroll->value(), 10);
   ExpectReplayAgrees();
   fWindow->resize(900, 640);
 }
