@@ -19,6 +19,7 @@
 #include <cmath>
 #include <iostream>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -137,6 +138,17 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   }
   BuildMenus();
   fPalette->Build();
+  // The marching ants march only while they are shown; a view without them
+  // paints exactly as sketch-replay paints it.
+  auto* ants = new QTimer(this);
+  connect(ants, &QTimer::timeout, this, [this] {
+    HostDocument* doc = fHost.Active();
+    const bool shown = doc != nullptr && doc->view.fShownAnt != nullptr;
+    if (!shown && fHost.fAntPhase == 0) return;
+    fHost.fAntPhase = shown ? (fHost.fAntPhase + 1) % 8 : 0;
+    fView->Refresh();
+  });
+  ants->start(120);
   // The keys that change the module's tools reach it through the view.
   fView->setFocus();
   if (!picture.isEmpty() && OpenPicture(picture)) return;

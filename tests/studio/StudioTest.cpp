@@ -102,10 +102,10 @@ void StudioTest::initTestCase() {
 
 void StudioTest::cleanupTestCase() {
   delete fWindow;
-  // The module's preferences outlive the window: the last tool (the rectangle)
+  // The module's preferences outlive the window: the last tool (the arrow)
   // and the polygon's count.
   QSettings ini(fDir + "/profile/sketch-studio.ini", QSettings::IniFormat);
-  QCOMPARE(ini.value("Sketch/CurrentTool").toString(), QString("4"));
+  QCOMPARE(ini.value("Sketch/CurrentTool").toString(), QString("0"));
   QCOMPARE(ini.value("Sketch/PolygonOption-Apex").toString(), QString("6"));
   QDir(fDir).removeRecursively();
 }
@@ -313,6 +313,16 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   QCOMPARE(tabs->count(), 1);
   QVERIFY(host.Active() != first);
   QCOMPARE(fWindow->windowTitle(), QString("small.bmp - Sketch Studio"));
+
+  // A marquee's ants march while it is dragged, and stop with it.
+  Tool(0);
+  QTest::mousePress(fWindow->View(), Qt::LeftButton, {}, {45, 35});
+  QTest::mouseMove(fWindow->View(), {1, 1});
+  QVERIFY(host.Active()->view.fShownAnt != nullptr);
+  const std::vector<std::uint8_t> still = host.Active()->frame.pixels;
+  QTRY_VERIFY(host.fAntPhase != 0 && host.Active()->frame.pixels != still);
+  QTest::mouseRelease(fWindow->View(), Qt::LeftButton, {}, {1, 1});
+  QTRY_COMPARE(host.fAntPhase, 0);
   ExpectReplayAgrees();
 }
 
