@@ -238,6 +238,12 @@ void StudioWindow::RefreshMenus() {
     if (e.command == kCommandRedo) enabled = doc != nullptr && doc->history.CanRedo();
     if (e.command == kCommandClose) enabled = doc != nullptr;
     e.action->setEnabled(enabled);
+    // The display colour and switch in force carry a check mark.
+    if (const BModuleInterface* module = fHost.Module(); module != nullptr && e.command >= kDisplayFirst &&
+                                                          e.command <= kDisplayLast) {
+      e.action->setCheckable(true);
+      e.action->setChecked(e.command == module->fDispColor || e.command == module->fDispSwitch);
+    }
   }
 }
 

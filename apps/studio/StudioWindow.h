@@ -32,6 +32,10 @@ class StudioWindow final : public QMainWindow {
   static constexpr int kCommandCopy = 57634;
   static constexpr int kCommandPaste = 57637;
   static constexpr int kCommandAbout = 57664;
+  // The display colours (black, transparent, inverted, palette) and the
+  // show and hide switch.
+  static constexpr int kDisplayFirst = 5130;
+  static constexpr int kDisplayLast = 5141;
 
   // Loads the module from `modulePath` and opens `picture`, or the built-in
   // picture when it is empty or cannot be opened (the person is told why).

@@ -143,6 +143,13 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QTest::keyClick(fWindow, Qt::Key_Y, Qt::ControlModifier);
   QCOMPARE(Sketch(host), moved);
 
+  // The display colour in force is checked.
+  QAction* black = fWindow->Action(5130);
+  QVERIFY(!black->isChecked());
+  black->trigger();
+  QVERIFY(black->isChecked() && !fWindow->Action(5132)->isChecked());
+  fWindow->Action(5132)->trigger();
+
   // The module's menu, enabled as the module says, in its own texts.
   fWindow->RefreshMenus();
   QMenu* moduleMenu = fWindow->menuBar()->actions().at(3)->menu();
