@@ -2,7 +2,9 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev)
+# Qt 6 Widgets for sketch-studio; the CJK fonts show the module's Japanese menu texts.
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+          qt6-base-dev fonts-noto-cjk)
 
 missing=()
 for p in "${packages[@]}"; do

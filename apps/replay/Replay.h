@@ -31,9 +31,6 @@ class Replay {
   // Runs every command, then the --out and --dump outputs, then unloads.
   ReplayError Run(const std::vector<ScriptCommand>& commands);
 
-  // The state a dump writes, as JSON.
-  Json DumpState();
-
  private:
   ReplayError Execute(const ScriptCommand& c);
   ReplayError EnsureModule();
@@ -45,7 +42,6 @@ class Replay {
   // A gesture or command the host dropped because the module ran out of memory
   // is recorded as a message: the person could go on.
   void Dropped(const ScriptCommand& c, bool ok);
-  Json Ants() const;
   // After a change the host's cursor follows, as the window system asks it to.
   void UpdateCursor();
 

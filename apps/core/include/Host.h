@@ -101,6 +101,9 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   std::optional<OsImgSize> fReadoutSize;
   std::optional<OsImgRect> fReadoutRect;
   std::vector<std::string> fMessages;
+  // Where the dashes of the marching ants start along their outline, 0 to 7;
+  // a desktop host advances it while they are shown so that they march.
+  int fAntPhase = 0;
   HostDialogs fDialogs{fMessages};  // after fMessages, which it writes to
 
  private:
@@ -110,7 +113,7 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   // Runs what the module posted during a handler: a tracker starts its gesture,
   // other commands are performed and kept.
   bool RunPosted();
-  static void DrawAnts(RgbImage& frame, const OsImgRect& rect);
+  static void DrawAnts(RgbImage& frame, const OsImgRect& rect, int phase);
   void DropPosted();
   // Calls into the module outside a gesture, then runs what it posted.
   bool CallModule(const std::function<void(BModuleInterface&)>& call);

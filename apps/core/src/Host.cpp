@@ -196,15 +196,15 @@ void Host::Repaint(HostDocument& doc) {
   if (const BAnt* ants = doc.view.fShownAnt) {
     OsImgRect r = ants->GetRect();
     doc.view.GetEventHandler()->IPToDP(r);
-    DrawAnts(frame, r);
+    DrawAnts(frame, r, fAntPhase);
   }
 }
 
-void Host::DrawAnts(RgbImage& frame, const OsImgRect& r) {
+void Host::DrawAnts(RgbImage& frame, const OsImgRect& r, int phase) {
   // Four pixels black, four white, along the outline of the rectangle.
-  const auto put = [&frame](long long x, long long y, long long step) {
+  const auto put = [&frame, phase](long long x, long long y, long long step) {
     if (x < 0 || y < 0 || x >= frame.width || y >= frame.height) return;
-    const std::uint8_t v = (step / 4) % 2 == 0 ? 0 : 255;
+    const std::uint8_t v = ((step + phase) / 4) % 2 == 0 ? 0 : 255;
     std::uint8_t* px = frame.At(static_cast<int>(x), static_cast<int>(y));
     px[0] = px[1] = px[2] = v;
   };

@@ -1,0 +1,597 @@
+#include "StudioWindow.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QGridLayout>
+#include <QScrollBar>
+#include <QCloseEvent>
+#include <QSettings>
+#include <QSlider>
+#include <QStatusBar>
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "DocumentView.h"
+#include "HostDump.h"
+#include "ModulePictures.h"
+#include "OsAfxWin.h"
+#include "OsMenu.h"
+#include "OsPlatformHost.h"
+#include "OsResources.h"
+#include "ToolPalette.h"
+#include "resources/SketchResources.h"
+
+namespace {
+
+const char kTitle[] = "Sketch Studio";
+const char kProfileSection[] = "Sketch";
+
+// The shortest text that reads back as the same float.
+std::string FloatWord(float value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+QString ReadoutText(const Host& host) {
+  QStringList parts;
+  if (host.fReadoutPoint) parts << QString("X %1  Y %2").arg(host.fReadoutPoint->x).arg(host.fReadoutPoint->y);
+  if (host.fReadoutSize) parts << QString("W %1  H %2").arg(host.fReadoutSize->cx).arg(host.fReadoutSize->cy);
+  if (host.fReadoutRect) {
+    const OsImgRect& r = *host.fReadoutRect;
+    parts << QString("(%1, %2) - (%3, %4)").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
+  }
+  return parts.join("    ");
+}
+
+}  // namespace
+
+StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath)
+    : fProfilePath(profilePath) {
+  AfxGetApp()->m_pszAppName = kTitle;
+  setWindowTitle(kTitle);
+  fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
+
+  fDialogs->OnAnswer([this](const CDialog& dialog, int button) { RecordAnswer(dialog, button); });
+  fView = new DocumentView(
+      fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fRecorder.Line(line); });
+  fView->SetHover([this] { UpdateCursor(); });
+  // The scroll bars move the view's origin over the picture, in picture pixels.
+  auto* scroll = new QWidget;
+  auto* grid = new QGridLayout(scroll);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+  fHScroll = new QScrollBar(Qt::Horizontal);
+  fVScroll = new QScrollBar(Qt::Vertical);
+  fHScroll->setObjectName("hscroll");
+  fVScroll->setObjectName("vscroll");
+  grid->addWidget(fView, 0, 0);
+  grid->addWidget(fVScroll, 0, 1);
+  grid->addWidget(fHScroll, 1, 0);
+  for (QScrollBar* bar : {fHScroll, fVScroll}) {
+    connect(bar, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
+  }
+  fPalette = new ToolPalette(fHost, [this](const auto& call, const std::string& line) {
+    fRecorder.Line(line);
+    CallModule(call);
+  });
+  auto* central = new QWidget;
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  fTabs = new QTabBar;
+  fTabs->setObjectName("documents");
+  fTabs->setExpanding(false);
+  connect(fTabs, &QTabBar::currentChanged, this, [this](int index) {
+    const auto& docs = fHost.Documents();
+    if (fSyncingTabs || index < 0 || index >= static_cast<int>(docs.size())) return;
+    HostDocument* doc = docs[static_cast<std::size_t>(index)].get();
+    if (doc == fHost.Active()) return;
+    fRecorder.Line("activate " + ScriptRecorder::Word(doc->document.fName));
+    bool ok = true;
+    try {
+      fHost.Activate(*doc);
+    } catch (const CMemoryException&) {
+      ok = false;
+    }
+    Changed(ok);
+  });
+  auto* documents = new QVBoxLayout;
+  documents->setSpacing(0);
+  documents->addWidget(fTabs);
+  documents->addWidget(scroll, 1);
+  layout->addWidget(fPalette);
+  layout->addLayout(documents, 1);
+  setCentralWidget(central);
+  fReadout = new QLabel;
+  fReadout->setObjectName("readout");
+  fReadout->setMinimumWidth(360);
+  statusBar()->addPermanentWidget(fReadout);
+
+  if (!fProfilePath.isEmpty()) {
+    QSettings ini(fProfilePath, QSettings::IniFormat);
+    for (const QString& section : ini.childGroups()) {
+      ini.beginGroup(section);
+      for (const QString& key : ini.childKeys()) {
+        AfxGetApp()->WriteProfileString(section.toUtf8().constData(), key.toUtf8().constData(),
+                                        ini.value(key).toString().toUtf8().constData());
+      }
+      ini.endGroup();
+    }
+  }
+  fLoadedProfile = AfxGetApp()->fProfile[kProfileSection];
+  try {
+    fLoadError = fHost.Load(modulePath);
+  } catch (const CMemoryException&) {
+    fLoadError = "out of memory while loading the module";
+  }
+  BuildMenus();
+  fPalette->Build();
+  // The marching ants march only while they are shown; a view without them
+  // paints exactly as sketch-replay paints it.
+  auto* ants = new QTimer(this);
+  connect(ants, &QTimer::timeout, this, [this] {
+    HostDocument* doc = fHost.Active();
+    const bool shown = doc != nullptr && doc->view.fShownAnt != nullptr;
+    if (!shown && fHost.fAntPhase == 0) return;
+    fHost.fAntPhase = shown ? (fHost.fAntPhase + 1) % 8 : 0;
+    fView->Refresh();
+  });
+  ants->start(120);
+  // The keys that change the module's tools reach it through the view.
+  fView->setFocus();
+  if (!picture.isEmpty() && OpenPicture(picture)) return;
+  Open(DefaultPicture(), "main", {});
+}
+
+StudioWindow::~StudioWindow() {
+  fClosing = true;
+  // The view and the palette talk to the host: they go first. The module goes
+  // while the window that shows its dialogs still exists.
+  delete takeCentralWidget();
+  try {
+    fHost.Unload();
+  } catch (const CMemoryException&) {
+    // What the module could not write is not in the profile; the rest is.
+  }
+  if (fProfilePath.isEmpty()) return;
+  QDir().mkpath(QFileInfo(fProfilePath).path());
+  QSettings ini(fProfilePath, QSettings::IniFormat);
+  for (const auto& [section, entries] : AfxGetApp()->fProfile) {
+    ini.beginGroup(QString::fromStdString(section));
+    for (const auto& [key, value] : entries) ini.setValue(QString::fromStdString(key), QString::fromStdString(value));
+    ini.endGroup();
+  }
+  ini.sync();
+  if (ini.status() != QSettings::NoError) {
+    std::cerr << "sketch-studio: " << fProfilePath.toStdString() << ": the preferences cannot be written\n";
+  }
+}
+
+void StudioWindow::BuildMenus() {
+  menuBar()->clear();
+  fEntries.clear();
+  HMENU bar = fHost.MenuBar();
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(OsGetMenuText(bar, i)));
+    connect(menu, &QMenu::aboutToShow, this, [this] { RefreshMenus(); });
+    if (HMENU sub = GetSubMenu(bar, i)) FillMenu(menu, sub);
+  }
+  if (QAction* undo = Action(kCommandUndo)) undo->setShortcut(QKeySequence::Undo);
+  if (QAction* redo = Action(kCommandRedo)) redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  if (QAction* cut = Action(kCommandCut)) cut->setShortcut(QKeySequence::Cut);
+  if (QAction* copy = Action(kCommandCopy)) copy->setShortcut(QKeySequence::Copy);
+  if (QAction* paste = Action(kCommandPaste)) paste->setShortcut(QKeySequence::Paste);
+  AddOwnEntries();
+  RefreshMenus();
+}
+
+void StudioWindow::FillMenu(QMenu* into, HMENU from) {
+  for (int i = 0; i < GetMenuItemCount(from); ++i) {
+    const QString text = QString::fromStdString(OsGetMenuText(from, i));
+    if (HMENU sub = GetSubMenu(from, i)) {
+      FillMenu(into->addMenu(text), sub);
+      continue;
+    }
+    const UINT id = GetMenuItemID(from, i);
+    if (id == static_cast<UINT>(-1) || id == 0) {
+      into->addSeparator();
+      continue;
+    }
+    QAction* action = into->addAction(text);
+    const int command = static_cast<int>(id);
+    connect(action, &QAction::triggered, this, [this, command] { Command(command); });
+    fEntries.push_back({action, from, i, command});
+  }
+}
+
+QAction* StudioWindow::Action(int command) const {
+  for (const MenuEntry& e : fEntries) {
+    if (e.command == command) return e.action;
+  }
+  return nullptr;
+}
+
+void StudioWindow::RefreshMenus() {
+  if (fHost.Module() != nullptr) {
+    try {
+      fHost.Module()->DoSetupMenus();
+    } catch (const CMemoryException&) {
+      // The menus keep the states they had.
+    }
+  }
+  const HostDocument* doc = fHost.Active();
+  for (const MenuEntry& e : fEntries) {
+    bool enabled = !OsIsMenuItemGrayed(e.menu, e.position);
+    if (e.command == kCommandUndo) enabled = doc != nullptr && doc->history.CanUndo();
+    if (e.command == kCommandRedo) enabled = doc != nullptr && doc->history.CanRedo();
+    if (e.command == kCommandClose) enabled = doc != nullptr;
+    e.action->setEnabled(enabled);
+    // The display colour and switch in force carry a check mark.
+    if (const BModuleInterface* module = fHost.Module(); module != nullptr && e.command >= kDisplayFirst &&
+                                                          e.command <= kDisplayLast) {
+      e.action->setCheckable(true);
+      e.action->setChecked(e.command == module->fDispColor || e.command == module->fDispSwitch);
+    }
+  }
+}
+
+void StudioWindow::Command(int command) {
+  switch (command) {
+    case kCommandOpen: {
+      const QString path = QFileDialog::getOpenFileName(this, tr("Open a picture"), QString(),
+                                                        tr("Pictures (*.png *.jpg *.jpeg *.bmp)"));
+      if (!path.isEmpty()) OpenPicture(path);
+      return;
+    }
+    case kCommandClose:
+      if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
+        fRecorder.Line("close " + ScriptRecorder::Word(doc->document.fName));
+        fSources.erase(doc);
+        try {
+          fHost.Close(*doc);
+        } catch (const CMemoryException&) {
+          // Closing goes on: the next document is shown as it can be.
+        }
+      }
+      Changed(true);
+      return;
+    case kCommandExit:
+      close();
+      return;
+    case kCommandAbout:
+      QMessageBox::about(this, kTitle,
+                         QString("%1\n\n%2").arg(kTitle, fHost.IsLoaded() ? QString::fromStdString(fHost.Identification())
+                                                                         : tr("No module is loaded.")));
+      return;
+    case kCommandUndo:
+      fRecorder.Line("undo");
+      fHost.Undo();
+      Changed(true);
+      return;
+    case kCommandRedo:
+      fRecorder.Line("redo");
+      fHost.Redo();
+      Changed(true);
+      return;
+    default: {
+      // The dialog's answers go into the script before the command.
+      fRecorder.Hold();
+      const bool ok = fHost.MenuCommand(command);
+      fRecorder.Release("menu " + std::to_string(command));
+      Changed(ok);
+    }
+  }
+}
+
+void StudioWindow::CallModule(const std::function<void(BModuleInterface&)>& call) {
+  BModuleInterface* module = fHost.Module();
+  if (module == nullptr) return;
+  bool ok = true;
+  try {
+    call(*module);
+  } catch (const CMemoryException&) {
+    ok = false;
+  }
+  Changed(ok);
+}
+
+bool StudioWindow::OpenPicture(const QString& path) {
+  QImageReader reader(path);
+  const QSize size = reader.size();
+  QString reason;
+  RgbImage picture;
+  if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)) {
+    reason = tr("the picture is %1 x %2 pixels; at most %3 on a side can be opened")
+                 .arg(size.width()).arg(size.height()).arg(kMaxPictureSide);
+  } else if (const QImage image = reader.read(); image.isNull()) {
+    reason = reader.errorString();
+  } else if (!ToRgbImage(image, picture)) {
+    reason = tr("the picture is too large");
+  }
+  if (!reason.isEmpty()) {
+    QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(QDir::toNativeSeparators(path), reason));
+    return false;
+  }
+  const bool png = QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0;
+  Open(std::move(picture), QFileInfo(path).fileName().toStdString(),
+       png ? QFileInfo(path).absoluteFilePath().toStdString() : std::string());
+  return true;
+}
+
+std::string StudioWindow::UniqueName(const std::string& name) const {
+  std::string unique = name;
+  for (int n = 2; fHost.Find(unique) != nullptr; ++n) unique = name + " (" + std::to_string(n) + ")";
+  return unique;
+}
+
+void StudioWindow::Open(RgbImage picture, const std::string& wanted, const std::string& pngPath) {
+  const std::string name = UniqueName(wanted);
+  try {
+    HostDocument* doc = fHost.OpenDocument(name, std::move(picture));
+    fSources[doc] = pngPath;
+    RecordDocument(*doc);
+  } catch (const CMemoryException&) {
+    QMessageBox::critical(this, kTitle, tr("There is not enough memory to open %1.").arg(QString::fromStdString(name)));
+  }
+  Changed(true);
+}
+
+bool StudioWindow::MayDiscard(const std::vector<HostDocument*>& documents) {
+  QStringList changed;
+  for (const HostDocument* doc : documents) {
+    if (doc->history.CanUndo() || doc->history.CanRedo()) changed << QString::fromStdString(doc->document.fName);
+  }
+  if (changed.isEmpty()) return true;
+  return QMessageBox::question(this, kTitle,
+                               tr("The sketch over %1 has not been saved. Discard it?").arg(changed.join(", ")),
+                               QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
+void StudioWindow::closeEvent(QCloseEvent* event) {
+  std::vector<HostDocument*> all;
+  for (const auto& doc : fHost.Documents()) all.push_back(doc.get());
+  if (MayDiscard(all)) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void StudioWindow::SyncTabs() {
+  fSyncingTabs = true;
+  const auto& docs = fHost.Documents();
+  while (fTabs->count() > static_cast<int>(docs.size())) fTabs->removeTab(fTabs->count() - 1);
+  for (std::size_t i = 0; i < docs.size(); ++i) {
+    const QString name = QString::fromStdString(docs[i]->document.fName);
+    if (static_cast<int>(i) < fTabs->count()) {
+      fTabs->setTabText(static_cast<int>(i), name);
+    } else {
+      fTabs->addTab(name);
+    }
+    if (docs[i].get() == fHost.Active()) fTabs->setCurrentIndex(static_cast<int>(i));
+  }
+  fSyncingTabs = false;
+  const HostDocument* active = fHost.Active();
+  setWindowTitle(active != nullptr ? QString("%1 - %2").arg(QString::fromStdString(active->document.fName), kTitle)
+                                   : QString(kTitle));
+}
+
+void StudioWindow::Changed(bool ok) {
+  if (fClosing) return;
+  if (!ok) statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
+  if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();
+  fBeepsHeard = OsGetBeeps().size();
+  SyncTabs();
+  if (fGrid != nullptr) fGrid->setChecked(fHost.Active() != nullptr && fHost.Active()->view.fGridOn);
+  fView->Refresh();
+  SyncScrollBars();
+  fPalette->Refresh();
+  RefreshMenus();
+  UpdateReadout();
+  UpdateCursor();
+}
+
+void StudioWindow::UpdateReadout() { fReadout->setText(ReadoutText(fHost)); }
+
+void StudioWindow::UpdateCursor() {
+  BModuleInterface* module = fHost.Module();
+  if (module == nullptr) return;
+  try {
+    module->DoSetCursor({0, 0}, nullptr);
+  } catch (const CMemoryException&) {
+    return;
+  }
+  if (const OsCursorResource* cursor = OsFindCursor(nullptr, OsGetShownCursorId())) {
+    fView->setCursor(CursorFromResource(*cursor));
+  } else {
+    fView->unsetCursor();
+  }
+}
+
+std::string StudioWindow::StartRecording(const std::string& path) {
+  for (const auto& doc : fHost.Documents()) {
+    if (doc->history.CanUndo() || doc->history.CanRedo()) {
+      return "a recording starts from pictures as they were opened; " + doc->document.fName +
+             " has changes already (undo them, or close it, first)";
+    }
+  }
+  if (std::string error = fRecorder.Open(path); !error.empty()) return error;
+  fRecordPath = path;
+  fRecorder.Line("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+                 std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  for (const auto& [key, value] : fLoadedProfile) {
+    fRecorder.Line("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
+  }
+  for (const auto& doc : fHost.Documents()) RecordDocument(*doc);
+  if (fHost.Active() != nullptr) fRecorder.Line("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
+  // A replay starts as the studio did, with the mode off; the tool and the
+  // polygon's count chosen since are set before the mode goes on.
+  if (fPalette->ModeButton() != nullptr && fPalette->ModeButton()->isChecked()) {
+    fRecorder.Line("tool " + std::to_string(fHost.Module()->fCurrentTool));
+    if (const QSlider* apex = fPalette->ApexSlider()) fRecorder.Line("apex " + std::to_string(apex->value()));
+    fRecorder.Line("mode on");
+  }
+  return {};
+}
+
+void StudioWindow::RecordDocument(const HostDocument& doc) {
+  if (!fRecorder.IsOpen()) return;
+  std::string file = fSources[&doc];
+  if (file.empty()) {
+    // A picture that sketch-replay cannot read goes beside the script as PNG.
+    const QFileInfo script(QString::fromStdString(fRecordPath));
+    file = (script.path() + "/" + script.completeBaseName()).toStdString() + "-" + std::to_string(++fPicturesWritten) +
+           ".png";
+    if (std::string error = WritePng(file, doc.picture); !error.empty()) {
+      QMessageBox::warning(this, kTitle, QString::fromStdString("The recording lacks a picture: " + error));
+    }
+  }
+  fRecorder.Line("document " + ScriptRecorder::Word(doc.document.fName) + " " + ScriptRecorder::Word(file));
+  if (doc.frame.width != doc.picture.width || doc.frame.height != doc.picture.height) {
+    fRecorder.Line("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
+  }
+  if (const BZoom& z = doc.view.GetZoom(); z.fZoomX != 1.0f || z.fOriginX != 0.0f || z.fOriginY != 0.0f) {
+    fRecorder.Line("zoom " + FloatWord(z.fZoomX) + " " + FloatWord(z.fOriginX) + " " + FloatWord(z.fOriginY));
+  }
+}
+
+void StudioWindow::RecordAnswer(const CDialog& dialog, int button) {
+  const OsDialogControl* value = dialog.OsFindControl(IDC_VALUE);
+  const std::string text = ScriptRecorder::Word(value != nullptr ? value->text : std::string());
+  const std::string close = button == IDOK ? "ok" : "cancel";
+  if (dialog.OsTemplateId() == IDD_SCALE) {
+    fRecorder.Line("answer scale " + text + " " + close);
+  } else if (dialog.OsTemplateId() == IDD_ROTATE) {
+    const OsDialogControl* cw = dialog.OsFindControl(IDC_CLOCKWISE);
+    fRecorder.Line("answer rotate " + text + (cw != nullptr && cw->checked ? " cw " : " ccw ") + close);
+  }
+}
+
+void StudioWindow::AddOwnEntries() {
+  const QList<QAction*> menus = menuBar()->actions();
+  if (menus.size() < 3) return;
+  QMenu* file = menus[0]->menu();
+  QAction* exit = Action(kCommandExit);
+  const auto add = [this](QMenu* menu, QAction* before, const QString& text, const char* name, auto work) {
+    auto* action = new QAction(text, menu);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, work);
+    menu->insertAction(before, action);
+    return action;
+  };
+  const auto exporter = [this](const QString& title, const QString& filter, auto write) {
+    return [this, title, filter, write] {
+      HostDocument* doc = fHost.Active();
+      if (doc == nullptr) return;
+      const QString path = QFileDialog::getSaveFileName(this, title, QString(), filter);
+      if (!path.isEmpty()) Export(path, [&] { return write(*doc, path.toStdString()); });
+    };
+  };
+  add(file, exit, tr("Export View as PNG..."), "exportView",
+      exporter(tr("Export the view"), tr("PNG (*.png)"),
+               [](HostDocument& doc, const std::string& path) { return WritePng(path, doc.frame); }));
+  add(file, exit, tr("Export Active Region as PNG Mask..."), "exportRegion",
+      exporter(tr("Export the active region"), tr("PNG (*.png)"), [this](HostDocument& doc, const std::string& path) {
+        return WriteRegionMask(fHost, doc, path);
+      }));
+  add(file, exit, tr("Export Trace as Points..."), "exportTrace",
+      exporter(tr("Export the trace"), tr("JSON (*.json)"), [this](HostDocument& doc, const std::string& path) {
+        return WriteTraceList(fHost, doc, path);
+      }));
+  add(file, exit, tr("Record..."), "record", [this] {
+    const QString path = QFileDialog::getSaveFileName(this, tr("Record into a replay script"), QString(),
+                                                      tr("Replay scripts (*.txt)"));
+    if (path.isEmpty()) return;
+    if (std::string error = StartRecording(path.toStdString()); !error.empty()) {
+      QMessageBox::warning(this, kTitle, QString::fromStdString("Cannot record: " + error));
+    }
+  });
+  file->insertSeparator(exit);
+
+  // The grid belongs to the view; the module snaps to it.
+  QMenu* view = menus[2]->menu();
+  view->addSeparator();
+  fGrid = add(view, nullptr, tr("Grid"), "grid", [this](bool on) { SetGrid(on, 0); });
+  fGrid->setCheckable(true);
+  add(view, nullptr, tr("Grid Spacing..."), "gridSpacing", [this] {
+    HostDocument* doc = fHost.Active();
+    if (doc == nullptr) return;
+    bool ok = false;
+    const int size = QInputDialog::getInt(this, kTitle, tr("Grid spacing in pixels of the picture:"),
+                                          doc->view.fGridSize, 1, 1024, 1, &ok);
+    if (ok) SetGrid(true, size);
+  });
+}
+
+void StudioWindow::SyncScrollBars() {
+  const HostDocument* doc = fHost.Active();
+  fSyncingScroll = true;
+  for (QScrollBar* bar : {fHScroll, fVScroll}) {
+    const bool horizontal = bar == fHScroll;
+    if (doc == nullptr) {
+      bar->setRange(0, 0);
+      continue;
+    }
+    const BZoom& z = doc->view.GetZoom();
+    const double zoom = horizontal ? z.fZoomX : z.fZoomY;
+    const int picture = horizontal ? doc->picture.width : doc->picture.height;
+    const int shown = static_cast<int>((horizontal ? doc->frame.width : doc->frame.height) / zoom);
+    const int origin = static_cast<int>(std::lround(horizontal ? z.fOriginX : z.fOriginY));
+    // The origin may lie outside the usual range (the hand tool goes past the
+    // edges); the range grows to hold it rather than move it.
+    bar->setRange(std::min(0, origin), std::max(std::max(0, picture - shown), origin));
+    bar->setPageStep(std::max(1, shown));
+    bar->setSingleStep(std::max(1, shown / 20));
+    bar->setValue(origin);
+  }
+  fSyncingScroll = false;
+}
+
+void StudioWindow::Scrolled() {
+  HostDocument* doc = fHost.Active();
+  if (fSyncingScroll || doc == nullptr) return;
+  const BZoom& z = doc->view.GetZoom();
+  const float ox = fHScroll->value() == std::lround(z.fOriginX) ? z.fOriginX : static_cast<float>(fHScroll->value());
+  const float oy = fVScroll->value() == std::lround(z.fOriginY) ? z.fOriginY : static_cast<float>(fVScroll->value());
+  fRecorder.Line("zoom " + FloatWord(z.fZoomX) + " " + FloatWord(ox) + " " + FloatWord(oy));
+  bool ok = true;
+  try {
+    fHost.SetZoom(*doc, z.fZoomX, ox, oy);
+  } catch (const CMemoryException&) {
+    ok = false;
+  }
+  Changed(ok);
+}
+
+void StudioWindow::SetGrid(bool on, int size) {
+  HostDocument* doc = fHost.Active();
+  if (doc == nullptr) return;
+  doc->view.fGridOn = on;
+  if (size > 0) doc->view.fGridSize = size;
+  fRecorder.Line(on ? "grid on " + std::to_string(doc->view.fGridSize) : std::string("grid off"));
+  Changed(true);
+}
+
+bool StudioWindow::Export(const QString& path, const std::function<std::string()>& write) {
+  std::string error;
+  try {
+    error = write();
+  } catch (const CMemoryException&) {
+    error = path.toStdString() + ": not enough memory to write it";
+  }
+  if (error.empty()) return true;
+  QMessageBox::critical(this, kTitle, QString::fromStdString("Nothing was exported: " + error));
+  return false;
+}

@@ -1,0 +1,129 @@
+#pragma once
+// The desktop host's main window: documents in tabs over the shared host
+// engine, sharing the module's clipboard; the host's menu bar with the module's
+// menu in it, the module's palette, and the coordinate read-out. Every call into the module is
+// guarded: running out of memory drops the step, and nothing escapes into Qt.
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "Host.h"
+#include "ScriptRecorder.h"
+#include "StudioDialogs.h"
+
+class DocumentView;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QTabBar;
+class ToolPalette;
+
+class StudioWindow final : public QMainWindow {
+ public:
+  static constexpr int kCommandOpen = 57601;
+  static constexpr int kCommandClose = 57602;
+  static constexpr int kCommandExit = 57665;
+  static constexpr int kCommandUndo = 57643;
+  static constexpr int kCommandRedo = 57644;
+  static constexpr int kCommandCut = 57635;
+  static constexpr int kCommandCopy = 57634;
+  static constexpr int kCommandPaste = 57637;
+  static constexpr int kCommandAbout = 57664;
+  // The display colours (black, transparent, inverted, palette) and the
+  // show and hide switch.
+  static constexpr int kDisplayFirst = 5130;
+  static constexpr int kDisplayLast = 5141;
+
+  // Loads the module from `modulePath` and opens `picture`, or the built-in
+  // picture when it is empty or cannot be opened (the person is told why).
+  // The profile is read from the INI file `profilePath` before the module
+  // loads and written back when the window goes; empty keeps it in memory.
+  explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath(),
+                        const QString& profilePath = {});
+  ~StudioWindow() override;
+
+  Host& GetHost() { return fHost; }
+  DocumentView* View() const { return fView; }
+  ToolPalette* Palette() const { return fPalette; }
+  // The menu entry of that command, or null.
+  QAction* Action(int command) const;
+  // Empty when the module loaded, otherwise why not.
+  const std::string& LoadError() const { return fLoadError; }
+
+  // From now on, what the person does goes into a sketch-replay script at
+  // `path`. Empty on success, otherwise why not.
+  std::string StartRecording(const std::string& path);
+  // Runs `write`, which returns what went wrong, if anything; false (the
+  // person told why) when nothing was written.
+  bool Export(const QString& path, const std::function<std::string()>& write);
+  // The active view's grid; a size of 0 keeps the spacing.
+  void SetGrid(bool on, int size);
+
+  // Opens the picture as another document, made active; false (the person
+  // told why) when it cannot be read.
+  bool OpenPicture(const QString& path);
+  // The module's view of which entries are greyed, brought into the menus.
+  void RefreshMenus();
+  // Menus, palette, read-out and cursor after an event; a dropped step is told.
+  void Changed(bool ok);
+  // A call into the module outside a gesture, guarded; what it posted runs.
+  void CallModule(const std::function<void(BModuleInterface&)>& call);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct MenuEntry {
+    QAction* action;
+    HMENU menu;
+    int position;
+    int command;
+  };
+
+  void BuildMenus();
+  void FillMenu(QMenu* into, HMENU from);
+  void Command(int command);
+  void UpdateCursor();
+  void UpdateReadout();
+  // `pngPath`: the file a replay can read the picture from, or empty.
+  void Open(RgbImage picture, const std::string& name, const std::string& pngPath);
+  std::string UniqueName(const std::string& name) const;
+  // The studio's own entries: exports and recording, the grid.
+  void AddOwnEntries();
+  void RecordDocument(const HostDocument& doc);
+  void RecordAnswer(const CDialog& dialog, int button);
+  // True when none of them has changes, or the person agrees to lose them.
+  bool MayDiscard(const std::vector<HostDocument*>& documents);
+  // One tab a document, the active one current, and the title after it.
+  void SyncTabs();
+  // The scroll bars after the view's origin and zoom; and the origin after
+  // the person moved a scroll bar.
+  void SyncScrollBars();
+  void Scrolled();
+
+  Host fHost;
+  std::unique_ptr<StudioDialogs> fDialogs;
+  std::string fLoadError;
+  std::vector<MenuEntry> fEntries;
+  DocumentView* fView = nullptr;
+  ToolPalette* fPalette = nullptr;
+  QLabel* fReadout = nullptr;
+  QTabBar* fTabs = nullptr;
+  QAction* fGrid = nullptr;
+  QScrollBar* fHScroll = nullptr;
+  QScrollBar* fVScroll = nullptr;
+  bool fSyncingScroll = false;
+  bool fSyncingTabs = false;
+  ScriptRecorder fRecorder;
+  std::string fRecordPath;
+  int fPicturesWritten = 0;
+  std::map<const HostDocument*, std::string> fSources;
+  QString fProfilePath;
+  // The module's section as it read it at loading, for a recording's start.
+  std::map<std::string, std::string> fLoadedProfile;
+  std::size_t fBeepsHeard = 0;
+  bool fClosing = false;
+};

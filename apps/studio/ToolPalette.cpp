@@ -1,0 +1,134 @@
+#include "ToolPalette.h"
+
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ModulePictures.h"
+#include "OsResources.h"
+#include "OsScrollControl.h"
+
+namespace {
+
+// The polygon option palette's template and its scroll-bar control.
+constexpr int kPolygonOption = 2004;
+constexpr int kApexControl = 2005;
+
+OsScrollControl* ApexControl(BModuleInterface* module) {
+  if (module == nullptr) return nullptr;
+  for (const auto& view : module->fToolOption.GetViews()) {
+    if (view->fDialogId == kPolygonOption) return OsFindScrollControl(view.get(), kApexControl);
+  }
+  return nullptr;
+}
+
+QIcon TwoStateIcon(const QImage& normal, const QImage& selected) {
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(normal), QIcon::Normal, QIcon::Off);
+  icon.addPixmap(QPixmap::fromImage(selected), QIcon::Normal, QIcon::On);
+  return icon;
+}
+
+QToolButton* PictureButton(QWidget* parent, const QIcon& icon, QSize size) {
+  auto* button = new QToolButton(parent);
+  button->setCheckable(true);
+  button->setIcon(icon);
+  button->setIconSize(size);
+  button->setFixedSize(size);
+  // The pictures carry their own raised and pressed frames.
+  button->setStyleSheet("QToolButton { border: none; padding: 0; }");
+  return button;
+}
+
+}  // namespace
+
+ToolPalette::ToolPalette(Host& host, Call call, QWidget* parent)
+    : QWidget(parent), fHost(host), fCall(std::move(call)) {}
+
+void ToolPalette::Build() {
+  BModuleInterface* module = fHost.Module();
+  if (module == nullptr || fMode != nullptr) return;
+  const auto& d = module->fPaletteDescription;
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(6);
+
+  const QSize modeSize(d.modeButtonWidth, d.modeButtonHeight);
+  fMode = PictureButton(this, TwoStateIcon(BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[0])),
+                                           BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[1]))),
+                        modeSize);
+  fMode->setObjectName("modeButton");
+  connect(fMode, &QToolButton::clicked, this, [this](bool on) {
+    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); }, on ? "mode on" : "mode off");
+  });
+  layout->addWidget(fMode, 0, Qt::AlignHCenter);
+
+  const QImage normal = BitmapImage(OsFindBitmap(nullptr, d.toolBitmaps[0]));
+  const QImage selected = BitmapImage(OsFindBitmap(nullptr, d.toolBitmaps[1]));
+  auto* grid = new QGridLayout;
+  grid->setSpacing(0);
+  const int cellHeight = d.rows > 0 ? d.toolPaletteHeight / d.rows : 0;
+  for (int tool = 0; tool < d.tools && d.columns > 0; ++tool) {
+    const int row = tool / d.columns, column = tool % d.columns;
+    const int left = column * d.toolPaletteWidth / d.columns;
+    const int right = (column + 1) * d.toolPaletteWidth / d.columns;
+    const QRect cell(left, row * cellHeight, right - left, cellHeight);
+    QToolButton* button = PictureButton(this, TwoStateIcon(normal.copy(cell), selected.copy(cell)), cell.size());
+    button->setObjectName(QString("tool%1").arg(tool));
+    connect(button, &QToolButton::clicked, this, [this, tool] {
+      fCall([tool](BModuleInterface& m) { m.DoToolChange(static_cast<short>(tool), 1); },
+            "tool " + std::to_string(tool));
+    });
+    grid->addWidget(button, row, column);
+    fTools.push_back(button);
+  }
+  layout->addLayout(grid);
+
+  fOption = new QWidget(this);
+  auto* option = new QVBoxLayout(fOption);
+  option->setContentsMargins(0, 0, 0, 0);
+  auto* caption = new QLabel(fOption);
+  caption->setObjectName("apexValue");
+  option->addWidget(caption);
+  fApex = new QSlider(Qt::Horizontal, fOption);
+  fApex->setObjectName("apexSlider");
+  option->addWidget(fApex);
+  connect(fApex, &QSlider::valueChanged, this, [this](int value) {
+    // The control tells the palette, which keeps the count within its range.
+    fCall(
+        [value](BModuleInterface& m) {
+          if (OsScrollControl* control = ApexControl(&m)) control->SetValue(value);
+        },
+        "apex " + std::to_string(value));
+  });
+  layout->addWidget(fOption);
+  layout->addStretch(1);
+  Refresh();
+}
+
+QToolButton* ToolPalette::ToolButton(int tool) const {
+  return tool >= 0 && tool < static_cast<int>(fTools.size()) ? fTools[static_cast<std::size_t>(tool)] : nullptr;
+}
+
+void ToolPalette::Refresh() {
+  BModuleInterface* module = fHost.Module();
+  if (module == nullptr || fMode == nullptr) return;
+  const bool on = module->fToolPalette != nullptr && module->fToolPalette->IsWindowVisible();
+  fMode->setChecked(on);
+  for (std::size_t t = 0; t < fTools.size(); ++t) {
+    fTools[t]->setEnabled(on);
+    fTools[t]->setChecked(static_cast<int>(t) == module->fCurrentTool);
+  }
+  OsScrollControl* control = ApexControl(module);
+  const bool shown = control != nullptr && module->fToolOption.GetShownView() == kPolygonOption;
+  fOption->setVisible(shown);
+  if (control != nullptr) {
+    const QSignalBlocker quiet(fApex);
+    fApex->setRange(control->GetMin(), control->GetMax());
+    fApex->setValue(control->GetValue());
+    fOption->findChild<QLabel*>("apexValue")->setText(QString::number(control->GetValue()));
+  }
+}

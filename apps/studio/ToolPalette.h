@@ -1,0 +1,38 @@
+#pragma once
+// The module's face: its mode button, its tool palette cut from the module's
+// bitmaps as the palette description says, and the polygon option palette's
+// scroll-bar control as a slider, shown while the module shows that palette.
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "Host.h"
+
+class QSlider;
+class QToolButton;
+
+class ToolPalette final : public QWidget {
+ public:
+  // `call` runs a call into the module, guarded as the window guards every one,
+  // records it as the script line given, and brings the window up to date.
+  using Call = std::function<void(const std::function<void(BModuleInterface&)>&, const std::string& line)>;
+  ToolPalette(Host& host, Call call, QWidget* parent = nullptr);
+
+  // Builds the buttons from the loaded module's description (nothing without one).
+  void Build();
+  // The chosen tool, the mode and the option palette as the module has them now.
+  void Refresh();
+
+  QToolButton* ModeButton() const { return fMode; }
+  QToolButton* ToolButton(int tool) const;
+  QSlider* ApexSlider() const { return fApex; }
+
+ private:
+  Host& fHost;
+  Call fCall;
+  QToolButton* fMode = nullptr;
+  std::vector<QToolButton*> fTools;
+  QWidget* fOption = nullptr;
+  QSlider* fApex = nullptr;
+};

@@ -1,0 +1,337 @@
+// The desktop host driven by real mouse and key events on the offscreen
+// platform: the sketch it makes must be the one sketch-replay makes from the
+// same gestures, figure for figure and pixel for pixel; the menus, the palette
+// and the dialogs are worked through their widgets.
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSlider>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "DocumentView.h"
+#include "HostDump.h"
+#include "OsPlatformHost.h"
+#include "OsResources.h"
+#include "container/TObjectContainer.h"
+#include "StudioWindow.h"
+#include "ToolPalette.h"
+#include "resources/SketchResources.h"
+
+namespace {
+
+constexpr int kPolygonTool = 14;
+
+// The part of a dump that the figures decide; the rest tells about the host.
+std::string Sketch(Host& host) {
+  std::string text = DumpHostState(host).Write();
+  return text.substr(text.find("\"clipboard\""));
+}
+
+// Works the modal window that opens next, then closes it if the work left it
+// open, so that a failed check cannot hang the run.
+void WhenModalOpens(QObject* context, std::function<void(QWidget*)> work) {
+  QTimer::singleShot(0, context, [work = std::move(work)] {
+    QPointer<QWidget> modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    work(modal);
+    if (modal != nullptr && modal->isVisible()) {
+      if (auto* dialog = qobject_cast<QDialog*>(modal.data())) dialog->done(QDialog::Rejected);
+    }
+  });
+}
+
+void Shoot(QWidget* widget, const char* name) {
+  QDir().mkpath(SKETCH_SCREENSHOTS);
+  QVERIFY(widget->grab().save(QString(SKETCH_SCREENSHOTS "/%1.png").arg(name)));
+}
+
+}  // namespace
+
+class StudioTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void cleanupTestCase();
+  void DrawsMovesUndoesAsTheReplayDoes();
+  void RotateDialogRefusesThenTurns();
+  void PolygonPaletteFollowsTheTool();
+  void PicturesOpenInTabsSharingTheClipboard();
+
+ private:
+  // press, four moves on the straight way, release: the replay's `drag`.
+  void Drag(QPoint from, QPoint to);
+  void Tool(int tool) {
+    QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton);
+  }
+
+  StudioWindow* fWindow = nullptr;
+  // sketch-replay on what the studio recorded so far must give the same sketch
+  // and the same pixels.
+  void ExpectReplayAgrees();
+
+  QString fDir = QDir::tempPath() + QString("/studio-test-%1").arg(QCoreApplication::applicationPid());
+};
+
+void StudioTest::initTestCase() {
+  QDir(fDir).removeRecursively();
+  QVERIFY(QDir().mkpath(fDir));
+  fWindow = new StudioWindow({}, SKETCH_MODULE_PATH, fDir + "/profile/sketch-studio.ini");
+  QCOMPARE(QString::fromStdString(fWindow->LoadError()), QString());
+  QCOMPARE(fWindow->StartRecording((fDir + "/session.txt").toStdString()), std::string());
+  fWindow->resize(900, 640);
+  fWindow->show();
+  QVERIFY(QTest::qWaitForWindowExposed(fWindow));
+  QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
+  QVERIFY(fWindow->Palette()->ModeButton()->isChecked());
+
+}
+
+void StudioTest::cleanupTestCase() {
+  delete fWindow;
+  // The module's preferences outlive the window: the last tool (the arrow)
+  // and the polygon's count.
+  QSettings ini(fDir + "/profile/sketch-studio.ini", QSettings::IniFormat);
+  QCOMPARE(ini.value("Sketch/CurrentTool").toString(), QString("0"));
+  QCOMPARE(ini.value("Sketch/PolygonOption-Apex").toString(), QString("6"));
+  QDir(fDir).removeRecursively();
+}
+
+void StudioTest::Drag(QPoint from, QPoint to) {
+  DocumentView* view = fWindow->View();
+  QTest::mousePress(view, Qt::LeftButton, {}, from);
+  for (int k = 1; k <= 4; ++k) QTest::mouseMove(view, from + (to - from) * k / 4);
+  QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+}
+
+void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
+  Host& host = fWindow->GetHost();
+  Tool(4);
+  // The module's cursor for the tool, with its hot spot.
+  const OsCursorResource* cursor = OsFindCursor(nullptr, OsGetShownCursorId());
+  QVERIFY(cursor != nullptr);
+  QCOMPARE(fWindow->View()->cursor().hotSpot(), QPoint(cursor->hotX, cursor->hotY));
+  Drag({20, 20}, {80, 60});
+  Tool(5);
+  Drag({120, 20}, {200, 100});
+  Tool(0);
+  Drag({20, 40}, {40, 80});  // the rectangle's left side, down and right
+  QCOMPARE(host.Active()->history.UndoLabels().size(), std::size_t{3});
+  QVERIFY(!fWindow->findChild<QLabel*>("readout")->text().isEmpty());
+  Shoot(fWindow, "window-drawn");
+
+  QAction* undo = fWindow->Action(StudioWindow::kCommandUndo);
+  QAction* redo = fWindow->Action(StudioWindow::kCommandRedo);
+  QVERIFY(undo->isEnabled() && !redo->isEnabled());
+  const std::string moved = Sketch(host);
+  undo->trigger();
+  QVERIFY(Sketch(host) != moved);
+  QVERIFY(redo->isEnabled());
+  QTest::keyClick(fWindow, Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(Sketch(host), moved);
+
+  // The display colour in force is checked.
+  QAction* black = fWindow->Action(5130);
+  QVERIFY(!black->isChecked());
+  black->trigger();
+  QVERIFY(black->isChecked() && !fWindow->Action(5132)->isChecked());
+  fWindow->Action(5132)->trigger();
+
+  // The module's menu, enabled as the module says, in its own texts.
+  fWindow->RefreshMenus();
+  QMenu* moduleMenu = fWindow->menuBar()->actions().at(3)->menu();
+  QCOMPARE(moduleMenu->title(), QString::fromUtf8(OsFindString(nullptr, IDS_SKETCH_MENU)));
+  moduleMenu->popup(fWindow->mapToGlobal(QPoint(200, 30)));
+  QVERIFY(QTest::qWaitForWindowExposed(moduleMenu));
+  Shoot(moduleMenu, "module-menu");
+  moduleMenu->hide();
+
+  // A window smaller than the picture: the scroll bar moves the view's origin.
+  fWindow->resize(500, 400);
+  QTRY_VERIFY(fWindow->View()->height() < 480);
+  QCOMPARE(host.Active()->frame.height, fWindow->View()->height());
+  auto* vscroll = fWindow->findChild<QScrollBar*>("vscroll");
+  QCOMPARE(vscroll->maximum(), 480 - fWindow->View()->height());
+  vscroll->setValue(30);
+  QCOMPARE(host.Active()->view.GetZoom().fOriginY, 30.0f);
+  // Space held over the view: the hand moves the origin back.
+  QTest::keyPress(fWindow->View(), Qt::Key_Space);
+  Drag({100, 100}, {100, 120});
+  QTest::keyRelease(fWindow->View(), Qt::Key_Space);
+  QCOMPARE(host.Active()->view.GetZoom().fOriginY, 10.0f);
+  QCOMPARE(vscroll->value(), 10);
+  ExpectReplayAgrees();
+  fWindow->resize(900, 640);
+}
+
+void StudioTest::ExpectReplayAgrees() {
+  QFile session(fDir + "/session.txt");
+  QVERIFY(session.open(QIODevice::ReadOnly));
+  QProcess replay;
+  replay.setWorkingDirectory(fDir);
+  replay.start(SKETCH_REPLAY, {"--dump", "replay.json", "--out", "replay.png", "-"});
+  replay.write(session.readAll() + "region replay-region.png\ntrace replay-trace.json\n");
+  replay.closeWriteChannel();
+  QVERIFY(replay.waitForFinished(60000));
+  QCOMPARE(replay.exitCode(), 0);
+  QFile dump(fDir + "/replay.json");
+  QVERIFY(dump.open(QIODevice::ReadOnly));
+  const std::string expected = dump.readAll().toStdString();
+  QCOMPARE(Sketch(fWindow->GetHost()), expected.substr(expected.find("\"clipboard\"")));
+  RgbImage pixels;
+  QVERIFY(ReadPng((fDir + "/replay.png").toStdString(), pixels).empty());
+  QVERIFY(pixels.pixels == fWindow->GetHost().Active()->frame.pixels);
+  // The studio's exports are the replay's outputs.
+  HostDocument& doc = *fWindow->GetHost().Active();
+  const std::string region = (fDir + "/region.png").toStdString(), trace = (fDir + "/trace.json").toStdString();
+  QVERIFY(fWindow->Export({}, [&] { return WriteRegionMask(fWindow->GetHost(), doc, region); }));
+  QVERIFY(fWindow->Export({}, [&] { return WriteTraceList(fWindow->GetHost(), doc, trace); }));
+  for (const char* name : {"region.png", "trace.json"}) {
+    QFile ours(fDir + "/" + name), theirs(fDir + "/replay-" + name);
+    QVERIFY(ours.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
+    QCOMPARE(ours.readAll(), theirs.readAll());
+  }
+}
+
+void StudioTest::RotateDialogRefusesThenTurns() {
+  Host& host = fWindow->GetHost();
+  const std::string before = Sketch(host);
+  QString boxText;
+  QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+  bool dialogSeen = false;
+  WhenModalOpens(this, [&](QWidget* dialog) {
+    dialogSeen = true;
+    auto* edit = dialog->findChild<QLineEdit*>(QString("control%1").arg(IDC_VALUE));
+    auto* ok = dialog->findChild<QPushButton*>("control1");
+    QVERIFY(edit != nullptr && ok != nullptr);
+    QTest::keyClicks(edit, "3x61");  // the letter never reaches the model
+    QCOMPARE(edit->text(), QString("361"));
+    Shoot(dialog, "rotate-dialog");
+    WhenModalOpens(this, [&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      boxText = box->text();
+      boxIcon = box->icon();
+      Shoot(box, "refused-angle");
+      box->accept();
+    });
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog->isVisible());  // still open for another answer
+    edit->selectAll();
+    QTest::keyClicks(edit, "90");
+    auto* clockwise = dialog->findChild<QRadioButton*>(QString("control%1").arg(IDC_CLOCKWISE));
+    QVERIFY(clockwise != nullptr);
+    QTest::mouseClick(clockwise, Qt::LeftButton);
+    QVERIFY(clockwise->isChecked());
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  fWindow->Action(ID_ROTATE_NUMERIC)->trigger();
+  QVERIFY(dialogSeen);
+  QCOMPARE(boxText, QString::fromUtf8(OsFindString(nullptr, IDS_BAD_ANGLE)));
+  QCOMPARE(boxIcon, QMessageBox::Critical);
+  QCOMPARE(host.fMessages.back(), boxText.toStdString());
+  QVERIFY(Sketch(host) != before);
+  // Turned as the menu's own quarter turn does.
+  const std::string typed = Sketch(host);
+  fWindow->Action(StudioWindow::kCommandUndo)->trigger();
+  fWindow->Action(ID_ROTATE_CLOCKWISE)->trigger();
+  const std::string item = Sketch(host);
+  QCOMPARE(item.substr(0, item.find("\"history\"")), typed.substr(0, typed.find("\"history\"")));
+  Shoot(fWindow, "window-rotated");
+}
+
+void StudioTest::PolygonPaletteFollowsTheTool() {
+  Host& host = fWindow->GetHost();
+  QSlider* apex = fWindow->Palette()->ApexSlider();
+  Tool(4);
+  QVERIFY(!apex->isVisible());
+  Tool(kPolygonTool);
+  QVERIFY(apex->isVisible());
+  apex->setValue(6);
+  const auto* count = static_cast<const int*>(host.Loader().Symbol("gPolygonApex"));
+  QVERIFY(count != nullptr);
+  QCOMPARE(*count, 6);
+  Shoot(fWindow->Palette(), "palette-polygon");
+}
+
+void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
+  Host& host = fWindow->GetHost();
+  auto* tabs = fWindow->findChild<QTabBar*>("documents");
+  HostDocument* first = host.Active();
+  fWindow->Action(StudioWindow::kCommandCopy)->trigger();  // the rotated rectangle is still selected
+  const QString dir = fDir;
+  QImage small(50, 40, QImage::Format_RGB32);
+  small.fill(Qt::white);
+  QVERIFY(small.save(dir + "/small.bmp"));
+  QVERIFY(fWindow->OpenPicture(dir + "/small.bmp"));
+  QCOMPARE(tabs->count(), 2);
+  QCOMPARE(host.Active()->picture.width, 50);
+  fWindow->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(fWindow));
+  QTest::keyClick(fWindow, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
+  // Drawn on this view's grid: the replay must snap the same way.
+  fWindow->findChild<QAction*>("grid")->trigger();
+  QVERIFY(host.Active()->view.fGridOn);
+  Tool(4);
+  Drag({3, 5}, {29, 27});
+
+  // An export into a folder that is not there is refused, the file named.
+  QString refusal;
+  WhenModalOpens(this, [&](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) refusal = box->text();
+  });
+  const QString nowhere = dir + "/no-such-folder/view.png";
+  QVERIFY(!fWindow->Export(nowhere, [&] { return WritePng(nowhere.toStdString(), host.Active()->frame); }));
+  QVERIFY(refusal.contains(nowhere));
+
+  // Nothing of the open documents is lost to a picture that cannot be read.
+  const QString missing = dir + "/missing.png";
+  QString text;
+  WhenModalOpens(this, [&](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
+  });
+  QVERIFY(!fWindow->OpenPicture(missing));
+  QVERIFY(text.contains(missing));
+  QCOMPARE(tabs->count(), 2);
+
+  tabs->setCurrentIndex(0);
+  QCOMPARE(host.Active(), first);
+  // Closing a changed sketch asks; cancelling keeps it.
+  for (auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+    WhenModalOpens(this, [answer](QWidget* modal) {
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(answer)->click();
+    });
+    fWindow->Action(StudioWindow::kCommandClose)->trigger();
+  }
+  QCOMPARE(tabs->count(), 1);
+  QVERIFY(host.Active() != first);
+  QCOMPARE(fWindow->windowTitle(), QString("small.bmp - Sketch Studio"));
+
+  // A marquee's ants march while it is dragged, and stop with it.
+  Tool(0);
+  QTest::mousePress(fWindow->View(), Qt::LeftButton, {}, {45, 35});
+  QTest::mouseMove(fWindow->View(), {1, 1});
+  QVERIFY(host.Active()->view.fShownAnt != nullptr);
+  const std::vector<std::uint8_t> still = host.Active()->frame.pixels;
+  QTRY_VERIFY(host.fAntPhase != 0 && host.Active()->frame.pixels != still);
+  QTest::mouseRelease(fWindow->View(), Qt::LeftButton, {}, {1, 1});
+  QTRY_COMPARE(host.fAntPhase, 0);
+  ExpectReplayAgrees();
+}
+
+QTEST_MAIN(StudioTest)
+#include "StudioTest.moc"
