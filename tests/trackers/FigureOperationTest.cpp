@@ -154,22 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "open (4,6 8,16 0,-4) (20,6 24,-4 16,16) (20,30 16,40 24,20) (4,30 0,20 8,40) "
                    "9/201 5/201 3/201 9/201")));
 
-TEST_F(FigureOperationTest, JoiningAFiguresEndsClosesItAndUndoBringsBackTheOpenFigure) {
-  for (auto [from, to] : {std::pair{OsImgPoint{4, 6}, OsImgPoint{20, 30}}, {{20, 30}, {4, 6}}}) {
-    Counted::gDestroyed = 0;
-    TDShape* open = Figure({{4, 6}, {20, 6}, {20, 30}});
-    auto t = Join(from, to);
-    t->DoIt();
-    EXPECT_TRUE(t->fSecond == nullptr && Count() == 1 && At(0) == t->fJoined);
-    EXPECT_EQ(PathText(*At(0)) + " " + States(*At(0)), "closed (4,6) (20,6) (20,30) 222");
-    t->UndoIt();
-    EXPECT_TRUE(Count() == 1 && At(0) == open && open->fOpen == 1);
-    t.reset();
-    EXPECT_EQ(Counted::gDestroyed, 0);
-    fContainer.DeleteAll();
-  }
-}
-
 // A press off an end, or a release that finds no other end: no figure changes,
 // and the gesture is no step of the history.
 class JoinMisses : public FigureOperationTest,
@@ -211,28 +195,34 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple(OsImgPoint{4, 6}, OsImgPoint{20, 6}, "100"),    // release: inner vertex
                       std::tuple(OsImgPoint{4, 6}, OsImgPoint{5, 7}, "100")));   // release: the same end
 
-// Two figures that cannot be told apart: the release finds the earlier one,
-// and what the user sees is one figure closed end to end, so the pressed one
-// is closed and the other left alone.
-TEST_F(FigureOperationTest, AReleaseOnAFigureEqualToThePressedOneClosesThePressedOne) {
-  TDShape* under = Figure({{4, 6}, {20, 6}, {20, 30}});
-  TDShape* pressed = Figure({{4, 6}, {20, 6}, {20, 30}});
-  const TDCheck check = Record(pressed, 0, TDCheck::kAnchor);
-  for (auto [to, joins] : {std::pair{OsImgPoint{4, 6}, false}, {{20, 30}, true}}) {
-    auto t = Start<TDCJoin>({4, 6}, check);
-    Gesture g(*t);
-    g.Press();
-    g.Release(to.x, to.y);
-    t->DoIt();
-    ASSERT_EQ(t->fActive, joins ? 1 : 0);
-    if (!joins) continue;
-    EXPECT_TRUE(t->fSecond == nullptr && Count() == 2 && At(0) == under && under->fOpen == 1);
-    EXPECT_EQ(PathText(*At(1)), "closed (4,6) (20,6) (20,30)");
-    t->UndoIt();
-    EXPECT_TRUE(At(0) == under && At(1) == pressed);
-    t->RedoIt();
-    t.reset();
-    EXPECT_EQ(Counted::gDestroyed, 1);
+// Joining a figure's two ends closes it, pressed at either end. The release
+// here lands on an equal figure under it, which the hit test finds first:
+// what the user sees is one figure closed end to end, so the pressed one is
+// closed and the other left alone; a release on the pressed end joins
+// nothing. Undo brings back the very open figure; the tracker frees it when
+// it goes redone, and not when it goes undone.
+TEST_F(FigureOperationTest, JoiningTheEndsOfOneFigureClosesIt) {
+  for (auto [end, from, to] : {std::tuple{0, OsImgPoint{4, 6}, OsImgPoint{20, 30}}, {2, {20, 30}, {4, 6}}}) {
+    fContainer.DeleteAll();
+    Counted::gDestroyed = 0;
+    TDShape* under = Figure({{4, 6}, {20, 6}, {20, 30}});
+    TDShape* pressed = Figure({{4, 6}, {20, 6}, {20, 30}});
+    for (OsImgPoint release : {from, to}) {
+      auto t = Start<TDCJoin>(from, Record(pressed, end, TDCheck::kAnchor));
+      Gesture g(*t);
+      g.Press();
+      g.Release(release.x, release.y);
+      t->DoIt();
+      ASSERT_EQ(t->fActive, release == to ? 1 : 0);
+      if (t->fActive == 0) continue;
+      EXPECT_TRUE(t->fSecond == nullptr && Count() == 2 && At(0) == under && At(1) == t->fJoined);
+      EXPECT_EQ(PathText(*At(1)) + " " + States(*At(1)), "closed (4,6) (20,6) (20,30) 222");
+      t->UndoIt();
+      EXPECT_TRUE(At(0) == under && At(1) == pressed && under->fOpen == 1 && pressed->fOpen == 1);
+      if (end == 0) t->RedoIt();
+      t.reset();
+      EXPECT_EQ(Counted::gDestroyed, end == 0 ? 1 : 0);
+    }
   }
 }
 
