@@ -3,7 +3,6 @@
 // and releases that must do nothing, and running out of memory at every
 // allocation. The replays show the same gestures end to end.
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
