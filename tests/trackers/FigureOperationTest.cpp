@@ -3,9 +3,7 @@
 // and releases that must do nothing, and running out of memory at every
 // allocation. The replays show the same gestures end to end.
 
-#include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -78,27 +76,6 @@ class FigureOperationTest : public TrackerFixture {
     g.Release();
     return t;
   }
-  // Everything of every figure, the figure itself included.
-  std::string Document() const {
-    std::ostringstream out;
-    for (BPosition pos = fContainer.GetHeadPosition(); pos != nullptr;) {
-      const auto* s = static_cast<const TDShape*>(fContainer.GetNext(pos));
-      const OsImgRect& b = s->fBounds;
-      out << s << ' ' << PathText(*s) << ' ' << s->fSelected << s->fBusy << ' ' << b.left << ',' << b.top << ','
-          << b.right << ',' << b.bottom << ' ' << Details(*s) << '\n';
-    }
-    return out.str();
-  }
-  // Steps, state, smooth and selection of every vertex.
-  static std::string Details(const TDShape& s) {
-    std::string out;
-    for (int i = 0; i < s.UnitCount(); ++i) {
-      const TDUnit* u = Unit(s, i);
-      out += (i ? " " : "") + std::to_string(u->fSteps) + "/" + std::to_string(u->fState) +
-             std::to_string(u->fSmooth) + std::to_string(u->fSelected);
-    }
-    return out;
-  }
   // Whether the step repainted the view with ink at the view pixel: it drew
   // there and asked for an update.
   template <typename Step>
@@ -112,19 +89,6 @@ class FigureOperationTest : public TrackerFixture {
     for (int i = 0; i < Count(); ++i) out += (i ? " | " : "") + PathText(*At(i));
     return out;
   }
-  // Performs the tracker with allocations failing after n; whether it threw.
-  template <typename Step>
-  static bool Fails(int n, Step step) {
-    OsFailAllocationsAfter(n);
-    bool threw = false;
-    try {
-      step();
-    } catch (const CMemoryException&) {
-      threw = true;
-    }
-    OsFailAllocationsAfter(-1);
-    return threw;
-  }
   // Undo, then redo, each first run out of memory at every allocation it makes;
   // each failure leaves the document as it was.
   template <typename T>
@@ -132,7 +96,7 @@ class FigureOperationTest : public TrackerFixture {
     for (auto step : {&T::UndoIt, &T::RedoIt}) {
       const std::string before = Document();
       int n = 0;
-      for (; Fails(n, [&] { (t.*step)(); }); ++n) ASSERT_EQ(Document(), before) << n;
+      for (; RunsOutOfMemory(n, [&] { (t.*step)(); }); ++n) ASSERT_EQ(Document(), before) << n;
       EXPECT_GT(n, 0);
     }
   }
@@ -156,14 +120,12 @@ TEST_P(JoinEnds, TheJoinedPathRunsFromThePressedEndToTheReleasedOne) {
   EXPECT_TRUE(Redraws([&] { t->DoIt(); }, 12, 13));  // halfway along a's curve
   t->RedoIt();  // nothing undone: nothing to redo
   TDShape* joined = t->fJoined;
-  ASSERT_TRUE(Count() == 2 && At(0) == c && At(1) == joined);
-  EXPECT_EQ(joined->fContainer, &fContainer);
+  ASSERT_TRUE(Count() == 2 && At(0) == c && At(1) == joined && joined->fContainer == &fContainer);
   EXPECT_EQ(PathText(*joined) + " " + Details(*joined), path);
   EXPECT_EQ(Selection(), "01");
-  const OsImgRect bounds = joined->fBounds;
   OsImgRect fresh;
   joined->CalcBounds(fresh);
-  EXPECT_EQ(bounds, fresh);
+  EXPECT_EQ(joined->fBounds, fresh);
   c->SetSelect(1, 1, 0);  // chosen since: undo shows only what it brings back selected
   EXPECT_TRUE(Redraws([&] { t->UndoIt(); }, 12, 13));
   t->UndoIt();  // already undone
@@ -191,22 +153,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "open (4,6 8,16 0,-4) (20,6 24,-4 16,16) (20,30 16,40 24,20) (4,30 0,20 8,40) "
                    "9/201 5/201 3/201 9/201")));
 
-TEST_F(FigureOperationTest, JoiningAFiguresEndsClosesItAndUndoBringsBackTheOpenFigure) {
-  for (auto [from, to] : {std::pair{OsImgPoint{4, 6}, OsImgPoint{20, 30}}, {{20, 30}, {4, 6}}}) {
-    Counted::gDestroyed = 0;
-    TDShape* open = Figure({{4, 6}, {20, 6}, {20, 30}});
-    auto t = Join(from, to);
-    t->DoIt();
-    EXPECT_TRUE(t->fSecond == nullptr && Count() == 1 && At(0) == t->fJoined);
-    EXPECT_EQ(PathText(*At(0)) + " " + States(*At(0)), "closed (4,6) (20,6) (20,30) 222");
-    t->UndoIt();
-    EXPECT_TRUE(Count() == 1 && At(0) == open && open->fOpen == 1);
-    t.reset();
-    EXPECT_EQ(Counted::gDestroyed, 0);
-    fContainer.DeleteAll();
-  }
-}
-
 // A press off an end, or a release that finds no other end: no figure changes,
 // and the gesture is no step of the history.
 class JoinMisses : public FigureOperationTest,
@@ -222,7 +168,6 @@ TEST_P(JoinMisses, ChangeNothingAndLeaveNothingToUndo) {
   Figure({{4, 30}, {20, 30}, {20, 44}}, true);
   Figure({{40, 30}, {56, 30}});
   const std::string paths = Paths();
-  const std::vector<TDShape*> figures{At(0), At(1), At(2)};
   auto t = Join(from, to);
   EXPECT_EQ(Paths(), paths);
   EXPECT_EQ(Selection(), selection);
@@ -233,7 +178,6 @@ TEST_P(JoinMisses, ChangeNothingAndLeaveNothingToUndo) {
   t->UndoIt();
   t->RedoIt();
   EXPECT_EQ(Document(), released);
-  EXPECT_EQ((std::vector<TDShape*>{At(0), At(1), At(2)}), figures);
   BHistory history;
   history.Keep(t.release());
   EXPECT_FALSE(history.CanUndo());
@@ -248,33 +192,36 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple(OsImgPoint{4, 6}, OsImgPoint{48, 30}, "101"),   // release: segment
                       std::tuple(OsImgPoint{4, 6}, OsImgPoint{20, 44}, "110"),   // release: closed figure
                       std::tuple(OsImgPoint{4, 6}, OsImgPoint{20, 6}, "100"),    // release: inner vertex
-                      std::tuple(OsImgPoint{4, 6}, OsImgPoint{5, 7}, "100")));   // release: the same end    // release: the same end
+                      std::tuple(OsImgPoint{4, 6}, OsImgPoint{5, 7}, "100")));   // release: the same end
 
-// Two figures that cannot be told apart: the release finds the earlier one,
-// and what the user sees is one figure closed end to end, so the pressed one
-// is closed and the other left alone.
-TEST_F(FigureOperationTest, AReleaseOnAFigureEqualToThePressedOneClosesThePressedOne) {
-  TDShape* under = Figure({{4, 6}, {20, 6}, {20, 30}});
-  TDShape* pressed = Figure({{4, 6}, {20, 6}, {20, 30}});
-  TDCheck check;
-  check.fResult = TDCheck::kAnchor;
-  check.fShape = pressed;
-  check.fUnit = pressed->FirstUnit();
-  for (auto [to, joins] : {std::pair{OsImgPoint{4, 6}, false}, {{20, 30}, true}}) {
-    auto t = Start<TDCJoin>({4, 6}, check);
-    Gesture g(*t);
-    g.Press();
-    g.Release(to.x, to.y);
-    t->DoIt();
-    ASSERT_EQ(t->fActive, joins ? 1 : 0);
-    if (!joins) continue;
-    EXPECT_TRUE(t->fSecond == nullptr && Count() == 2 && At(0) == under && under->fOpen == 1);
-    EXPECT_EQ(PathText(*At(1)), "closed (4,6) (20,6) (20,30)");
-    t->UndoIt();
-    EXPECT_TRUE(At(0) == under && At(1) == pressed);
-    t->RedoIt();
-    t.reset();
-    EXPECT_EQ(Counted::gDestroyed, 1);
+// Joining a figure's two ends closes it, pressed at either end. The release
+// here lands on an equal figure under it, which the hit test finds first:
+// what the user sees is one figure closed end to end, so the pressed one is
+// closed and the other left alone; a release on the pressed end joins
+// nothing. Undo brings back the very open figure; the tracker frees it when
+// it goes redone, and not when it goes undone.
+TEST_F(FigureOperationTest, JoiningTheEndsOfOneFigureClosesIt) {
+  for (auto [end, from, to] : {std::tuple{0, OsImgPoint{4, 6}, OsImgPoint{20, 30}}, {2, {20, 30}, {4, 6}}}) {
+    fContainer.DeleteAll();
+    Counted::gDestroyed = 0;
+    TDShape* under = Figure({{4, 6}, {20, 6}, {20, 30}});
+    TDShape* pressed = Figure({{4, 6}, {20, 6}, {20, 30}});
+    for (OsImgPoint release : {from, to}) {
+      auto t = Start<TDCJoin>(from, Record(pressed, end, TDCheck::kAnchor));
+      Gesture g(*t);
+      g.Press();
+      g.Release(release.x, release.y);
+      t->DoIt();
+      ASSERT_EQ(t->fActive, release == to ? 1 : 0);
+      if (t->fActive == 0) continue;
+      EXPECT_TRUE(t->fSecond == nullptr && Count() == 2 && At(0) == under && At(1) == t->fJoined);
+      EXPECT_EQ(PathText(*At(1)) + " " + States(*At(1)), "closed (4,6) (20,6) (20,30) 222");
+      t->UndoIt();
+      EXPECT_TRUE(At(0) == under && At(1) == pressed && under->fOpen == 1 && pressed->fOpen == 1);
+      if (end == 0) t->RedoIt();
+      t.reset();
+      EXPECT_EQ(Counted::gDestroyed, end == 0 ? 1 : 0);
+    }
   }
 }
 
@@ -289,7 +236,7 @@ TEST_F(FigureOperationTest, AJoinOutOfMemoryAnywhereChangesNothing) {
     for (;; ++n) {
       auto t = Join(from, to);
       const std::string before = Document();
-      if (!Fails(n, [&] { t->DoIt(); })) {
+      if (!RunsOutOfMemory(n, [&] { t->DoIt(); })) {
         EXPECT_EQ(Count(), t->fSecond != nullptr ? 1 : 2);
         UndoAndRedoUnderFailures(*t);
         t->UndoIt();
@@ -353,12 +300,7 @@ TEST_F(FigureOperationTest, ASegmentCutSplitsTheCurveWhereItWasHit) {
   TDShape* s = Figure({{{4, 6}, {4, 22}, {4, 6}}, {{36, 22}, {36, 22}, {20, 22}}});
   s->SetSelect(1, 1, 0);
   Unit(*s, 0)->fSteps = 7;
-  TDCheck check;
-  check.fResult = TDCheck::kSegment;
-  check.fShape = s;
-  check.fUnit = s->FirstUnit();
-  check.fParam = 0.5f;
-  auto t = Start<TDCScissor>({14, 20}, check);
+  auto t = Start<TDCScissor>({14, 20}, Record(s, 0, TDCheck::kSegment, 0.5f));
   EXPECT_EQ(t->fCutIndex, 2);
   EXPECT_EQ(PathText(*t->fCopy) + " " + Details(*t->fCopy),
             "open (4,6 4,14 4,6) (14,20 20,22 8,18) (36,22 36,22 28,22) 1/201 1/211 0/201");
@@ -373,10 +315,8 @@ TEST_F(FigureOperationTest, HandlesAndTheEndsOfAnOpenFigureCutNothing) {
   const std::string paths = Paths();
   for (auto [kind, vertex] : {std::pair{int{TDCheck::kDirection1}, 1}, {TDCheck::kDirection2, 1},
                               {TDCheck::kAnchor, 0}, {TDCheck::kAnchor, 2}, {TDCheck::kNothing, 1}}) {
-    TDCheck check;
-    check.fResult = kind;
-    check.fShape = kind == TDCheck::kNothing ? nullptr : s;
-    check.fUnit = Unit(*s, vertex);
+    TDCheck check = Record(s, vertex, kind);
+    if (kind == TDCheck::kNothing) check.fShape = nullptr;
     auto t = Start<TDCScissor>({4, 6}, check);
     Run(*t, {});
     t->UndoIt();
@@ -398,13 +338,13 @@ TEST_F(FigureOperationTest, ACutOutOfMemoryAnywhereChangesNothing) {
     for (;; ++n) {
       std::unique_ptr<TDCScissor> t;
       const std::string before = Document();
-      if (Fails(n, [&] { t = Cut(at); })) {
+      if (RunsOutOfMemory(n, [&] { t = Cut(at); })) {
         ASSERT_EQ(Document(), before) << n;
         continue;
       }
       for (;; ++m) {
         const std::string pressed = Document();
-        if (!Fails(m, [&] { t->DoIt(); })) break;
+        if (!RunsOutOfMemory(m, [&] { t->DoIt(); })) break;
         ASSERT_EQ(Document(), pressed) << m;
       }
       EXPECT_EQ(Count(), closed ? 1 : 2);

@@ -4,6 +4,7 @@
 // repaints, keeping the raster as shown and clearing it, as the host does.
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,45 @@ class Gesture {
   OsImgPoint fAnchor, fPrevious;
 };
 
+// Runs the step with allocations failing after the first n; whether it ran out
+// of memory. Allocations work again afterwards, whatever happened.
+template <typename Step>
+bool RunsOutOfMemory(int n, Step step) {
+  OsFailAllocationsAfter(n);
+  bool threw = false;
+  try {
+    step();
+  } catch (const CMemoryException&) {
+    threw = true;
+  }
+  OsFailAllocationsAfter(-1);
+  return threw;
+}
+
+// Steps, state, smooth and selection of every vertex: "20/201 0/211".
+inline std::string Details(const TDShape& s) {
+  std::string out;
+  for (int i = 0; i < s.UnitCount(); ++i) {
+    const TDUnit* u = Unit(s, i);
+    out += (i ? " " : "") + std::to_string(u->fSteps) + "/" + std::to_string(u->fState) +
+           std::to_string(u->fSmooth) + std::to_string(u->fSelected);
+  }
+  return out;
+}
+
+// Every figure of a list as which object it is and all of it, so that equal
+// listings mean the very same figures, unchanged.
+inline std::string Listing(const BList& list) {
+  std::ostringstream out;
+  for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
+    const auto* s = static_cast<const TDShape*>(list.GetNext(pos));
+    const OsImgRect& b = s->fBounds;
+    out << s << ' ' << PathText(*s) << ' ' << s->fSelected << s->fBusy << ' ' << b.left << ',' << b.top << ','
+        << b.right << ',' << b.bottom << ' ' << Details(*s) << '\n';
+  }
+  return out.str();
+}
+
 class TrackerFixture : public FigureFixture {
  protected:
   void SetUp() override {
@@ -77,6 +117,15 @@ class TrackerFixture : public FigureFixture {
     FigureFixture::TearDown();
   }
   static void SetShift(bool down) { OsSetKeyDown(VK_SHIFT, down); }
+  // A hit record made by hand: a segment hit at t, or a vertex part.
+  static TDCheck Record(TDShape* s, int unit, int result, float t = 0.0f) {
+    TDCheck check;
+    check.fShape = s;
+    check.fUnit = s != nullptr ? Unit(*s, unit) : nullptr;
+    check.fResult = result;
+    check.fParam = t;
+    return check;
+  }
   // Pressed, moved to each point, released where the last move left it, done.
   static void Run(BTracker& t, const Points& moves) {
     Gesture g(t);
@@ -88,6 +137,7 @@ class TrackerFixture : public FigureFixture {
   // The container's figure at a 0-based index, or null.
   TDShape* At(int index) const { return dynamic_cast<TDShape*>(fContainer.GetItemFromIndex(index + 1)); }
   int Count() const { return fContainer.GetCount(); }
+  std::string Document() const { return Listing(fContainer); }
   // How many entries of the container hold the object.
   int Occurrences(const CObject* object) const {
     int n = 0;
