@@ -56,6 +56,42 @@ QString ReadoutText(const Host& host) {
   return parts.join("    ");
 }
 
+// What Edit ▸ Undo and Redo call the step they would take back or do again;
+// a step the studio has no name for leaves the entry's text as it is.
+const char* StepName(int change) {
+  switch (change) {
+    case 30000: return "移動";
+    case 30001: return "選択";
+    case 30002: return "描画";
+    case 30003: return "ポイントの追加";
+    case 30004: return "ポイントの削除";
+    case 30005: return "切断";
+    case 30006: return "連結";
+    case 30007: return "ポイントの移動";
+    case 30008: return "回転中心の移動";
+    case 30009: return "複製";
+    case 30011: return "ポイントの編集";
+    case 30012: return "ペン";
+    case 30013: return "拡大、縮小";
+    case 30014: return "回転";
+    case 30017: return "回転";
+    case 30018: return "拡大、縮小";
+    case 5110: return "左右反転";
+    case 5111: return "上下反転";
+    case 57634: return "コピー";
+    case 57635: return "切り取り";
+    case 57637: return "貼り付け";
+    default: return nullptr;
+  }
+}
+
+QString NamedStep(const std::string& entry, const std::vector<int>& steps, bool last) {
+  QString text = QString::fromStdString(entry);
+  if (steps.empty()) return text;
+  if (const char* name = StepName(last ? steps.back() : steps.front())) text += QString(" ") + QString::fromUtf8(name);
+  return text;
+}
+
 }  // namespace
 
 StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath)
@@ -234,8 +270,13 @@ void StudioWindow::RefreshMenus() {
   const HostDocument* doc = fHost.Active();
   for (const MenuEntry& e : fEntries) {
     bool enabled = !OsIsMenuItemGrayed(e.menu, e.position);
-    if (e.command == kCommandUndo) enabled = doc != nullptr && doc->history.CanUndo();
-    if (e.command == kCommandRedo) enabled = doc != nullptr && doc->history.CanRedo();
+    if (e.command == kCommandUndo || e.command == kCommandRedo) {
+      const bool undo = e.command == kCommandUndo;
+      std::vector<int> steps;
+      if (doc != nullptr) steps = undo ? doc->history.UndoLabels() : doc->history.RedoLabels();
+      enabled = !steps.empty();
+      e.action->setText(NamedStep(OsGetMenuText(e.menu, e.position), steps, undo));
+    }
     if (e.command == kCommandClose) enabled = doc != nullptr;
     e.action->setEnabled(enabled);
     // The display colour and switch in force carry a check mark.
