@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -26,6 +27,7 @@
 #include "HostDump.h"
 #include "OsPlatformHost.h"
 #include "OsResources.h"
+#include "OsRuntime.h"
 #include "container/TObjectContainer.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
@@ -469,6 +471,36 @@ void StudioTest::EveryFigureAndTransformAsTheReplayDoes() {
   Tool(0);
   Shoot(fWindow, "window-figures");
   ExpectReplayAgrees();
+
+  // Memory running out at any point of a gesture: nothing escapes into Qt, the
+  // the person is told of a step the host had to drop, and the figures drawn stay.
+  const auto figures = [&host] {
+    const std::string text = DumpHostState(host).Write();
+    const std::size_t from = text.rfind("\"figures\"");
+    return text.substr(from, text.find("\"history\"", from) - from);
+  };
+  const std::string kept = figures();
+  const int count = SketchOf(host.Active()->document)->GetCount();
+  Tool(4);
+  int told = 0;
+  for (int allowed : {0, 1, 3, 8, 20, 60}) {
+    fWindow->statusBar()->clearMessage();
+    OsFailAllocationsAfter(allowed);
+    Drag({300, 200}, {360, 240});
+    OsFailAllocationsAfter(-1);
+    if (SketchOf(host.Active()->document)->GetCount() == count) {
+      // The module gives some steps up quietly; those that fail in the host's
+      // hands are told.
+      told += fWindow->statusBar()->currentMessage().startsWith("Out of memory") ? 1 : 0;
+    } else {
+      fWindow->Action(StudioWindow::kCommandUndo)->trigger();
+    }
+    QCOMPARE(figures(), kept);
+  }
+  QVERIFY(told > 0);
+  Drag({300, 200}, {360, 240});
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), count + 1);
+  Tool(0);
 }
 
 QTEST_MAIN(StudioTest)
