@@ -472,8 +472,8 @@ void StudioTest::EveryFigureAndTransformAsTheReplayDoes() {
   Shoot(fWindow, "window-figures");
   ExpectReplayAgrees();
 
-  // Memory running out at any point of a gesture: nothing escapes into Qt, the
-  // the person is told of a step the host had to drop, and the figures drawn stay.
+  // Memory running out at any point of a gesture: nothing escapes into Qt, a
+  // step the host had to drop is told, and the figures drawn before stay.
   const auto figures = [&host] {
     const std::string text = DumpHostState(host).Write();
     const std::size_t from = text.rfind("\"figures\"");
