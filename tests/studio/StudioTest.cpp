@@ -163,6 +163,11 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QVERIFY(redo->isEnabled());
   QCOMPARE(redo->text(), QString("やり直し(&R) 移動"));
   QCOMPARE(UndoText(), QString("元に戻す(&U) 描画"));
+  QMenu* edit = fWindow->menuBar()->actions().at(1)->menu();
+  edit->popup(fWindow->mapToGlobal(QPoint(60, 30)));
+  QVERIFY(QTest::qWaitForWindowExposed(edit));
+  Shoot(edit, "edit-menu");
+  edit->hide();
   QTest::keyClick(fWindow, Qt::Key_Y, Qt::ControlModifier);
   QCOMPARE(Sketch(host), moved);
 
