@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -85,6 +87,8 @@ void StudioDialogs::RunModal(CDialog& dialog) {
     }
   };
 
+  int margin = static_cast<int>(form->cx * kUnit);
+  std::vector<std::pair<QRect, QWidget*>> placed;  // the template's box, and the widget
   for (const OsDialogControl& c : dialog.OsControls()) {
     const QString text = QString::fromUtf8(c.text.c_str());
     QWidget* widget = nullptr;
@@ -127,6 +131,26 @@ void StudioDialogs::RunModal(CDialog& dialog) {
     }
     widget->setGeometry(box);
     if (c.id >= 0) widgets[c.id] = widget;
+    margin = std::min(margin, Place(c).left());
+    placed.push_back({Place(c), widget});
+  }
+  // A text that grew to the right pushes what stood beside it (the buttons'
+  // column) along by as much, so that nothing is drawn over it.
+  std::vector<int> push(placed.size(), 0);
+  for (const auto& [grown, widget] : placed) {
+    const int growth = widget->geometry().right() - grown.right();
+    if (growth <= 0) continue;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+      if (placed[i].first.left() > grown.right()) push[i] = std::max(push[i], growth + 4);
+    }
+  }
+  for (std::size_t i = 0; i < placed.size(); ++i) placed[i].second->move(placed[i].second->pos() + QPoint(push[i], 0));
+  // A right-aligned text that grew past the left edge takes the whole form
+  // along, keeping the template's margin, rather than losing its first letters.
+  if (const int past = margin - window.childrenRect().left(); past > 0) {
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      child->move(child->pos() + QPoint(past, 0));
+    }
   }
   const QRect used = window.childrenRect();
   window.setFixedSize(std::max(static_cast<int>(form->cx * kUnit), used.right() + 8),

@@ -13,14 +13,11 @@
 #include <QScrollBar>
 #include <QCloseEvent>
 #include <QSettings>
-#include <QSlider>
 #include <QStatusBar>
-#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <QTabBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "DocumentView.h"
@@ -38,13 +35,6 @@ namespace {
 const char kTitle[] = "Sketch Studio";
 const char kProfileSection[] = "Sketch";
 
-// The shortest text that reads back as the same float.
-std::string FloatWord(float value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
-}
-
 QString ReadoutText(const Host& host) {
   QStringList parts;
   if (host.fReadoutPoint) parts << QString("X %1  Y %2").arg(host.fReadoutPoint->x).arg(host.fReadoutPoint->y);
@@ -56,17 +46,53 @@ QString ReadoutText(const Host& host) {
   return parts.join("    ");
 }
 
+// What Edit ▸ Undo and Redo call the step they would take back or do again;
+// a step the studio has no name for leaves the entry's text as it is.
+const char* StepName(int change) {
+  switch (change) {
+    case 30000: return "移動";
+    case 30001: return "選択";
+    case 30002: return "描画";
+    case 30003: return "ポイントの追加";
+    case 30004: return "ポイントの削除";
+    case 30005: return "切断";
+    case 30006: return "連結";
+    case 30007: return "ポイントの移動";
+    case 30008: return "回転中心の移動";
+    case 30009: return "複製";
+    case 30011: return "ポイントの編集";
+    case 30012: return "ペン";
+    case 30013: return "拡大、縮小";
+    case 30014: return "回転";
+    case 30017: return "回転";
+    case 30018: return "拡大、縮小";
+    case 5110: return "左右反転";
+    case 5111: return "上下反転";
+    case 57634: return "コピー";
+    case 57635: return "切り取り";
+    case 57637: return "貼り付け";
+    default: return nullptr;
+  }
+}
+
+QString NamedStep(const std::string& entry, const std::vector<int>& steps, bool last) {
+  QString text = QString::fromStdString(entry);
+  if (steps.empty()) return text;
+  if (const char* name = StepName(last ? steps.back() : steps.front())) text += QString(" ") + QString::fromUtf8(name);
+  return text;
+}
+
 }  // namespace
 
 StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath)
-    : fProfilePath(profilePath) {
+    : fOutput(this, fHost, kTitle), fProfilePath(profilePath) {
   AfxGetApp()->m_pszAppName = kTitle;
   setWindowTitle(kTitle);
   fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
 
-  fDialogs->OnAnswer([this](const CDialog& dialog, int button) { RecordAnswer(dialog, button); });
+  fDialogs->OnAnswer([this](const CDialog& dialog, int button) { fOutput.Answered(dialog, button); });
   fView = new DocumentView(
-      fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fRecorder.Line(line); });
+      fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fOutput.Script().Line(line); });
   fView->SetHover([this] { UpdateCursor(); });
   // The scroll bars move the view's origin over the picture, in picture pixels.
   auto* scroll = new QWidget;
@@ -84,7 +110,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
     connect(bar, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
   }
   fPalette = new ToolPalette(fHost, [this](const auto& call, const std::string& line) {
-    fRecorder.Line(line);
+    fOutput.Script().Line(line);
     CallModule(call);
   });
   auto* central = new QWidget;
@@ -98,7 +124,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
     if (fSyncingTabs || index < 0 || index >= static_cast<int>(docs.size())) return;
     HostDocument* doc = docs[static_cast<std::size_t>(index)].get();
     if (doc == fHost.Active()) return;
-    fRecorder.Line("activate " + ScriptRecorder::Word(doc->document.fName));
+    fOutput.Script().Line("activate " + ScriptRecorder::Word(doc->document.fName));
     bool ok = true;
     try {
       fHost.Activate(*doc);
@@ -130,7 +156,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
       ini.endGroup();
     }
   }
-  fLoadedProfile = AfxGetApp()->fProfile[kProfileSection];
+  fOutput.KeepLoadedProfile(AfxGetApp()->fProfile[kProfileSection]);
   try {
     fLoadError = fHost.Load(modulePath);
   } catch (const CMemoryException&) {
@@ -234,8 +260,13 @@ void StudioWindow::RefreshMenus() {
   const HostDocument* doc = fHost.Active();
   for (const MenuEntry& e : fEntries) {
     bool enabled = !OsIsMenuItemGrayed(e.menu, e.position);
-    if (e.command == kCommandUndo) enabled = doc != nullptr && doc->history.CanUndo();
-    if (e.command == kCommandRedo) enabled = doc != nullptr && doc->history.CanRedo();
+    if (e.command == kCommandUndo || e.command == kCommandRedo) {
+      const bool undo = e.command == kCommandUndo;
+      std::vector<int> steps;
+      if (doc != nullptr) steps = undo ? doc->history.UndoLabels() : doc->history.RedoLabels();
+      enabled = !steps.empty();
+      e.action->setText(NamedStep(OsGetMenuText(e.menu, e.position), steps, undo));
+    }
     if (e.command == kCommandClose) enabled = doc != nullptr;
     e.action->setEnabled(enabled);
     // The display colour and switch in force carry a check mark.
@@ -257,8 +288,8 @@ void StudioWindow::Command(int command) {
     }
     case kCommandClose:
       if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
-        fRecorder.Line("close " + ScriptRecorder::Word(doc->document.fName));
-        fSources.erase(doc);
+        fOutput.Script().Line("close " + ScriptRecorder::Word(doc->document.fName));
+        fOutput.Closed(*doc);
         try {
           fHost.Close(*doc);
         } catch (const CMemoryException&) {
@@ -276,20 +307,20 @@ void StudioWindow::Command(int command) {
                                                                          : tr("No module is loaded.")));
       return;
     case kCommandUndo:
-      fRecorder.Line("undo");
+      fOutput.Script().Line("undo");
       fHost.Undo();
       Changed(true);
       return;
     case kCommandRedo:
-      fRecorder.Line("redo");
+      fOutput.Script().Line("redo");
       fHost.Redo();
       Changed(true);
       return;
     default: {
       // The dialog's answers go into the script before the command.
-      fRecorder.Hold();
+      fOutput.Script().Hold();
       const bool ok = fHost.MenuCommand(command);
-      fRecorder.Release("menu " + std::to_string(command));
+      fOutput.Script().Release("menu " + std::to_string(command));
       Changed(ok);
     }
   }
@@ -340,8 +371,7 @@ void StudioWindow::Open(RgbImage picture, const std::string& wanted, const std::
   const std::string name = UniqueName(wanted);
   try {
     HostDocument* doc = fHost.OpenDocument(name, std::move(picture));
-    fSources[doc] = pngPath;
-    RecordDocument(*doc);
+    fOutput.Opened(*doc, pngPath);
   } catch (const CMemoryException&) {
     QMessageBox::critical(this, kTitle, tr("There is not enough memory to open %1.").arg(QString::fromStdString(name)));
   }
@@ -420,63 +450,10 @@ void StudioWindow::UpdateCursor() {
   }
 }
 
-std::string StudioWindow::StartRecording(const std::string& path) {
-  for (const auto& doc : fHost.Documents()) {
-    if (doc->history.CanUndo() || doc->history.CanRedo()) {
-      return "a recording starts from pictures as they were opened; " + doc->document.fName +
-             " has changes already (undo them, or close it, first)";
-    }
-  }
-  if (std::string error = fRecorder.Open(path); !error.empty()) return error;
-  fRecordPath = path;
-  fRecorder.Line("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
-                 std::to_string(GetSystemMetrics(SM_CYSCREEN)));
-  for (const auto& [key, value] : fLoadedProfile) {
-    fRecorder.Line("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
-  }
-  for (const auto& doc : fHost.Documents()) RecordDocument(*doc);
-  if (fHost.Active() != nullptr) fRecorder.Line("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
-  // A replay starts as the studio did, with the mode off; the tool and the
-  // polygon's count chosen since are set before the mode goes on.
-  if (fPalette->ModeButton() != nullptr && fPalette->ModeButton()->isChecked()) {
-    fRecorder.Line("tool " + std::to_string(fHost.Module()->fCurrentTool));
-    if (const QSlider* apex = fPalette->ApexSlider()) fRecorder.Line("apex " + std::to_string(apex->value()));
-    fRecorder.Line("mode on");
-  }
-  return {};
-}
+std::string StudioWindow::StartRecording(const std::string& path) { return fOutput.Start(path, *fPalette); }
 
-void StudioWindow::RecordDocument(const HostDocument& doc) {
-  if (!fRecorder.IsOpen()) return;
-  std::string file = fSources[&doc];
-  if (file.empty()) {
-    // A picture that sketch-replay cannot read goes beside the script as PNG.
-    const QFileInfo script(QString::fromStdString(fRecordPath));
-    file = (script.path() + "/" + script.completeBaseName()).toStdString() + "-" + std::to_string(++fPicturesWritten) +
-           ".png";
-    if (std::string error = WritePng(file, doc.picture); !error.empty()) {
-      QMessageBox::warning(this, kTitle, QString::fromStdString("The recording lacks a picture: " + error));
-    }
-  }
-  fRecorder.Line("document " + ScriptRecorder::Word(doc.document.fName) + " " + ScriptRecorder::Word(file));
-  if (doc.frame.width != doc.picture.width || doc.frame.height != doc.picture.height) {
-    fRecorder.Line("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
-  }
-  if (const BZoom& z = doc.view.GetZoom(); z.fZoomX != 1.0f || z.fOriginX != 0.0f || z.fOriginY != 0.0f) {
-    fRecorder.Line("zoom " + FloatWord(z.fZoomX) + " " + FloatWord(z.fOriginX) + " " + FloatWord(z.fOriginY));
-  }
-}
-
-void StudioWindow::RecordAnswer(const CDialog& dialog, int button) {
-  const OsDialogControl* value = dialog.OsFindControl(IDC_VALUE);
-  const std::string text = ScriptRecorder::Word(value != nullptr ? value->text : std::string());
-  const std::string close = button == IDOK ? "ok" : "cancel";
-  if (dialog.OsTemplateId() == IDD_SCALE) {
-    fRecorder.Line("answer scale " + text + " " + close);
-  } else if (dialog.OsTemplateId() == IDD_ROTATE) {
-    const OsDialogControl* cw = dialog.OsFindControl(IDC_CLOCKWISE);
-    fRecorder.Line("answer rotate " + text + (cw != nullptr && cw->checked ? " cw " : " ccw ") + close);
-  }
+bool StudioWindow::Export(const QString& path, const std::function<std::string()>& write) {
+  return fOutput.Export(path, write);
 }
 
 void StudioWindow::AddOwnEntries() {
@@ -491,34 +468,7 @@ void StudioWindow::AddOwnEntries() {
     menu->insertAction(before, action);
     return action;
   };
-  const auto exporter = [this](const QString& title, const QString& filter, auto write) {
-    return [this, title, filter, write] {
-      HostDocument* doc = fHost.Active();
-      if (doc == nullptr) return;
-      const QString path = QFileDialog::getSaveFileName(this, title, QString(), filter);
-      if (!path.isEmpty()) Export(path, [&] { return write(*doc, path.toStdString()); });
-    };
-  };
-  add(file, exit, tr("Export View as PNG..."), "exportView",
-      exporter(tr("Export the view"), tr("PNG (*.png)"),
-               [](HostDocument& doc, const std::string& path) { return WritePng(path, doc.frame); }));
-  add(file, exit, tr("Export Active Region as PNG Mask..."), "exportRegion",
-      exporter(tr("Export the active region"), tr("PNG (*.png)"), [this](HostDocument& doc, const std::string& path) {
-        return WriteRegionMask(fHost, doc, path);
-      }));
-  add(file, exit, tr("Export Trace as Points..."), "exportTrace",
-      exporter(tr("Export the trace"), tr("JSON (*.json)"), [this](HostDocument& doc, const std::string& path) {
-        return WriteTraceList(fHost, doc, path);
-      }));
-  add(file, exit, tr("Record..."), "record", [this] {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Record into a replay script"), QString(),
-                                                      tr("Replay scripts (*.txt)"));
-    if (path.isEmpty()) return;
-    if (std::string error = StartRecording(path.toStdString()); !error.empty()) {
-      QMessageBox::warning(this, kTitle, QString::fromStdString("Cannot record: " + error));
-    }
-  });
-  file->insertSeparator(exit);
+  fOutput.AddEntries(file, exit, *fPalette);
 
   // The grid belongs to the view; the module snaps to it.
   QMenu* view = menus[2]->menu();
@@ -565,7 +515,7 @@ void StudioWindow::Scrolled() {
   const BZoom& z = doc->view.GetZoom();
   const float ox = fHScroll->value() == std::lround(z.fOriginX) ? z.fOriginX : static_cast<float>(fHScroll->value());
   const float oy = fVScroll->value() == std::lround(z.fOriginY) ? z.fOriginY : static_cast<float>(fVScroll->value());
-  fRecorder.Line("zoom " + FloatWord(z.fZoomX) + " " + FloatWord(ox) + " " + FloatWord(oy));
+  fOutput.Script().Line(SessionOutput::ZoomLine(z.fZoomX, ox, oy));
   bool ok = true;
   try {
     fHost.SetZoom(*doc, z.fZoomX, ox, oy);
@@ -580,18 +530,6 @@ void StudioWindow::SetGrid(bool on, int size) {
   if (doc == nullptr) return;
   doc->view.fGridOn = on;
   if (size > 0) doc->view.fGridSize = size;
-  fRecorder.Line(on ? "grid on " + std::to_string(doc->view.fGridSize) : std::string("grid off"));
+  fOutput.Script().Line(on ? "grid on " + std::to_string(doc->view.fGridSize) : std::string("grid off"));
   Changed(true);
-}
-
-bool StudioWindow::Export(const QString& path, const std::function<std::string()>& write) {
-  std::string error;
-  try {
-    error = write();
-  } catch (const CMemoryException&) {
-    error = path.toStdString() + ": not enough memory to write it";
-  }
-  if (error.empty()) return true;
-  QMessageBox::critical(this, kTitle, QString::fromStdString("Nothing was exported: " + error));
-  return false;
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Host.h"
-#include "ScriptRecorder.h"
+#include "SessionOutput.h"
 #include "StudioDialogs.h"
 
 class DocumentView;
@@ -93,8 +93,6 @@ class StudioWindow final : public QMainWindow {
   std::string UniqueName(const std::string& name) const;
   // The studio's own entries: exports and recording, the grid.
   void AddOwnEntries();
-  void RecordDocument(const HostDocument& doc);
-  void RecordAnswer(const CDialog& dialog, int button);
   // True when none of them has changes, or the person agrees to lose them.
   bool MayDiscard(const std::vector<HostDocument*>& documents);
   // One tab a document, the active one current, and the title after it.
@@ -117,13 +115,8 @@ class StudioWindow final : public QMainWindow {
   QScrollBar* fVScroll = nullptr;
   bool fSyncingScroll = false;
   bool fSyncingTabs = false;
-  ScriptRecorder fRecorder;
-  std::string fRecordPath;
-  int fPicturesWritten = 0;
-  std::map<const HostDocument*, std::string> fSources;
+  SessionOutput fOutput;
   QString fProfilePath;
-  // The module's section as it read it at loading, for a recording's start.
-  std::map<std::string, std::string> fLoadedProfile;
   std::size_t fBeepsHeard = 0;
   bool fClosing = false;
 };

@@ -10,12 +10,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +27,7 @@
 #include "HostDump.h"
 #include "OsPlatformHost.h"
 #include "OsResources.h"
+#include "OsRuntime.h"
 #include "container/TObjectContainer.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
@@ -53,6 +56,18 @@ void WhenModalOpens(QObject* context, std::function<void(QWidget*)> work) {
   });
 }
 
+// Every control of the dialog whole inside it, none over another.
+void ExpectLaidOut(QWidget* dialog) {
+  const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* c : controls) {
+    QVERIFY2(dialog->rect().contains(c->geometry()), qPrintable(c->objectName()));
+    for (QWidget* other : controls) {
+      QVERIFY2(c == other || !c->geometry().intersects(other->geometry()),
+               qPrintable(c->objectName() + " / " + other->objectName()));
+    }
+  }
+}
+
 void Shoot(QWidget* widget, const char* name) {
   QDir().mkpath(SKETCH_SCREENSHOTS);
   QVERIFY(widget->grab().save(QString(SKETCH_SCREENSHOTS "/%1.png").arg(name)));
@@ -67,9 +82,10 @@ class StudioTest : public QObject {
   void initTestCase();
   void cleanupTestCase();
   void DrawsMovesUndoesAsTheReplayDoes();
-  void RotateDialogRefusesThenTurns();
+  void DialogsRefuseThenTransform();
   void PolygonPaletteFollowsTheTool();
   void PicturesOpenInTabsSharingTheClipboard();
+  void EveryFigureAndTransformAsTheReplayDoes();
 
  private:
   // press, four moves on the straight way, release: the replay's `drag`.
@@ -77,6 +93,8 @@ class StudioTest : public QObject {
   void Tool(int tool) {
     QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton);
   }
+  void Click(QPoint at) { QTest::mouseClick(fWindow->View(), Qt::LeftButton, {}, at); }
+  QString UndoText() const { return fWindow->Action(StudioWindow::kCommandUndo)->text(); }
 
   StudioWindow* fWindow = nullptr;
   // sketch-replay on what the studio recorded so far must give the same sketch
@@ -119,6 +137,10 @@ void StudioTest::Drag(QPoint from, QPoint to) {
 
 void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   Host& host = fWindow->GetHost();
+  QAction* undo = fWindow->Action(StudioWindow::kCommandUndo);
+  QAction* redo = fWindow->Action(StudioWindow::kCommandRedo);
+  QVERIFY(!undo->isEnabled());
+  QCOMPARE(undo->text(), QString("元に戻す(&U)"));
   Tool(4);
   // The module's cursor for the tool, with its hot spot.
   const OsCursorResource* cursor = OsFindCursor(nullptr, OsGetShownCursorId());
@@ -133,13 +155,19 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QVERIFY(!fWindow->findChild<QLabel*>("readout")->text().isEmpty());
   Shoot(fWindow, "window-drawn");
 
-  QAction* undo = fWindow->Action(StudioWindow::kCommandUndo);
-  QAction* redo = fWindow->Action(StudioWindow::kCommandRedo);
   QVERIFY(undo->isEnabled() && !redo->isEnabled());
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 移動"));
   const std::string moved = Sketch(host);
   undo->trigger();
   QVERIFY(Sketch(host) != moved);
   QVERIFY(redo->isEnabled());
+  QCOMPARE(redo->text(), QString("やり直し(&R) 移動"));
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 描画"));
+  QMenu* edit = fWindow->menuBar()->actions().at(1)->menu();
+  edit->popup(fWindow->mapToGlobal(QPoint(60, 30)));
+  QVERIFY(QTest::qWaitForWindowExposed(edit));
+  Shoot(edit, "edit-menu");
+  edit->hide();
   QTest::keyClick(fWindow, Qt::Key_Y, Qt::ControlModifier);
   QCOMPARE(Sketch(host), moved);
 
@@ -206,12 +234,40 @@ void StudioTest::ExpectReplayAgrees() {
   }
 }
 
-void StudioTest::RotateDialogRefusesThenTurns() {
+void StudioTest::DialogsRefuseThenTransform() {
   Host& host = fWindow->GetHost();
-  const std::string before = Sketch(host);
   QString boxText;
   QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
   bool dialogSeen = false;
+  // Scaled by what is typed, after a refused 0.
+  WhenModalOpens(this, [&](QWidget* dialog) {
+    dialogSeen = true;
+    auto* edit = dialog->findChild<QLineEdit*>(QString("control%1").arg(IDC_VALUE));
+    auto* ok = dialog->findChild<QPushButton*>("control1");
+    QVERIFY(edit != nullptr && ok != nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, "0");
+    WhenModalOpens(this, [&](QWidget* modal) {
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) boxText = box->text();
+      qobject_cast<QDialog*>(modal)->accept();
+    });
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
+    edit->selectAll();
+    QTest::keyClicks(edit, "150");
+    ExpectLaidOut(dialog);
+    Shoot(dialog, "scale-dialog");
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  const std::string unscaled = Sketch(host);
+  fWindow->Action(ID_SCALE_NUMERIC)->trigger();
+  QVERIFY(dialogSeen);
+  QCOMPARE(boxText, QString::fromUtf8(OsFindString(nullptr, IDS_BAD_SCALE)));
+  QVERIFY(Sketch(host) != unscaled);
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 拡大、縮小"));
+
+  const std::string before = Sketch(host);
+  dialogSeen = false;
   WhenModalOpens(this, [&](QWidget* dialog) {
     dialogSeen = true;
     auto* edit = dialog->findChild<QLineEdit*>(QString("control%1").arg(IDC_VALUE));
@@ -219,6 +275,7 @@ void StudioTest::RotateDialogRefusesThenTurns() {
     QVERIFY(edit != nullptr && ok != nullptr);
     QTest::keyClicks(edit, "3x61");  // the letter never reaches the model
     QCOMPARE(edit->text(), QString("361"));
+    ExpectLaidOut(dialog);
     Shoot(dialog, "rotate-dialog");
     WhenModalOpens(this, [&](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
@@ -331,6 +388,124 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   QTest::mouseRelease(fWindow->View(), Qt::LeftButton, {}, {1, 1});
   QTRY_COMPARE(host.fAntPhase, 0);
   ExpectReplayAgrees();
+}
+
+void StudioTest::EveryFigureAndTransformAsTheReplayDoes() {
+  Host& host = fWindow->GetHost();
+  DocumentView* view = fWindow->View();
+  QImage white(400, 300, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  QVERIFY(white.save(fDir + "/figures.png"));
+  QVERIFY(fWindow->OpenPicture(fDir + "/figures.png"));
+
+  // Every tool's cursor as it shows over the view, hot spot on the cross.
+  const QImage under = view->grab(QRect(0, 0, 48, 48)).toImage();
+  std::vector<QCursor> cursors;
+  for (int tool = 0; fWindow->Palette()->ToolButton(tool) != nullptr; ++tool) {
+    Tool(tool);
+    QTest::mouseMove(view, {24, 24});
+    cursors.push_back(view->cursor());
+  }
+  QImage sheet(static_cast<int>(cursors.size()) * 48, 48, QImage::Format_RGB32);
+  QPainter paint(&sheet);
+  for (std::size_t i = 0; i < cursors.size(); ++i) {
+    const int left = static_cast<int>(i) * 48;
+    paint.drawImage(left, 0, under);
+    paint.setPen(Qt::red);
+    paint.drawLine(left + 20, 24, left + 28, 24);
+    paint.drawLine(left + 24, 20, left + 24, 28);
+    QVERIFY(!cursors[i].pixmap().isNull());
+    paint.drawPixmap(QPoint(left + 24, 24) - cursors[i].hotSpot(), cursors[i].pixmap());
+  }
+  paint.end();
+  QVERIFY(sheet.save(QString(SKETCH_SCREENSHOTS "/tool-cursors.png")));
+
+  Tool(4);
+  Drag({20, 20}, {80, 60});
+  Tool(5);
+  Drag({100, 20}, {160, 60});
+  Tool(6);
+  QTest::mousePress(view, Qt::LeftButton, {}, {200, 20});
+  for (QPoint p : {QPoint(230, 25), QPoint(250, 20), QPoint(280, 50), QPoint(250, 80), QPoint(225, 30)}) {
+    QTest::mouseMove(view, p);
+  }
+  QTest::mouseRelease(view, Qt::LeftButton, {}, {225, 30});
+  Tool(7);
+  Drag({20, 100}, {40, 100});
+  Drag({70, 100}, {70, 130});
+  Tool(8);
+  Drag({100, 100}, {160, 130});
+  Tool(9);
+  for (QPoint p : {QPoint(200, 100), QPoint(250, 100), QPoint(250, 140), QPoint(201, 101)}) Click(p);
+  Tool(kPolygonTool);
+  Drag({20, 160}, {80, 220});
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 7);
+
+  // The white arrow takes the rectangle's corner alone.
+  Tool(1);
+  Drag({80, 60}, {90, 70});
+  QCOMPARE(UndoText(), QString("元に戻す(&U) ポイントの移動"));
+
+  // The oval mirrored both ways and turned half round from the menu.
+  Tool(0);
+  Click({100, 40});
+  fWindow->Action(ID_MIRROR_HORIZONTAL)->trigger();
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 左右反転"));
+  fWindow->Action(ID_MIRROR_VERTICAL)->trigger();
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 上下反転"));
+  fWindow->Action(ID_ROTATE_180)->trigger();
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 回転"));
+
+  fWindow->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(fWindow));
+  QTest::keyClick(fWindow, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(fWindow, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 8);
+  QCOMPARE(UndoText(), QString("元に戻す(&U) 貼り付け"));
+
+  // Space and Ctrl held: the zoom tool for one click, then the rectangle again.
+  Tool(4);
+  view->setFocus();
+  QTest::keyPress(view, Qt::Key_Space);
+  QTest::keyPress(view, Qt::Key_Control);
+  Click({20, 10});
+  QTest::keyRelease(view, Qt::Key_Control);
+  QTest::keyRelease(view, Qt::Key_Space);
+  QCOMPARE(host.Active()->view.GetZoom().fZoomX, 2.0f);
+  QCOMPARE(host.Module()->fCurrentTool, 4);
+  Tool(0);
+  Shoot(fWindow, "window-figures");
+  ExpectReplayAgrees();
+
+  // Memory running out at any point of a gesture: nothing escapes into Qt, a
+  // step the host had to drop is told, and the figures drawn before stay.
+  const auto figures = [&host] {
+    const std::string text = DumpHostState(host).Write();
+    const std::size_t from = text.rfind("\"figures\"");
+    return text.substr(from, text.find("\"history\"", from) - from);
+  };
+  const std::string kept = figures();
+  const int count = SketchOf(host.Active()->document)->GetCount();
+  Tool(4);
+  int told = 0;
+  for (int allowed : {0, 1, 3, 8, 20, 60}) {
+    fWindow->statusBar()->clearMessage();
+    OsFailAllocationsAfter(allowed);
+    Drag({300, 200}, {360, 240});
+    OsFailAllocationsAfter(-1);
+    if (SketchOf(host.Active()->document)->GetCount() == count) {
+      // The module gives some steps up quietly; those that fail in the host's
+      // hands are told.
+      told += fWindow->statusBar()->currentMessage().startsWith("Out of memory") ? 1 : 0;
+    } else {
+      fWindow->Action(StudioWindow::kCommandUndo)->trigger();
+    }
+    QCOMPARE(figures(), kept);
+  }
+  QVERIFY(told > 0);
+  Drag({300, 200}, {360, 240});
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), count + 1);
+  Tool(0);
 }
 
 QTEST_MAIN(StudioTest)

@@ -1,0 +1,144 @@
+#include "SessionOutput.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSlider>
+#include <QToolButton>
+#include <charconv>
+
+#include "HostDump.h"
+#include "OsAfxWin.h"
+#include "ToolPalette.h"
+#include "resources/SketchResources.h"
+
+namespace {
+
+// The shortest text that reads back as the same float.
+std::string FloatWord(float value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+}  // namespace
+
+SessionOutput::SessionOutput(QWidget* window, Host& host, const char* title)
+    : fWindow(window), fHost(host), fTitle(title) {}
+
+std::string SessionOutput::ZoomLine(float zoom, float originX, float originY) {
+  return "zoom " + FloatWord(zoom) + " " + FloatWord(originX) + " " + FloatWord(originY);
+}
+
+std::string SessionOutput::Start(const std::string& path, const ToolPalette& palette) {
+  for (const auto& doc : fHost.Documents()) {
+    if (doc->history.CanUndo() || doc->history.CanRedo()) {
+      return "a recording starts from pictures as they were opened; " + doc->document.fName +
+             " has changes already (undo them, or close it, first)";
+    }
+  }
+  if (std::string error = fRecorder.Open(path); !error.empty()) return error;
+  fRecordPath = path;
+  fRecorder.Line("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+                 std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  for (const auto& [key, value] : fLoadedProfile) {
+    fRecorder.Line("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
+  }
+  for (const auto& doc : fHost.Documents()) Document(*doc);
+  if (fHost.Active() != nullptr) fRecorder.Line("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
+  // A replay starts as the studio did, with the mode off; the tool and the
+  // polygon's count chosen since are set before the mode goes on.
+  if (palette.ModeButton() != nullptr && palette.ModeButton()->isChecked()) {
+    fRecorder.Line("tool " + std::to_string(fHost.Module()->fCurrentTool));
+    if (const QSlider* apex = palette.ApexSlider()) fRecorder.Line("apex " + std::to_string(apex->value()));
+    fRecorder.Line("mode on");
+  }
+  return {};
+}
+
+void SessionOutput::Opened(const HostDocument& doc, const std::string& pngPath) {
+  fSources[&doc] = pngPath;
+  Document(doc);
+}
+
+void SessionOutput::Document(const HostDocument& doc) {
+  if (!fRecorder.IsOpen()) return;
+  std::string file = fSources[&doc];
+  if (file.empty()) {
+    // A picture that sketch-replay cannot read goes beside the script as PNG.
+    const QFileInfo script(QString::fromStdString(fRecordPath));
+    file = (script.path() + "/" + script.completeBaseName()).toStdString() + "-" + std::to_string(++fPicturesWritten) +
+           ".png";
+    if (std::string error = WritePng(file, doc.picture); !error.empty()) {
+      QMessageBox::warning(fWindow, fTitle, QString::fromStdString("The recording lacks a picture: " + error));
+    }
+  }
+  fRecorder.Line("document " + ScriptRecorder::Word(doc.document.fName) + " " + ScriptRecorder::Word(file));
+  if (doc.frame.width != doc.picture.width || doc.frame.height != doc.picture.height) {
+    fRecorder.Line("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
+  }
+  if (const BZoom& z = doc.view.GetZoom(); z.fZoomX != 1.0f || z.fOriginX != 0.0f || z.fOriginY != 0.0f) {
+    fRecorder.Line(ZoomLine(z.fZoomX, z.fOriginX, z.fOriginY));
+  }
+}
+
+void SessionOutput::Answered(const CDialog& dialog, int button) {
+  const OsDialogControl* value = dialog.OsFindControl(IDC_VALUE);
+  const std::string text = ScriptRecorder::Word(value != nullptr ? value->text : std::string());
+  const std::string close = button == IDOK ? "ok" : "cancel";
+  if (dialog.OsTemplateId() == IDD_SCALE) {
+    fRecorder.Line("answer scale " + text + " " + close);
+  } else if (dialog.OsTemplateId() == IDD_ROTATE) {
+    const OsDialogControl* cw = dialog.OsFindControl(IDC_CLOCKWISE);
+    fRecorder.Line("answer rotate " + text + (cw != nullptr && cw->checked ? " cw " : " ccw ") + close);
+  }
+}
+
+bool SessionOutput::Export(const QString& path, const std::function<std::string()>& write) {
+  std::string error;
+  try {
+    error = write();
+  } catch (const CMemoryException&) {
+    error = path.toStdString() + ": not enough memory to write it";
+  }
+  if (error.empty()) return true;
+  QMessageBox::critical(fWindow, fTitle, QString::fromStdString("Nothing was exported: " + error));
+  return false;
+}
+
+void SessionOutput::AddEntries(QMenu* file, QAction* before, const ToolPalette& palette) {
+  const auto add = [this, file, before](const QString& text, const char* name, auto work) {
+    auto* action = new QAction(text, file);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, fWindow, work);
+    file->insertAction(before, action);
+  };
+  const auto exporter = [this](const QString& title, const QString& filter, auto write) {
+    return [this, title, filter, write] {
+      HostDocument* doc = fHost.Active();
+      if (doc == nullptr) return;
+      const QString path = QFileDialog::getSaveFileName(fWindow, title, QString(), filter);
+      if (!path.isEmpty()) Export(path, [&] { return write(*doc, path.toStdString()); });
+    };
+  };
+  add(QObject::tr("Export View as PNG..."), "exportView",
+      exporter(QObject::tr("Export the view"), QObject::tr("PNG (*.png)"),
+               [](HostDocument& doc, const std::string& path) { return WritePng(path, doc.frame); }));
+  add(QObject::tr("Export Active Region as PNG Mask..."), "exportRegion",
+      exporter(QObject::tr("Export the active region"), QObject::tr("PNG (*.png)"),
+               [this](HostDocument& doc, const std::string& path) { return WriteRegionMask(fHost, doc, path); }));
+  add(QObject::tr("Export Trace as Points..."), "exportTrace",
+      exporter(QObject::tr("Export the trace"), QObject::tr("JSON (*.json)"),
+               [this](HostDocument& doc, const std::string& path) { return WriteTraceList(fHost, doc, path); }));
+  add(QObject::tr("Record..."), "record", [this, &palette] {
+    const QString path = QFileDialog::getSaveFileName(fWindow, QObject::tr("Record into a replay script"), QString(),
+                                                      QObject::tr("Replay scripts (*.txt)"));
+    if (path.isEmpty()) return;
+    if (std::string error = Start(path.toStdString(), palette); !error.empty()) {
+      QMessageBox::warning(fWindow, fTitle, QString::fromStdString("Cannot record: " + error));
+    }
+  });
+  file->insertSeparator(before);
+}
