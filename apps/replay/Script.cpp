@@ -40,7 +40,7 @@ constexpr std::array kOps{
     OpInfo{ScriptOp::Mode, "mode", "on|off", "the module's mode change"},
     OpInfo{ScriptOp::Tool, "tool", "N", "the user picks tool N (-32768..32767)"},
     OpInfo{ScriptOp::ToolsOff, "tools off", "", "the module's tools go out of use"},
-    OpInfo{ScriptOp::Apex, "apex", "N", "set the polygon palette's apex control"},
+    OpInfo{ScriptOp::Apex, "apex", "N", "set the polygon palette's scroll-bar control to N (-32768..32767)"},
     OpInfo{ScriptOp::Palette, "palette", "I R G B", "colour table entry I = R G B (all 0..255)"},
     OpInfo{ScriptOp::PaletteIndex, "palette-index", "I", "the module's palette index (0..255)"},
     OpInfo{ScriptOp::Display, "display", "black|transparent|inverted|palette|show|hide",
@@ -333,9 +333,14 @@ class LineParser {
     for (int i = 0; i < count; ++i) Int(kMinInt32, kMaxInt32);
   }
 
+  // Reals become floats: a value a float cannot hold (beyond its range, or so
+  // small that it becomes 0 where 0 is excluded) is refused, not silently
+  // turned into an infinity or a zero.
   void RealFrom(const Token& token, double lowExclusive, double hi, const std::string& expected) {
     const std::optional<double> value = ToReal(token.text);
     if (!value || !(*value > lowExclusive) || !(*value <= hi)) Fail(token, expected);
+    if (std::fabs(*value) > std::numeric_limits<float>::max()) Fail(token, expected);
+    if (lowExclusive >= 0.0 && !(static_cast<float>(*value) > 0.0f)) Fail(token, expected);
     command_.reals.push_back(*value);
     command_.realColumns.push_back(token.column);
   }
@@ -430,8 +435,8 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
       // The origin comes in pairs or not at all.
       if (std::optional<Token> ox = p.words().Next()) {
         constexpr double inf = std::numeric_limits<double>::infinity();
-        p.RealFrom(*ox, -inf, inf, "a finite number");
-        p.RealFrom(p.Require("a finite number"), -inf, inf, "a finite number");
+        p.RealFrom(*ox, -inf, inf, "a number a float can hold");
+        p.RealFrom(p.Require("a number a float can hold"), -inf, inf, "a number a float can hold");
       }
       break;
     }
@@ -447,7 +452,9 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
       p.Int(-32768, 32767);
       break;
     case ScriptOp::Apex:
-      p.Int(kMinInt32, kMaxInt32);
+      // The palette reads the control's value as a 16-bit number: a wider one
+      // would come out as another count.
+      p.Int(-32768, 32767);
       break;
     case ScriptOp::Palette:
       for (int i = 0; i < 4; ++i) p.Int(0, 255);

@@ -1,8 +1,12 @@
 // sketch-replay: runs the module without a screen, from a script of what a
 // person did, and writes what came of it.
 
+#include <fcntl.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -32,8 +36,13 @@ int Usage(const std::string& problem) {
 int main(int argc, char** argv) {
   ReplayOptions options;
   std::string scriptPath;
+  std::set<std::string> given;
   for (int k = 1; k < argc; ++k) {
     const std::string arg = argv[k];
+    // Which of two values was meant cannot be guessed.
+    if (arg.size() > 2 && arg.compare(0, 2, "--") == 0 && !given.insert(arg).second) {
+      return Usage(arg + " is given twice");
+    }
     const auto value = [&](const char* suffix, std::string& into) {
       if (k + 1 >= argc) return false;
       into = argv[++k];
@@ -60,8 +69,18 @@ int main(int argc, char** argv) {
 
   std::stringstream text;
   if (scriptPath == "-") {
+    // A closed standard input is not an empty script.
+    if (fcntl(0, F_GETFD) == -1) {
+      std::cerr << "sketch-replay: -: standard input is closed\n";
+      return kExitFile;
+    }
     text << std::cin.rdbuf();
   } else {
+    std::error_code error;
+    if (std::filesystem::is_directory(scriptPath, error)) {
+      std::cerr << "sketch-replay: " << scriptPath << ": is a directory, not a script\n";
+      return kExitFile;
+    }
     std::ifstream file(scriptPath, std::ios::binary);
     if (!file) {
       std::cerr << "sketch-replay: " << scriptPath << ": cannot read the script\n";
