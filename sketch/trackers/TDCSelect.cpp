@@ -1,6 +1,7 @@
 #include "trackers/TDCSelect.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "BAnt.h"
@@ -89,8 +90,9 @@ void TDCSelect::DoIt() {
   if (fView != nullptr) fView->Focus();
   // The container's rectangles leave out their right and bottom edges; the
   // pixels under both dragged corners belong in this one.
-  fRect.right += 1;
-  fRect.bottom += 1;
+  // At the far edge of the coordinate range the edge saturates instead.
+  if (fRect.right < INT32_MAX) fRect.right += 1;
+  if (fRect.bottom < INT32_MAX) fRect.bottom += 1;
   if (fContainer != nullptr) fContainer->SelectInRect(fRect, fMode);
   SketchRequestUpdate();
 }

@@ -69,6 +69,13 @@ TEST_F(SelectionTrackersTest, ModeOnePicksTheVerticesInsideAndSelectsOnlyTheirFi
 
 // Read-out and ants in image coordinates (truncated), the stored rectangle and
 // the clamp to the view's edges, far edge included, in view pixels.
+TEST_F(SelectionTrackersTest, ARectangleAtTheFarEdgeOfTheCoordinatesKeepsItsEdge) {
+  TDCSelect t;
+  Select(t, {INT32_MAX - 1, INT32_MAX - 1}, 0, {{INT32_MAX, INT32_MAX}});
+  EXPECT_EQ(t.fRect.right, INT32_MAX);
+  EXPECT_EQ(t.fRect.bottom, INT32_MAX);
+}
+
 TEST_F(SelectionTrackersTest, ReadOutInImageCoordinatesCornerClampedToTheViewInViewPixels) {
   SetZoom(2, 10, 5);
   TDCSelect t;
