@@ -9,6 +9,7 @@
 #include "OsPlatformHost.h"
 #include "OsRuntime.h"
 #include "OsScrollControl.h"
+#include "ScriptKeys.h"
 #include "container/TObjectContainer.h"
 #include "module/CSketchInterface.h"
 #include "resources/SketchResources.h"
@@ -23,13 +24,6 @@ constexpr int kApexControl = 2005;  // the scroll bar of the polygon palette
 
 ReplayError Fail(int code, const ScriptCommand& c, const std::string& message) {
   return {code, "line " + std::to_string(c.line) + ", column " + std::to_string(c.column) + ": " + message};
-}
-
-int VirtualKey(const std::string& name) {
-  if (name == "shift") return VK_SHIFT;
-  if (name == "ctrl") return VK_CONTROL;
-  if (name == "alt") return VK_MENU;
-  return VK_SPACE;
 }
 
 int DisplayCommand(const std::string& name) {
@@ -197,7 +191,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       fHost.MenuCommand(DisplayCommand(c.words[0]));
       return {};
     case ScriptOp::Key:
-      fHost.Key(VirtualKey(c.words[1]), c.words[0] == "down");
+      fHost.Key(ScriptKeyCode(c.words[1]), c.words[0] == "down");
       return {};
     default:
       break;

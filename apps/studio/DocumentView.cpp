@@ -6,17 +6,9 @@
 
 #include "ModulePictures.h"
 #include "OsPlatformHost.h"
+#include "ScriptKeys.h"
 
 namespace {
-
-const char* KeyName(int virtualKey) {
-  switch (virtualKey) {
-    case VK_SHIFT: return "shift";
-    case VK_CONTROL: return "ctrl";
-    case VK_MENU: return "alt";
-    default: return "space";
-  }
-}
 
 std::string Mouse(const char* what, OsImgPoint p) {
   return std::string(what) + " " + std::to_string(p.x) + " " + std::to_string(p.y);
@@ -111,7 +103,7 @@ void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
 bool DocumentView::Key(QKeyEvent* event, bool down) {
   const int key = VirtualKey(event->key());
   if (key == 0 || event->isAutoRepeat()) return false;
-  fRecord(std::string("key ") + (down ? "down " : "up ") + KeyName(key));
+  fRecord(std::string("key ") + (down ? "down " : "up ") + ScriptKeyName(key));
   bool ok = true;
   try {
     fHost.Key(key, down);
@@ -137,7 +129,7 @@ void DocumentView::focusOutEvent(QFocusEvent* event) {
   for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_SPACE}) {
     try {
       if ((GetKeyState(key) & 0x8000) == 0) continue;
-      fRecord(std::string("key up ") + KeyName(key));
+      fRecord(std::string("key up ") + ScriptKeyName(key));
       fHost.Key(key, false);
     } catch (const CMemoryException&) {
       ok = false;
