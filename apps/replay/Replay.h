@@ -31,8 +31,12 @@ class Replay {
   // Runs every command, then the --out and --dump outputs, then unloads.
   ReplayError Run(const std::vector<ScriptCommand>& commands);
 
- private:
+  // One command, as Run does it; for drivers that look at the host between
+  // commands. The memory exception is the caller's to catch.
   ReplayError Execute(const ScriptCommand& c);
+  Host& GetHost() { return fHost; }
+
+ private:
   ReplayError EnsureModule();
   ReplayError EnsureDocument(HostDocument*& doc);
   ReplayError Snapshot(const std::string& path);
