@@ -12,6 +12,8 @@
 #include <system_error>
 #include <utility>
 
+#include "Utf8.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -113,13 +115,33 @@ std::string Shown(std::string_view text) {
   return "'" + std::string(text.substr(0, cut)) + "...'";
 }
 
-[[noreturn]] void FailControl(std::string_view line, std::size_t at) {
+std::string Hex(std::uint32_t value, int digits) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  const auto u = static_cast<unsigned char>(line[at]);
-  std::string code = "0x";
-  code += kHex[u >> 4];
-  code += kHex[u & 0xf];
-  throw Failure{ToColumn(at), "expected printable text, found control character " + code};
+  std::string text;
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kHex[(value >> shift) & 0xf];
+  return text;
+}
+
+[[noreturn]] void FailControl(std::string_view line, std::size_t at) {
+  throw Failure{ToColumn(at), "expected printable text, found control character 0x" +
+                                  Hex(static_cast<unsigned char>(line[at]), 2)};
+}
+
+// The length of the character at `at`, which must be well-formed UTF-8 and,
+// outside quotes, visible: a no-break space or a byte-order mark inside a
+// command would otherwise make "tool 4" look like an unknown word.
+std::size_t CheckedCharacter(std::string_view line, std::size_t at, bool quoted) {
+  if (static_cast<unsigned char>(line[at]) < 0x80) return 1;
+  const Utf8Char ch = DecodeUtf8(line, at);
+  if (ch.length == 0) {
+    throw Failure{ToColumn(at), "expected UTF-8 text, found the byte 0x" +
+                                    Hex(static_cast<unsigned char>(line[at]), 2)};
+  }
+  if (!quoted && IsInvisibleCharacter(ch.code)) {
+    throw Failure{ToColumn(at), "expected a blank or a visible character, found the invisible character U+" +
+                                    Hex(ch.code, ch.code > 0xffff ? 6 : 4)};
+  }
+  return ch.length;
 }
 
 // Hands out the words of one line as they are asked for. Lexing lazily keeps the
@@ -162,15 +184,17 @@ class Words {
         pos_ += 2;
         continue;
       }
-      token.text += c;
-      ++pos_;
+      const std::size_t length = CheckedCharacter(line_, pos_, true);
+      token.text += line_.substr(pos_, length);
+      pos_ += length;
     }
     ++pos_;  // the closing quote
     // "a"b would otherwise read as one word or two depending on who reads it.
     if (pos_ < line_.size() && !IsBlank(line_[pos_]) && line_[pos_] != '#') {
       if (IsControl(line_[pos_])) FailControl(line_, pos_);
+      const std::size_t length = CheckedCharacter(line_, pos_, false);
       throw Failure{ToColumn(pos_),
-                    "expected a blank after quoted text, found " + Shown(line_.substr(pos_, 1))};
+                    "expected a blank after quoted text, found " + Shown(line_.substr(pos_, length))};
     }
     return token;
   }
@@ -183,7 +207,7 @@ class Words {
                                           Shown(line_.substr(start, pos_ + 1 - start))};
       }
       if (IsControl(line_[pos_])) FailControl(line_, pos_);
-      ++pos_;
+      pos_ += CheckedCharacter(line_, pos_, false);
     }
     return Token{std::string(line_.substr(start, pos_ - start)), ToColumn(start)};
   }

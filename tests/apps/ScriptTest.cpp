@@ -115,6 +115,8 @@ TEST(ParseScript, SkipsCommentsAndBlankLinesAndReadsQuotesAndCrlf) {
   EXPECT_EQ(c[0].line, 4);
   EXPECT_EQ(c[0].words, (Words{"Last File", "C:\\pics\\a \"b\".png"}));
   EXPECT_EQ(c[0].wordColumns, (std::vector<int>{9, 21}));
+  // Quoted text may hold any character, the invisible ones included.
+  EXPECT_EQ(ParseOk("document \"\xE7\x94\xBB\xC2\xA0\xF0\x9F\x96\x8C\"")[0].words[0], "\xE7\x94\xBB\xC2\xA0\xF0\x9F\x96\x8C");
   EXPECT_EQ(std::tuple(c[1].words, c[2].words, c[3].op, c[3].line),
             std::tuple(Words{"k", "v"}, Words{"#1"}, ScriptOp::Undo, 7));
   EXPECT_TRUE(ParseOk("").empty());
@@ -198,6 +200,18 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"activate a\"b c\"", "line 1, column 11: expected a blank before quoted text, found 'a\"'"},
       {"undo\rredo", "line 1, column 5: expected printable text, found control character 0x0D"},
       {"activate \"a\x01\"", "line 1, column 12: expected printable text, found control character 0x01"},
+      // Text that is not UTF-8, and characters that cannot be seen.
+      {"activate \"caf\xE9\"", "line 1, column 14: expected UTF-8 text, found the byte 0xE9"},
+      {"activate \"\xC0\xAF\"", "line 1, column 11: expected UTF-8 text, found the byte 0xC0"},      // overlong
+      {"activate \"\xED\xA0\x80\"", "line 1, column 11: expected UTF-8 text, found the byte 0xED"},  // surrogate
+      {"activate \"\xF4\x90\x80\x80\"", "line 1, column 11: expected UTF-8 text, found the byte 0xF4"},
+      {"activate \"\xE6\x97", "line 1, column 11: expected UTF-8 text, found the byte 0xE6"},
+      {"tool\xC2\xA0" "4",
+       "line 1, column 5: expected a blank or a visible character, found the invisible character U+00A0"},
+      {"undo\n\xEF\xBB\xBFredo",
+       "line 2, column 1: expected a blank or a visible character, found the invisible character U+FEFF"},
+      {"activate \"a\"\xE2\x80\x8B",
+       "line 1, column 13: expected a blank or a visible character, found the invisible character U+200B"},
   };
   for (const auto& [script, error] : table) EXPECT_EQ(ParseError(script), error) << script;
 }

@@ -2,13 +2,25 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+
+#include "Utf8.h"
 
 namespace {
 
 void WriteString(std::string& out, const std::string& s) {
   out += '"';
-  for (unsigned char c : s) {
+  for (std::size_t k = 0; k < s.size(); ++k) {
+    const auto c = static_cast<unsigned char>(s[k]);
+    if (c >= 0x80) {
+      // A stray byte would make the whole document unreadable as JSON; it is
+      // shown as the replacement character instead.
+      const std::size_t length = DecodeUtf8(s, k).length;
+      out += length == 0 ? std::string_view("\xEF\xBF\xBD") : std::string_view(s).substr(k, length);
+      k += length == 0 ? 0 : length - 1;
+      continue;
+    }
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -44,9 +56,14 @@ void Json::WriteTo(std::string& out, int indent) const {
   } else if (const std::int64_t* i = std::get_if<std::int64_t>(&fValue)) {
     out += std::to_string(*i);
   } else if (const float* f = std::get_if<float>(&fValue)) {
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, *f);
-    out.append(buf, r.ptr);
+    if (!std::isfinite(*f)) {
+      // JSON has no infinities; a string keeps the document valid and the value plain to see.
+      WriteString(out, std::isnan(*f) ? "nan" : (*f > 0 ? "inf" : "-inf"));
+    } else {
+      char buf[32];
+      auto r = std::to_chars(buf, buf + sizeof buf, *f);
+      out.append(buf, r.ptr);
+    }
   } else if (const std::string* s = std::get_if<std::string>(&fValue)) {
     WriteString(out, *s);
   } else if (const Array* a = std::get_if<Array>(&fValue)) {
