@@ -63,6 +63,10 @@ std::string ReadPng(const std::string& path, RgbImage& image) {
     return path + ": the picture is " + std::to_string(png.width) + " x " + std::to_string(png.height) +
            " pixels; at most " + std::to_string(kMaxPictureSide) + " a side can be opened";
   }
+  // Sixteen-bit samples without gamma information are encoded as eight-bit ones
+  // are: every painting program writes them so. Read as linear light, a grey
+  // ramp would come out far too bright.
+  png.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
   png.format = PNG_FORMAT_RGB;
   RgbImage read(static_cast<int>(png.width), static_cast<int>(png.height));
   if (!png_image_finish_read(&png, nullptr, read.pixels.data(), 0, nullptr)) {
