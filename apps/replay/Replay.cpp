@@ -9,6 +9,7 @@
 #include "OsPlatformHost.h"
 #include "OsRuntime.h"
 #include "OsScrollControl.h"
+#include "Preflight.h"
 #include "ScriptKeys.h"
 #include "container/TObjectContainer.h"
 #include "module/CSketchInterface.h"
@@ -83,17 +84,7 @@ void Replay::UpdateCursor() {
 }
 
 ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
-  // Every picture the run will open must be readable before anything runs, so
-  // that a bad one leaves no half-written output behind.
-  std::vector<std::string> pictures;
-  if (!fOptions.image.empty()) pictures.push_back(fOptions.image);
-  for (const ScriptCommand& c : commands) {
-    if (c.op == ScriptOp::Document && c.words.size() == 2) pictures.push_back(c.words[1]);
-  }
-  for (const std::string& path : pictures) {
-    RgbImage probe;
-    if (std::string error = ReadPng(path, probe); !error.empty()) return {kExitFile, error};
-  }
+  if (ReplayError e = CheckBeforeRun(commands, fOptions); e.code != kExitOk) return e;
   try {
     for (const ScriptCommand& c : commands) {
       if (ReplayError e = Execute(c); e.code != kExitOk) return e;
@@ -114,6 +105,13 @@ ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
 ReplayError Replay::Execute(const ScriptCommand& c) {
   const auto i = [&c](std::size_t k) { return static_cast<int>(c.ints[k]); };
   HostDocument* doc = nullptr;
+  if (NeedsModule(c.op)) {
+    if (ReplayError e = EnsureModule(); e.code != kExitOk) return e;
+  }
+  if (NeedsDocument(c.op)) {
+    if (ReplayError e = EnsureDocument(doc); e.code != kExitOk) return e;
+  }
+  BModuleInterface* module = fHost.Module();
   switch (c.op) {
     case ScriptOp::Screen:
       OsSetScreenSize(i(0), i(1));
@@ -138,13 +136,6 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::AnswerRotate:
       fHost.QueueAnswer(IDD_ROTATE, Answer(c));
       return {};
-    default:
-      break;
-  }
-
-  if (ReplayError e = EnsureModule(); e.code != kExitOk) return e;
-  BModuleInterface* module = fHost.Module();
-  switch (c.op) {
     case ScriptOp::Document: {
       if (fHost.Find(c.words[0]) != nullptr) return Fail(kExitScript, c, "a document named '" + c.words[0] + "' is already open");
       RgbImage picture;
@@ -193,12 +184,6 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::Key:
       fHost.Key(ScriptKeyCode(c.words[1]), c.words[0] == "down");
       return {};
-    default:
-      break;
-  }
-
-  if (ReplayError e = EnsureDocument(doc); e.code != kExitOk) return e;
-  switch (c.op) {
     case ScriptOp::View:
       fHost.SetViewSize(*doc, i(0), i(1));
       return {};
@@ -287,8 +272,6 @@ ReplayError Replay::WriteTrace(const std::string& path) {
 }
 
 ReplayError Replay::WriteDump(const std::string& path) {
-  std::ofstream file(path, std::ios::binary);
-  file << DumpHostState(fHost).Write();
-  if (!file) return {kExitFile, path + ": cannot write"};
+  if (std::string error = WriteTextFile(path, DumpHostState(fHost).Write()); !error.empty()) return {kExitFile, error};
   return {};
 }

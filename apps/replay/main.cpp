@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include <iostream>
+#include <new>
 #include <sstream>
 #include <string>
 
@@ -33,7 +34,7 @@ int Usage(const std::string& problem) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   ReplayOptions options;
   std::string scriptPath;
   std::set<std::string> given;
@@ -101,4 +102,15 @@ int main(int argc, char** argv) {
               << "\n";
   }
   return result.code;
+}
+
+int main(int argc, char** argv) {
+  // Memory can run out anywhere: in a huge document, a trace of millions of
+  // points, the host's own lists. The run stops with its reason, not an abort.
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "sketch-replay: out of memory\n";
+    return kExitFile;
+  }
 }

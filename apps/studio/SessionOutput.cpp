@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QToolButton>
 #include <charconv>
+#include <new>
 
 #include "HostDump.h"
 #include "OsAfxWin.h"
@@ -101,6 +102,8 @@ bool SessionOutput::Export(const QString& path, const std::function<std::string(
   try {
     error = write();
   } catch (const CMemoryException&) {
+    error = path.toStdString() + ": not enough memory to write it";
+  } catch (const std::bad_alloc&) {
     error = path.toStdString() + ": not enough memory to write it";
   }
   if (error.empty()) return true;

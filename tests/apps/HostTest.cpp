@@ -42,6 +42,9 @@ TEST(ModuleLoader, RefusesWhatIsNotAModule) {
   EXPECT_NE(loader.Load("/nonexistent/Sketch.MOD").find("cannot load the module"), std::string::npos);
   EXPECT_NE(loader.Load("libc.so.6").find("not a module"), std::string::npos);
   EXPECT_FALSE(loader.IsLoaded());
+  EXPECT_NE(ModuleLoader::Probe("/nonexistent/Sketch.MOD").find("cannot load the module"), std::string::npos);
+  EXPECT_NE(ModuleLoader::Probe("libc.so.6").find("not a module"), std::string::npos);
+  EXPECT_EQ(ModuleLoader::Probe(SKETCH_MODULE_PATH), "");
 }
 
 TEST(Host, ALoadedModuleWithDocumentsUnloadsCleanly) {

@@ -4,6 +4,8 @@
 // document's active region and its trace. The module's figures are read
 // through their layout and virtual functions only.
 
+#include <string_view>
+
 #include "Host.h"
 #include "Json.h"
 
@@ -20,6 +22,10 @@ TObjectContainer* SketchOf(const BDocument& document);
 // size of its picture: 255 inside, 0 outside. Empty on success, otherwise what
 // went wrong, naming the file.
 std::string WriteRegionMask(const Host& host, HostDocument& doc, const std::string& path);
+
+// Writes `text` to `path`: empty on success, otherwise what went wrong, naming
+// the file and giving the system's reason.
+std::string WriteTextFile(const std::string& path, std::string_view text);
 
 // The document's trace (GetTraceList) as {"ok": …, "points": [[x, y], …]}.
 std::string WriteTraceList(const Host& host, HostDocument& doc, const std::string& path);

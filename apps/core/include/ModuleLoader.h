@@ -16,6 +16,8 @@ class ModuleLoader {
 
   // Empty on success, otherwise what went wrong.
   std::string Load(const std::string& path);
+  // Whether Load would find a module there, without attaching it.
+  static std::string Probe(const std::string& path);
   void Unload();
   bool IsLoaded() const { return fHandle != nullptr; }
 

@@ -11,20 +11,42 @@ namespace {
 using EntryPoint = BOOL (*)(OsModuleInstance*, DWORD, void*);
 }
 
-std::string ModuleLoader::Load(const std::string& path) {
-  if (fHandle != nullptr) return "a module is already loaded";
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+namespace {
+
+// Opens the library and checks that it has a module's entry point and exports;
+// on failure the library is closed again and the reason returned.
+std::string OpenModuleLibrary(const std::string& path, void*& handle) {
+  handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
     return path + ": cannot load the module (" + (why != nullptr ? why : "unknown error") + ")";
   }
+  for (const char* name : {"DllMain", "IdentifyModuleInterface", "gModuleInterface"}) {
+    if (dlsym(handle, name) == nullptr) {
+      dlclose(handle);
+      handle = nullptr;
+      return path + ": not a module (its entry point or exports are missing)";
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string ModuleLoader::Probe(const std::string& path) {
+  void* handle = nullptr;
+  std::string error = OpenModuleLibrary(path, handle);
+  if (handle != nullptr) dlclose(handle);
+  return error;
+}
+
+std::string ModuleLoader::Load(const std::string& path) {
+  if (fHandle != nullptr) return "a module is already loaded";
+  void* handle = nullptr;
+  if (std::string error = OpenModuleLibrary(path, handle); !error.empty()) return error;
   auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, "DllMain"));
   auto identify = reinterpret_cast<char* (*)()>(dlsym(handle, "IdentifyModuleInterface"));
   auto* module = static_cast<BModuleInterface*>(dlsym(handle, "gModuleInterface"));
-  if (entry == nullptr || identify == nullptr || module == nullptr) {
-    dlclose(handle);
-    return path + ": not a module (its entry point or exports are missing)";
-  }
   auto* instance = static_cast<OsModuleInstance*>(handle);
   if (!entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
     dlclose(handle);

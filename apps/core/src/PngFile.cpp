@@ -2,7 +2,9 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -18,7 +20,7 @@ std::string WritePng(const std::string& path, const RgbImage& image) {
     return path + ": cannot write an empty or malformed picture";
   }
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return path + ": cannot open for writing";
+  if (!file) return path + ": cannot write (" + std::strerror(errno) + ")";
 
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return path + ": out of memory";

@@ -1,0 +1,158 @@
+#include "Preflight.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <set>
+
+#include "PngFile.h"
+#include "Replay.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+ReplayError At(int code, const ScriptCommand& c, std::size_t word, const std::string& message) {
+  const int column = word < c.wordColumns.size() ? c.wordColumns[word] : c.column;
+  return {code, "line " + std::to_string(c.line) + ", column " + std::to_string(column) + ": " + message};
+}
+
+// Two spellings of one file are one file.
+std::string SameFile(const std::string& path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(path, error);
+  return (error ? fs::path(path) : absolute).lexically_normal().string();
+}
+
+bool WritesPicture(ScriptOp op) { return op == ScriptOp::Snapshot || op == ScriptOp::Region; }
+
+bool WritesFile(ScriptOp op) {
+  return WritesPicture(op) || op == ScriptOp::Dump || op == ScriptOp::Trace;
+}
+
+}  // namespace
+
+bool NeedsModule(ScriptOp op) {
+  switch (op) {
+    case ScriptOp::Screen:
+    case ScriptOp::Profile:
+    case ScriptOp::Unload:
+    case ScriptOp::Palette:
+    case ScriptOp::Dump:
+    case ScriptOp::AnswerScale:
+    case ScriptOp::AnswerRotate:
+      return false;
+    default:
+      return true;
+  }
+}
+
+bool NeedsDocument(ScriptOp op) {
+  switch (op) {
+    case ScriptOp::View:
+    case ScriptOp::Zoom:
+    case ScriptOp::Grid:
+    case ScriptOp::Repaint:
+    case ScriptOp::Press:
+    case ScriptOp::Move:
+    case ScriptOp::Release:
+    case ScriptOp::Click:
+    case ScriptOp::Drag:
+    case ScriptOp::Menu:
+    case ScriptOp::Replicate:
+    case ScriptOp::Undo:
+    case ScriptOp::Redo:
+    case ScriptOp::Snapshot:
+    case ScriptOp::Region:
+    case ScriptOp::Trace:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string CannotCreate(const std::string& path) {
+  std::error_code error;
+  const fs::path file(path);
+  if (fs::is_directory(file, error)) return "is a directory";
+  fs::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  if (!fs::is_directory(folder, error)) {
+    return fs::exists(folder, error) ? "'" + folder.string() + "' is not a folder"
+                                     : "the folder '" + folder.string() + "' does not exist";
+  }
+  const bool exists = fs::exists(file, error);
+  if (access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) return std::strerror(errno);
+  return {};
+}
+
+ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const ReplayOptions& options) {
+  // Documents in the order the host keeps them: closing the active one
+  // activates the last, so a document is active exactly when one is open, and
+  // the first command that needs one opens "main".
+  std::vector<std::string> open;
+  std::set<std::string> written;
+  bool needsModule = !options.out.empty();
+  const auto openMain = [&] {
+    if (open.empty()) open.push_back("main");
+  };
+  const auto readable = [&](const std::string& picture) -> std::string {
+    if (written.count(SameFile(picture)) != 0) return {};
+    RgbImage probe;
+    return ReadPng(picture, probe);
+  };
+  const auto needMain = [&]() -> std::string {
+    if (!open.empty() || options.image.empty()) return {};
+    return readable(options.image);
+  };
+
+  for (const ScriptCommand& c : commands) {
+    needsModule = needsModule || NeedsModule(c.op);
+    if (NeedsDocument(c.op)) {
+      if (std::string error = needMain(); !error.empty()) return {1, error};
+      openMain();
+    }
+    if (WritesFile(c.op)) {
+      if (std::string why = CannotCreate(c.words[0]); !why.empty()) {
+        return At(1, c, 0, c.words[0] + ": cannot be written (" + why + ")");
+      }
+      if (WritesPicture(c.op)) written.insert(SameFile(c.words[0]));
+    }
+    const auto named = [&] { return std::find(open.begin(), open.end(), c.words[0]); };
+    switch (c.op) {
+      case ScriptOp::Document:
+        if (named() != open.end()) return At(2, c, 0, "a document named '" + c.words[0] + "' is already open");
+        if (c.words.size() == 2) {
+          if (std::string error = readable(c.words[1]); !error.empty()) return At(1, c, 1, error);
+        }
+        open.push_back(c.words[0]);
+        break;
+      case ScriptOp::Activate:
+      case ScriptOp::Close: {
+        const auto it = named();
+        if (it == open.end()) return At(2, c, 0, "no document named '" + c.words[0] + "'");
+        if (c.op == ScriptOp::Close) open.erase(it);
+        break;
+      }
+      case ScriptOp::Unload:
+        open.clear();
+        break;
+      default:
+        break;
+    }
+  }
+  for (const std::string* output : {&options.out, &options.dump}) {
+    if (output->empty()) continue;
+    if (std::string why = CannotCreate(*output); !why.empty()) return {1, *output + ": cannot be written (" + why + ")"};
+  }
+  if (!options.out.empty()) {
+    if (std::string error = needMain(); !error.empty()) return {1, error};
+  }
+  if (needsModule) {
+    if (std::string error = ModuleLoader::Probe(options.modulePath); !error.empty()) return {1, error};
+  }
+  return {};
+}

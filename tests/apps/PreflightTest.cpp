@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Preflight.h"
+#include "Replay.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CheckBeforeRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fDir = fs::temp_directory_path() / ("sketch-preflight-" + std::to_string(::getpid()));
+    fs::create_directories(fDir / "folder.json");
+    fOptions.modulePath = SKETCH_MODULE_PATH;
+  }
+  void TearDown() override { fs::remove_all(fDir); }
+
+  // The script's file names are taken in the scratch folder.
+  std::string Check(std::string script) {
+    for (std::size_t at = script.find('@'); at != std::string::npos; at = script.find('@')) {
+      script.replace(at, 1, fDir.string() + "/");
+    }
+    const ParseResult parsed = ParseScript(script);
+    if (!parsed.ok()) return "parse: " + FormatError(parsed.error());
+    const ReplayError e = CheckBeforeRun(parsed.commands(), fOptions);
+    std::string message = e.message;
+    for (std::size_t at = message.find(fDir.string() + "/"); at != std::string::npos;
+         at = message.find(fDir.string() + "/")) {
+      message.replace(at, fDir.string().size() + 1, "@");
+    }
+    return std::to_string(e.code) + " " + message;
+  }
+
+  fs::path fDir;
+  ReplayOptions fOptions;
+};
+
+TEST_F(CheckBeforeRunTest, FollowsTheDocumentsAsTheHostWillOpenAndCloseThem) {
+  const std::vector<std::pair<std::string, std::string>> table = {
+      {"dump @early.json\nactivate nowhere", "2 line 2, column 10: no document named 'nowhere'"},
+      {"document a\ndocument a 5 5", "2 line 2, column 10: a document named 'a' is already open"},
+      // The first command that needs a document opens "main".
+      {"click 1 1\ndocument main", "2 line 2, column 10: a document named 'main' is already open"},
+      {"document a\nclose a\nclick 1 1\nactivate main\nclose main", "0 "},
+      {"document a\ndocument b\nclose b\nactivate b", "2 line 4, column 10: no document named 'b'"},
+      {"tool 4\nactivate main", "2 line 2, column 10: no document named 'main'"},
+      {"click 1 1\nunload\nclose main", "2 line 3, column 7: no document named 'main'"},
+  };
+  for (const auto& [script, result] : table) EXPECT_EQ(Check(script), result) << script;
+}
+
+TEST_F(CheckBeforeRunTest, ReadsEveryPictureUnlessTheScriptWroteItEarlier) {
+  EXPECT_EQ(Check("snapshot @a.png\ndocument b @./a.png"), "0 ");
+  EXPECT_EQ(Check("region @a.png\ndocument b @a.png"), "0 ");
+  EXPECT_EQ(Check("document b @a.png\nsnapshot @a.png"), "1 line 1, column 12: @a.png: cannot open the file");
+  EXPECT_EQ(Check("dump @a.png.json\ndocument b @a.png"), "1 line 2, column 12: @a.png: cannot open the file");
+  fOptions.image = (fDir / "missing.png").string();
+  EXPECT_EQ(Check("document a\nclick 1 1"), "0 ");  // the first picture is never opened
+  EXPECT_EQ(Check("tool 4\nclick 1 1"), "1 @missing.png: cannot open the file");
+  fOptions.out = (fDir / "out.png").string();
+  EXPECT_EQ(Check("document a\nclose a"), "1 @missing.png: cannot open the file");
+}
+
+TEST_F(CheckBeforeRunTest, EveryOutputMustBeCreatable) {
+  EXPECT_EQ(Check("dump @early.json\nsnapshot @nowhere/x.png"),
+            "1 line 2, column 10: @nowhere/x.png: cannot be written (the folder '@nowhere' does not exist)");
+  EXPECT_EQ(Check("trace @folder.json"), "1 line 1, column 7: @folder.json: cannot be written (is a directory)");
+  std::ofstream(fDir / "file.png") << "x";
+  EXPECT_EQ(Check("region @file.png/r.png"),
+            "1 line 1, column 8: @file.png/r.png: cannot be written ('@file.png' is not a folder)");
+  EXPECT_EQ(Check("snapshot @file.png"), "0 ");  // an existing file is overwritten
+  fOptions.dump = (fDir / "folder.json").string();
+  EXPECT_EQ(Check("undo"), "1 @folder.json: cannot be written (is a directory)");
+}
+
+TEST_F(CheckBeforeRunTest, TheModuleMustLoadWhenTheScriptNeedsIt) {
+  fOptions.modulePath = "libc.so.6";
+  EXPECT_EQ(Check("screen 10 10\nprofile a b\npalette 1 2 3 4\nanswer scale 5 ok\ndump @d.json\nunload"), "0 ");
+  EXPECT_EQ(Check("load"), "1 libc.so.6: not a module (its entry point or exports are missing)");
+  EXPECT_EQ(Check("key down shift"), "1 libc.so.6: not a module (its entry point or exports are missing)");
+  fOptions.out = (fDir / "out.png").string();
+  EXPECT_EQ(Check(""), "1 libc.so.6: not a module (its entry point or exports are missing)");
+}
+
+}  // namespace
