@@ -14,9 +14,9 @@ TEST_F(ContainerDraw, BoundsMeetBesideButNotAboveOrBelow) {
   std::string meets;
   // Left, right, above, below, away; an empty rectangle is the pixel at its corner.
   const OsImgRect rects[] = {{4, 12, 10, 15}, {20, 12, 26, 15}, {12, 4, 15, 10}, {12, 20, 15, 26},
-                             {30, 12, 40, 15}, {15, 19, 15, 19}, {15, 20, 15, 20}};
+                             {30, 12, 40, 15}, {15, 19, 15, 19}, {15, 20, 15, 20}, {9, 12, 9, 15}, {20, 12, 20, 15}};
   for (const OsImgRect& r : rects) meets += TObjectContainer::BoundsMeet({10, 10, 20, 20}, r) ? '1' : '0';
-  EXPECT_EQ(meets, "1100010");
+  EXPECT_EQ(meets, "110001011");
 }
 
 TEST_F(ContainerDraw, RepaintDrawsTheFiguresTheUpdateRectMeetsAndAShownMark) {

@@ -73,6 +73,8 @@ TEST_F(BHistoryTest, AKeptStepDestroysTheRedoBranchOneThatCannotBeUndoneIsDestro
 }
 
 TEST_F(BHistoryTest, KeepsTheLastHundredStepsAndDestroysTheOldest) {
+  // The number, not the constant: a person can undo exactly 100 steps.
+  static_assert(BHistory::kLimit == 100);
   std::vector<int> kept;
   for (int n = 1; n <= BHistory::kLimit + 1; ++n) {
     history.Perform(Make(n));

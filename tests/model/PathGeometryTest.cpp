@@ -120,6 +120,9 @@ TEST_F(PathGeometry, RectangleSelectionTogglesFiguresAndPicksPoints) {
   EXPECT_TRUE(tri->SelectInRect(0, 0, 5, 5, 1));  // picked again: dropped
   EXPECT_EQ(States(*tri), "111");
   EXPECT_FALSE(tri->SelectInRect(25, 25, 30, 30, 1));
+  // Only the closing segment, (2, 20) back to (2, 2), crosses this rectangle.
+  EXPECT_TRUE(tri->SelectInRect(0, 8, 4, 12, 0));
+  EXPECT_FALSE(Polyline({{2, 2}, {20, 2}, {2, 20}})->SelectInRect(0, 8, 4, 12, 0));
 }
 
 TEST_F(PathGeometry, RegionPointsFollowTheDrawnPolyline) {

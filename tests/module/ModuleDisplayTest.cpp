@@ -62,6 +62,21 @@ TEST_F(ModuleDisplay, OverlappingFiguresInvertWhereTheyCrossOnce) {
   ExpectRasterReset();
 }
 
+TEST_F(ModuleDisplay, ARepaintOfAScrolledZoomedViewDrawsTheFiguresUnderIt) {
+  Rect(101, 102, 108, 106);  // far from the image origin, under the view only once scrolled
+  view.GetZoom() = BZoom(2.0f, 2.0f, 100.0f, 102.0f);
+  Repaint(view);
+  // Image (101, 102) is view (2, 0); the right and bottom edges lie beyond the view.
+  EXPECT_EQ(Art(kInverted), "..##############\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n");
+}
+
 TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   SketchDrawPixel({3, 4});
   SketchUpdateView(&view, 0);
