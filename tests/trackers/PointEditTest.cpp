@@ -146,6 +146,7 @@ TEST_F(PointEditTest, StraightSegmentMovesItsTwoVerticesOnACopyAtTheEnd) {
   Run(*t, {{15, 8}, {18, 10}});
   EXPECT_TRUE(At(0) == other && At(1) != s);
   EXPECT_EQ(PathText(*At(1)), "open (5,5) (13,5) (10,8)");
+  EXPECT_EQ(At(1)->fBusy, 0);  // no longer being worked on
   t->UndoIt();
   EXPECT_TRUE(At(0) == other && At(1) == s);
   EXPECT_EQ(PathText(*s), "open (2,2) (10,2) (10,8)");
