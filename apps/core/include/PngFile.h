@@ -23,8 +23,13 @@ constexpr int kMaxPictureSide = 16384;
 
 // Reads an 8-bit RGB picture (any PNG colour type is converted). Returns an
 // empty string on success, otherwise what went wrong, naming the file: missing,
-// not a PNG, corrupt, or larger than kMaxPictureSide on a side.
+// not a PNG, corrupt, larger than kMaxPictureSide on a side, or declaring more
+// pixels than its compressed data could hold. `image` is left as it was on
+// failure.
 std::string ReadPng(const std::string& path, RgbImage& image);
+
+// The same for a PNG file already in memory; `name` stands for it in messages.
+std::string ReadPng(const std::uint8_t* data, std::size_t size, const std::string& name, RgbImage& image);
 
 // The built-in picture: 640 x 480, a colour gradient under a grey checker, so
 // that ink in every display colour shows on it.

@@ -49,21 +49,38 @@ std::string WritePng(const std::string& path, const RgbImage& image) {
   return {};
 }
 
-std::string ReadPng(const std::string& path, RgbImage& image) {
+namespace {
+
+// deflate never packs more than 1032 bytes into one, so a file smaller than a
+// 1032nd of its pixel rows at one bit a pixel (each with its filter byte) is
+// lying about its size. Refusing it here keeps a header of a few bytes from
+// costing the 768 MB of a full-size picture before the data runs out.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+
+bool DataCanHold(std::uint64_t width, std::uint64_t height, std::size_t size) {
+  const std::uint64_t rows = height * (1 + (width + 7) / 8);
+  return rows / kMaxDeflateRatio <= size;
+}
+
+}  // namespace
+
+std::string ReadPng(const std::uint8_t* data, std::size_t size, const std::string& name, RgbImage& image) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) {
+  if (!png_image_begin_read_from_memory(&png, data, size)) {
     std::string why = png.message;
     png_image_free(&png);
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return path + ": cannot open the file";
-    std::fclose(f);
-    return path + ": not a readable PNG picture (" + why + ")";
+    return name + ": not a readable PNG picture (" + why + ")";
   }
   if (png.width == 0 || png.height == 0 || png.width > kMaxPictureSide || png.height > kMaxPictureSide) {
     png_image_free(&png);
-    return path + ": the picture is " + std::to_string(png.width) + " x " + std::to_string(png.height) +
+    return name + ": the picture is " + std::to_string(png.width) + " x " + std::to_string(png.height) +
            " pixels; at most " + std::to_string(kMaxPictureSide) + " a side can be opened";
+  }
+  if (!DataCanHold(png.width, png.height, size)) {
+    png_image_free(&png);
+    return name + ": the picture is damaged (" + std::to_string(png.width) + " x " + std::to_string(png.height) +
+           " pixels declared in " + std::to_string(size) + " bytes)";
   }
   // Sixteen-bit samples without gamma information are encoded as eight-bit ones
   // are: every painting program writes them so. Read as linear light, a grey
@@ -74,10 +91,21 @@ std::string ReadPng(const std::string& path, RgbImage& image) {
   if (!png_image_finish_read(&png, nullptr, read.pixels.data(), 0, nullptr)) {
     std::string why = png.message;
     png_image_free(&png);
-    return path + ": the picture is damaged (" + why + ")";
+    return name + ": the picture is damaged (" + why + ")";
   }
   image = std::move(read);
   return {};
+}
+
+std::string ReadPng(const std::string& path, RgbImage& image) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return path + ": cannot open the file";
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t chunk[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  if (std::ferror(file.get())) return path + ": cannot read the file";
+  return ReadPng(bytes.data(), bytes.size(), path, image);
 }
 
 RgbImage DefaultPicture() {
