@@ -2,9 +2,10 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-# Qt 6 Widgets for sketch-studio; the CJK fonts show the module's Japanese menu texts.
+# Qt 6 Widgets for sketch-studio; the CJK fonts show the module's Japanese menu texts;
+# clang and its sanitizer and libFuzzer runtimes for the fuzz preset.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
-          qt6-base-dev fonts-noto-cjk)
+          qt6-base-dev fonts-noto-cjk clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,14 +1,123 @@
+// Reading PNG pictures from memory and from files: what is read is whole, and
+// what cannot be read is refused with a reason, leaving the picture as it was.
+
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "PngFile.h"
 
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A black picture at one bit a pixel, packed as tightly as deflate can: the
+// smallest file a picture of that size can honestly be.
+Bytes TightBlackPng(int width, int height) {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
+        bytes->insert(bytes->end(), data, data + n);
+      },
+      nullptr);
+  png_set_compression_level(png, 9);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 1,
+               PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  const Bytes row(static_cast<std::size_t>(width + 7) / 8, 0);
+  for (int y = 0; y < height; ++y) png_write_row(png, row.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+void PutBig32(Bytes& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+RgbImage Marker() {
+  RgbImage image(1, 1);
+  image.pixels = {1, 2, 3};
+  return image;
+}
+
+TEST(PngFile, ReadsFromMemoryWhatItWroteToAFile) {
+  RgbImage written(3, 2);
+  for (std::size_t i = 0; i < written.pixels.size(); ++i) written.pixels[i] = static_cast<std::uint8_t>(i * 13);
+  const std::string path = (std::filesystem::temp_directory_path() / "sketch-pngfile-test.png").string();
+  ASSERT_EQ(WritePng(path, written), "");
+  std::ifstream file(path, std::ios::binary);
+  const Bytes bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+
+  RgbImage fromMemory, fromFile;
+  EXPECT_EQ(ReadPng(bytes.data(), bytes.size(), "memory.png", fromMemory), "");
+  EXPECT_EQ(ReadPng(path, fromFile), "");
+  std::remove(path.c_str());
+  for (const RgbImage* read : {&fromMemory, &fromFile}) {
+    EXPECT_EQ(read->width, 3);
+    EXPECT_EQ(read->height, 2);
+    EXPECT_EQ(read->pixels, written.pixels);
+  }
+}
+
+TEST(PngFile, TakesAPictureAsSmallAsDeflateCanPackIt) {
+  const Bytes bytes = TightBlackPng(kMaxPictureSide, 256);
+  RgbImage image;
+  ASSERT_EQ(ReadPng(bytes.data(), bytes.size(), "tight.png", image), "") << bytes.size() << " bytes";
+  EXPECT_EQ(image.width, kMaxPictureSide);
+  EXPECT_EQ(image.height, 256);
+  EXPECT_EQ(image.pixels, Bytes(image.pixels.size(), 0));
+}
+
+TEST(PngFile, RefusesWhatItCannotReadAndLeavesThePictureAsItWas) {
+  const Bytes good = TightBlackPng(16, 16);
+  // The same header declaring the largest picture a host opens, over the few
+  // bytes of data of the small one; its CRC made right so that only the size
+  // is wrong.
+  Bytes huge = good;
+  PutBig32(huge, 16, kMaxPictureSide);
+  PutBig32(huge, 20, kMaxPictureSide);
+  PutBig32(huge, 29, static_cast<std::uint32_t>(crc32(0, &huge[12], 17)));
+  Bytes tooWide = huge;
+  PutBig32(tooWide, 16, kMaxPictureSide + 1);
+  PutBig32(tooWide, 29, static_cast<std::uint32_t>(crc32(0, &tooWide[12], 17)));
+  const Bytes truncated(good.begin(), good.end() - 20);
+
+  const struct {
+    const char* name;
+    Bytes bytes;
+    const char* reason;
+  } cases[] = {
+      {"empty", {}, "not a readable PNG picture"},
+      {"text", {'h', 'e', 'l', 'l', 'o'}, "not a readable PNG picture"},
+      {"huge", huge, "16384 x 16384 pixels declared in"},
+      {"too wide", tooWide, "at most 16384 a side"},
+      {"truncated", truncated, "damaged"},
+  };
+  for (const auto& c : cases) {
+    RgbImage image = Marker();
+    const std::string error = ReadPng(c.bytes.data(), c.bytes.size(), c.name, image);
+    EXPECT_EQ(error.rfind(std::string(c.name) + ": ", 0), 0u) << error;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    EXPECT_EQ(image.pixels, Marker().pixels) << c.name;
+  }
+  RgbImage image = Marker();
+  EXPECT_EQ(ReadPng("/nonexistent/picture.png", image), "/nonexistent/picture.png: cannot open the file");
+  EXPECT_EQ(ReadPng(std::filesystem::temp_directory_path().string(), image),
+            std::filesystem::temp_directory_path().string() + ": cannot read the file");
+  EXPECT_EQ(image.pixels, Marker().pixels);
+}
 
 // A grey ramp as a 16-bit PNG without gamma information, as painting programs
 // write one.

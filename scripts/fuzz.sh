@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds the fuzz preset and runs each fuzz target for SECONDS (default 600), one
+# after the other: every target, or those named.
+#
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
+#
+# Each run starts from the seeds in fuzz/corpus/<target> and from what earlier
+# runs kept. New inputs go to $SKETCH_FUZZ_WORK/corpus/<target> and crashes, leaks
+# and timeouts to $SKETCH_FUZZ_WORK/findings/<target> (default
+# ${TMPDIR:-/tmp}/sketch-fuzz), never into the repository. Exits 1 when any
+# target found something or failed to run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=600
+if [ $# -gt 0 ] && [[ $1 =~ ^[0-9]+$ ]]; then
+  seconds=$1
+  shift
+fi
+[ "$seconds" -gt 0 ] || { echo "fuzz.sh: SECONDS must be at least 1" >&2; exit 2; }
+work=${SKETCH_FUZZ_WORK:-${TMPDIR:-/tmp}/sketch-fuzz}
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
+
+bin=build/fuzz/bin
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  # Whatever targets this checkout builds; fuzz/CMakeLists.txt decides.
+  for seeds in fuzz/corpus/*/; do
+    t=$(basename "$seeds")
+    [ -x "$bin/$t" ] && targets+=("$t")
+  done
+fi
+
+status=0
+summary=()
+for t in "${targets[@]}"; do
+  if [ ! -x "$bin/$t" ]; then
+    echo "fuzz.sh: no fuzz target $t in $bin" >&2
+    status=1
+    continue
+  fi
+  corpus=$work/corpus/$t
+  findings=$work/findings/$t
+  log=$work/$t.log
+  mkdir -p "$corpus" "$findings"
+  before=$(find "$findings" -type f | wc -l)
+  seeds=()
+  [ -d "fuzz/corpus/$t" ] && seeds=("fuzz/corpus/$t")
+  echo "=== $t: $seconds s (log: $log)"
+  # New inputs are written to the first corpus folder only: the scratch one.
+  if ! UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$bin/$t" -max_total_time="$seconds" \
+       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+    status=1
+    tail -n 30 "$log" >&2
+  fi
+  found=$(($(find "$findings" -type f | wc -l) - before))
+  [ "$found" -eq 0 ] || status=1
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+  cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1 || true)
+  summary+=("$t: ${runs:-?} executions, ${rate:-?}/s, ${cov:-no coverage line}, corpus $(find "$corpus" -type f | wc -l) kept, $found new findings")
+done
+
+echo "=== summary (corpus and findings under $work)"
+printf '%s\n' "${summary[@]}"
+exit $status
