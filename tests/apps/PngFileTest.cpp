@@ -18,9 +18,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A black picture at one bit a pixel, packed as tightly as deflate can: the
+// A white picture at one bit a pixel, packed as tightly as deflate can: the
 // smallest file a picture of that size can honestly be.
-Bytes TightBlackPng(int width, int height) {
+Bytes TightWhitePng(int width, int height) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -35,7 +35,7 @@ Bytes TightBlackPng(int width, int height) {
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 1,
                PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  const Bytes row(static_cast<std::size_t>(width + 7) / 8, 0);
+  const Bytes row(static_cast<std::size_t>(width + 7) / 8, 0xff);
   for (int y = 0; y < height; ++y) png_write_row(png, row.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -72,16 +72,16 @@ TEST(PngFile, ReadsFromMemoryWhatItWroteToAFile) {
 }
 
 TEST(PngFile, TakesAPictureAsSmallAsDeflateCanPackIt) {
-  const Bytes bytes = TightBlackPng(kMaxPictureSide, 256);
+  const Bytes bytes = TightWhitePng(kMaxPictureSide, 256);
   RgbImage image;
   ASSERT_EQ(ReadPng(bytes.data(), bytes.size(), "tight.png", image), "") << bytes.size() << " bytes";
   EXPECT_EQ(image.width, kMaxPictureSide);
   EXPECT_EQ(image.height, 256);
-  EXPECT_EQ(image.pixels, Bytes(image.pixels.size(), 0));
+  EXPECT_EQ(image.pixels, Bytes(image.pixels.size(), 0xff));  // grey one bit to RGB
 }
 
 TEST(PngFile, RefusesWhatItCannotReadAndLeavesThePictureAsItWas) {
-  const Bytes good = TightBlackPng(16, 16);
+  const Bytes good = TightWhitePng(16, 16);
   // The same header declaring the largest picture a host opens, over the few
   // bytes of data of the small one; its CRC made right so that only the size
   // is wrong.
