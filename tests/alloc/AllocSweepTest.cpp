@@ -1,0 +1,382 @@
+// Every allocation an editing session makes, made to fail in turn: once only,
+// and from then on until the step ends. Each time the host must go on, the
+// step must be dropped whole (the sketch bit for bit as before it) or done
+// whole, and the rest of the session must replay onto a sound sketch: the same
+// one as a session without the dropped step. Leaks show at exit under the
+// sanitizer build.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <new>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+#include "BList.h"
+#include "HostDump.h"
+#include "OsAfx.h"
+#include "OsAfxWin.h"
+#include "OsPlatformHost.h"
+#include "OsRuntime.h"
+#include "Replay.h"
+#include "Script.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
+#include "module/CSketchInterface.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Failure { kOnce, kLasting };
+
+// One step of a session: a command, or a gesture from its press to its release
+// with whatever the script does in between, which the host drops as a whole.
+struct Step {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
+  std::vector<Step> steps;
+  for (std::size_t k = 0; k < commands.size();) {
+    std::size_t end = k + 1;
+    if (commands[k].op == ScriptOp::Press) {
+      while (end < commands.size() && commands[end - 1].op != ScriptOp::Release) ++end;
+    }
+    steps.push_back({k, end});
+    k = end;
+  }
+  return steps;
+}
+
+// What a dropped step must leave as it was: every figure of every document and
+// of the clipboard in order, with its flags, bounds and each point's float
+// bits; the figure under construction; the history; the tools and the polygon
+// count. The read-out, cursor, messages and the tool the mouse last used
+// follow the pointer and the host and are left out. Reading it also checks
+// what must hold of any sketch.
+struct SketchState {
+  std::string text;
+  std::string broken;  // the first broken invariant, or empty
+};
+
+class StateReader {
+ public:
+  SketchState Read(Host& host) {
+    const ModuleLoader& loader = host.Loader();
+    if (const BModuleInterface* module = host.Module()) {
+      const auto* current = static_cast<const std::int16_t*>(loader.Symbol("gCurrentTool"));
+      const auto* apex = static_cast<const int*>(loader.Symbol("gPolygonApex"));
+      fOut << "tool " << module->fCurrentTool << ' ' << (current ? *current : -1) << " apex " << (apex ? *apex : -1)
+           << '\n';
+    }
+    if (auto* const* clip = static_cast<BList* const*>(loader.Symbol("_ZN16TObjectContainer14fClipContainerE"))) {
+      fOut << "clipboard\n";
+      Figures(*clip);
+    }
+    for (const auto& doc : host.Documents()) {
+      const TObjectContainer* sketch = SketchOf(doc->document);
+      fOut << "document " << doc->document.fName << (doc.get() == host.Active() ? " active" : "");
+      for (int label : doc->history.UndoLabels()) fOut << " u" << label;
+      for (int label : doc->history.RedoLabels()) fOut << " r" << label;
+      fOut << '\n';
+      if (doc->history.UndoLabels().size() + doc->history.RedoLabels().size() > static_cast<std::size_t>(BHistory::kLimit)) {
+        Broken("a history holds more steps than it keeps");
+      }
+      if (sketch == nullptr) continue;
+      const OsImgRect& a = sketch->fActArea;
+      fOut << "area " << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << " centre ";
+      Bits(sketch->fCenter.x);
+      Bits(sketch->fCenter.y);
+      fOut << sketch->fCenterShown << '\n';
+      const int drawing = Figures(sketch, sketch->fDrawing);
+      fOut << "drawing " << drawing << '\n';
+      if (sketch->fDrawing != nullptr && drawing < 0) Broken("the figure under construction is not in its sketch");
+    }
+    return {fOut.str(), fBroken};
+  }
+
+ private:
+  void Broken(const std::string& what) {
+    if (fBroken.empty()) fBroken = what;
+  }
+
+  void Bits(float v) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    fOut << std::hex << bits << std::dec << ' ';
+  }
+
+  // Writes the figures of the list; the index of `find` among them, or -1.
+  int Figures(const BList* list, const CObject* find = nullptr) {
+    int found = -1;
+    int index = 0;
+    for (BPosition pos = list != nullptr ? list->GetHeadPosition() : nullptr; pos != nullptr; ++index) {
+      const CObject* item = list->GetNext(pos);
+      if (item == nullptr) {
+        Broken("a list holds an empty entry");
+        continue;
+      }
+      if (item == find) found = index;
+      if (!fSeen.insert(item).second) Broken("a figure is in two lists");
+      const auto& s = *static_cast<const TDShape*>(item);
+      const OsImgRect& b = s.fBounds;
+      fOut << "  " << s.GetRuntimeClass()->m_lpszClassName << " open " << s.fOpen << " sel " << s.fSelected
+           << " busy " << s.fBusy << " bounds " << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom
+           << '\n';
+      for (BPosition u = s.fUnits.GetHeadPosition(); u != nullptr;) {
+        const auto* unit = static_cast<const TDUnit*>(s.fUnits.GetNext(u));
+        if (!fSeen.insert(unit).second) Broken("a vertex is in two figures");
+        fOut << "    ";
+        for (const TDFloatPoint* p : {&unit->fAnchor, &unit->fDirection1, &unit->fDirection2}) {
+          Bits(p->x);
+          Bits(p->y);
+        }
+        fOut << int{unit->fSteps} << ' ' << int{unit->fState} << ' ' << unit->fSmooth << ' ' << unit->fSelected
+             << '\n';
+      }
+    }
+    return found;
+  }
+
+  std::ostringstream fOut;
+  std::set<const void*> fSeen;
+  std::string fBroken;
+};
+
+SketchState ReadState(Host& host) { return StateReader().Read(host); }
+
+// The first line where two states part, for the failure message.
+std::string FirstDifference(const std::string& want, const std::string& got) {
+  std::istringstream a(want), b(got);
+  std::string la, lb;
+  for (int line = 1;; ++line) {
+    const bool more = static_cast<bool>(std::getline(a, la));
+    if (!std::getline(b, lb) && !more) return "no difference";
+    if (!more) la = "(end)";
+    if (la != lb) return "state line " + std::to_string(line) + ": want '" + la + "', got '" + lb + "'";
+  }
+}
+
+// One session of the host over a script, from a fresh profile.
+class Session {
+ public:
+  Session() : fReplay(Options()) { AfxGetApp()->fProfile.clear(); }
+  ~Session() {
+    fReplay.GetHost().Unload();
+    AfxGetApp()->fProfile.clear();
+    OsSetScreenSize(1024, 768);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  struct Outcome {
+    bool dropped = false;  // the host said so
+    std::string escaped;   // what got past the host, if anything did
+  };
+
+  Outcome Run(const std::vector<ScriptCommand>& commands, Step step) {
+    Outcome outcome;
+    std::vector<std::string>& messages = fReplay.GetHost().fMessages;
+    const std::size_t before = messages.size();
+    try {
+      for (std::size_t k = step.begin; k < step.end; ++k) {
+        const ReplayError e = fReplay.Execute(commands[k]);
+        if (e.code != kExitOk) outcome.escaped = "the runner failed: " + e.message;
+      }
+    } catch (const CMemoryException&) {
+      outcome.escaped = "the memory exception";
+    } catch (const std::bad_alloc&) {
+      outcome.escaped = "std::bad_alloc";
+    }
+    for (std::size_t k = before; k < messages.size(); ++k) {
+      if (messages[k].find("out of memory") != std::string::npos) outcome.dropped = true;
+    }
+    return outcome;
+  }
+
+  Host& GetHost() { return fReplay.GetHost(); }
+
+ private:
+  static ReplayOptions Options() {
+    ReplayOptions options;
+    options.modulePath = SKETCH_MODULE_PATH;
+    return options;
+  }
+
+  Replay fReplay;
+};
+
+std::string Describe(const std::vector<ScriptCommand>& commands, Step step) {
+  const ScriptCommand& c = commands[step.begin];
+  return "line " + std::to_string(c.line) + " (" + ScriptOpName(c.op) + ")";
+}
+
+class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failure>> {
+ protected:
+  void SetUp() override {
+    const fs::path path = fs::path(SKETCH_ALLOC_SCRIPTS) / (std::get<0>(GetParam()) + ".txt");
+    std::ifstream file(path, std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    std::stringstream text;
+    text << file.rdbuf();
+    const ParseResult parsed = ParseScript(text.str());
+    ASSERT_TRUE(parsed.ok()) << path << ": " << FormatError(parsed.error());
+    fCommands = parsed.commands();
+    fSteps = StepsOf(fCommands);
+  }
+
+  void TearDown() override { OsFailAllocationsAfter(-1); }
+
+  // The session without failures: each step's allocations and the state after it.
+  void RunClean() {
+    Session session;
+    for (const Step& step : fSteps) {
+      const long long before = OsAllocationsConsulted();
+      const Session::Outcome outcome = session.Run(fCommands, step);
+      ASSERT_EQ(outcome.escaped, "") << Describe(fCommands, step);
+      ASSERT_FALSE(outcome.dropped) << Describe(fCommands, step);
+      fAllocations.push_back(OsAllocationsConsulted() - before);
+      fAfter.push_back(ReadState(session.GetHost()));
+      ASSERT_EQ(fAfter.back().broken, "") << Describe(fCommands, step);
+    }
+  }
+
+  // The final state of a session that leaves the step out.
+  const SketchState& Without(std::size_t skipped) {
+    auto [it, added] = fWithout.try_emplace(skipped);
+    if (added) {
+      Session session;
+      for (std::size_t i = 0; i < fSteps.size(); ++i) {
+        if (i != skipped) session.Run(fCommands, fSteps[i]);
+      }
+      it->second = ReadState(session.GetHost());
+    }
+    return it->second;
+  }
+
+  struct Swept {
+    std::string problem;  // what went wrong, or empty
+    bool unchanged = false;
+    SketchState end;
+  };
+  static Swept Problem(std::string what) { return {std::move(what), false, {}}; }
+
+  // Fails the allocation `nth` (from 0) of step `failed`, then replays the rest.
+  Swept Sweep(std::size_t failed, long long nth) {
+    Session session;
+    for (std::size_t i = 0; i < failed; ++i) {
+      const long long before = OsAllocationsConsulted();
+      session.Run(fCommands, fSteps[i]);
+      if (OsAllocationsConsulted() - before != fAllocations[i]) {
+        return Problem("the steps before it allocated differently than in the first session");
+      }
+    }
+    const SketchState before = ReadState(session.GetHost());
+    const long long start = OsAllocationsConsulted();
+    if (std::get<1>(GetParam()) == Failure::kOnce) {
+      OsFailOneAllocationAfter(static_cast<int>(nth));
+    } else {
+      OsFailAllocationsAfter(static_cast<int>(nth));
+    }
+    const Session::Outcome outcome = session.Run(fCommands, fSteps[failed]);
+    OsFailAllocationsAfter(-1);
+    if (OsAllocationsConsulted() - start <= nth) return Problem("the step no longer reaches that allocation");
+    if (!outcome.escaped.empty()) return Problem(outcome.escaped + " got past the host");
+    const SketchState after = ReadState(session.GetHost());
+    if (!after.broken.empty()) return Problem(after.broken);
+    // A step that changes nothing even when it works (a key, a tool already
+    // chosen) is done, not dropped: the rest goes on as after it.
+    const bool done = after.text == fAfter[failed].text;
+    const bool unchanged = !done && after.text == before.text;
+    if (!unchanged && outcome.dropped) {
+      return Problem("the dropped step changed the sketch: " + FirstDifference(before.text, after.text));
+    }
+    if (!unchanged && !done) {
+      return Problem("the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
+              "; before it: " + FirstDifference(before.text, after.text));
+    }
+    for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
+      const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
+      if (!rest.escaped.empty() || rest.dropped) return Problem("the rest did not replay at " + Describe(fCommands, fSteps[i]));
+    }
+    Swept swept{{}, unchanged, ReadState(session.GetHost())};
+    if (!swept.end.broken.empty()) swept.problem = "at the end: " + swept.end.broken;
+    return swept;
+  }
+
+  std::vector<ScriptCommand> fCommands;
+  std::vector<Step> fSteps;
+  std::vector<long long> fAllocations;
+  std::vector<SketchState> fAfter;
+  std::map<std::size_t, SketchState> fWithout;
+  long long fDropped = 0;
+};
+
+TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) {
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_NO_FATAL_FAILURE(RunClean());
+  long long total = 0;
+  int problems = 0;
+  for (std::size_t i = 0; i < fSteps.size(); ++i) {
+    for (long long nth = 0; nth < fAllocations[i]; ++nth, ++total) {
+      Swept swept = Sweep(i, nth);
+      if (swept.problem.empty()) {
+        // Compared only once that session is gone: the module is loaded once
+        // per process, and two sessions at a time would share it.
+        const SketchState& want = swept.unchanged ? Without(i) : fAfter.back();
+        if (swept.end.text != want.text) {
+          swept.problem = std::string("the end differs from a session ") +
+                          (swept.unchanged ? "without the step" : "with it") + ": " +
+                          FirstDifference(want.text, swept.end.text);
+        }
+      }
+      fDropped += swept.unchanged ? 1 : 0;
+      const std::string& problem = swept.problem;
+      if (problem.empty()) continue;
+      // The first few say enough; the rest only count.
+      if (++problems <= 300) {
+        ADD_FAILURE() << Describe(fCommands, fSteps[i]) << ", allocation " << nth + 1 << " of "
+                      << fAllocations[i] << ": " << problem;
+      }
+    }
+  }
+  EXPECT_EQ(problems, 0);
+  // A script that allocates nothing would pass without testing anything.
+  EXPECT_GT(total, 0);
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::cout << fSteps.size() << " steps, " << total << " allocations failed in turn, " << fDropped
+            << " steps dropped, " << fWithout.size() << " sessions without a step, " << seconds << " s\n";
+}
+
+std::vector<std::string> Scripts() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(SKETCH_ALLOC_SCRIPTS)) {
+    if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, AllocSweep,
+                         ::testing::Combine(::testing::ValuesIn(Scripts()),
+                                            ::testing::Values(Failure::kOnce, Failure::kLasting)),
+                         [](const auto& info) {
+                           std::string name = std::get<0>(info.param);
+                           for (char& ch : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           }
+                           return name + (std::get<1>(info.param) == Failure::kOnce ? "_once" : "_lasting");
+                         });
+
+}  // namespace
