@@ -174,6 +174,8 @@ class Session {
   Session() : fReplay(Options()) { AfxGetApp()->fProfile.clear(); }
   ~Session() {
     fReplay.GetHost().Unload();
+    // A session cut short may end with a key held, which the next would inherit.
+    OsReleaseAllKeys();
     AfxGetApp()->fProfile.clear();
     OsSetScreenSize(1024, 768);
   }
@@ -216,6 +218,13 @@ class Session {
 
   Replay fReplay;
 };
+
+// Opening a document (which loads the module the first time) is left out: when
+// its sketch cannot be made the host still opens the picture, without one, and
+// the session cannot go on as it would have.
+bool IsSetUp(ScriptOp op) {
+  return op == ScriptOp::Screen || op == ScriptOp::Profile || op == ScriptOp::Load || op == ScriptOp::Document;
+}
 
 std::string Describe(const std::vector<ScriptCommand>& commands, Step step) {
   const ScriptCommand& c = commands[step.begin];
@@ -329,6 +338,7 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   long long total = 0;
   int problems = 0;
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
+    if (IsSetUp(fCommands[fSteps[i].begin].op)) continue;
     for (long long nth = 0; nth < fAllocations[i]; ++nth, ++total) {
       Swept swept = Sweep(i, nth);
       if (swept.problem.empty()) {
