@@ -21,6 +21,13 @@
 #include <sstream>
 #include <tuple>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "BList.h"
 #include "HostDump.h"
 #include "OsAfx.h"
@@ -261,36 +268,58 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     }
   }
 
-  // The final state of a session that leaves the step out.
-  const SketchState& Without(std::size_t skipped) {
+  // Runs `work` in a child process that starts from this process's session as
+  // it stands, so that every failure of a step shares the steps before it;
+  // returns what the child wrote, or says how it died.
+  template <typename Work>
+  static std::string InChild(Work work) {
+    std::cout.flush();
+    std::fflush(nullptr);
+    int fds[2];
+    if (pipe(fds) != 0) return "\1no pipe";
+    const pid_t child = fork();
+    if (child < 0) return "\1no child";
+    if (child == 0) {
+      close(fds[0]);
+      std::string out = work();
+#ifdef __SANITIZE_ADDRESS__
+      if (__lsan_do_recoverable_leak_check() != 0) out = "\1memory leaked";
+#endif
+      for (std::size_t done = 0; done < out.size();) {
+        const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+      }
+      _exit(0);
+    }
+    close(fds[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) return "\1the host crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
+    return out;
+  }
+
+  // The final state of the session when it leaves out the step it is at.
+  const std::string& Without(Session& session, std::size_t skipped) {
     auto [it, added] = fWithout.try_emplace(skipped);
     if (added) {
-      Session session;
-      for (std::size_t i = 0; i < fSteps.size(); ++i) {
-        if (i != skipped) session.Run(fCommands, fSteps[i]);
-      }
-      it->second = ReadState(session.GetHost());
+      it->second = InChild([&] {
+        for (std::size_t i = skipped + 1; i < fSteps.size(); ++i) session.Run(fCommands, fSteps[i]);
+        return ReadState(session.GetHost()).text;
+      });
     }
     return it->second;
   }
 
-  struct Swept {
-    std::string problem;  // what went wrong, or empty
-    bool unchanged = false;
-    SketchState end;
-  };
-  static Swept Problem(std::string what) { return {std::move(what), false, {}}; }
-
-  // Fails the allocation `nth` (from 0) of step `failed`, then replays the rest.
-  Swept Sweep(std::size_t failed, long long nth) {
-    Session session;
-    for (std::size_t i = 0; i < failed; ++i) {
-      const long long before = OsAllocationsConsulted();
-      session.Run(fCommands, fSteps[i]);
-      if (OsAllocationsConsulted() - before != fAllocations[i]) {
-        return Problem("the steps before it allocated differently than in the first session");
-      }
-    }
+  // In a child: fails the allocation `nth` (from 0) of step `failed`, which the
+  // session is at, then replays the rest unless a failure of this step already
+  // left the same state. Writes "\1problem", or the state after the step, a
+  // NUL, whether it was left unchanged, a NUL and the end state if replayed.
+  std::string Sweep(Session& session, std::size_t failed, long long nth) {
     const SketchState before = ReadState(session.GetHost());
     const long long start = OsAllocationsConsulted();
     if (std::get<1>(GetParam()) == Failure::kOnce) {
@@ -300,36 +329,61 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     }
     const Session::Outcome outcome = session.Run(fCommands, fSteps[failed]);
     OsFailAllocationsAfter(-1);
-    if (OsAllocationsConsulted() - start <= nth) return Problem("the step no longer reaches that allocation");
-    if (!outcome.escaped.empty()) return Problem(outcome.escaped + " got past the host");
+    if (OsAllocationsConsulted() - start <= nth) return "\1the step no longer reaches that allocation";
+    if (!outcome.escaped.empty()) return "\1" + outcome.escaped + " got past the host";
     const SketchState after = ReadState(session.GetHost());
-    if (!after.broken.empty()) return Problem(after.broken);
+    if (!after.broken.empty()) return "\1" + after.broken;
     // A step that changes nothing even when it works (a key, a tool already
     // chosen) is done, not dropped: the rest goes on as after it.
     const bool done = after.text == fAfter[failed].text;
     const bool unchanged = !done && after.text == before.text;
     if (!unchanged && outcome.dropped) {
-      return Problem("the dropped step changed the sketch: " + FirstDifference(before.text, after.text));
+      return "\1the dropped step changed the sketch: " + FirstDifference(before.text, after.text);
     }
     if (!unchanged && !done) {
-      return Problem("the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
-              "; before it: " + FirstDifference(before.text, after.text));
+      return "\1the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
+             "; before it: " + FirstDifference(before.text, after.text);
     }
+    std::string out = after.text + '\0' + (unchanged ? "1" : "0") + '\0';
+    // The session is deterministic: the same state after the step replays the
+    // same rest, so each state is replayed once per step.
+    if (fReplayed.count(after.text) != 0) return out;
     for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
       const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
-      if (!rest.escaped.empty() || rest.dropped) return Problem("the rest did not replay at " + Describe(fCommands, fSteps[i]));
+      if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + Describe(fCommands, fSteps[i]);
     }
-    Swept swept{{}, unchanged, ReadState(session.GetHost())};
-    if (!swept.end.broken.empty()) swept.problem = "at the end: " + swept.end.broken;
-    return swept;
+    const SketchState end = ReadState(session.GetHost());
+    if (!end.broken.empty()) return "\1at the end: " + end.broken;
+    session.GetHost().Unload();
+    return out + end.text;
+  }
+
+  // What is wrong with a swept failure, or empty.
+  std::string Check(Session& session, std::size_t failed, const std::string& out) {
+    if (!out.empty() && out[0] == '\1') return out.substr(1);
+    const std::size_t first = out.find('\0');
+    const std::size_t second = out.find('\0', first + 1);
+    if (first == std::string::npos || second == std::string::npos) return "the child said nothing";
+    const bool unchanged = out[first + 1] == '1';
+    fDropped += unchanged ? 1 : 0;
+    if (second + 1 == out.size()) return {};  // that state's rest was replayed before
+    fReplayed.insert(out.substr(0, first));
+    ++fRests;
+    const std::string end = out.substr(second + 1);
+    const std::string& want = unchanged ? Without(session, failed) : fAfter.back().text;
+    if (end == want) return {};
+    return std::string("the end differs from a session ") + (unchanged ? "without the step" : "with it") + ": " +
+           FirstDifference(want, end);
   }
 
   std::vector<ScriptCommand> fCommands;
   std::vector<Step> fSteps;
   std::vector<long long> fAllocations;
   std::vector<SketchState> fAfter;
-  std::map<std::size_t, SketchState> fWithout;
+  std::map<std::size_t, std::string> fWithout;
+  std::set<std::string> fReplayed;  // states after the current step whose rest was replayed
   long long fDropped = 0;
+  long long fRests = 0;
 };
 
 TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) {
@@ -337,36 +391,30 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   ASSERT_NO_FATAL_FAILURE(RunClean());
   long long total = 0;
   int problems = 0;
+  Session session;
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
-    if (IsSetUp(fCommands[fSteps[i].begin].op)) continue;
-    for (long long nth = 0; nth < fAllocations[i]; ++nth, ++total) {
-      Swept swept = Sweep(i, nth);
-      if (swept.problem.empty()) {
-        // Compared only once that session is gone: the module is loaded once
-        // per process, and two sessions at a time would share it.
-        const SketchState& want = swept.unchanged ? Without(i) : fAfter.back();
-        if (swept.end.text != want.text) {
-          swept.problem = std::string("the end differs from a session ") +
-                          (swept.unchanged ? "without the step" : "with it") + ": " +
-                          FirstDifference(want.text, swept.end.text);
-        }
-      }
-      fDropped += swept.unchanged ? 1 : 0;
-      const std::string& problem = swept.problem;
+    fReplayed.clear();
+    for (long long nth = 0; !IsSetUp(fCommands[fSteps[i].begin].op) && nth < fAllocations[i]; ++nth, ++total) {
+      const std::string problem = Check(session, i, InChild([&] { return Sweep(session, i, nth); }));
       if (problem.empty()) continue;
       // The first few say enough; the rest only count.
-      if (++problems <= 300) {
+      if (++problems <= 10) {
         ADD_FAILURE() << Describe(fCommands, fSteps[i]) << ", allocation " << nth + 1 << " of "
                       << fAllocations[i] << ": " << problem;
       }
     }
+    const long long before = OsAllocationsConsulted();
+    session.Run(fCommands, fSteps[i]);
+    ASSERT_EQ(OsAllocationsConsulted() - before, fAllocations[i])
+        << Describe(fCommands, fSteps[i]) << " allocated differently than in the first session";
   }
   EXPECT_EQ(problems, 0);
   // A script that allocates nothing would pass without testing anything.
   EXPECT_GT(total, 0);
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::cout << fSteps.size() << " steps, " << total << " allocations failed in turn, " << fDropped
-            << " steps dropped, " << fWithout.size() << " sessions without a step, " << seconds << " s\n";
+            << " steps left unchanged, " << fRests << " rests replayed, " << fWithout.size()
+            << " sessions without a step, " << seconds << " s\n";
 }
 
 std::vector<std::string> Scripts() {
