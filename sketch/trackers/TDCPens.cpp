@@ -5,6 +5,7 @@
 #include <new>
 
 #include "BView.h"
+#include "OsAfx.h"
 #include "OsWindows.h"
 #include "container/TObjectContainer.h"
 #include "model/TDMuLine.h"
@@ -96,9 +97,28 @@ BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgP
     fActive = 0;
     return this;
   }
-  if (moved != 0 && fWorking != nullptr) fWorking->Track(phase, &anchor, &next);
+  if (moved != 0 && fWorking != nullptr) {
+    // A press whose vertex cannot be added is no step: the figure under
+    // construction goes back as it was, and the host drops the gesture.
+    if (fWorking->Track(phase, &anchor, &next) == 0) {
+      PutBack();
+      AfxThrowMemoryException();
+    }
+  }
   SketchRequestUpdate();
   return this;
+}
+
+void TDCPens::PutBack() {
+  if (fTarget != nullptr) {
+    fContainer->ReplaceAtEnd(fWorking, fTarget);
+  } else {
+    fContainer->TakeOut(fWorking);
+  }
+  fContainer->fDrawing = static_cast<TDShape*>(fTarget);
+  // The copy is now the figure out of the container, destroyed with the tracker.
+  fTarget = fWorking;
+  fWorking = nullptr;
 }
 
 void TDCPens::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint& next, int moved, int) {

@@ -36,4 +36,8 @@ class TDCPens : public TDCBase {
   virtual void IDCPens(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point);
 
   TDShape* fWorking = nullptr;  // the figure after this press; in the container while done
+
+ private:
+  // Undoes what the press did to the container; fWorking is then null.
+  void PutBack();
 };

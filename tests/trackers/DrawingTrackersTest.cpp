@@ -254,6 +254,23 @@ TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsA
   EXPECT_EQ(State(), "11 -");
 }
 
+// A press whose vertex cannot be added puts the figure under construction
+// back, unchanged and still under construction; its copy goes with the tracker.
+TEST_F(DrawingTrackersTest, PensPressWithoutMemoryForItsVertexPutsTheFigureBack) {
+  for (int tool : {9, 7}) {
+    Click(tool, {10, 10});
+    TDShape* figure = Click(tool, {40, 10});
+    const std::string path = PathText(*figure);
+    const int count = Count();
+    auto t = Start<TDCPens>(tool, {40, 40});
+    Gesture g(*t);
+    EXPECT_TRUE(RunsOutOfMemory(0, [&g] { g.Press(); })) << tool;
+    EXPECT_TRUE(Count() == count && At(count - 1) == figure && fContainer.fDrawing == figure) << tool;
+    EXPECT_EQ(PathText(*figure), path);
+    fContainer.Terminate();
+  }
+}
+
 TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
   SetShift(true);
   auto t = Start<TDCPens>(9, {10, 10});
