@@ -391,13 +391,15 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   ASSERT_NO_FATAL_FAILURE(RunClean());
   long long total = 0;
   int problems = 0;
+  std::map<std::string, int> kinds;
   Session session;
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
     fReplayed.clear();
     for (long long nth = 0; !IsSetUp(fCommands[fSteps[i].begin].op) && nth < fAllocations[i]; ++nth, ++total) {
       const std::string problem = Check(session, i, InChild([&] { return Sweep(session, i, nth); }));
       if (problem.empty()) continue;
-      // The first few say enough; the rest only count.
+      ++kinds[std::string(ScriptOpName(fCommands[fSteps[i].begin].op)) + ": " + problem.substr(0, problem.find(':'))];
+      // The first few say enough; the rest only count, by kind.
       if (++problems <= 10) {
         ADD_FAILURE() << Describe(fCommands, fSteps[i]) << ", allocation " << nth + 1 << " of "
                       << fAllocations[i] << ": " << problem;
@@ -409,6 +411,7 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
         << Describe(fCommands, fSteps[i]) << " allocated differently than in the first session";
   }
   EXPECT_EQ(problems, 0);
+  for (const auto& [kind, count] : kinds) std::cout << count << " x " << kind << '\n';
   // A script that allocates nothing would pass without testing anything.
   EXPECT_GT(total, 0);
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
