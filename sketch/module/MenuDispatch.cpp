@@ -70,13 +70,15 @@ void CSketchInterface::DoMenuCommand(int command) {
 }
 
 // The transforms act on the selection as it stands: its bounds and centre are
-// brought up to date before the command takes them.
+// brought up to date before the command takes them, but only once there is a
+// command, so that one that cannot be made leaves the sketch as it was.
 template <typename T, typename Init>
 static void PostTransform(const CSketchInterface::Press& p, Init init) {
   if (p.container == nullptr) return;
   p.view->Focus();
+  std::unique_ptr<T> command = Make<T>([](T&) {});
   p.container->CalcActArea();
-  std::unique_ptr<T> command = Make<T>(init);
+  init(*command);
   p.view->GetEventHandler()->PostCommand(command.release());
 }
 

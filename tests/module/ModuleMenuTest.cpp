@@ -24,6 +24,21 @@ class ModuleMenu : public ModuleFixture {
   std::vector<std::unique_ptr<BCommand>> viewPosts;
 };
 
+// A transform that cannot be made leaves the selection's area as it was.
+TEST_F(ModuleMenu, ATransformWithoutMemoryLeavesTheActiveAreaAlone) {
+  Rect(2, 2, 10, 6);
+  const OsImgRect before = sketch->fContainer->fActArea;
+  for (int command : {5110, 5111, 5120, 5121, 5122}) {
+    OsFailAllocationsAfter(0);
+    EXPECT_THROW(gModuleInterface.DoMenuCommand(command), CMemoryException) << command;
+    OsFailAllocationsAfter(-1);
+    const OsImgRect& a = sketch->fContainer->fActArea;
+    EXPECT_TRUE(a.left == before.left && a.top == before.top && a.right == before.right && a.bottom == before.bottom)
+        << command;
+  }
+  EXPECT_TRUE(viewPosts.empty());
+}
+
 TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
   host.fView = nullptr;
   for (int command : {5110, 5120, 57634, 57635, 57637}) gModuleInterface.DoMenuCommand(command);
