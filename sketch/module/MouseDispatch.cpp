@@ -8,7 +8,6 @@
 #include "BView.h"
 #include "OsAfx.h"
 #include "TFWCommands.h"
-#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
@@ -49,15 +48,6 @@ void Start(const CSketchInterface::Press& p, Init init) {
   std::unique_ptr<T> tracker(Create<T>());
   init(*tracker);
   p.view->GetEventHandler()->PostCommand(tracker.release());
-}
-
-// What SelectAll (0) does, to every figure but the one just begun.
-void DeselectAllBut(TObjectContainer& container, const TDShape* keep) {
-  ForEachShape(container, [keep](TDShape& shape) {
-    if (&shape == keep) return;
-    shape.SetSelect(0, 1, 0);
-    shape.SetUnitState(0, nullptr);
-  });
 }
 
 // The hit-test record of the point tools: every part of a vertex, and segments.
@@ -173,9 +163,10 @@ void CSketchInterface::DMFD_Grow(OsImgPoint& point, int) {
 void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   const Press p = Lookup();
   if (p.container == nullptr) return;
-  // The press changes nothing until it has a figure to work on, so that one
-  // that runs out of memory leaves the figure under construction and the
-  // selection as they were.
+  // The press changes nothing until it has a figure to work on (the tracker
+  // deselects the others once its first vertex is placed), so that one that
+  // runs out of memory leaves the figure under construction and the selection
+  // as they were.
   TDShape* const drawing = p.container->fDrawing;
   // A figure left open by the other pen tool is finished first.
   if (fCurrentTool != fLastMouseTool) p.container->Terminate();
@@ -183,11 +174,8 @@ void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   try {
     Start<TDCPens>(p, [&](TDCPens& t) {
       t.IDCPens(p.container, p.view, p.document, point);
-      if (t.fWorking == nullptr) {
-        p.container->fDrawing = drawing;
-      } else if (fresh) {
-        DeselectAllBut(*p.container, t.fWorking);
-      }
+      if (t.fWorking == nullptr) p.container->fDrawing = drawing;
+      t.fDeselectOthers = fresh;
     });
   } catch (const CMemoryException&) {
     p.container->fDrawing = drawing;

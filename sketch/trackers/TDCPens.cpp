@@ -7,6 +7,7 @@
 #include "BView.h"
 #include "OsAfx.h"
 #include "OsWindows.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDMuLine.h"
 #include "model/TDPen.h"
@@ -43,6 +44,15 @@ bool Exchange(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in
   if (in != nullptr && !container.AddObject(in)) return false;
   if (out != nullptr) container.TakeOut(out);
   return true;
+}
+
+// What SelectAll (0) does, to every figure but the one being drawn.
+void DeselectAllBut(TObjectContainer& container, const TDShape* keep) {
+  ForEachShape(container, [keep](TDShape& shape) {
+    if (&shape == keep) return;
+    shape.SetSelect(0, 1, 0);
+    shape.SetUnitState(0, nullptr);
+  });
 }
 
 void DrawCurrent(TDShape* figure) {
@@ -104,6 +114,7 @@ BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgP
       PutBack();
       AfxThrowMemoryException();
     }
+    if (phase == kTrackBegin && fDeselectOthers) DeselectAllBut(*fContainer, fWorking);
   }
   SketchRequestUpdate();
   return this;
