@@ -322,8 +322,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   // session is at, then replays the rest unless a failure of this step already
   // left the same state. Writes "\1problem", or the state after the step, a
   // NUL, whether it was left unchanged, a NUL and the end state if replayed.
-  std::string Sweep(Session& session, std::size_t failed, long long nth) {
-    const SketchState before = ReadState(session.GetHost());
+  std::string Sweep(Session& session, std::size_t failed, long long nth, const SketchState& before) {
     const long long start = OsAllocationsConsulted();
     if (std::get<1>(GetParam()) == Failure::kOnce) {
       OsFailOneAllocationAfter(static_cast<int>(nth));
@@ -402,8 +401,9 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   Session session;
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
     fReplayed.clear();
+    const SketchState before = ReadState(session.GetHost());
     for (long long nth = 0; !IsSetUp(fCommands[fSteps[i].begin].op) && nth < fAllocations[i]; ++nth, ++total) {
-      const std::string problem = Check(session, i, InChild([&] { return Sweep(session, i, nth); }));
+      const std::string problem = Check(session, i, InChild([&] { return Sweep(session, i, nth, before); }));
       if (problem.empty()) continue;
       auto& kind = kinds[std::string(ScriptOpName(fCommands[fSteps[i].begin].op)) + ": " +
                          problem.substr(0, problem.find(':'))];
