@@ -416,9 +416,9 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
                       << fAllocations[i] << ": " << problem;
       }
     }
-    const long long before = OsAllocationsConsulted();
+    const long long start = OsAllocationsConsulted();
     session.Run(fCommands, fSteps[i]);
-    ASSERT_EQ(OsAllocationsConsulted() - before, fAllocations[i])
+    ASSERT_EQ(OsAllocationsConsulted() - start, fAllocations[i])
         << Describe(fCommands, fSteps[i]) << " allocated differently than in the first session";
   }
   EXPECT_EQ(problems, 0);
