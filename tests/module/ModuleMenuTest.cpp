@@ -29,14 +29,20 @@ TEST_F(ModuleMenu, ATransformWithoutMemoryLeavesTheActiveAreaAlone) {
   Rect(2, 2, 10, 6);
   const OsImgRect before = sketch->fContainer->fActArea;
   for (int command : {5110, 5111, 5120, 5121, 5122}) {
-    OsFailAllocationsAfter(0);
-    EXPECT_THROW(gModuleInterface.DoMenuCommand(command), CMemoryException) << command;
-    OsFailAllocationsAfter(-1);
-    const OsImgRect& a = sketch->fContainer->fActArea;
-    EXPECT_TRUE(a.left == before.left && a.top == before.top && a.right == before.right && a.bottom == before.bottom)
-        << command;
+    for (int n = 0; viewPosts.empty(); ++n) {
+      OsFailAllocationsAfter(n);
+      try {
+        gModuleInterface.DoMenuCommand(command);
+      } catch (const CMemoryException&) {
+        const OsImgRect& a = sketch->fContainer->fActArea;
+        EXPECT_TRUE(a.left == before.left && a.top == before.top && a.right == before.right &&
+                    a.bottom == before.bottom)
+            << command << " " << n;
+      }
+      OsFailAllocationsAfter(-1);
+    }
+    viewPosts.clear();
   }
-  EXPECT_TRUE(viewPosts.empty());
 }
 
 TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
