@@ -27,8 +27,9 @@ class ModuleMenu : public ModuleFixture {
 // A transform that cannot be made leaves the selection's area as it was.
 TEST_F(ModuleMenu, ATransformWithoutMemoryLeavesTheActiveAreaAlone) {
   Rect(2, 2, 10, 6);
-  const OsImgRect before = sketch->fContainer->fActArea;
   for (int command : {5110, 5111, 5120, 5121, 5122}) {
+    // A command that was made has brought the area up to date.
+    const OsImgRect before = sketch->fContainer->fActArea;
     for (int n = 0; viewPosts.empty(); ++n) {
       OsFailAllocationsAfter(n);
       try {
