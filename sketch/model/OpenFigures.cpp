@@ -246,7 +246,7 @@ int TDMuLine::Track(int phase, OsImgPoint* press, OsImgPoint* current) {
   }
   const TDFloatPoint a(press->x, press->y, ViewZoom());
   fCurrent = AddCorner(*this, a, 0, TDUnit::kFilled);
-  return 1;
+  return fCurrent != nullptr ? 1 : 0;
 }
 
 TDShape* TDMuLine::Clone() const { return CloneAs<TDMuLine>(); }
@@ -281,6 +281,7 @@ int TDPen::Track(int phase, OsImgPoint* press, OsImgPoint* current) {
     // leaves along it.
     if (fCurrent != nullptr) SetUnitState(TDUnit::kHandle1, fCurrent);
     fCurrent = AddCorner(*this, a, 10, TDUnit::kBothHandles);
+    if (fCurrent == nullptr) return 0;
   } else if (phase == 1 && fCurrent != nullptr && current != nullptr) {
     // The drag pulls the outgoing handle; the incoming one mirrors it.
     const TDFloatPoint b(current->x, current->y, zoom);

@@ -13,7 +13,8 @@ class TDMuLine : public TDShape {
   virtual bool Begin(TObjectContainer* container, int x, int y);
   // The current vertex's marker and its segments to and from its neighbours.
   virtual void DrawCurrent(int value);
-  // Press adds a vertex (or closes the figure), move drags the current vertex.
+  // Press adds a vertex (or closes the figure), move drags the current vertex;
+  // 0 when the vertex cannot be added.
   int Track(int phase, OsImgPoint* press, OsImgPoint* current) override;
   // A TDMuLine with copies of every vertex and no current vertex.
   TDShape* Clone() const override;

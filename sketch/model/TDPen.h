@@ -13,6 +13,8 @@ class TDPen : public TDShape {
   virtual bool Begin(TObjectContainer* container, int x, int y);
   // The current vertex's marker and its segments to and from its neighbours.
   virtual void DrawCurrent(int value);
+  // Press places a vertex (or closes the path), a drag pulls its handles; 0
+  // when the vertex cannot be added.
   int Track(int phase, OsImgPoint* press, OsImgPoint* current) override;
   // A TDPen with copies of every vertex and no current vertex.
   TDShape* Clone() const override;

@@ -70,13 +70,23 @@ void CSketchInterface::DoMenuCommand(int command) {
 }
 
 // The transforms act on the selection as it stands: its bounds and centre are
-// brought up to date before the command takes them.
+// brought up to date before the command takes them, and put back when it
+// cannot be made, so that the sketch stays as it was.
 template <typename T, typename Init>
 static void PostTransform(const CSketchInterface::Press& p, Init init) {
   if (p.container == nullptr) return;
   p.view->Focus();
+  std::unique_ptr<T> command = Make<T>([](T&) {});
+  const OsImgRect area = p.container->fActArea;
+  const TDFloatPoint centre = p.container->fCenter;
   p.container->CalcActArea();
-  std::unique_ptr<T> command = Make<T>(init);
+  try {
+    init(*command);
+  } catch (const CMemoryException&) {
+    p.container->fActArea = area;
+    p.container->fCenter = centre;
+    throw;
+  }
   p.view->GetEventHandler()->PostCommand(command.release());
 }
 

@@ -163,10 +163,24 @@ void CSketchInterface::DMFD_Grow(OsImgPoint& point, int) {
 void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   const Press p = Lookup();
   if (p.container == nullptr) return;
+  // The press changes nothing until it has a figure to work on (the tracker
+  // deselects the others once its first vertex is placed), so that one that
+  // runs out of memory leaves the figure under construction and the selection
+  // as they were.
+  TDShape* const drawing = p.container->fDrawing;
   // A figure left open by the other pen tool is finished first.
   if (fCurrentTool != fLastMouseTool) p.container->Terminate();
-  if (p.container->fDrawing == nullptr) p.container->SelectAll(0);
-  Start<TDCPens>(p, [&](TDCPens& t) { t.IDCPens(p.container, p.view, p.document, point); });
+  const bool fresh = p.container->fDrawing == nullptr;
+  try {
+    Start<TDCPens>(p, [&](TDCPens& t) {
+      t.IDCPens(p.container, p.view, p.document, point);
+      if (t.fWorking == nullptr) p.container->fDrawing = drawing;
+      t.fDeselectOthers = fresh;
+    });
+  } catch (const CMemoryException&) {
+    p.container->fDrawing = drawing;
+    throw;
+  }
 }
 
 // The scale and rotate tools move the centre mark when it is pressed, transform

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "BView.h"
+#include "OsAfx.h"
 #include "OsWindows.h"
 #include "container/TObjectContainer.h"
 #include "model/TDFreeLine.h"
@@ -109,19 +110,36 @@ void TDCGrow::RedoIt() { Put(false); }
 void TDCGrow::Put(bool first) {
   if (fActive == 0) return;
   fView->Focus();
+  // Without an entry for the figure the step cannot be done: the sketch goes
+  // back to how it was (the press deselected everything) and the memory
+  // exception tells the host to drop the step rather than keep one that did
+  // nothing.
+  if (!fContainer->AddObject(fTarget)) {
+    if (first) RestoreSelection();
+    AfxThrowMemoryException();
+  }
+  fOwnsTarget = 0;
   // The first time the press has already deselected everything; a redo must.
   if (!first) fContainer->SelectAll(0);
-  // Without an entry for it the figure stays the tracker's, and is not shown.
-  if (fContainer->AddObject(fTarget)) {
-    fOwnsTarget = 0;
-    TDShape* figure = Figure();
-    figure->DrawAll();
-    figure->SetSelect(1, 1, 0);
-    OsImgRect bounds;
-    figure->CalcBounds(bounds);
-    if (first) figure->fBusy = 0;
-  }
+  TDShape* figure = Figure();
+  figure->DrawAll();
+  figure->SetSelect(1, 1, 0);
+  OsImgRect bounds;
+  figure->CalcBounds(bounds);
+  if (first) figure->fBusy = 0;
   SketchRequestUpdate();
+}
+
+void TDCGrow::RestoreSelection() {
+  // The container holds what the snapshot holds, figure for figure.
+  if (fSnapshot == nullptr) return;
+  BPosition was = fSnapshot->GetHeadPosition();
+  BPosition is = fContainer->GetHeadPosition();
+  while (was != nullptr && is != nullptr) {
+    auto* before = dynamic_cast<TDShape*>(fSnapshot->GetNext(was));
+    auto* now = dynamic_cast<TDShape*>(fContainer->GetNext(is));
+    if (before != nullptr && now != nullptr && before->fSelected == 1) now->SetSelect(1, 1, 0);
+  }
 }
 
 void TDCGrow::UndoIt() {
@@ -130,16 +148,7 @@ void TDCGrow::UndoIt() {
   fContainer->SelectAll(0);
   fContainer->TakeOut(fTarget);
   fOwnsTarget = 1;
-  // The container now holds what the snapshot holds, figure for figure.
-  if (fSnapshot != nullptr) {
-    BPosition was = fSnapshot->GetHeadPosition();
-    BPosition is = fContainer->GetHeadPosition();
-    while (was != nullptr && is != nullptr) {
-      auto* before = dynamic_cast<TDShape*>(fSnapshot->GetNext(was));
-      auto* now = dynamic_cast<TDShape*>(fContainer->GetNext(is));
-      if (before != nullptr && now != nullptr && before->fSelected == 1) now->SetSelect(1, 1, 0);
-    }
-  }
+  RestoreSelection();
   SketchMarkDirty();
   SketchRequestUpdate();
 }

@@ -42,6 +42,9 @@ class TDCGrow : public TDCBase {
 
  private:
   // Adds the figure to the container, selected: the first time after the
-  // gesture, or again on redo.
+  // gesture, or again on redo. Raises the memory exception, with the sketch as
+  // it was before the step, when the figure cannot be given an entry.
   void Put(bool first);
+  // Selects again what the snapshot says was selected at the press.
+  void RestoreSelection();
 };

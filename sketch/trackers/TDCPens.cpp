@@ -5,7 +5,9 @@
 #include <new>
 
 #include "BView.h"
+#include "OsAfx.h"
 #include "OsWindows.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDMuLine.h"
 #include "model/TDPen.h"
@@ -42,6 +44,15 @@ bool Exchange(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in
   if (in != nullptr && !container.AddObject(in)) return false;
   if (out != nullptr) container.TakeOut(out);
   return true;
+}
+
+// What SelectAll (0) does, to every figure but the one being drawn.
+void DeselectAllBut(TObjectContainer& container, const TDShape* keep) {
+  ForEachShape(container, [keep](TDShape& shape) {
+    if (&shape == keep) return;
+    shape.SetSelect(0, 1, 0);
+    shape.SetUnitState(0, nullptr);
+  });
 }
 
 void DrawCurrent(TDShape* figure) {
@@ -96,9 +107,29 @@ BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgP
     fActive = 0;
     return this;
   }
-  if (moved != 0 && fWorking != nullptr) fWorking->Track(phase, &anchor, &next);
+  if (moved != 0 && fWorking != nullptr) {
+    // A press whose vertex cannot be added is no step: the figure under
+    // construction goes back as it was, and the host drops the gesture.
+    if (fWorking->Track(phase, &anchor, &next) == 0) {
+      PutBack();
+      AfxThrowMemoryException();
+    }
+    if (phase == kTrackBegin && fDeselectOthers) DeselectAllBut(*fContainer, fWorking);
+  }
   SketchRequestUpdate();
   return this;
+}
+
+void TDCPens::PutBack() {
+  if (fTarget != nullptr) {
+    fContainer->ReplaceAtEnd(fWorking, fTarget);
+  } else {
+    fContainer->TakeOut(fWorking);
+  }
+  fContainer->fDrawing = static_cast<TDShape*>(fTarget);
+  // The copy is now the figure out of the container, destroyed with the tracker.
+  fTarget = fWorking;
+  fWorking = nullptr;
 }
 
 void TDCPens::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsImgPoint& next, int moved, int) {

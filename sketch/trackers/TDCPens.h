@@ -36,4 +36,11 @@ class TDCPens : public TDCBase {
   virtual void IDCPens(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point);
 
   TDShape* fWorking = nullptr;  // the figure after this press; in the container while done
+  // Set by the press that begins a figure: the others are deselected once its
+  // first vertex is placed, so that a press that cannot place it changes nothing.
+  bool fDeselectOthers = false;
+
+ private:
+  // Undoes what the press did to the container; fWorking is then null.
+  void PutBack();
 };

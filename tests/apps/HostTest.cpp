@@ -7,12 +7,15 @@
 #include <tuple>
 
 #include "Host.h"
+#include "HostDump.h"
 #include "ModuleLoader.h"
 #include "OsAfxWin.h"
 #include "OsMenu.h"
 #include "OsPlatformHost.h"
 #include "OsResources.h"
 #include "OsRuntime.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
 #include "resources/SketchResources.h"
 #include "ui/CRotateDialog.h"
 #include "ui/CScaleDialog.h"
@@ -92,6 +95,39 @@ TEST(Host, OutOfMemoryInAGestureDropsItAndTheDocumentStaysAsItWas) {
     EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
     EXPECT_TRUE(host.Undo());
     EXPECT_TRUE(host.Redo());
+    host.Unload();
+  }
+  AfxGetApp()->fProfile.clear();
+  OsSetScreenSize(1024, 768);
+}
+
+// A multi-line press that cannot make its tracker or its figure is dropped
+// before it deselects anything or finishes the figure under construction.
+TEST(Host, APenPressWithoutMemoryLeavesTheSelectionAndTheFigureUnderConstruction) {
+  OsSetScreenSize(320, 240);
+  {
+    Host host;
+    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+    HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
+    const TObjectContainer* sketch = SketchOf(doc->document);
+    ASSERT_NE(sketch, nullptr);
+    host.Module()->DoModeChange(1);
+    host.Module()->DoToolChange(4, 1);
+    ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
+    host.Module()->DoToolChange(9, 1);
+    const auto first = [sketch] { return static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition())); };
+    for (int n = 0; sketch->GetCount() == 1; ++n) {
+      OsFailAllocationsAfter(n);
+      host.Press({50, 50});
+      OsFailAllocationsAfter(-1);
+      host.Release({50, 50});
+      if (sketch->GetCount() == 1) {
+        EXPECT_EQ(first()->fSelected, 1) << n;
+        EXPECT_EQ(sketch->fDrawing, nullptr) << n;
+      }
+    }
+    EXPECT_EQ(first()->fSelected, 0);
+    EXPECT_NE(sketch->fDrawing, nullptr);
     host.Unload();
   }
   AfxGetApp()->fProfile.clear();

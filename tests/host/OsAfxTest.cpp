@@ -38,4 +38,23 @@ TEST(OsRuntime, TheSwitchLetsNAllocationsThroughThenFailsUntilResetAndAFailedRea
   OsFree(block);
 }
 
+TEST(OsRuntime, TheOneShotSwitchFailsOneAllocationAndEveryCallIsCounted) {
+  const long long before = OsAllocationsConsulted();
+  OsFailOneAllocationAfter(1);
+  void* first = OsMalloc(1);
+  EXPECT_NE(first, nullptr);
+  EXPECT_EQ(OsMalloc(1), nullptr);
+  void* third = OsMalloc(1);
+  EXPECT_NE(third, nullptr);
+  EXPECT_EQ(OsAllocationsConsulted() - before, 3);
+  // Setting the lasting switch afterwards forgets the one-shot mode.
+  OsFailOneAllocationAfter(0);
+  OsFailAllocationsAfter(0);
+  EXPECT_EQ(OsMalloc(1), nullptr);
+  EXPECT_EQ(OsMalloc(1), nullptr);
+  OsFailAllocationsAfter(-1);
+  OsFree(first);
+  OsFree(third);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <type_traits>
 
+#include "OsAfx.h"
 #include "model/TDFreeLine.h"
 #include "model/TDLine.h"
 #include "model/TDMuLine.h"
@@ -160,8 +161,10 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
 }
 
 // Whichever allocation of the press fails there is a whole figure or none, and
-// the gesture and its undo leave the container whole; a figure that cannot be
-// given an entry stays the tracker's.
+// the gesture leaves the container whole; a figure that cannot be given an
+// entry stays the tracker's, and the step fails with the selection of before
+// the press, so that the host drops it instead of keeping a step that did
+// nothing.
 TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
   Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
   for (int n = 0;; ++n) {
@@ -176,16 +179,22 @@ TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
     g.Press();
     g.MoveTo(30, 20);
     g.Release();
-    if (whole) OsFailAllocationsAfter(0);
-    t->DoIt();
-    OsFailAllocationsAfter(-1);
-    EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1) << n;
-    t->UndoIt();
-    ASSERT_EQ(Count(), 1) << n;
-    if (whole) {
-      EXPECT_EQ(Selection(), "1");
-      break;
+    if (!whole) {
+      t->DoIt();
+      EXPECT_EQ(Count(), 1) << n;
+      continue;
     }
+    OsFailAllocationsAfter(0);
+    EXPECT_THROW(t->DoIt(), CMemoryException);
+    OsFailAllocationsAfter(-1);
+    EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1);
+    EXPECT_EQ(Selection(), "1");
+    // Redo fails the same way and leaves the selection alone.
+    OsFailAllocationsAfter(0);
+    EXPECT_THROW(t->RedoIt(), CMemoryException);
+    OsFailAllocationsAfter(-1);
+    EXPECT_EQ(Selection(), "1");
+    break;
   }
 }
 
@@ -243,6 +252,23 @@ TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsA
   Click(7, {30, 30}, {{40, 30}});
   EXPECT_EQ(PathText(*Click(7, {30, 30})), "open (30,30)");
   EXPECT_EQ(State(), "11 -");
+}
+
+// A press whose vertex cannot be added puts the figure under construction
+// back, unchanged and still under construction; its copy goes with the tracker.
+TEST_F(DrawingTrackersTest, PensPressWithoutMemoryForItsVertexPutsTheFigureBack) {
+  for (int tool : {9, 7}) {
+    Click(tool, {10, 10});
+    TDShape* figure = Click(tool, {40, 10});
+    const std::string path = PathText(*figure);
+    const int count = Count();
+    auto t = Start<TDCPens>(tool, {40, 40});
+    Gesture g(*t);
+    EXPECT_TRUE(RunsOutOfMemory(0, [&g] { g.Press(); })) << tool;
+    EXPECT_TRUE(Count() == count && At(count - 1) == figure && fContainer.fDrawing == figure) << tool;
+    EXPECT_EQ(PathText(*figure), path);
+    fContainer.Terminate();
+  }
 }
 
 TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {

@@ -14,4 +14,10 @@ void OsFree(void* block);
 // new may consult it too through OsAllocationShouldFail, which counts one
 // allocation per call.
 void OsFailAllocationsAfter(int n);
+// The same, except that only that one allocation fails: the switch then resets
+// itself, as when memory comes back at once.
+void OsFailOneAllocationAfter(int n);
 bool OsAllocationShouldFail();
+// How many allocations have consulted the switch so far, set or not; a test
+// counts a run's allocations with it to know which ones it can make fail.
+long long OsAllocationsConsulted();

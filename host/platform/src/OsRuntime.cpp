@@ -5,13 +5,29 @@
 namespace {
 // Allocations still allowed before the switch trips; negative: never trips.
 int gAllocationsLeft = -1;
+bool gFailOnlyOne = false;
+long long gConsulted = 0;
 }  // namespace
 
-void OsFailAllocationsAfter(int n) { gAllocationsLeft = n < 0 ? -1 : n; }
+void OsFailAllocationsAfter(int n) {
+  gAllocationsLeft = n < 0 ? -1 : n;
+  gFailOnlyOne = false;
+}
+
+void OsFailOneAllocationAfter(int n) {
+  OsFailAllocationsAfter(n);
+  gFailOnlyOne = gAllocationsLeft >= 0;
+}
+
+long long OsAllocationsConsulted() { return gConsulted; }
 
 bool OsAllocationShouldFail() {
+  ++gConsulted;
   if (gAllocationsLeft < 0) return false;
-  if (gAllocationsLeft == 0) return true;
+  if (gAllocationsLeft == 0) {
+    if (gFailOnlyOne) OsFailAllocationsAfter(-1);
+    return true;
+  }
   --gAllocationsLeft;
   return false;
 }

@@ -1,0 +1,454 @@
+// Every allocation an editing session makes, made to fail in turn: once only,
+// and from then on until the step ends. Each time the host must go on, the
+// step must be dropped whole (the sketch bit for bit as before it) or done
+// whole, and the rest of the session must replay onto a sound sketch: the same
+// one as a session without the dropped step. Leaks show at exit under the
+// sanitizer build.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <new>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include "BList.h"
+#include "HostDump.h"
+#include "OsAfx.h"
+#include "OsAfxWin.h"
+#include "OsPlatformHost.h"
+#include "OsRuntime.h"
+#include "Replay.h"
+#include "Script.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
+#include "module/CSketchInterface.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Failure { kOnce, kLasting };
+
+// The menu commands that open a dialog first.
+constexpr std::int64_t kScaleDialog = 5100, kRotateDialog = 5123;
+
+// One step of a session: a command, or a gesture from its press to its release
+// with whatever the script does in between, which the host drops as a whole.
+struct Step {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
+  std::vector<Step> steps;
+  for (std::size_t k = 0; k < commands.size();) {
+    std::size_t end = k + 1;
+    if (commands[k].op == ScriptOp::Press) {
+      while (end < commands.size() && commands[end - 1].op != ScriptOp::Release) ++end;
+    }
+    steps.push_back({k, end});
+    k = end;
+  }
+  return steps;
+}
+
+// What a dropped step must leave as it was: every figure of every document and
+// of the clipboard in order, with its flags, bounds and each point's float
+// bits; the figure under construction; the history; the tools and the polygon
+// count. The read-out, cursor, messages and the tool the mouse last used
+// follow the pointer and the host and are left out. Reading it also checks
+// what must hold of any sketch.
+struct SketchState {
+  std::string text;
+  std::string broken;  // the first broken invariant, or empty
+};
+
+class StateReader {
+ public:
+  SketchState Read(Host& host) {
+    const ModuleLoader& loader = host.Loader();
+    if (const BModuleInterface* module = host.Module()) {
+      const auto* current = static_cast<const std::int16_t*>(loader.Symbol("gCurrentTool"));
+      const auto* apex = static_cast<const int*>(loader.Symbol("gPolygonApex"));
+      fOut << "tool " << module->fCurrentTool << ' ' << (current ? *current : -1) << " apex " << (apex ? *apex : -1)
+           << '\n';
+    }
+    if (auto* const* clip = static_cast<BList* const*>(loader.Symbol("_ZN16TObjectContainer14fClipContainerE"))) {
+      fOut << "clipboard\n";
+      Figures(*clip);
+    }
+    for (const auto& doc : host.Documents()) {
+      const TObjectContainer* sketch = SketchOf(doc->document);
+      fOut << "document " << doc->document.fName << (doc.get() == host.Active() ? " active" : "");
+      for (int label : doc->history.UndoLabels()) fOut << " u" << label;
+      for (int label : doc->history.RedoLabels()) fOut << " r" << label;
+      fOut << '\n';
+      if (doc->history.UndoLabels().size() + doc->history.RedoLabels().size() > static_cast<std::size_t>(BHistory::kLimit)) {
+        Broken("a history holds more steps than it keeps");
+      }
+      if (sketch == nullptr) continue;
+      const OsImgRect& a = sketch->fActArea;
+      fOut << "area " << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << " centre ";
+      Bits(sketch->fCenter.x);
+      Bits(sketch->fCenter.y);
+      fOut << sketch->fCenterShown << '\n';
+      const int drawing = Figures(sketch, sketch->fDrawing);
+      fOut << "drawing " << drawing << '\n';
+      if (sketch->fDrawing != nullptr && drawing < 0) Broken("the figure under construction is not in its sketch");
+    }
+    return {fOut.str(), fBroken};
+  }
+
+ private:
+  void Broken(const std::string& what) {
+    if (fBroken.empty()) fBroken = what;
+  }
+
+  void Bits(float v) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    fOut << std::hex << bits << std::dec << ' ';
+  }
+
+  // Writes the figures of the list; the index of `find` among them, or -1.
+  int Figures(const BList* list, const CObject* find = nullptr) {
+    int found = -1;
+    int index = 0;
+    for (BPosition pos = list != nullptr ? list->GetHeadPosition() : nullptr; pos != nullptr; ++index) {
+      const CObject* item = list->GetNext(pos);
+      if (item == nullptr) {
+        Broken("a list holds an empty entry");
+        continue;
+      }
+      if (item == find) found = index;
+      if (!fSeen.insert(item).second) Broken("a figure is in two lists");
+      const auto& s = *static_cast<const TDShape*>(item);
+      const OsImgRect& b = s.fBounds;
+      fOut << "  " << s.GetRuntimeClass()->m_lpszClassName << " open " << s.fOpen << " sel " << s.fSelected
+           << " busy " << s.fBusy << " bounds " << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom
+           << '\n';
+      for (BPosition u = s.fUnits.GetHeadPosition(); u != nullptr;) {
+        const auto* unit = static_cast<const TDUnit*>(s.fUnits.GetNext(u));
+        if (!fSeen.insert(unit).second) Broken("a vertex is in two figures");
+        fOut << "    ";
+        for (const TDFloatPoint* p : {&unit->fAnchor, &unit->fDirection1, &unit->fDirection2}) {
+          Bits(p->x);
+          Bits(p->y);
+        }
+        fOut << int{unit->fSteps} << ' ' << int{unit->fState} << ' ' << unit->fSmooth << ' ' << unit->fSelected
+             << '\n';
+      }
+    }
+    return found;
+  }
+
+  std::ostringstream fOut;
+  std::set<const void*> fSeen;
+  std::string fBroken;
+};
+
+SketchState ReadState(Host& host) { return StateReader().Read(host); }
+
+// The first line where two states part, for the failure message.
+std::string FirstDifference(const std::string& want, const std::string& got) {
+  std::istringstream a(want), b(got);
+  std::string la, lb;
+  for (int line = 1;; ++line) {
+    const bool more = static_cast<bool>(std::getline(a, la));
+    if (!std::getline(b, lb) && !more) return "no difference";
+    if (!more) la = "(end)";
+    if (la != lb) return "state line " + std::to_string(line) + ": want '" + la + "', got '" + lb + "'";
+  }
+}
+
+// One session of the host over a script, from a fresh profile.
+class Session {
+ public:
+  Session() : fReplay(Options()) { AfxGetApp()->fProfile.clear(); }
+  ~Session() {
+    fReplay.GetHost().Unload();
+    // A session cut short may end with a key held, which the next would inherit.
+    OsReleaseAllKeys();
+    AfxGetApp()->fProfile.clear();
+    OsSetScreenSize(1024, 768);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  struct Outcome {
+    bool dropped = false;  // the host said so
+    std::string escaped;   // what got past the host, if anything did
+  };
+
+  Outcome Run(const std::vector<ScriptCommand>& commands, Step step) {
+    Outcome outcome;
+    std::vector<std::string>& messages = fReplay.GetHost().fMessages;
+    const std::size_t before = messages.size();
+    try {
+      for (std::size_t k = step.begin; k < step.end; ++k) {
+        const ReplayError e = fReplay.Execute(commands[k]);
+        if (e.code != kExitOk) outcome.escaped = "the runner failed: " + e.message;
+      }
+    } catch (const CMemoryException&) {
+      outcome.escaped = "the memory exception";
+    } catch (const std::bad_alloc&) {
+      outcome.escaped = "std::bad_alloc";
+    }
+    for (std::size_t k = before; k < messages.size(); ++k) {
+      if (messages[k].find("out of memory") != std::string::npos) outcome.dropped = true;
+    }
+    return outcome;
+  }
+
+  Host& GetHost() { return fReplay.GetHost(); }
+
+ private:
+  static ReplayOptions Options() {
+    ReplayOptions options;
+    options.modulePath = SKETCH_MODULE_PATH;
+    return options;
+  }
+
+  Replay fReplay;
+};
+
+// Opening a document (which loads the module the first time) is left out: when
+// its sketch cannot be made the host still opens the picture, without one, and
+// the session cannot go on as it would have.
+bool IsSetUp(ScriptOp op) {
+  return op == ScriptOp::Screen || op == ScriptOp::Profile || op == ScriptOp::Load || op == ScriptOp::Document;
+}
+
+std::string Describe(const std::vector<ScriptCommand>& commands, Step step) {
+  const ScriptCommand& c = commands[step.begin];
+  return "line " + std::to_string(c.line) + " (" + ScriptOpName(c.op) + ")";
+}
+
+class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failure>> {
+ protected:
+  void SetUp() override {
+    const fs::path path = fs::path(SKETCH_ALLOC_SCRIPTS) / (std::get<0>(GetParam()) + ".txt");
+    std::ifstream file(path, std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    std::stringstream text;
+    text << file.rdbuf();
+    const ParseResult parsed = ParseScript(text.str());
+    ASSERT_TRUE(parsed.ok()) << path << ": " << FormatError(parsed.error());
+    fCommands = parsed.commands();
+    fSteps = StepsOf(fCommands);
+  }
+
+  void TearDown() override { OsFailAllocationsAfter(-1); }
+
+  // The session without failures: each step's allocations and the state after it.
+  void RunClean() {
+    Session session;
+    for (const Step& step : fSteps) {
+      const long long before = OsAllocationsConsulted();
+      const Session::Outcome outcome = session.Run(fCommands, step);
+      ASSERT_EQ(outcome.escaped, "") << Describe(fCommands, step);
+      ASSERT_FALSE(outcome.dropped) << Describe(fCommands, step);
+      fAllocations.push_back(OsAllocationsConsulted() - before);
+      fAfter.push_back(ReadState(session.GetHost()));
+      ASSERT_EQ(fAfter.back().broken, "") << Describe(fCommands, step);
+    }
+  }
+
+  // Runs `work` in a child process that starts from this process's session as
+  // it stands, so that every failure of a step shares the steps before it;
+  // returns what the child wrote, or says how it died.
+  template <typename Work>
+  static std::string InChild(Work work) {
+    std::cout.flush();
+    std::fflush(nullptr);
+    int fds[2];
+    if (pipe(fds) != 0) return "\1no pipe";
+    const pid_t child = fork();
+    if (child < 0) return "\1no child";
+    if (child == 0) {
+      close(fds[0]);
+      std::string out = work();
+#ifdef __SANITIZE_ADDRESS__
+      if (__lsan_do_recoverable_leak_check() != 0) out = "\1memory leaked";
+#endif
+      for (std::size_t done = 0; done < out.size();) {
+        const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+      }
+      _exit(0);
+    }
+    close(fds[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) return "\1the host crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
+    return out;
+  }
+
+  // The final state of the session when it leaves out the step it is at.
+  const std::string& Without(Session& session, std::size_t skipped) {
+    auto [it, added] = fWithout.try_emplace(skipped);
+    if (added) {
+      it->second = InChild([&] {
+        for (std::size_t i = skipped + 1; i < fSteps.size(); ++i) session.Run(fCommands, fSteps[i]);
+        return ReadState(session.GetHost()).text;
+      });
+    }
+    return it->second;
+  }
+
+  // In a child: fails the allocation `nth` (from 0) of step `failed`, which the
+  // session is at, then replays the rest unless a failure of this step already
+  // left the same state. Writes "\1problem", or the state after the step, a
+  // NUL, whether it was left unchanged, a NUL and the end state if replayed.
+  std::string Sweep(Session& session, std::size_t failed, long long nth, const SketchState& before) {
+    const long long start = OsAllocationsConsulted();
+    if (std::get<1>(GetParam()) == Failure::kOnce) {
+      OsFailOneAllocationAfter(static_cast<int>(nth));
+    } else {
+      OsFailAllocationsAfter(static_cast<int>(nth));
+    }
+    const Session::Outcome outcome = session.Run(fCommands, fSteps[failed]);
+    OsFailAllocationsAfter(-1);
+    if (OsAllocationsConsulted() - start <= nth) return "\1the step no longer reaches that allocation";
+    if (!outcome.escaped.empty()) return "\1" + outcome.escaped + " got past the host";
+    const SketchState after = ReadState(session.GetHost());
+    if (!after.broken.empty()) return "\1" + after.broken;
+    // A step that changes nothing even when it works (a key, a tool already
+    // chosen) is done, not dropped: the rest goes on as after it.
+    const bool done = after.text == fAfter[failed].text;
+    const bool unchanged = !done && after.text == before.text;
+    if (!unchanged && outcome.dropped) {
+      return "\1the dropped step changed the sketch: " + FirstDifference(before.text, after.text);
+    }
+    if (!unchanged && !done) {
+      return "\1the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
+             "; before it: " + FirstDifference(before.text, after.text);
+    }
+    std::string out = after.text + '\0' + (unchanged ? "1" : "0") + '\0';
+    // The session is deterministic: the same state after the step replays the
+    // same rest, so each state is replayed once per step.
+    if (fReplayed.count(after.text) != 0) return out;
+    for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
+      const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
+      if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + Describe(fCommands, fSteps[i]);
+    }
+    const SketchState end = ReadState(session.GetHost());
+    if (!end.broken.empty()) return "\1at the end: " + end.broken;
+    session.GetHost().Unload();
+    return out + end.text;
+  }
+
+  // What is wrong with a swept failure, or empty.
+  std::string Check(Session& session, std::size_t failed, const std::string& out) {
+    if (!out.empty() && out[0] == '\1') return out.substr(1);
+    const std::size_t first = out.find('\0');
+    const std::size_t second = out.find('\0', first + 1);
+    if (first == std::string::npos || second == std::string::npos) return "the child said nothing";
+    const bool unchanged = out[first + 1] == '1';
+    fDropped += unchanged ? 1 : 0;
+    if (second + 1 == out.size()) return {};  // that state's rest was replayed before
+    fReplayed.insert(out.substr(0, first));
+    ++fRests;
+    const std::string end = out.substr(second + 1);
+    // A dialog that was answered before its command failed has taken its
+    // answer from the queue; leaving the step out would leave it there.
+    const ScriptCommand& c = fCommands[fSteps[failed].begin];
+    if (unchanged && c.op == ScriptOp::Menu && (c.ints[0] == kScaleDialog || c.ints[0] == kRotateDialog)) return {};
+    const std::string& want = unchanged ? Without(session, failed) : fAfter.back().text;
+    if (end == want) return {};
+    return std::string("the end differs from a session ") + (unchanged ? "without the step" : "with it") + ": " +
+           FirstDifference(want, end);
+  }
+
+  std::vector<ScriptCommand> fCommands;
+  std::vector<Step> fSteps;
+  std::vector<long long> fAllocations;
+  std::vector<SketchState> fAfter;
+  std::map<std::size_t, std::string> fWithout;
+  std::set<std::string> fReplayed;  // states after the current step whose rest was replayed
+  long long fDropped = 0;
+  long long fRests = 0;
+};
+
+TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) {
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_NO_FATAL_FAILURE(RunClean());
+  long long total = 0;
+  int problems = 0;
+  std::map<std::string, std::pair<int, std::string>> kinds;  // count and first example
+  Session session;
+  for (std::size_t i = 0; i < fSteps.size(); ++i) {
+    fReplayed.clear();
+    const SketchState before = ReadState(session.GetHost());
+    for (long long nth = 0; !IsSetUp(fCommands[fSteps[i].begin].op) && nth < fAllocations[i]; ++nth, ++total) {
+      const std::string problem = Check(session, i, InChild([&] { return Sweep(session, i, nth, before); }));
+      if (problem.empty()) continue;
+      auto& kind = kinds[std::string(ScriptOpName(fCommands[fSteps[i].begin].op)) + ": " +
+                         problem.substr(0, problem.find(':'))];
+      if (kind.first++ == 0) {
+        kind.second = Describe(fCommands, fSteps[i]) + ", allocation " + std::to_string(nth + 1) + problem.substr(problem.find(':'));
+      }
+      // The first few say enough; the rest only count, by kind.
+      if (++problems <= 10) {
+        ADD_FAILURE() << Describe(fCommands, fSteps[i]) << ", allocation " << nth + 1 << " of "
+                      << fAllocations[i] << ": " << problem;
+      }
+    }
+    const long long start = OsAllocationsConsulted();
+    session.Run(fCommands, fSteps[i]);
+    ASSERT_EQ(OsAllocationsConsulted() - start, fAllocations[i])
+        << Describe(fCommands, fSteps[i]) << " allocated differently than in the first session";
+  }
+  EXPECT_EQ(problems, 0);
+  for (const auto& [kind, seen] : kinds) std::cout << seen.first << " x " << kind << "; first: " << seen.second << '\n';
+  // A script that allocates nothing would pass without testing anything.
+  EXPECT_GT(total, 0);
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::cout << fSteps.size() << " steps, " << total << " allocations failed in turn, " << fDropped
+            << " steps left unchanged, " << fRests << " rests replayed, " << fWithout.size()
+            << " sessions without a step, " << seconds << " s\n";
+}
+
+std::vector<std::string> Scripts() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(SKETCH_ALLOC_SCRIPTS)) {
+    if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, AllocSweep,
+                         ::testing::Combine(::testing::ValuesIn(Scripts()),
+                                            ::testing::Values(Failure::kOnce, Failure::kLasting)),
+                         [](const auto& info) {
+                           std::string name = std::get<0>(info.param);
+                           for (char& ch : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           }
+                           return name + (std::get<1>(info.param) == Failure::kOnce ? "_once" : "_lasting");
+                         });
+
+}  // namespace
