@@ -141,7 +141,8 @@ class EditSession {
       }
       Tracked& was = found->second;
       const bool documents = op == ScriptOp::Document || op == ScriptOp::Activate || op == ScriptOp::Close;
-      const bool active = name == activeBefore && !documents;
+      // Switching documents mid-gesture ends the gesture in the one it began in.
+      const bool active = name == activeBefore && (!documents || trackingBefore);
       cur.states = std::move(was.states);
       if (!active || op == ScriptOp::Undo || op == ScriptOp::Redo) {
         if (cur.steps != was.steps) return EditFailure{0, "history", "the steps of " + name + " changed" + (active ? " by undo or redo" : " while it was not in use")};
