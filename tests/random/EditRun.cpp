@@ -560,24 +560,36 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
     const EditRunResult r = ReplayEvents(candidate, config);
     return r.failure && r.failure->kind == kind;
   };
-  // The first event makes the document the rest works on; it stays.
-  for (std::size_t chunk = std::max<std::size_t>(1, events.size() / 2); chunk >= 1 && trials < maxTrials; chunk /= 2) {
-    bool removed = true;
-    while (removed && trials < maxTrials) {
-      removed = false;
-      for (std::size_t at = 1; at < events.size() && trials < maxTrials;) {
-        std::vector<EditEvent> candidate(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(at));
-        const std::size_t end = std::min(events.size(), at + chunk);
-        candidate.insert(candidate.end(), events.begin() + static_cast<std::ptrdiff_t>(end), events.end());
-        if (stillFails(candidate)) {
-          events = std::move(candidate);
-          removed = true;
-        } else {
-          at += chunk;
+  // Chunks of events, halving; the first event makes the document the rest
+  // works on and stays.
+  const auto dropChunks = [&] {
+    for (std::size_t chunk = std::max<std::size_t>(1, events.size() / 2); trials < maxTrials; chunk /= 2) {
+      for (bool removed = true; removed && trials < maxTrials;) {
+        removed = false;
+        for (std::size_t at = 1; at < events.size() && trials < maxTrials;) {
+          std::vector<EditEvent> candidate(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(at));
+          const std::size_t end = std::min(events.size(), at + chunk);
+          candidate.insert(candidate.end(), events.begin() + static_cast<std::ptrdiff_t>(end), events.end());
+          if (stillFails(candidate)) {
+            events = std::move(candidate);
+            removed = true;
+          } else {
+            at += chunk;
+          }
         }
       }
+      if (chunk == 1) break;
     }
-    if (chunk == 1) break;
+  };
+  dropChunks();
+  // Then line by line: a long undo and redo round trip rarely needs every step.
+  std::vector<EditEvent> lines{events.empty() ? EditEvent{} : events.front()};
+  for (std::size_t k = 1; k < events.size(); ++k) {
+    for (const std::string& line : events[k].lines) lines.push_back({{line}});
+  }
+  if (lines.size() > events.size() && stillFails(lines)) {
+    events = std::move(lines);
+    dropChunks();
   }
   // Whatever follows the failing event plays no part.
   const EditRunResult last = ReplayEvents(events, config);
