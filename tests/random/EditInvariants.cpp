@@ -177,6 +177,7 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
     const auto& s = static_cast<const TDMCCut&>(step);
     out.HoldList(s.fRemoved, holder + " (removed)");
     out.HoldList(s.fSavedClip, holder + " (clipboard before)");
+    out.HoldList(s.fCut, holder + " (what it cut)");
   } else if (kind == "TDMCPaste") {
     out.HoldList(static_cast<const TDMCPaste&>(step).fSnapshot, holder + " (snapshot)");
   } else if (kind == "TDMHFlip") {

@@ -1,5 +1,5 @@
 // Long random editing runs on demand, beyond what the test suite runs:
-//   random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--replay SCRIPT]
+//   random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink 0|1] [--replay SCRIPT]
 // Prints the figures of the run; each failing seed is shrunk and written to DIR
 // as a replay script.
 
@@ -15,16 +15,17 @@
 #include "EditRun.h"
 
 int main(int argc, char** argv) {
-  long seeds = 1000, events = 10000, first = 0;
+  long seeds = 1000, events = 10000, first = 0, shrink = 1;
   std::string out = std::filesystem::temp_directory_path().string(), replay;
   for (int k = 1; k + 1 < argc; k += 2) {
     if (std::strcmp(argv[k], "--seeds") == 0) seeds = std::atol(argv[k + 1]);
     else if (std::strcmp(argv[k], "--events") == 0) events = std::atol(argv[k + 1]);
     else if (std::strcmp(argv[k], "--first") == 0) first = std::atol(argv[k + 1]);
     else if (std::strcmp(argv[k], "--out") == 0) out = argv[k + 1];
+    else if (std::strcmp(argv[k], "--shrink") == 0) shrink = std::atol(argv[k + 1]);
     else if (std::strcmp(argv[k], "--replay") == 0) replay = argv[k + 1];
     else {
-      std::fprintf(stderr, "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--replay SCRIPT]\n");
+      std::fprintf(stderr, "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink 0|1] [--replay SCRIPT]\n");
       return 2;
     }
   }
@@ -49,11 +50,13 @@ int main(int argc, char** argv) {
     ran += static_cast<long>(run.events.size());
     if (!run.failure) continue;
     ++failures;
-    const auto small = ShrinkFailure(run.events, run.failure->kind, config);
-    const std::string path = out + "/random-edits-seed-" + std::to_string(s) + ".txt";
-    std::ofstream(path) << ScriptOf(small);
-    std::printf("seed %ld, event %zu: %s\n  shrunk to %zu events: %s\n", s, run.failure->event,
-                run.failure->message.c_str(), small.size(), path.c_str());
+    std::printf("seed %ld, event %zu: %s\n", s, run.failure->event, run.failure->message.c_str());
+    if (shrink != 0) {
+      const auto small = ShrinkFailure(run.events, run.failure->kind, config);
+      const std::string path = out + "/random-edits-seed-" + std::to_string(s) + ".txt";
+      std::ofstream(path) << ScriptOf(small);
+      std::printf("  shrunk to %zu events: %s\n", small.size(), path.c_str());
+    }
     std::fflush(stdout);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
