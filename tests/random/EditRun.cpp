@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -474,6 +475,9 @@ EditRunResult Isolated(bool isolate, Body body) {
     EventSink none(-1);
     return body(none);
   }
+  // What the parent has buffered would otherwise be written again by the child.
+  std::fflush(stdout);
+  std::fflush(stderr);
   int fds[2];
   if (::pipe(fds) != 0) return {{}, EditFailure{0, "process", "no pipe"}};
   const pid_t child = ::fork();
