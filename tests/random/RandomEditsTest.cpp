@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "BList.h"
 #include "EditRun.h"
 #include "Host.h"
