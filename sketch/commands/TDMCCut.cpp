@@ -16,6 +16,7 @@ IMPLEMENT_DYNAMIC(TDMCCut, BCommand)
 TDMCCut::~TDMCCut() {
   delete fRemoved;
   delete fSavedClip;
+  delete fCut;
 }
 
 void TDMCCut::IDMCCut(TObjectContainer* container, BView* view, BDocument* document) {
@@ -46,19 +47,34 @@ void TDMCCut::DoIt() {
   SketchRequestUpdate();
 }
 
-void TDMCCut::RedoIt() { DoIt(); }
+void TDMCCut::RedoIt() {
+  BList* clip = TObjectContainer::fClipContainer;
+  if (clip == nullptr || fContainer == nullptr || fRemoved == nullptr || fSavedClip == nullptr || fCut == nullptr) return;
+  if (fView != nullptr) fView->Focus();
+  // The same figures go back as the cut left them, whatever is selected now;
+  // the clipboard gets copies of what the cut put there.
+  std::unique_ptr<BList> cut(NewList());
+  AppendCopies(*fCut, *cut, Figures::kAll);
+  if (!ExchangeItems({{fContainer, fRemoved}, {clip, cut.get()}})) AfxThrowMemoryException();
+  delete fSavedClip;
+  fSavedClip = cut.release();
+  fContainer->Terminate();
+  SketchMarkDirty();
+  SketchRequestUpdate();
+}
 
 void TDMCCut::UndoIt() {
   BList* clip = TObjectContainer::fClipContainer;
   if (clip == nullptr || fContainer == nullptr || fRemoved == nullptr || fSavedClip == nullptr) return;
   if (fView != nullptr) fView->Focus();
-  // The clipboard gets copies: the saved figures stay for the next redo.
+  // The clipboard gets copies: the saved figures stay for the next undo.
   std::unique_ptr<BList> restored(NewList());
   AppendCopies(*fSavedClip, *restored, Figures::kAll);
   if (!ExchangeItems({{fContainer, fRemoved}, {clip, restored.get()}})) AfxThrowMemoryException();
-  // What the cut had left in the document, and what it had put on the
-  // clipboard, are copies no one needs any more.
-  fRemoved->DeleteAll();
+  // What the cut had left in the document stays in fRemoved and what it had put
+  // on the clipboard in fCut, both for redo.
+  delete fCut;
+  fCut = restored.release();
   ForEachShape(*fContainer, [](TDShape& shape) {
     shape.DrawAll();
     if (shape.fSelected == 1) shape.SetSelect(1, 1, 0);

@@ -27,7 +27,10 @@ class TDMCCut final : public BCommand {
   virtual void IDMCCut(TObjectContainer* container, BView* view, BDocument* document);
 
   TObjectContainer* fContainer = nullptr;
-  BList* fRemoved = nullptr;    // owned: every figure from before the cut, until undo
+  // Undo and redo exchange the document's figures with fRemoved, so that the
+  // figures later steps refer to stay the same objects.
+  BList* fRemoved = nullptr;    // owned: the figures out of the document (before the cut while done)
   BList* fSavedClip = nullptr;  // owned: the clipboard's contents from before the cut
   BView* fView = nullptr;
+  BList* fCut = nullptr;        // owned: what the cut put on the clipboard, kept while undone for redo
 };

@@ -36,6 +36,9 @@ bool TObjectContainer::TakeOut(TMarbleObject* object) {
   if (pos == nullptr) return false;
   SetItem(pos, nullptr);
   Delete(pos);
+  // A figure out of the list cannot go on being drawn: a pen press would
+  // extend it outside the document, or after its owner destroyed it.
+  if (object == fDrawing) fDrawing = nullptr;
   return true;
 }
 

@@ -31,7 +31,8 @@ class TObjectContainer : public BList {
   // Appends; false (and the object still the caller's) when no entry can be made.
   virtual bool AddObject(TMarbleObject* object);
   // Takes the object out of the list without destroying it: its entry is emptied
-  // first, then deleted. False when it is not in the list.
+  // first, then deleted. False when it is not in the list. A figure under
+  // construction that leaves is no longer under construction.
   bool TakeOut(TMarbleObject* object);
   // Takes `out` out and puts `in` at the end of the drawing order without
   // allocating, so that it cannot fail halfway: each entry from `out`'s on takes

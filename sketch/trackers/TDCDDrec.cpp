@@ -34,6 +34,8 @@ void TDCDDrec::Begin(TObjectContainer* container, BView* view, BDocument* docume
   fSavedHandles[1] = fUnit->fDirection1.y;
   fSavedHandles[2] = fUnit->fDirection2.x;
   fSavedHandles[3] = fUnit->fDirection2.y;
+  fSavedSteps[0] = fUnit->fSteps;
+  if (const TDUnit* previous = fShape->PrevUnit(fUnit)) fSavedSteps[1] = previous->fSteps;
   fShape->SetBusy(1);
 }
 
@@ -107,6 +109,8 @@ void TDCDDrec::UndoIt() {
   std::swap(fUnit->fDirection1.y, fSavedHandles[1]);
   std::swap(fUnit->fDirection2.x, fSavedHandles[2]);
   std::swap(fUnit->fDirection2.y, fSavedHandles[3]);
+  std::swap(fUnit->fSteps, fSavedSteps[0]);
+  if (TDUnit* previous = fShape->PrevUnit(fUnit)) std::swap(previous->fSteps, fSavedSteps[1]);
   fShape->Draw(kDrawVertex, 1, fUnit, 1);
   SketchRequestUpdate();
 }

@@ -4,6 +4,8 @@
 // length, dragging handle 2 mirrors handle 1 exactly. Undo exchanges the two
 // handles with the saved ones.
 
+#include <cstdint>
+
 #include "model/TDFloatPoint.h"
 #include "trackers/TDCDragBase.h"
 
@@ -25,6 +27,9 @@ class TDCDDrec : public TDCDCommand {
   // fDirection1 then fDirection2 of fUnit from before the drag, or after an undo
   // the ones undone.
   float fSavedHandles[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  // The steps of the segments out of and into fUnit (the latter belong to its
+  // predecessor), which the drag recomputes: exchanged the same way.
+  std::uint8_t fSavedSteps[2] = {0, 0};
 
  protected:
   void Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, TDCheck* check);

@@ -28,6 +28,9 @@ void TDCEAncer::IDCEAncer(TObjectContainer* container, BView* view, BDocument* d
   fOriginal = check->fShape;
   fShape = copy;
   fContainer->SetItem(place, fShape);
+  // As everywhere a copy takes a figure's place: the figure under construction
+  // goes on as its copy, never as a figure out of the list.
+  if (fContainer->fDrawing == fOriginal) fContainer->fDrawing = fShape;
   fUnitIndex = fOriginal->fUnits.GetIndexFromHandle(fOriginal->fUnits.FindItem(check->fUnit));
   fUnit = static_cast<TDUnit*>(fShape->fUnits.GetItemFromIndex(fUnitIndex));
   if (fUnit->fState != TDUnit::kBothHandles) PickAlone(*fShape, fUnit, TDUnit::kBothHandles);
@@ -78,6 +81,7 @@ void TDCEAncer::DoIt() {
 void TDCEAncer::UndoIt() {
   if (fActive == 0 || fOriginal == nullptr) return;
   fContainer->SetItem(fContainer->FindItem(fShape), fOriginal);
+  if (fContainer->fDrawing == fShape) fContainer->fDrawing = fOriginal;
   fUnit = static_cast<TDUnit*>(fOriginal->fUnits.GetItemFromIndex(fUnitIndex));
   std::swap(fShape, fOriginal);
   SketchMarkDirty();

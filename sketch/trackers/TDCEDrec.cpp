@@ -1,5 +1,7 @@
 #include "trackers/TDCEDrec.h"
 
+#include <utility>
+
 #include "container/TObjectContainer.h"
 #include "model/Segment.h"
 #include "model/TDCheck.h"
@@ -21,6 +23,7 @@ void TDCEDrec::Begin(TObjectContainer* container, BView* view, BDocument* docume
   if (fSavedUnit == nullptr) AfxThrowMemoryException();
   fUnit = check->fUnit;
   fShape = check->fShape;
+  if (const TDUnit* previous = fShape->PrevUnit(fUnit)) fSavedPreviousSteps = previous->fSteps;
   PickAlone(*fShape, fUnit, TDUnit::kBothHandles);
   fUnit->fSmooth = 0;
   fShape->SetBusy(1);
@@ -83,6 +86,7 @@ void TDCEDrec::UndoIt() {
   fUnit->fSmooth = saved.fSmooth;
   fUnit->fSteps = saved.fSteps;
   fUnit->SetState(saved.fState);
+  if (TDUnit* previous = fShape->PrevUnit(fUnit)) std::swap(previous->fSteps, fSavedPreviousSteps);
   fShape->Draw(kDrawVertex, 1, fUnit, 1);
   delete fSavedUnit;
   fSavedUnit = shown;

@@ -2,6 +2,8 @@
 // Edit point on a handle: the vertex becomes a corner and the handle moves
 // alone. Undo exchanges the whole vertex with the one saved.
 
+#include <cstdint>
+
 #include "model/TDFloatPoint.h"
 #include "trackers/TDCDragBase.h"
 
@@ -20,6 +22,9 @@ class TDCEDrec : public TDCDCommand {
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   TDUnit* fSavedUnit = nullptr;  // owned: the vertex before the edit, or the one undone
+  // The moving handle also sets the steps of the segment into the vertex, which
+  // belong to its predecessor: exchanged with this on undo and redo.
+  std::uint8_t fSavedPreviousSteps = 0;
 
  protected:
   // Raises the memory exception, with nothing changed, when the vertex cannot

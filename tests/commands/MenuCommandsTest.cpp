@@ -73,21 +73,28 @@ TEST_F(MenuCommands, CutLeavesCopiesOfTheRestAndUndoPutsBackTheVeryFigures) {
   ASSERT_EQ(Count(), 2);
   EXPECT_NE(At(0), a);
   EXPECT_NE(At(1), c);
+  const std::vector<TDShape*> left{At(0), At(1)};
 
   cut.UndoIt();
   EXPECT_TRUE(ShownInk(12, 10));  // the figures back in the document are drawn
   ASSERT_EQ(Count(), 3);
   EXPECT_EQ((std::vector<TDShape*>{At(0), At(1), At(2)}), (std::vector<TDShape*>{a, b, c}));
   EXPECT_EQ(Selection(), "010");
-  EXPECT_EQ(cut.fRemoved->GetCount(), 0);
+  EXPECT_EQ(cut.fRemoved->GetCount(), 2);  // what the cut left, for redo
   // The clipboard holds a copy of its old figure: the saved one stays for redo.
   ASSERT_EQ(fClip->GetCount(), 1);
   EXPECT_EQ(ClipAt(0)->UnitCount(), 0);
   EXPECT_NE(ClipAt(0), cut.fSavedClip->GetItemFromIndex(1));
 
+  // Redo brings back the very figures the cut left, whatever is selected by
+  // then, so that later steps that refer to them still find them.
+  b->SetSelect(0, 1, 0);
+  At(0)->SetSelect(1, 1, 0);
   cut.RedoIt();
-  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ((std::vector<TDShape*>{At(0), At(1)}), left);
   EXPECT_EQ(cut.fRemoved->GetItemFromIndex(2), b);
+  ASSERT_EQ(fClip->GetCount(), 1);
+  EXPECT_EQ(ClipAt(0)->UnitCount(), 2);  // a copy of what was cut
 }
 
 TEST_F(MenuCommands, CutThatRunsOutOfMemoryChangesNothing) {

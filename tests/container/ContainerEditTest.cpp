@@ -72,6 +72,16 @@ TEST_F(ContainerEdit, DeleteMovesTheSelectionToTheEndOfTheTargetOrDestroysIt) {
   EXPECT_EQ(Items(container), (std::vector<CObject*>{b}));
 }
 
+TEST_F(ContainerEdit, AFigureTakenOutIsNoLongerUnderConstruction) {
+  ASSERT_TRUE(container.TakeOut(a));
+  EXPECT_EQ(container.fDrawing, b);
+  ASSERT_TRUE(container.TakeOut(b));
+  EXPECT_EQ(container.fDrawing, nullptr);
+  EXPECT_EQ(container.GetCount(), 2);
+  delete a;
+  delete b;
+}
+
 TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
   // A whole copy takes 41 allocations: the container, then per rectangle the
   // figure, its four vertices with their entries, and the figure's own entry.

@@ -43,6 +43,8 @@ TEST_F(BHistoryTest, PerformsUndoesAndRedoesStepByStep) {
   EXPECT_TRUE(history.Undo());
   EXPECT_TRUE(history.Redo());
   EXPECT_EQ(Of(), (State{{1, 2}, {3}, true, true}));
+  EXPECT_EQ(std::pair(history.Position(), history.StepCount()), std::pair(2, 3));
+  EXPECT_EQ(history.Step(2)->GetChangeID(), 3);
   while (history.Undo()) continue;
   EXPECT_EQ(Of(), (State{{}, {1, 2, 3}, false, true}));
   while (history.Redo()) continue;

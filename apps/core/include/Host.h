@@ -130,4 +130,5 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   std::array<OsImgPaletteEntry, 256> fPalette;
   std::vector<std::unique_ptr<BCommand>> fPosted;
   BTrackingLoop fLoop;
+  OsImgPoint fLastPoint{};  // of the gesture under way, view pixels
 };

@@ -141,6 +141,10 @@ HostDocument* Host::Find(const std::string& name) const {
 }
 
 void Host::Activate(HostDocument& doc) {
+  // A gesture belongs to the document it began in: switching away ends it
+  // there at the last point, as a window that loses the mouse capture does,
+  // rather than letting its release land in the other document's history.
+  if (fActive != nullptr && fActive != &doc && fLoop.IsTracking()) fLoop.End(fLastPoint, &fActive->history);
   fActive = &doc;
   if (BModuleInterface* module = Module()) module->SetActiveView(&doc.view);
   Repaint(doc);
@@ -307,10 +311,15 @@ bool Host::CallModule(const std::function<void(BModuleInterface&)>& call) {
 }
 
 bool Host::Press(OsImgPoint point) {
+  fLastPoint = point;
   return CallModule([&point](BModuleInterface& module) { module.DoMouseCommandL(point, 0); });
 }
 
-bool Host::Move(OsImgPoint point) { return !fLoop.IsTracking() || fLoop.Move(point); }
+bool Host::Move(OsImgPoint point) {
+  if (!fLoop.IsTracking()) return true;
+  fLastPoint = point;
+  return fLoop.Move(point);
+}
 
 bool Host::Release(OsImgPoint point) {
   if (!fLoop.IsTracking()) return true;

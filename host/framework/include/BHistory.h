@@ -31,6 +31,11 @@ class BHistory {
   std::vector<int> RedoLabels() const;
   void Clear();
 
+  // The kept steps, oldest first, for checkers that walk what each step holds.
+  int StepCount() const { return static_cast<int>(fSteps.size()); }
+  const BCommand* Step(int index) const { return fSteps[static_cast<std::size_t>(index)].get(); }
+  int Position() const { return fPosition; }
+
  private:
   std::vector<std::unique_ptr<BCommand>> fSteps;
   int fPosition = 0;  // steps before it are done, from it on undone

@@ -1,0 +1,286 @@
+#include "EditInvariants.h"
+
+#include <bit>
+#include <tuple>
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <unordered_map>
+
+#include "BList.h"
+#include "Host.h"
+#include "HostDump.h"
+#include "commands/TDMCCopy.h"
+#include "commands/TDMCCut.h"
+#include "commands/TDMCPaste.h"
+#include "commands/TDMFlip.h"
+#include "commands/TDMRotate.h"
+#include "commands/TDMScale.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
+#include "model/TDUnit.h"
+#include "trackers/TDCDAncer.h"
+#include "trackers/TDCDLine.h"
+#include "trackers/TDCDirect.h"
+#include "trackers/TDCDragBase.h"
+#include "trackers/TDCEAncer.h"
+#include "trackers/TDCGrow.h"
+#include "trackers/TDCJoin.h"
+#include "trackers/TDCPens.h"
+#include "trackers/TDCPointCopy.h"
+#include "trackers/TDCRotate.h"
+#include "trackers/TDCScale.h"
+#include "trackers/TDCScissor.h"
+#include "trackers/TDCSelect.h"
+
+namespace {
+
+const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
+
+const char* ClassOf(const CObject* object) { return object->GetRuntimeClass()->m_lpszClassName; }
+
+FigureState CaptureFigure(const TDShape& shape) {
+  FigureState f;
+  f.kind = ClassOf(&shape);
+  f.open = shape.fOpen;
+  f.selected = shape.fSelected;
+  f.busy = shape.fBusy;
+  const OsImgRect& b = shape.fBounds;
+  f.bounds[0] = b.left, f.bounds[1] = b.top, f.bounds[2] = b.right, f.bounds[3] = b.bottom;
+  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
+    const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
+    UnitState s;
+    if (u == nullptr) {
+      s.steps = -1;  // a hole in the vertex list shows as a vertex no figure can have
+    } else {
+      const float xy[6] = {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x,
+                           u->fDirection1.y, u->fDirection2.x, u->fDirection2.y};
+      for (int k = 0; k < 6; ++k) s.bits[k] = std::bit_cast<std::uint32_t>(xy[k]);
+      s.steps = u->fSteps, s.state = u->fState, s.smooth = u->fSmooth, s.selected = u->fSelected;
+    }
+    f.units.push_back(s);
+  }
+  return f;
+}
+
+std::string Describe(const FigureState& f) {
+  std::string s = f.kind + " open " + std::to_string(f.open) + " selected " + std::to_string(f.selected) +
+                  " busy " + std::to_string(f.busy) + " bounds";
+  for (int v : f.bounds) s += " " + std::to_string(v);
+  for (const UnitState& u : f.units) {
+    s += " [";
+    for (int k = 0; k < 6; ++k) s += (k ? "," : "") + std::to_string(std::bit_cast<float>(u.bits[k]));
+    s += " s" + std::to_string(u.steps) + " st" + std::to_string(u.state) + " sm" + std::to_string(u.smooth) +
+         " sel" + std::to_string(u.selected) + "]";
+  }
+  return s;
+}
+
+// Who holds each figure: a document's list, the clipboard, or a history step.
+class Holdings {
+ public:
+  // A second holder is a breach; the first one found is kept.
+  void Hold(const CObject* figure, const std::string& holder) {
+    if (!fError.empty()) return;
+    if (figure == nullptr) {
+      fError = holder + " holds an empty entry";
+      return;
+    }
+    auto [it, fresh] = fHolder.emplace(figure, holder);
+    if (!fresh) fError = "a " + std::string(ClassOf(figure)) + " is held by " + it->second + " and by " + holder;
+  }
+  void HoldList(const BList* list, const std::string& holder) {
+    if (list == nullptr) return;
+    for (BPosition pos = list->GetHeadPosition(); pos != nullptr;) Hold(list->GetNext(pos), holder);
+  }
+  void Fail(const std::string& error) {
+    if (fError.empty()) fError = error;
+  }
+  const std::string& Error() const { return fError; }
+
+ private:
+  std::unordered_map<const CObject*, std::string> fHolder;
+  std::string fError;
+};
+
+bool Contains(const BList* list, const CObject* figure) {
+  for (BPosition pos = list != nullptr ? list->GetHeadPosition() : nullptr; pos != nullptr;) {
+    if (list->GetNext(pos) == figure) return true;
+  }
+  return false;
+}
+
+// The figures a step keeps out of its document while it is done or undone. A
+// step of a kind not listed here is a breach, so that a new kind of step cannot
+// go unchecked.
+void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdings& out) {
+  const std::string kind = ClassOf(&step);
+  const auto flagIs = [&](int flag, int want, const char* name) {
+    if (flag != want) out.Fail(holder + " has " + name + " " + std::to_string(flag) + (done ? " while done" : " while undone"));
+  };
+  if (kind == "TDCGrow") {
+    const auto& s = static_cast<const TDCGrow&>(step);
+    out.HoldList(s.fSnapshot, holder + " (snapshot)");
+    flagIs(s.fOwnsTarget, done ? 0 : 1, "fOwnsTarget");
+    if (s.fOwnsTarget) out.Hold(s.fTarget, holder + " (its figure)");
+  } else if (kind == "TDCSelect") {
+    out.HoldList(static_cast<const TDCSelect&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDCAddPt" || kind == "TDCDelPt") {
+    // Undo and redo exchange the two: fTarget is always the one out.
+    const auto& s = static_cast<const TDCPointCopy&>(step);
+    flagIs(s.fOwnsTarget, 1, "fOwnsTarget");
+    out.Hold(s.fTarget, holder + " (figure out)");
+  } else if (kind == "TDCJoin") {
+    const auto& s = static_cast<const TDCJoin&>(step);
+    flagIs(s.fUndone, done ? 0 : 1, "fUndone");
+    if (done) {
+      out.Hold(s.fFirst, holder + " (first)");
+      if (s.fSecond != nullptr) out.Hold(s.fSecond, holder + " (second)");
+    } else {
+      out.Hold(s.fJoined, holder + " (joined)");
+    }
+  } else if (kind == "TDCScissor") {
+    const auto& s = static_cast<const TDCScissor&>(step);
+    flagIs(s.fUndone, done ? 0 : 1, "fUndone");
+    if (s.fCopy != nullptr) out.Hold(s.fCopy, holder + " (copy)");
+    if (done) {
+      out.Hold(s.fTarget, holder + " (cut figure)");
+    } else {
+      out.Hold(s.fPart1, holder + " (first piece)");
+      if (s.fPart2 != nullptr) out.Hold(s.fPart2, holder + " (second piece)");
+    }
+  } else if (kind == "TDCDLine") {
+    // Undo and redo exchange the figure and its changed copy and swap the two
+    // pointers: fShape is always the one out. (The one in may have gone on to
+    // a later step's snapshot, so it need not be in the list.)
+    const auto& s = static_cast<const TDCDLine&>(step);
+    if (s.fCopy != nullptr) out.Hold(s.fShape, holder + " (figure out)");
+  } else if (kind == "TDCEAncer") {
+    out.Hold(static_cast<const TDCEAncer&>(step).fOriginal, holder + " (figure out)");
+  } else if (kind == "TDCPens") {
+    // The same exchange; no figure is out while a new figure is in.
+    const auto& s = static_cast<const TDCPens&>(step);
+    if (s.fTarget != nullptr) out.Hold(s.fTarget, holder + " (figure out)");
+  } else if (kind == "TDCDirect" || kind == "TDCEdit") {
+    if (const TDCDCommand* sub = static_cast<const TDCPointDispatch&>(step).fSub) HoldStep(*sub, done, holder + " via", out);
+  } else if (kind == "TDCDAncer") {
+    out.HoldList(static_cast<const TDCDAncer&>(step).fSaved, holder + " (saved)");
+  } else if (kind == "TDCDrag" || kind == "TDCClone") {
+    out.HoldList(static_cast<const TDCDragBase&>(step).fSaved, holder + " (saved)");
+  } else if (kind == "TDCScale") {
+    out.HoldList(static_cast<const TDCScale&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDCRotate") {
+    out.HoldList(static_cast<const TDCRotate&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDMCCopy") {
+    out.HoldList(static_cast<const TDMCCopy&>(step).fSavedClip, holder + " (clipboard before)");
+  } else if (kind == "TDMCCut") {
+    const auto& s = static_cast<const TDMCCut&>(step);
+    out.HoldList(s.fRemoved, holder + " (removed)");
+    out.HoldList(s.fSavedClip, holder + " (clipboard before)");
+    out.HoldList(s.fCut, holder + " (what it cut)");
+  } else if (kind == "TDMCPaste") {
+    out.HoldList(static_cast<const TDMCPaste&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDMHFlip") {
+    out.HoldList(static_cast<const TDMHFlip&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDMVFlip") {
+    out.HoldList(static_cast<const TDMVFlip&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDMRotate") {
+    out.HoldList(static_cast<const TDMRotate&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind == "TDMScale") {
+    out.HoldList(static_cast<const TDMScale&>(step).fSnapshot, holder + " (snapshot)");
+  } else if (kind != "TDCDDrec1" && kind != "TDCDDrec2" && kind != "TDCEDrec1" && kind != "TDCEDrec2" &&
+             kind != "TDCCenter") {
+    out.Fail(holder + " is a step of unknown kind " + kind);
+  }
+}
+
+}  // namespace
+
+SketchState CaptureSketch(const TObjectContainer* container) {
+  SketchState state;
+  if (container == nullptr) return state;
+  for (BPosition pos = container->GetHeadPosition(); pos != nullptr;) {
+    const CObject* item = container->GetNext(pos);
+    if (item == container->fDrawing) state.drawing = static_cast<int>(state.figures.size());
+    if (item == nullptr) {
+      state.figures.push_back({"(empty entry)", 0, 0, 0, {}, {}});
+    } else {
+      state.figures.push_back(CaptureFigure(*static_cast<const TDShape*>(item)));
+    }
+  }
+  if (container->fDrawing != nullptr && state.drawing < 0) state.drawing = -2;  // not in the list
+  return state;
+}
+
+SketchState ShapesOf(const SketchState& state, bool withBounds) {
+  SketchState shapes;
+  for (const FigureState& f : state.figures) {
+    FigureState g{f.kind, f.open, 0, 0, {}, {}};
+    if (withBounds) g.bounds = f.bounds;
+    for (const UnitState& u : f.units) {
+      UnitState v = u;
+      v.state = v.selected = 0;
+      g.units.push_back(v);
+    }
+    shapes.figures.push_back(std::move(g));
+  }
+  return shapes;
+}
+
+SketchState Unordered(SketchState state) {
+  std::sort(state.figures.begin(), state.figures.end(), [&](const FigureState& a, const FigureState& b) {
+    if (a.kind != b.kind) return a.kind < b.kind;
+    if (a.units.size() != b.units.size()) return a.units.size() < b.units.size();
+    for (std::size_t k = 0; k < a.units.size(); ++k) {
+      const UnitState &u = a.units[k], &v = b.units[k];
+      const auto t = std::tie(u.bits, u.steps, u.state, u.smooth, u.selected);
+      const auto w = std::tie(v.bits, v.steps, v.state, v.smooth, v.selected);
+      if (t != w) return t < w;
+    }
+    return std::tie(a.open, a.selected, a.busy) < std::tie(b.open, b.selected, b.busy);
+  });
+  state.drawing = -1;
+  return state;
+}
+
+std::string DescribeDifference(const SketchState& want, const SketchState& got) {
+  if (want == got) return {};
+  if (want.drawing != got.drawing) {
+    return "figure under construction " + std::to_string(got.drawing) + ", want " + std::to_string(want.drawing);
+  }
+  const std::size_t n = std::min(want.figures.size(), got.figures.size());
+  for (std::size_t k = 0; k < n; ++k) {
+    if (!(want.figures[k] == got.figures[k])) {
+      return "figure " + std::to_string(k) + " is " + Describe(got.figures[k]) + "\n  want " + Describe(want.figures[k]);
+    }
+  }
+  return std::to_string(got.figures.size()) + " figures, want " + std::to_string(want.figures.size());
+}
+
+std::string CheckOwnership(Host& host) {
+  Holdings holdings;
+  for (const auto& doc : host.Documents()) {
+    const TObjectContainer* sketch = SketchOf(doc->document);
+    const std::string name = "document " + doc->document.fName;
+    holdings.HoldList(sketch, name);
+    for (BPosition pos = sketch != nullptr ? sketch->GetHeadPosition() : nullptr; pos != nullptr;) {
+      const auto* figure = static_cast<const TDShape*>(sketch->GetNext(pos));
+      if (figure != nullptr && figure->fContainer != sketch) holdings.Fail("a figure of " + name + " names another container");
+    }
+    if (sketch != nullptr && sketch->fDrawing != nullptr && !Contains(sketch, sketch->fDrawing)) {
+      holdings.Fail("the figure under construction of " + name + " is not in its list");
+    }
+  }
+  if (host.IsLoaded()) {
+    BList* const* clip = static_cast<BList* const*>(host.Loader().Symbol(kClipSymbol));
+    if (clip != nullptr) holdings.HoldList(*clip, "the clipboard");
+  }
+  for (const auto& doc : host.Documents()) {
+    const BHistory& history = doc->history;
+    for (int k = 0; k < history.StepCount(); ++k) {
+      const std::string holder = "step " + std::to_string(k) + " of document " + doc->document.fName;
+      HoldStep(*history.Step(k), k < history.Position(), holder, holdings);
+    }
+  }
+  return holdings.Error();
+}

@@ -1,0 +1,610 @@
+#include "EditRun.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <random>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "BHistory.h"
+#include "BList.h"
+#include "EditInvariants.h"
+#include "HostDump.h"
+#include "OsAfx.h"
+#include "OsAfxWin.h"
+#include "OsPlatformHost.h"
+#include "Replay.h"
+#include "ScriptKeys.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
+#include "model/TDUnit.h"
+
+namespace {
+
+// Numbers for the generator: from an engine whose output the standard fixes,
+// mapped to a range by our own arithmetic so that every library gives the same.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // A number in [0, n); 0 when n is 0.
+  virtual std::uint32_t Below(std::uint32_t n) = 0;
+  virtual bool Exhausted() const { return false; }
+  bool Chance(std::uint32_t percent) { return Below(100) < percent; }
+  int Between(int low, int high) { return low + static_cast<int>(Below(static_cast<std::uint32_t>(high - low + 1))); }
+};
+
+class SeedSource final : public ByteSource {
+ public:
+  explicit SeedSource(std::uint64_t seed) : fEngine(seed) {}
+  std::uint32_t Below(std::uint32_t n) override { return n == 0 ? 0 : static_cast<std::uint32_t>(fEngine() % n); }
+
+ private:
+  std::mt19937_64 fEngine;
+};
+
+class BufferSource final : public ByteSource {
+ public:
+  BufferSource(const std::uint8_t* data, std::size_t size) : fData(data), fSize(size) {}
+  std::uint32_t Below(std::uint32_t n) override {
+    if (n <= 1) return 0;
+    std::uint32_t v = Byte();
+    if (n > 256) v = v << 8 | Byte();
+    return v % n;
+  }
+  bool Exhausted() const override { return fAt >= fSize; }
+
+ private:
+  std::uint32_t Byte() { return fAt < fSize ? fData[fAt++] : 0; }
+  const std::uint8_t* fData;
+  std::size_t fSize;
+  std::size_t fAt = 0;
+};
+
+struct Tracked {
+  std::vector<SketchState> states;  // the figures at each history position, 0 .. StepCount
+  std::vector<const BCommand*> steps;
+  int position = 0;
+};
+
+std::vector<const BCommand*> StepsOf(const BHistory& history) {
+  std::vector<const BCommand*> steps;
+  for (int k = 0; k < history.StepCount(); ++k) steps.push_back(history.Step(k));
+  return steps;
+}
+
+// The host and the module with the checker around them.
+class EditSession {
+ public:
+  explicit EditSession(const EditRunConfig& config)
+      : fReplay(ReplayOptions{{}, {}, {}, config.modulePath}), fTamper(config.tamper) {
+    // What the platform keeps between hosts in one process goes back to how a
+    // fresh process starts, so that a run does not depend on the one before.
+    for (const ScriptKey& key : kScriptKeys) OsSetKeyDown(key.virtualKey, false);
+    AfxGetApp()->fProfile.clear();
+    OsClearBeeps();
+    OsSetScreenSize(1024, 768);
+  }
+
+  Host& GetHost() { return fReplay.GetHost(); }
+
+  std::optional<EditFailure> Apply(const EditEvent& event, std::size_t index) {
+    for (const std::string& line : event.lines) {
+      if (auto failure = Line(line)) {
+        failure->event = index;
+        failure->message = "'" + line + "': " + failure->message;
+        return failure;
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::optional<EditFailure> Line(const std::string& line) {
+    const ParseResult parsed = ParseScript(line);
+    if (!parsed.ok()) return EditFailure{0, "script", FormatError(parsed.error())};
+    Host& host = GetHost();
+    for (const ScriptCommand& command : parsed.commands()) {
+      const std::string activeBefore = host.Active() != nullptr ? host.Active()->document.fName : "";
+      const bool trackingBefore = host.IsTracking();
+      try {
+        if (ReplayError e = fReplay.Execute(command); e.code != kExitOk) return EditFailure{0, "runner", e.message};
+      } catch (const CMemoryException&) {
+        return EditFailure{0, "memory", "the memory exception reached the host"};
+      }
+      if (fTamper) fTamper(host, line);
+      if (auto failure = Check(command.op, activeBefore, trackingBefore)) return failure;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<EditFailure> Check(ScriptOp op, const std::string& activeBefore, bool trackingBefore) {
+    Host& host = GetHost();
+    if (std::string error = CheckOwnership(host); !error.empty()) return EditFailure{0, "ownership", error};
+    std::map<std::string, Tracked> now;
+    for (const auto& doc : host.Documents()) {
+      const std::string& name = doc->document.fName;
+      const BHistory& history = doc->history;
+      Tracked cur{{}, StepsOf(history), history.Position()};
+      const SketchState figures = CaptureSketch(SketchOf(doc->document));
+      auto found = fTracked.find(name);
+      if (found == fTracked.end()) {
+        if (!cur.steps.empty()) return EditFailure{0, "history", "a new document " + name + " has a history"};
+        cur.states.push_back(figures);
+        now.emplace(name, std::move(cur));
+        continue;
+      }
+      Tracked& was = found->second;
+      const bool documents = op == ScriptOp::Document || op == ScriptOp::Activate || op == ScriptOp::Close;
+      // Switching documents mid-gesture ends the gesture in the one it began in.
+      const bool active = name == activeBefore && (!documents || trackingBefore);
+      cur.states = std::move(was.states);
+      if (!active || op == ScriptOp::Undo || op == ScriptOp::Redo) {
+        if (cur.steps != was.steps) return EditFailure{0, "history", "the steps of " + name + " changed" + (active ? " by undo or redo" : " while it was not in use")};
+        int want = was.position;
+        if (active && !trackingBefore) {
+          if (op == ScriptOp::Undo && want > 0) --want;
+          if (op == ScriptOp::Redo && want < static_cast<int>(was.steps.size())) ++want;
+        }
+        if (cur.position != want) {
+          return EditFailure{0, "history", name + " is at step " + std::to_string(cur.position) + ", want " + std::to_string(want)};
+        }
+        const SketchState& expected = cur.states[static_cast<std::size_t>(cur.position)];
+        const bool moved = cur.position != was.position;
+        if (host.IsTracking()) {
+          // Undo and redo wait for the button; the gesture owns the figures.
+        } else if (!documents || moved) {
+          // Which figures undo and redo leave selected is the steps' own
+          // business; the figures themselves must come back bit for bit.
+          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected, false)), Unordered(ShapesOf(figures, false))); !diff.empty()) {
+            const char* kind = op == ScriptOp::Undo ? "undo" : op == ScriptOp::Redo ? "redo" : "untouched";
+            return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
+          }
+        }
+        // Switching documents may change what is shown selected; that is the
+        // state undo must bring back from here on.
+        if (!host.IsTracking()) cur.states[static_cast<std::size_t>(cur.position)] = figures;
+      } else if (cur.steps == was.steps && cur.position == was.position) {
+        // No new step: only what is selected, shown or under construction may
+        // have changed, and that is the state of this position from now on.
+        // Mid-gesture the figures are the gesture's business; undo brings back
+        // the state from before its press.
+        const SketchState& before = cur.states[static_cast<std::size_t>(cur.position)];
+        if (!host.IsTracking()) {
+          if (std::string diff = DescribeDifference(ShapesOf(before, false), ShapesOf(figures, false)); !diff.empty()) {
+            return EditFailure{0, "unrecorded", name + " changed without a step: " + diff};
+          }
+          cur.states[static_cast<std::size_t>(cur.position)] = figures;
+        }
+      } else {
+        // One new step after those undo could reach; the redo branch and, at the
+        // limit, the oldest step are gone.
+        std::vector<const BCommand*> kept(was.steps.begin(), was.steps.begin() + was.position);
+        std::size_t dropped = 0;
+        if (static_cast<int>(kept.size()) == BHistory::kLimit) dropped = 1;
+        kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(dropped));
+        const bool oneNew = cur.steps.size() == kept.size() + 1 && cur.position == static_cast<int>(cur.steps.size()) &&
+                            std::equal(kept.begin(), kept.end(), cur.steps.begin()) &&
+                            std::find(was.steps.begin(), was.steps.end(), cur.steps.back()) == was.steps.end();
+        if (!oneNew) {
+          return EditFailure{0, "history", name + " went from step " + std::to_string(was.position) + " of " +
+                                               std::to_string(was.steps.size()) + " to step " +
+                                               std::to_string(cur.position) + " of " + std::to_string(cur.steps.size())};
+        }
+        cur.states.resize(static_cast<std::size_t>(was.position) + 1);
+        cur.states.erase(cur.states.begin(), cur.states.begin() + static_cast<std::ptrdiff_t>(dropped));
+        cur.states.push_back(figures);
+      }
+      now.emplace(name, std::move(cur));
+    }
+    fTracked = std::move(now);
+    return std::nullopt;
+  }
+
+  Replay fReplay;
+  std::function<void(Host&, const std::string&)> fTamper;
+  std::map<std::string, Tracked> fTracked;
+};
+
+// What a person does next, from the numbers and the state the host is in.
+class EventGenerator {
+ public:
+  EventGenerator(ByteSource& bytes, Host& host, int roundTripEvery)
+      : fBytes(bytes), fHost(host), fRoundTripEvery(roundTripEvery) {}
+
+  EditEvent Next(std::size_t index) {
+    if (index == 0) return {{"document d0 " + std::to_string(Size(48, 200)) + " " + std::to_string(Size(48, 160)), "mode on"}};
+    if (fRoundTripEvery > 0 && index % static_cast<std::size_t>(fRoundTripEvery) == 0 && !fHost.IsTracking()) {
+      return RoundTrip();
+    }
+    if (fHost.IsTracking()) {
+      const std::uint32_t r = fBytes.Below(10);
+      if (r < 6) return {{"move " + Point(true)}};
+      if (r < 9) return {{"release " + Point(true)}};
+    }
+    static constexpr std::array<int, 16> kWeights{9, 5, 4, 4, 12, 16, 7, 12, 8, 4, 3, 3, 2, 2, 2, 5};
+    int total = 0;
+    for (int w : kWeights) total += w;
+    int r = static_cast<int>(fBytes.Below(static_cast<std::uint32_t>(total)));
+    int kind = 0;
+    while (r >= kWeights[static_cast<std::size_t>(kind)]) r -= kWeights[static_cast<std::size_t>(kind++)];
+    switch (kind) {
+      case 0: return {{"tool " + std::to_string(fBytes.Below(18))}};
+      case 1: return {{"press " + Point(true)}};
+      case 2: return {{"move " + Point(true)}};
+      case 3: return {{"release " + Point(true)}};
+      case 4: return {{"click " + Point(true)}};
+      case 5: return Drag();
+      case 6: return Key();
+      case 7: return Menu();
+      case 8: return {{"undo"}};
+      case 9: return {{"redo"}};
+      case 10: return Documents();
+      case 11: return Zoom();
+      case 12: return Options();
+      case 13: return {{"replicate " + std::to_string(fBytes.Below(3)) + " " + Point(true)}};
+      case 14: return Rare();
+      default: return {{"undo"}};
+    }
+  }
+
+  // Every step of the active document undone and redone again.
+  EditEvent RoundTrip() {
+    EditEvent e;
+    const HostDocument* doc = fHost.Active();
+    const int steps = doc != nullptr ? doc->history.Position() : 0;
+    for (int k = 0; k < steps; ++k) e.lines.push_back("undo");
+    for (int k = 0; k < steps; ++k) e.lines.push_back("redo");
+    if (e.lines.empty()) e.lines.push_back("redo");
+    return e;
+  }
+
+ private:
+  int Size(int low, int high) { return fBytes.Between(low, high); }
+
+  // A view point, mostly on or near what the figures offer to hit: vertices,
+  // handles, segments, the rotation centre and the corners of the active area.
+  std::string Point(bool nearFigures) {
+    const HostDocument* doc = fHost.Active();
+    const int w = doc != nullptr ? doc->frame.width : 160, h = doc != nullptr ? doc->frame.height : 120;
+    std::vector<TDFloatPoint> targets;
+    const TObjectContainer* sketch = doc != nullptr ? SketchOf(doc->document) : nullptr;
+    if (nearFigures && sketch != nullptr && fBytes.Chance(80)) Targets(*sketch, targets);
+    if (targets.empty()) {
+      // Now and then beyond the view's edges.
+      return std::to_string(Size(-8, w + 8)) + " " + std::to_string(Size(-8, h + 8));
+    }
+    const TDFloatPoint& p = targets[fBytes.Below(static_cast<std::uint32_t>(targets.size()))];
+    const BZoom& z = doc->view.GetZoom();
+    const auto toView = [](double v, float origin, float zoom) {
+      const double d = (v - origin) * zoom;
+      return std::isfinite(d) && std::fabs(d) < 1e6 ? static_cast<int>(d) : 0;
+    };
+    int x = toView(p.x, z.fOriginX, z.fZoomX), y = toView(p.y, z.fOriginY, z.fZoomY);
+    if (fBytes.Chance(40)) {
+      x += Size(-3, 3);
+      y += Size(-3, 3);
+    }
+    return std::to_string(x) + " " + std::to_string(y);
+  }
+
+  static void Targets(const TObjectContainer& sketch, std::vector<TDFloatPoint>& out) {
+    for (BPosition pos = sketch.GetHeadPosition(); pos != nullptr;) {
+      const auto* shape = static_cast<const TDShape*>(sketch.GetNext(pos));
+      if (shape == nullptr) continue;
+      const TDUnit* first = nullptr;
+      const TDUnit* last = nullptr;
+      for (BPosition u = shape->fUnits.GetHeadPosition(); u != nullptr;) {
+        const auto* unit = static_cast<const TDUnit*>(shape->fUnits.GetNext(u));
+        if (unit == nullptr) continue;
+        out.push_back(unit->fAnchor);
+        out.push_back(unit->fDirection1);
+        out.push_back(unit->fDirection2);
+        if (last != nullptr) out.push_back(Middle(last->fAnchor, unit->fAnchor));
+        if (first == nullptr) first = unit;
+        last = unit;
+      }
+      if (!shape->fOpen && first != nullptr && first != last) out.push_back(Middle(last->fAnchor, first->fAnchor));
+    }
+    out.push_back(sketch.fCenter);
+    const OsImgRect& a = sketch.fActArea;
+    for (int k = 0; k < 4; ++k) {
+      out.push_back(TDFloatPoint(static_cast<float>(k & 1 ? a.right : a.left), static_cast<float>(k & 2 ? a.bottom : a.top)));
+    }
+  }
+
+  static TDFloatPoint Middle(const TDFloatPoint& a, const TDFloatPoint& b) {
+    return TDFloatPoint(static_cast<float>((static_cast<double>(a.x) + b.x) / 2), static_cast<float>((static_cast<double>(a.y) + b.y) / 2));
+  }
+
+  EditEvent Drag() {
+    const std::string from = Point(true);
+    std::string to;
+    if (fBytes.Chance(30)) {
+      to = Point(true);  // onto another vertex: joins, snapping, dragging onto figures
+    } else {
+      std::istringstream in(from);
+      int x = 0, y = 0;
+      in >> x >> y;
+      const int reach = fBytes.Chance(80) ? 12 : 80;
+      to = std::to_string(x + Size(-reach, reach)) + " " + std::to_string(y + Size(-reach, reach));
+    }
+    return {{"drag " + from + " " + to + " " + std::to_string(Size(1, 4))}};
+  }
+
+  EditEvent Key() {
+    const ScriptKey& key = kScriptKeys[fBytes.Below(4)];
+    auto& down = fDown[static_cast<std::size_t>(&key - kScriptKeys)];
+    down = !down;
+    return {{std::string("key ") + (down ? "down " : "up ") + key.name}};
+  }
+
+  EditEvent Menu() {
+    static constexpr std::array<int, 14> kCommands{1003, 5100, 5101, 5110, 5111, 5120, 5121,
+                                                   5122, 5123, 5124, 57634, 57635, 57637, 4242};
+    static constexpr std::array<const char*, 14> kScales{"", "0", "1", "10", "50", "99", "100",
+                                                         "150", "200", "999", "1000", "1001", "9999", "12a"};
+    static constexpr std::array<const char*, 11> kAngles{"", "0", "1", "30", "45", "90", "180",
+                                                         "359", "360", "361", "9999"};
+    const int command = kCommands[fBytes.Below(kCommands.size())];
+    EditEvent e;
+    const int answers = command == 5100 || command == 5123 ? static_cast<int>(fBytes.Below(3)) : 0;
+    for (int k = 0; k < answers; ++k) {
+      const char* close = fBytes.Chance(80) ? " ok" : " cancel";
+      if (command == 5100) {
+        e.lines.push_back(std::string("answer scale \"") + kScales[fBytes.Below(kScales.size())] + "\"" + close);
+      } else {
+        e.lines.push_back(std::string("answer rotate \"") + kAngles[fBytes.Below(kAngles.size())] + "\"" +
+                          (fBytes.Chance(50) ? " cw" : " ccw") + close);
+      }
+    }
+    e.lines.push_back("menu " + std::to_string(command));
+    return e;
+  }
+
+  EditEvent Documents() {
+    const auto& docs = fHost.Documents();
+    const std::uint32_t r = fBytes.Below(3);
+    if (r == 0 && docs.size() < 3) {
+      return {{"document d" + std::to_string(++fNamed) + " " + std::to_string(Size(48, 200)) + " " +
+               std::to_string(Size(48, 160))}};
+    }
+    if (docs.empty()) return {{"undo"}};
+    const std::string name = docs[fBytes.Below(static_cast<std::uint32_t>(docs.size()))]->document.fName;
+    // The last document stays: without one the host would open its large default picture.
+    if (r == 2 && docs.size() > 1) return {{"close " + name}};
+    return {{"activate " + name}};
+  }
+
+  EditEvent Zoom() {
+    static constexpr std::array<const char*, 8> kZooms{"0.25", "0.5", "1", "1", "1", "2", "3", "4"};
+    const char* zoom = kZooms[fBytes.Below(kZooms.size())];
+    const std::string half = fBytes.Chance(20) ? ".5" : "";
+    return {{std::string("zoom ") + zoom + " " + std::to_string(Size(-8, 24)) + half + " " + std::to_string(Size(-8, 24))}};
+  }
+
+  EditEvent Options() {
+    switch (fBytes.Below(4)) {
+      case 0: return {{"apex " + std::to_string(Size(-2, 20))}};
+      case 1: return {{"palette-index " + std::to_string(fBytes.Below(256))}};
+      case 2: return {{fBytes.Chance(50) ? "grid off" : "grid on " + std::to_string(1 << fBytes.Below(5))}};
+      default: {
+        static constexpr std::array<const char*, 6> kDisplay{"black", "transparent", "inverted", "palette", "show", "hide"};
+        return {{std::string("display ") + kDisplay[fBytes.Below(kDisplay.size())]}};
+      }
+    }
+  }
+
+  EditEvent Rare() {
+    switch (fBytes.Below(4)) {
+      case 0: return {{fBytes.Chance(70) ? "mode on" : "mode off"}};
+      case 1: return {{"tools off"}};
+      case 2: return {{"view " + std::to_string(Size(32, 240)) + " " + std::to_string(Size(32, 180))}};
+      default: return {{"menu 5101"}};
+    }
+  }
+
+  ByteSource& fBytes;
+  Host& fHost;
+  int fRoundTripEvery;
+  int fNamed = 0;
+  std::array<bool, 4> fDown{};
+};
+
+// A run in a child process writes each event before it runs it and the
+// failure at the end, so that the parent learns what led to a crash too.
+class EventSink {
+ public:
+  explicit EventSink(int fd) : fFd(fd) {}
+  void Event(const EditEvent& e) {
+    std::string text = "E " + std::to_string(e.lines.size()) + "\n";
+    for (const std::string& line : e.lines) text += line + "\n";
+    Write(text);
+  }
+  void Failure(const EditFailure& f) {
+    std::string message = f.message;
+    std::replace(message.begin(), message.end(), '\n', '\x1f');
+    Write("F " + std::to_string(f.event) + " " + f.kind + " " + message + "\n");
+  }
+
+ private:
+  void Write(const std::string& text) {
+    if (fFd < 0) return;
+    for (std::size_t done = 0; done < text.size();) {
+      const ssize_t n = ::write(fFd, text.data() + done, text.size() - done);
+      if (n <= 0) return;
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  int fFd;
+};
+
+EditRunResult Parse(const std::string& text) {
+  EditRunResult result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("E ", 0) == 0) {
+      EditEvent e;
+      for (int n = std::stoi(line.substr(2)); n > 0 && std::getline(in, line); --n) e.lines.push_back(line);
+      result.events.push_back(std::move(e));
+    } else if (line.rfind("F ", 0) == 0) {
+      std::istringstream f(line.substr(2));
+      EditFailure failure;
+      f >> failure.event >> failure.kind;
+      std::getline(f >> std::ws, failure.message);
+      std::replace(failure.message.begin(), failure.message.end(), '\x1f', '\n');
+      result.failure = failure;
+    }
+  }
+  return result;
+}
+
+// Sketch.MOD stays mapped once loaded (the C++ runtime binds to symbols in it),
+// so its globals would carry one run's tool, clipboard and options into the
+// next. Each run gets a fresh process, as each sketch-replay run does; a crash
+// or a leak report there becomes a failure of the last event.
+template <typename Body>
+EditRunResult Isolated(bool isolate, Body body) {
+  if (!isolate) {
+    EventSink none(-1);
+    return body(none);
+  }
+  // What the parent has buffered would otherwise be written again by the child.
+  std::fflush(stdout);
+  std::fflush(stderr);
+  int fds[2];
+  if (::pipe(fds) != 0) return {{}, EditFailure{0, "process", "no pipe"}};
+  const pid_t child = ::fork();
+  if (child < 0) return {{}, EditFailure{0, "process", "no fork"}};
+  if (child == 0) {
+    ::close(fds[0]);
+    EventSink sink(fds[1]);
+    {
+      const EditRunResult r = body(sink);
+      if (r.failure) sink.Failure(*r.failure);
+    }
+    ::close(fds[1]);
+    std::exit(0);  // the leak check runs at exit
+  }
+  ::close(fds[1]);
+  std::string text;
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EditRunResult result = Parse(text);
+  if (!result.failure && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+    const std::string how = WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
+                                                : "status " + std::to_string(WEXITSTATUS(status));
+    const std::size_t last = result.events.empty() ? 0 : result.events.size() - 1;
+    result.failure = EditFailure{last, "crash", "the run ended with " + how + " (see its error output)"};
+  }
+  return result;
+}
+
+EditRunResult Run(ByteSource& bytes, const EditRunConfig& config, EventSink& sink) {
+  EditRunResult result;
+  EditSession session(config);
+  EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
+  const auto apply = [&](EditEvent e, std::size_t k) {
+    sink.Event(e);
+    result.events.push_back(std::move(e));
+    result.failure = session.Apply(result.events.back(), k);
+    return !result.failure;
+  };
+  for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
+    if (!apply(generator.Next(k), k)) return result;
+  }
+  // Everything undone and redone once more at the end.
+  if (!session.GetHost().IsTracking()) apply(generator.RoundTrip(), result.events.size());
+  return result;
+}
+
+}  // namespace
+
+EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config) {
+  return Isolated(config.isolate, [&](EventSink& sink) {
+    SeedSource bytes(seed);
+    return Run(bytes, config, sink);
+  });
+}
+
+EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config) {
+  return Isolated(config.isolate, [&](EventSink& sink) {
+    BufferSource bytes(data, size);
+    return Run(bytes, config, sink);
+  });
+}
+
+EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config) {
+  return Isolated(config.isolate, [&](EventSink& sink) {
+    EditRunResult result;
+    EditSession session(config);
+    for (std::size_t k = 0; k < events.size(); ++k) {
+      sink.Event(events[k]);
+      result.events.push_back(events[k]);
+      if ((result.failure = session.Apply(events[k], k))) break;
+    }
+    return result;
+  });
+}
+
+std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
+                                     const EditRunConfig& config, int maxTrials) {
+  int trials = 0;
+  const auto stillFails = [&](const std::vector<EditEvent>& candidate) {
+    ++trials;
+    const EditRunResult r = ReplayEvents(candidate, config);
+    return r.failure && r.failure->kind == kind;
+  };
+  // Chunks of events, halving; the first event makes the document the rest
+  // works on and stays.
+  const auto dropChunks = [&] {
+    for (std::size_t chunk = std::max<std::size_t>(1, events.size() / 2); trials < maxTrials; chunk /= 2) {
+      for (bool removed = true; removed && trials < maxTrials;) {
+        removed = false;
+        for (std::size_t at = 1; at < events.size() && trials < maxTrials;) {
+          std::vector<EditEvent> candidate(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(at));
+          const std::size_t end = std::min(events.size(), at + chunk);
+          candidate.insert(candidate.end(), events.begin() + static_cast<std::ptrdiff_t>(end), events.end());
+          if (stillFails(candidate)) {
+            events = std::move(candidate);
+            removed = true;
+          } else {
+            at += chunk;
+          }
+        }
+      }
+      if (chunk == 1) break;
+    }
+  };
+  dropChunks();
+  // Then line by line: a long undo and redo round trip rarely needs every step.
+  std::vector<EditEvent> lines{events.empty() ? EditEvent{} : events.front()};
+  for (std::size_t k = 1; k < events.size(); ++k) {
+    for (const std::string& line : events[k].lines) lines.push_back({{line}});
+  }
+  if (lines.size() > events.size() && stillFails(lines)) {
+    events = std::move(lines);
+    dropChunks();
+  }
+  // Whatever follows the failing event plays no part.
+  const EditRunResult last = ReplayEvents(events, config);
+  if (last.failure) events.resize(last.failure->event + 1);
+  return events;
+}
+
+std::string ScriptOf(const std::vector<EditEvent>& events) {
+  std::string script;
+  for (const EditEvent& e : events) {
+    for (const std::string& line : e.lines) script += line + "\n";
+  }
+  return script;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Random editing runs: everything a person can do (tools, presses, drags with
+// keys held, menu commands with their dialogs, undo and redo, several documents,
+// zoom and scrolling, options), generated from a seed or from bytes, run through
+// the host and the loaded module as replay-script lines, with the invariants
+// checked after every line. A failing run shrinks to a short script that
+// sketch-replay runs as it is.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One thing the person did: one or more script lines that belong together (a
+// dialog's answer and the menu command that opens it).
+struct EditEvent {
+  std::vector<std::string> lines;
+};
+
+struct EditFailure {
+  std::size_t event = 0;  // index of the event during which it failed
+  std::string kind;       // the invariant, for the shrinker to hold on to
+  std::string message;
+};
+
+struct EditRunResult {
+  std::vector<EditEvent> events;  // as run, up to and including a failing one
+  std::optional<EditFailure> failure;
+};
+
+struct EditRunConfig {
+  std::string modulePath;
+  int events = 2000;
+  // How often every step of the history is undone and redone again.
+  int roundTripEvery = 64;
+  // Each run in a process of its own (see Isolated); a fuzzer that keeps one
+  // process for many inputs turns it off and accepts what the module's
+  // globals carry over.
+  bool isolate = true;
+  // Called after each line has run and before it is checked: lets a test break
+  // the state the way a faulty module would.
+  std::function<void(class Host&, const std::string& line)> tamper;
+};
+
+// Events from a fixed seed; the same seed gives the same run everywhere.
+EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config);
+
+// Events from the bytes, until they run out or config.events are done; for a
+// structure-aware fuzzer.
+EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config);
+
+// The events again, as they were recorded.
+EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config);
+
+// Drops chunks of events, halving their size, while the run still fails the
+// same way; at most maxTrials replays.
+std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
+                                     const EditRunConfig& config, int maxTrials = 400);
+
+// The events as a replay script, one line each.
+std::string ScriptOf(const std::vector<EditEvent>& events);

@@ -1,0 +1,101 @@
+// Random editing runs from fixed seeds, and the checker itself: that it notices
+// a state broken behind the host's back, and that a failure shrinks to a short
+// script.
+
+#include <gtest/gtest.h>
+
+#include "BList.h"
+#include "EditRun.h"
+#include "Host.h"
+#include "HostDump.h"
+#include "Script.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
+#include "model/TDUnit.h"
+
+namespace {
+
+EditRunConfig Config(int events) {
+  EditRunConfig config;
+  config.modulePath = SKETCH_MODULE_PATH;
+  config.events = events;
+  return config;
+}
+
+// Each shard of the ctest run covers kSeedsPerShard seeds.
+constexpr int kSeedsPerShard = 25;
+constexpr int kEvents = 2000;
+
+class RandomEdits : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomEdits, KeepEveryInvariantAfterEveryEvent) {
+  const EditRunConfig config = Config(kEvents);
+  for (int k = 0; k < kSeedsPerShard; ++k) {
+    const std::uint64_t seed = static_cast<std::uint64_t>(GetParam()) * kSeedsPerShard + static_cast<std::uint64_t>(k);
+    const EditRunResult run = RunSeed(seed, config);
+    // Shrinking replays the run hundreds of times; random_edits does it on demand.
+    EXPECT_FALSE(run.failure) << "seed " << seed << ", event " << run.failure->event << ": " << run.failure->message
+                              << "\nshrink it with: random_edits --first " << seed << " --seeds 1 --events " << kEvents;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomEdits, ::testing::Range(0, 8));
+
+TEST(RandomEditRuns, AreTheSameForTheSameSeedAndBytes) {
+  const EditRunConfig config = Config(300);
+  const EditRunResult a = RunSeed(7, config), b = RunSeed(7, config), c = RunSeed(8, config);
+  EXPECT_EQ(ScriptOf(a.events), ScriptOf(b.events));
+  EXPECT_NE(ScriptOf(a.events), ScriptOf(c.events));
+  const std::vector<std::uint8_t> bytes(600, 0x5a);
+  const EditRunResult d = RunEditEvents(bytes.data(), bytes.size(), config);
+  EXPECT_FALSE(d.failure) << d.failure->message;
+  EXPECT_EQ(ScriptOf(d.events), ScriptOf(RunEditEvents(bytes.data(), bytes.size(), config).events));
+}
+
+// The first figure of the active document, once it has one.
+TDShape* FirstFigure(Host& host) {
+  TObjectContainer* sketch = host.Active() != nullptr ? SketchOf(host.Active()->document) : nullptr;
+  return sketch != nullptr && sketch->GetCount() > 0 ? static_cast<TDShape*>(sketch->GetItem(sketch->GetHeadPosition())) : nullptr;
+}
+
+struct Breakage {
+  const char* name;
+  const char* trigger;  // the line after which the state is broken
+  const char* kind;     // what the checker must call it
+  void (*breakIt)(Host&);
+};
+
+const Breakage kBreakages[] = {
+    {"AFigureMovedWithoutAStep", "tool", "unrecorded",
+     [](Host& h) { static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.x += 1; }},
+    {"AnUndoThatMovesAFigure", "undo", "undo",
+     [](Host& h) { static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.y -= 1; }},
+    {"AHoleInTheDrawingOrder", "click", "ownership",
+     [](Host& h) { SketchOf(h.Active()->document)->AddTail(nullptr); }},
+};
+
+class CheckerTest : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(CheckerTest, NamesTheBreachAndShrinksItToAShortScript) {
+  const Breakage& b = GetParam();
+  EditRunConfig config = Config(2000);
+  config.tamper = [&b](Host& host, const std::string& line) {
+    if (line.rfind(b.trigger, 0) == 0 && FirstFigure(host) != nullptr) b.breakIt(host);
+  };
+  const EditRunResult run = RunSeed(3, config);
+  ASSERT_TRUE(run.failure);
+  EXPECT_EQ(run.failure->kind, b.kind) << run.failure->message;
+
+  const std::vector<EditEvent> small = ShrinkFailure(run.events, b.kind, config);
+  EXPECT_LE(small.size(), 6u) << ScriptOf(small);
+  const EditRunResult again = ReplayEvents(small, config);
+  ASSERT_TRUE(again.failure);
+  EXPECT_EQ(again.failure->kind, b.kind);
+  EXPECT_EQ(again.failure->event + 1, small.size());
+  EXPECT_TRUE(ParseScript(ScriptOf(small)).ok());
+}
+
+INSTANTIATE_TEST_SUITE_P(Breakages, CheckerTest, ::testing::ValuesIn(kBreakages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
