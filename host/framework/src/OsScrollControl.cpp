@@ -10,8 +10,8 @@ namespace {
 
 // Every live control, so that a host can find one by parent and id.
 std::vector<OsScrollControl*>& Controls() {
-  static std::vector<OsScrollControl*> controls;
-  return controls;
+  static auto* controls = new std::vector<OsScrollControl*>;  // outlives a library still loaded at exit
+  return *controls;
 }
 
 // A whole number, or nothing: "3x" is not 3.

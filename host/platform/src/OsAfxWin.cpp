@@ -93,8 +93,8 @@ CWnd* AfxGetMainWnd() { return AfxGetApp()->m_pMainWnd; }
 
 namespace {
 std::vector<CDynLinkLibrary*>& Chain() {
-  static std::vector<CDynLinkLibrary*> chain;
-  return chain;
+  static auto* chain = new std::vector<CDynLinkLibrary*>;  // outlives a library still loaded at exit
+  return *chain;
 }
 }  // namespace
 

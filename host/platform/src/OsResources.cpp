@@ -13,8 +13,8 @@ struct Attachment {
 // A function-local static: a module attaches its resources from its entry point,
 // which a host may call while other libraries are still being initialised.
 std::vector<Attachment>& Attachments() {
-  static std::vector<Attachment> attachments;
-  return attachments;
+  static auto* attachments = new std::vector<Attachment>;  // outlives a library still loaded at exit
+  return *attachments;
 }
 
 // Finds `id` among the `count` entries of `items`, each carrying its number in

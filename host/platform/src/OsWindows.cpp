@@ -16,8 +16,8 @@ int gScreenHeight = 768;
 // A function-local static so that a beep sounded during another library's static
 // initialisation still finds the list constructed.
 std::vector<unsigned>& Beeps() {
-  static std::vector<unsigned> beeps;
-  return beeps;
+  static auto* beeps = new std::vector<unsigned>;  // outlives a library still loaded at exit
+  return *beeps;
 }
 }  // namespace
 
@@ -47,8 +47,8 @@ void OsClearBeeps() { Beeps().clear(); }
 
 namespace {
 std::map<int, bool>& Keys() {
-  static std::map<int, bool> keys;
-  return keys;
+  static auto* keys = new std::map<int, bool>;  // outlives a library still loaded at exit
+  return *keys;
 }
 DWORD gMessagePos = 0;
 }  // namespace
@@ -82,8 +82,10 @@ struct OsCursor {
 
 namespace {
 std::set<HCURSOR>& LiveCursors() {
-  static std::set<HCURSOR> cursors;
-  return cursors;
+  // The system's table outlives every library: a module still loaded when the
+  // process exits destroys its cursors after this file's statics are gone.
+  static auto* cursors = new std::set<HCURSOR>;
+  return *cursors;
 }
 HCURSOR gShownCursor = nullptr;
 }  // namespace
