@@ -47,17 +47,23 @@ void TDMCCut::DoIt() {
   SketchRequestUpdate();
 }
 
+void TDMCCut::Exchange(const BList& onClipboard, BList*& kept) {
+  std::unique_ptr<BList> copies(NewList());
+  AppendCopies(onClipboard, *copies, Figures::kAll);
+  if (!ExchangeItems({{fContainer, fRemoved}, {TObjectContainer::fClipContainer, copies.get()}})) {
+    AfxThrowMemoryException();
+  }
+  delete kept;
+  kept = copies.release();
+}
+
 void TDMCCut::RedoIt() {
   BList* clip = TObjectContainer::fClipContainer;
   if (clip == nullptr || fContainer == nullptr || fRemoved == nullptr || fSavedClip == nullptr || fCut == nullptr) return;
   if (fView != nullptr) fView->Focus();
   // The same figures go back as the cut left them, whatever is selected now;
   // the clipboard gets copies of what the cut put there.
-  std::unique_ptr<BList> cut(NewList());
-  AppendCopies(*fCut, *cut, Figures::kAll);
-  if (!ExchangeItems({{fContainer, fRemoved}, {clip, cut.get()}})) AfxThrowMemoryException();
-  delete fSavedClip;
-  fSavedClip = cut.release();
+  Exchange(*fCut, fSavedClip);
   fContainer->Terminate();
   SketchMarkDirty();
   SketchRequestUpdate();
@@ -67,14 +73,10 @@ void TDMCCut::UndoIt() {
   BList* clip = TObjectContainer::fClipContainer;
   if (clip == nullptr || fContainer == nullptr || fRemoved == nullptr || fSavedClip == nullptr) return;
   if (fView != nullptr) fView->Focus();
-  // The clipboard gets copies: the saved figures stay for the next undo.
-  std::unique_ptr<BList> restored(NewList());
-  AppendCopies(*fSavedClip, *restored, Figures::kAll);
-  if (!ExchangeItems({{fContainer, fRemoved}, {clip, restored.get()}})) AfxThrowMemoryException();
-  // What the cut had left in the document stays in fRemoved and what it had put
-  // on the clipboard in fCut, both for redo.
-  delete fCut;
-  fCut = restored.release();
+  // The clipboard gets copies: the saved figures stay for the next undo. What
+  // the cut had left in the document stays in fRemoved and what it had put on
+  // the clipboard in fCut, both for redo.
+  Exchange(*fSavedClip, fCut);
   ForEachShape(*fContainer, [](TDShape& shape) {
     shape.DrawAll();
     if (shape.fSelected == 1) shape.SetSelect(1, 1, 0);

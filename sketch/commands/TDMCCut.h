@@ -33,4 +33,10 @@ class TDMCCut final : public BCommand {
   BList* fSavedClip = nullptr;  // owned: the clipboard's contents from before the cut
   BView* fView = nullptr;
   BList* fCut = nullptr;        // owned: what the cut put on the clipboard, kept while undone for redo
+
+ private:
+  // Exchanges the document's figures with fRemoved and the clipboard's with
+  // copies of `onClipboard`, which stays for the next exchange; `kept` takes
+  // what the clipboard held.
+  void Exchange(const BList& onClipboard, BList*& kept);
 };
