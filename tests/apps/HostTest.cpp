@@ -66,6 +66,7 @@ TEST(Host, ALoadedModuleWithDocumentsUnloadsCleanly) {
     ASSERT_NE(host.Active(), nullptr);
     EXPECT_EQ(host.Active()->document.fName, "b");
     host.Unload();
+    EXPECT_EQ(host.Active(), nullptr);  // never a destroyed document
     EXPECT_EQ(OsLiveMenuCount(), hostMenus);
     EXPECT_EQ(OsLiveCursorCount(), 0);
   }
