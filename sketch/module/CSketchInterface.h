@@ -54,6 +54,8 @@ class CSketchInterface : public BModuleInterface {
     TObjectContainer* container = nullptr;
   };
   Press Lookup() const;
+  // Picks the handler of the tool in force for a press in the view.
+  void Dispatch(const Press& press, OsImgPoint& point, int flags);
 
   // The tool handlers of the left button.
   void DMFD_Arrow(OsImgPoint& point, int flags);

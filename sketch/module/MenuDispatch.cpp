@@ -15,6 +15,7 @@
 #include "commands/TDMRotate.h"
 #include "commands/TDMScale.h"
 #include "container/TObjectContainer.h"
+#include "container/TSketchMemo.h"
 #include "module/CSketchInterface.h"
 #include "ui/CRotateDialog.h"
 #include "ui/CScaleDialog.h"
@@ -77,14 +78,12 @@ static void PostTransform(const CSketchInterface::Press& p, Init init) {
   if (p.container == nullptr) return;
   p.view->Focus();
   std::unique_ptr<T> command = Make<T>([](T&) {});
-  const OsImgRect area = p.container->fActArea;
-  const TDFloatPoint centre = p.container->fCenter;
+  const TSketchMemo memo(*p.container);
   p.container->CalcActArea();
   try {
     init(*command);
   } catch (const CMemoryException&) {
-    p.container->fActArea = area;
-    p.container->fCenter = centre;
+    memo.Restore(*p.container);
     throw;
   }
   p.view->GetEventHandler()->PostCommand(command.release());

@@ -4,11 +4,13 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "BView.h"
 #include "OsAfx.h"
 #include "TFWCommands.h"
 #include "container/TObjectContainer.h"
+#include "container/TSketchMemo.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
 #include "module/CSketchInterface.h"
@@ -71,27 +73,39 @@ CSketchInterface::Press CSketchInterface::Lookup() const {
 void CSketchInterface::DoMouseCommandL(OsImgPoint& point, int flags) {
   const Press press = Lookup();
   if (press.view != nullptr) {
-    if (!IsTransformTool(fCurrentTool) && press.container != nullptr) press.container->DrawCenter(0);
-    const short tool = CheckKey(point, nullptr);
-    switch (tool) {
-      case 0: DMFD_Arrow(point, flags); break;
-      case 1: DMFD_WhiteArrow(point, flags); break;
-      case 2: DMFP_Hand(point, flags); break;
-      case 3: DMFP_Zoom(point, flags); break;
-      case 4: case 5: case 6: case 8: case 14: DMFD_Grow(point, flags); break;
-      case 7: case 9: DMFD_Pens(point, flags); break;
-      case 10: DMFD_Scissor(point, flags); break;
-      case 11: DMFD_Join(point, flags); break;
-      case 12: DMFD_AddPt(point, flags); break;
-      case 13: DMFD_DelPt(point, flags); break;
-      case 15: DMFD_EditPt(point, flags); break;
-      case kToolScale: DMFD_Scale(point, flags); break;
-      case kToolRotate: DMFD_Rotate(point, flags); break;
-      default: break;
+    // The handlers select and hide the centre mark before their tracker exists;
+    // a press the host drops for want of memory must leave no trace of that.
+    std::optional<TSketchMemo> memo;
+    if (press.container != nullptr) memo.emplace(*press.container);
+    try {
+      Dispatch(press, point, flags);
+    } catch (const CMemoryException&) {
+      if (memo) memo->Restore(*press.container);
+      throw;
     }
     SketchUpdateView(gActiveView, 0);
   }
   fLastMouseTool = fCurrentTool;
+}
+
+void CSketchInterface::Dispatch(const Press& press, OsImgPoint& point, int flags) {
+  if (!IsTransformTool(fCurrentTool) && press.container != nullptr) press.container->DrawCenter(0);
+  switch (CheckKey(point, nullptr)) {
+    case 0: DMFD_Arrow(point, flags); break;
+    case 1: DMFD_WhiteArrow(point, flags); break;
+    case 2: DMFP_Hand(point, flags); break;
+    case 3: DMFP_Zoom(point, flags); break;
+    case 4: case 5: case 6: case 8: case 14: DMFD_Grow(point, flags); break;
+    case 7: case 9: DMFD_Pens(point, flags); break;
+    case 10: DMFD_Scissor(point, flags); break;
+    case 11: DMFD_Join(point, flags); break;
+    case 12: DMFD_AddPt(point, flags); break;
+    case 13: DMFD_DelPt(point, flags); break;
+    case 15: DMFD_EditPt(point, flags); break;
+    case kToolScale: DMFD_Scale(point, flags); break;
+    case kToolRotate: DMFD_Rotate(point, flags); break;
+    default: break;
+  }
 }
 
 void CSketchInterface::StartSelect(const Press& p, OsImgPoint& point, int mode) {
@@ -171,16 +185,11 @@ void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   // A figure left open by the other pen tool is finished first.
   if (fCurrentTool != fLastMouseTool) p.container->Terminate();
   const bool fresh = p.container->fDrawing == nullptr;
-  try {
-    Start<TDCPens>(p, [&](TDCPens& t) {
-      t.IDCPens(p.container, p.view, p.document, point);
-      if (t.fWorking == nullptr) p.container->fDrawing = drawing;
-      t.fDeselectOthers = fresh;
-    });
-  } catch (const CMemoryException&) {
-    p.container->fDrawing = drawing;
-    throw;
-  }
+  Start<TDCPens>(p, [&](TDCPens& t) {
+    t.IDCPens(p.container, p.view, p.document, point);
+    if (t.fWorking == nullptr) p.container->fDrawing = drawing;
+    t.fDeselectOthers = fresh;
+  });
 }
 
 // The scale and rotate tools move the centre mark when it is pressed, transform

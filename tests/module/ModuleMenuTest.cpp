@@ -1,11 +1,15 @@
-// Menu commands where the replays cannot reach: no current view, and no memory
-// for the command.
+// Presses and menu commands where the replays cannot reach: no current view,
+// and no memory for the tracker or command.
 
 #include <memory>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "BCommand.h"
 #include "OsRuntime.h"
+#include "container/ShapeWalk.h"
+#include "model/TDUnit.h"
 #include "module/ModuleFixture.h"
 
 namespace {
@@ -24,25 +28,62 @@ class ModuleMenu : public ModuleFixture {
   std::vector<std::unique_ptr<BCommand>> viewPosts;
 };
 
-// A transform that cannot be made leaves the selection's area as it was.
-TEST_F(ModuleMenu, ATransformWithoutMemoryLeavesTheActiveAreaAlone) {
+// What no undo step records: selection, vertex states, bounds, the active
+// area and its mark, the figure under construction.
+std::string Unrecorded(const TObjectContainer& c) {
+  std::ostringstream out;
+  const OsImgRect& a = c.fActArea;
+  out << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << ' ' << c.fCenter.x << ' ' << c.fCenter.y
+      << ' ' << c.fCenterShown << ' ' << c.fDrawing << '\n';
+  ForEachShape(c, [&](TDShape& s) {
+    const OsImgRect& b = s.fBounds;
+    out << s.fSelected << ' ' << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom << ':';
+    for (BPosition pos = s.fUnits.GetHeadPosition(); pos != nullptr;) {
+      const auto* u = static_cast<const TDUnit*>(s.fUnits.GetNext(pos));
+      out << ' ' << u->fSelected << int{u->fState};
+    }
+    out << '\n';
+  });
+  return out.str();
+}
+
+// A press or a transform that runs out of memory, at whichever allocation,
+// leaves the sketch as it was, though the handlers select, hide the centre
+// mark and bring the area up to date before their tracker or command exists.
+TEST_F(ModuleMenu, WhatRunsOutOfMemoryLeavesTheSelectionAndAreaAlone) {
   Rect(2, 2, 10, 6);
-  for (int command : {5110, 5111, 5120, 5121, 5122}) {
-    // A command that was made has brought the area up to date.
-    const OsImgRect before = sketch->fContainer->fActArea;
-    for (int n = 0; viewPosts.empty(); ++n) {
+  TObjectContainer& c = *sketch->fContainer;
+  c.SelectAll(0);
+  c.fCenterShown = 1;
+  const auto expectUnchangedUntilDone = [&](const char* what, int tool, const auto& act) {
+    const std::string before = Unrecorded(c);
+    int n = 0;
+    for (bool done = false; !done; ++n) {
       OsFailAllocationsAfter(n);
       try {
-        gModuleInterface.DoMenuCommand(command);
+        act();
+        done = true;
       } catch (const CMemoryException&) {
-        const OsImgRect& a = sketch->fContainer->fActArea;
-        EXPECT_TRUE(a.left == before.left && a.top == before.top && a.right == before.right &&
-                    a.bottom == before.bottom)
-            << command << " " << n;
+        EXPECT_EQ(Unrecorded(c), before) << what << " of tool " << tool << ", allocation " << n;
       }
       OsFailAllocationsAfter(-1);
     }
+    EXPECT_GT(n, 1) << what << " of tool " << tool << " never ran out of memory";
     viewPosts.clear();
+  };
+  // On the rectangle's edge, then beside it: each tool's hit and miss.
+  for (OsImgPoint at : {OsImgPoint{2, 4}, OsImgPoint{40, 30}}) {
+    for (short tool : {0, 1, 7, 10, 16, 17}) {
+      gModuleInterface.DoToolChange(tool, 1);
+      expectUnchangedUntilDone("a press", tool, [&] { gModuleInterface.DoMouseCommandL(at, 0); });
+      c.SelectAll(0);
+      c.fCenterShown = 1;
+      c.fDrawing = nullptr;
+    }
+  }
+  c.SelectAll(1);
+  for (int command : {5110, 5111, 5120, 5121, 5122}) {
+    expectUnchangedUntilDone("a menu command", command, [&] { gModuleInterface.DoMenuCommand(command); });
   }
 }
 

@@ -335,18 +335,17 @@ class PointToolPresses : public ModuleFixture {
   std::vector<std::unique_ptr<BCommand>> posted;
 };
 
-// Every allocation of a point tool's press in turn fails: for add point the
-// tracker only (the copy is DoIt's, above), for delete point the tracker and
-// then each of its copy's. Each raises the memory exception with nothing
-// posted and the figures as they were (the press's own deselection and hit
-// selection aside, which a warm-up press has already made); the dispatch
-// destroys the tracker, which leaves the figure alone. The press after that
-// works.
+// Every allocation of a point tool's press in turn fails: the memo of the
+// selection the press takes first (two arrays), then for add point the tracker
+// only (the copy is DoIt's, above), for delete point the tracker and then each
+// of its copy's. Each raises the memory exception with nothing posted and the
+// figures as they were; the dispatch destroys the tracker, which leaves the
+// figure alone. The press after that works.
 TEST_F(PointToolPresses, PressesOutOfMemoryPostNothingAndLeakNothing) {
   Rect(2, 1, 12, 6);
-  for (const auto& [tool, press, allocations] : {std::tuple{12, OsImgPoint{7, 1}, 1},
-                                                 // the tracker, the copy, its vertices and entries
-                                                 std::tuple{13, OsImgPoint{12, 6}, 1 + 1 + 4 * 2}}) {
+  for (const auto& [tool, press, allocations] : {std::tuple{12, OsImgPoint{7, 1}, 2 + 1},
+                                                 // the memo, the tracker, the copy, its vertices and entries
+                                                 std::tuple{13, OsImgPoint{12, 6}, 2 + 1 + 1 + 4 * 2}}) {
     gModuleInterface.DoToolChange(static_cast<short>(tool), 1);
     OsImgPoint p = press;
     gModuleInterface.DoMouseCommandL(p, 0);
