@@ -1,8 +1,10 @@
 #include "trackers/TDCClone.h"
 
 #include "BList.h"
+#include "OsAfx.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
+#include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCClone, TDCBase)
 
@@ -17,17 +19,23 @@ void TDCClone::IDCClone(TObjectContainer* container, BView* view, BDocument* doc
   // The copies of everything stay where they are, unselected; the duplicates
   // of what was selected go on top, selected, and are what the mouse moves.
   fContainer->SelectAll(0);
+  const int count = fContainer->GetCount();
   for (BPosition pos = fSaved->GetHeadPosition(); pos != nullptr;) {
     CObject* item = fSaved->GetNext(pos);
     if (item == nullptr || !item->IsKindOf(RUNTIME_CLASS(TDShape))) continue;
     const auto* original = static_cast<const TDShape*>(item);
     if (original->fSelected == 0) continue;
-    // As when copying the selection, a figure that cannot be duplicated is left out.
     TDShape* duplicate = original->Clone();
-    if (duplicate == nullptr) continue;
+    if (duplicate == nullptr || !fContainer->AddObject(duplicate)) {
+      // Half a duplication would leave figures behind without a word: the
+      // press is dropped instead, with the container's own figures back.
+      delete duplicate;
+      while (fContainer->GetCount() > count) fContainer->Delete(fContainer->GetTailPosition());
+      PutInPlace(*fContainer, *fSaved);
+      AfxThrowMemoryException();
+    }
     duplicate->DrawAll();
     duplicate->SetSelect(1, 1, 0);
-    if (!fContainer->AddObject(duplicate)) delete duplicate;
   }
   fContainer->SetBusy(1);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BCommand.h"
@@ -28,7 +29,7 @@ class ModuleMenu : public ModuleFixture {
   std::vector<std::unique_ptr<BCommand>> viewPosts;
 };
 
-// What no undo step records: selection, vertex states, bounds, the active
+// Which figures there are, and what no undo step records of them: selection, vertex states, bounds, the active
 // area and its mark, the figure under construction.
 std::string Unrecorded(const TObjectContainer& c) {
   std::ostringstream out;
@@ -37,7 +38,7 @@ std::string Unrecorded(const TObjectContainer& c) {
       << ' ' << c.fCenterShown << ' ' << c.fDrawing << '\n';
   ForEachShape(c, [&](TDShape& s) {
     const OsImgRect& b = s.fBounds;
-    out << s.fSelected << ' ' << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom << ':';
+    out << &s << ' ' << s.fSelected << ' ' << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom << ':';
     for (BPosition pos = s.fUnits.GetHeadPosition(); pos != nullptr;) {
       const auto* u = static_cast<const TDUnit*>(s.fUnits.GetNext(pos));
       out << ' ' << u->fSelected << int{u->fState};
@@ -81,6 +82,21 @@ TEST_F(ModuleMenu, WhatRunsOutOfMemoryLeavesTheSelectionAndAreaAlone) {
       c.fDrawing = nullptr;
     }
   }
+  // Alt duplicates the selected figures, all of them or none.
+  c.SelectAll(1);
+  OsSetKeyDown(VK_MENU, true);
+  // The arrow duplicates the two selected rectangles; the white arrow, which
+  // adds the figure pressed to the selection, those and the first rectangle.
+  for (const auto& [tool, added] : {std::pair<short, int>{0, 2}, {1, 3}}) {
+    const int count = c.GetCount();
+    gModuleInterface.DoToolChange(tool, 1);
+    expectUnchangedUntilDone("an Alt press", tool, [&] {
+      OsImgPoint at{2, 4};
+      gModuleInterface.DoMouseCommandL(at, 0);
+    });
+    EXPECT_EQ(c.GetCount(), count + added) << tool;
+  }
+  OsReleaseAllKeys();
   c.SelectAll(1);
   for (int command : {5110, 5111, 5120, 5121, 5122}) {
     expectUnchangedUntilDone("a menu command", command, [&] { gModuleInterface.DoMenuCommand(command); });
