@@ -46,12 +46,16 @@ bool Exchange(TObjectContainer& container, TMarbleObject* out, TMarbleObject* in
   return true;
 }
 
+// What SelectAll (0) does to each figure.
+void Deselect(TDShape& shape) {
+  shape.SetSelect(0, 1, 0);
+  shape.SetUnitState(0, nullptr);
+}
+
 // What SelectAll (0) does, to every figure but the one being drawn.
-void DeselectAllBut(TObjectContainer& container, const TDShape* keep) {
+void DeselectAllBut(TObjectContainer& container, const TMarbleObject* keep) {
   ForEachShape(container, [keep](TDShape& shape) {
-    if (&shape == keep) return;
-    shape.SetSelect(0, 1, 0);
-    shape.SetUnitState(0, nullptr);
+    if (&shape != keep) Deselect(shape);
   });
 }
 
@@ -171,11 +175,13 @@ void TDCPens::RedoIt() { UndoIt(); }
 void TDCPens::UndoIt() {
   if (fActive == 0) return;
   fView->Focus();
-  fContainer->SelectAll(0);
-  if (!Exchange(*fContainer, fWorking, fTarget)) {
-    SketchRequestUpdate();
-    return;
-  }
+  // The figures change places first: that can run out of memory, and an undo
+  // the host drops must not have deselected anything. Then what deselecting
+  // everything beforehand would have done: the figure that left with the
+  // others, the one that came in not yet.
+  if (!Exchange(*fContainer, fWorking, fTarget)) AfxThrowMemoryException();
+  DeselectAllBut(*fContainer, fTarget);
+  if (fWorking != nullptr) Deselect(*fWorking);
   fContainer->fDrawing = static_cast<TDShape*>(fTarget);
   TMarbleObject* was = fTarget;
   fTarget = fWorking;

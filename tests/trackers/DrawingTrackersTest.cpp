@@ -235,6 +235,9 @@ TEST_F(DrawingTrackersTest, MultiLineFirstPressUndoneSelectsTheLastFigureLeft) {
   EXPECT_EQ(State(), "01 1");
   fPresses[0]->UndoIt();
   EXPECT_TRUE(State() == "1 -" && fPresses[0]->fTarget == m && fPresses[0]->fWorking == nullptr);
+  // Without an entry for the figure the redo raises before deselecting anything.
+  EXPECT_TRUE(RunsOutOfMemory(0, [&] { fPresses[0]->RedoIt(); }));
+  EXPECT_TRUE(State() == "1 -" && fPresses[0]->fTarget == m);
   fPresses[0]->RedoIt();
   EXPECT_TRUE(State() == "01 1" && At(1) == m);
   fPresses[0]->UndoIt();  // destroyed undone: the tracker frees the figure
