@@ -1,6 +1,7 @@
 #include "commands/TDMCPaste.h"
 
 #include <memory>
+#include <optional>
 
 #include "BList.h"
 #include "BView.h"
@@ -27,17 +28,26 @@ void TDMCPaste::IDMCPaste(TObjectContainer* container, BView* view, BDocument* d
 void TDMCPaste::DoIt() {
   const BList* clip = TObjectContainer::fClipContainer;
   if (clip == nullptr || clip->GetCount() == 0 || fContainer == nullptr) return;
-  // Copies and entries first, so that running out of memory pastes nothing.
-  std::unique_ptr<BList> pasted(NewList());
-  AppendCopies(*clip, *pasted, Figures::kAll);
-  TailEntries entries(*fContainer, pasted->GetCount());
+  // Copies and entries first, so that running out of memory pastes nothing;
+  // the figures the snapshot holds go back in place of their copies then,
+  // since the host drops the command with its snapshot.
+  std::unique_ptr<BList> pasted;
+  std::optional<TailEntries> entries;
+  try {
+    pasted.reset(NewList());
+    AppendCopies(*clip, *pasted, Figures::kAll);
+    entries.emplace(*fContainer, pasted->GetCount());
+  } catch (const CMemoryException&) {
+    if (fSnapshot != nullptr) PutInPlace(*fContainer, *fSnapshot);
+    throw;
+  }
   fContainer->SelectAll(0);
   for (BPosition pos = pasted->GetHeadPosition(); pos != nullptr; pos = pasted->GetNextPosition(pos)) {
     TDShape* shape = AsShape(pasted->GetItem(pos));
     pasted->SetItem(pos, nullptr);
     shape->AttachContainer(fContainer);
     shape->Move(fOffsetX, fOffsetY);
-    entries.Fill(shape);
+    entries->Fill(shape);
     shape->DrawAll();
   }
   SketchRequestUpdate();

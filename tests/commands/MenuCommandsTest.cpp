@@ -124,6 +124,29 @@ TEST_F(MenuCommands, CutThatRunsOutOfMemoryChangesNothing) {
   EXPECT_EQ(Count(), 1);
 }
 
+// The host drops a paste that runs out of memory, and its snapshot with it:
+// the document must hold its own figures again, not the snapshot's copies.
+TEST_F(MenuCommands, PasteThatRunsOutOfMemoryPutsTheFiguresBack) {
+  TDShape* a = Selected({{2, 2}, {6, 2}});
+  fClip->AddTail(a->Clone());
+  int n = 0;
+  for (bool done = false; !done; ++n) {
+    TDMCPaste paste;
+    paste.IDMCPaste(&fContainer, &fView, &fDocument);
+    OsFailAllocationsAfter(n);
+    try {
+      paste.DoIt();
+      done = true;
+    } catch (const CMemoryException&) {
+      ASSERT_EQ(Count(), 1);
+      EXPECT_EQ(At(0), a) << n;
+    }
+    OsFailAllocationsAfter(-1);
+  }
+  EXPECT_GT(n, 2);
+  EXPECT_EQ(Count(), 2);
+}
+
 TEST_F(MenuCommands, UndoAndRedoOfAPasteAlternateWithoutCopyingAgain) {
   Selected({{2, 2}, {6, 2}});
   fClip->AddTail(At(0)->Clone());
