@@ -23,7 +23,8 @@ TDUnit* UnitAt(const BList& units, BPosition pos) { return static_cast<TDUnit*>(
 }  // namespace
 
 TSketchMemo::TSketchMemo(const TObjectContainer& container)
-    : fActArea(container.fActArea),
+    : fOwner(&container),
+      fActArea(container.fActArea),
       fCenter(container.fCenter),
       fCenterShown(container.fCenterShown),
       fDrawing(container.fDrawing) {

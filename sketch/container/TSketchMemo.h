@@ -26,6 +26,7 @@ class TSketchMemo {
   // Puts everything back without allocating. Figures and vertices are matched
   // by identity, so one added since is left alone and one gone is passed over.
   void Restore(TObjectContainer& container) const;
+  bool IsOf(const TObjectContainer& container) const { return &container == fOwner; }
 
  private:
   struct Figure {
@@ -40,6 +41,7 @@ class TSketchMemo {
     std::uint8_t state;
   };
 
+  const TObjectContainer* fOwner;
   std::unique_ptr<Figure[]> fFigures;
   std::unique_ptr<Unit[]> fUnits;
   int fFigureCount = 0;

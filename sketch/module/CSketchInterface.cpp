@@ -6,6 +6,7 @@
 #include "BView.h"
 #include "OsResources.h"
 #include "container/TObjectContainer.h"
+#include "container/TSketchMemo.h"
 #include "module/CSketchDocument.h"
 #include "raster/SketchDisplay.h"
 #include "raster/SketchRaster.h"

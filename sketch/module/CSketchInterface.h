@@ -4,12 +4,14 @@
 // the module menu and the edit commands, preferences, and the repaint.
 
 #include <cstdint>
+#include <memory>
 
 #include "BModuleInterface.h"
 #include "OsWindows.h"
 
 class BDocument;
 class TObjectContainer;
+class TSketchMemo;
 
 class CSketchInterface : public BModuleInterface {
  public:
@@ -88,8 +90,14 @@ class CSketchInterface : public BModuleInterface {
   TObjectContainer* ContainerOf(BView* view) const;
   BView* CurrentView() const;
 
+  // A gesture that runs out of memory at any phase is dropped by the host,
+  // press and all; what the press changed before its tracker existed goes
+  // back then. The memo of the last press, replaced by the next.
+  void RestorePress(TObjectContainer& container);
+
   int fLastMouseTool;
   HCURSOR fCursor = nullptr;
+  std::unique_ptr<TSketchMemo> fPressMemo;
 
  private:
   void StartSelect(const Press& p, OsImgPoint& point, int mode);

@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <new>
-#include <optional>
 
 #include "BView.h"
 #include "OsAfx.h"
@@ -75,17 +74,26 @@ void CSketchInterface::DoMouseCommandL(OsImgPoint& point, int flags) {
   if (press.view != nullptr) {
     // The handlers select and hide the centre mark before their tracker exists;
     // a press the host drops for want of memory must leave no trace of that.
-    std::optional<TSketchMemo> memo;
-    if (press.container != nullptr) memo.emplace(*press.container);
+    fPressMemo.reset();
+    if (press.container != nullptr) {
+      auto* memo = new (std::nothrow) TSketchMemo(*press.container);
+      if (memo == nullptr) AfxThrowMemoryException();
+      fPressMemo.reset(memo);
+    }
     try {
       Dispatch(press, point, flags);
     } catch (const CMemoryException&) {
-      if (memo) memo->Restore(*press.container);
+      if (press.container != nullptr) RestorePress(*press.container);
       throw;
     }
     SketchUpdateView(gActiveView, 0);
   }
   fLastMouseTool = fCurrentTool;
+}
+
+void CSketchInterface::RestorePress(TObjectContainer& container) {
+  if (fPressMemo != nullptr && fPressMemo->IsOf(container)) fPressMemo->Restore(container);
+  fPressMemo.reset();
 }
 
 void CSketchInterface::Dispatch(const Press& press, OsImgPoint& point, int flags) {

@@ -28,6 +28,7 @@ BTracker* TDCAddPt::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint&,
 }
 
 void TDCAddPt::DoIt() {
+  const PressGuard guard(*this);
   if (fActive == 0 || fUnit == nullptr || fTarget == nullptr || fOwnsTarget == 1) return;
   auto* target = static_cast<TDShape*>(fTarget);
   const int index = target->fUnits.GetIndexFromHandle(target->fUnits.FindItem(fUnit));

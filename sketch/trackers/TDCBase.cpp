@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <exception>
 
 #include "BView.h"
 #include "OsWindows.h"
@@ -126,3 +127,10 @@ void TDCBase::ConstrainAxis(int phase, const OsImgPoint& anchor, OsImgPoint& nex
 }
 
 void SketchRequestUpdate() { SketchUpdateView(gActiveView, 0); }
+
+TDCBase::PressGuard::PressGuard(const TDCBase& tracker)
+    : fContainer(tracker.fContainer), fExceptions(std::uncaught_exceptions()) {}
+
+TDCBase::PressGuard::~PressGuard() {
+  if (fContainer != nullptr && std::uncaught_exceptions() > fExceptions) gModuleInterface.RestorePress(*fContainer);
+}

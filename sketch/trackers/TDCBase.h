@@ -86,6 +86,23 @@ class TDCBase : public BTracker {
   TObjectContainer* fContainer = nullptr;
   int fActive = 1;
   std::uint8_t fAxis = kAxisFree;
+
+ protected:
+  // Opens a tracking phase that can run out of memory, after the phase's own
+  // clean-up: when it does, the host drops the whole gesture, so what its
+  // press changed before this tracker existed (the selection, the centre
+  // mark) goes back as well.
+  class PressGuard {
+   public:
+    explicit PressGuard(const TDCBase& tracker);
+    ~PressGuard();
+    PressGuard(const PressGuard&) = delete;
+    PressGuard& operator=(const PressGuard&) = delete;
+
+   private:
+    TObjectContainer* fContainer;
+    int fExceptions;
+  };
 };
 
 // Trackers and commands ask for a repaint with this after every change.

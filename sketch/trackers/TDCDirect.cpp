@@ -48,6 +48,7 @@ void TDCPointDispatch::TrackFeedback(int phase, const OsImgPoint& anchor, const 
 }
 
 void TDCPointDispatch::DoIt() {
+  const PressGuard guard(*this);
   if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
   if (fActive == 1 && fSub != nullptr) fSub->DoIt();
   SketchRequestUpdate();
@@ -97,6 +98,7 @@ void TDCDirect::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgP
 }
 
 BTracker* TDCDirect::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) {
+  const PressGuard guard(*this);
   if (fActive == 0) return this;
   if (phase == kTrackEnd) EndGridMouse();
   if (fSub == nullptr) {
@@ -142,6 +144,7 @@ void TDCEdit::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoi
 }
 
 BTracker* TDCEdit::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) {
+  const PressGuard guard(*this);
   if (phase == kTrackEnd) EndGridMouse();
   if (fActive == 0) return this;
   if (fSub == nullptr) {

@@ -103,7 +103,10 @@ void TDCGrow::TrackFeedback(int, const OsImgPoint&, const OsImgPoint&, const OsI
   SketchRequestUpdate();
 }
 
-void TDCGrow::DoIt() { Put(true); }
+void TDCGrow::DoIt() {
+  const PressGuard guard(*this);
+  Put(true);
+}
 
 void TDCGrow::RedoIt() { Put(false); }
 

@@ -131,6 +131,7 @@ TDShape* TDCJoin::Join() const {
 }
 
 void TDCJoin::DoIt() {
+  const PressGuard guard(*this);
   if (fActive == 0) {
     SketchMarkDirty();
     SketchRequestUpdate();

@@ -105,6 +105,7 @@ void TDCPens::TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoi
 }
 
 BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgPoint& next, int moved) {
+  const PressGuard guard(*this);
   if (fActive == 0) return this;
   if (phase == kTrackEnd) EndGridMouse();
   if ((phase == kTrackBegin || phase == kTrackEnd) && fWorking == nullptr) {

@@ -99,6 +99,7 @@ TDShape* TDCScissor::NewPiece() const {
 }
 
 void TDCScissor::DoIt() {
+  const PressGuard guard(*this);
   if (fActive == 0 || fPart1 != nullptr) return;
   if (fView != nullptr) fView->Focus();
   const int count = fCopy->UnitCount();

@@ -103,6 +103,26 @@ TEST_F(ModuleMenu, WhatRunsOutOfMemoryLeavesTheSelectionAndAreaAlone) {
   }
 }
 
+// The host drops a gesture whose last phase runs out of memory, press and
+// all: the selection its press changed goes back too.
+TEST_F(ModuleMenu, AGestureThatRunsOutOfMemoryAtItsEndPutsBackWhatItsPressChanged) {
+  TObjectContainer& c = *sketch->fContainer;
+  for (short tool : {10, 12}) {
+    c.SelectAll(1);
+    const std::string before = Unrecorded(c);
+    gModuleInterface.DoToolChange(tool, 1);
+    OsImgPoint at{2, 4};
+    gModuleInterface.DoMouseCommandL(at, 0);
+    ASSERT_EQ(viewPosts.size(), 1u) << tool;
+    ASSERT_NE(Unrecorded(c), before) << tool;
+    OsFailAllocationsAfter(0);
+    EXPECT_THROW(viewPosts[0]->DoIt(), CMemoryException) << tool;
+    OsFailAllocationsAfter(-1);
+    EXPECT_EQ(Unrecorded(c), before) << tool;
+    viewPosts.clear();
+  }
+}
+
 TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
   host.fView = nullptr;
   for (int command : {5110, 5120, 57634, 57635, 57637}) gModuleInterface.DoMenuCommand(command);

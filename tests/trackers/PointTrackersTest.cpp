@@ -336,16 +336,16 @@ class PointToolPresses : public ModuleFixture {
 };
 
 // Every allocation of a point tool's press in turn fails: the memo of the
-// selection the press takes first (two arrays), then for add point the tracker
+// selection the press takes first (itself and two arrays), then for add point the tracker
 // only (the copy is DoIt's, above), for delete point the tracker and then each
 // of its copy's. Each raises the memory exception with nothing posted and the
 // figures as they were; the dispatch destroys the tracker, which leaves the
 // figure alone. The press after that works.
 TEST_F(PointToolPresses, PressesOutOfMemoryPostNothingAndLeakNothing) {
   Rect(2, 1, 12, 6);
-  for (const auto& [tool, press, allocations] : {std::tuple{12, OsImgPoint{7, 1}, 2 + 1},
+  for (const auto& [tool, press, allocations] : {std::tuple{12, OsImgPoint{7, 1}, 3 + 1},
                                                  // the memo, the tracker, the copy, its vertices and entries
-                                                 std::tuple{13, OsImgPoint{12, 6}, 2 + 1 + 1 + 4 * 2}}) {
+                                                 std::tuple{13, OsImgPoint{12, 6}, 3 + 1 + 1 + 4 * 2}}) {
     gModuleInterface.DoToolChange(static_cast<short>(tool), 1);
     OsImgPoint p = press;
     gModuleInterface.DoMouseCommandL(p, 0);
