@@ -129,15 +129,18 @@ TEST_F(SvgExportTest, EveryFigureIsItsStoredCurvesBitForBit) {
   ASSERT_EQ(Replay("document main 300 200\n"
                    "palette 9 1 2 250\npalette-index 9\ndisplay palette\n"
                    "mode on\n"
-                   "tool 4\ndrag 10 10 60 40\n"                                   // rectangle
-                   "tool 5\ndrag 70 10 130 60\n"                                  // oval
-                   "tool 6\npress 10 80\nmove 30 70\nmove 50 95\nrelease 70 85\n"  // free-hand
-                   "tool 8\ndrag 80 80 150 120\n"                                 // line
-                   "tool 9\nclick 160 10\nclick 200 50\nclick 240 20\ntool 0\n"   // open multi-line
+                   // rectangle, oval, free-hand stroke, line
+                   "tool 4\ndrag 10 10 60 40\n"
+                   "tool 5\ndrag 70 10 130 60\n"
+                   "tool 6\npress 10 80\nmove 30 70\nmove 50 95\nmove 70 75\nmove 90 100\nrelease 110 85\n"
+                   "tool 8\ndrag 80 80 150 120\n"
+                   // multi-lines, left open and closed on the first vertex
+                   "tool 9\nclick 160 10\nclick 200 50\nclick 240 20\ntool 0\n"
                    "tool 9\nclick 160 100\nclick 200 140\nclick 240 110\nclick 161 101\n"
-                   "tool 7\ndrag 20 150 40 130\ndrag 80 170 100 190\ntool 0\n"    // pen with handles
-                   "tool 14\napex 5\ndrag 250 150 280 150\n"                      // polygon
-                   "tool 0\nclick 280 150\nanswer rotate 30 ccw ok\nmenu 5123\n"),  // fractions
+                   // pen path with handles, polygon turned to fractions
+                   "tool 7\ndrag 20 150 40 130\ndrag 80 170 100 190\ntool 0\n"
+                   "tool 14\napex 5\ndrag 250 150 280 150\n"
+                   "tool 0\nclick 280 150\nanswer rotate 30 ccw ok\nmenu 5123\n"),
             "");
   const std::string svg = ReadText(fDir / "sketch.svg");
   EXPECT_NE(svg.find("width=\"300\" height=\"200\" viewBox=\"0 0 300 200\""), std::string::npos) << svg;
