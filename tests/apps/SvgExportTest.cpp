@@ -198,7 +198,7 @@ TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
   std::ofstream(file) << "old";
   const mode_t mask = umask(022);
   EXPECT_EQ(ReplaceFile(file.string(), "new"), "");
-  umask(mask);
+  EXPECT_EQ(umask(mask), 022u);  // the process's own mask is left as it was
   EXPECT_EQ(ReadText(file), "new");
   EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
 
