@@ -17,8 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "HostDump.h"
 #include "Replay.h"
 #include "SvgExport.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
 
 namespace {
 
@@ -168,29 +171,40 @@ TEST_F(SvgExportTest, StrokeIsTheColourTheDisplayPaints) {
   }
 }
 
-TEST(SvgText, WritesEachFigureAsItsPathAndRefusesWhatIsNotANumber) {
+TEST(SvgText, WritesEachFigureAsItsPath) {
   SvgSketch sketch;
   sketch.width = 3;
   sketch.height = 2;
   sketch.stroke = {255, 0, 16};
   sketch.figures = {{false, {{{-0.0f, 0.1f}, {1e-7f, 2}, {0, 0}}, {{3, 1.5f}, {3, 1.5f}, {2.25f, 1}}}},
                     {true, {}}};
-  const SvgText text = WriteSvgText(sketch);
-  EXPECT_EQ(text.error, "");
-  EXPECT_EQ(text.text,
+  EXPECT_EQ(WriteSvgText(sketch).text,
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"3\" height=\"2\" viewBox=\"0 0 3 2\">\n"
             "<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke=\"#ff0010\" stroke-width=\"1\">\n"
             "<path d=\"M -0 0.1 C 1e-07 2 2.25 1 3 1.5\"/>\n"
             "<path d=\"\"/>\n"
             "</g>\n</svg>\n");
+}
 
-  for (float bad : {NAN, INFINITY}) {
-    sketch.figures[1] = {true, {{{1, 1}, {2, 2}, {bad, 3}}}};
-    const SvgText refused = WriteSvgText(sketch);
-    EXPECT_EQ(refused.error, "figure 2 has a coordinate that is not a finite number");
-    EXPECT_EQ(refused.text, "");
+TEST_F(SvgExportTest, ACoordinateThatIsNotANumberFailsAndKeepsThePreviousFile) {
+  ReplayOptions options;
+  options.modulePath = SKETCH_MODULE_PATH;
+  ::Replay replay(options);
+  const ParseResult script = ParseScript("document main 20 10\nmode on\ntool 4\ndrag 2 2 8 6");
+  for (const ScriptCommand& c : script.commands()) {
+    ASSERT_EQ(replay.Execute(c).message, "");
   }
+  HostDocument& doc = *replay.GetHost().Active();
+  const std::string file = (fDir / "kept.svg").string();
+  ASSERT_EQ(WriteSvg(replay.GetHost(), doc, file), "");
+  const std::string written = ReadText(file);
+  const BList& figures = *SketchOf(doc.document);
+  const BList& units = static_cast<TDShape*>(figures.GetItem(figures.GetHeadPosition()))->fUnits;
+  static_cast<TDUnit*>(units.GetItem(units.GetTailPosition()))->fDirection2.x = NAN;
+  EXPECT_EQ(WriteSvg(replay.GetHost(), doc, file),
+            file + ": cannot write (figure 1 has a coordinate that is not a finite number)");
+  EXPECT_EQ(ReadText(file), written);
 }
 
 TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
