@@ -152,11 +152,13 @@ TEST_F(SvgExportTest, ACoordinateThatIsNotANumberFailsAndKeepsThePreviousFile) {
 
 TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
   const fs::path file = fDir / "a.svg";
-  std::ofstream(file) << "old";
   const mode_t mask = umask(022);
   EXPECT_EQ(ReplaceFile(file.string(), "new"), "");
   EXPECT_EQ(umask(mask), 022u);  // the process's own mask is left as it was
   EXPECT_EQ(std::tuple(ReadText(file), fs::status(file).permissions()), std::tuple("new", fs::perms(0644)));
+  fs::permissions(file, fs::perms(0600));
+  EXPECT_EQ(ReplaceFile(file.string(), "replaced"), "");
+  EXPECT_EQ(std::tuple(ReadText(file), fs::status(file).permissions()), std::tuple("replaced", fs::perms(0600)));
   // A link keeps pointing at the file it named, which now holds the text.
   fs::create_symlink("a.svg", fDir / "link.svg");
   EXPECT_EQ(ReplaceFile((fDir / "link.svg").string(), "linked"), "");

@@ -143,10 +143,17 @@ std::string ReplaceFile(const std::string& path, std::string_view text) {
   const int fd = mkstemp(temporary.data());
   if (fd < 0) return Failure(path, std::strerror(errno));
 
-  // The new file gets the permissions any newly created file would.
-  const mode_t mask = umask(0);
-  umask(mask);
-  bool ok = fchmod(fd, 0666 & ~mask) == 0;
+  // A replaced file keeps its permissions; a new one gets those any newly
+  // created file would.
+  mode_t mode = 0;
+  if (struct stat old; stat(target.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  bool ok = fchmod(fd, mode) == 0;
   for (std::size_t done = 0; ok && done < text.size();) {
     const ssize_t n = write(fd, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
