@@ -95,7 +95,7 @@ ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const Rep
   // the first command that needs one opens "main".
   std::vector<std::string> open;
   std::set<std::string> written;
-  bool needsModule = !options.out.empty();
+  bool needsModule = !options.out.empty() || !options.svg.empty();
   const auto openMain = [&] {
     if (open.empty()) open.push_back("main");
   };
@@ -144,11 +144,11 @@ ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const Rep
         break;
     }
   }
-  for (const std::string* output : {&options.out, &options.dump}) {
+  for (const std::string* output : {&options.out, &options.dump, &options.svg}) {
     if (output->empty()) continue;
     if (std::string why = CannotCreate(*output); !why.empty()) return {1, *output + ": cannot be written (" + why + ")"};
   }
-  if (!options.out.empty()) {
+  if (!options.out.empty() || !options.svg.empty()) {
     if (std::string error = needMain(); !error.empty()) return {1, error};
   }
   if (needsModule) {

@@ -11,6 +11,7 @@
 #include "OsScrollControl.h"
 #include "Preflight.h"
 #include "ScriptKeys.h"
+#include "SvgExport.h"
 #include "container/TObjectContainer.h"
 #include "module/CSketchInterface.h"
 #include "resources/SketchResources.h"
@@ -94,6 +95,9 @@ ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
     }
     if (!fOptions.dump.empty()) {
       if (ReplayError e = WriteDump(fOptions.dump); e.code != kExitOk) return e;
+    }
+    if (!fOptions.svg.empty()) {
+      if (ReplayError e = WriteSketchSvg(fOptions.svg); e.code != kExitOk) return e;
     }
     fHost.Unload();
   } catch (const CMemoryException&) {
@@ -273,5 +277,13 @@ ReplayError Replay::WriteTrace(const std::string& path) {
 
 ReplayError Replay::WriteDump(const std::string& path) {
   if (std::string error = WriteTextFile(path, DumpHostState(fHost).Write()); !error.empty()) return {kExitFile, error};
+  return {};
+}
+
+ReplayError Replay::WriteSketchSvg(const std::string& path) {
+  HostDocument* doc = nullptr;
+  if (ReplayError e = EnsureModule(); e.code != kExitOk) return e;
+  if (ReplayError e = EnsureDocument(doc); e.code != kExitOk) return e;
+  if (std::string error = WriteSvg(fHost, *doc, path); !error.empty()) return {kExitFile, error};
   return {};
 }

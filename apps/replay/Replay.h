@@ -13,6 +13,7 @@ struct ReplayOptions {
   std::string image;     // the first document's picture; empty: the built-in one
   std::string out;       // snapshot after the last line, or empty
   std::string dump;      // dump after the last line, or empty
+  std::string svg;       // the active document's sketch as SVG after the last line, or empty
   std::string modulePath = ModuleLoader::DefaultPath();
 };
 
@@ -28,7 +29,7 @@ class Replay {
  public:
   explicit Replay(ReplayOptions options) : fOptions(std::move(options)) {}
 
-  // Runs every command, then the --out and --dump outputs, then unloads.
+  // Runs every command, then the --out, --dump and --svg outputs, then unloads.
   ReplayError Run(const std::vector<ScriptCommand>& commands);
 
   // One command, as Run does it; for drivers that look at the host between
@@ -43,6 +44,7 @@ class Replay {
   ReplayError WriteDump(const std::string& path);
   ReplayError WriteRegion(const std::string& path);
   ReplayError WriteTrace(const std::string& path);
+  ReplayError WriteSketchSvg(const std::string& path);
   // A gesture or command the host dropped because the module ran out of memory
   // is recorded as a message: the person could go on.
   void Dropped(const ScriptCommand& c, bool ok);

@@ -613,13 +613,15 @@ const std::vector<ScriptOp>& AllScriptOps() {
 
 std::string UsageText() {
   std::string text =
-      "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] SCRIPT|-\n"
+      "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] [--svg FILE.svg]\n"
+      "                     SCRIPT|-\n"
       "\n"
       "Replays a script of user input against the Sketch module, without a screen.\n"
       "\n"
       "  --image FILE.png   the first document's picture (else the built-in picture)\n"
       "  --out FILE.png     a snapshot taken after the last line\n"
       "  --dump FILE.json   a dump taken after the last line\n"
+      "  --svg FILE.svg     the active document's figures as SVG after the last line\n"
       "  SCRIPT|-           the script file, or - for standard input\n"
       "  --help             this text\n"
       "\n"

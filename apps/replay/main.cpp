@@ -27,7 +27,7 @@ bool EndsWith(const std::string& s, const char* suffix) {
 
 int Usage(const std::string& problem) {
   std::cerr << "sketch-replay: " << problem << "\n"
-            << "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] SCRIPT|-\n"
+            << "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] [--svg FILE.svg] SCRIPT|-\n"
             << "       sketch-replay --help\n";
   return kExitScript;
 }
@@ -58,6 +58,8 @@ int Main(int argc, char** argv) {
       if (!value(".png", options.out)) return Usage("--out needs a file ending in .png");
     } else if (arg == "--dump") {
       if (!value(".json", options.dump)) return Usage("--dump needs a file ending in .json");
+    } else if (arg == "--svg") {
+      if (!value(".svg", options.svg)) return Usage("--svg needs a file ending in .svg");
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return Usage("unknown option " + arg);
     } else if (scriptPath.empty()) {

@@ -12,6 +12,7 @@
 
 #include "HostDump.h"
 #include "OsAfxWin.h"
+#include "SvgExport.h"
 #include "ToolPalette.h"
 #include "resources/SketchResources.h"
 
@@ -135,6 +136,9 @@ void SessionOutput::AddEntries(QMenu* file, QAction* before, const ToolPalette& 
   add(QObject::tr("Export Trace as Points..."), "exportTrace",
       exporter(QObject::tr("Export the trace"), QObject::tr("JSON (*.json)"),
                [this](HostDocument& doc, const std::string& path) { return WriteTraceList(fHost, doc, path); }));
+  add(QObject::tr("Export Sketch as SVG..."), "exportSvg",
+      exporter(QObject::tr("Export the sketch"), QObject::tr("SVG (*.svg)"),
+               [this](HostDocument& doc, const std::string& path) { return WriteSvg(fHost, doc, path); }));
   add(QObject::tr("Record..."), "record", [this, &palette] {
     const QString path = QFileDialog::getSaveFileName(fWindow, QObject::tr("Record into a replay script"), QString(),
                                                       QObject::tr("Replay scripts (*.txt)"));

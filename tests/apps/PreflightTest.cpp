@@ -65,6 +65,9 @@ TEST_F(CheckBeforeRunTest, ReadsEveryPictureUnlessTheScriptWroteItEarlier) {
   EXPECT_EQ(Check("tool 4\nclick 1 1"), "1 @missing.png: cannot open the file");
   fOptions.out = (fDir / "out.png").string();
   EXPECT_EQ(Check("document a\nclose a"), "1 @missing.png: cannot open the file");
+  fOptions.out.clear();
+  fOptions.svg = (fDir / "out.svg").string();
+  EXPECT_EQ(Check("document a\nclose a"), "1 @missing.png: cannot open the file");
 }
 
 TEST_F(CheckBeforeRunTest, EveryOutputMustBeCreatable) {
@@ -77,6 +80,9 @@ TEST_F(CheckBeforeRunTest, EveryOutputMustBeCreatable) {
   EXPECT_EQ(Check("snapshot @file.png"), "0 ");  // an existing file is overwritten
   fOptions.dump = (fDir / "folder.json").string();
   EXPECT_EQ(Check("undo"), "1 @folder.json: cannot be written (is a directory)");
+  fOptions.dump.clear();
+  fOptions.svg = (fDir / "nowhere" / "x.svg").string();
+  EXPECT_EQ(Check("undo"), "1 @nowhere/x.svg: cannot be written (the folder '@nowhere' does not exist)");
 }
 
 TEST_F(CheckBeforeRunTest, TheModuleMustLoadWhenTheScriptNeedsIt) {

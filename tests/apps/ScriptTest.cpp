@@ -219,7 +219,9 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
 TEST(ScriptText, UsageListsEveryCommandAsTheParserReadsIt) {
   const std::string usage = UsageText();
   EXPECT_EQ(usage.rfind(
-                "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] SCRIPT|-\n", 0),
+                "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] [--svg FILE.svg]\n"
+                "                     SCRIPT|-\n",
+                0),
             0u);
   for (ScriptOp op : AllScriptOps()) {
     EXPECT_NE(usage.find(std::string("\n  ") + ScriptOpName(op) + " "), std::string::npos) << ScriptOpName(op);
