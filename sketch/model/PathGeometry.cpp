@@ -74,21 +74,32 @@ bool MayReachPoints(const HitBox& box, const BZoom& zoom, const Points&... point
   return MayReach(x0, y0, x1, y1, box, zoom);
 }
 
+// Whether the walk from p towards q could visit a pixel of `box`. Its major axis
+// never leaves its ends; neither does its minor axis while the error term stays
+// in range, but past that the minor axis may run on beyond q (never back).
+bool WalkMayMeet(OsImgPoint p, OsImgPoint q, const HitBox& box) {
+  const std::int64_t dx = std::int64_t{q.x} - p.x, dy = std::int64_t{q.y} - p.y;
+  const std::int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+  const bool yMajor = ay > ax;
+  const bool wraps = std::max(ax, ay) > kWalkWithoutWrap;
+  const auto meets = [wraps](std::int64_t from, std::int64_t to, bool major, std::int64_t lo, std::int64_t hi) {
+    std::int64_t first = std::min(from, to), last = std::max(from, to);
+    if (wraps && !major) {
+      if (to > from) last = INT64_MAX;
+      if (to < from) first = INT64_MIN;
+    }
+    return last >= lo && first < hi;
+  };
+  return meets(p.x, q.x, !yMajor, box.left, box.right) && meets(p.y, q.y, yMajor, box.top, box.bottom);
+}
+
 // Whether the walk between the view positions of two image points passes
 // through the mouse's square; `fraction` is how far along the walk it first did.
 bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, const HitBox& box, const BZoom& zoom,
               double& fraction, bool prune) {
   const OsImgPoint p = ImageToView(a, zoom), q = ImageToView(b, zoom);
   fraction = 0.0;
-  if (prune) {
-    const std::int64_t dx = std::int64_t{q.x} - p.x, dy = std::int64_t{q.y} - p.y;
-    const bool wraps = dx > kWalkWithoutWrap || -dx > kWalkWithoutWrap || dy > kWalkWithoutWrap ||
-                       -dy > kWalkWithoutWrap;
-    if (!wraps && (std::max(p.x, q.x) < box.left || std::min(p.x, q.x) >= box.right ||
-                   std::max(p.y, q.y) < box.top || std::min(p.y, q.y) >= box.bottom)) {
-      return false;
-    }
-  }
+  if (prune && !WalkMayMeet(p, q, box)) return false;
   std::int64_t hit = -1;
   const std::int64_t n = LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t i) {
     if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) {
