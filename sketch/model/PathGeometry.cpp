@@ -21,36 +21,104 @@ TDFloatPoint Truncated(const TDFloatPoint& p) {
   return {static_cast<float>(i.x), static_cast<float>(i.y)};
 }
 
+// The mouse's square in view pixels: [left, right) x [top, bottom).
+struct HitBox {
+  std::int64_t left, right, top, bottom;
+};
+
+HitBox SquareAround(int mx, int my, float r) {
+  return {OsTruncToInt(mx - static_cast<double>(r)), OsTruncToInt(mx + static_cast<double>(r)),
+          OsTruncToInt(my - static_cast<double>(r)), OsTruncToInt(my + static_cast<double>(r))};
+}
+
+// A walk of up to this many pixels keeps its 16-bit error term in range, and
+// with it every pixel inside the box of its two end points.
+constexpr std::int64_t kWalkWithoutWrap = 16383;
+
+// Whether some walk between two points of the image box [x0, x1] x [y0, y1] (or
+// their truncations) could visit a pixel of `box`. Conservative: false only
+// when none can.
+//
+// A sample of a segment is a sum of its control points with weights that are
+// non-negative and add up to 1 within a few float roundings, so it lies in their
+// box grown by a small part of its magnitude; truncation moves a point by less
+// than 1. Image to view is monotone on each axis. A walk no longer than
+// kWalkWithoutWrap on both axes stays inside the box of its ends; a longer one
+// may wrap its error term, and then only its major axis stays within its ends,
+// while the minor axis runs off in one direction.
+bool MayReach(double x0, double y0, double x1, double y1, const HitBox& box, const BZoom& zoom) {
+  const double ox = zoom.fOriginX, oy = zoom.fOriginY, zx = zoom.fZoomX, zy = zoom.fZoomY;
+  if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1) ||
+      !std::isfinite(ox) || !std::isfinite(oy) || !std::isfinite(zx) || !std::isfinite(zy)) {
+    return true;
+  }
+  const double magnitude = std::max({std::fabs(x0), std::fabs(x1), std::fabs(y0), std::fabs(y1)});
+  const double margin = 1.0 + magnitude * 1e-5;
+  const std::int64_t ax = OsTruncToInt((x0 - margin - ox) * zx), bx = OsTruncToInt((x1 + margin - ox) * zx);
+  const std::int64_t ay = OsTruncToInt((y0 - margin - oy) * zy), by = OsTruncToInt((y1 + margin - oy) * zy);
+  const std::int64_t left = std::min(ax, bx), right = std::max(ax, bx);
+  const std::int64_t top = std::min(ay, by), bottom = std::max(ay, by);
+  const bool xMeets = right >= box.left && left < box.right;
+  const bool yMeets = bottom >= box.top && top < box.bottom;
+  if (xMeets && yMeets) return true;
+  const bool mayWrap = right - left > kWalkWithoutWrap || bottom - top > kWalkWithoutWrap;
+  return mayWrap && (xMeets || yMeets);
+}
+
+template <typename... Points>
+bool MayReachPoints(const HitBox& box, const BZoom& zoom, const Points&... points) {
+  const double x0 = std::min({static_cast<double>(points.x)...});
+  const double x1 = std::max({static_cast<double>(points.x)...});
+  const double y0 = std::min({static_cast<double>(points.y)...});
+  const double y1 = std::max({static_cast<double>(points.y)...});
+  return MayReach(x0, y0, x1, y1, box, zoom);
+}
+
+// Whether the walk from p towards q could visit a pixel of `box`. Its major axis
+// never leaves its ends; neither does its minor axis while the error term stays
+// in range, but past that the minor axis may run on beyond q (never back).
+bool WalkMayMeet(OsImgPoint p, OsImgPoint q, const HitBox& box) {
+  const std::int64_t dx = std::int64_t{q.x} - p.x, dy = std::int64_t{q.y} - p.y;
+  const std::int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+  const bool yMajor = ay > ax;
+  const bool wraps = std::max(ax, ay) > kWalkWithoutWrap;
+  const auto meets = [wraps](std::int64_t from, std::int64_t to, bool major, std::int64_t lo, std::int64_t hi) {
+    std::int64_t first = std::min(from, to), last = std::max(from, to);
+    if (wraps && !major) {
+      if (to > from) last = INT64_MAX;
+      if (to < from) first = INT64_MIN;
+    }
+    return last >= lo && first < hi;
+  };
+  return meets(p.x, q.x, !yMajor, box.left, box.right) && meets(p.y, q.y, yMajor, box.top, box.bottom);
+}
+
 // Whether the walk between the view positions of two image points passes
-// through the square of half-width r around the mouse; `fraction` is how far
-// along the walk it first did.
-bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, int mx, int my, float r,
-              const BZoom& zoom, double& fraction) {
-  const std::int64_t left = OsTruncToInt(mx - static_cast<double>(r));
-  const std::int64_t right = OsTruncToInt(mx + static_cast<double>(r));
-  const std::int64_t top = OsTruncToInt(my - static_cast<double>(r));
-  const std::int64_t bottom = OsTruncToInt(my + static_cast<double>(r));
+// through the mouse's square; `fraction` is how far along the walk it first did.
+bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, const HitBox& box, const BZoom& zoom,
+              double& fraction, bool prune) {
   const OsImgPoint p = ImageToView(a, zoom), q = ImageToView(b, zoom);
+  fraction = 0.0;
+  if (prune && !WalkMayMeet(p, q, box)) return false;
   std::int64_t hit = -1;
   const std::int64_t n = LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t i) {
-    if (x >= left && x < right && y >= top && y < bottom) {
+    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) {
       hit = i;
       return false;
     }
     return true;
   });
-  fraction = hit >= 0 ? static_cast<double>(hit) / static_cast<double>(n) : 0.0;
+  if (hit >= 0) fraction = static_cast<double>(hit) / static_cast<double>(n);
   return hit >= 0;
 }
 
-bool SegmentHit(const TDUnit& a, const TDUnit& b, int mx, int my, TDCheck& check,
-                const BZoom& zoom) {
+bool SegmentHit(const TDUnit& a, const TDUnit& b, const HitBox& box, TDCheck& check, const BZoom& zoom,
+                bool prune) {
+  if (prune && !MayReachPoints(box, zoom, a.fAnchor, a.fDirection1, b.fDirection2, b.fAnchor)) return false;
   const std::int32_t n = OsTruncToInt(static_cast<double>(zoom.fZoomX) * (a.fSteps + 1));
   double fraction = 0.0;
   if (n <= 0) {
-    if (!NearLine(Truncated(a.fAnchor), Truncated(b.fAnchor), mx, my, check.fTolerance, zoom, fraction)) {
-      return false;
-    }
+    if (!NearLine(Truncated(a.fAnchor), Truncated(b.fAnchor), box, zoom, fraction, prune)) return false;
     check.fParam = Narrow(fraction);
     return true;
   }
@@ -59,14 +127,14 @@ bool SegmentHit(const TDUnit& a, const TDUnit& b, int mx, int my, TDCheck& check
   float t = 0.0f;
   do {
     const TDFloatPoint q = BezierPoint(a, b, t);
-    if (NearLine(prev, q, mx, my, check.fTolerance, zoom, fraction)) {
+    if (NearLine(prev, q, box, zoom, fraction, prune)) {
       check.fParam = Narrow((static_cast<double>(t) - dt) + fraction / n);
       return true;
     }
     prev = q;
     t = Narrow(static_cast<double>(t) + dt);
   } while (t < 1.0f);
-  if (NearLine(prev, b.fAnchor, mx, my, check.fTolerance, zoom, fraction)) {
+  if (NearLine(prev, b.fAnchor, box, zoom, fraction, prune)) {
     check.fParam = Narrow(((n - 1) + fraction) / n);
     return true;
   }
@@ -113,8 +181,30 @@ bool AnySubSegment(const TDUnit& a, const TDUnit& b, Walk walk) {
 }  // namespace
 
 bool TDShape::CheckSegments(int mx, int my, TDCheck* check, const BZoom* zoom) {
+  return SegmentsHit(mx, my, check, zoom, true);
+}
+
+bool TDShape::CheckSegmentsByWalk(int mx, int my, TDCheck* check, const BZoom* zoom) {
+  return SegmentsHit(mx, my, check, zoom, false);
+}
+
+// With `prune`, figures and segments whose control points keep every walk away
+// from the mouse, and walks whose ends do, are passed over without walking:
+// only the time changes, never an answer.
+bool TDShape::SegmentsHit(int mx, int my, TDCheck* check, const BZoom* zoom, bool prune) {
   if (check == nullptr || fUnits.GetCount() < 2) return false;
   const BZoom z = zoom != nullptr ? BZoom(*zoom) : BZoom();
+  const HitBox box = SquareAround(mx, my, check->fTolerance);
+  if (prune) {
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    ForEachPoint([&](const TDFloatPoint& p) {
+      x0 = std::min<double>(x0, p.x);
+      x1 = std::max<double>(x1, p.x);
+      y0 = std::min<double>(y0, p.y);
+      y1 = std::max<double>(y1, p.y);
+    });
+    if (!MayReach(x0, y0, x1, y1, box, z)) return false;
+  }
   const auto report = [&](TDUnit* unit) {
     check->fUnit = unit;
     check->fResult = TDCheck::kSegment;
@@ -125,9 +215,9 @@ bool TDShape::CheckSegments(int mx, int my, TDCheck* check, const BZoom* zoom) {
     TDUnit* a = UnitAt(fUnits, pos);
     pos = fUnits.GetNextPosition(pos);
     if (pos == nullptr) break;
-    if (SegmentHit(*a, *UnitAt(fUnits, pos), mx, my, *check, z)) return report(a);
+    if (SegmentHit(*a, *UnitAt(fUnits, pos), box, *check, z, prune)) return report(a);
   }
-  if (!fOpen && SegmentHit(*LastUnit(), *FirstUnit(), mx, my, *check, z)) return report(LastUnit());
+  if (!fOpen && SegmentHit(*LastUnit(), *FirstUnit(), box, *check, z, prune)) return report(LastUnit());
   return false;
 }
 

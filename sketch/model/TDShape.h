@@ -85,6 +85,9 @@ class TDShape : public TMarbleObject {
 
   // Hit tests, rectangle selection and tracing (PathGeometry.cpp).
   bool CheckSegments(int mx, int my, TDCheck* check, const BZoom* zoom);
+  // The same test walking every segment, with none of the shortcuts that spare
+  // CheckSegments the walks that cannot reach the mouse; every answer is the same.
+  bool CheckSegmentsByWalk(int mx, int my, TDCheck* check, const BZoom* zoom);
   bool CheckUnits(int mx, int my, TDCheck* check, const BZoom* zoom);
   bool SelectInRect(int left, int top, int right, int bottom, int mode);
   int CountRegionPoints();
@@ -122,6 +125,7 @@ class TDShape : public TMarbleObject {
   void DrawSegment(const TDUnit& a, const TDUnit& b, const BZoom& zoom) const;
   // Runs `Draw` with trace capture on, into `buffer` (or counting only).
   int Trace(OsImgPoint* buffer);
+  bool SegmentsHit(int mx, int my, TDCheck* check, const BZoom* zoom, bool prune);
 };
 
 // Geometry the trackers use (PathGeometry.cpp).
