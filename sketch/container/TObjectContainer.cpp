@@ -1,6 +1,7 @@
 #include "container/TObjectContainer.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "BView.h"
@@ -229,14 +230,19 @@ int TObjectContainer::DrawCenter(int show) {
 }
 
 TObjectContainer* TObjectContainer::Clone() const {
-  TObjectContainer* copy = new (std::nothrow) TObjectContainer;
+  std::unique_ptr<TObjectContainer> copy(new (std::nothrow) TObjectContainer);
   if (copy == nullptr) return nullptr;
   copy->IObjectContainer();
-  ForEachShape(*this, [copy](TDShape& s) {
+  bool whole = true;
+  ForEachShape(*this, [&](TDShape& s) {
+    if (!whole) return;
     TDShape* clone = s.Clone();
-    if (clone != nullptr && copy->AddTail(clone) == nullptr) delete clone;
+    if (clone == nullptr || copy->AddTail(clone) == nullptr) {
+      delete clone;
+      whole = false;
+    }
   });
-  return copy;
+  return whole ? copy.release() : nullptr;
 }
 
 int TObjectContainer::CalcActRgn() {

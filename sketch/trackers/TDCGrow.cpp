@@ -61,6 +61,7 @@ void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* docum
     return;
   }
   fSnapshot = container->Clone();
+  if (fSnapshot == nullptr) AfxThrowMemoryException();
   // The figure is made before anything is deselected, so that a press that
   // cannot draw leaves the selection alone.
   fTarget = BeginFigure(gCurrentTool, container, point);
