@@ -17,6 +17,7 @@
 #include "BDocument.h"
 #include "BView.h"
 #include "BenchTable.h"
+#include "BenchView.h"
 #include "ScatteredFigures.h"
 #include "OsPlatformHost.h"
 #include "container/TObjectContainer.h"
@@ -32,69 +33,17 @@
 
 namespace {
 
-constexpr int kW = 1920;
-constexpr int kH = 1080;
+constexpr int kW = bench::kViewW;
+constexpr int kH = bench::kViewH;
 constexpr int kFigures = 1000;
 
-struct Scene {
-  BModuleInterfaces links;
-  BDocument document{"bench"};
-  BView view;
-  std::vector<std::uint8_t> picture = std::vector<std::uint8_t>(static_cast<std::size_t>(kW) * kH * 3, 180);
-  std::vector<std::uint8_t> frame = std::vector<std::uint8_t>(static_cast<std::size_t>(kW) * kH * 3);
-  TObjectContainer* container = nullptr;
-
+// A view of 1,000 scattered figures, all selected or none.
+struct Scene : bench::BenchView {
   explicit Scene(bool selected) {
-    view.OsSetDocument(&document);
-    view.GetWindow()->OsPlace(0, 0, kW, kH);
-    BModuleDocument* sketch = gModuleInterface.CreateModuleDocument(&document);
-    document.SetModuleDocument(1, sketch);
-    sketch->InitDocument(&document);
-    container = static_cast<CSketchDocument*>(sketch)->fContainer;
-    view.OsSetRepaint([this](BView& v) { Repaint(v); });
-    gModuleInterface.SetActiveView(&view);
     AddScatteredFigures(*container, kFigures, 4242, 6, selected);
     SketchResetDirty();
   }
-  ~Scene() { gModuleInterface.SetActiveView(nullptr); }
-
-  void Repaint(BView& v) {
-    std::memcpy(frame.data(), picture.data(), frame.size());
-    CDC dc;
-    dc.Attach(OsCreateBufferDC(frame.data(), kW, kH, kW * 3));
-    gModuleInterface.RepaintRequest(&dc, &v);
-  }
 };
-
-// One continue step of the host's loop.
-void Step(BTracker& t, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint next) {
-  t.TrackConstrain(kTrackContinue, anchor, previous, next, 1);
-  const int moved = next.x != previous.x || next.y != previous.y;
-  t.TrackMouse(kTrackContinue, anchor, previous, next, moved);
-  t.TrackFeedback(kTrackContinue, anchor, previous, next, moved, 1);
-  previous = next;
-}
-
-template <typename Tracker, typename Init>
-void RunGesture(benchmark::State& state, Scene& scene, OsImgPoint press, Init init) {
-  auto tracker = std::make_unique<Tracker>();
-  init(*tracker, press);
-  OsImgPoint anchor = tracker->GetAnchor(), previous = anchor, next = anchor;
-  tracker->TrackConstrain(kTrackBegin, anchor, previous, next, 1);
-  tracker->TrackMouse(kTrackBegin, anchor, previous, next, 1);
-  tracker->TrackFeedback(kTrackBegin, anchor, previous, next, 1, 1);
-  int k = 0;
-  for (auto _ : state) {
-    ++k;
-    // Back and forth over 200 pixels, so the figures stay on the view.
-    const int offset = (k / 200) % 2 == 0 ? k % 200 : 200 - k % 200;
-    Step(*tracker, anchor, previous, {anchor.x + offset, anchor.y + offset / 2});
-  }
-  tracker->TrackMouse(kTrackEnd, anchor, previous, previous, 1);
-  tracker->DoIt();
-  tracker->UndoIt();  // the scene as it was, for the next run
-  (void)scene;
-}
 
 }  // namespace
 
@@ -114,13 +63,13 @@ int main(int argc, char** argv) {
   });
   benchmark::RegisterBenchmark("drag step, 1000 selected", [&](benchmark::State& st) {
     gModuleInterface.SetActiveView(&dragScene.view);
-    RunGesture<TDCDrag>(st, dragScene, {400, 300}, [&](TDCDrag& t, OsImgPoint& p) {
+    bench::RunGesture<TDCDrag>(st, {400, 300}, [&](TDCDrag& t, OsImgPoint& p) {
       t.IDCDrag(dragScene.container, &dragScene.view, &dragScene.document, p);
     });
   });
   benchmark::RegisterBenchmark("rectangle step, 1000 unselected", [&](benchmark::State& st) {
     gModuleInterface.SetActiveView(&growScene.view);
-    RunGesture<TDCGrow>(st, growScene, {kW - 260, 10}, [&](TDCGrow& t, OsImgPoint& p) {
+    bench::RunGesture<TDCGrow>(st, {kW - 260, 10}, [&](TDCGrow& t, OsImgPoint& p) {
       t.IDCGrow(growScene.container, &growScene.view, &growScene.document, p);
     });
   });

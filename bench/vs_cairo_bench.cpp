@@ -24,6 +24,7 @@
 #include "BDocument.h"
 #include "BView.h"
 #include "BenchTable.h"
+#include "BenchView.h"
 #include "CairoSketch.h"
 #include "OsPlatformHost.h"
 #include "Workload.h"
@@ -41,41 +42,21 @@ namespace {
 using workload::kViewHeight;
 using workload::kViewWidth;
 constexpr int kW = kViewWidth, kH = kViewHeight;
+static_assert(kW == bench::kViewW && kH == bench::kViewH, "the workload fills the benchmark view");
 constexpr OsImgRect kWhole{0, 0, kW, kH};
 
-struct Scene {
-  BDocument document{"bench"};
-  BView view;
-  std::vector<std::uint8_t> picture = std::vector<std::uint8_t>(static_cast<std::size_t>(kW) * kH * 3, 180);
-  std::vector<std::uint8_t> frame = std::vector<std::uint8_t>(static_cast<std::size_t>(kW) * kH * 3);
+struct Scene : bench::BenchView {
   std::vector<std::uint32_t> picture32 = std::vector<std::uint32_t>(static_cast<std::size_t>(kW) * kH, 0xFFB4B4B4u);
-  TObjectContainer* container = nullptr;
   std::vector<OsImgPoint> presses;
   std::unique_ptr<CairoSketch> cairo;
 
   explicit Scene(int n) {
-    view.OsSetDocument(&document);
-    view.GetWindow()->OsPlace(0, 0, kW, kH);
-    BModuleDocument* sketch = gModuleInterface.CreateModuleDocument(&document);
-    document.SetModuleDocument(1, sketch);
-    sketch->InitDocument(&document);
-    container = static_cast<CSketchDocument*>(sketch)->fContainer;
-    view.OsSetRepaint([this](BView& v) { Repaint(v); });
-    gModuleInterface.SetActiveView(&view);
     workload::AddFigures(*container, n);
     presses = workload::PressPoints(*container);
     cairo = std::make_unique<CairoSketch>(*container, kW, kH);
   }
-  ~Scene() { gModuleInterface.SetActiveView(nullptr); }
 
   void Activate() { gModuleInterface.SetActiveView(&view); }
-
-  void Repaint(BView& v) {
-    std::memcpy(frame.data(), picture.data(), frame.size());
-    CDC dc;
-    dc.Attach(OsCreateBufferDC(frame.data(), kW, kH, kW * 3));
-    gModuleInterface.RepaintRequest(&dc, &v);
-  }
 
   // The cairo frame gets the picture as ours does, at its own 4 bytes a pixel.
   void CairoRepaint(const CairoSketch::Figure* extra) {
@@ -98,35 +79,6 @@ int HitTest(const TObjectContainer& c, OsImgPoint p, const BZoom& zoom) {
     if (s->CheckSegments(p.x, p.y, &check, &zoom)) return i;
   }
   return -1;
-}
-
-void Step(BTracker& t, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint next) {
-  t.TrackConstrain(kTrackContinue, anchor, previous, next, 1);
-  const int moved = next.x != previous.x || next.y != previous.y;
-  t.TrackMouse(kTrackContinue, anchor, previous, next, moved);
-  t.TrackFeedback(kTrackContinue, anchor, previous, next, moved, 1);
-  previous = next;
-}
-
-// Back and forth over 200 pixels, so that the figures stay on the view.
-int Offset(int k) { return (k / 200) % 2 == 0 ? k % 200 : 200 - k % 200; }
-
-template <typename Tracker, typename Init>
-void RunGesture(benchmark::State& state, OsImgPoint press, Init init) {
-  auto tracker = std::make_unique<Tracker>();
-  init(*tracker, press);
-  OsImgPoint anchor = tracker->GetAnchor(), previous = anchor, next = anchor;
-  tracker->TrackConstrain(kTrackBegin, anchor, previous, next, 1);
-  tracker->TrackMouse(kTrackBegin, anchor, previous, next, 1);
-  tracker->TrackFeedback(kTrackBegin, anchor, previous, next, 1, 1);
-  int k = 0;
-  for (auto _ : state) {
-    ++k;
-    Step(*tracker, anchor, previous, {anchor.x + Offset(k), anchor.y + Offset(k) / 2});
-  }
-  tracker->TrackMouse(kTrackEnd, anchor, previous, previous, 1);
-  tracker->DoIt();
-  tracker->UndoIt();  // the scene as it was, for the next run
 }
 
 struct Measure {
@@ -258,7 +210,7 @@ int main(int argc, char** argv) {
     pair("drag_step",
          [s, grip](benchmark::State& st) {
            s->Activate();
-           RunGesture<TDCDrag>(st, grip, [s](TDCDrag& t, OsImgPoint& p) {
+           bench::RunGesture<TDCDrag>(st, grip, [s](TDCDrag& t, OsImgPoint& p) {
              t.IDCDrag(s->container, &s->view, &s->document, p);
            });
          },
@@ -266,9 +218,9 @@ int main(int argc, char** argv) {
            int k = 0, x = 0, y = 0;
            for (auto _ : st) {
              ++k;
-             s->cairo->MoveSelected(Offset(k) - x, Offset(k) / 2 - y);
-             x = Offset(k);
-             y = Offset(k) / 2;
+             s->cairo->MoveSelected(bench::Offset(k) - x, bench::Offset(k) / 2 - y);
+             x = bench::Offset(k);
+             y = bench::Offset(k) / 2;
              s->CairoRepaint(nullptr);
            }
            s->cairo->MoveSelected(-x, -y);
@@ -276,7 +228,7 @@ int main(int argc, char** argv) {
     pair("rectangle_step",
          [s](benchmark::State& st) {
            s->Activate();
-           RunGesture<TDCGrow>(st, {kW - 260, 10}, [s](TDCGrow& t, OsImgPoint& p) {
+           bench::RunGesture<TDCGrow>(st, {kW - 260, 10}, [s](TDCGrow& t, OsImgPoint& p) {
              t.IDCGrow(s->container, &s->view, &s->document, p);
            });
          },
@@ -287,7 +239,7 @@ int main(int argc, char** argv) {
            int k = 0;
            for (auto _ : st) {
              ++k;
-             const double x0 = kW - 260, y0 = 10, x1 = x0 + Offset(k), y1 = y0 + Offset(k) / 2;
+             const double x0 = kW - 260, y0 = 10, x1 = x0 + bench::Offset(k), y1 = y0 + bench::Offset(k) / 2;
              CairoSketch::Figure r;
              r.closed = true;
              r.points = {x0, y0, x0, y0, x1, y0, x1, y0, x1, y0, x1, y1, x1, y1, x1, y1, x0, y1,
