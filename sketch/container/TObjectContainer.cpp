@@ -1,7 +1,6 @@
 #include "container/TObjectContainer.h"
 
 #include <algorithm>
-#include <memory>
 #include <new>
 
 #include "BView.h"
@@ -230,19 +229,14 @@ int TObjectContainer::DrawCenter(int show) {
 }
 
 TObjectContainer* TObjectContainer::Clone() const {
-  std::unique_ptr<TObjectContainer> copy(new (std::nothrow) TObjectContainer);
+  TObjectContainer* copy = new (std::nothrow) TObjectContainer;
   if (copy == nullptr) return nullptr;
   copy->IObjectContainer();
-  bool whole = true;
-  ForEachShape(*this, [&](TDShape& s) {
-    if (!whole) return;
+  ForEachShape(*this, [copy](TDShape& s) {
     TDShape* clone = s.Clone();
-    if (clone == nullptr || copy->AddTail(clone) == nullptr) {
-      delete clone;
-      whole = false;
-    }
+    if (clone != nullptr && copy->AddTail(clone) == nullptr) delete clone;
   });
-  return whole ? copy.release() : nullptr;
+  return copy;
 }
 
 int TObjectContainer::CalcActRgn() {

@@ -54,9 +54,9 @@ class TObjectContainer : public BList {
   int CalcActArea();
   bool CheckCenter(OsImgPoint point) const;
   int DrawCenter(int show);
-  // A new container with a clone of every figure, no view; the clones still
-  // name this container. Null when any of it cannot be allocated: a snapshot
-  // short of one figure would pair the others with the wrong figures.
+  // A new container with a clone of every figure (figures that cannot be cloned
+  // are left out), no view; the clones still name this container. Null when the
+  // container itself cannot be allocated.
   TObjectContainer* Clone() const;
   void Terminate() { fDrawing = nullptr; }
   int CalcActRgn();

@@ -61,7 +61,10 @@ void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* docum
     return;
   }
   fSnapshot = container->Clone();
-  if (fSnapshot == nullptr) AfxThrowMemoryException();
+  // The clone leaves out a figure it cannot copy, and undo pairs the snapshot
+  // with the container figure by figure to bring the selection back: without
+  // every figure the press is dropped rather than undone onto the wrong ones.
+  if (fSnapshot == nullptr || fSnapshot->GetCount() != container->GetCount()) AfxThrowMemoryException();
   // The figure is made before anything is deselected, so that a press that
   // cannot draw leaves the selection alone.
   fTarget = BeginFigure(gCurrentTool, container, point);
