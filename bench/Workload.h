@@ -39,22 +39,21 @@ class Random {
   std::uint64_t fState;
 };
 
+// A figure of the kinds drawn by one drag from press to current.
+template <typename Kind>
+TDShape* Dragged(TObjectContainer& c, OsImgPoint press, OsImgPoint current) {
+  auto* figure = new Kind;
+  figure->Begin(&c, press.x, press.y);
+  figure->Track(1, &press, &current);
+  return figure;
+}
+
 // One figure of kind `kind` (0 .. 6) inside the box at (x, y) of size w x h.
 inline TDShape* MakeFigure(TObjectContainer& c, Random& rnd, int kind, int x, int y, int w, int h) {
   OsImgPoint press{x, y}, current{x + w, y + h};
   switch (kind) {
-    case 0: {
-      auto* r = new TDRectangle;
-      r->Begin(&c, x, y);
-      r->Track(1, &press, &current);
-      return r;
-    }
-    case 1: {
-      auto* o = new TDOval;
-      o->Begin(&c, x, y);
-      o->Track(1, &press, &current);
-      return o;
-    }
+    case 0: return Dragged<TDRectangle>(c, press, current);
+    case 1: return Dragged<TDOval>(c, press, current);
     case 2: {
       auto* p = new TDPolygon;
       press = {x + w / 2, y + h / 2};
@@ -87,12 +86,7 @@ inline TDShape* MakeFigure(TObjectContainer& c, Random& rnd, int kind, int x, in
       }
       return pen;
     }
-    case 5: {
-      auto* l = new TDLine;
-      l->Begin(&c, x, y);
-      l->Track(1, &press, &current);
-      return l;
-    }
+    case 5: return Dragged<TDLine>(c, press, current);
     default: {
       auto* m = new TDMuLine;
       m->Begin(&c, x, y);
