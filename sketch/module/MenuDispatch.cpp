@@ -77,11 +77,11 @@ template <typename T, typename Init>
 static void PostTransform(const CSketchInterface::Press& p, Init init) {
   if (p.container == nullptr) return;
   p.view->Focus();
-  std::unique_ptr<T> command = Make<T>([](T&) {});
   const TSketchMemo memo(*p.container);
   p.container->CalcActArea();
+  std::unique_ptr<T> command;
   try {
-    init(*command);
+    command = Make<T>(init);
   } catch (const CMemoryException&) {
     memo.Restore(*p.container);
     throw;

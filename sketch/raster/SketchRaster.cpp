@@ -321,15 +321,14 @@ void SketchDrawCenterMark(const OsImgPoint& p) {
     const unsigned glyph = kCenterGlyph[row];
     if (left < 0) {
       *r.Byte(0, yy) |= static_cast<BYTE>(glyph << (8 - s));
-    } else if (x + 4 >= r.w) {
-      *r.Byte(left, yy) |= static_cast<BYTE>(glyph >> s);
     } else {
       const unsigned wide = glyph << (8 - s);
       *r.Byte(left, yy) |= static_cast<BYTE>(wide >> 8);
-      // The low byte is empty unless the ring reaches into the next byte, which
-      // then lies inside the row; an empty one is not touched, since past the
-      // last column of the row there may be no byte at all.
-      if ((wide & 0xFF) != 0) *r.Byte((left / 8 + 1) * 8, yy) |= static_cast<BYTE>(wide & 0xFF);
+      // The next byte is touched only when the ring reaches into it and it
+      // holds a column of the row: past the row's last column there may be no
+      // byte at all.
+      const I64 next = (left / 8 + 1) * 8;
+      if ((wide & 0xFF) != 0 && next < r.w) *r.Byte(next, yy) |= static_cast<BYTE>(wide & 0xFF);
     }
   }
 }

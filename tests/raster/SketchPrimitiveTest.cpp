@@ -103,8 +103,10 @@ TEST_F(SketchPrimitive, FillOutsideTheRasterLeavesTheDirtyStateAlone) {
   EXPECT_EQ(gSketchDirtyRect, kSketchEmptyDirtyRect);
 }
 
+const char* const kRing[7] = {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."};
+
 TEST_F(SketchPrimitive, CenterMarkIsARingAtEveryBitPositionAndLeavesTheDirtyStateAlone) {
-  const char* ring[7] = {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."};
+  const auto& ring = kRing;
   for (int cx = 3; cx < 28; ++cx) {
     UseScreen(32, 9);
     SketchDrawCenterMark({cx, 4});
@@ -137,6 +139,25 @@ TEST_F(SketchPrimitive, CenterMarkClipsAtTheEdges) {
     SketchDrawCenterMark(p);
   }
   EXPECT_EQ(InkCount(), 0);
+}
+
+// Every column of the ring inside the row is drawn, whether or not the ring
+// crosses into the row's last byte or runs past its end.
+TEST_F(SketchPrimitive, CenterMarkNearTheRowEndDrawsEveryColumnInside) {
+  for (int width : {29, 30, 32, 33}) {
+    for (int cx = width - 8; cx <= width + 3; ++cx) {
+      UseScreen(width, 7);
+      SketchDrawCenterMark({cx, 3});
+      int wrong = 0;
+      for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const int c = x - (cx - 3);
+          wrong += Ink(x, y) != (c >= 0 && c < 7 && kRing[y][c] == '#');
+        }
+      }
+      EXPECT_EQ(wrong, 0) << "width " << width << ", centre " << cx;
+    }
+  }
 }
 
 TEST_F(SketchPrimitive, CenterMarkNextToTheRowEndOfAByteAlignedRaster) {
