@@ -95,7 +95,7 @@ TEST_F(SelectionTrackersTest, ReadOutInImageCoordinatesCornerClampedToTheViewInV
   EXPECT_EQ(t.fRect, (OsImgRect{6, 4, 32, 24}));
 }
 
-TEST_F(SelectionTrackersTest, RectangleCornersAndDragStepsSnapToTheGrid) {
+TEST_F(SelectionTrackersTest, RectangleCornersDragStepsAndClonePressesSnapToTheGrid) {
   Selected({{4, 4}, {8, 4}});
   fView.fGridOn = true;  // spacing 8
   TDCSelect select;
@@ -109,6 +109,10 @@ TEST_F(SelectionTrackersTest, RectangleCornersAndDragStepsSnapToTheGrid) {
   EXPECT_EQ(p, (OsImgPoint{8, 0}));
   Run(drag, {{13, 13}});
   EXPECT_EQ(Path(0), "open (12,20) (16,20)");
+  TDCClone clone;
+  p = {5, 3};
+  clone.IDCClone(&fContainer, &fView, &fDocument, p);
+  EXPECT_EQ(p, (OsImgPoint{8, 0}));
 }
 
 // ---- Drag ----
