@@ -8,9 +8,11 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BCommand.h"
 #include "OsPlatformHost.h"
 #include "RasterFixture.h"
 #include "container/TObjectContainer.h"
@@ -29,6 +31,7 @@ class FakeHost : public BHostContext, public BHostServices, public BColorService
   void ReportPoint(const OsImgPoint*) override {}
   void ReportSize(const OsImgSize*) override {}
   void ReportRect(const OsImgRect*) override {}
+  void PostCommand(BCommand* command) override { fPosts.emplace_back(command); }
   // Entry i is grey 255 - i unless a test set it.
   OsImgPaletteEntry GetPaletteEntry(int index) override {
     if (auto it = fPalette.find(index); it != fPalette.end()) return it->second;
@@ -38,6 +41,7 @@ class FakeHost : public BHostContext, public BHostServices, public BColorService
 
   BView* fView = nullptr;
   std::map<int, OsImgPaletteEntry> fPalette;
+  std::vector<std::unique_ptr<BCommand>> fPosts;  // what the interface posted
 };
 
 // The raster is the module's, screen-sized; the raster fixture reads it.

@@ -126,7 +126,7 @@ TEST_F(ModuleMenu, AGestureThatRunsOutOfMemoryAtItsEndPutsBackWhatItsPressChange
 TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
   host.fView = nullptr;
   for (int command : {5110, 5120, 57634, 57635, 57637}) gModuleInterface.DoMenuCommand(command);
-  EXPECT_TRUE(viewPosts.empty());
+  EXPECT_TRUE(viewPosts.empty() && host.fPosts.empty());
   host.fView = &view;
   for (int command : {5110, 5121, 57634}) {
     OsFailAllocationsAfter(0);
