@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "ContainerFixture.h"
+#include "OsRuntime.h"
 
 namespace {
 
@@ -111,13 +114,22 @@ TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
 using ContainerRegion = ContainerFixture;
 
 TEST_F(ContainerRegion, OverlapOfTwoSelectedFiguresIsAHole) {
-  TDRectangle* a = Rect(2, 2, 10, 8);   // pixels [2, 10) x [2, 8)
-  TDRectangle* b = Rect(6, 4, 14, 12);  // pixels [6, 14) x [4, 12)
-  Rect(20, 20, 30, 30);                 // not selected
+  TDRectangle* a = Rect(2, 2, 10, 8);     // pixels [2, 10) x [2, 8)
+  TDRectangle* b = Rect(6, 4, 14, 12);    // pixels [6, 14) x [4, 12)
+  TDRectangle* c = Rect(20, 20, 30, 30);  // not selected
   Select(a, b);
   EXPECT_EQ(container.CalcActRgn(), 1);
   EXPECT_EQ(container.fActRegion.GetRects(),
             (std::vector<OsImgRect>{{2, 2, 10, 4}, {2, 4, 6, 8}, {10, 4, 14, 8}, {6, 8, 14, 12}}));
+  // Without memory for one figure's outline the region is what came before it.
+  c->SetSelect(1, 1, 0);
+  for (const auto& [allocations, rects] :
+       {std::pair{0, std::vector<OsImgRect>{}}, std::pair{1, std::vector<OsImgRect>{{2, 2, 10, 8}}}}) {
+    OsFailOneAllocationAfter(allocations);
+    EXPECT_EQ(container.CalcActRgn(), 1);
+    OsFailAllocationsAfter(-1);
+    EXPECT_EQ(container.fActRegion.GetRects(), rects) << allocations;
+  }
   container.SelectAll(0);
   container.CalcActRgn();
   EXPECT_TRUE(container.fActRegion.IsEmptyRegion());
