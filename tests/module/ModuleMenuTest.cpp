@@ -101,6 +101,22 @@ TEST_F(ModuleMenu, WhatRunsOutOfMemoryLeavesTheSelectionAndAreaAlone) {
   for (int command : {5110, 5111, 5120, 5121, 5122}) {
     expectUnchangedUntilDone("a menu command", command, [&] { gModuleInterface.DoMenuCommand(command); });
   }
+  // A press of the other pen tool finishes the figure left open first, when
+  // the tool changed while another view was current.
+  gModuleInterface.DoToolChange(7, 1);
+  OsImgPoint start{40, 30};
+  gModuleInterface.DoMouseCommandL(start, 0);
+  ASSERT_TRUE(c.fDrawing != nullptr && viewPosts.size() == 1u);
+  viewPosts[0]->DoIt();
+  const std::unique_ptr<BCommand> pen = std::move(viewPosts[0]);
+  viewPosts.clear();
+  host.fView = nullptr;
+  gModuleInterface.DoToolChange(9, 1);
+  host.fView = &view;
+  expectUnchangedUntilDone("a press of the other pen", 9, [&] {
+    OsImgPoint at{44, 30};
+    gModuleInterface.DoMouseCommandL(at, 0);
+  });
 }
 
 // The host drops a gesture whose last phase runs out of memory, press and
