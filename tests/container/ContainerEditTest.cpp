@@ -8,6 +8,8 @@
 
 #include "ContainerFixture.h"
 #include "OsRuntime.h"
+#include "container/TSketchMemo.h"
+#include "model/TDUnit.h"
 
 namespace {
 
@@ -133,6 +135,46 @@ TEST_F(ContainerRegion, OverlapOfTwoSelectedFiguresIsAHole) {
   container.SelectAll(0);
   container.CalcActRgn();
   EXPECT_TRUE(container.fActRegion.IsEmptyRegion());
+}
+
+using ContainerMemo = ContainerFixture;
+
+// Figures are matched by identity, whatever their place: one taken out since
+// is passed over, one added since is left alone, the others get back their
+// selection, vertex states and bounds; the area, mark and open figure return.
+TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
+  TDRectangle* a = Rect(2, 2, 10, 8);
+  TDRectangle* b = Rect(20, 2, 30, 8);
+  TDRectangle* c = Rect(40, 2, 50, 8);
+  Select(b);
+  container.CalcActArea();
+  const OsImgRect area = container.fActArea, bounds = c->fBounds;
+  auto* first = static_cast<TDUnit*>(c->fUnits.GetItemFromIndex(1));
+  first->fSelected = 1;  // then taken out: its record must not go to the next
+  const TSketchMemo memo(container);
+  c->fUnits.SetItem(c->fUnits.GetHeadPosition(), nullptr);
+  c->fUnits.Delete(c->fUnits.GetHeadPosition());
+  const std::unique_ptr<TDUnit> goneVertex(first);
+  container.SelectAll(1);
+  c->fBounds = {0, 0, 1, 1};
+  container.fCenterShown = 1;
+  container.fDrawing = c;
+  ASSERT_TRUE(container.TakeOut(a));
+  const std::unique_ptr<TDShape> gone(a);
+  TDRectangle* added = Rect(2, 20, 10, 28);
+  added->SetSelect(1, 1, 0);
+  container.CalcActArea();
+  memo.Restore(container);
+  EXPECT_EQ(Flags({b, c, added}, &TDShape::fSelected), "101");
+  int selectedVertices = 0;
+  for (TDShape* s : {b, c}) {
+    for (BPosition pos = s->fUnits.GetHeadPosition(); pos != nullptr;) {
+      selectedVertices += static_cast<TDUnit*>(s->fUnits.GetNext(pos))->fSelected;
+    }
+  }
+  EXPECT_EQ(selectedVertices, b->UnitCount());
+  EXPECT_TRUE(c->fBounds == bounds && container.fActArea == area);
+  EXPECT_TRUE(container.fCenterShown == 0 && container.fDrawing == nullptr);
 }
 
 }  // namespace
