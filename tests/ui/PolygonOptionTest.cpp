@@ -179,6 +179,7 @@ TEST(PScrollBar, TheControlTellsItsWindowOfEachChangeWithTheRegisteredMessage) {
   ASSERT_EQ(bar.Create("", WS_VISIBLE, RECT{1, 2, 11, 6}, &window, 2005), 1);
   const OsScrollControl* control = OsFindScrollControl(&window, 2005);
   ASSERT_EQ(control, bar.GetControl());
+  EXPECT_TRUE(control->IsWindowVisible());
   bar.SetNotifyWindow(&window);
   bar.SetValue(0);
   bar.SetValue(12);
