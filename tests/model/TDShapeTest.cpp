@@ -238,6 +238,12 @@ TEST_F(TDShapeTest, CloneIsAnEqualPlainShape) {
             std::tuple(rect->fBounds, 0, 1, 0, &fContainer));
   copy->Move(1, 0);
   EXPECT_FALSE(copy->IsEqual(rect));
+  // Out of a view, or of any container, a figure has no zoom and draws 1:1.
+  TObjectContainer unviewed;
+  for (TObjectContainer* c : {&unviewed, static_cast<TObjectContainer*>(nullptr)}) {
+    copy->AttachContainer(c);
+    EXPECT_TRUE(copy->ViewZoom() == nullptr && copy->DrawZoom().fZoomX == 1.0f);
+  }
   delete copy;
   EXPECT_FALSE(rect->IsEqual(nullptr));
   EXPECT_FALSE(rect->IsEqual(Polyline({{2, 3}, {12, 3}, {12, 9}})));
