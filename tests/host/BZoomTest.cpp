@@ -3,6 +3,7 @@
 #include <climits>
 #include <limits>
 
+#include "BView.h"
 #include "BZoom.h"
 
 namespace {
@@ -43,6 +44,17 @@ TEST(OsTruncToInt, SaturatesAtTheIntRangeAndTakesNaNAsZeroAsDoTheZoomsConversion
   BZoom(0.0f, 0.0f, 0.0f, 0.0f).GPtoLP(q);  // 5 / 0 = inf, 0 / 0 = NaN
   EXPECT_EQ(p, (OsImgPoint{INT_MAX, INT_MIN}));
   EXPECT_EQ(q, (OsImgPoint{INT_MAX, 0}));
+}
+
+// Only a redraw asked for at once repaints, and only a view that can.
+TEST(BView, RedrawRepaintsAtOnceOnlyWhenAskedAndWhenTheViewCan) {
+  BView view;
+  EXPECT_EQ(view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE | BView::RDW_UPDATENOW), 1);
+  int repaints = 0;
+  view.OsSetRepaint([&](BView&) { ++repaints; });
+  view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE);
+  view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE | BView::RDW_UPDATENOW);
+  EXPECT_EQ(repaints, 1);
 }
 
 }  // namespace
