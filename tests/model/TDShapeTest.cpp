@@ -1,6 +1,7 @@
 // The figure base: vertices, markers, drawing, bounds, steps, selection,
 // transforms and copies.
 
+#include <memory>
 #include <tuple>
 
 #include "FigureFixture.h"
@@ -236,6 +237,8 @@ TEST_F(TDShapeTest, CloneIsAnEqualPlainShape) {
   EXPECT_EQ(PathText(*copy) + " " + States(*copy), "closed (2,3) (12,3) (12,9) (2,9) 2232");
   EXPECT_EQ(std::tuple(copy->fBounds, copy->fOpen, copy->fSelected, copy->fBusy, copy->fContainer),
             std::tuple(rect->fBounds, 0, 1, 0, &fContainer));
+  const std::unique_ptr<TDUnit> vertex(Unit(*rect, 2)->Clone());  // a vertex copied on its own
+  EXPECT_TRUE(vertex->fContainer == &fContainer && vertex->fState == TDUnit::kBothHandles);
   copy->Move(1, 0);
   EXPECT_FALSE(copy->IsEqual(rect));
   // Out of a view, or of any container, a figure has no zoom and draws 1:1.
