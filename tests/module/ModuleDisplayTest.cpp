@@ -84,6 +84,12 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   ExpectRasterReset();
   SketchUpdateView(&view, 0);
   EXPECT_EQ(repaints, 1);
+  // A view without a document has no figures to draw, but shows the raster.
+  BView lone;
+  lone.GetWindow()->OsPlace(0, 0, kViewW, kViewH);
+  SketchDrawPixel({5, 1});
+  Repaint(lone);
+  EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
 }
 
 TEST_F(ModuleDisplay, DestroyingADocumentDestroysItsFiguresButNotTheClipboard) {
