@@ -179,6 +179,19 @@ TEST_F(PointEditTest, CurvedSegmentStretchesItsHandlesByTheMouseDistances) {
   EXPECT_TRUE(At(0) == s);
 }
 
+// Undoing a handle dragged with the white arrow picks its vertex alone again,
+// whatever was picked since.
+TEST_F(PointEditTest, UndoingAHandleDragPicksItsVertexAloneAgain) {
+  TDShape* s = CurveAndLine();
+  auto t = Direct({26, 12});
+  ASSERT_NE(dynamic_cast<TDCDDrec*>(t->fSub), nullptr);
+  Run(*t, {{28, 10}});
+  const std::string picked = States(*s);
+  Pick(*s, {0});
+  t->UndoIt();
+  EXPECT_EQ(PathText(*s) + " " + States(*s), "open (0,20) (20,20 26,12 14,28) (40,20) " + picked);
+}
+
 // ---- Edit point ----
 
 // A click on a corner makes it smooth on a copy in place; undo brings back the
