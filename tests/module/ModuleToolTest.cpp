@@ -58,6 +58,17 @@ TEST_F(ModuleTools, HeldKeysPickTemporaryToolsUntilReleased) {
   // A tool chosen later is the one the next release returns to.
   gModuleInterface.DoToolChange(7, 1);
   EXPECT_EQ(check({VK_SPACE}) + check({}), "2/0 7/0 ");
+  // At a limit of the zoom the magnifier cannot go further that way.
+  for (const auto& [zoom, limited] : {std::pair{16.0f, "0 2 "}, std::pair{0.0625f, "1 0 "}}) {
+    view.GetZoom() = BZoom(zoom, zoom, 0, 0);
+    std::string states;
+    for (int key : {VK_CONTROL, VK_MENU}) {
+      check({VK_SPACE, key});
+      states += std::to_string(gModuleInterface.fZoomState) + " ";
+    }
+    EXPECT_EQ(states, limited) << zoom;
+  }
+  view.GetZoom() = BZoom();
 }
 
 TEST_F(ModuleTools, ToolIsWrittenAndReadBackAsALeadingNumber) {
