@@ -152,4 +152,21 @@ TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
   EXPECT_TRUE(viewPosts.empty());
 }
 
+// A picture opened without its sketch (there was no memory for it) takes no
+// press of a sketch tool.
+TEST_F(ModuleMenu, AViewWithoutASketchTakesNoPress) {
+  BDocument bare;
+  BView other;
+  other.OsSetDocument(&bare);
+  other.OsSetPost([this](BCommand* c) { viewPosts.emplace_back(c); });
+  host.fView = &other;
+  for (short tool : {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) {
+    gModuleInterface.DoToolChange(tool, 1);
+    OsImgPoint at{2, 4};
+    gModuleInterface.DoMouseCommandL(at, 0);
+  }
+  host.fView = &view;
+  EXPECT_TRUE(viewPosts.empty());
+}
+
 }  // namespace
