@@ -86,6 +86,8 @@ class StudioTest : public QObject {
   void PolygonPaletteFollowsTheTool();
   void PicturesOpenInTabsSharingTheClipboard();
   void EveryFigureAndTransformAsTheReplayDoes();
+  void SketchesSaveAndReopenAsTheReplayDoes();
+  void DamagedSketchesReplayWhatIsWhole();
 
  private:
   // press, four moves on the straight way, release: the replay's `drag`.
@@ -505,6 +507,112 @@ void StudioTest::EveryFigureAndTransformAsTheReplayDoes() {
   QVERIFY(told > 0);
   Drag({300, 200}, {360, 240});
   QCOMPARE(SketchOf(host.Active()->document)->GetCount(), count + 1);
+  Tool(0);
+}
+
+void StudioTest::SketchesSaveAndReopenAsTheReplayDoes() {
+  Host& host = fWindow->GetHost();
+  const std::string before = Sketch(host);
+  const QString undoBefore = UndoText();
+  const QString path = fDir + "/work.sketch";
+  QCOMPARE(fWindow->SaveSketch(path), std::string());
+  // sketch-replay runs the sketch as it is, from its folder.
+  QProcess replay;
+  replay.setWorkingDirectory(fDir);
+  replay.start(SKETCH_REPLAY, {"--dump", "sketch.json", "work.sketch"});
+  QVERIFY(replay.waitForFinished(60000));
+  QCOMPARE(replay.readAllStandardError(), QByteArray());
+  QFile dump(fDir + "/sketch.json");
+  QVERIFY(dump.open(QIODevice::ReadOnly));
+  const std::string replayed = dump.readAll().toStdString();
+  QCOMPARE(before, replayed.substr(replayed.find("\"clipboard\"")));
+
+  // Reopened over a module loaded afresh: the same figures, selection and
+  // history; moved with its pictures, it still opens.
+  const QString moved = fDir + "/moved";
+  QVERIFY(QDir().mkpath(moved));
+  for (const QString& name : QDir(fDir).entryList({"work*", "figures.png", "session-*.png"}, QDir::Files)) {
+    QVERIFY(QFile::rename(fDir + "/" + name, moved + "/" + name));
+  }
+  const StudioWindow::SessionFile file = StudioWindow::ReadSessionFile(moved + "/work.sketch");
+  QCOMPARE(file.error, std::string());
+  QVERIFY(file.changed.empty());
+  QCOMPARE(fWindow->ReplaySession(file), std::vector<std::string>());
+  QCOMPARE(Sketch(host), before);
+  QCOMPARE(UndoText(), undoBefore);
+  QCOMPARE(fWindow->findChild<QTabBar*>("documents")->count(), static_cast<int>(host.Documents().size()));
+  // What is done next goes on from there, and saves again.
+  Tool(4);
+  Drag({200, 150}, {260, 200});
+  QCOMPARE(fWindow->SaveSketch(moved + "/again.sketch"), std::string());
+  const std::string after = Sketch(host);
+  QCOMPARE(fWindow->ReplaySession(StudioWindow::ReadSessionFile(moved + "/again.sketch")), std::vector<std::string>());
+  QCOMPARE(Sketch(host), after);
+
+  // A picture changed since is told before anything is replayed.
+  QImage picture(moved + "/figures.png");
+  picture.setPixel(0, 0, qRgb(1, 2, 3));
+  QVERIFY(picture.save(moved + "/figures.png"));
+  const StudioWindow::SessionFile changed = StudioWindow::ReadSessionFile(moved + "/again.sketch");
+  QCOMPARE(changed.changed.size(), std::size_t{1});
+  QVERIFY(QString::fromStdString(changed.changed[0]).contains("figures.png"));
+  Tool(0);
+}
+
+void StudioTest::DamagedSketchesReplayWhatIsWhole() {
+  Host& host = fWindow->GetHost();
+  const QString dir = fDir + "/moved";
+  QFile whole(dir + "/again.sketch");
+  QVERIFY(whole.open(QIODevice::ReadOnly));
+  const QByteArray text = whole.readAll();
+  const auto write = [&dir](const QString& name, const QByteArray& bytes) {
+    QFile out(dir + "/" + name);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+  };
+
+  write("foreign.sketch", "tool 4\n" + text);
+  QVERIFY(QString::fromStdString(StudioWindow::ReadSessionFile(dir + "/foreign.sketch").error).contains("not a sketch"));
+  QVERIFY(!StudioWindow::ReadSessionFile(dir + "/none.sketch").error.empty());
+
+  // Cut inside the last gesture's moves: the gesture is left out, the rest
+  // replays as sketch-replay replays it without that gesture.
+  const int lastPress = text.lastIndexOf("\npress ");
+  const QByteArray cut = text.left(text.indexOf("\nmove ", lastPress) + 5);
+  write("cut.sketch", cut);
+  write("whole.sketch", text.left(lastPress + 1));
+  const int pressLine = static_cast<int>(text.left(lastPress + 1).count('\n')) + 1;
+  const std::vector<std::string> problems = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/cut.sketch"));
+  QCOMPARE(problems.size(), std::size_t{2});
+  QVERIFY(QString::fromStdString(problems[0]).contains("is cut off"));
+  QCOMPARE(problems[1], "line " + std::to_string(pressLine) + ": the gesture begun there never ended and was left out");
+  const std::string cutSketch = Sketch(host);
+  QCOMPARE(fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/whole.sketch")), std::vector<std::string>());
+  QCOMPARE(Sketch(host), cutSketch);
+
+  // A picture that is gone: what came before it is replayed, and the line
+  // and the file are named.
+  QByteArray missing = text;
+  const int figures = static_cast<int>(missing.indexOf("figures.png figures.png")) + 12;
+  missing.replace(figures, 11, "gone.png");
+  write("missing.sketch", missing);
+  const int documentLine = static_cast<int>(missing.left(figures).count('\n')) + 1;
+  const std::vector<std::string> gone = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/missing.sketch"));
+  QCOMPARE(gone.size(), std::size_t{1});
+  QVERIFY2(QString::fromStdString(gone[0]).startsWith(QString("line %1: ").arg(documentLine)), gone[0].c_str());
+  QVERIFY(QString::fromStdString(gone[0]).contains("gone.png"));
+  QVERIFY(host.Find("figures.png") == nullptr && host.Find("small.bmp") != nullptr);
+
+  // A sketch cannot make the studio write files or unload the module.
+  write("dumps.sketch", "# sketch-studio sketch 1\ntool 4\ndump " + dir.toUtf8() + "/written.json\ntool 5\n");
+  const std::vector<std::string> refused = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/dumps.sketch"));
+  QCOMPARE(refused.size(), std::size_t{1});
+  QVERIFY(QString::fromStdString(refused[0]).startsWith("line 3: 'dump'"));
+  QVERIFY(!QFile::exists(dir + "/written.json"));
+  QCOMPARE(host.Module()->fCurrentTool, 4);
+
+  // Back to the whole session, which the profile check at the end expects.
+  QCOMPARE(fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/again.sketch")), std::vector<std::string>());
   Tool(0);
 }
 
