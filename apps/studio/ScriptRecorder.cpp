@@ -27,7 +27,10 @@ std::string ScriptRecorder::OpenJournal(const std::string& path, const std::stri
 void ScriptRecorder::Write(const std::string& lines) {
   fSession += lines;
   // Flushed to the system at once: a process killed later loses none of it.
-  if (fJournal.is_open()) fJournal << lines << std::flush;
+  if (fJournal.is_open() && !(fJournal << lines << std::flush)) {
+    fJournal.close();
+    fJournalFailed = true;
+  }
   if (fFile.is_open()) fFile << lines << std::flush;
 }
 

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ScriptRecorder {
@@ -14,12 +15,15 @@ class ScriptRecorder {
   // success, otherwise what went wrong, naming the file.
   std::string Open(const std::string& path, const std::vector<std::string>& first = {});
   bool IsOpen() const { return fFile.is_open(); }
+  void Close() { fFile.close(); }
   // The journal: `marker`, then the session so far, then every line, each
   // flushed to the system as it is written (a process killed loses nothing
   // written). Empty on success, otherwise what went wrong.
   std::string OpenJournal(const std::string& path, const std::string& marker);
   bool HasJournal() const { return fJournal.is_open(); }
-  void CloseJournal() { fJournal.close(); }
+  // True once, after a line could not be written to the journal (a full
+  // disk); the journal is closed then.
+  bool JournalFailed() { return std::exchange(fJournalFailed, false); }
 
   // Every line of the session so far, each ending in a line feed.
   const std::string& Session() const { return fSession; }
@@ -41,6 +45,7 @@ class ScriptRecorder {
 
   std::ofstream fFile;
   std::ofstream fJournal;
+  bool fJournalFailed = false;
   std::string fSession;
   bool fHeld = false;
   std::string fPending;

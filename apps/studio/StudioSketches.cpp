@@ -142,6 +142,11 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
     for (; line < file.read.lines.size(); ++line) session += file.read.lines[line] + "\n";
   }
   OsSetUserInterface(fDialogs.get());
+  // A recording follows one session; this one ends here.
+  if (fOutput.Script().IsOpen()) {
+    fOutput.Script().Close();
+    statusBar()->showMessage(tr("The recording ended: another session was opened."), 5000);
+  }
   fOutput.Script().Restart(session);
   if (!fOutput.JournalPath().empty()) {
     if (std::string error = fOutput.StartJournal(fOutput.JournalPath()); !error.empty()) problems.push_back(error);

@@ -426,6 +426,14 @@ void StudioWindow::SyncTabs() {
 void StudioWindow::Changed(bool ok) {
   if (fClosing) return;
   if (!ok) statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
+  if (fOutput.Script().JournalFailed()) {
+    QTimer::singleShot(0, this, [this] {
+      QMessageBox::warning(this, kTitle,
+                           tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
+                              "File > Save Sketch keeps it.")
+                               .arg(QString::fromStdString(fOutput.JournalPath())));
+    });
+  }
   if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();
   fBeepsHeard = OsGetBeeps().size();
   SyncTabs();
