@@ -77,6 +77,23 @@ TEST(ReadJournal, StopsAtALineThatDoesNotParse) {
   EXPECT_NE(read.problems[0].find("lines 4 to 6 were left out"), std::string::npos) << read.problems[0];
 }
 
+TEST(ReadJournal, LeavesOutAnUnfinishedStepAtEitherEnd) {
+  const struct {
+    const char* text;
+    std::size_t commands;
+    const char* problem;
+  } cases[] = {
+      {"press 1 1\nmove 2 2\n", 0, "line 1: the gesture begun there never ended"},
+      {"tool 4\nanswer rotate 90 cw ok\n", 1, "line 2: dialog answers without their command"},
+  };
+  for (const auto& c : cases) {
+    const JournalRead read = ReadJournal(c.text);
+    EXPECT_EQ(read.commands.size(), c.commands) << c.text;
+    ASSERT_EQ(read.problems.size(), 1u) << c.text;
+    EXPECT_EQ(read.problems[0].rfind(c.problem, 0), 0u) << read.problems[0];
+  }
+}
+
 TEST(PictureHash, TellsPicturesApartBySizeAndByEachByte) {
   RgbImage wide(2, 1), tall(1, 2);
   EXPECT_EQ(PictureHash(wide).size(), 16u);
