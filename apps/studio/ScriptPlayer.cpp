@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "DocumentView.h"
-#include "OsImgTypes.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
 
@@ -38,8 +37,6 @@ const ScriptCommand* ScriptPlayer::Unplayable(const std::vector<ScriptCommand>& 
       case ScriptOp::Press:
       case ScriptOp::Move:
       case ScriptOp::Release:
-      case ScriptOp::Click:
-      case ScriptOp::Drag:
       case ScriptOp::Menu:
       case ScriptOp::Undo:
       case ScriptOp::Redo:
@@ -87,21 +84,6 @@ void ScriptPlayer::Play(const ScriptCommand& c) {
     case ScriptOp::Release:
       Mouse(view, QEvent::MouseButtonRelease, i(0), i(1), Qt::LeftButton, Qt::NoButton);
       return;
-    case ScriptOp::Click:
-      Mouse(view, QEvent::MouseButtonPress, i(0), i(1), Qt::LeftButton, Qt::LeftButton);
-      Mouse(view, QEvent::MouseButtonRelease, i(0), i(1), Qt::LeftButton, Qt::NoButton);
-      return;
-    case ScriptOp::Drag: {
-      Mouse(view, QEvent::MouseButtonPress, i(0), i(1), Qt::LeftButton, Qt::LeftButton);
-      const double x0 = i(0), y0 = i(1), x1 = i(2), y1 = i(3);
-      for (int k = 1; k <= i(4); ++k) {
-        const double f = static_cast<double>(k) / i(4);
-        Mouse(view, QEvent::MouseMove, OsTruncToInt(x0 + (x1 - x0) * f), OsTruncToInt(y0 + (y1 - y0) * f),
-              Qt::NoButton, Qt::LeftButton);
-      }
-      Mouse(view, QEvent::MouseButtonRelease, i(2), i(3), Qt::LeftButton, Qt::NoButton);
-      return;
-    }
     case ScriptOp::Menu:
       if (QAction* action = fWindow.Action(i(0))) action->trigger();
       return;
