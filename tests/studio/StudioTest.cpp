@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -537,17 +538,38 @@ void StudioTest::SketchesSaveAndReopenAsTheReplayDoes() {
   const StudioWindow::SessionFile file = StudioWindow::ReadSessionFile(moved + "/work.sketch");
   QCOMPARE(file.error, std::string());
   QVERIFY(file.changed.empty());
+  const qint64 recorded = QFileInfo(fDir + "/session.txt").size();
   QCOMPARE(fWindow->ReplaySession(file), std::vector<std::string>());
   QCOMPARE(Sketch(host), before);
   QCOMPARE(UndoText(), undoBefore);
+  // The recording followed the session that was replaced: it ends, as it was.
+  QVERIFY(fWindow->statusBar()->currentMessage().contains("recording ended"));
   QCOMPARE(fWindow->findChild<QTabBar*>("documents")->count(), static_cast<int>(host.Documents().size()));
   // What is done next goes on from there, and saves again.
   Tool(4);
   Drag({200, 150}, {260, 200});
   QCOMPARE(fWindow->SaveSketch(moved + "/again.sketch"), std::string());
   const std::string after = Sketch(host);
-  QCOMPARE(fWindow->ReplaySession(StudioWindow::ReadSessionFile(moved + "/again.sketch")), std::vector<std::string>());
-  QCOMPARE(Sketch(host), after);
+  QCOMPARE(QFileInfo(fDir + "/session.txt").size(), recorded);
+
+  // Through the menu: a changed session is given up only when the person
+  // agrees.
+  for (auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+    WhenModalOpens(this, [&, answer](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectFile(moved + "/again.sketch");
+      static_cast<QDialog*>(dialog)->accept();
+      WhenModalOpens(this, [answer](QWidget* box) {
+        if (auto* question = qobject_cast<QMessageBox*>(box)) question->button(answer)->click();
+      });
+    });
+    Tool(5);
+    Drag({20, 250}, {60, 280});
+    const std::string changed = Sketch(host);
+    fWindow->findChild<QAction*>("openSketch")->trigger();
+    QCOMPARE(Sketch(host), answer == QMessageBox::Cancel ? changed : after);
+  }
 
   // A picture changed since is told before anything is replayed.
   QImage picture(moved + "/figures.png");
