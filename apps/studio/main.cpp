@@ -159,7 +159,10 @@ int main(int argc, char** argv) {
                            QString::fromStdString("Work is not journalled, and a crash would lose it: " + error));
     }
   } else {
-    std::cerr << "sketch-studio: another sketch-studio keeps the journal; this one keeps none\n";
+    std::cerr << "sketch-studio: " << (lock.error() == QLockFile::LockFailedError
+                                           ? std::string("another sketch-studio keeps the journal")
+                                           : (data + "/journal.lock: cannot be made").toStdString())
+              << "; this one keeps none\n";
     window->statusBar()->showMessage(QObject::tr("Another Sketch Studio keeps the journal: a crash would lose this work."));
   }
   if (!record.isEmpty()) {

@@ -117,7 +117,8 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
 
     // The whole steps of the journal, found here without the studio's reader.
     const QByteArray journal = Read(Data() + "/journal.txt");
-    ASSERT_TRUE(journal.startsWith("# sketch-studio journal 1\n"));
+    ASSERT_TRUE(journal.startsWith("# sketch-studio journal 1\n"))
+        << journal.left(200).toStdString() << studio->readAllStandardError().toStdString();
     // The picture given, its hash before it.
     EXPECT_TRUE(journal.contains("\n# picture ") && journal.contains("/picture.png\n")) << journal.left(400).toStdString();
     QList<QByteArray> lines = journal.left(journal.lastIndexOf('\n') + 1).split('\n');
