@@ -2,6 +2,7 @@
 // Runs a parsed replay script against the host and the loaded module, and writes
 // what came of it: snapshots, dumps, regions and traces.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,11 @@ struct ReplayError {
 
 class Replay {
  public:
-  explicit Replay(ReplayOptions options) : fOptions(std::move(options)) {}
+  explicit Replay(ReplayOptions options)
+      : fOptions(std::move(options)), fOwnHost(std::make_unique<Host>()), fHost(*fOwnHost) {}
+  // Drives a host that lives on after the replay (the desktop host reopening
+  // a saved sketch).
+  Replay(ReplayOptions options, Host& host) : fOptions(std::move(options)), fHost(host) {}
 
   // Runs every command, then the --out, --dump and --svg outputs, then unloads.
   ReplayError Run(const std::vector<ScriptCommand>& commands);
@@ -52,5 +57,6 @@ class Replay {
   void UpdateCursor();
 
   ReplayOptions fOptions;
-  Host fHost;
+  std::unique_ptr<Host> fOwnHost;
+  Host& fHost;
 };

@@ -1,28 +1,50 @@
 #include "ScriptRecorder.h"
 
-std::string ScriptRecorder::Open(const std::string& path) {
+std::string ScriptRecorder::Open(const std::string& path, const std::vector<std::string>& first) {
   fFile.close();
   fFile.clear();
   fFile.open(path, std::ios::binary | std::ios::trunc);
   if (!fFile) return path + ": cannot be written";
-  fPath = path;
-  fFile << "# recorded by sketch-studio\n" << std::flush;
+  fFile << "# recorded by sketch-studio\n";
+  for (const std::string& line : first) fFile << line << "\n";
+  fFile << std::flush;
   return {};
 }
 
+std::string ScriptRecorder::OpenJournal(const std::string& path, const std::string& marker) {
+  fJournal.close();
+  fJournal.clear();
+  fJournal.open(path, std::ios::binary | std::ios::trunc);
+  if (!fJournal) return path + ": cannot be written";
+  fJournal << marker << "\n" << fSession << std::flush;
+  if (!fJournal) {
+    fJournal.close();
+    return path + ": cannot be written";
+  }
+  return {};
+}
+
+void ScriptRecorder::Write(const std::string& lines) {
+  fSession += lines;
+  // Flushed to the system at once: a process killed later loses none of it.
+  if (fJournal.is_open() && !(fJournal << lines << std::flush)) {
+    fJournal.close();
+    fJournalFailed = true;
+  }
+  if (fFile.is_open()) fFile << lines << std::flush;
+}
+
 void ScriptRecorder::Line(const std::string& line) {
-  if (!fFile.is_open()) return;
   if (fHeld) {
     fPending += line + "\n";
     return;
   }
-  fFile << line << "\n" << std::flush;
+  Write(line + "\n");
 }
 
 void ScriptRecorder::Release(const std::string& command) {
   fHeld = false;
-  if (!fFile.is_open()) return;
-  fFile << fPending << command << "\n" << std::flush;
+  Write(fPending + command + "\n");
   fPending.clear();
 }
 

@@ -1,15 +1,35 @@
 #pragma once
 // Writes what the person does as a sketch-replay script, a line as it happens,
-// so that a crash loses nothing already done.
+// so that a crash loses nothing already done. The session's lines are kept
+// from its start (a saved sketch is made of them); a journal mirrors them all,
+// a recording those since it began.
 
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 class ScriptRecorder {
  public:
-  // Empty on success, otherwise what went wrong, naming the file.
-  std::string Open(const std::string& path);
+  // The recording: `first` lines go into it alone, then every line. Empty on
+  // success, otherwise what went wrong, naming the file.
+  std::string Open(const std::string& path, const std::vector<std::string>& first = {});
   bool IsOpen() const { return fFile.is_open(); }
+  void Close() { fFile.close(); }
+  // The journal: `marker`, then the session so far, then every line, each
+  // flushed to the system as it is written (a process killed loses nothing
+  // written). Empty on success, otherwise what went wrong.
+  std::string OpenJournal(const std::string& path, const std::string& marker);
+  bool HasJournal() const { return fJournal.is_open(); }
+  // True once, after a line could not be written to the journal (a full
+  // disk); the journal is closed then.
+  bool JournalFailed() { return std::exchange(fJournalFailed, false); }
+
+  // Every line of the session so far, each ending in a line feed.
+  const std::string& Session() const { return fSession; }
+  // The session starts over from `text` (whole lines), as after replaying it.
+  void Restart(std::string text) { fSession = std::move(text); }
+
   void Line(const std::string& line);
   // A dialog's answers reach the script before the command that opened it,
   // which is written once it returns: Hold buffers them until Release.
@@ -21,8 +41,12 @@ class ScriptRecorder {
   static std::string Word(const std::string& text);
 
  private:
+  void Write(const std::string& lines);
+
   std::ofstream fFile;
-  std::string fPath;
+  std::ofstream fJournal;
+  bool fJournalFailed = false;
+  std::string fSession;
   bool fHeld = false;
   std::string fPending;
 };

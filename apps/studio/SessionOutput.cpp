@@ -1,6 +1,7 @@
 #include "SessionOutput.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -11,6 +12,8 @@
 #include <new>
 
 #include "HostDump.h"
+#include "Script.h"
+#include "SketchJournal.h"
 #include "OsAfxWin.h"
 #include "SvgExport.h"
 #include "ToolPalette.h"
@@ -27,11 +30,25 @@ std::string FloatWord(float value) {
 
 }  // namespace
 
-SessionOutput::SessionOutput(QWidget* window, Host& host, const char* title)
-    : fWindow(window), fHost(host), fTitle(title) {}
+SessionOutput::SessionOutput(QWidget* window, Host& host, const char* title, QString pictureFolder)
+    : fWindow(window), fHost(host), fTitle(title), fPictureFolder(std::move(pictureFolder)) {}
 
 std::string SessionOutput::ZoomLine(float zoom, float originX, float originY) {
   return "zoom " + FloatWord(zoom) + " " + FloatWord(originX) + " " + FloatWord(originY);
+}
+
+std::vector<std::string> SessionOutput::SetUp() const {
+  std::vector<std::string> lines{"screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+                                 std::to_string(GetSystemMetrics(SM_CYSCREEN))};
+  for (const auto& [key, value] : fLoadedProfile) {
+    lines.push_back("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
+  }
+  return lines;
+}
+
+void SessionOutput::BeginSession() {
+  fRecorder.Restart({});
+  for (const std::string& line : SetUp()) fRecorder.Line(line);
 }
 
 std::string SessionOutput::Start(const std::string& path, const ToolPalette& palette) {
@@ -41,50 +58,108 @@ std::string SessionOutput::Start(const std::string& path, const ToolPalette& pal
              " has changes already (undo them, or close it, first)";
     }
   }
-  if (std::string error = fRecorder.Open(path); !error.empty()) return error;
+  const std::string previous = fRecordPath;
   fRecordPath = path;
-  fRecorder.Line("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
-                 std::to_string(GetSystemMetrics(SM_CYSCREEN)));
-  for (const auto& [key, value] : fLoadedProfile) {
-    fRecorder.Line("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
+  std::vector<std::string> first = SetUp();
+  for (const auto& doc : fHost.Documents()) {
+    for (std::string& line : DocumentLines(*doc)) first.push_back(std::move(line));
   }
-  for (const auto& doc : fHost.Documents()) Document(*doc);
-  if (fHost.Active() != nullptr) fRecorder.Line("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
+  if (fHost.Active() != nullptr) first.push_back("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
   // A replay starts as the studio did, with the mode off; the tool and the
   // polygon's count chosen since are set before the mode goes on.
   if (palette.ModeButton() != nullptr && palette.ModeButton()->isChecked()) {
-    fRecorder.Line("tool " + std::to_string(fHost.Module()->fCurrentTool));
-    if (const QSlider* apex = palette.ApexSlider()) fRecorder.Line("apex " + std::to_string(apex->value()));
-    fRecorder.Line("mode on");
+    first.push_back("tool " + std::to_string(fHost.Module()->fCurrentTool));
+    if (const QSlider* apex = palette.ApexSlider()) first.push_back("apex " + std::to_string(apex->value()));
+    first.push_back("mode on");
+  }
+  if (std::string error = fRecorder.Open(path, first); !error.empty()) {
+    fRecordPath = previous;
+    return error;
   }
   return {};
 }
 
-void SessionOutput::Opened(const HostDocument& doc, const std::string& pngPath) {
-  fSources[&doc] = pngPath;
-  Document(doc);
+std::string SessionOutput::StartJournal(const std::string& path) {
+  fJournalPath = path;
+  return fRecorder.OpenJournal(path, std::string(kJournalMarker));
 }
 
-void SessionOutput::Document(const HostDocument& doc) {
-  if (!fRecorder.IsOpen()) return;
-  std::string file = fSources[&doc];
-  if (file.empty()) {
+void SessionOutput::Opened(const HostDocument& doc, const std::string& pngPath) {
+  fSources[&doc] = pngPath;
+  for (const std::string& line : DocumentLines(doc)) fRecorder.Line(line);
+}
+
+std::string SessionOutput::PictureFile(const HostDocument& doc) {
+  if (const std::string& source = fSources[&doc]; !source.empty()) return source;
+  std::string file;
+  std::string error;
+  if (fRecorder.IsOpen()) {
     // A picture that sketch-replay cannot read goes beside the script as PNG.
     const QFileInfo script(QString::fromStdString(fRecordPath));
     file = (script.path() + "/" + script.completeBaseName()).toStdString() + "-" + std::to_string(++fPicturesWritten) +
            ".png";
-    if (std::string error = WritePng(file, doc.picture); !error.empty()) {
-      QMessageBox::warning(fWindow, fTitle, QString::fromStdString("The recording lacks a picture: " + error));
-    }
+    error = WritePng(file, doc.picture);
+  } else {
+    // Named after its pixels: the built-in picture is written once, ever.
+    QDir().mkpath(fPictureFolder);
+    file = (fPictureFolder + "/" + QString::fromStdString(PictureHash(doc.picture)) + ".png").toStdString();
+    if (!QFileInfo::exists(QString::fromStdString(file))) error = WritePng(file, doc.picture);
   }
-  fRecorder.Line("document " + ScriptRecorder::Word(doc.document.fName) + " " + ScriptRecorder::Word(file));
+  if (!error.empty()) {
+    QMessageBox::warning(fWindow, fTitle, QString::fromStdString("The journal lacks a picture: " + error));
+  } else {
+    fSources[&doc] = file;
+  }
+  return file;
+}
+
+std::vector<std::string> SessionOutput::DocumentLines(const HostDocument& doc) {
+  std::vector<std::string> lines{std::string(kPictureComment) + PictureHash(doc.picture),
+                                 "document " + ScriptRecorder::Word(doc.document.fName) + " " +
+                                     ScriptRecorder::Word(PictureFile(doc))};
   if (doc.frame.width != doc.picture.width || doc.frame.height != doc.picture.height) {
-    fRecorder.Line("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
+    lines.push_back("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
   }
   if (const BZoom& z = doc.view.GetZoom(); z.fZoomX != 1.0f || z.fOriginX != 0.0f || z.fOriginY != 0.0f) {
-    fRecorder.Line(ZoomLine(z.fZoomX, z.fOriginX, z.fOriginY));
+    lines.push_back(ZoomLine(z.fZoomX, z.fOriginX, z.fOriginY));
   }
+  return lines;
 }
+
+std::string SessionOutput::SketchText(const QString& path, std::string& error) const {
+  const QFileInfo sketch(path);
+  const QDir folder = sketch.absoluteDir();
+  const QString ours = QDir(fPictureFolder).absolutePath() + "/";
+  std::string text = std::string(kSketchMarker) + "\n";
+  std::size_t from = 0;
+  const std::string& session = fRecorder.Session();
+  while (from < session.size()) {
+    const std::size_t end = session.find('\n', from);
+    std::string line = session.substr(from, end - from);
+    from = end + 1;
+    const ParseResult parsed = ParseScript(line);
+    if (parsed.ok() && parsed.commands().size() == 1 && parsed.commands()[0].op == ScriptOp::Document &&
+        parsed.commands()[0].words.size() == 2) {
+      const ScriptCommand& c = parsed.commands()[0];
+      QString picture = QFileInfo(QString::fromStdString(c.words[1])).absoluteFilePath();
+      if (picture.startsWith(ours)) {
+        // The studio's own copy goes with the sketch.
+        const QString copy = folder.filePath(sketch.completeBaseName() + "-" + QFileInfo(picture).fileName());
+        if (!QFileInfo::exists(copy) && !QFile::copy(picture, copy)) {
+          error = copy.toStdString() + ": cannot be written";
+          return {};
+        }
+        picture = copy;
+      }
+      line = "document " + ScriptRecorder::Word(c.words[0]) + " " +
+             ScriptRecorder::Word(folder.relativeFilePath(picture).toStdString());
+    }
+    text += line + "\n";
+  }
+  return text;
+}
+
+void SessionOutput::Adopt(const HostDocument& doc, const std::string& pngPath) { fSources[&doc] = pngPath; }
 
 void SessionOutput::Answered(const CDialog& dialog, int button) {
   const OsDialogControl* value = dialog.OsFindControl(IDC_VALUE);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "Host.h"
 #include "ScriptRecorder.h"
@@ -18,10 +19,26 @@ class ToolPalette;
 
 class SessionOutput {
  public:
-  SessionOutput(QWidget* window, Host& host, const char* title);
+  // Pictures that sketch-replay cannot read are written into `pictureFolder`
+  // for the journal (and beside a recording, for the recording).
+  SessionOutput(QWidget* window, Host& host, const char* title, QString pictureFolder);
 
-  // Writes a line when recording; otherwise nothing.
+  // Takes every line of the session; writes it when recording or journalling.
   ScriptRecorder& Script() { return fRecorder; }
+  // The session starts: the screen and the profile the module was loaded with.
+  void BeginSession();
+  // From now on the session is journalled at `path`, from its start. Empty on
+  // success, otherwise why not.
+  std::string StartJournal(const std::string& path);
+  const std::string& JournalPath() const { return fJournalPath; }
+  // The session as a sketch to be saved at `path`: its pictures named
+  // relative to the sketch's folder, the studio's own copies of pictures
+  // copied beside it. Empty with `error` set when a copy cannot be made.
+  std::string SketchText(const QString& path, std::string& error) const;
+  // A document a replay opened from `pngPath`, already in the session.
+  void Adopt(const HostDocument& doc, const std::string& pngPath);
+  // Every document is going: none is known any more.
+  void ForgetAll() { fSources.clear(); }
   // The module's section of the profile as the module read it at loading,
   // which a recording starts from.
   void KeepLoadedProfile(std::map<std::string, std::string> profile) { fLoadedProfile = std::move(profile); }
@@ -46,13 +63,19 @@ class SessionOutput {
   void AddEntries(QMenu* file, QAction* before, const ToolPalette& palette);
 
  private:
-  void Document(const HostDocument& doc);
+  std::vector<std::string> SetUp() const;
+  // The picture's hash, its document, and its view when not as opened.
+  std::vector<std::string> DocumentLines(const HostDocument& doc);
+  // The file a replay reads the picture from, written first when needed.
+  std::string PictureFile(const HostDocument& doc);
 
   QWidget* fWindow;
   Host& fHost;
   QString fTitle;
   ScriptRecorder fRecorder;
   std::string fRecordPath;
+  std::string fJournalPath;
+  QString fPictureFolder;
   int fPicturesWritten = 0;
   std::map<const HostDocument*, std::string> fSources;
   std::map<std::string, std::string> fLoadedProfile;

@@ -84,8 +84,12 @@ QString NamedStep(const std::string& entry, const std::vector<int>& steps, bool 
 
 }  // namespace
 
-StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath)
-    : fOutput(this, fHost, kTitle), fProfilePath(profilePath) {
+StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath,
+                           const QString& dataFolder)
+    : fModulePath(modulePath),
+      fOutput(this, fHost, kTitle,
+              (dataFolder.isEmpty() ? QDir::tempPath() + "/sketch-studio" : dataFolder) + "/pictures"),
+      fProfilePath(profilePath) {
   AfxGetApp()->m_pszAppName = kTitle;
   setWindowTitle(kTitle);
   fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
@@ -177,6 +181,7 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   ants->start(120);
   // The keys that change the module's tools reach it through the view.
   fView->setFocus();
+  fOutput.BeginSession();
   if (!picture.isEmpty() && OpenPicture(picture)) return;
   Open(DefaultPicture(), "main", {});
 }
@@ -421,6 +426,14 @@ void StudioWindow::SyncTabs() {
 void StudioWindow::Changed(bool ok) {
   if (fClosing) return;
   if (!ok) statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
+  if (fOutput.Script().JournalFailed()) {
+    QTimer::singleShot(0, this, [this] {
+      QMessageBox::warning(this, kTitle,
+                           tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
+                              "File > Save Sketch keeps it.")
+                               .arg(QString::fromStdString(fOutput.JournalPath())));
+    });
+  }
   if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();
   fBeepsHeard = OsGetBeeps().size();
   SyncTabs();
@@ -452,6 +465,8 @@ void StudioWindow::UpdateCursor() {
 
 std::string StudioWindow::StartRecording(const std::string& path) { return fOutput.Start(path, *fPalette); }
 
+std::string StudioWindow::StartJournal(const std::string& path) { return fOutput.StartJournal(path); }
+
 bool StudioWindow::Export(const QString& path, const std::function<std::string()>& write) {
   return fOutput.Export(path, write);
 }
@@ -468,6 +483,9 @@ void StudioWindow::AddOwnEntries() {
     menu->insertAction(before, action);
     return action;
   };
+  add(file, exit, tr("Open Sketch..."), "openSketch", [this] { OpenSketchFile(); });
+  add(file, exit, tr("Save Sketch..."), "saveSketch", [this] { SaveSketchAs(); });
+  file->insertSeparator(exit);
   fOutput.AddEntries(file, exit, *fPalette);
 
   // The grid belongs to the view; the module snaps to it.

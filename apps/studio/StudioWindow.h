@@ -12,6 +12,7 @@
 
 #include "Host.h"
 #include "SessionOutput.h"
+#include "SketchJournal.h"
 #include "StudioDialogs.h"
 
 class DocumentView;
@@ -41,8 +42,10 @@ class StudioWindow final : public QMainWindow {
   // picture when it is empty or cannot be opened (the person is told why).
   // The profile is read from the INI file `profilePath` before the module
   // loads and written back when the window goes; empty keeps it in memory.
+  // Pictures that sketch-replay cannot read are copied into `dataFolder`'s
+  // pictures folder for the journal; empty: the system's temporary folder.
   explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath(),
-                        const QString& profilePath = {});
+                        const QString& profilePath = {}, const QString& dataFolder = {});
   ~StudioWindow() override;
 
   Host& GetHost() { return fHost; }
@@ -56,6 +59,30 @@ class StudioWindow final : public QMainWindow {
   // From now on, what the person does goes into a sketch-replay script at
   // `path`. Empty on success, otherwise why not.
   std::string StartRecording(const std::string& path);
+  // From now on the session is journalled at `path`, from its start. Empty on
+  // success, otherwise why not.
+  std::string StartJournal(const std::string& path);
+  const SessionOutput& Output() const { return fOutput; }
+
+  // The session as a sketch file at `path`, replaced whole or left as it was.
+  // Empty on success, otherwise why not.
+  std::string SaveSketch(const QString& path);
+  // A journal or a saved sketch read for replaying: `error` when it cannot be
+  // read at all or is neither; `changed` names the pictures whose pixels are
+  // not those the sketch was drawn over (or that cannot be read).
+  struct SessionFile {
+    std::string error;
+    JournalRead read;
+    QString folder;  // relative picture paths start here
+    std::vector<std::string> changed;
+  };
+  static SessionFile ReadSessionFile(const QString& path);
+  // Replaces the session with the one in `file`: every document closes, the
+  // module is loaded afresh with the file's screen and profile, and the
+  // file's steps are replayed. What could not be replayed, each naming its
+  // line and why; empty when all was.
+  std::vector<std::string> ReplaySession(const SessionFile& file);
+
   // Runs `write`, which returns what went wrong, if anything; false (the
   // person told why) when nothing was written.
   bool Export(const QString& path, const std::function<std::string()>& write);
@@ -101,10 +128,14 @@ class StudioWindow final : public QMainWindow {
   // the person moved a scroll bar.
   void SyncScrollBars();
   void Scrolled();
+  // File ▸ Save Sketch and Open Sketch, asking for the file.
+  void SaveSketchAs();
+  void OpenSketchFile();
 
   Host fHost;
   std::unique_ptr<StudioDialogs> fDialogs;
   std::string fLoadError;
+  std::string fModulePath;
   std::vector<MenuEntry> fEntries;
   DocumentView* fView = nullptr;
   ToolPalette* fPalette = nullptr;

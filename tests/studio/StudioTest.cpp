@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -86,6 +87,8 @@ class StudioTest : public QObject {
   void PolygonPaletteFollowsTheTool();
   void PicturesOpenInTabsSharingTheClipboard();
   void EveryFigureAndTransformAsTheReplayDoes();
+  void SketchesSaveAndReopenAsTheReplayDoes();
+  void DamagedSketchesReplayWhatIsWhole();
 
  private:
   // press, four moves on the straight way, release: the replay's `drag`.
@@ -505,6 +508,132 @@ void StudioTest::EveryFigureAndTransformAsTheReplayDoes() {
   QVERIFY(told > 0);
   Drag({300, 200}, {360, 240});
   QCOMPARE(SketchOf(host.Active()->document)->GetCount(), count + 1);
+  Tool(0);
+}
+
+void StudioTest::SketchesSaveAndReopenAsTheReplayDoes() {
+  Host& host = fWindow->GetHost();
+  const std::string before = Sketch(host);
+  const QString undoBefore = UndoText();
+  const QString path = fDir + "/work.sketch";
+  QCOMPARE(fWindow->SaveSketch(path), std::string());
+  // sketch-replay runs the sketch as it is, from its folder.
+  QProcess replay;
+  replay.setWorkingDirectory(fDir);
+  replay.start(SKETCH_REPLAY, {"--dump", "sketch.json", "work.sketch"});
+  QVERIFY(replay.waitForFinished(60000));
+  QCOMPARE(replay.readAllStandardError(), QByteArray());
+  QFile dump(fDir + "/sketch.json");
+  QVERIFY(dump.open(QIODevice::ReadOnly));
+  const std::string replayed = dump.readAll().toStdString();
+  QCOMPARE(before, replayed.substr(replayed.find("\"clipboard\"")));
+
+  // Reopened over a module loaded afresh: the same figures, selection and
+  // history; moved with its pictures, it still opens.
+  const QString moved = fDir + "/moved";
+  QVERIFY(QDir().mkpath(moved));
+  for (const QString& name : QDir(fDir).entryList({"work*", "figures.png", "session-*.png"}, QDir::Files)) {
+    QVERIFY(QFile::rename(fDir + "/" + name, moved + "/" + name));
+  }
+  const StudioWindow::SessionFile file = StudioWindow::ReadSessionFile(moved + "/work.sketch");
+  QCOMPARE(file.error, std::string());
+  QVERIFY(file.changed.empty());
+  const qint64 recorded = QFileInfo(fDir + "/session.txt").size();
+  QCOMPARE(fWindow->ReplaySession(file), std::vector<std::string>());
+  QCOMPARE(Sketch(host), before);
+  QCOMPARE(UndoText(), undoBefore);
+  // The recording followed the session that was replaced: it ends, as it was.
+  QVERIFY(fWindow->statusBar()->currentMessage().contains("recording ended"));
+  QCOMPARE(fWindow->findChild<QTabBar*>("documents")->count(), static_cast<int>(host.Documents().size()));
+  // What is done next goes on from there, and saves again.
+  Tool(4);
+  Drag({200, 150}, {260, 200});
+  QCOMPARE(fWindow->SaveSketch(moved + "/again.sketch"), std::string());
+  const std::string after = Sketch(host);
+  QCOMPARE(QFileInfo(fDir + "/session.txt").size(), recorded);
+
+  // Through the menu: a changed session is given up only when the person
+  // agrees.
+  for (auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+    WhenModalOpens(this, [&, answer](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      dialog->selectFile(moved + "/again.sketch");
+      static_cast<QDialog*>(dialog)->accept();
+      WhenModalOpens(this, [answer](QWidget* box) {
+        if (auto* question = qobject_cast<QMessageBox*>(box)) question->button(answer)->click();
+      });
+    });
+    Tool(5);
+    Drag({20, 250}, {60, 280});
+    const std::string changed = Sketch(host);
+    fWindow->findChild<QAction*>("openSketch")->trigger();
+    QCOMPARE(Sketch(host), answer == QMessageBox::Cancel ? changed : after);
+  }
+
+  // A picture changed since is told before anything is replayed.
+  QImage picture(moved + "/figures.png");
+  picture.setPixel(0, 0, qRgb(1, 2, 3));
+  QVERIFY(picture.save(moved + "/figures.png"));
+  const StudioWindow::SessionFile changed = StudioWindow::ReadSessionFile(moved + "/again.sketch");
+  QCOMPARE(changed.changed.size(), std::size_t{1});
+  QVERIFY(QString::fromStdString(changed.changed[0]).contains("figures.png"));
+  Tool(0);
+}
+
+void StudioTest::DamagedSketchesReplayWhatIsWhole() {
+  Host& host = fWindow->GetHost();
+  const QString dir = fDir + "/moved";
+  const auto write = [&dir](const QString& name, const QByteArray& bytes) {
+    QFile out(dir + "/" + name);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+  };
+  const QByteArray text =
+      "# sketch-studio sketch 1\nmode on\ndocument a figures.png\ntool 4\ndrag 10 10 60 50\n"
+      "document b figures.png\npress 20 20\nmove 30 30\nmove 40 40\nrelease 50 50\n"
+      "press 100 100\nmove 120 110\nmove 140 130\nrelease 150 150\n";
+
+  write("foreign.sketch", "tool 4\n" + text);
+  QVERIFY(QString::fromStdString(StudioWindow::ReadSessionFile(dir + "/foreign.sketch").error).contains("not a sketch"));
+  QVERIFY(!StudioWindow::ReadSessionFile(dir + "/none.sketch").error.empty());
+
+  // Cut inside the last gesture's moves: the gesture is left out, the rest
+  // replays as the sketch without that gesture.
+  write("cut.sketch", text.left(text.indexOf("move 140")));
+  write("whole.sketch", text.left(text.indexOf("press 100")));
+  const std::vector<std::string> problems = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/cut.sketch"));
+  QCOMPARE(problems.size(), std::size_t{1});
+  QCOMPARE(problems[0], std::string("line 11: the gesture begun there never ended and was left out"));
+  const std::string cut = Sketch(host);
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
+  QCOMPARE(fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/whole.sketch")), std::vector<std::string>());
+  QCOMPARE(Sketch(host), cut);
+
+  // A picture that is gone: what came before it is replayed, and the line
+  // and the file are named.
+  QByteArray missing = text;
+  missing.replace("document b figures.png", "document b gone.png");
+  write("missing.sketch", missing + "partial li");
+  const std::vector<std::string> gone = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/missing.sketch"));
+  QCOMPARE(gone.size(), std::size_t{2});
+  QVERIFY2(QString::fromStdString(gone[0]).startsWith("line 6: "), gone[0].c_str());
+  QVERIFY(QString::fromStdString(gone[0]).contains("gone.png"));
+  QCOMPARE(gone[1], std::string("line 15 is cut off (it has no end of line) and was left out"));
+  QVERIFY(host.Find("a") != nullptr && host.Find("b") == nullptr);
+  QCOMPARE(SketchOf(host.Find("a")->document)->GetCount(), 1);
+
+  // A sketch cannot make the studio write files or unload the module.
+  write("dumps.sketch", "# sketch-studio sketch 1\ntool 4\ndump " + dir.toUtf8() + "/written.json\ntool 5\n");
+  const std::vector<std::string> refused = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/dumps.sketch"));
+  QCOMPARE(refused.size(), std::size_t{1});
+  QVERIFY(QString::fromStdString(refused[0]).startsWith("line 3: 'dump'"));
+  QVERIFY(!QFile::exists(dir + "/written.json"));
+  QCOMPARE(host.Module()->fCurrentTool, 4);
+
+  // What the profile check at the end expects.
+  QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
+  fWindow->Palette()->ApexSlider()->setValue(6);
   Tool(0);
 }
 

@@ -1,0 +1,119 @@
+// The journal reader on damaged input: a journal cut at every byte keeps
+// exactly the whole steps before the cut and says where it was cut; a line
+// that does not parse stops the reading there.
+
+#include <gtest/gtest.h>
+
+#include "SketchJournal.h"
+
+namespace {
+
+// A small journal, each line marked with whether the work is whole after it.
+struct JournalLine {
+  const char* text;
+  bool whole;
+};
+const JournalLine kJournal[] = {
+    {"# sketch-studio journal 1", true},
+    {"screen 800 600", true},
+    {"# picture 0123456789abcdef", true},
+    {"document main \"my picture.png\"", true},
+    {"tool 4", true},
+    {"press 10 10", false},
+    {"move 20 20", false},
+    {"release 30 30", true},
+    {"answer scale 150 ok", false},
+    {"menu 5121", true},
+    {"# a comment between steps", true},
+    {"undo", true},
+};
+
+TEST(ReadJournal, KeepsTheWholeStepsOfEveryPrefix) {
+  std::string text;
+  std::vector<std::size_t> ends;
+  for (const JournalLine& line : kJournal) {
+    text += std::string(line.text) + "\n";
+    ends.push_back(text.size());
+  }
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    SCOPED_TRACE("cut after byte " + std::to_string(cut));
+    const JournalRead read = ReadJournal(std::string_view(text).substr(0, cut));
+    std::size_t complete = 0;
+    while (complete < ends.size() && ends[complete] <= cut) ++complete;
+    std::size_t whole = complete;
+    while (whole > 0 && !kJournal[whole - 1].whole) --whole;
+    ASSERT_EQ(read.lines.size(), whole);
+    std::size_t commands = 0;
+    for (std::size_t k = 0; k < whole; ++k) {
+      EXPECT_EQ(read.lines[k], kJournal[k].text);
+      commands += kJournal[k].text[0] == '#' ? 0 : 1;
+    }
+    EXPECT_EQ(read.commands.size(), commands);
+    const bool partial = complete == 0 ? cut > 0 : ends[complete - 1] != cut;
+    EXPECT_EQ(read.problems.empty(), !partial && whole == complete);
+    if (partial) {
+      EXPECT_EQ(read.problems[0].rfind("line " + std::to_string(complete + 1) + " is cut off", 0), 0u)
+          << read.problems[0];
+    }
+    if (whole < complete) {
+      EXPECT_NE(read.problems.back().find("line " + std::to_string(whole + 1) + ":"), std::string::npos)
+          << read.problems.back();
+    }
+    // The picture's hash belongs to the document line after it.
+    EXPECT_EQ(read.pictureHashes.size(), whole >= 4 ? 1u : 0u);
+    if (whole >= 4) {
+      EXPECT_EQ(read.pictureHashes.at(4), "0123456789abcdef");
+    }
+  }
+}
+
+TEST(ReadJournal, StopsAtALineThatDoesNotParse) {
+  const JournalRead read = ReadJournal("screen 800 600\ntool 4\nclick 1 1\ntool four\nundo\nredo\n");
+  EXPECT_EQ(read.lines.size(), 3u);
+  ASSERT_EQ(read.commands.size(), 3u);
+  EXPECT_EQ(read.commands.back().op, ScriptOp::Click);
+  ASSERT_EQ(read.problems.size(), 1u);
+  EXPECT_EQ(read.problems[0].rfind("line 4, column 6: ", 0), 0u) << read.problems[0];
+  EXPECT_NE(read.problems[0].find("lines 4 to 6 were left out"), std::string::npos) << read.problems[0];
+}
+
+TEST(ReadJournal, LeavesOutAnUnfinishedStepAtEitherEnd) {
+  const struct {
+    const char* text;
+    std::size_t commands;
+    const char* problem;
+  } cases[] = {
+      {"press 1 1\nmove 2 2\n", 0, "line 1: the gesture begun there never ended"},
+      {"tool 4\nanswer rotate 90 cw ok\n", 1, "line 2: dialog answers without their command"},
+  };
+  for (const auto& c : cases) {
+    const JournalRead read = ReadJournal(c.text);
+    EXPECT_EQ(read.commands.size(), c.commands) << c.text;
+    ASSERT_EQ(read.problems.size(), 1u) << c.text;
+    EXPECT_EQ(read.problems[0].rfind(c.problem, 0), 0u) << read.problems[0];
+  }
+}
+
+TEST(PictureHash, TellsPicturesApartBySizeAndByEachByte) {
+  RgbImage wide(2, 1), tall(1, 2);
+  EXPECT_EQ(PictureHash(wide).size(), 16u);
+  EXPECT_EQ(PictureHash(wide), PictureHash(RgbImage(2, 1)));
+  EXPECT_NE(PictureHash(wide), PictureHash(tall));
+  for (std::size_t k = 0; k < wide.pixels.size(); ++k) {
+    RgbImage changed = wide;
+    changed.pixels[k] = 1;
+    EXPECT_NE(PictureHash(changed), PictureHash(wide)) << k;
+  }
+  EXPECT_NE(PictureHash(RgbImage(1, 0)), PictureHash(RgbImage(0, 1)));
+}
+
+TEST(BeginsWith, WantsTheMarkerAsAWholeLine) {
+  EXPECT_TRUE(BeginsWith("# sketch-studio sketch 1\ntool 4\n", kSketchMarker));
+  EXPECT_TRUE(BeginsWith("# sketch-studio sketch 1\r\n", kSketchMarker));
+  EXPECT_TRUE(BeginsWith("# sketch-studio sketch 1", kSketchMarker));
+  EXPECT_FALSE(BeginsWith("# sketch-studio sketch 12\n", kSketchMarker));
+  EXPECT_FALSE(BeginsWith("tool 4\n# sketch-studio sketch 1\n", kSketchMarker));
+  EXPECT_FALSE(BeginsWith("# sketch-studio journal 1\n", kSketchMarker));
+}
+
+}  // namespace
