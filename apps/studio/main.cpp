@@ -151,7 +151,9 @@ int main(int argc, char** argv) {
   QLockFile lock(data + "/journal.lock");
   lock.setStaleLockTime(0);
   const QString journal = data + "/journal.txt";
-  const bool journalled = lock.tryLock(0);
+  // A lock just left by a killed studio can look held for a moment after
+  // it died; a second's retries let it be found stale.
+  const bool journalled = lock.tryLock(1000);
   if (journalled) {
     if (QFile::exists(journal)) Recover(*window, journal, recover);
     if (const std::string error = window->StartJournal(journal.toStdString()); !error.empty()) {
