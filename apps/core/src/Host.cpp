@@ -1,6 +1,7 @@
 #include "Host.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "BAnt.h"
 #include "OsAfxWin.h"
@@ -174,22 +175,48 @@ void Host::SetZoom(HostDocument& doc, float zoom, float originX, float originY) 
   Repaint(doc);
 }
 
-void Host::Repaint(HostDocument& doc) {
-  RgbImage& frame = doc.frame;
-  const BZoom& z = doc.view.GetZoom();
+void Host::PaintPicture(const RgbImage& picture, const BZoom& z, RgbImage& frame) {
+  if (frame.width <= 0 || frame.height <= 0) return;
+  const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
+  // The picture column of every frame column, -1 off the picture; the same for
+  // every row.
   std::vector<int> columns(static_cast<std::size_t>(frame.width));
   for (int x = 0; x < frame.width; ++x) {
-    columns[static_cast<std::size_t>(x)] = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+    const int ix = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+    columns[static_cast<std::size_t>(x)] = ix >= 0 && ix < picture.width ? ix : -1;
   }
+  int previous = -1;
   for (int y = 0; y < frame.height; ++y) {
+    std::uint8_t* out = frame.At(0, y);
     const int iy = OsTruncToInt(y / static_cast<double>(z.fZoomY) + z.fOriginY);
-    for (int x = 0; x < frame.width; ++x) {
+    const bool inside = iy >= 0 && iy < picture.height;
+    // Rows that show the same picture row are the same row.
+    if (y > 0 && inside && iy == previous) {
+      std::memcpy(out, out - rowBytes, rowBytes);
+      continue;
+    }
+    previous = inside ? iy : -1;
+    const std::uint8_t* row = inside ? picture.At(0, iy) : nullptr;
+    for (int x = 0; x < frame.width;) {
       const int ix = columns[static_cast<std::size_t>(x)];
-      const bool inside = ix >= 0 && iy >= 0 && ix < doc.picture.width && iy < doc.picture.height;
-      const std::uint8_t* src = inside ? doc.picture.At(ix, iy) : kOutsideColour.data();
-      std::copy_n(src, 3, frame.At(x, y));
+      if (row == nullptr || ix < 0) {
+        std::copy_n(kOutsideColour.data(), 3, out + static_cast<std::size_t>(x) * 3);
+        ++x;
+        continue;
+      }
+      // A stretch of consecutive picture columns, as at zoom 1, in one copy.
+      int run = 1;
+      while (x + run < frame.width && columns[static_cast<std::size_t>(x + run)] == ix + run) ++run;
+      std::memcpy(out + static_cast<std::size_t>(x) * 3, row + static_cast<std::size_t>(ix) * 3,
+                  static_cast<std::size_t>(run) * 3);
+      x += run;
     }
   }
+}
+
+void Host::Repaint(HostDocument& doc) {
+  RgbImage& frame = doc.frame;
+  PaintPicture(doc.picture, doc.view.GetZoom(), frame);
   BModuleInterface* module = Module();
   if (module == nullptr) return;
   {
