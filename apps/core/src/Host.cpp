@@ -178,12 +178,24 @@ void Host::SetZoom(HostDocument& doc, float zoom, float originX, float originY) 
 void Host::PaintPicture(const RgbImage& picture, const BZoom& z, RgbImage& frame) {
   if (frame.width <= 0 || frame.height <= 0) return;
   const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
-  // The picture column of every frame column, -1 off the picture; the same for
-  // every row.
-  std::vector<int> columns(static_cast<std::size_t>(frame.width));
+  // The same for every row: stretches of frame columns that show consecutive
+  // picture columns (one stretch per row at zoom 1), and columns off the
+  // picture (from -1).
+  struct Stretch {
+    int x, from, count;
+  };
+  std::vector<Stretch> stretches;
   for (int x = 0; x < frame.width; ++x) {
-    const int ix = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
-    columns[static_cast<std::size_t>(x)] = ix >= 0 && ix < picture.width ? ix : -1;
+    int ix = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+    if (ix < 0 || ix >= picture.width) ix = -1;
+    if (!stretches.empty()) {
+      Stretch& last = stretches.back();
+      if ((ix >= 0 && last.from >= 0 && ix == last.from + last.count) || (ix < 0 && last.from < 0)) {
+        ++last.count;
+        continue;
+      }
+    }
+    stretches.push_back({x, ix, 1});
   }
   int previous = -1;
   for (int y = 0; y < frame.height; ++y) {
@@ -196,20 +208,13 @@ void Host::PaintPicture(const RgbImage& picture, const BZoom& z, RgbImage& frame
       continue;
     }
     previous = inside ? iy : -1;
-    const std::uint8_t* row = inside ? picture.At(0, iy) : nullptr;
-    for (int x = 0; x < frame.width;) {
-      const int ix = columns[static_cast<std::size_t>(x)];
-      if (row == nullptr || ix < 0) {
-        std::copy_n(kOutsideColour.data(), 3, out + static_cast<std::size_t>(x) * 3);
-        ++x;
-        continue;
+    for (const Stretch& s : stretches) {
+      std::uint8_t* to = out + static_cast<std::size_t>(s.x) * 3;
+      if (inside && s.from >= 0) {
+        std::memcpy(to, picture.At(s.from, iy), static_cast<std::size_t>(s.count) * 3);
+      } else {
+        for (int k = 0; k < s.count; ++k) std::copy_n(kOutsideColour.data(), 3, to + k * 3);
       }
-      // A stretch of consecutive picture columns, as at zoom 1, in one copy.
-      int run = 1;
-      while (x + run < frame.width && columns[static_cast<std::size_t>(x + run)] == ix + run) ++run;
-      std::memcpy(out + static_cast<std::size_t>(x) * 3, row + static_cast<std::size_t>(ix) * 3,
-                  static_cast<std::size_t>(run) * 3);
-      x += run;
     }
   }
 }
