@@ -4,8 +4,10 @@
 #   bench/replay_load.sh rectangles 5000 > r.txt
 #   /usr/bin/time -v build/release/bin/sketch-replay r.txt
 #
-#   rectangles N   N rectangles drawn one after another (a drag each) on a
-#                  1920 x 1080 view, spread over it by a fixed sequence
+#   rectangles N [W H]
+#                  N rectangles drawn one after another (a drag each) on a
+#                  W x H view (default 1920 x 1080), spread over it by a fixed
+#                  sequence
 #   stroke N       one free-hand stroke of N moves
 #   huge-oval      an oval drawn at a tiny zoom, about 2e9 view pixels wide at
 #                  zoom 16, then clicks on and near it at zoom 16 (N clicks; 20)
@@ -13,20 +15,26 @@ set -euo pipefail
 
 kind=${1:?kind: rectangles, stroke or huge-oval}
 n=${2:-}
+width=1920
+height=1080
+if [ "$kind" = rectangles ]; then
+  width=${3:-1920}
+  height=${4:-1080}
+fi
 
-echo "screen 1920 1080"
-echo "document main 1920 1080"
+echo "screen $width $height"
+echo "document main $width $height"
 echo "mode on"
 case "$kind" in
   rectangles)
     echo "tool 4"
-    awk -v n="${n:?count}" 'BEGIN {
+    awk -v n="${n:?count}" -v width="$width" -v height="$height" 'BEGIN {
       s = 12345
       for (i = 0; i < n; i++) {
-        s = (s * 1103515245 + 12345) % 2147483648; x = 20 + s % 1700
-        s = (s * 1103515245 + 12345) % 2147483648; y = 20 + s % 900
-        s = (s * 1103515245 + 12345) % 2147483648; w = 10 + s % 180
-        s = (s * 1103515245 + 12345) % 2147483648; h = 10 + s % 160
+        s = (s * 1103515245 + 12345) % 2147483648; w = 10 + s % int(width / 10)
+        s = (s * 1103515245 + 12345) % 2147483648; h = 10 + s % int(height / 7)
+        s = (s * 1103515245 + 12345) % 2147483648; x = 5 + s % (width - w - 10)
+        s = (s * 1103515245 + 12345) % 2147483648; y = 5 + s % (height - h - 10)
         printf "drag %d %d %d %d\n", x, y, x + w, y + h
       }
     }'

@@ -129,7 +129,8 @@ std::int64_t FirstWalkPixelIn(std::int32_t x0, std::int32_t y0, std::int32_t x1,
   last = std::min(last, n - 1);
   if (first > last) return -1;
 
-  // The values [kLo, kHi) of K that put the minor coordinate in the box.
+  // The values [kLo, kHi) of K that put the minor coordinate in the box (K is
+  // never negative, so a negative kLo needs no clamping).
   I64 kLo = 0, kHi = kStopped;
   if (sMinor > 0) {
     kLo = minorLo - minor0;
@@ -140,7 +141,6 @@ std::int64_t FirstWalkPixelIn(std::int32_t x0, std::int32_t y0, std::int32_t x1,
   } else if (minor0 < minorLo || minor0 >= minorHi) {
     return -1;
   }
-  kLo = std::max<I64>(kLo, 0);
   kHi = std::min(kHi, kStopped);
   if (kLo >= kHi) return -1;
 

@@ -61,15 +61,12 @@ void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* docum
   }
   // Without memory for the record the press is dropped, with nothing changed.
   fFigureCount = container->GetCount();
-  fWasSelected.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(fFigureCount) + 1]);
+  fWasSelected.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(fFigureCount)]);
   if (fWasSelected == nullptr) AfxThrowMemoryException();
   std::uint8_t* was = fWasSelected.get();
   for (BPosition pos = container->GetHeadPosition(); pos != nullptr;) {
     const auto* figure = dynamic_cast<const TDShape*>(container->GetNext(pos));
-    // Undo pairs the record with the container entry by entry; one that is no
-    // figure could not be paired, and the press is dropped.
-    if (figure == nullptr) AfxThrowMemoryException();
-    *was++ = figure->fSelected == 1 ? 1 : 0;
+    *was++ = figure != nullptr && figure->fSelected == 1 ? 1 : 0;
   }
   // The figure is made before anything is deselected, so that a press that
   // cannot draw leaves the selection alone.
