@@ -81,8 +81,13 @@ std::string CannotCreate(const std::string& path) {
   fs::path folder = file.parent_path();
   if (folder.empty()) folder = ".";
   if (!fs::is_directory(folder, error)) {
-    return fs::exists(folder, error) ? "'" + folder.string() + "' is not a folder"
-                                     : "the folder '" + folder.string() + "' does not exist";
+    // Built by appending: GCC 12's -Wrestrict misfires at -O3 on a literal
+    // prepended to a temporary string.
+    const bool somethingElse = fs::exists(folder, error);
+    std::string message = somethingElse ? "'" : "the folder '";
+    message += folder.string();
+    message += somethingElse ? "' is not a folder" : "' does not exist";
+    return message;
   }
   const bool exists = fs::exists(file, error);
   if (access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) return std::strerror(errno);

@@ -67,12 +67,7 @@ bool NearChord(const TDFloatPoint& a, const TDFloatPoint& b, const TDFloatPoint&
   const std::int64_t top = OsTruncToInt(v.y - kTolerance);
   const std::int64_t bottom = OsTruncToInt(v.y + kTolerance);
   const OsImgPoint p = ImageToView(a, zoom), q = ImageToView(b, zoom);
-  bool hit = false;
-  LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t) {
-    hit = x >= left && x < right && y >= top && y < bottom;
-    return !hit;
-  });
-  return hit;
+  return FirstWalkPixelIn(p.x, p.y, q.x, q.y, {left, right, top, bottom}) >= 0;
 }
 
 float Length(const TDFloatPoint& from, const TDFloatPoint& to) {

@@ -22,9 +22,7 @@ TDFloatPoint Truncated(const TDFloatPoint& p) {
 }
 
 // The mouse's square in view pixels: [left, right) x [top, bottom).
-struct HitBox {
-  std::int64_t left, right, top, bottom;
-};
+using HitBox = WalkBox;
 
 HitBox SquareAround(int mx, int my, float r) {
   return {OsTruncToInt(mx - static_cast<double>(r)), OsTruncToInt(mx + static_cast<double>(r)),
@@ -100,14 +98,18 @@ bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, const HitBox& box, c
   const OsImgPoint p = ImageToView(a, zoom), q = ImageToView(b, zoom);
   fraction = 0.0;
   if (prune && !WalkMayMeet(p, q, box)) return false;
-  std::int64_t hit = -1;
-  const std::int64_t n = LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t i) {
-    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) {
-      hit = i;
-      return false;
-    }
-    return true;
-  });
+  std::int64_t hit = -1, n = 0;
+  if (prune) {
+    hit = FirstWalkPixelIn(p.x, p.y, q.x, q.y, box, &n);
+  } else {
+    n = LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t i) {
+      if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) {
+        hit = i;
+        return false;
+      }
+      return true;
+    });
+  }
   if (hit >= 0) fraction = static_cast<double>(hit) / static_cast<double>(n);
   return hit >= 0;
 }
@@ -243,12 +245,7 @@ bool TDShape::SelectInRect(int left, int top, int right, int bottom, int mode) {
   };
   if (mode == 0) {
     const auto touches = [&](OsImgPoint p, OsImgPoint q) {
-      bool hit = false;
-      LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t) {
-        hit = inRect(x, y);
-        return !hit;
-      });
-      return hit;
+      return FirstWalkPixelIn(p.x, p.y, q.x, q.y, {left, right, top, bottom}) >= 0;
     };
     bool touched = false;
     for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr && !touched;) {

@@ -48,7 +48,6 @@ TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p)
 
 TDCGrow::~TDCGrow() {
   if (fOwnsTarget == 1) delete fTarget;
-  delete fSnapshot;
 }
 
 TDShape* TDCGrow::Figure() const { return static_cast<TDShape*>(fTarget); }
@@ -60,11 +59,15 @@ void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* docum
     fActive = 0;
     return;
   }
-  fSnapshot = container->Clone();
-  // The clone leaves out a figure it cannot copy, and undo pairs the snapshot
-  // with the container figure by figure to bring the selection back: without
-  // every figure the press is dropped rather than undone onto the wrong ones.
-  if (fSnapshot == nullptr || fSnapshot->GetCount() != container->GetCount()) AfxThrowMemoryException();
+  // Without memory for the record the press is dropped, with nothing changed.
+  fFigureCount = container->GetCount();
+  fWasSelected.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(fFigureCount)]);
+  if (fWasSelected == nullptr) AfxThrowMemoryException();
+  std::uint8_t* was = fWasSelected.get();
+  for (BPosition pos = container->GetHeadPosition(); pos != nullptr;) {
+    const auto* figure = dynamic_cast<const TDShape*>(container->GetNext(pos));
+    *was++ = figure != nullptr && figure->fSelected == 1 ? 1 : 0;
+  }
   // The figure is made before anything is deselected, so that a press that
   // cannot draw leaves the selection alone.
   fTarget = BeginFigure(gCurrentTool, container, point);
@@ -138,14 +141,12 @@ void TDCGrow::Put(bool first) {
 }
 
 void TDCGrow::RestoreSelection() {
-  // The container holds what the snapshot holds, figure for figure.
-  if (fSnapshot == nullptr) return;
-  BPosition was = fSnapshot->GetHeadPosition();
-  BPosition is = fContainer->GetHeadPosition();
-  while (was != nullptr && is != nullptr) {
-    auto* before = dynamic_cast<TDShape*>(fSnapshot->GetNext(was));
-    auto* now = dynamic_cast<TDShape*>(fContainer->GetNext(is));
-    if (before != nullptr && now != nullptr && before->fSelected == 1) now->SetSelect(1, 1, 0);
+  // The container holds the figures it held at the press, in the same order.
+  if (fWasSelected == nullptr) return;
+  int i = 0;
+  for (BPosition pos = fContainer->GetHeadPosition(); pos != nullptr && i < fFigureCount; ++i) {
+    auto* now = dynamic_cast<TDShape*>(fContainer->GetNext(pos));
+    if (now != nullptr && fWasSelected[static_cast<std::size_t>(i)] == 1) now->SetSelect(1, 1, 0);
   }
 }
 

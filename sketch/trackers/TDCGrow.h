@@ -4,6 +4,9 @@
 // moves and added to the container when the button is released; undo takes it
 // out again and brings back the selection of before the press.
 
+#include <cstdint>
+#include <memory>
+
 #include "trackers/TDCBase.h"
 
 class TDShape;
@@ -15,7 +18,7 @@ class TDCGrow : public TDCBase {
   TDCGrow() = default;
   TDCGrow(const TDCGrow&) = delete;
   TDCGrow& operator=(const TDCGrow&) = delete;
-  // Destroys the figure while it is out of the container, and the snapshot.
+  // Destroys the figure while it is out of the container.
   ~TDCGrow() override;
 
   void DoIt() override;
@@ -37,14 +40,18 @@ class TDCGrow : public TDCBase {
 
   TDShape* Figure() const;
 
-  TObjectContainer* fSnapshot = nullptr;  // the container at the press, selection included; owned
-  int fOwnsTarget = 1;                    // 1 while fTarget is out of the container
+  // The selection at the press, figure by figure in container order (1 for a
+  // selected figure): all that undo brings back of the container as it was, so
+  // a step keeps these bytes rather than a copy of every figure.
+  std::unique_ptr<std::uint8_t[]> fWasSelected;
+  int fFigureCount = 0;
+  int fOwnsTarget = 1;  // 1 while fTarget is out of the container
 
  private:
   // Adds the figure to the container, selected: the first time after the
   // gesture, or again on redo. Raises the memory exception, with the sketch as
   // it was before the step, when the figure cannot be given an entry.
   void Put(bool first);
-  // Selects again what the snapshot says was selected at the press.
+  // Selects again what was selected at the press.
   void RestoreSelection();
 };

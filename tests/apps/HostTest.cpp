@@ -162,4 +162,33 @@ TEST(Host, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {
   AfxGetApp()->fProfile.clear();
 }
 
+// The picture under the sketch, pixel by pixel as the view maps it: the painter
+// copies stretches and repeats rows, and must give the same pixels.
+TEST(Host, PaintedPictureIsThePictureAsTheViewMapsEachPixel) {
+  RgbImage picture(37, 23);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = static_cast<std::uint8_t>(i * 7 + i / 3);
+  struct View {
+    float zoom, ox, oy;
+    int w, h;
+  };
+  const View views[] = {{1, 0, 0, 37, 23},   {1, -3, 5, 41, 30},      {1, 2.5f, -1.5f, 19, 7}, {2, 0, 0, 80, 50},
+                        {3.7f, 30, 20, 9, 9}, {0.5f, -4, -4, 40, 20}, {0.3f, 0, 0, 11, 13},    {-1, 36, 22, 5, 5},
+                        {0, 0, 0, 3, 2},      {1, 1e9f, 0, 4, 4},     {16, 36.5f, 0, 33, 1}};
+  for (const View& v : views) {
+    const BZoom z(v.zoom, v.zoom, v.ox, v.oy);
+    RgbImage painted(v.w, v.h);
+    Host::PaintPicture(picture, z, painted);
+    RgbImage expected(v.w, v.h);
+    for (int y = 0; y < v.h; ++y) {
+      for (int x = 0; x < v.w; ++x) {
+        const int ix = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+        const int iy = OsTruncToInt(y / static_cast<double>(z.fZoomY) + z.fOriginY);
+        const bool inside = ix >= 0 && iy >= 0 && ix < picture.width && iy < picture.height;
+        std::copy_n(inside ? picture.At(ix, iy) : Host::kOutsideColour.data(), 3, expected.At(x, y));
+      }
+    }
+    EXPECT_EQ(painted.pixels, expected.pixels) << "zoom " << v.zoom << " origin " << v.ox << "," << v.oy;
+  }
+}
+
 }  // namespace

@@ -120,7 +120,6 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
   };
   if (kind == "TDCGrow") {
     const auto& s = static_cast<const TDCGrow&>(step);
-    out.HoldList(s.fSnapshot, holder + " (snapshot)");
     flagIs(s.fOwnsTarget, done ? 0 : 1, "fOwnsTarget");
     if (s.fOwnsTarget) out.Hold(s.fTarget, holder + " (its figure)");
   } else if (kind == "TDCSelect") {

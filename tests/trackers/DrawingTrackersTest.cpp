@@ -75,8 +75,9 @@ TEST_F(DrawingTrackersTest, GrowPressSnapshotsTheSelectionBeforeDeselecting) {
   EXPECT_EQ(Start<TDCGrow>(7, {20, 10})->fActive, 0);  // no figure kind
   EXPECT_EQ(Selection(), "01");
   auto t = Start<TDCGrow>(4, {20, 10});
-  EXPECT_EQ(Selection() + " " + Selection(t->fSnapshot), "00 01");
-  EXPECT_EQ(t->fSnapshot->FindItem(At(1)), nullptr);  // copies, not the figures
+  EXPECT_EQ(Selection(), "00");
+  ASSERT_EQ(t->fFigureCount, 2);
+  EXPECT_EQ(std::to_string(t->fWasSelected[0]) + std::to_string(t->fWasSelected[1]), "01");
   EXPECT_EQ(Count(), 2);
 }
 
@@ -161,8 +162,8 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
   check();
 }
 
-// Whichever allocation of the press fails there is a whole snapshot and
-// figure, or the press raises with nothing changed; the gesture leaves the
+// Whichever allocation of the press fails there is a whole record of the
+// selection and a figure, or the press raises with nothing changed; the gesture leaves the
 // container whole; a figure that cannot be given an entry stays the
 // tracker's, and the step fails with the selection of before the press, so
 // that the host drops it instead of keeping a step that did nothing.
@@ -179,9 +180,9 @@ TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
       continue;
     }
     OsFailAllocationsAfter(-1);
-    // The figure is made after the snapshot, which is whole or raised.
+    // The figure is made after the record of the selection, which is whole or raised.
     const bool whole = t->fTarget != nullptr;
-    EXPECT_EQ(t->fSnapshot->GetCount(), 1) << n;
+    EXPECT_EQ(t->fFigureCount, 1) << n;
     EXPECT_EQ(whole ? t->Figure()->UnitCount() : 4, 4) << n;
     EXPECT_EQ(Selection(), whole ? "0" : "1") << n;
     Gesture g(*t);

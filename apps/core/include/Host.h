@@ -62,6 +62,9 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   void SetZoom(HostDocument& doc, float zoom, float originX, float originY);
   // The picture, scaled from the view's origin, then the sketch over it.
   void Repaint(HostDocument& doc);
+  // Frame pixel (x, y) takes picture pixel (trunc(x / zoom x + origin x),
+  // trunc(y / zoom y + origin y)), or kOutsideColour where that is off the picture.
+  static void PaintPicture(const RgbImage& picture, const BZoom& zoom, RgbImage& frame);
 
   void Key(int virtualKey, bool down);
 

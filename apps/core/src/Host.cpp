@@ -1,6 +1,7 @@
 #include "Host.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "BAnt.h"
 #include "OsAfxWin.h"
@@ -174,22 +175,53 @@ void Host::SetZoom(HostDocument& doc, float zoom, float originX, float originY) 
   Repaint(doc);
 }
 
-void Host::Repaint(HostDocument& doc) {
-  RgbImage& frame = doc.frame;
-  const BZoom& z = doc.view.GetZoom();
-  std::vector<int> columns(static_cast<std::size_t>(frame.width));
+void Host::PaintPicture(const RgbImage& picture, const BZoom& z, RgbImage& frame) {
+  if (frame.width <= 0 || frame.height <= 0) return;
+  const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
+  // The same for every row: stretches of frame columns that show consecutive
+  // picture columns (one stretch per row at zoom 1), and columns off the
+  // picture (from -1).
+  struct Stretch {
+    int x, from, count;
+  };
+  std::vector<Stretch> stretches;
   for (int x = 0; x < frame.width; ++x) {
-    columns[static_cast<std::size_t>(x)] = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+    int ix = OsTruncToInt(x / static_cast<double>(z.fZoomX) + z.fOriginX);
+    if (ix < 0 || ix >= picture.width) ix = -1;
+    if (!stretches.empty()) {
+      Stretch& last = stretches.back();
+      if ((ix >= 0 && last.from >= 0 && ix == last.from + last.count) || (ix < 0 && last.from < 0)) {
+        ++last.count;
+        continue;
+      }
+    }
+    stretches.push_back({x, ix, 1});
   }
+  int previous = -1;
   for (int y = 0; y < frame.height; ++y) {
+    std::uint8_t* out = frame.At(0, y);
     const int iy = OsTruncToInt(y / static_cast<double>(z.fZoomY) + z.fOriginY);
-    for (int x = 0; x < frame.width; ++x) {
-      const int ix = columns[static_cast<std::size_t>(x)];
-      const bool inside = ix >= 0 && iy >= 0 && ix < doc.picture.width && iy < doc.picture.height;
-      const std::uint8_t* src = inside ? doc.picture.At(ix, iy) : kOutsideColour.data();
-      std::copy_n(src, 3, frame.At(x, y));
+    const bool inside = iy >= 0 && iy < picture.height;
+    // Rows that show the same picture row are the same row.
+    if (y > 0 && inside && iy == previous) {
+      std::memcpy(out, out - rowBytes, rowBytes);
+      continue;
+    }
+    previous = inside ? iy : -1;
+    for (const Stretch& s : stretches) {
+      std::uint8_t* to = out + static_cast<std::size_t>(s.x) * 3;
+      if (inside && s.from >= 0) {
+        std::memcpy(to, picture.At(s.from, iy), static_cast<std::size_t>(s.count) * 3);
+      } else {
+        for (int k = 0; k < s.count; ++k) std::copy_n(kOutsideColour.data(), 3, to + k * 3);
+      }
     }
   }
+}
+
+void Host::Repaint(HostDocument& doc) {
+  RgbImage& frame = doc.frame;
+  PaintPicture(doc.picture, doc.view.GetZoom(), frame);
   BModuleInterface* module = Module();
   if (module == nullptr) return;
   {
