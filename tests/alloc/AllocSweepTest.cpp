@@ -364,9 +364,15 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
              "; before it: " + FirstDifference(before.text, after.text);
     }
     std::string out = after.text + '\0' + (unchanged ? "1" : sampleLeftOut ? "2" : "0") + '\0';
+    return WithRest(session, failed, after.text, out);
+  }
+
+  // `out` followed by the end state of the rest of the session replayed after
+  // step `failed`, unless a failure of this step already left the same state.
+  std::string WithRest(Session& session, std::size_t failed, const std::string& state, const std::string& out) {
     // The session is deterministic: the same state after the step replays the
     // same rest, so each state is replayed once per step.
-    if (fReplayed.count(after.text) != 0) return out;
+    if (fReplayed.count(state) != 0) return out;
     for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
       const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
       if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + Describe(fCommands, fSteps[i]);
@@ -391,16 +397,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     }
     const SketchState after = ReadState(session.GetHost());
     if (!after.broken.empty()) return "\1" + after.broken;
-    std::string out = after.text + '\0' + "3" + '\0';
-    if (fReplayed.count(after.text) != 0) return out;
-    for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
-      const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
-      if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + Describe(fCommands, fSteps[i]);
-    }
-    const SketchState end = ReadState(session.GetHost());
-    if (!end.broken.empty()) return "\1at the end: " + end.broken;
-    session.GetHost().Unload();
-    return out + end.text;
+    return WithRest(session, failed, after.text, after.text + '\0' + "3" + '\0');
   }
 
   // What is wrong with a swept failure, or empty.
