@@ -4,6 +4,7 @@
 // from its start (a saved sketch is made of them); a journal mirrors them all,
 // a recording those since it began.
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -31,6 +32,11 @@ class ScriptRecorder {
   void Restart(std::string text) { fSession = std::move(text); }
 
   void Line(const std::string& line);
+  // The host dropped the step just written (a gesture from its press, or a
+  // menu command with its dialog's answers): its lines go from the session,
+  // the journal and the recording, which would otherwise replay a step that
+  // never happened. Other lines are kept.
+  void DropStep();
   // A dialog's answers reach the script before the command that opened it,
   // which is written once it returns: Hold buffers them until Release.
   void Hold() { fHeld = true; }
@@ -43,8 +49,20 @@ class ScriptRecorder {
  private:
   void Write(const std::string& lines);
 
+  // Where the step being written began, in the session and in each file.
+  struct StepStart {
+    bool valid = false;
+    std::size_t session = 0;
+    std::uintmax_t journal = 0;
+    std::uintmax_t file = 0;
+  };
+  static void CutBack(std::ofstream& out, const std::string& path, std::uintmax_t size);
+
   std::ofstream fFile;
+  std::string fFilePath;
   std::ofstream fJournal;
+  std::string fJournalPath;
+  StepStart fStep;
   bool fJournalFailed = false;
   std::string fSession;
   bool fHeld = false;

@@ -425,7 +425,10 @@ void StudioWindow::SyncTabs() {
 
 void StudioWindow::Changed(bool ok) {
   if (fClosing) return;
-  if (!ok) statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
+  if (!ok) {
+    fOutput.Script().DropStep();
+    statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
+  }
   if (fOutput.Script().JournalFailed()) {
     QTimer::singleShot(0, this, [this] {
       QMessageBox::warning(this, kTitle,

@@ -21,14 +21,16 @@ IMPLEMENT_DYNAMIC(TDCGrow, TDCBase)
 namespace {
 
 // A figure begun only in part (a vertex that could not be added) would be kept
-// with the wrong shape; it is no figure at all.
+// with the wrong shape. Without memory for a whole one the press raises, so
+// that the host drops the gesture rather than keep a step that drew nothing
+// and that a replay of the same input would draw.
 template <typename Kind, typename... Extra>
 TDShape* Begun(TObjectContainer* container, const OsImgPoint& p, Extra... extra) {
   auto* figure = new (std::nothrow) Kind;
-  if (figure == nullptr) return nullptr;
+  if (figure == nullptr) AfxThrowMemoryException();
   if (!figure->Begin(container, p.x, p.y, extra...)) {
     delete figure;
-    return nullptr;
+    AfxThrowMemoryException();
   }
   return figure;
 }
@@ -69,7 +71,8 @@ void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* docum
     *was++ = figure != nullptr && figure->fSelected == 1 ? 1 : 0;
   }
   // The figure is made before anything is deselected, so that a press that
-  // cannot draw leaves the selection alone.
+  // cannot draw leaves the selection alone; only a tool that draws no figure
+  // here makes an inactive press.
   fTarget = BeginFigure(gCurrentTool, container, point);
   if (fTarget == nullptr) {
     fActive = 0;

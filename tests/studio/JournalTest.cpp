@@ -1,9 +1,16 @@
 // The journal reader on damaged input: a journal cut at every byte keeps
 // exactly the whole steps before the cut and says where it was cut; a line
-// that does not parse stops the reading there.
+// that does not parse stops the reading there. The recorder takes a dropped
+// step back out.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "ScriptRecorder.h"
 #include "SketchJournal.h"
 
 namespace {
@@ -114,6 +121,32 @@ TEST(BeginsWith, WantsTheMarkerAsAWholeLine) {
   EXPECT_FALSE(BeginsWith("# sketch-studio sketch 12\n", kSketchMarker));
   EXPECT_FALSE(BeginsWith("tool 4\n# sketch-studio sketch 1\n", kSketchMarker));
   EXPECT_FALSE(BeginsWith("# sketch-studio journal 1\n", kSketchMarker));
+}
+
+// A step the host dropped leaves the session and the journal: a gesture from
+// its press, a menu command with its answers; a key or a tool stays.
+TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
+  const std::string path = ::testing::TempDir() + "recorder-journal.txt";
+  ScriptRecorder recorder;
+  ASSERT_EQ(recorder.OpenJournal(path, "# marker"), "");
+  recorder.Line("tool 4");
+  recorder.Line("press 1 1");
+  recorder.Line("move 2 2");
+  recorder.DropStep();
+  recorder.Line("key down shift");
+  recorder.DropStep();
+  recorder.Hold();
+  recorder.Line("answer scale 150 ok");
+  recorder.Release("menu 5100");
+  recorder.DropStep();
+  recorder.DropStep();  // once only
+  recorder.Line("press 3 3");
+  recorder.Line("release 4 4");
+  const std::string kept = "tool 4\nkey down shift\npress 3 3\nrelease 4 4\n";
+  EXPECT_EQ(recorder.Session(), kept);
+  std::ifstream file(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "# marker\n" + kept);
+  std::remove(path.c_str());
 }
 
 }  // namespace
