@@ -3,13 +3,13 @@
 #include "container/TObjectContainer.h"
 #include "trackers/FigureLists.h"
 
-void TakeCommandSnapshot(TObjectContainer* container, BList*& snapshot) {
+void TakeCommandSnapshot(TObjectContainer* container, FigureSnapshot*& snapshot) {
   if (container == nullptr) return;
-  BList* taken = TakeSnapshot(*container);
+  FigureSnapshot* taken = TakeSnapshot(*container);
   delete snapshot;
   snapshot = taken;
 }
 
-void SwapCommandSnapshot(TObjectContainer* container, BList* snapshot, BView* view) {
+void SwapCommandSnapshot(TObjectContainer* container, FigureSnapshot* snapshot, BView* view) {
   if (container != nullptr && snapshot != nullptr) SwapSnapshot(*container, *snapshot, view);
 }

@@ -7,17 +7,19 @@
 #include "BList.h"
 #include "OsAfx.h"
 
-inline BList* NewList() {
-  BList* list = new (std::nothrow) BList;
+template <class List = BList>
+List* NewList() {
+  List* list = new (std::nothrow) List;
   if (list == nullptr) AfxThrowMemoryException();
   return list;
 }
 
 class BView;
+class FigureSnapshot;
 class TObjectContainer;
 
 // The initialiser's snapshot of the figures from before the command; it takes
 // the place of the empty list the constructor made.
-void TakeCommandSnapshot(TObjectContainer* container, BList*& snapshot);
+void TakeCommandSnapshot(TObjectContainer* container, FigureSnapshot*& snapshot);
 // Undo and redo of the commands that keep a snapshot.
-void SwapCommandSnapshot(TObjectContainer* container, BList* snapshot, BView* view);
+void SwapCommandSnapshot(TObjectContainer* container, FigureSnapshot* snapshot, BView* view);

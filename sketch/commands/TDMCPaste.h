@@ -7,7 +7,7 @@
 
 #include "BCommand.h"
 
-class BList;
+class FigureSnapshot;
 class BView;
 class TObjectContainer;
 
@@ -32,5 +32,5 @@ class TDMCPaste final : public BCommand {
   BView* fView = nullptr;
   std::int32_t fOffsetX = 0;
   std::int32_t fOffsetY = 0;
-  BList* fSnapshot = nullptr;  // owned, with the figures in it
+  FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
 };

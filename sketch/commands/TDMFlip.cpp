@@ -3,6 +3,7 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "trackers/TDCBase.h"
@@ -34,7 +35,7 @@ void Mirror(TObjectContainer* container, BView* view, Axis axis) {
 
 }  // namespace
 
-TDMHFlip::TDMHFlip() : fSnapshot(NewList()) {}
+TDMHFlip::TDMHFlip() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMHFlip::~TDMHFlip() { delete fSnapshot; }
 
 void TDMHFlip::IDMHFlip(TObjectContainer* container, BView* view, BDocument* document) {
@@ -49,7 +50,7 @@ void TDMHFlip::DoIt() { Mirror(fContainer, fView, Axis::kX); }
 void TDMHFlip::UndoIt() { SwapCommandSnapshot(fContainer, fSnapshot, fView); }
 void TDMHFlip::RedoIt() { UndoIt(); }
 
-TDMVFlip::TDMVFlip() : fSnapshot(NewList()) {}
+TDMVFlip::TDMVFlip() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMVFlip::~TDMVFlip() { delete fSnapshot; }
 
 void TDMVFlip::IDMVFlip(TObjectContainer* container, BView* view, BDocument* document) {

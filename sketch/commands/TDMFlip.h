@@ -5,7 +5,7 @@
 
 #include "BCommand.h"
 
-class BList;
+class FigureSnapshot;
 class BView;
 class TObjectContainer;
 
@@ -26,7 +26,7 @@ class TDMHFlip final : public BCommand {
 
   virtual void IDMHFlip(TObjectContainer* container, BView* view, BDocument* document);
 
-  BList* fSnapshot = nullptr;  // owned, with the figures in it
+  FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
   TObjectContainer* fContainer = nullptr;
   BView* fView = nullptr;
 };
@@ -48,7 +48,7 @@ class TDMVFlip final : public BCommand {
 
   virtual void IDMVFlip(TObjectContainer* container, BView* view, BDocument* document);
 
-  BList* fSnapshot = nullptr;  // owned, with the figures in it
+  FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
   TObjectContainer* fContainer = nullptr;
   BView* fView = nullptr;
 };

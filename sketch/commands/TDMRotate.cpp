@@ -5,13 +5,14 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "trackers/TDCBase.h"
 
 IMPLEMENT_DYNAMIC(TDMRotate, BCommand)
 
-TDMRotate::TDMRotate() : fSnapshot(NewList()) {}
+TDMRotate::TDMRotate() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMRotate::~TDMRotate() { delete fSnapshot; }
 
 void TDMRotate::IDMRotate(TObjectContainer* container, BView* view, BDocument* document, int command,

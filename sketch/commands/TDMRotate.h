@@ -8,7 +8,7 @@
 #include "BCommand.h"
 #include "model/TDFloatPoint.h"
 
-class BList;
+class FigureSnapshot;
 class BView;
 class TObjectContainer;
 
@@ -38,7 +38,7 @@ class TDMRotate final : public BCommand {
 
   TDFloatPoint fCenter;
   std::int32_t fCommand = 0;
-  BList* fSnapshot = nullptr;  // owned, with the figures in it
+  FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
   TObjectContainer* fContainer = nullptr;
   BView* fView = nullptr;
   std::int32_t fDegrees = 0;

@@ -3,13 +3,14 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "trackers/TDCBase.h"
 
 IMPLEMENT_DYNAMIC(TDMScale, BCommand)
 
-TDMScale::TDMScale() : fSnapshot(NewList()) {}
+TDMScale::TDMScale() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMScale::~TDMScale() { delete fSnapshot; }
 
 void TDMScale::IDMScale(TObjectContainer* container, BView* view, BDocument* document, double factor) {

@@ -5,7 +5,7 @@
 #include "BCommand.h"
 #include "model/TDFloatPoint.h"
 
-class BList;
+class FigureSnapshot;
 class BView;
 class TObjectContainer;
 
@@ -27,7 +27,7 @@ class TDMScale final : public BCommand {
   virtual void IDMScale(TObjectContainer* container, BView* view, BDocument* document, double factor);
 
   TDFloatPoint fCenter;
-  BList* fSnapshot = nullptr;  // owned, with the figures in it
+  FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
   TObjectContainer* fContainer = nullptr;
   BView* fView = nullptr;
   double fFactor = 1.0;

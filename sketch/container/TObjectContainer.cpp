@@ -54,6 +54,17 @@ bool TObjectContainer::ReplaceAtEnd(TMarbleObject* out, TMarbleObject* in) {
   return true;
 }
 
+void TObjectContainer::MoveLastTo(int place) {
+  BPosition pos = GetTailPosition();
+  CObject* const last = GetItem(pos);
+  for (int index = GetCount(); index > place && index > 1; --index) {
+    const BPosition before = GetPrevPosition(pos);
+    SetItem(pos, GetItem(before));
+    pos = before;
+  }
+  if (pos != nullptr) SetItem(pos, last);
+}
+
 void TObjectContainer::SelectAll(int select) {
   ForEachShape(*this, [select](TDShape& s) {
     s.SetSelect(select, 1, 0);

@@ -40,6 +40,9 @@ class TObjectContainer : public BList {
   // changed, when `out` is not in the list. A figure under construction that
   // leaves is no longer under construction.
   bool ReplaceAtEnd(TMarbleObject* out, TMarbleObject* in);
+  // Moves the last figure back to the 1-based place, the figures from there on
+  // one place later, without allocating: what ReplaceAtEnd did, undone.
+  void MoveLastTo(int place);
   virtual void SelectAll(int select);
   virtual BView* GetView() const { return fView; }
   virtual void Draw(const OsImgRect& rect);

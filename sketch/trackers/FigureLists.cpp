@@ -88,10 +88,11 @@ void AppendCopies(const BList& from, BList& into, Figures which) {
   }
 }
 
-BList* CopyFigures(const TObjectContainer& container) {
-  std::unique_ptr<BList> copies(new (std::nothrow) BList);
+FigureSnapshot* CopyFigures(const TObjectContainer& container) {
+  std::unique_ptr<FigureSnapshot> copies(new (std::nothrow) FigureSnapshot);
   if (copies == nullptr) AfxThrowMemoryException();
   AppendCopies(container, *copies, Figures::kAll);
+  copies->fDrawing = IndexOf(container, container.fDrawing);
   return copies.release();
 }
 
@@ -106,20 +107,21 @@ void PutInPlace(TObjectContainer& container, BList& copies) {
   }
 }
 
-BList* TakeSnapshot(TObjectContainer& container) {
-  BList* figures = CopyFigures(container);
+FigureSnapshot* TakeSnapshot(TObjectContainer& container) {
+  FigureSnapshot* figures = CopyFigures(container);
   PutInPlace(container, *figures);
   return figures;
 }
 
-void SwapSnapshot(TObjectContainer& container, BList& snapshot, BView* view) {
+void SwapSnapshot(TObjectContainer& container, FigureSnapshot& snapshot, BView* view) {
   if (view != nullptr) view->Focus();
-  // The snapshot's figure at the same place continues the one under
-  // construction, so that a later press never works on a figure out of the
-  // container, which the history may destroy.
-  const int drawing = IndexOf(container, container.fDrawing);
+  // The figure under construction is never one out of the container, which the
+  // history may destroy. It goes on only if none was finished since the swap
+  // that took the incoming figures out.
+  const int outgoing = IndexOf(container, container.fDrawing);
   if (!ExchangeItems(container, snapshot)) AfxThrowMemoryException();
-  container.fDrawing = drawing != 0 ? AsShape(container.GetItemFromIndex(drawing)) : nullptr;
+  container.fDrawing = outgoing != 0 && snapshot.fDrawing != 0 ? AsShape(container.GetItemFromIndex(snapshot.fDrawing)) : nullptr;
+  snapshot.fDrawing = outgoing;
   ForEachShape(container, [](TDShape& shape) { shape.DrawAll(); });
   SketchRequestUpdate();
 }

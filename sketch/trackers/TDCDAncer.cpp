@@ -30,7 +30,7 @@ void TDCDAncer::IDCDAncer(TObjectContainer* container, BView* view, BDocument* d
   }
   // The copies are made before the pick changes anything, so that running out
   // of memory leaves the document as it was; they take the pick over after.
-  BList* copies = CopyFigures(*fContainer);
+  FigureSnapshot* copies = CopyFigures(*fContainer);
   // A press on a picked anchor keeps every pick; otherwise it picks this one alone.
   if (fUnit->fState != TDUnit::kBothHandles) PickAlone(*fShape, fUnit, TDUnit::kBothHandles);
   BPosition copy = copies->GetHeadPosition();

@@ -30,5 +30,5 @@ class TDCDAncer final : public TDCDCommand {
   virtual void IDCDAncer(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                          TDCheck* check);
 
-  BList* fSaved = nullptr;  // owned: the figures from before the drag
+  FigureSnapshot* fSaved = nullptr;  // owned: the figures from before the drag
 };

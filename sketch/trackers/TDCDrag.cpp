@@ -29,7 +29,7 @@ TDCDragBase::~TDCDragBase() {
 }
 
 void TDCDragBase::TakeSnapshot() {
-  BList* figures = ::TakeSnapshot(*fContainer);
+  FigureSnapshot* figures = ::TakeSnapshot(*fContainer);
   delete fSaved;
   fSaved = figures;
 }

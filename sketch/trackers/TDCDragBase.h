@@ -13,7 +13,7 @@
 #include "model/TDShape.h"
 #include "trackers/TDCBase.h"
 
-class BList;
+class FigureSnapshot;
 class TDShape;
 class TDUnit;
 struct TDCheck;
@@ -39,7 +39,7 @@ class TDCDragBase : public TDCBase {
   // Moves every selected figure by the step, in image units of the view's zoom.
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
-  BList* fSaved = nullptr;
+  FigureSnapshot* fSaved = nullptr;
 
  protected:
   // The figures of the container go into fSaved, in order, and copies of them

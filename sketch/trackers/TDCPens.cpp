@@ -85,6 +85,7 @@ void TDCPens::IDCPens(TObjectContainer* container, BView* view, BDocument* docum
     fWorking = drawing->Clone();
     if (fWorking != nullptr) fWorking->fBusy = 1;
     fTarget = drawing;
+    fTargetPlace = container->GetIndexFromHandle(container->FindItem(drawing));
   }
   if (fWorking == nullptr || !Exchange(*container, fTarget, fWorking)) {
     // The figure under construction stays as it is and where it is; the press
@@ -128,6 +129,7 @@ BTracker* TDCPens::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsImgP
 void TDCPens::PutBack() {
   if (fTarget != nullptr) {
     fContainer->ReplaceAtEnd(fWorking, fTarget);
+    fContainer->MoveLastTo(fTargetPlace);
   } else {
     fContainer->TakeOut(fWorking);
   }

@@ -41,6 +41,9 @@ class TDCPens : public TDCBase {
   bool fDeselectOthers = false;
 
  private:
-  // Undoes what the press did to the container; fWorking is then null.
+  // Undoes what the press did to the container, the figure under construction
+  // back in its place; fWorking is then null.
   void PutBack();
+
+  int fTargetPlace = 0;  // fTarget's 1-based place in the container before the press
 };

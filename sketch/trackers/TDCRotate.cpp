@@ -6,6 +6,7 @@
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
+#include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCRotate, TDCBase)
 

@@ -25,8 +25,8 @@ class TDCRotate : public TDCTransform {
   virtual void IDCRotate(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point);
 
   OsImgPoint fPrevPoint{};  // image coordinates, truncated
-  BList* fSnapshot = nullptr;
+  FigureSnapshot* fSnapshot = nullptr;
 
  protected:
-  BList* Snapshot() const override { return fSnapshot; }
+  FigureSnapshot* Snapshot() const override { return fSnapshot; }
 };

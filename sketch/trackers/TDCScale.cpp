@@ -5,6 +5,7 @@
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
+#include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCScale, TDCBase)
 

@@ -28,10 +28,10 @@ class TDCScale : public TDCTransform {
   static double Factor(float to, float press, float centre);
 
   TDFloatPoint fPressPoint;  // image coordinates
-  BList* fSnapshot = nullptr;
+  FigureSnapshot* fSnapshot = nullptr;
 
  protected:
-  BList* Snapshot() const override { return fSnapshot; }
+  FigureSnapshot* Snapshot() const override { return fSnapshot; }
 
  private:
   void ScaleFromSnapshot(double sx, double sy);

@@ -7,7 +7,7 @@
 #include "trackers/FigureLists.h"
 
 bool TDCTransform::Begin(int number, TObjectContainer* container, BView* view, BDocument* document,
-                         OsImgPoint& point, BList*& snapshot) {
+                         OsImgPoint& point, FigureSnapshot*& snapshot) {
   IGridMouse(view, point);
   IDCBase(number, 1, container, view, document, point);
   if (fContainer == nullptr) {
@@ -15,7 +15,7 @@ bool TDCTransform::Begin(int number, TObjectContainer* container, BView* view, B
     return false;
   }
   fCenter = fContainer->fCenter;
-  BList* figures = TakeSnapshot(*fContainer);
+  FigureSnapshot* figures = TakeSnapshot(*fContainer);
   delete snapshot;
   snapshot = figures;
   return true;
@@ -49,7 +49,7 @@ void TDCTransform::DoIt() {
 }
 
 void TDCTransform::UndoIt() {
-  BList* snapshot = Snapshot();
+  FigureSnapshot* snapshot = Snapshot();
   if (fActive != 0 && fContainer != nullptr && snapshot != nullptr) SwapSnapshot(*fContainer, *snapshot, fView);
 }
 

@@ -7,7 +7,7 @@
 #include "model/TDFloatPoint.h"
 #include "trackers/TDCBase.h"
 
-class BList;
+class FigureSnapshot;
 
 class TDCTransform : public TDCBase {
  public:
@@ -31,7 +31,7 @@ class TDCTransform : public TDCBase {
 
  protected:
   // Where the subclass keeps the figures that are out of the container.
-  virtual BList* Snapshot() const = 0;
+  virtual FigureSnapshot* Snapshot() const = 0;
 
   // The common start of both gestures: the press point snapped, the tracker
   // bound, the centre recorded, and the container's figures exchanged for copies
@@ -39,5 +39,5 @@ class TDCTransform : public TDCBase {
   // off, when there is no container. Raises the memory exception, with nothing
   // changed, when not every figure can be copied.
   bool Begin(int number, TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
-             BList*& snapshot);
+             FigureSnapshot*& snapshot);
 };

@@ -249,16 +249,28 @@ TEST_F(MenuCommands, FiguresScaledPastTheFloatRangeKeepTheLargestFiniteCoordinat
   EXPECT_EQ(std::fabs(Unit(*At(0), 1)->fAnchor.x), std::numeric_limits<float>::max());
 }
 
-TEST_F(MenuCommands, AFigureUnderConstructionGoesOnAsTheFigureInItsPlace) {
+// Undo and redo of a snapshot go on with the figure that was under
+// construction when the incoming figures left, wherever a pen press and its
+// undo have moved it since; one finished in between stays finished.
+TEST_F(MenuCommands, AFigureUnderConstructionGoesOnAsTheOneThatWasUnderConstruction) {
   Selected({{2, 2}, {6, 2}});
   TDShape* drawing = Polyline({{10, 10}, {14, 10}});
+  Polyline({{20, 2}, {22, 8}});
   fContainer.fDrawing = drawing;
   TDMRotate turn;
   turn.IDMRotate(&fContainer, &fView, &fDocument, 5120, 0);
   turn.DoIt();
-  EXPECT_EQ(fContainer.fDrawing, At(1));
+  TDShape* turned = At(1);
+  EXPECT_EQ(fContainer.fDrawing, turned);
+  fContainer.ReplaceAtEnd(turned, turned);
+  fContainer.fDrawing = turned;
   turn.UndoIt();
   EXPECT_EQ(fContainer.fDrawing, drawing);
+  turn.RedoIt();
+  EXPECT_EQ(fContainer.fDrawing, turned);
+  fContainer.Terminate();
+  turn.UndoIt();
+  EXPECT_EQ(fContainer.fDrawing, nullptr);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "model/TDUnit.h"
+#include "trackers/FigureLists.h"
 #include "trackers/TDCDAncer.h"
 #include "trackers/TDCDLine.h"
 #include "trackers/TDCDirect.h"
@@ -268,6 +269,12 @@ std::string CheckOwnership(Host& host) {
     }
     if (sketch != nullptr && sketch->fDrawing != nullptr && !Contains(sketch, sketch->fDrawing)) {
       holdings.Fail("the figure under construction of " + name + " is not in its list");
+    }
+    // Only a click-by-click figure can take the next press's vertex (a
+    // two-vertex multi-line closed on itself is one still).
+    if (const TDShape* drawing = sketch != nullptr ? sketch->fDrawing : nullptr;
+        drawing != nullptr && std::string(ClassOf(drawing)) != "TDMuLine" && std::string(ClassOf(drawing)) != "TDPen") {
+      holdings.Fail("the figure under construction of " + name + " is a " + ClassOf(drawing));
     }
   }
   if (host.IsLoaded()) {

@@ -268,17 +268,22 @@ TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsA
 }
 
 // A press whose vertex cannot be added puts the figure under construction
-// back, unchanged and still under construction; its copy goes with the tracker.
+// back, unchanged, still under construction and in its place, even when it was
+// not the last figure (a paste can put figures after it); its copy goes with
+// the tracker.
 TEST_F(DrawingTrackersTest, PensPressWithoutMemoryForItsVertexPutsTheFigureBack) {
   for (int tool : {9, 7}) {
     Click(tool, {10, 10});
     TDShape* figure = Click(tool, {40, 10});
+    const int place = Count() - 1;
+    Polyline({{2, 2}, {8, 2}});
+    Polyline({{2, 5}, {8, 5}});
     const std::string path = PathText(*figure);
     const int count = Count();
     auto t = Start<TDCPens>(tool, {40, 40});
     Gesture g(*t);
     EXPECT_TRUE(RunsOutOfMemory(0, [&g] { g.Press(); })) << tool;
-    EXPECT_TRUE(Count() == count && At(count - 1) == figure && fContainer.fDrawing == figure) << tool;
+    EXPECT_TRUE(Count() == count && At(place) == figure && fContainer.fDrawing == figure) << tool;
     EXPECT_EQ(PathText(*figure), path);
     fContainer.Terminate();
   }

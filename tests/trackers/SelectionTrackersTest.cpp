@@ -7,6 +7,7 @@
 
 #include "BAnt.h"
 #include "TrackerFixture.h"
+#include "trackers/FigureLists.h"
 #include "trackers/TDCCenter.h"
 #include "trackers/TDCClone.h"
 #include "trackers/TDCDrag.h"
