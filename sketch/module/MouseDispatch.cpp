@@ -188,14 +188,18 @@ void CSketchInterface::DMFD_Pens(OsImgPoint& point, int) {
   // The press changes nothing until it has a figure to work on (the tracker
   // deselects the others once its first vertex is placed), so that one that
   // runs out of memory leaves the figure under construction and the selection
-  // as they were.
+  // as they were. It raises then, so that the host drops it rather than keep
+  // a press that did nothing and that a replay of the same input would do.
   TDShape* const drawing = p.container->fDrawing;
   // A figure left open by the other pen tool is finished first.
   if (fCurrentTool != fLastMouseTool) p.container->Terminate();
   const bool fresh = p.container->fDrawing == nullptr;
   Start<TDCPens>(p, [&](TDCPens& t) {
     t.IDCPens(p.container, p.view, p.document, point);
-    if (t.fWorking == nullptr) p.container->fDrawing = drawing;
+    if (t.fWorking == nullptr) {
+      p.container->fDrawing = drawing;
+      AfxThrowMemoryException();
+    }
     t.fDeselectOthers = fresh;
   });
 }
