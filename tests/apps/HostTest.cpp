@@ -135,6 +135,34 @@ TEST(Host, APenPressWithoutMemoryLeavesTheSelectionAndTheFigureUnderConstruction
   OsSetScreenSize(1024, 768);
 }
 
+// Pictures opened before the module is loaded show as they are; once it is
+// loaded, each has its sketch and the active one takes the sketch tools' presses.
+TEST(Host, AModuleLoadedAfterThePicturesWorksInTheActiveOne) {
+  OsSetScreenSize(320, 240);
+  {
+    Host host;
+    RgbImage picture(60, 40);
+    picture.pixels.assign(picture.pixels.size(), 77);
+    HostDocument* a = host.OpenDocument("a", picture);
+    HostDocument* b = host.OpenDocument("b", RgbImage(20, 10));
+    host.Activate(*a);
+    EXPECT_EQ(a->frame.pixels, picture.pixels);
+    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+    EXPECT_TRUE(SketchOf(a->document) != nullptr && SketchOf(b->document) != nullptr);
+    host.Module()->DoModeChange(1);
+    // The rotation tool shows its centre in the view the module was handed.
+    host.Module()->DoToolChange(16, 1);
+    EXPECT_EQ(SketchOf(a->document)->fCenterShown, 1);
+    host.Module()->DoToolChange(4, 1);
+    ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
+    EXPECT_EQ(a->history.UndoLabels(), std::vector<int>{30002});
+    EXPECT_FALSE(b->history.CanUndo());
+    host.Unload();
+  }
+  AfxGetApp()->fProfile.clear();
+  OsSetScreenSize(1024, 768);
+}
+
 // Each template has its own queue; a rejected answer leaves the dialog for the
 // next one, and an empty queue cancels it.
 TEST(Host, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {

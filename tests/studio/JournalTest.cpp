@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "Script.h"
 #include "ScriptRecorder.h"
 #include "SketchJournal.h"
 
@@ -141,12 +142,28 @@ TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   recorder.DropStep();
   recorder.DropStep();  // once only
   recorder.Line("press 3 3");
+  recorder.DropStep();
+  // Moves that go on after a dropped press belong to no step; a later drop
+  // leaves them.
+  recorder.Line("move 3 4");
+  recorder.DropStep();
+  recorder.Line("press 3 3");
   recorder.Line("release 4 4");
-  const std::string kept = "tool 4\nkey down shift\npress 3 3\nrelease 4 4\n";
+  const std::string kept = "tool 4\nkey down shift\nmove 3 4\npress 3 3\nrelease 4 4\n";
   EXPECT_EQ(recorder.Session(), kept);
   std::ifstream file(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "# marker\n" + kept);
   std::remove(path.c_str());
+}
+
+// A document name goes into the script as the script reads it back.
+TEST(ScriptRecorder, WordsReadBackAsWritten) {
+  for (const std::string name : {"plain", "two words", "say \"hi\"", "C:\\pictures\\a b", "#1"}) {
+    const ParseResult parsed = ParseScript("activate " + ScriptRecorder::Word(name) + "\n");
+    ASSERT_TRUE(parsed.ok()) << name;
+    EXPECT_EQ(parsed.commands().at(0).words.at(0), name);
+  }
+  EXPECT_EQ(ScriptRecorder::Word("plain"), "plain");
 }
 
 }  // namespace
