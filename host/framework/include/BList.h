@@ -9,7 +9,13 @@
 
 #include "OsAfx.h"
 
-struct BListEntry;
+// Defined here so that walking a list, which every repaint does for every
+// figure, costs no call into the framework.
+struct BListEntry {
+  BListEntry* fPrev = nullptr;
+  BListEntry* fNext = nullptr;
+  CObject* fItem = nullptr;
+};
 using BPosition = BListEntry*;
 
 class BList : public CObject {
@@ -26,13 +32,18 @@ class BList : public CObject {
 
   BPosition GetHeadPosition() const { return fHead; }
   BPosition GetTailPosition() const { return fTail; }
-  BPosition GetNextPosition(BPosition pos) const;
-  BPosition GetPrevPosition(BPosition pos) const;
+  BPosition GetNextPosition(BPosition pos) const { return pos ? pos->fNext : nullptr; }
+  BPosition GetPrevPosition(BPosition pos) const { return pos ? pos->fPrev : nullptr; }
 
   // The item at pos (null for a null position or an emptied entry).
-  CObject* GetItem(BPosition pos) const;
+  CObject* GetItem(BPosition pos) const { return pos ? pos->fItem : nullptr; }
   // The item at pos, moving pos on to the next entry (null after the tail).
-  CObject* GetNext(BPosition& pos) const;
+  CObject* GetNext(BPosition& pos) const {
+    if (!pos) return nullptr;
+    CObject* item = pos->fItem;
+    pos = pos->fNext;
+    return item;
+  }
 
   // Each returns the new entry's position, or null when it cannot be allocated
   // (the list is then unchanged).

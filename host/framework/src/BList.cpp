@@ -2,28 +2,9 @@
 
 #include <new>
 
-struct BListEntry {
-  BListEntry* fPrev = nullptr;
-  BListEntry* fNext = nullptr;
-  CObject* fItem = nullptr;
-};
-
 IMPLEMENT_DYNAMIC(BList, CObject)
 
 BList::~BList() { DeleteAll(); }
-
-BPosition BList::GetNextPosition(BPosition pos) const { return pos ? pos->fNext : nullptr; }
-
-BPosition BList::GetPrevPosition(BPosition pos) const { return pos ? pos->fPrev : nullptr; }
-
-CObject* BList::GetItem(BPosition pos) const { return pos ? pos->fItem : nullptr; }
-
-CObject* BList::GetNext(BPosition& pos) const {
-  if (!pos) return nullptr;
-  CObject* item = pos->fItem;
-  pos = pos->fNext;
-  return item;
-}
 
 BPosition BList::AddTail(CObject* item) { return InsertPrev(nullptr, item); }
 
