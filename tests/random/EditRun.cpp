@@ -564,6 +564,12 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
     const EditRunResult r = ReplayEvents(candidate, config);
     return r.failure && r.failure->kind == kind;
   };
+  // Whatever follows the failing event plays no part.
+  const auto dropTail = [&] {
+    const EditRunResult r = ReplayEvents(events, config);
+    if (r.failure) events.resize(r.failure->event + 1);
+  };
+  dropTail();
   // Chunks of events, halving; the first event makes the document the rest
   // works on and stays.
   const auto dropChunks = [&] {
@@ -595,9 +601,7 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
     events = std::move(lines);
     dropChunks();
   }
-  // Whatever follows the failing event plays no part.
-  const EditRunResult last = ReplayEvents(events, config);
-  if (last.failure) events.resize(last.failure->event + 1);
+  dropTail();
   return events;
 }
 

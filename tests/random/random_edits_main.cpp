@@ -1,7 +1,7 @@
 // Long random editing runs on demand, beyond what the test suite runs:
-//   random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink 0|1] [--replay SCRIPT]
-// Prints the figures of the run; each failing seed is shrunk and written to DIR
-// as a replay script.
+//   random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink TRIALS] [--replay SCRIPT]
+// Prints the figures of the run; each failing seed is shrunk, with at most
+// TRIALS replays (0: not at all), and written to DIR as a replay script.
 
 #include <chrono>
 #include <cstdio>
@@ -15,7 +15,9 @@
 #include "EditRun.h"
 
 int main(int argc, char** argv) {
-  long seeds = 1000, events = 10000, first = 0, shrink = 1;
+  // A run of 10,000 events needs a few thousand replays to come down to the
+  // few lines that matter.
+  long seeds = 1000, events = 10000, first = 0, shrink = 4000;
   std::string out = std::filesystem::temp_directory_path().string(), replay;
   for (int k = 1; k + 1 < argc; k += 2) {
     if (std::strcmp(argv[k], "--seeds") == 0) seeds = std::atol(argv[k + 1]);
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
     else if (std::strcmp(argv[k], "--shrink") == 0) shrink = std::atol(argv[k + 1]);
     else if (std::strcmp(argv[k], "--replay") == 0) replay = argv[k + 1];
     else {
-      std::fprintf(stderr, "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink 0|1] [--replay SCRIPT]\n");
+      std::fprintf(stderr, "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink TRIALS] [--replay SCRIPT]\n");
       return 2;
     }
   }
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
     ++failures;
     std::printf("seed %ld, event %zu: %s\n", s, run.failure->event, run.failure->message.c_str());
     if (shrink != 0) {
-      const auto small = ShrinkFailure(run.events, run.failure->kind, config);
+      const auto small = ShrinkFailure(run.events, run.failure->kind, config, static_cast<int>(shrink));
       const std::string path = out + "/random-edits-seed-" + std::to_string(s) + ".txt";
       std::ofstream(path) << ScriptOf(small);
       std::printf("  shrunk to %zu events: %s\n", small.size(), path.c_str());
