@@ -36,11 +36,11 @@ void TrimEmptyTail(BList& list) {
   while (list.GetTailPosition() != nullptr && list.GetItem(list.GetTailPosition()) == nullptr) ForgetTail(list);
 }
 
+}  // namespace
+
 int IndexOf(const BList& list, const CObject* item) {
   return item != nullptr ? list.GetIndexFromHandle(list.FindItem(item)) : 0;
 }
-
-}  // namespace
 
 bool ExchangeItems(std::initializer_list<std::pair<BList*, BList*>> pairs) {
   int done = 0;

@@ -19,6 +19,9 @@ bool ExchangeItems(BList& a, BList& b);
 // Several exchanges that happen together or not at all.
 bool ExchangeItems(std::initializer_list<std::pair<BList*, BList*>> pairs);
 
+// The 1-based place of `item` in `list`; 0 for none or not there.
+int IndexOf(const BList& list, const CObject* item);
+
 // Which figures AppendCopies copies.
 enum class Figures { kAll, kSelected, kUnselected };
 

@@ -13,6 +13,7 @@
 #include "model/TDPen.h"
 #include "module/CSketchInterface.h"
 #include "raster/SketchRaster.h"
+#include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCPens, TDCBase)
 
@@ -85,7 +86,7 @@ void TDCPens::IDCPens(TObjectContainer* container, BView* view, BDocument* docum
     fWorking = drawing->Clone();
     if (fWorking != nullptr) fWorking->fBusy = 1;
     fTarget = drawing;
-    fTargetPlace = container->GetIndexFromHandle(container->FindItem(drawing));
+    fTargetPlace = IndexOf(*container, drawing);
   }
   if (fWorking == nullptr || !Exchange(*container, fTarget, fWorking)) {
     // The figure under construction stays as it is and where it is; the press

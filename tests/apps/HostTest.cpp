@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -157,6 +159,49 @@ TEST(Host, AModuleLoadedAfterThePicturesWorksInTheActiveOne) {
     ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
     EXPECT_EQ(a->history.UndoLabels(), std::vector<int>{30002});
     EXPECT_FALSE(b->history.CanUndo());
+    host.Unload();
+  }
+  AfxGetApp()->fProfile.clear();
+  OsSetScreenSize(1024, 768);
+}
+
+// The marquee's ants are drawn over the frame on all four sides, dashed black
+// and white, and nothing inside them is touched.
+TEST(Host, AMarqueesAntsRunRoundAllFourSides) {
+  OsSetScreenSize(320, 240);
+  {
+    Host host;
+    RgbImage picture(60, 40);
+    picture.pixels.assign(picture.pixels.size(), 77);
+    HostDocument* doc = host.OpenDocument("a", picture);
+    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+    host.Module()->DoModeChange(1);
+    host.Module()->DoToolChange(0, 1);
+    ASSERT_TRUE(host.Press({10, 8}) && host.Move({40, 30}));
+    ASSERT_NE(doc->view.fShownAnt, nullptr);
+    host.Repaint(*doc);
+    const RgbImage& f = doc->frame;
+    int l = f.width, t = f.height, r = -1, b = -1;
+    for (int y = 0; y < f.height; ++y) {
+      for (int x = 0; x < f.width; ++x) {
+        if (*f.At(x, y) == 77) continue;
+        l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+      }
+    }
+    ASSERT_LT(l, r);
+    ASSERT_LT(t, b);
+    const auto side = [&f](int x0, int y0, int dx, int dy, int n) {
+      std::set<int> shades;
+      for (int i = 0; i <= n; ++i) shades.insert(*f.At(x0 + i * dx, y0 + i * dy));
+      return shades;
+    };
+    const std::set<int> dashes{0, 255};
+    EXPECT_EQ(side(l, t, 1, 0, r - l), dashes);
+    EXPECT_EQ(side(l, b, 1, 0, r - l), dashes);
+    EXPECT_EQ(side(l, t, 0, 1, b - t), dashes);
+    EXPECT_EQ(side(r, t, 0, 1, b - t), dashes);
+    EXPECT_EQ(side(l + 1, t + 1, 1, 1, std::min(r - l, b - t) - 2), std::set<int>{77});
+    host.Release({40, 30});
     host.Unload();
   }
   AfxGetApp()->fProfile.clear();
