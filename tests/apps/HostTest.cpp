@@ -52,8 +52,17 @@ TEST(ModuleLoader, RefusesWhatIsNotAModule) {
   EXPECT_EQ(ModuleLoader::Probe(SKETCH_MODULE_PATH), "");
 }
 
-TEST(Host, ALoadedModuleWithDocumentsUnloadsCleanly) {
-  OsSetScreenSize(320, 240);
+// A host on a small screen; the module's preferences go with each test.
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override { OsSetScreenSize(320, 240); }
+  void TearDown() override {
+    AfxGetApp()->fProfile.clear();
+    OsSetScreenSize(1024, 768);
+  }
+};
+
+TEST_F(HostTest, ALoadedModuleWithDocumentsUnloadsCleanly) {
   const int menusBefore = OsLiveMenuCount();
   {
     Host host;
@@ -73,144 +82,122 @@ TEST(Host, ALoadedModuleWithDocumentsUnloadsCleanly) {
     EXPECT_EQ(OsLiveCursorCount(), 0);
   }
   EXPECT_EQ(OsLiveMenuCount(), menusBefore);
-  AfxGetApp()->fProfile.clear();
-  OsSetScreenSize(1024, 768);
 }
 
-TEST(Host, OutOfMemoryInAGestureDropsItAndTheDocumentStaysAsItWas) {
-  OsSetScreenSize(320, 240);
-  {
-    Host host;
-    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
-    HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
-    host.Module()->DoModeChange(1);
-    host.Module()->DoToolChange(4, 1);
-    // Every allocation fails from the press on: the tracker cannot be made.
-    OsFailAllocationsAfter(0);
-    EXPECT_FALSE(host.Press({10, 10}));
-    OsFailAllocationsAfter(-1);
-    EXPECT_FALSE(host.IsTracking());
-    EXPECT_FALSE(doc->history.CanUndo());
-    // The next gesture works as if nothing had happened.
-    ASSERT_TRUE(host.Press({10, 10}));
-    ASSERT_TRUE(host.Move({30, 20}));
-    ASSERT_TRUE(host.Release({30, 20}));
-    EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
-    EXPECT_TRUE(host.Undo());
-    EXPECT_TRUE(host.Redo());
-    host.Unload();
-  }
-  AfxGetApp()->fProfile.clear();
-  OsSetScreenSize(1024, 768);
+TEST_F(HostTest, OutOfMemoryInAGestureDropsItAndTheDocumentStaysAsItWas) {
+  Host host;
+  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+  HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
+  host.Module()->DoModeChange(1);
+  host.Module()->DoToolChange(4, 1);
+  // Every allocation fails from the press on: the tracker cannot be made.
+  OsFailAllocationsAfter(0);
+  EXPECT_FALSE(host.Press({10, 10}));
+  OsFailAllocationsAfter(-1);
+  EXPECT_FALSE(host.IsTracking());
+  EXPECT_FALSE(doc->history.CanUndo());
+  // The next gesture works as if nothing had happened.
+  ASSERT_TRUE(host.Press({10, 10}));
+  ASSERT_TRUE(host.Move({30, 20}));
+  ASSERT_TRUE(host.Release({30, 20}));
+  EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
+  EXPECT_TRUE(host.Undo());
+  EXPECT_TRUE(host.Redo());
+  host.Unload();
 }
 
 // A multi-line press that cannot make its tracker or its figure is dropped
 // before it deselects anything or finishes the figure under construction.
-TEST(Host, APenPressWithoutMemoryLeavesTheSelectionAndTheFigureUnderConstruction) {
-  OsSetScreenSize(320, 240);
-  {
-    Host host;
-    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
-    HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
-    const TObjectContainer* sketch = SketchOf(doc->document);
-    ASSERT_NE(sketch, nullptr);
-    host.Module()->DoModeChange(1);
-    host.Module()->DoToolChange(4, 1);
-    ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
-    host.Module()->DoToolChange(9, 1);
-    const auto first = [sketch] { return static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition())); };
-    for (int n = 0; sketch->GetCount() == 1; ++n) {
-      OsFailAllocationsAfter(n);
-      host.Press({50, 50});
-      OsFailAllocationsAfter(-1);
-      host.Release({50, 50});
-      if (sketch->GetCount() == 1) {
-        EXPECT_EQ(first()->fSelected, 1) << n;
-        EXPECT_EQ(sketch->fDrawing, nullptr) << n;
-      }
+TEST_F(HostTest, APenPressWithoutMemoryLeavesTheSelectionAndTheFigureUnderConstruction) {
+  Host host;
+  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+  HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
+  const TObjectContainer* sketch = SketchOf(doc->document);
+  ASSERT_NE(sketch, nullptr);
+  host.Module()->DoModeChange(1);
+  host.Module()->DoToolChange(4, 1);
+  ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
+  host.Module()->DoToolChange(9, 1);
+  const auto first = [sketch] { return static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition())); };
+  for (int n = 0; sketch->GetCount() == 1; ++n) {
+    OsFailAllocationsAfter(n);
+    host.Press({50, 50});
+    OsFailAllocationsAfter(-1);
+    host.Release({50, 50});
+    if (sketch->GetCount() == 1) {
+      EXPECT_EQ(first()->fSelected, 1) << n;
+      EXPECT_EQ(sketch->fDrawing, nullptr) << n;
     }
-    EXPECT_EQ(first()->fSelected, 0);
-    EXPECT_NE(sketch->fDrawing, nullptr);
-    host.Unload();
   }
-  AfxGetApp()->fProfile.clear();
-  OsSetScreenSize(1024, 768);
+  EXPECT_EQ(first()->fSelected, 0);
+  EXPECT_NE(sketch->fDrawing, nullptr);
+  host.Unload();
 }
 
 // Pictures opened before the module is loaded show as they are; once it is
 // loaded, each has its sketch and the active one takes the sketch tools' presses.
-TEST(Host, AModuleLoadedAfterThePicturesWorksInTheActiveOne) {
-  OsSetScreenSize(320, 240);
-  {
-    Host host;
-    RgbImage picture(60, 40);
-    picture.pixels.assign(picture.pixels.size(), 77);
-    HostDocument* a = host.OpenDocument("a", picture);
-    HostDocument* b = host.OpenDocument("b", RgbImage(20, 10));
-    host.Activate(*a);
-    EXPECT_EQ(a->frame.pixels, picture.pixels);
-    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
-    EXPECT_TRUE(SketchOf(a->document) != nullptr && SketchOf(b->document) != nullptr);
-    host.Module()->DoModeChange(1);
-    // The rotation tool shows its centre in the view the module was handed.
-    host.Module()->DoToolChange(16, 1);
-    EXPECT_EQ(SketchOf(a->document)->fCenterShown, 1);
-    host.Module()->DoToolChange(4, 1);
-    ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
-    EXPECT_EQ(a->history.UndoLabels(), std::vector<int>{30002});
-    EXPECT_FALSE(b->history.CanUndo());
-    host.Unload();
-  }
-  AfxGetApp()->fProfile.clear();
-  OsSetScreenSize(1024, 768);
+TEST_F(HostTest, AModuleLoadedAfterThePicturesWorksInTheActiveOne) {
+  Host host;
+  RgbImage picture(60, 40);
+  picture.pixels.assign(picture.pixels.size(), 77);
+  HostDocument* a = host.OpenDocument("a", picture);
+  HostDocument* b = host.OpenDocument("b", RgbImage(20, 10));
+  host.Activate(*a);
+  EXPECT_EQ(a->frame.pixels, picture.pixels);
+  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+  EXPECT_TRUE(SketchOf(a->document) != nullptr && SketchOf(b->document) != nullptr);
+  host.Module()->DoModeChange(1);
+  // The rotation tool shows its centre in the view the module was handed.
+  host.Module()->DoToolChange(16, 1);
+  EXPECT_EQ(SketchOf(a->document)->fCenterShown, 1);
+  host.Module()->DoToolChange(4, 1);
+  ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}) && host.Release({30, 20}));
+  EXPECT_EQ(a->history.UndoLabels(), std::vector<int>{30002});
+  EXPECT_FALSE(b->history.CanUndo());
+  host.Unload();
 }
 
 // The marquee's ants are drawn over the frame on all four sides, dashed black
 // and white, and nothing inside them is touched.
-TEST(Host, AMarqueesAntsRunRoundAllFourSides) {
-  OsSetScreenSize(320, 240);
-  {
-    Host host;
-    RgbImage picture(60, 40);
-    picture.pixels.assign(picture.pixels.size(), 77);
-    HostDocument* doc = host.OpenDocument("a", picture);
-    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
-    host.Module()->DoModeChange(1);
-    host.Module()->DoToolChange(0, 1);
-    ASSERT_TRUE(host.Press({10, 8}) && host.Move({40, 30}));
-    ASSERT_NE(doc->view.fShownAnt, nullptr);
-    host.Repaint(*doc);
-    const RgbImage& f = doc->frame;
-    int l = f.width, t = f.height, r = -1, b = -1;
-    for (int y = 0; y < f.height; ++y) {
-      for (int x = 0; x < f.width; ++x) {
-        if (*f.At(x, y) == 77) continue;
-        l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
-      }
+TEST_F(HostTest, AMarqueesAntsRunRoundAllFourSides) {
+  Host host;
+  RgbImage picture(60, 40);
+  picture.pixels.assign(picture.pixels.size(), 77);
+  HostDocument* doc = host.OpenDocument("a", picture);
+  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+  host.Module()->DoModeChange(1);
+  host.Module()->DoToolChange(0, 1);
+  ASSERT_TRUE(host.Press({10, 8}) && host.Move({40, 30}));
+  ASSERT_NE(doc->view.fShownAnt, nullptr);
+  host.Repaint(*doc);
+  const RgbImage& f = doc->frame;
+  int l = f.width, t = f.height, r = -1, b = -1;
+  for (int y = 0; y < f.height; ++y) {
+    for (int x = 0; x < f.width; ++x) {
+      if (*f.At(x, y) == 77) continue;
+      l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
     }
-    ASSERT_LT(l, r);
-    ASSERT_LT(t, b);
-    const auto side = [&f](int x0, int y0, int dx, int dy, int n) {
-      std::set<int> shades;
-      for (int i = 0; i <= n; ++i) shades.insert(*f.At(x0 + i * dx, y0 + i * dy));
-      return shades;
-    };
-    const std::set<int> dashes{0, 255};
-    EXPECT_EQ(side(l, t, 1, 0, r - l), dashes);
-    EXPECT_EQ(side(l, b, 1, 0, r - l), dashes);
-    EXPECT_EQ(side(l, t, 0, 1, b - t), dashes);
-    EXPECT_EQ(side(r, t, 0, 1, b - t), dashes);
-    EXPECT_EQ(side(l + 1, t + 1, 1, 1, std::min(r - l, b - t) - 2), std::set<int>{77});
-    host.Release({40, 30});
-    host.Unload();
   }
-  AfxGetApp()->fProfile.clear();
-  OsSetScreenSize(1024, 768);
+  ASSERT_LT(l, r);
+  ASSERT_LT(t, b);
+  const auto side = [&f](int x0, int y0, int dx, int dy, int n) {
+    std::set<int> shades;
+    for (int i = 0; i <= n; ++i) shades.insert(*f.At(x0 + i * dx, y0 + i * dy));
+    return shades;
+  };
+  const std::set<int> dashes{0, 255};
+  EXPECT_EQ(side(l, t, 1, 0, r - l), dashes);
+  EXPECT_EQ(side(l, b, 1, 0, r - l), dashes);
+  EXPECT_EQ(side(l, t, 0, 1, b - t), dashes);
+  EXPECT_EQ(side(r, t, 0, 1, b - t), dashes);
+  EXPECT_EQ(side(l + 1, t + 1, 1, 1, std::min(r - l, b - t) - 2), std::set<int>{77});
+  host.Release({40, 30});
+  host.Unload();
 }
 
 // Each template has its own queue; a rejected answer leaves the dialog for the
 // next one, and an empty queue cancels it.
-TEST(Host, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {
+TEST_F(HostTest, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {
   {
     Host host;
     ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
@@ -232,7 +219,6 @@ TEST(Host, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {
     host.Unload();
   }
   EXPECT_EQ(OsGetUserInterface(), nullptr);
-  AfxGetApp()->fProfile.clear();
 }
 
 // The picture under the sketch, pixel by pixel as the view maps it: the painter
