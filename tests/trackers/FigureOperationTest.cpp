@@ -1,10 +1,11 @@
 // Join and scissors, pressed as their tools press them and driven as the host's
 // loop drives them. The replays join and cut end to end, undone and redone;
-// here are the split's arithmetic and running out of memory at every
-// allocation.
+// here are curves joined backwards, the split's arithmetic and running out of
+// memory at every allocation.
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -80,6 +81,37 @@ class FigureOperationTest : public TrackerFixture {
 };
 
 // ---- Join ----
+
+// The replays join straight lines only. Here a curve run backwards has its
+// handles exchanged and its segment's steps recomputed (3 for this bulge), and
+// undo and redo exchange the very figures. The releases are 3 pixels off the
+// ends, inside their hit squares.
+TEST_F(FigureOperationTest, JoinedCurvesRunFromThePressedEndToTheReleasedOne) {
+  for (auto [from, to, path] :
+       {std::tuple{OsImgPoint{20, 6}, OsImgPoint{7, 33},
+                   "open (4,6 8,16 0,-4) (20,6 24,-4 16,16) (4,30 8,40 0,20) (20,30 24,20 16,40) "
+                   "9/201 5/201 9/201 5/201"},
+        {OsImgPoint{4, 6}, OsImgPoint{23, 27},
+         "open (20,6 16,16 24,-4) (4,6 0,-4 8,16) (20,30 16,40 24,20) (4,30 0,20 8,40) "
+         "3/201 9/201 3/201 9/201"}}) {
+    fContainer.DeleteAll();
+    TDShape* a = Figure({{{4, 6}, {8, 16}, {0, -4}}, {{20, 6}, {24, -4}, {16, 16}}});
+    TDShape* b = Figure({{{4, 30}, {8, 40}, {0, 20}}, {{20, 30}, {24, 20}, {16, 40}}});
+    for (TDShape* s : {a, b}) {
+      Unit(*s, 0)->fSteps = 9;
+      Unit(*s, 1)->fSteps = 5;
+    }
+    auto t = Join(from, to);
+    t->DoIt();
+    TDShape* joined = t->fJoined;
+    ASSERT_TRUE(Count() == 1 && At(0) == joined);
+    EXPECT_EQ(PathText(*joined) + " " + Details(*joined), path);
+    t->UndoIt();
+    EXPECT_TRUE(Count() == 2 && At(0) == a && At(1) == b);
+    t->RedoIt();
+    EXPECT_TRUE(Count() == 1 && At(0) == joined);
+  }
+}
 
 // Whichever allocation of the copies, the reversal or the merge fails, the
 // memory exception comes before any change, and what was made is freed.
