@@ -8,7 +8,6 @@
 #include <tuple>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "trackers/TDCJoin.h"
 #include "trackers/TDCScissor.h"
