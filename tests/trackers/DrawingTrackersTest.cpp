@@ -5,21 +5,12 @@
 
 #include <memory>
 #include <string>
-#include <tuple>
 #include <type_traits>
+#include <vector>
 
-#include "OsAfx.h"
-#include "model/TDFreeLine.h"
-#include "model/TDLine.h"
-#include "model/TDMuLine.h"
-#include "model/TDOval.h"
-#include "model/TDPen.h"
-#include "model/TDPolygon.h"
-#include "model/TDRectangle.h"
 #include "trackers/TDCGrow.h"
 #include "trackers/TDCPens.h"
 #include "trackers/TrackerFixture.h"
-#include "ui/PolygonApex.h"
 
 namespace {
 
@@ -31,10 +22,6 @@ std::string Anchors(const TDShape& s) {
 
 class DrawingTrackersTest : public TrackerFixture {
  protected:
-  void TearDown() override {
-    gPolygonApex = fSavedApex;
-    TrackerFixture::TearDown();
-  }
   template <typename T>
   std::unique_ptr<T> Start(int tool, OsImgPoint press) {
     gCurrentTool = static_cast<std::int16_t>(tool);
@@ -62,51 +49,9 @@ class DrawingTrackersTest : public TrackerFixture {
   }
 
   std::vector<std::unique_ptr<TDCPens>> fPresses;
-  int fSavedApex = gPolygonApex;
 };
 
 // ---- TDCGrow ----
-
-// A press makes the figure (drawn figure by figure in the replays) but adds it
-// only when done; it deselects everything only when it could make one.
-TEST_F(DrawingTrackersTest, GrowPressSnapshotsTheSelectionBeforeDeselecting) {
-  Polyline({{2, 2}, {8, 2}});
-  Polyline({{2, 30}, {8, 30}})->SetSelect(1, 1, 0);
-  EXPECT_EQ(Start<TDCGrow>(7, {20, 10})->fActive, 0);  // no figure kind
-  EXPECT_EQ(Selection(), "01");
-  auto t = Start<TDCGrow>(4, {20, 10});
-  EXPECT_EQ(Selection(), "00");
-  ASSERT_EQ(t->fFigureCount, 2);
-  EXPECT_EQ(std::to_string(t->fWasSelected[0]) + std::to_string(t->fWasSelected[1]), "01");
-  EXPECT_EQ(Count(), 2);
-}
-
-// No movement counts as leftwards or upwards; a free line keeps to the axis of
-// the larger extent.
-TEST_F(DrawingTrackersTest, GrowWithShiftOnTheEdgesOfItsSquaresAndAxes) {
-  SetShift(true);
-  for (const auto& [tool, to, anchors] : {std::tuple{4, OsImgPoint{30, 45}, "30,30 15,30 15,45 30,45"},
-                                          {4, {45, 30}, "30,30 45,30 45,15 30,15"},
-                                          {6, {35, 60}, "30,30 30,60"}}) {
-    EXPECT_EQ(Anchors(*Draw<TDCGrow>(tool, {30, 30}, {to})->Figure()), anchors) << tool;
-  }
-}
-
-TEST_F(DrawingTrackersTest, FreeLineIsSampledAsItGoesAndClosedOnRelease) {
-  auto t = Start<TDCGrow>(6, {10, 10});
-  Gesture g(*t);
-  g.Press();
-  g.MoveTo(40, 10);
-  const int shown = fRepaints;
-  g.MoveTo(45, 12);  // too close for a sample: nothing is drawn
-  EXPECT_EQ(fRepaints, shown);
-  g.MoveTo(40, 40);
-  g.MoveTo(12, 14);
-  EXPECT_EQ(Anchors(*t->Figure()), "10,10 40,10 40,40 12,14");
-  g.Release();
-  EXPECT_EQ(Anchors(*t->Figure()), "10,10 40,10 40,40");  // the last sample stood for the start
-  EXPECT_EQ(t->Figure()->fOpen, 0);
-}
 
 TEST_F(DrawingTrackersTest, FeedbackDrawsTheFigureAndReportsImagePoints) {
   SetZoom(2.0f);
@@ -162,52 +107,6 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
   check();
 }
 
-// Whichever allocation of the press fails there is a whole record of the
-// selection and a figure, or the press raises with nothing changed; the gesture leaves the
-// container whole; a figure that cannot be given an entry stays the
-// tracker's, and the step fails with the selection of before the press, so
-// that the host drops it instead of keeping a step that did nothing.
-TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
-  Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
-  for (int n = 0;; ++n) {
-    OsFailAllocationsAfter(n);
-    std::unique_ptr<TDCGrow> t;
-    try {
-      t = Start<TDCGrow>(4, {20, 10});
-    } catch (const CMemoryException&) {
-      OsFailAllocationsAfter(-1);
-      EXPECT_EQ(Selection(), "1") << n;
-      continue;
-    }
-    OsFailAllocationsAfter(-1);
-    // The figure is made after the record of the selection, which is whole or raised.
-    const bool whole = t->fTarget != nullptr;
-    EXPECT_EQ(t->fFigureCount, 1) << n;
-    EXPECT_EQ(whole ? t->Figure()->UnitCount() : 4, 4) << n;
-    EXPECT_EQ(Selection(), whole ? "0" : "1") << n;
-    Gesture g(*t);
-    g.Press();
-    g.MoveTo(30, 20);
-    g.Release();
-    if (!whole) {
-      t->DoIt();
-      EXPECT_EQ(Count(), 1) << n;
-      continue;
-    }
-    OsFailAllocationsAfter(0);
-    EXPECT_THROW(t->DoIt(), CMemoryException);
-    OsFailAllocationsAfter(-1);
-    EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1);
-    EXPECT_EQ(Selection(), "1");
-    // Redo fails the same way and leaves the selection alone.
-    OsFailAllocationsAfter(0);
-    EXPECT_THROW(t->RedoIt(), CMemoryException);
-    OsFailAllocationsAfter(-1);
-    EXPECT_EQ(Selection(), "1");
-    break;
-  }
-}
-
 // ---- TDCPens ----
 
 TEST_F(DrawingTrackersTest, MultiLinePressesWorkOnCopiesThatUndoExchangeForTheEarlierFigure) {
@@ -239,24 +138,6 @@ TEST_F(DrawingTrackersTest, MultiLinePressesWorkOnCopiesThatUndoExchangeForTheEa
   EXPECT_EQ(PathText(*Click(9, {60, 10})), "open (10,10) (30,10) (30,30) (50,40) (60,10)");
 }
 
-TEST_F(DrawingTrackersTest, MultiLineFirstPressUndoneSelectsTheLastFigureLeft) {
-  Polyline({{2, 2}, {8, 2}});
-  TDShape* m = Click(9, {10, 10}, {{30, 10}});
-  EXPECT_EQ(State(), "01 1");
-  fPresses[0]->UndoIt();
-  EXPECT_TRUE(State() == "1 -" && fPresses[0]->fTarget == m && fPresses[0]->fWorking == nullptr);
-  // Without an entry for the figure the redo raises before deselecting anything.
-  EXPECT_TRUE(RunsOutOfMemory(0, [&] { fPresses[0]->RedoIt(); }));
-  EXPECT_TRUE(State() == "1 -" && fPresses[0]->fTarget == m);
-  fPresses[0]->RedoIt();
-  EXPECT_TRUE(State() == "01 1" && At(1) == m);
-  fPresses[0]->UndoIt();  // destroyed undone: the tracker frees the figure
-  // Two vertices closed on each other stay under construction.
-  Click(9, {10, 10}, {{30, 10}});
-  EXPECT_EQ(PathText(*Click(9, {10, 10})), "closed (10,10) (30,10)");
-  EXPECT_EQ(State(), "11 1");
-}
-
 TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsAPointAgain) {
   EXPECT_EQ(PathText(*Click(7, {10, 10}, {{20, 10}})), "open (10,10 20,10 0,10)");
   Click(7, {40, 10});
@@ -265,28 +146,6 @@ TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsA
   Click(7, {30, 30}, {{40, 30}});
   EXPECT_EQ(PathText(*Click(7, {30, 30})), "open (30,30)");
   EXPECT_EQ(State(), "11 -");
-}
-
-// A press whose vertex cannot be added puts the figure under construction
-// back, unchanged, still under construction and in its place, even when it was
-// not the last figure (a paste can put figures after it); its copy goes with
-// the tracker.
-TEST_F(DrawingTrackersTest, PensPressWithoutMemoryForItsVertexPutsTheFigureBack) {
-  for (int tool : {9, 7}) {
-    Click(tool, {10, 10});
-    TDShape* figure = Click(tool, {40, 10});
-    const int place = Count() - 1;
-    Polyline({{2, 2}, {8, 2}});
-    Polyline({{2, 5}, {8, 5}});
-    const std::string path = PathText(*figure);
-    const int count = Count();
-    auto t = Start<TDCPens>(tool, {40, 40});
-    Gesture g(*t);
-    EXPECT_TRUE(RunsOutOfMemory(0, [&g] { g.Press(); })) << tool;
-    EXPECT_TRUE(Count() == count && At(place) == figure && fContainer.fDrawing == figure) << tool;
-    EXPECT_EQ(PathText(*figure), path);
-    fContainer.Terminate();
-  }
 }
 
 TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
@@ -302,29 +161,6 @@ TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
   fContainer.Terminate();
   fView.fGridOn = true;
   EXPECT_EQ(PathText(*Click(9, {13, 21}, {{30, 35}})), "open (16,24) (32,32)");
-}
-
-// A press whose figure, new or the copy of the one under construction, cannot
-// be made changes nothing in any of its steps; the copy is whole or not made.
-TEST_F(DrawingTrackersTest, PensWithoutMemoryForTheFigureChangeNothing) {
-  Polyline({{2, 2}, {8, 2}});
-  const auto pressWithFailure = [&](int n) {
-    OsFailAllocationsAfter(n);
-    auto t = Start<TDCPens>(9, {50, 30});
-    OsFailAllocationsAfter(-1);
-    if (t->fWorking != nullptr) return true;
-    Run(*t, {{60, 40}});
-    EXPECT_EQ(t->fActive, 0);
-    t->UndoIt();
-    t->RedoIt();
-    return false;
-  };
-  EXPECT_FALSE(pressWithFailure(0));
-  EXPECT_EQ(State(), "0 -");
-  TDShape* m = Click(9, {10, 10}, {{30, 10}});
-  for (int n = 0; !pressWithFailure(n); ++n) ASSERT_TRUE(State() == "01 1" && At(1) == m) << n;
-  EXPECT_EQ(State(), "01 1");
-  EXPECT_EQ(PathText(*At(1)), "open (10,10) (30,10)");
 }
 
 }  // namespace

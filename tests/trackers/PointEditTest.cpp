@@ -154,31 +154,6 @@ TEST_F(PointEditTest, StraightSegmentMovesItsTwoVerticesOnACopyAtTheEnd) {
   EXPECT_EQ(PathText(*At(1)), "open (5,5) (13,5) (10,8)");
 }
 
-// A curved segment is reshaped: each handle is stretched by how much nearer
-// or farther the mouse is from the other anchor; from an anchor nothing moves.
-TEST_F(PointEditTest, CurvedSegmentStretchesItsHandlesByTheMouseDistances) {
-  auto* s = new TDShape;
-  s->SetContainer(&fContainer);
-  s->AddUnit(0, 0, 0, 12, 0, 0, 1, 0, 20, TDUnit::kHidden);
-  s->AddUnit(24, 0, 24, 0, 24, 12, 1, 0, 20, TDUnit::kHidden);
-  fContainer.AddObject(s);
-  auto t = Direct({12, 9});  // the curve's middle
-  auto* sub = dynamic_cast<TDCDLine*>(t->fSub);
-  ASSERT_TRUE(sub != nullptr && sub->fSegmentKind == TDCDLine::kCurved);
-  Gesture g(*t);
-  g.Press();
-  g.MoveTo(12, 16);  // 15 -> 20 from each anchor: both handles * 20/15
-  EXPECT_EQ(PathText(*At(0)), "open (0,0 0,16 0,0) (24,0 24,0 24,16)");
-  g.MoveTo(24, 0);   // onto anchor B: handle 1 collapses, handle 2 * 24/20
-  g.MoveTo(30, 6);   // from an anchor no ratio is taken
-  EXPECT_EQ(PointText(Unit(*At(0), 0)->fDirection1), "0,0");
-  EXPECT_EQ(PointText(Unit(*At(0), 1)->fDirection2), "24,19.2");
-  g.Release();
-  t->DoIt();
-  t->UndoIt();
-  EXPECT_TRUE(At(0) == s);
-}
-
 // Undoing a handle dragged with the white arrow picks its vertex alone again,
 // whatever was picked since.
 TEST_F(PointEditTest, UndoingAHandleDragPicksItsVertexAloneAgain) {
@@ -193,20 +168,6 @@ TEST_F(PointEditTest, UndoingAHandleDragPicksItsVertexAloneAgain) {
 }
 
 // ---- Edit point ----
-
-// A click on a corner makes it smooth on a copy in place; undo brings back the
-// very figure with its corner.
-TEST_F(PointEditTest, EditPointWorksOnACopyInPlaceAndUndoBringsBackTheFigure) {
-  SetZoom(2);
-  TDShape* a = Polyline({{2, 2}, {10, 2}, {10, 8}});
-  TDShape* b = Polyline({{20, 20}, {24, 20}});
-  Unit(*a, 1)->fSmooth = 0;
-  auto click = Edit({20, 4});
-  Run(*click, {});
-  EXPECT_TRUE(At(0) != a && At(1) == b && Unit(*At(0), 1)->fSmooth == 1);
-  click->UndoIt();
-  EXPECT_TRUE(At(0) == a && At(1) == b && Unit(*a, 1)->fSmooth == 0);
-}
 
 // The press is snapped to the grid before the handles are pulled out of it.
 TEST_F(PointEditTest, EditPointSnapsThePressToTheGrid) {
@@ -311,51 +272,6 @@ TEST_F(PointEditTest, SubTrackersWithoutAHitDoNothing) {
     sub->RedoIt();
   }
   EXPECT_EQ(Document(), before);
-}
-
-// A hit the tool does not take makes no sub-tracker, and the gesture is no step.
-TEST_F(PointEditTest, EditPointOnASegmentDoesNothingAndIsNoStep) {
-  Polyline({{2, 2}, {20, 2}});
-  auto t = Edit({10, 2});
-  EXPECT_EQ(t->fSub, nullptr);
-  Run(*t, {{14, 6}});
-  EXPECT_TRUE(t->fActive == 0 && t->CanBeUndone() == 0);
-  t->UndoIt();
-  EXPECT_EQ(PathText(*At(0)), "open (2,2) (20,2)");
-}
-
-// Each gesture that copies runs out of memory at every allocation in turn:
-// the memory exception comes before anything changes, and nothing leaks.
-TEST_F(PointEditTest, EveryCopyingGestureRaisesBeforeAnyChange) {
-  struct Press {
-    const char* what;
-    OsImgPoint at;
-    bool edit;
-  };
-  for (const Press& p : std::vector<Press>{{"anchors", {20, 20}, false},
-                                           {"segment", {7, 40}, false},
-                                           {"edit anchor", {20, 20}, true},
-                                           {"edit handle", {26, 12}, true}}) {
-    TDShape* s = CurveAndLine();
-    int n = 0;
-    for (;; ++n) {
-      // The handler's hit test selects what it hits before the tracker exists.
-      OsImgPoint at = p.at;
-      TDCheck check = Hit(at);
-      const std::string before = Document();
-      const bool threw = RunsOutOfMemory(n, [&] {
-        if (p.edit) {
-          TDCEdit().IDCEdit(&fContainer, &fView, &fDocument, at, &check);
-        } else {
-          TDCDirect().IDCDirect(&fContainer, &fView, &fDocument, at, &check);
-        }
-      });
-      if (!threw) break;
-      ASSERT_EQ(Document(), before) << p.what << " " << n;
-      ASSERT_EQ(At(0), s);
-    }
-    EXPECT_GT(n, 0) << p.what;
-  }
 }
 
 // Undo that needs memory raises before it changes anything, and can be asked

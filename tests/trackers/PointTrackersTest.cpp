@@ -1,19 +1,13 @@
 // The add-point and delete-point trackers, pressed as their tool handlers press
 // them. The replays add and delete points end to end; here is what they cannot
-// see: which objects the figures are across undo and redo, the exact split,
-// the grid, presses that must change nothing, figures deleted down to one
-// vertex, and running out of memory at every allocation.
+// see: which objects the figures are across undo and redo, presses that must
+// change nothing, and running out of memory at every allocation.
 
-#include <cstdlib>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "container/TObjectContainer.h"
-#include "model/TDRectangle.h"
-#include "module/ModuleFixture.h"
 #include "trackers/TDCAddPt.h"
 #include "trackers/TDCDelPt.h"
 #include "trackers/TrackerFixture.h"
@@ -42,14 +36,9 @@ class PointTrackersTest : public TrackerFixture {
     t->IDCDelPt(&fContainer, &fView, &fDocument, press, &check);
     return t;
   }
-  // Pressed and released where the tool handler would have started them.
+  // Pressed and released where the tool handler would have started it.
   std::unique_ptr<TDCAddPt> Add(OsImgPoint p) {
     auto t = StartAdd(Hit(p), p);
-    Run(*t, {});
-    return t;
-  }
-  std::unique_ptr<TDCDelPt> Del(OsImgPoint p) {
-    auto t = StartDel(Hit(p), p);
     Run(*t, {});
     return t;
   }
@@ -72,23 +61,6 @@ class PointTrackersTest : public TrackerFixture {
 
 // ---- Add point ----
 
-// The new vertex has smooth 1 with the steps and state of its segment's start;
-// on the closing segment it goes to the front of the list.
-TEST_F(PointTrackersTest, AddPointOnAStraightSegmentGivesTheNewVertexItsStartsStepsAndState) {
-  TDShape* f = Polyline({{4, 4}, {24, 4}, {24, 20}, {4, 20}}, true);
-  Unit(*f, 0)->fSteps = 7;
-  Unit(*f, 0)->fSmooth = 0;
-  Unit(*f, 0)->SetState(TDUnit::kBothHandles);
-  auto t = StartAdd(Record(f, 0, TDCheck::kSegment, 0.5f));
-  Run(*t, {{30, 30}});
-  ASSERT_TRUE(Count() == 1 && At(0) == t->fCopy && t->fTarget == f);
-  EXPECT_EQ(PathText(*At(0)), "closed (4,4) (14,4) (24,4) (24,20) (4,20)");
-  EXPECT_EQ(Details(*At(0)), "7/301 7/311 0/010 0/010 0/010");
-  auto closing = StartAdd(Record(At(0), 4, TDCheck::kSegment, 0.5f));
-  Run(*closing, {});
-  EXPECT_EQ(PathText(*At(0)), "closed (4,12) (4,4) (14,4) (24,4) (24,20) (4,20)");
-}
-
 // The last anchor of an open figure starts no segment: nothing to split. The
 // figure stays in the container untouched, nothing is copied or freed, and the
 // gesture is no undoable step.
@@ -97,19 +69,6 @@ TEST_F(PointTrackersTest, AddPointOnTheLastVertexOfAnOpenFigureChangesNothingAnd
   auto t = Add({24, 20});
   ExpectNoStep(std::move(t), Document());  // the destruction must not free the figure
   EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,4) (24,20)");
-}
-
-// Add point does not snap: the press point and the steps stay where they are.
-TEST_F(PointTrackersTest, AddPointDoesNotSnapToTheGrid) {
-  TDShape* f = Polyline({{4, 4}, {24, 4}});
-  fView.fGridOn = true;
-  auto t = StartAdd(Record(f, 0, TDCheck::kSegment, 0.5f), {13, 5});
-  EXPECT_EQ(t->GetAnchor(), (OsImgPoint{13, 5}));
-  Gesture g(*t);
-  g.Press();
-  g.MoveTo(17, 9);
-  g.Release();
-  EXPECT_EQ(g.fConstrained, (Points{{13, 5}, {17, 9}, {17, 9}}));
 }
 
 // Undo and redo exchange the very figures: the one brought back is always
@@ -171,29 +130,6 @@ TEST_F(PointTrackersTest, AddPointOutOfMemoryAnywhereInDoItThrowsWithTheDocument
 
 // ---- Delete point ----
 
-// Undo brings the figure back selected, redo the copy as it was; the figure
-// brought back is always last in the drawing order.
-TEST_F(PointTrackersTest, DeletePointUndoAndRedoExchangeTheVeryFiguresAndUndoSelects) {
-  TDShape* x = Polyline({{2, 30}, {8, 30}});
-  TDShape* f = Polyline({{4, 4}, {24, 4}, {24, 20}}, true);
-  TDShape* y = Polyline({{40, 30}, {50, 30}});
-  auto t = Del({24, 20});
-  TDShape* copy = t->fCopy;
-  EXPECT_EQ(Order(), (std::vector<const CObject*>{x, y, copy}));
-  EXPECT_EQ(PathText(*f), "closed (4,4) (24,4) (24,20)");
-  f->SetSelect(0, 1, 0);  // nothing the user can do, but undo must select it
-  for (int round = 0; round < 3; ++round) {
-    t->UndoIt();
-    EXPECT_EQ(Order(), (std::vector<const CObject*>{x, y, f}));
-    EXPECT_TRUE(t->fTarget == copy && t->fCopy == f);
-    EXPECT_EQ(Selection() + " " + States(*f), "001 222");
-    t->RedoIt();
-    EXPECT_EQ(Order(), (std::vector<const CObject*>{x, y, copy}));
-    EXPECT_TRUE(t->fTarget == f && t->fCopy == copy);
-    EXPECT_EQ(Selection() + " " + States(*copy), "001 22");
-  }
-}
-
 // Segment and handle hits: the figure is hit but there is no vertex to
 // delete. The press turns the gesture inactive without a repaint, and it is
 // no step: undo and redo of it change nothing.
@@ -214,64 +150,6 @@ TEST_F(PointTrackersTest, DeletePointOnASegmentOrAHandleChangesNothingAndIsNoSte
     g.Release(30, 30);
     t->DoIt();
     ExpectNoStep(std::move(t), before);
-  }
-}
-
-TEST_F(PointTrackersTest, DeletePointSnapsThePressAndTheDragToTheGrid) {
-  Polyline({{8, 8}, {24, 8}});
-  fView.fGridOn = true;  // spacing 8
-  OsImgPoint press{9, 7};
-  TDCheck check = Hit(press);
-  TDCDelPt t;
-  t.IDCDelPt(&fContainer, &fView, &fDocument, press, &check);
-  EXPECT_EQ(press, (OsImgPoint{8, 8}));
-  OsImgPoint anchor = press, previous = press;
-  for (auto [phase, next, snapped] : {std::tuple{kTrackBegin, press, press},
-                                      {kTrackContinue, OsImgPoint{13, 19}, OsImgPoint{16, 16}},
-                                      {kTrackEnd, OsImgPoint{21, 3}, OsImgPoint{24, 0}}}) {
-    t.TrackMouse(phase, anchor, previous, next, 1);
-    EXPECT_EQ(next, snapped) << phase;
-  }
-  t.DoIt();
-  EXPECT_EQ(PathText(*At(0)), "open (24,8)");
-}
-
-// Deleted down to one vertex, open and closed: the figure is never hit nor
-// picked by a rectangle, and every container operation of the other tools
-// goes over it.
-TEST_F(PointTrackersTest, DeletePointDownToOneVertexLeavesAFigureEverythingHandles) {
-  for (const bool closed : {false, true}) {
-    fContainer.DeleteAll();
-    Polyline({{4, 4}, {24, 4}, {24, 20}}, closed);
-    std::vector<std::unique_ptr<TDCDelPt>> steps;
-    steps.push_back(Del({24, 20}));
-    steps.push_back(Del({4, 4}));
-    TDShape* s = At(0);
-    ASSERT_EQ(PathText(*s), std::string(closed ? "closed" : "open") + " (24,4)");
-    EXPECT_TRUE(s->Draw(TDShape::kDrawPath, 1, nullptr, 0));
-    fContainer.Draw({0, 0, 64, 48});
-    fContainer.ActiveDraw();
-    EXPECT_EQ(Hit({24, 4}).fResult, TDCheck::kNothing);
-    fContainer.SelectInRect({0, 0, 64, 48}, 1);
-    EXPECT_EQ(Selection(), "0");
-    fContainer.SelectAll(1);
-    fContainer.CalcActArea();
-    fContainer.CalcActRgn();
-    OsImgPoint* trace = nullptr;
-    int count = 0;
-    fContainer.GetTraceList(&trace, &count);
-    std::free(trace);
-    fContainer.DragSelected(0, {2, 2});
-    EXPECT_TRUE(s->Rotate(0.0, 1.0, 0, 0) && s->Scale(2.0, 0, 0));
-    BList clones;
-    fContainer.CloneSelected(&clones);
-    ASSERT_EQ(clones.GetCount(), 1);
-    EXPECT_EQ(PathText(*static_cast<TDShape*>(clones.GetItemFromIndex(1))), PathText(*s));
-    // Back through both steps to the figure as it was.
-    fContainer.SelectAll(0);
-    steps[1]->UndoIt();
-    steps[0]->UndoIt();
-    EXPECT_EQ(At(0)->UnitCount(), 3);
   }
 }
 
@@ -315,57 +193,6 @@ TEST_F(PointTrackersTest, DeletePointOutOfMemoryForTheCopyThrowsAtThePressWithTh
   t->RedoIt();
   OsFailAllocationsAfter(-1);
   EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,20)");
-}
-
-// ---- Through the module's press dispatch ----
-
-class PointToolPresses : public ModuleFixture {
- protected:
-  void SetUp() override {
-    ModuleFixture::SetUp();
-    view.OsSetPost([this](BCommand* c) { posted.emplace_back(c); });
-    gActiveView = &view;
-  }
-  void TearDown() override {
-    OsFailAllocationsAfter(-1);
-    posted.clear();
-    ModuleFixture::TearDown();
-  }
-  TObjectContainer* container() const { return sketch->fContainer; }
-  std::vector<std::unique_ptr<BCommand>> posted;
-};
-
-// Every allocation of a point tool's press in turn fails: the memo of the
-// selection the press takes first (itself and two arrays), then for add point the tracker
-// only (the copy is DoIt's, above), for delete point the tracker and then each
-// of its copy's. Each raises the memory exception with nothing posted and the
-// figures as they were; the dispatch destroys the tracker, which leaves the
-// figure alone. The press after that works.
-TEST_F(PointToolPresses, PressesOutOfMemoryPostNothingAndLeakNothing) {
-  Rect(2, 1, 12, 6);
-  for (const auto& [tool, press, allocations] : {std::tuple{12, OsImgPoint{7, 1}, 3 + 1},
-                                                 // the memo, the tracker, the copy, its vertices and entries
-                                                 std::tuple{13, OsImgPoint{12, 6}, 3 + 1 + 1 + 4 * 2}}) {
-    gModuleInterface.DoToolChange(static_cast<short>(tool), 1);
-    OsImgPoint p = press;
-    gModuleInterface.DoMouseCommandL(p, 0);
-    posted.clear();  // dropped unperformed, as a host drops a second gesture
-    const std::string before = Listing(*container());
-    int n = 0;
-    for (;; ++n) {
-      p = press;
-      if (!RunsOutOfMemory(n, [&] { gModuleInterface.DoMouseCommandL(p, 0); })) break;
-      EXPECT_TRUE(posted.empty()) << tool << " " << n;
-      EXPECT_EQ(Listing(*container()), before) << tool << " " << n;
-    }
-    EXPECT_EQ(n, allocations) << tool;
-    ASSERT_EQ(posted.size(), 1u);
-    auto* t = dynamic_cast<TDCBase*>(posted[0].get());
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->GetChangeID(), tool == 12 ? TDCBase::kAddPoint : TDCBase::kDeletePoint);
-    EXPECT_EQ(t->fTarget, container()->GetItemFromIndex(1));
-    posted.clear();
-  }
 }
 
 }  // namespace

@@ -24,12 +24,6 @@ class SelectionTrackersTest : public TrackerFixture {
     TrackerFixture::SetUp();
     fView.GetWindow()->OsPlace(0, 0, 32, 24);
   }
-  TDShape* Selected(std::initializer_list<TDFloatPoint> points) {
-    TDShape* s = Polyline(points);
-    s->SetSelect(1, 1, 0);
-    return s;
-  }
-  std::string Path(int index) const { return PathText(*At(index)); }
   void Select(TDCSelect& t, OsImgPoint press, int mode, const Points& to) {
     t.IDCSelect(&fContainer, &fView, &fDocument, press, mode);
     Run(t, to);
@@ -58,25 +52,8 @@ TEST_F(SelectionTrackersTest, ModeZeroTogglesEveryFigureTheRectangleMeetsCornerP
   EXPECT_EQ(Unit(*a, 0)->fState, TDUnit::kFilled);
 }
 
-TEST_F(SelectionTrackersTest, ModeOnePicksTheVerticesInsideAndSelectsOnlyTheirFigures) {
-  TDShape* f = Polyline({{2, 2}, {8, 2}, {20, 2}});
-  Polyline({{-5, 6}, {25, 6}});  // crosses the rectangle, no vertex inside
-  TDCSelect t;
-  Select(t, {0, 0}, TDCSelect::kSelectPoints, {{9, 9}});
-  EXPECT_EQ(Selection(), "10");
-  EXPECT_EQ((std::vector<int>{Unit(*f, 0)->fState, Unit(*f, 1)->fState, Unit(*f, 2)->fState}),
-            (std::vector<int>{TDUnit::kBothHandles, TDUnit::kBothHandles, TDUnit::kOutline}));
-}
-
 // Read-out and ants in image coordinates (truncated), the stored rectangle and
 // the clamp to the view's edges, far edge included, in view pixels.
-TEST_F(SelectionTrackersTest, ARectangleAtTheFarEdgeOfTheCoordinatesKeepsItsEdge) {
-  TDCSelect t;
-  Select(t, {INT32_MAX - 1, INT32_MAX - 1}, 0, {{INT32_MAX, INT32_MAX}});
-  EXPECT_EQ(t.fRect.right, INT32_MAX);
-  EXPECT_EQ(t.fRect.bottom, INT32_MAX);
-}
-
 TEST_F(SelectionTrackersTest, ReadOutInImageCoordinatesCornerClampedToTheViewInViewPixels) {
   SetZoom(2, 10, 5);
   TDCSelect t;
@@ -176,24 +153,6 @@ TEST_F(SelectionTrackersTest, ShiftLocksTheAxisChosenByTheFirstShiftedStepUntilR
 
 // ---- Alt-drag duplicating ----
 
-TEST_F(SelectionTrackersTest, CloneAppendsSelectedDuplicatesThatMoveAndUndoRestoresTheOriginals) {
-  TDShape* a = Selected({{2, 2}, {6, 2}});
-  TDShape* b = Polyline({{10, 10}, {14, 10}});
-  TDShape* c = Selected({{2, 20}, {6, 20}});
-  TDCClone t;
-  Start(t, {4, 2});
-  EXPECT_EQ(At(3)->fBusy + At(4)->fBusy, 2);
-  Run(t, {{7, 5}});
-  EXPECT_EQ(Selection(), "00011");
-  EXPECT_EQ(Path(0) + " | " + Path(2) + " | " + Path(3) + " | " + Path(4),
-            "open (2,2) (6,2) | open (2,20) (6,20) | open (5,5) (9,5) | open (5,23) (9,23)");
-  t.UndoIt();
-  EXPECT_TRUE(Count() == 3 && At(0) == a && At(1) == b && At(2) == c);
-  EXPECT_EQ(Selection(), "101");
-  t.RedoIt();
-  EXPECT_EQ(Selection(), "00011");
-}
-
 TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListRaisesAndChangesNeitherSide) {
   Selected({{2, 2}, {6, 2}});
   Selected({{2, 20}, {6, 20}});
@@ -215,29 +174,6 @@ TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListRaisesAndChangesNeither
   EXPECT_THROW(t.RedoIt(), CMemoryException);
   OsFailAllocationsAfter(-1);
   EXPECT_EQ(Count(), 2);
-}
-
-// Every allocation fails once: the list, the container of copies, each copy
-// with its vertices, their entries and its own entry (6 and 8), and the
-// originals' two entries.
-TEST_F(SelectionTrackersTest, SnapshotThatCannotCopyEveryFigureRaisesAndChangesNothing) {
-  TDShape* a = Selected({{2, 2}, {6, 2}});
-  TDShape* b = Polyline({{10, 10}, {14, 10}, {12, 12}});
-  int n = 0;
-  for (; n < 64; ++n) {
-    TDCDrag t;
-    OsFailAllocationsAfter(n);
-    try {
-      Start(t, {4, 2});
-      break;
-    } catch (const CMemoryException&) {
-      OsFailAllocationsAfter(-1);
-      ASSERT_TRUE(Count() == 2 && At(0) == a && At(1) == b) << n;
-    }
-  }
-  OsFailAllocationsAfter(-1);
-  EXPECT_EQ(n, 15);  // the list, then per figure its copy, each vertex and entry, its entry
-  EXPECT_EQ(Path(1), "open (10,10) (14,10) (12,12)");
 }
 
 // ---- Rotation centre ----

@@ -134,8 +134,14 @@ class TrackerFixture : public FigureFixture {
     EXPECT_EQ(g.Release(), &t);
     t.DoIt();
   }
+  TDShape* Selected(std::initializer_list<TDFloatPoint> points) {
+    TDShape* s = Polyline(points);
+    s->SetSelect(1, 1, 0);
+    return s;
+  }
   // The container's figure at a 0-based index, or null.
   TDShape* At(int index) const { return dynamic_cast<TDShape*>(fContainer.GetItemFromIndex(index + 1)); }
+  std::string Path(int index) const { return PathText(*At(index)); }
   int Count() const { return fContainer.GetCount(); }
   std::string Document() const { return Listing(fContainer); }
   // How many entries of the container hold the object.

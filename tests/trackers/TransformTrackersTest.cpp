@@ -17,12 +17,6 @@ class TransformTrackersTest : public TrackerFixture {
     TrackerFixture::SetUp();
     fContainer.fCenter = {10, 10};
   }
-  TDShape* Selected(std::initializer_list<TDFloatPoint> points) {
-    TDShape* s = Polyline(points);
-    s->SetSelect(1, 1, 0);
-    return s;
-  }
-  std::string Path(int index) const { return PathText(*At(index)); }
   void Start(TDCRotate& t, OsImgPoint press) { t.IDCRotate(&fContainer, &fView, &fDocument, press); }
   void Start(TDCScale& t, OsImgPoint press) { t.IDCScale(&fContainer, &fView, &fDocument, press); }
 };
@@ -54,43 +48,6 @@ TEST_F(TransformTrackersTest, RotationTurnsClockwiseByEachSweepAndUndoBringsBack
     EXPECT_EQ(Path(0), "open (20,10) (20,14)");
     t.RedoIt();
     EXPECT_TRUE(Count() == 2 && At(0) == turned && Occurrences(a) + Occurrences(b) == 0);
-  }
-}
-
-// Every step starts again from the figures of the press.
-TEST_F(TransformTrackersTest, ScalingStretchesEachAxisAsThePressPointMovesAndMirrorsAcrossTheCentre) {
-  fContainer.fCenter = {10.25f, 9.75f};
-  TDShape* a = Selected({{12, 14}, {16, 18}});
-  Unit(*a, 0)->fDirection1 = {14, 16};
-  Polyline({{2, 2}, {4, 2}});
-  TDCScale t;
-  Start(t, {14, 12});
-  EXPECT_EQ(At(0)->fBusy * 2 + At(1)->fBusy, 2);  // the selection only
-  Gesture g(t);
-  g.Press();
-  g.MoveTo(17, 3);  // 1.8 as wide; across the centre's row, 3 as high upside down
-  EXPECT_EQ(Path(0), "open (13.4,-3 17,-9 13.4,-3) (20.6,-15)");
-  g.MoveTo(6, 8);  // across both lines
-  g.Release();
-  t.DoIt();
-  EXPECT_EQ(Path(0) + " | " + Path(1),
-            "open (8.266666,6.4444447 6,4.888889 8.266666,6.4444447) (3.7333333,3.3333333) | open (2,2) (4,2)");
-  EXPECT_EQ(At(0)->fBusy, 0);
-  EXPECT_EQ(fReadOut.fSizeClears, 1);
-  t.UndoIt();
-  EXPECT_TRUE(Count() == 2 && At(0) == a);
-  EXPECT_EQ(Path(0), "open (12,14 14,16 12,14) (16,18)");
-}
-
-TEST_F(TransformTrackersTest, PressLevelWithTheCentreKeepsThatAxisWhateverTheMouseDoes) {
-  Selected({{12, 14}, {16, 18}});
-  for (const auto& [press, scaled] : {std::pair{OsImgPoint{14, 10}, "open (14,14) (22,18)"},
-                                      std::pair{OsImgPoint{10, 12}, "open (12,50) (16,90)"}}) {
-    TDCScale t;
-    Start(t, press);
-    Run(t, {{18, 30}});
-    EXPECT_EQ(Path(0), scaled);
-    t.UndoIt();
   }
 }
 
