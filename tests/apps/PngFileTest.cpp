@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -50,25 +48,6 @@ RgbImage Marker() {
   RgbImage image(1, 1);
   image.pixels = {1, 2, 3};
   return image;
-}
-
-TEST(PngFile, ReadsFromMemoryWhatItWroteToAFile) {
-  RgbImage written(3, 2);
-  for (std::size_t i = 0; i < written.pixels.size(); ++i) written.pixels[i] = static_cast<std::uint8_t>(i * 13);
-  const std::string path = (std::filesystem::temp_directory_path() / "sketch-pngfile-test.png").string();
-  ASSERT_EQ(WritePng(path, written), "");
-  std::ifstream file(path, std::ios::binary);
-  const Bytes bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-
-  RgbImage fromMemory, fromFile;
-  EXPECT_EQ(ReadPng(bytes.data(), bytes.size(), "memory.png", fromMemory), "");
-  EXPECT_EQ(ReadPng(path, fromFile), "");
-  std::remove(path.c_str());
-  for (const RgbImage* read : {&fromMemory, &fromFile}) {
-    EXPECT_EQ(read->width, 3);
-    EXPECT_EQ(read->height, 2);
-    EXPECT_EQ(read->pixels, written.pixels);
-  }
 }
 
 TEST(PngFile, TakesAPictureAsSmallAsDeflateCanPackIt) {
