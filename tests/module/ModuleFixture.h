@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,15 +31,13 @@ class FakeHost : public BHostContext, public BHostServices, public BColorService
   void ReportSize(const OsImgSize*) override {}
   void ReportRect(const OsImgRect*) override {}
   void PostCommand(BCommand* command) override { fPosts.emplace_back(command); }
-  // Entry i is grey 255 - i unless a test set it.
+  // Entry i is grey 255 - i.
   OsImgPaletteEntry GetPaletteEntry(int index) override {
-    if (auto it = fPalette.find(index); it != fPalette.end()) return it->second;
     const auto v = static_cast<std::uint8_t>(255 - index);
     return {v, v, v};
   }
 
   BView* fView = nullptr;
-  std::map<int, OsImgPaletteEntry> fPalette;
   std::vector<std::unique_ptr<BCommand>> fPosts;  // what the interface posted
 };
 
