@@ -39,21 +39,6 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
   EXPECT_EQ(gSketchDirty, 1);  // nothing drawn, but the raster must be rebuilt
 }
 
-TEST_F(TDShapeTest, PathDrawingClosesOnlyClosedFiguresOrWithTheChord) {
-  UseScreen(16, 12);
-  const auto pathArt = [&](bool closed, int omitChord) {
-    fContainer.DeleteAll();
-    ClearRaster();
-    Polyline({{2, 2}, {12, 2}, {2, 9}}, closed)->Draw(TDShape::kDrawPath, 1, nullptr, omitChord);
-    return Art();
-  };
-  const std::string closed = pathArt(true, 1);
-  EXPECT_TRUE(Ink(2, 5) && Ink(7, 2));
-  EXPECT_EQ(pathArt(false, 0), closed);  // the chord closes it for region building
-  pathArt(false, 1);
-  EXPECT_TRUE(!Ink(2, 5) && Ink(2, 2) && Ink(2, 9) && Ink(7, 2));
-}
-
 TEST_F(TDShapeTest, OneVertexFigureHasNoBoundsAndDrawsOnlyItsMarker) {
   TDShape* s = Polyline({{10, 10}});
   EXPECT_EQ(s->fBounds, TDShape::kNoBounds);

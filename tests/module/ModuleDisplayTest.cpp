@@ -1,6 +1,6 @@
 // Showing the sketch over the host's view: the repaint leaves the raster empty
-// again, ink beyond the view included; an update asks for a repaint only when
-// there is something to show.
+// again, ink beyond the view included, and with its own colour table; an update
+// asks for a repaint only when there is something to show.
 
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   SketchDrawPixel({50, 30});  // beyond the view: not shown, but not kept either
   SketchUpdateView(&view, 0);
   EXPECT_EQ(Art(kInverted).substr(4 * 17, 17), "...#............\n");
-  ExpectRasterReset();
+  EXPECT_EQ(InkCount() + gSketchDirty, 0);  // the raster is empty and clean again
   SketchUpdateView(&view, 0);
   EXPECT_EQ(repaints, 1);
   // A view without a document has no figures to draw, but shows the raster.
@@ -25,6 +25,20 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   SketchDrawPixel({5, 1});
   Repaint(lone);
   EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
+}
+
+// Any colour but inverted is painted through a colour table of the raster's
+// own, which the raster must get back.
+TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBack) {
+  gModuleInterface.fPaletteIndex = 7;  // grey 248 in the fake host
+  gModuleInterface.fDispColor = BModuleInterface::kDisplayPalette;
+  SketchFillRect({2, 1, 5, 3});
+  Repaint(view);
+  EXPECT_EQ(Art({248, 248, 248}), Rows({"................", "..###...........", "..###...........", "................",
+                                        "................", "................", "................", "................"}));
+  RGBQUAD table[2];
+  ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
+  EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
 }
 
 TEST_F(ModuleDisplay, ActiveRegionIsInImageUnitsWhateverTheZoomAndKeepsTheZoom) {

@@ -136,14 +136,6 @@ class ModuleFixture : public RasterFixture {
     return out;
   }
 
-  // After a composition the raster is empty, clean and black and white.
-  static void ExpectRasterReset() {
-    RGBQUAD table[2];
-    ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
-    EXPECT_EQ(InkCount() + gSketchDirty, 0);
-    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
-  }
-
   FakeHost host;
   BModuleInterfaces links;
   BDocument document;

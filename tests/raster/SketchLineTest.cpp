@@ -88,8 +88,8 @@ TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
 
 TEST_F(SketchLine, LinesAreTheFullWalkClippedPixelByPixel) {
   // Every slope of every octant from a point of the raster, each way round
-  // (where the error term ties, the direction decides the pixel); then lines reaching far beyond it, where the walk starts and stops at
-  // computed steps.
+  // (where the error term ties, the direction decides the pixel); then lines
+  // reaching far beyond it, where the walk starts and stops at computed steps.
   UseScreen(37, 23);
   std::vector<std::pair<OsImgPoint, OsImgPoint>> lines;
   const OsImgPoint c{18, 11};

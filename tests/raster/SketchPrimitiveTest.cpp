@@ -10,17 +10,6 @@ namespace {
 
 using SketchPrimitive = RasterFixture;
 
-TEST_F(SketchPrimitive, HorizontalRunsUseEdgeMasksAndWholeBytes) {
-  UseScreen(32, 3);
-  SketchDrawHRun({3, 0}, {12, 0});
-  SketchDrawHRun({6, 1}, {3, 1});  // within one byte, given right to left
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{3, 0, 13, 2}));
-  SketchDrawHRun({5, 2}, {26, 2});
-  EXPECT_EQ(Art(), Rows({"...##########...................",
-                         "...####.........................",
-                         ".....######################....."}));
-}
-
 TEST_F(SketchPrimitive, RunsClipOnEverySide) {
   SketchDrawHRun({-5, 2}, {4, 2});
   EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 2, 5, 3}));
