@@ -1,7 +1,7 @@
 // Repainting a container's figures; taking its selection out (deleting, moving
 // to another list, cloning) and the active region handed to the host; what is
-// done to the selection as a whole (the click between two figures, dragging,
-// busy flags, traces).
+// done to the selection as a whole (the click modes, the click between two
+// figures, dragging, busy flags, traces).
 
 #include <algorithm>
 #include <memory>
@@ -170,6 +170,23 @@ TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
   EXPECT_EQ(selectedVertices, b->UnitCount());
   EXPECT_TRUE(c->fBounds == bounds && container.fActArea == area && !container.fCenter.Differs(center.x, center.y));
   EXPECT_TRUE(container.fCenterShown == 0 && container.fDrawing == nullptr);
+}
+
+using ContainerClick = ContainerFixture;
+
+TEST_F(ContainerClick, ModesReplaceToggleAndAdd) {
+  TDRectangle* a = Rect(10, 10, 20, 20);
+  TDRectangle* b = Rect(40, 10, 50, 20);
+  // Within 3 pixels of an edge hits, on either side of it; 5 pixels away is empty space.
+  // A plain click on a figure already selected keeps the whole selection.
+  const int R = TObjectContainer::kClickReplace, T = TObjectContainer::kClickToggle, A = TObjectContainer::kClickAdd;
+  const std::pair<int, int> clicks[] = {{7, R}, {43, R}, {23, A}, {10, A}, {10, R}, {10, T}, {25, T}, {5, R}};
+  std::string got;  // per click: hit, then A's and B's selection
+  for (const auto& [x, mode] : clicks) {
+    got += std::to_string(container.Check({x, 15}, mode));
+    got += Flags({a, b}, &TDShape::fSelected) + " ";
+  }
+  EXPECT_EQ(got, "110 101 111 111 111 101 001 000 ");
 }
 
 // Three rectangles at zoom 2 with origin (10, 20), given by their image corners

@@ -21,6 +21,16 @@ class PathGeometry : public FigureFixture {
     if (out != nullptr) *out = check;
     return hit ? check.fParam : -1.0f;
   }
+  // The vertex part hit at each point, as TDCheck numbers.
+  std::string UnitParts(TDShape* s, std::initializer_list<OsImgPoint> at) {
+    std::string out;
+    for (OsImgPoint p : at) {
+      TDCheck check{.fFlags = TDCheck::kAnchor | TDCheck::kDirection1 | TDCheck::kDirection2, .fTolerance = 4.0f};
+      s->CheckUnits(p.x, p.y, &check, &fView.GetZoom());
+      out += std::to_string(check.fResult) + " ";
+    }
+    return out;
+  }
 };
 
 TEST(LineWalk, NeverVisitsTheEndPoint) {
@@ -80,6 +90,39 @@ TEST_F(PathGeometry, ClosingSegmentAndZeroLengthSegments) {
   closed->fOpen = 1;
   EXPECT_EQ(Hit(closed, 2, 11), -1.0f);
   EXPECT_EQ(Hit(Polyline({{10.2f, 10}, {10.7f, 10}}), 10, 10), -1.0f);
+}
+
+TEST_F(PathGeometry, VertexHitsPreferTheAnchorAndSeeOnlyShownHandles) {
+  TDShape* s = Polyline({{10, 10}, {20, 20}});
+  TDUnit* u = Unit(*s, 0);
+  u->SetState(TDUnit::kBothHandles);
+  // The vertex square is [m - r, m + r + 1); both handles lie on the anchor.
+  EXPECT_EQ(UnitParts(s, {{10, 10}, {14, 10}, {6, 10}, {5, 10}}), "2 2 2 -1 ");
+  u->fDirection1.Set(2, 30);
+  u->fDirection2.Set(28, 2);
+  std::string seen;
+  for (int state : {TDUnit::kBothHandles, TDUnit::kHandle1, TDUnit::kHandle2, TDUnit::kFilled}) {
+    u->SetState(static_cast<std::uint8_t>(state));
+    seen += UnitParts(s, {{2, 30}, {28, 2}, {20, 20}}) + "| ";
+  }
+  EXPECT_EQ(seen, "4 8 2 | 4 -1 2 | -1 8 2 | -1 -1 2 | ");
+}
+
+TEST_F(PathGeometry, RectangleSelectionTogglesFiguresAndPicksPoints) {
+  TDShape* s = Polyline({{10, 10}, {30, 10}});
+  EXPECT_FALSE(s->SelectInRect(30, 0, 40, 20, 0));  // the end point is never walked
+  EXPECT_TRUE(s->SelectInRect(29, 0, 40, 20, 0));
+  EXPECT_EQ(s->fSelected, 1);
+
+  TDShape* tri = Polyline({{2, 2}, {20, 2}, {2, 20}}, true);
+  EXPECT_TRUE(tri->SelectInRect(0, 0, 5, 5, 1));
+  EXPECT_EQ(States(*tri) + std::to_string(tri->fSelected), "3111");
+  EXPECT_TRUE(tri->SelectInRect(0, 0, 5, 5, 1));  // picked again: dropped
+  EXPECT_EQ(States(*tri), "111");
+  EXPECT_FALSE(tri->SelectInRect(25, 25, 30, 30, 1));
+  // Only the closing segment, (2, 20) back to (2, 2), crosses this rectangle.
+  EXPECT_TRUE(tri->SelectInRect(0, 8, 4, 12, 0));
+  EXPECT_FALSE(Polyline({{2, 2}, {20, 2}, {2, 20}})->SelectInRect(0, 8, 4, 12, 0));
 }
 
 TEST_F(PathGeometry, RegionPointsFollowTheDrawnPolyline) {

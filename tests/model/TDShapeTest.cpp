@@ -24,6 +24,12 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
     s->SetUnitState(state, u);
     return Art();
   };
+  EXPECT_EQ(draw(TDUnit::kBothHandles), Rows({"................", "................", "..#####.#####...", "..#####.#####...",
+                                              "..###########...", "..#####.#####...", "..#####.#####...", "..#####.........",
+                                              "..#####.........", "..#####.........", "..#####.........", "..#####........."}));
+  EXPECT_EQ(draw(TDUnit::kCross), Rows({"....#...........", "....#...........", "....#...........", "....#...........",
+                                        "#########.......", "....#...........", "....#...........", "....#...........",
+                                        "....#...........", "................", "................", "................"}));
   // Ink / fSelected per state: handle 1's line bridges the gap between its box
   // and the anchor's, one pixel more than handle 2's; a state beyond the table
   // (7) draws nothing and leaves the selection as it was.

@@ -1,6 +1,7 @@
-// Showing the sketch over the host's view: the repaint leaves the raster empty
-// again, ink beyond the view included, and with its own colour table; an update
-// asks for a repaint only when there is something to show.
+// Showing the sketch over the host's view: the repaint draws the figures under
+// a scrolled, zoomed view and leaves the raster empty again, ink beyond the
+// view included, and with its own colour table; an update asks for a repaint
+// only when there is something to show.
 
 #include <string>
 #include <vector>
@@ -10,6 +11,21 @@
 namespace {
 
 using ModuleDisplay = ModuleFixture;
+
+TEST_F(ModuleDisplay, ARepaintOfAScrolledZoomedViewDrawsTheFiguresUnderIt) {
+  Rect(101, 102, 108, 106);  // far from the image origin, under the view only once scrolled
+  view.GetZoom() = BZoom(2.0f, 2.0f, 100.0f, 102.0f);
+  Repaint(view);
+  // Image (101, 102) is view (2, 0); the right and bottom edges lie beyond the view.
+  EXPECT_EQ(Art(kInverted), "..##############\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n"
+                            "..#.............\n");
+}
 
 TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   SketchDrawPixel({3, 4});
