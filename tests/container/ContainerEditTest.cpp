@@ -1,7 +1,7 @@
 // Repainting a container's figures; taking its selection out (deleting, moving
 // to another list, cloning) and the active region handed to the host; what is
 // done to the selection as a whole (the click modes, the click between two
-// figures, dragging, busy flags, traces).
+// figures, dragging, busy flags, traces, the active area).
 
 #include <algorithm>
 #include <memory>
@@ -230,6 +230,22 @@ TEST_F(ContainerSelection, TraceWalksTheSelectedFiguresInImagePixels) {
   for (int i : {0, 8, 14, 21, 22, 45}) points << list[i];
   EXPECT_EQ(points.str(), "(12, 24)(20, 24)(20, 30)(13, 30)(12, 32)(13, 40)");
   OsFree(list);
+}
+
+using ContainerActiveArea = ContainerFixture;
+
+TEST_F(ContainerActiveArea, AreaIsTheUnionOfTheSelectedBoundsAndKeptWithoutASelection) {
+  TDRectangle* a = Rect(2, 3, 7, 6);      // bounds {2, 3, 8, 7}
+  TDRectangle* b = Rect(20, 10, 30, 25);  // bounds {20, 10, 31, 26}
+  TDRectangle* c = Rect(40, 40, 50, 50);  // bounds {40, 40, 51, 51}
+  std::ostringstream areas;
+  for (const auto& select : {std::vector<TDShape*>{a, b}, std::vector<TDShape*>{}, std::vector<TDShape*>{c}}) {
+    container.SelectAll(0);
+    for (TDShape* s : select) Select(s);
+    EXPECT_EQ(container.CalcActArea(), 1);
+    areas << container.fActArea << " " << container.fCenter.x << "," << container.fCenter.y << " ";
+  }
+  EXPECT_EQ(areas.str(), "{2, 3, 31, 26} 16.5,14.5 {2, 3, 31, 26} 16.5,14.5 {40, 40, 51, 51} 45.5,45.5 ");
 }
 
 }  // namespace
