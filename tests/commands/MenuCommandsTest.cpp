@@ -203,33 +203,6 @@ TEST_F(MenuCommands, WithoutAClipboardTheEditCommandsDoNothing) {
   EXPECT_EQ(At(0), kept);
 }
 
-TEST(TDMRotate, OnlyTheFixedAnglesAndTypedQuarterTurnsAreExact) {
-  struct Case {
-    int command, degrees;
-    double sine, cosine;
-  } cases[] = {
-      {5120, 0, 0, -1}, {5121, 0, -1, 0}, {5122, 0, 1, 0},     {5123, 90, -1, 0},
-      {5123, -270, -1, 0}, {5123, -90, 1, 0}, {5123, 270, 1, 0},
-  };
-  for (const Case& c : cases) {
-    double s = 9, co = 9;
-    TDMRotate::SineCosine(c.command, c.degrees, s, co);
-    EXPECT_EQ(s, c.sine) << c.command << " " << c.degrees;
-    EXPECT_EQ(co, c.cosine) << c.command << " " << c.degrees;
-  }
-  double s = 0, co = 0;
-  TDMRotate::SineCosine(5123, 0, s, co);
-  EXPECT_EQ(s, std::sin(6.28318));
-  EXPECT_NEAR(s, -5.3072e-06, 1e-10);
-  EXPECT_NEAR(co, 0.99999999998592, 1e-14);
-  TDMRotate::SineCosine(5123, 180, s, co);
-  EXPECT_NEAR(s, 2.6536e-06, 1e-10);
-  EXPECT_NEAR(co, -0.99999999999648, 1e-14);
-  TDMRotate::SineCosine(5123, 45, s, co);
-  EXPECT_EQ(s, std::sin((2.0 - 45 * 0.005555555555555556) * 3.14159));
-  EXPECT_EQ(co, std::cos((2.0 - 45 * 0.005555555555555556) * 3.14159));
-}
-
 TEST_F(MenuCommands, FiguresScaledPastTheFloatRangeKeepTheLargestFiniteCoordinates) {
   Selected({{10, 10}, {20, 10}});
   for (int i = 0; i < 3; ++i) {

@@ -1,8 +1,11 @@
-// Repainting a container's figures, and taking its selection out: deleting,
-// moving to another list, cloning, and the active region handed to the host.
+// Repainting a container's figures; taking its selection out (deleting, moving
+// to another list, cloning) and the active region handed to the host; what is
+// done to the selection as a whole (the click modes, the click between two
+// figures, dragging, busy flags, traces, the active area).
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -14,15 +17,6 @@
 namespace {
 
 using ContainerDraw = ContainerFixture;
-
-TEST_F(ContainerDraw, BoundsMeetBesideButNotAboveOrBelow) {
-  std::string meets;
-  // Left, right, above, below, away; an empty rectangle is the pixel at its corner.
-  const OsImgRect rects[] = {{4, 12, 10, 15}, {20, 12, 26, 15}, {12, 4, 15, 10}, {12, 20, 15, 26},
-                             {30, 12, 40, 15}, {15, 19, 15, 19}, {15, 20, 15, 20}, {9, 12, 9, 15}, {20, 12, 20, 15}};
-  for (const OsImgRect& r : rects) meets += TObjectContainer::BoundsMeet({10, 10, 20, 20}, r) ? '1' : '0';
-  EXPECT_EQ(meets, "110001011");
-}
 
 TEST_F(ContainerDraw, RepaintDrawsTheFiguresTheUpdateRectMeetsAndAShownMark) {
   Rect(10, 10, 20, 20);  // bounds {10, 10, 21, 21}
@@ -149,6 +143,7 @@ TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
   Select(b);
   container.CalcActArea();
   const OsImgRect area = container.fActArea, bounds = c->fBounds;
+  const TDFloatPoint center = container.fCenter;
   auto* first = static_cast<TDUnit*>(c->fUnits.GetItemFromIndex(1));
   first->fSelected = 1;  // then taken out: its record must not go to the next
   const TSketchMemo memo(container);
@@ -173,8 +168,84 @@ TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
     }
   }
   EXPECT_EQ(selectedVertices, b->UnitCount());
-  EXPECT_TRUE(c->fBounds == bounds && container.fActArea == area);
+  EXPECT_TRUE(c->fBounds == bounds && container.fActArea == area && !container.fCenter.Differs(center.x, center.y));
   EXPECT_TRUE(container.fCenterShown == 0 && container.fDrawing == nullptr);
+}
+
+using ContainerClick = ContainerFixture;
+
+TEST_F(ContainerClick, ModesReplaceToggleAndAdd) {
+  TDRectangle* a = Rect(10, 10, 20, 20);
+  TDRectangle* b = Rect(40, 10, 50, 20);
+  // Within 3 pixels of an edge hits, on either side of it; 5 pixels away is empty space.
+  // A plain click on a figure already selected keeps the whole selection.
+  const int R = TObjectContainer::kClickReplace, T = TObjectContainer::kClickToggle, A = TObjectContainer::kClickAdd;
+  const std::pair<int, int> clicks[] = {{7, R}, {43, R}, {23, A}, {10, A}, {10, R}, {10, T}, {25, T}, {5, R}};
+  std::string got;  // per click: hit, then A's and B's selection
+  for (const auto& [x, mode] : clicks) {
+    got += std::to_string(container.Check({x, 15}, mode));
+    got += Flags({a, b}, &TDShape::fSelected) + " ";
+  }
+  EXPECT_EQ(got, "110 101 111 111 111 101 001 000 ");
+}
+
+// Three rectangles at zoom 2 with origin (10, 20), given by their image corners
+// (12, 24)-(20, 30), (30, 24)-(40, 30) and (12, 32)-(20, 40).
+class ContainerSelection : public ContainerFixture {
+ protected:
+  void SetUp() override {
+    ContainerFixture::SetUp();
+    SetZoom(2.0f, 10.0f, 20.0f);
+    a = Rect(4, 8, 20, 20), b = Rect(40, 8, 60, 20), c = Rect(4, 24, 20, 40);
+  }
+  std::string Selected() const { return Flags({a, b, c}, &TDShape::fSelected); }
+
+  TDRectangle *a = nullptr, *b = nullptr, *c = nullptr;
+};
+
+TEST_F(ContainerSelection, AClickBetweenTwoFiguresHitsTheOlderOne) {
+  // View (12, 22) is 2 pixels below A's bottom edge and 2 above C's top edge.
+  EXPECT_EQ(container.Check({12, 22}, TObjectContainer::kClickReplace), 1);
+  EXPECT_EQ(Selected(), "100");
+}
+
+TEST_F(ContainerSelection, DragAndBusyOnlyTouchTheSelection) {
+  Select(a, c);
+  container.SetBusy(1);
+  EXPECT_EQ(Flags({a, b, c}, &TDShape::fBusy), "101");
+  container.DragSelected(0, {3, -2});
+  std::ostringstream bounds;
+  bounds << a->fBounds << c->fBounds << b->fBounds << a->FirstUnit()->fAnchor.x << "," << a->FirstUnit()->fAnchor.y;
+  EXPECT_EQ(bounds.str(), "{15, 22, 24, 29}{15, 30, 24, 39}{30, 24, 41, 31}15,22");
+}
+
+TEST_F(ContainerSelection, TraceWalksTheSelectedFiguresInImagePixels) {
+  Select(a, c);
+  OsImgPoint* list = nullptr;
+  int count = 0;
+  ASSERT_TRUE(container.GetTraceList(&list, &count));
+  // Each walks its top, right and bottom edge, end points left to the next: A 8 + 6 + 8, C 8 + 8 + 8; B nothing.
+  ASSERT_EQ(count, 46);
+  std::ostringstream points;
+  for (int i : {0, 8, 14, 21, 22, 45}) points << list[i];
+  EXPECT_EQ(points.str(), "(12, 24)(20, 24)(20, 30)(13, 30)(12, 32)(13, 40)");
+  OsFree(list);
+}
+
+using ContainerActiveArea = ContainerFixture;
+
+TEST_F(ContainerActiveArea, AreaIsTheUnionOfTheSelectedBoundsAndKeptWithoutASelection) {
+  TDRectangle* a = Rect(2, 3, 7, 6);      // bounds {2, 3, 8, 7}
+  TDRectangle* b = Rect(20, 10, 30, 25);  // bounds {20, 10, 31, 26}
+  TDRectangle* c = Rect(40, 40, 50, 50);  // bounds {40, 40, 51, 51}
+  std::ostringstream areas;
+  for (const auto& select : {std::vector<TDShape*>{a, b}, std::vector<TDShape*>{}, std::vector<TDShape*>{c}}) {
+    container.SelectAll(0);
+    for (TDShape* s : select) Select(s);
+    EXPECT_EQ(container.CalcActArea(), 1);
+    areas << container.fActArea << " " << container.fCenter.x << "," << container.fCenter.y << " ";
+  }
+  EXPECT_EQ(areas.str(), "{2, 3, 31, 26} 16.5,14.5 {2, 3, 31, 26} 16.5,14.5 {40, 40, 51, 51} 45.5,45.5 ");
 }
 
 }  // namespace

@@ -40,22 +40,9 @@ TEST_F(ClosedFigures, BeginPutsSelectedStraightVerticesAtThePressPoint) {
   delete rect;
 }
 
-TEST_F(ClosedFigures, OvalInTheDraggedRectangleEitherWay) {
-  TDOval* oval = Drag<TDOval>({0, 0}, {100, 50});
-  EXPECT_EQ(PathText(*oval),
-            "closed (0,25 0,11.192875 0,38.807125) (50,0 77.61425,0 22.38575,0)"
-            " (100,25 100,38.807125 100,11.192875) (50,50 22.38575,50 77.61425,50)");
-  // Vertex 2 was measured against vertex 3 while it still sat at the press point.
-  EXPECT_EQ(Steps(*oval), "0 0 0 0 ");
-  OsImgPoint press{0, 0}, current{100, 50};
-  oval->Track(1, &press, &current);
-  EXPECT_EQ(Steps(*oval), "5 5 5 5 ");
-
-  EXPECT_EQ(PathText(*Drag<TDOval>({100, 50}, {0, 0})),
-            "closed (100,25 100,38.807125 100,11.192875) (50,50 22.38575,50 77.61425,50)"
-            " (0,25 0,11.192875 0,38.807125) (50,0 77.61425,0 22.38575,0)");
+TEST_F(ClosedFigures, OvalWithoutWidthIsAVerticalLine) {
   EXPECT_EQ(PathText(*Drag<TDOval>({10, 10}, {10, 30})),
-            "closed (10,20 10,14.47715 10,25.52285) (10,10) (10,20 10,25.52285 10,14.47715) (10,30)");  // no width: a vertical line
+            "closed (10,20 10,14.47715 10,25.52285) (10,10) (10,20 10,25.52285 10,14.47715) (10,30)");
 }
 
 TEST_F(ClosedFigures, RectangleCornersTruncatedAndSixteenBitsWide) {
@@ -66,11 +53,7 @@ TEST_F(ClosedFigures, RectangleCornersTruncatedAndSixteenBitsWide) {
   EXPECT_EQ(PathText(*Drag<TDRectangle>({0, 0}, {40000, 5})), "closed (0,0) (-25536,0) (40000,5) (0,5)");
 }
 
-TEST_F(ClosedFigures, PolygonAroundThePressPoint) {
-  TDPolygon* hexagon = Drag<TDPolygon>({100, 100}, {150, 100}, 6);
-  // A turn of 6.28318, not of 2 pi: half way round is not quite level.
-  EXPECT_EQ(PathText(*hexagon), "closed (150,100) (125.00004,56.698753) (75.00008,56.698685) (50,99.99987)"
-                                " (74.99985,143.30118) (124.99981,143.30138)");
+TEST_F(ClosedFigures, PolygonHasAtLeastThreeCorners) {
   TDPolygon* small = Drag<TDPolygon>({10, 10}, {20, 10}, 2);
   EXPECT_EQ(small->fCount + small->UnitCount(), 6);
 }

@@ -74,24 +74,6 @@ TEST_F(HitShortcuts, AnswerAsTheFullWalkOnRandomFiguresZoomsAndClicks) {
   EXPECT_GT(misses, 1000);
 }
 
-TEST_F(HitShortcuts, LongWalksThatWrapStillHitWhereTheyWander) {
-  // Longer than the 16-bit error term can follow: the walk leaves the box of its
-  // end points, and a click out there hits it.
-  const OsImgPoint from{0, 0}, to{40000, 1000};
-  OsImgPoint away{0, 0};
-  bool found = false;
-  LineWalk(from.x, from.y, to.x, to.y, [&](std::int64_t x, std::int64_t y, std::int64_t) {
-    found = y > to.y + 10;
-    away = {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
-    return !found;
-  });
-  ASSERT_TRUE(found);
-  TDShape* s = Polyline({{0, 0}, {40000, 1000}});
-  bool hit = false;
-  EXPECT_TRUE(Same(s, away.x, away.y, 4.0f, &hit));
-  EXPECT_TRUE(hit);
-}
-
 // The first pixel of the walk inside the box, by walking every pixel.
 std::int64_t WalkedFirstIn(OsImgPoint from, OsImgPoint to, const WalkBox& box) {
   std::int64_t found = -1;

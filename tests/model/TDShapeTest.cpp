@@ -1,5 +1,5 @@
-// The figure base: vertices, markers, drawing, bounds, steps, selection,
-// transforms and copies.
+// The figure base: vertices, markers, drawing, bounds, steps, selection and
+// copies.
 
 #include <memory>
 #include <tuple>
@@ -30,10 +30,9 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
   EXPECT_EQ(draw(TDUnit::kCross), Rows({"....#...........", "....#...........", "....#...........", "....#...........",
                                         "#########.......", "....#...........", "....#...........", "....#...........",
                                         "....#...........", "................", "................", "................"}));
-  // Ink / fSelected per state: the outline is the frame of the filled box;
-  // handle 1's line bridges the gap between its box and the anchor's (one pixel
-  // more than handle 2's); a state beyond the table (7) draws nothing and
-  // leaves the selection as it was.
+  // Ink / fSelected per state: handle 1's line bridges the gap between its box
+  // and the anchor's, one pixel more than handle 2's; a state beyond the table
+  // (7) draws nothing and leaves the selection as it was.
   std::string seen;
   const int states[] = {TDUnit::kBothHandles, TDUnit::kFilled, TDUnit::kHidden, TDUnit::kHandle1,
                         TDUnit::kHandle2,     7,               TDUnit::kOutline, 7};
@@ -44,21 +43,6 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
   EXPECT_EQ(seen, "76/1 25/1 0/0 51/1 50/1 0/1 16/0 0/0 ");
   draw(TDUnit::kHidden);
   EXPECT_EQ(gSketchDirty, 1);  // nothing drawn, but the raster must be rebuilt
-}
-
-TEST_F(TDShapeTest, PathDrawingClosesOnlyClosedFiguresOrWithTheChord) {
-  UseScreen(16, 12);
-  const auto pathArt = [&](bool closed, int omitChord) {
-    fContainer.DeleteAll();
-    ClearRaster();
-    Polyline({{2, 2}, {12, 2}, {2, 9}}, closed)->Draw(TDShape::kDrawPath, 1, nullptr, omitChord);
-    return Art();
-  };
-  const std::string closed = pathArt(true, 1);
-  EXPECT_TRUE(Ink(2, 5) && Ink(7, 2));
-  EXPECT_EQ(pathArt(false, 0), closed);  // the chord closes it for region building
-  pathArt(false, 1);
-  EXPECT_TRUE(!Ink(2, 5) && Ink(2, 2) && Ink(2, 9) && Ink(7, 2));
 }
 
 TEST_F(TDShapeTest, OneVertexFigureHasNoBoundsAndDrawsOnlyItsMarker) {
@@ -202,23 +186,6 @@ TEST_F(TDShapeTest, SelectionSetsTheMarkersOnlyOnAChange) {
   EXPECT_EQ(States(*s), "111");
   s->SetSelect(0, 1, 0);
   EXPECT_EQ(States(*s) + std::to_string(s->fSelected), "0000");
-}
-
-TEST_F(TDShapeTest, MovesAndTransforms) {
-  TDShape* s = Polyline({{20, 10}, {10, 15}});
-  s->Move(3, -2);
-  EXPECT_EQ(PathText(*s), "open (23,8) (13,13)");
-  EXPECT_EQ(s->fBounds, (OsImgRect{13, 8, 24, 14}));
-  s->MoveFloat(0.5f, -1.5f);
-  EXPECT_EQ(PathText(*s), "open (23.5,6.5) (13.5,11.5)");
-  EXPECT_EQ(s->fBounds, (OsImgRect{13, 7, 24, 13}));  // moved by the truncated offset
-
-  TDShape* r = Polyline({{20, 10}, {10, 15}});
-  r->Rotate(1.0, 0.0, 10.0f, 10.0f);  // a quarter turn, upwards on the screen
-  EXPECT_EQ(PathText(*r), "open (10,0) (15,10)");
-  r->Scale(2.0, 10.0f, 10.0f);
-  EXPECT_EQ(PathText(*r), "open (10,-10) (20,10)");
-  EXPECT_EQ(r->fBounds, (OsImgRect{10, 10, 21, 16}));  // left for the caller to update
 }
 
 TEST_F(TDShapeTest, CloneIsAnEqualPlainShape) {

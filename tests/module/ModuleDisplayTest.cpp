@@ -1,6 +1,7 @@
-// Showing the sketch over the host's view: the repaint composites the raster in
-// the display colour and leaves it empty again; an update asks for a repaint only
-// when there is something to show. And the sketch documents behind the views.
+// Showing the sketch over the host's view: the repaint draws the figures under
+// a scrolled, zoomed view and leaves the raster empty again, ink beyond the
+// view included, and with its own colour table; an update asks for a repaint
+// only when there is something to show.
 
 #include <string>
 #include <vector>
@@ -9,58 +10,7 @@
 
 namespace {
 
-using B = BModuleInterface;
-struct Display {
-  int color;
-  ModuleFixture::Pixel ink;
-};
-
-class ModuleComposite : public ModuleFixture, public ::testing::WithParamInterface<Display> {};
-
-TEST_P(ModuleComposite, PaintsOnlyTheInkAndLeavesTheRasterReset) {
-  host.fPalette[255] = {10, 20, 30};
-  host.fPalette[0] = {200, 100, 50};
-  gModuleInterface.fPaletteIndex = 7;
-  gModuleInterface.fDispColor = GetParam().color;
-  SketchFillRect({2, 1, 5, 3});
-  SketchDrawPixel({15, 7});
-  // Ink beyond the view is not shown but must not outlive the repaint either.
-  SketchDrawLine({12, 6}, {40, 6});
-  SketchDrawPixel({50, 30});
-  Repaint(view);
-  EXPECT_EQ(Art(GetParam().ink), "................\n"
-                                 "..###...........\n"
-                                 "..###...........\n"
-                                 "................\n"
-                                 "................\n"
-                                 "................\n"
-                                 "............####\n"
-                                 "...............#\n");
-  ExpectRasterReset();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Colors, ModuleComposite,
-    ::testing::Values(Display{B::kDisplayInverted, ModuleFixture::kInverted}, Display{B::kDisplayBlack, {10, 20, 30}},
-                      Display{B::kDisplayTransparent, {200, 100, 50}}, Display{B::kDisplayPalette, {248, 248, 248}}));
-
 using ModuleDisplay = ModuleFixture;
-
-TEST_F(ModuleDisplay, OverlappingFiguresInvertWhereTheyCrossOnce) {
-  Rect(1, 1, 8, 6);
-  Rect(5, 3, 14, 7);
-  Repaint(view);
-  // The outlines cross at (8, 3) and (5, 6): inverted there like anywhere else.
-  EXPECT_EQ(Art(kInverted), "................\n"
-                            ".########.......\n"
-                            ".#......#.......\n"
-                            ".#...##########.\n"
-                            ".#...#..#.....#.\n"
-                            ".#...#..#.....#.\n"
-                            ".########.....#.\n"
-                            ".....##########.\n");
-  ExpectRasterReset();
-}
 
 TEST_F(ModuleDisplay, ARepaintOfAScrolledZoomedViewDrawsTheFiguresUnderIt) {
   Rect(101, 102, 108, 106);  // far from the image origin, under the view only once scrolled
@@ -79,9 +29,10 @@ TEST_F(ModuleDisplay, ARepaintOfAScrolledZoomedViewDrawsTheFiguresUnderIt) {
 
 TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   SketchDrawPixel({3, 4});
+  SketchDrawPixel({50, 30});  // beyond the view: not shown, but not kept either
   SketchUpdateView(&view, 0);
   EXPECT_EQ(Art(kInverted).substr(4 * 17, 17), "...#............\n");
-  ExpectRasterReset();
+  EXPECT_EQ(InkCount() + gSketchDirty, 0);  // the raster is empty and clean again
   SketchUpdateView(&view, 0);
   EXPECT_EQ(repaints, 1);
   // A view without a document has no figures to draw, but shows the raster.
@@ -92,19 +43,18 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
 }
 
-TEST_F(ModuleDisplay, DestroyingADocumentDestroysItsFiguresButNotTheClipboard) {
-  { CSketchDocument neverInitialised; }
-  auto* clipped = new TDRectangle;
-  TObjectContainer::fClipContainer->AddTail(clipped);
-  {
-    BDocument other;
-    BModuleDocument* added = gModuleInterface.CreateModuleDocument(&other);
-    other.SetModuleDocument(1, added);
-    ASSERT_EQ(added->InitDocument(&other), 1);
-    EXPECT_TRUE(static_cast<CSketchDocument*>(added)->fContainer->AddObject(new TDRectangle));
-  }
-  ASSERT_EQ(TObjectContainer::fClipContainer->GetCount(), 1);
-  EXPECT_EQ(TObjectContainer::fClipContainer->GetItem(TObjectContainer::fClipContainer->GetHeadPosition()), clipped);
+// Any colour but inverted is painted through a colour table of the raster's
+// own, which the raster must get back.
+TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBack) {
+  gModuleInterface.fPaletteIndex = 7;  // grey 248 in the fake host
+  gModuleInterface.fDispColor = BModuleInterface::kDisplayPalette;
+  SketchFillRect({2, 1, 5, 3});
+  Repaint(view);
+  EXPECT_EQ(Art({248, 248, 248}), Rows({"................", "..###...........", "..###...........", "................",
+                                        "................", "................", "................", "................"}));
+  RGBQUAD table[2];
+  ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
+  EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
 }
 
 TEST_F(ModuleDisplay, ActiveRegionIsInImageUnitsWhateverTheZoomAndKeepsTheZoom) {

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,15 +31,13 @@ class FakeHost : public BHostContext, public BHostServices, public BColorService
   void ReportSize(const OsImgSize*) override {}
   void ReportRect(const OsImgRect*) override {}
   void PostCommand(BCommand* command) override { fPosts.emplace_back(command); }
-  // Entry i is grey 255 - i unless a test set it.
+  // Entry i is grey 255 - i.
   OsImgPaletteEntry GetPaletteEntry(int index) override {
-    if (auto it = fPalette.find(index); it != fPalette.end()) return it->second;
     const auto v = static_cast<std::uint8_t>(255 - index);
     return {v, v, v};
   }
 
   BView* fView = nullptr;
-  std::map<int, OsImgPaletteEntry> fPalette;
   std::vector<std::unique_ptr<BCommand>> fPosts;  // what the interface posted
 };
 
@@ -137,14 +134,6 @@ class ModuleFixture : public RasterFixture {
       if (i % kViewW == kViewW - 1) out += '\n';
     }
     return out;
-  }
-
-  // After a composition the raster is empty, clean and black and white.
-  static void ExpectRasterReset() {
-    RGBQUAD table[2];
-    ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
-    EXPECT_EQ(InkCount() + gSketchDirty, 0);
-    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
   }
 
   FakeHost host;

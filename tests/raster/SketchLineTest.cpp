@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <random>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "RasterFixture.h"
@@ -67,65 +68,6 @@ struct ReferenceLine {
 
 using SketchLine = RasterFixture;
 
-TEST_F(SketchLine, SteepAndShallowLinesAreRunsTheSameEitherWay) {
-  const auto both = [](OsImgPoint a, OsImgPoint b) {
-    ClearRaster();
-    SketchDrawLine(a, b);
-    const std::string forward = Art();
-    const OsImgRect dirty = gSketchDirtyRect;
-    ClearRaster();
-    SketchDrawLine(b, a);
-    EXPECT_EQ(Art(), forward) << a << " <-> " << b;
-    EXPECT_EQ(gSketchDirtyRect, dirty);
-    return forward;
-  };
-  UseScreen(12, 4);
-  EXPECT_EQ(both({0, 0}, {1, 3}), Rows({"#...........", "#...........", ".#..........", ".#.........."}));
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 2, 4}));
-  EXPECT_EQ(both({1, 0}, {10, 2}), Rows({".###........", "....####....", "........###.", "............"}));
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{1, 0, 11, 3}));
-  EXPECT_EQ(both({5, 3}, {5, 3}), Rows({"............", "............", "............", ".....#......"}));
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{5, 3, 6, 4}));
-
-  // Without a tie in the error term the walk is symmetric: every slope in every
-  // octant, one pixel per step of the major axis.
-  UseScreen(40, 40);
-  const OsImgPoint c{20, 20};
-  for (int major : {1, 3, 7, 15}) {
-    for (int minor = 0; minor <= major; ++minor) {
-      for (auto [sx, sy, steep] : {std::tuple{-1, -1, false}, {-1, 1, false}, {1, -1, false}, {1, 1, false},
-                                   {-1, -1, true}, {-1, 1, true}, {1, -1, true}, {1, 1, true}}) {
-        const OsImgPoint end{c.x + sx * (steep ? minor : major), c.y + sy * (steep ? major : minor)};
-        both(c, end);
-        EXPECT_TRUE(Ink(c.x, c.y) && Ink(end.x, end.y));
-        EXPECT_EQ(InkCount(), major + 1);
-      }
-    }
-  }
-}
-
-TEST_F(SketchLine, TieInTheErrorTermFavoursTheStartColumn) {
-  // With an even major extent the error term can reach exactly 0, where the walk
-  // does not step sideways; which pixel that picks depends on the direction.
-  SketchDrawLine({0, 0}, {1, 2});
-  EXPECT_TRUE(Ink(0, 0) && Ink(0, 1) && Ink(1, 2));
-  ClearRaster();
-  SketchDrawLine({1, 2}, {0, 0});
-  EXPECT_TRUE(Ink(1, 2) && Ink(1, 1) && Ink(0, 0));
-  EXPECT_EQ(InkCount(), 3);
-}
-
-TEST_F(SketchLine, DiagonalsInAllFourDirections) {
-  UseScreen(8, 8);
-  SketchDrawLine({1, 1}, {4, 4});
-  SketchDrawLine({6, 6}, {5, 5});
-  SketchDrawLine({7, 0}, {6, 1});
-  SketchDrawLine({0, 7}, {2, 5});
-  EXPECT_EQ(Art(), Rows({".......#", ".#....#.", "..#.....", "...#....",
-                         "....#...", "..#..#..", ".#....#.", "#......."}));
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 8, 8}));
-}
-
 TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
   // Only a diagonal marks the raster dirty without writing to it.
   for (auto [a, b, dirty] : {std::tuple{OsImgPoint{-10, -1}, OsImgPoint{-2, -9}, 1},  // diagonal
@@ -144,10 +86,23 @@ TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
   EXPECT_EQ(InkCount(), 0);
 }
 
-TEST_F(SketchLine, ClippedWalkMatchesTheFullWalk) {
-  // Lines reaching far beyond the raster, where the walk starts and stops at
-  // computed steps, against the full walk over every step.
+TEST_F(SketchLine, LinesAreTheFullWalkClippedPixelByPixel) {
+  // Every slope of every octant from a point of the raster, each way round
+  // (where the error term ties, the direction decides the pixel); then lines
+  // reaching far beyond it, where the walk starts and stops at computed steps.
   UseScreen(37, 23);
+  std::vector<std::pair<OsImgPoint, OsImgPoint>> lines;
+  const OsImgPoint c{18, 11};
+  for (int major : {0, 1, 2, 3, 7, 15}) {
+    for (int minor = 0; minor <= major; ++minor) {
+      for (auto [sx, sy, steep] : {std::tuple{-1, -1, false}, {-1, 1, false}, {1, -1, false}, {1, 1, false},
+                                   {-1, -1, true}, {-1, 1, true}, {1, -1, true}, {1, 1, true}}) {
+        const OsImgPoint end{c.x + sx * (steep ? minor : major), c.y + sy * (steep ? major : minor)};
+        lines.push_back({c, end});
+        lines.push_back({end, c});
+      }
+    }
+  }
   std::mt19937 rng(12345);
   std::uniform_int_distribution<int> coord(-3000, 3000);
   std::uniform_int_distribution<int> near(-6, 42);
@@ -155,6 +110,9 @@ TEST_F(SketchLine, ClippedWalkMatchesTheFullWalk) {
     OsImgPoint a{coord(rng), coord(rng)}, b{coord(rng), coord(rng)};
     if (i % 3 == 0) a = {near(rng), near(rng)};  // one end on or near the raster
     if (i % 5 == 0) b = {near(rng), near(rng)};
+    lines.push_back({a, b});
+  }
+  for (const auto& [a, b] : lines) {
     ReferenceLine ref(37, 23);
     ref.Draw(a.x, a.y, b.x, b.y);
     ClearRaster();

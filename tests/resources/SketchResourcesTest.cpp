@@ -1,5 +1,4 @@
-// The module's resource tables as the platform finds them: the strings, the
-// menu and the dialogs exactly, and the pictures by their invariants (sizes,
+// The module's pictures as the platform finds them, by their invariants (sizes,
 // palettes, button edges, pressed against normal, hot spots).
 
 #include <gtest/gtest.h>
@@ -7,8 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -27,79 +24,6 @@ class SketchResources : public ::testing::Test {
   void SetUp() override { OsAttachResources(kModule, &kSketchResources); }
   void TearDown() override { OsAttachResources(kModule, nullptr); }
 };
-
-// Byte for byte: half-width katakana stay half-width, and after ﾏｳｽ the middle
-// dot is ・ U+30FB for scaling but ･ U+FF65 for rotating.
-TEST_F(SketchResources, StringsHaveTheirExactTextsUnderTheirNumbersOnly) {
-  std::string all;
-  for (unsigned id = 0; id < 30000; ++id) {
-    if (const char* text = OsFindString(kModule, id)) all += std::to_string(id) + " " + text + "|";
-  }
-  EXPECT_EQ(all,
-            "0 ｽｹｯﾁ機能ﾓｼﾞｭｰﾙ|5100 拡大、縮小率を数値で入力\n拡大、縮小率入力|"
-            "5101 ﾏｳｽ・ﾄﾞﾗｯｸﾞで拡大、縮小\nﾏｳｽで拡大、縮小|5110 水平方向への鏡像変換\n水平方向|"
-            "5111 垂直方向への鏡像変換\n垂直方向|5120 図形を180°回転\n180°|"
-            "5121 図形を時計回りに90°回転\n90°回転(時計回り)|5122 図形を反時計回りに90°回転\n90°回転(反時計回り)|"
-            "5123 回転角度を数値で入力\n回転角度入力|5124 ﾏｳｽ･ﾄﾞﾗｯｸﾞで回転\nﾏｳｽで回転|8000 ｽｹｯﾁ|8001 ｽｹｯﾁ(&D)|"
-            "20000 拡大、縮小率が不正です。\r\n1～1000 [%]の範囲で入力してください。|"
-            "20001 回転角度が不正です。\r\n0～360度の範囲で入力してください。|");
-}
-
-// Separators as "-", pop-ups as {...}, commands as text=id.
-std::string Describe(const OsMenuItemResource* items, int count) {
-  std::string out;
-  for (const OsMenuItemResource& i : std::vector(items, items + count)) {
-    out += (i.text != nullptr ? i.text : "-") + (i.id != 0 ? "=" + std::to_string(i.id) : "") +
-           (i.items != nullptr || i.count != 0 ? "{" + Describe(i.items, i.count) + "}" : "") + ";";
-  }
-  return out;
-}
-
-TEST_F(SketchResources, TheMenuHasItsPopUpsCommandsAndSeparatorInOrder) {
-  const OsMenuResource* menu = OsFindMenu(kModule, IDR_SKETCH_MENU);
-  ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(Describe(menu->items, menu->count),
-            "拡大、縮小(&S){数値で倍率指定...(&N)=5100;ﾏｳｽで操作(&M)=5101;};"
-            "鏡像(&M){水平方向(&H)=5110;垂直方向(&V)=5111;};"
-            "回転(&R){180°(&T)=5120;90°(時計回り)(&C)=5121;90°(反時計回り)(&U)=5122;"
-            "数値で角度指定...(&N)=5123;ﾏｳｽで自由に回転(&M)=5124;};-;"
-            "表示色(&C){黒色(&B)=5130;透過色(&T)=5131;反転色(&R)=5132;ﾊﾟﾚｯﾄ色(&P)=5133;};"
-            "ｽｹｯﾁ表示(&V){表示(&S)=5140;非表示(&H)=5141;};");
-}
-
-std::string Describe(unsigned id) {
-  const OsDialogResource* d = OsFindDialog(kModule, id);
-  if (d == nullptr) return "<none>";
-  std::ostringstream out;
-  out << (d->title != nullptr ? d->title : "<untitled>") << " " << d->x << "," << d->y << " " << d->cx << "x"
-      << d->cy << " " << d->fontFace << " " << d->fontPoints << " " << d->style << "\n";
-  for (const OsDialogControlResource& c : std::vector(d->controls, d->controls + d->count)) {
-    out << c.className << " " << c.id << " " << c.x << "," << c.y << " " << c.cx << "x" << c.cy << " \"" << c.text
-        << "\" " << c.style << (c.initData != nullptr ? " " + std::string(c.initData) : "") << "\n";
-  }
-  return out.str();
-}
-
-TEST_F(SketchResources, DialogTemplatesHaveTheirControlsInTabOrder) {
-  const auto s = [](DWORD style) { return " " + std::to_string(style) + "\n"; };
-  const std::string modal = s(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE);
-  const DWORD value = WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP;
-  EXPECT_EQ(Describe(IDD_SCALE),
-            "拡大、縮小率の入力 0,0 161x45 ＭＳ Ｐゴシック 9" + modal + "BUTTON 1 102,7 50x14 \"OK\"" +
-                s(BS_DEFPUSHBUTTON | WS_TABSTOP) + "BUTTON 2 102,24 50x14 \"ｷｬﾝｾﾙ\"" + s(WS_TABSTOP) +
-                "EDIT 2101 51,15 20x14 \"\"" + s(value) + "STATIC -1 5,18 43x8 \"拡大、縮小率：\"" + s(SS_RIGHT) +
-                "STATIC -1 71,18 16x8 \" [ % ]\"" + s(SS_LEFT));
-  EXPECT_EQ(Describe(IDD_ROTATE),
-            "角度の入力 0,0 179x49 ＭＳ Ｐゴシック 9" + modal + "BUTTON 1 121,7 50x14 \"OK\"" +
-                s(BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP) + "BUTTON 2 121,28 50x14 \"ｷｬﾝｾﾙ\"" + s(WS_TABSTOP) +
-                "STATIC -1 7,24 18x8 \"角度：\"" + s(SS_RIGHT) + "EDIT 2101 27,21 19x14 \"\"" + s(value | WS_GROUP) +
-                "BUTTON 2201 52,15 55x10 \"度（時計回り）\"" + s(BS_AUTORADIOBUTTON | WS_GROUP) +
-                "BUTTON 2202 52,29 62x10 \"度（反時計回り）\"" + s(BS_AUTORADIOBUTTON));
-  EXPECT_EQ(Describe(IDD_POLYGON),
-            "<untitled> 0,-999 111x39 ＭＳ Ｐゴシック 9" + s(WS_CHILD) + "STATIC -1 2,5 30x8 \"頂点の数\"" + s(SS_LEFT) +
-                "PScrollBar 2005 3,16 104x16 \"\" " + std::to_string(WS_VISIBLE | WS_TABSTOP) +
-                " font=ＭＳ Ｐゴシック,128,400,8.25;min=3;max=100;value=3\n");
-}
 
 using Rows = const char* const*;
 struct Cell { int left, top, width, height; };
@@ -157,19 +81,6 @@ TEST_F(SketchResources, BitmapsAreRaisedButtonsAndTheirPressedTwinsSunkAndMovedB
   }
 }
 
-TEST_F(SketchResources, EveryToolHasItsOwnPicture) {
-  // The cells' faces and ink, left-aligned so that the 27- and 28-pixel columns compare alike.
-  const OsBitmapResource* palette = OsFindBitmap(kModule, 2002);
-  ASSERT_NE(palette, nullptr);
-  std::set<std::string> pictures;
-  for (const Cell& c : Buttons(true)) {
-    std::string picture;
-    for (int y = 1; y < c.height - 2; ++y) picture += std::string(palette->rows[c.top + y] + c.left + 1, 24) + "|";
-    pictures.insert(picture);
-  }
-  EXPECT_EQ(pictures.size(), static_cast<std::size_t>(kToolCount));
-}
-
 TEST_F(SketchResources, CursorsAre32By32WithTheirHotSpotsOnThePicture) {
   // Centred: on the middle of the whole picture (the magnifiers: of the lens, below).
   for (const auto& [id, hotX, hotY, centred] :
@@ -193,27 +104,6 @@ TEST_F(SketchResources, CursorsAre32By32WithTheirHotSpotsOnThePicture) {
     EXPECT_TRUE(!centred || (std::abs(left + right - 2 * hotX) <= 2 && std::abs(top + bottom - 2 * hotY) <= 2))
         << left << ".." << right << ", " << top << ".." << bottom;  // give or take a pixel
   }
-}
-
-TEST_F(SketchResources, TheSolidArrowIsTheHollowOneInvertedAndTheMagnifiersShareTheirLens) {
-  const auto rows = [](unsigned id) { return OsFindCursor(kModule, id)->rows; };
-  const Rows solid = rows(IDCUR_SOLID_ARROW), hollow = rows(IDCUR_HOLLOW_ARROW), plain = rows(IDCUR_MAGNIFIER);
-  const Rows plus = rows(IDCUR_MAGNIFIER_PLUS), minus = rows(IDCUR_MAGNIFIER_MINUS);
-  // The lens's rim crosses the hot spot's row and column four pixels either side.
-  EXPECT_EQ(std::string({plain[4][0], plain[4][8], plain[0][4], plain[8][4]}), "####");
-  int wrong = 0;
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const char h = hollow[y][x];
-      wrong += solid[y][x] != (h == '#' ? 'o' : h == 'o' ? '#' : h);
-      // The signs are black on the white glass, centred on the hot spot.
-      const bool bar = y == 4 && x >= 2 && x <= 6, upright = x == 4 && y >= 2 && y <= 6;
-      wrong += (bar || upright) && plain[y][x] != 'o';
-      wrong += plus[y][x] != (bar || upright ? '#' : plain[y][x]);
-      wrong += minus[y][x] != (bar ? '#' : plain[y][x]);
-    }
-  }
-  EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The polygon option palette as the host drives it: made by InitFloatingPalettes,
 // set through its scroll-bar control as a user would, its count kept in the
-// profile; and the host's control on its own.
+// profile; and the scroll bar that wraps the host's control.
 
 #include <gtest/gtest.h>
 
@@ -143,22 +143,6 @@ TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
               (std::vector<int>{apex, apex, apex}));
     EXPECT_EQ(OsGetBeeps(), Beeps(beeps));
   }
-}
-
-TEST(PScrollBar, ATemplateControlReadsItsRangeAndValueAndNothingElse) {
-  CWnd parent;
-  OsDialogControlResource entry{"PScrollBar", 7, 1, 2, 30, 4, "", WS_VISIBLE, "font=x,1;min=-5;max=7;value=4"};
-  const auto control = OsScrollControl::FromTemplate(entry, &parent);
-  ASSERT_NE(control, nullptr);
-  EXPECT_EQ(MinMaxValue(control.get()), (std::vector<LONG>{-5, 7, 4}));
-  EXPECT_TRUE(OsFindScrollControl(&parent, 7) == control.get() && OsFindScrollControl(&parent, 8) == nullptr);
-  entry.initData = "min=x;max=;value=3z;;noequals";
-  entry.style = 0;
-  const auto defaults = OsScrollControl::FromTemplate(entry, &parent);
-  EXPECT_EQ(MinMaxValue(defaults.get()), (std::vector<LONG>{0, 100, 0}));
-  EXPECT_FALSE(defaults->IsWindowVisible());
-  entry.className = "STATIC";
-  EXPECT_EQ(OsScrollControl::FromTemplate(entry, &parent), nullptr);
 }
 
 struct Recorder : CWnd, OsMessageWindow {
