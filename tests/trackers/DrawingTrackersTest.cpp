@@ -148,6 +148,52 @@ TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsA
   EXPECT_EQ(State(), "11 -");
 }
 
+// Whichever allocation of the press fails there is a whole record of the
+// selection and a figure, or the press raises with nothing changed; the gesture leaves the
+// container whole; a figure that cannot be given an entry stays the
+// tracker's, and the step fails with the selection of before the press, so
+// that the host drops it instead of keeping a step that did nothing.
+TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
+  Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
+  for (int n = 0;; ++n) {
+    OsFailAllocationsAfter(n);
+    std::unique_ptr<TDCGrow> t;
+    try {
+      t = Start<TDCGrow>(4, {20, 10});
+    } catch (const CMemoryException&) {
+      OsFailAllocationsAfter(-1);
+      EXPECT_EQ(Selection(), "1") << n;
+      continue;
+    }
+    OsFailAllocationsAfter(-1);
+    // The figure is made after the record of the selection, which is whole or raised.
+    const bool whole = t->fTarget != nullptr;
+    EXPECT_EQ(t->fFigureCount, 1) << n;
+    EXPECT_EQ(whole ? t->Figure()->UnitCount() : 4, 4) << n;
+    EXPECT_EQ(Selection(), whole ? "0" : "1") << n;
+    Gesture g(*t);
+    g.Press();
+    g.MoveTo(30, 20);
+    g.Release();
+    if (!whole) {
+      t->DoIt();
+      EXPECT_EQ(Count(), 1) << n;
+      continue;
+    }
+    OsFailAllocationsAfter(0);
+    EXPECT_THROW(t->DoIt(), CMemoryException);
+    OsFailAllocationsAfter(-1);
+    EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1);
+    EXPECT_EQ(Selection(), "1");
+    // Redo fails the same way and leaves the selection alone.
+    OsFailAllocationsAfter(0);
+    EXPECT_THROW(t->RedoIt(), CMemoryException);
+    OsFailAllocationsAfter(-1);
+    EXPECT_EQ(Selection(), "1");
+    break;
+  }
+}
+
 TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
   SetShift(true);
   auto t = Start<TDCPens>(9, {10, 10});
