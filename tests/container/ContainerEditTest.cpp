@@ -146,7 +146,10 @@ TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
   const TDFloatPoint center = container.fCenter;
   auto* first = static_cast<TDUnit*>(c->fUnits.GetItemFromIndex(1));
   first->fSelected = 1;  // then taken out: its record must not go to the next
+  auto* last = static_cast<TDUnit*>(c->fUnits.GetItemFromIndex(c->UnitCount()));
+  const std::uint8_t lastState = last->fState;
   const TSketchMemo memo(container);
+  last->fState = static_cast<std::uint8_t>(lastState + 1);
   c->fUnits.SetItem(c->fUnits.GetHeadPosition(), nullptr);
   c->fUnits.Delete(c->fUnits.GetHeadPosition());
   const std::unique_ptr<TDUnit> goneVertex(first);
@@ -168,6 +171,7 @@ TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
     }
   }
   EXPECT_EQ(selectedVertices, b->UnitCount());
+  EXPECT_EQ(last->fState, lastState);
   EXPECT_TRUE(c->fBounds == bounds && container.fActArea == area && !container.fCenter.Differs(center.x, center.y));
   EXPECT_TRUE(container.fCenterShown == 0 && container.fDrawing == nullptr);
 }
