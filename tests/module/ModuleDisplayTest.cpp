@@ -57,6 +57,22 @@ TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBac
   EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
 }
 
+// The host goes on drawing with its context after the sketch is laid over.
+TEST_F(ModuleDisplay, ARepaintLeavesTheHostContextsColoursAsTheyWere) {
+  SketchFillRect({2, 1, 5, 3});
+  frame.assign(kViewW * kViewH, kBackground);
+  for (const int colour : {BModuleInterface::kDisplayInverted, BModuleInterface::kDisplayPalette}) {
+    gModuleInterface.fDispColor = colour;
+    CDC dc;
+    dc.Attach(OsCreateBufferDC(frame.front().data(), kViewW, kViewH, kViewW * 3));
+    dc.SetTextColor(RGB(10, 20, 30));
+    dc.SetBkColor(RGB(40, 50, 60));
+    gModuleInterface.RepaintRequest(&dc, &view);
+    EXPECT_EQ(dc.SetTextColor(0), RGB(10, 20, 30)) << colour;
+    EXPECT_EQ(dc.SetBkColor(0), RGB(40, 50, 60)) << colour;
+  }
+}
+
 TEST_F(ModuleDisplay, ActiveRegionIsInImageUnitsWhateverTheZoomAndKeepsTheZoom) {
   Rect(2, 2, 10, 8);
   view.GetZoom() = BZoom(2.0f, 2.0f, 3.0f, 5.0f);
