@@ -149,6 +149,9 @@ TEST_F(SelectionTrackersTest, ShiftLocksTheAxisChosenByTheFirstShiftedStepUntilR
   c.MoveTo(16, 12);
   c.MoveTo(40, 30);
   EXPECT_EQ(c.fConstrained, (Points{{10, 10}, {16, 10}, {27, 10}}));
+  const std::size_t reports = fReadOut.fPoints.size();
+  c.MoveTo(41, 35);  // held at the same clamped, locked point: nothing new to read out
+  EXPECT_EQ(fReadOut.fPoints.size(), reports);
 }
 
 // ---- Alt-drag duplicating ----
