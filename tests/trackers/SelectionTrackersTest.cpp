@@ -47,9 +47,11 @@ TEST_F(SelectionTrackersTest, ModeZeroTogglesEveryFigureTheRectangleMeetsCornerP
   Select(t, {15, 13}, TDCSelect::kSelectFigures, {{8, 6}, {1, 1}});
   EXPECT_EQ(Selection(), "011000");
   EXPECT_EQ(t.fRect, (OsImgRect{1, 1, 16, 14}));
+  fShown.clear();
   t.UndoIt();
   EXPECT_EQ(Selection(), "111000");
   EXPECT_EQ(Unit(*a, 0)->fState, TDUnit::kFilled);
+  EXPECT_TRUE(ShownInk(2, 2));  // its marker is back on the screen
 }
 
 // Read-out and ants in image coordinates (truncated), the stored rectangle and
