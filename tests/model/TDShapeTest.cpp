@@ -1,6 +1,7 @@
 // The figure base: vertices, markers, drawing, bounds, steps, selection and
 // copies.
 
+#include <limits>
 #include <memory>
 #include <tuple>
 
@@ -43,6 +44,18 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
   EXPECT_EQ(seen, "76/1 25/1 0/0 51/1 50/1 0/1 16/0 0/0 ");
   draw(TDUnit::kHidden);
   EXPECT_EQ(gSketchDirty, 1);  // nothing drawn, but the raster must be rebuilt
+}
+
+// A step that rounds to nothing would never carry a curve to its end; such a
+// curve is drawn as its chord, all of it off the screen here.
+TEST_F(TDShapeTest, ACurveAtAnInfiniteZoomIsDrawnAsItsChord) {
+  UseScreen(16, 12);
+  TDShape* s = Polyline({{4, 4}, {12, 4}});
+  Unit(*s, 0)->fDirection1.Set(4, 10);
+  Unit(*s, 0)->fSteps = 20;
+  SetZoom(std::numeric_limits<float>::infinity(), 1.0f, 1.0f);
+  s->DrawAll();
+  EXPECT_EQ(InkCount(), 0);
 }
 
 TEST_F(TDShapeTest, OneVertexFigureHasNoBoundsAndDrawsOnlyItsMarker) {
