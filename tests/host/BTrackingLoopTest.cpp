@@ -104,6 +104,7 @@ TEST(BTrackingLoop, TrackMouseNamesTheTrackerThatGoesOnNullDestroysItUnperformed
   EXPECT_EQ(next, (Log{"F1 1,1 1,1 4,1 1", "C2 1,1 4,1 6,1 1", "M2 1,1 4,1 6,1 1", "X"}));
   EXPECT_FALSE(loop.IsTracking());
   EXPECT_TRUE(loop.Move({9, 9}));  // nothing left to drive
+  EXPECT_TRUE(loop.Begin(nullptr));  // no gesture is no failure either
 
   loop.Begin(new Recorder(&log, {}));
   loop.Begin(new Recorder(&log, {}));  // drops the gesture still running

@@ -75,6 +75,8 @@ TEST_F(PolygonPalette, IsMadeFromItsTemplateOutOfSightAndHandedToTheOptionSet) {
   ASSERT_TRUE(control != nullptr && control == palette->fScrollBar.GetControl());
   EXPECT_EQ(MinMaxValue(control), (std::vector<LONG>{3, 100, 3}));
   EXPECT_TRUE(control->IsWindowVisible() && control->GetNotifyWindow() == palette);
+  control->GetWindowRect(&r);  // where the template puts it in the palette
+  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{3, 16, 107, 32}));
 }
 
 TEST_F(PolygonPalette, UserCountsAreHeldTo3To100WithABeepForEachCorrection) {
