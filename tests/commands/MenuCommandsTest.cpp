@@ -155,6 +155,7 @@ TEST_F(MenuCommands, UndoAndRedoOfAPasteAlternateWithoutCopyingAgain) {
   paste.DoIt();
   ASSERT_EQ(Count(), 2);
   EXPECT_EQ(At(1)->fContainer, &fContainer);
+  EXPECT_TRUE(ShownInk(9, 7));  // the copy, 5 down and right, is on the screen
   TDShape* pasted = At(1);
   for (int i = 0; i < 3; ++i) {
     paste.UndoIt();
@@ -164,6 +165,29 @@ TEST_F(MenuCommands, UndoAndRedoOfAPasteAlternateWithoutCopyingAgain) {
     EXPECT_EQ(Count(), 2);
     EXPECT_EQ(At(1), pasted);
   }
+}
+
+// An area left from an earlier selection must not be the mirror's axis; what
+// a transform changes is drawn for the next repaint.
+TEST_F(MenuCommands, MirrorsUseTheSelectionsOwnAreaAndTheScaledSelectionIsShown) {
+  Selected({{2, 2}, {6, 4}});  // area {2, 2, 7, 5}
+  fContainer.fActArea = {0, 0, 1, 1};
+  TDMVFlip v;
+  v.IDMVFlip(&fContainer, &fView, &fDocument);
+  v.DoIt();
+  EXPECT_EQ(Path(0), "open (2,4) (6,2)");
+  fContainer.fActArea = {0, 0, 1, 1};
+  TDMHFlip h;
+  h.IDMHFlip(&fContainer, &fView, &fDocument);
+  h.DoIt();
+  EXPECT_EQ(Path(0), "open (6,4) (2,2)");
+  fContainer.fCenter.Set(2.0f, 2.0f);
+  TDMScale z;
+  z.IDMScale(&fContainer, &fView, &fDocument, 2.0);
+  fShown.clear();
+  z.DoIt();
+  EXPECT_EQ(Path(0), "open (10,6) (2,2)");
+  EXPECT_TRUE(ShownInk(10, 6));
 }
 
 TEST_F(MenuCommands, CommandsWithoutADocumentDoNothing) {
