@@ -119,6 +119,10 @@ TEST_F(TDShapeTest, StepsComeFromTheUncrossedQuadrilateral) {
       {{100, 0}, {100, 100}, {0, 100}, {0, 0}, {100, 0}, "10000: 23 0 0 20"},  // bow ties to reorder
       {{100, 100}, {100, 0}, {0, 100}, {0, 0}, {100, 100}, "10000: 23 0 0 20"},
       {{100, 0}, {0, 0}, {100, 0}, {0, 100}, {100, 100}, "0: 0 23 23 20"},  // the other way round
+      // Bow ties whose edges only touch, at a corner lying on the other edge:
+      // that counts as crossing (the other order would halve the area).
+      {{50, 100}, {100, 0}, {50, 0}, {0, 0}, {50, 100}, "5000: 16 0 0 20"},
+      {{50, 0}, {0, 100}, {-50, 0}, {0, 0}, {50, 0}, "5000: 16 0 0 20"},
       // sqrt(10115 * 1.41421) = 119.6 rounds up to 120, a fifth of which is 24.
       {{100, 0}, {0, 101.15f}, {100, 101.15f}, {0, 0}, {100, 0}, "10115: 24 0 0 20"},
   };
