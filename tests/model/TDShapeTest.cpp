@@ -42,6 +42,9 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
     seen += std::to_string(InkCount()) + "/" + std::to_string(u->fSelected) + " ";
   }
   EXPECT_EQ(seen, "76/1 25/1 0/0 51/1 50/1 0/1 16/0 0/0 ");
+  u->fDirection2.Set(4, 10);  // its box a pixel clear of the anchor's, so the line shows
+  draw(TDUnit::kHandle2);
+  EXPECT_EQ(InkCount(), 46);
   draw(TDUnit::kHidden);
   EXPECT_EQ(gSketchDirty, 1);  // nothing drawn, but the raster must be rebuilt
 }
