@@ -98,6 +98,10 @@ TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
 // press of a sketch tool.
 TEST_F(ModuleMenu, AViewWithoutASketchTakesNoPress) {
   BDocument bare;
+  CSketchDocument unmade;
+  OsFailAllocationsAfter(0);
+  EXPECT_EQ(unmade.InitDocument(&bare), 0);
+  OsFailAllocationsAfter(-1);
   BView other;
   other.OsSetDocument(&bare);
   other.OsSetPost([this](BCommand* c) { viewPosts.emplace_back(c); });
