@@ -12,12 +12,13 @@
 #include "OsImgTypes.h"
 
 class Host;
+class TDShape;
 class TObjectContainer;
 
 struct UnitState {
   std::array<std::uint32_t, 6> bits{};  // anchor, first and second handle: x, y as float bits
   int steps = 0, state = 0, smooth = 0, selected = 0;
-  bool operator==(const UnitState&) const = default;
+  auto operator<=>(const UnitState&) const = default;
 };
 
 struct FigureState {
@@ -34,7 +35,13 @@ struct SketchState {
   bool operator==(const SketchState&) const = default;
 };
 
+FigureState CaptureFigure(const TDShape& shape);
 SketchState CaptureSketch(const TObjectContainer* container);
+
+// The figure on one line, every float exactly: two figures that differ in any
+// bit read differently.
+std::string Describe(const FigureState& figure);
+std::string FloatText(float value);
 
 // The capture without what selecting changes: the figures' kinds, order and
 // geometry, with or without their bounds.

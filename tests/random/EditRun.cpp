@@ -185,10 +185,8 @@ class EditSession {
       } else {
         // One new step after those undo could reach; the redo branch and, at the
         // limit, the oldest step are gone.
-        std::vector<const BCommand*> kept(was.steps.begin(), was.steps.begin() + was.position);
-        std::size_t dropped = 0;
-        if (static_cast<int>(kept.size()) == BHistory::kLimit) dropped = 1;
-        kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(dropped));
+        const std::ptrdiff_t dropped = was.position == BHistory::kLimit ? 1 : 0;
+        const std::vector<const BCommand*> kept(was.steps.begin() + dropped, was.steps.begin() + was.position);
         const bool oneNew = cur.steps.size() == kept.size() + 1 && cur.position == static_cast<int>(cur.steps.size()) &&
                             std::equal(kept.begin(), kept.end(), cur.steps.begin()) &&
                             std::find(was.steps.begin(), was.steps.end(), cur.steps.back()) == was.steps.end();
@@ -198,7 +196,7 @@ class EditSession {
                                                std::to_string(cur.position) + " of " + std::to_string(cur.steps.size())};
         }
         cur.states.resize(static_cast<std::size_t>(was.position) + 1);
-        cur.states.erase(cur.states.begin(), cur.states.begin() + static_cast<std::ptrdiff_t>(dropped));
+        cur.states.erase(cur.states.begin(), cur.states.begin() + dropped);
         cur.states.push_back(figures);
       }
       now.emplace(name, std::move(cur));
@@ -435,12 +433,7 @@ class EventSink {
 
  private:
   void Write(const std::string& text) {
-    if (fFd < 0) return;
-    for (std::size_t done = 0; done < text.size();) {
-      const ssize_t n = ::write(fFd, text.data() + done, text.size() - done);
-      if (n <= 0) return;
-      done += static_cast<std::size_t>(n);
-    }
+    if (fFd >= 0) WriteAll(fFd, text);
   }
   int fFd;
 };
@@ -475,31 +468,18 @@ EditRunResult Isolated(bool isolate, Body body) {
     EventSink none(-1);
     return body(none);
   }
-  // What the parent has buffered would otherwise be written again by the child.
-  std::fflush(stdout);
-  std::fflush(stderr);
-  int fds[2];
-  if (::pipe(fds) != 0) return {{}, EditFailure{0, "process", "no pipe"}};
-  const pid_t child = ::fork();
-  if (child < 0) return {{}, EditFailure{0, "process", "no fork"}};
-  if (child == 0) {
-    ::close(fds[0]);
-    EventSink sink(fds[1]);
+  const std::optional<ChildRun> child = InChild([&](int fd) {
+    EventSink sink(fd);
     {
       const EditRunResult r = body(sink);
       if (r.failure) sink.Failure(*r.failure);
     }
-    ::close(fds[1]);
+    ::close(fd);
     std::exit(0);  // the leak check runs at exit
-  }
-  ::close(fds[1]);
-  std::string text;
-  char buffer[65536];
-  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EditRunResult result = Parse(text);
+  });
+  if (!child) return {{}, EditFailure{0, "process", "no child process"}};
+  const int status = child->status;
+  EditRunResult result = Parse(child->out);
   if (!result.failure && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
     const std::string how = WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
                                                 : "status " + std::to_string(WEXITSTATUS(status));
@@ -509,21 +489,24 @@ EditRunResult Isolated(bool isolate, Body body) {
   return result;
 }
 
+// Records the event, in the sink first so that a crash in it shows, and runs
+// it; false when it breaks an invariant.
+bool Apply(EditSession& session, EventSink& sink, EditEvent e, EditRunResult& result) {
+  sink.Event(e);
+  result.events.push_back(std::move(e));
+  result.failure = session.Apply(result.events.back(), result.events.size() - 1);
+  return !result.failure;
+}
+
 EditRunResult Run(ByteSource& bytes, const EditRunConfig& config, EventSink& sink) {
   EditRunResult result;
   EditSession session(config);
   EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
-  const auto apply = [&](EditEvent e, std::size_t k) {
-    sink.Event(e);
-    result.events.push_back(std::move(e));
-    result.failure = session.Apply(result.events.back(), k);
-    return !result.failure;
-  };
   for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
-    if (!apply(generator.Next(k), k)) return result;
+    if (!Apply(session, sink, generator.Next(k), result)) return result;
   }
   // Everything undone and redone once more at the end.
-  if (!session.GetHost().IsTracking()) apply(generator.RoundTrip(), result.events.size());
+  if (!session.GetHost().IsTracking()) Apply(session, sink, generator.RoundTrip(), result);
   return result;
 }
 
@@ -547,10 +530,8 @@ EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunCo
   return Isolated(config.isolate, [&](EventSink& sink) {
     EditRunResult result;
     EditSession session(config);
-    for (std::size_t k = 0; k < events.size(); ++k) {
-      sink.Event(events[k]);
-      result.events.push_back(events[k]);
-      if ((result.failure = session.Apply(events[k], k))) break;
+    for (const EditEvent& e : events) {
+      if (!Apply(session, sink, e, result)) break;
     }
     return result;
   });
@@ -603,6 +584,35 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
   }
   dropTail();
   return events;
+}
+
+std::optional<ChildRun> InChild(const std::function<void(int fd)>& body) {
+  // What the parent has buffered would otherwise be written again by the child.
+  std::fflush(nullptr);
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    ::close(fds[0]);
+    body(fds[1]);
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  ChildRun run;
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) run.out.append(buffer, static_cast<std::size_t>(n));
+  ::close(fds[0]);
+  ::waitpid(child, &run.status, 0);
+  return run;
+}
+
+void WriteAll(int fd, const std::string& text) {
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
 }
 
 std::string ScriptOf(const std::vector<EditEvent>& events) {

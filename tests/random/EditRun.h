@@ -61,3 +61,13 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
 
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);
+
+// Runs body in a child process forked from this one, with the descriptor to
+// write back on; the child ends when body returns, if body has not ended it.
+// What it wrote and its wait status; nothing when there is no child.
+struct ChildRun {
+  std::string out;
+  int status = 0;
+};
+std::optional<ChildRun> InChild(const std::function<void(int fd)>& body);
+void WriteAll(int fd, const std::string& text);
