@@ -1,9 +1,7 @@
 // Every allocation an editing session makes, made to fail in turn: once only,
-// and from then on until the step ends. Each time the host must go on, the
-// step must be dropped whole (the sketch bit for bit as before it) or done
-// whole, and the rest of the session must replay onto a sound sketch: the same
-// one as a session without the dropped step. Leaks show at exit under the
-// sanitizer build.
+// and from then on until the step ends. The step must be dropped whole (the
+// sketch bit for bit as before it) or done whole, and the rest must replay onto
+// the sketch of a session without the dropped step. Nothing may leak.
 
 #include <gtest/gtest.h>
 
@@ -55,26 +53,29 @@ constexpr std::int64_t kScaleDialog = 5100, kRotateDialog = 5123;
 struct Step {
   std::size_t begin = 0;
   std::size_t end = 0;
+  bool freeHand = false;  // a stroke of the free-hand tool
 };
 
 std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
+  constexpr std::int64_t kFreeHand = 6;
   std::vector<Step> steps;
+  std::int64_t tool = -1;
   for (std::size_t k = 0; k < commands.size();) {
+    const ScriptCommand& c = commands[k];
+    if (c.op == ScriptOp::Tool) tool = c.ints[0];
     std::size_t end = k + 1;
-    if (commands[k].op == ScriptOp::Press) {
+    if (c.op == ScriptOp::Press) {
       while (end < commands.size() && commands[end - 1].op != ScriptOp::Release) ++end;
     }
-    steps.push_back({k, end});
+    steps.push_back({k, end, tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag)});
     k = end;
   }
   return steps;
 }
 
-// What a dropped step must leave as it was: every figure of every document and
-// of the clipboard in order, bit for bit; the figure under construction; the
-// history; the tools and the polygon count. The read-out, cursor, messages and
-// the tool the mouse last used follow the pointer and the host and are left
-// out. Reading it also checks what must hold of any sketch.
+// What a dropped step must leave as it was, and what must hold of any sketch.
+// The read-out, cursor, messages and the tool the mouse last used follow the
+// pointer and the host and are left out.
 struct State {
   std::string text;
   std::string broken;  // the first broken invariant, or empty
@@ -207,22 +208,6 @@ class Session {
 // Set-up lines other than opening a document allocate nothing of the sketch's.
 bool IsSetUp(ScriptOp op) { return op == ScriptOp::Screen || op == ScriptOp::Profile || op == ScriptOp::Load; }
 
-// A free-hand stroke goes on when one of its samples cannot be stored: that
-// sample is left out, as the figure's tracking has it, and the stroke is
-// finished without it. Such a step is done, though not as in the session
-// without failures, so the rest is only checked to replay onto a sound sketch.
-std::vector<bool> FreeHandStrokes(const std::vector<ScriptCommand>& commands, const std::vector<Step>& steps) {
-  constexpr std::int64_t kFreeHand = 6;
-  std::vector<bool> strokes;
-  std::int64_t tool = -1;
-  for (const Step& step : steps) {
-    const ScriptCommand& c = commands[step.begin];
-    if (c.op == ScriptOp::Tool) tool = c.ints[0];
-    strokes.push_back(tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag));
-  }
-  return strokes;
-}
-
 std::string LineOf(const std::vector<ScriptCommand>& commands, Step step) {
   const ScriptCommand& c = commands[step.begin];
   return "line " + std::to_string(c.line) + " (" + ScriptOpName(c.op) + ")";
@@ -240,7 +225,6 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     ASSERT_TRUE(parsed.ok()) << path << ": " << FormatError(parsed.error());
     fCommands = parsed.commands();
     fSteps = StepsOf(fCommands);
-    fFreeHand = FreeHandStrokes(fCommands, fSteps);
   }
 
   void TearDown() override { OsFailAllocationsAfter(-1); }
@@ -288,9 +272,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   }
 
   // In a child: fails the allocation `nth` (from 0) of step `failed`, which the
-  // session is at, then replays the rest unless a failure of this step already
-  // left the same state. Writes "\1problem", or the state after the step, a
-  // NUL, whether it was left unchanged, a NUL and the end state if replayed.
+  // session is at, and replays the rest. Writes "\1problem", or the state after
+  // the step, NUL, '0' done, '1' unchanged, '2' a stroke short of a sample or
+  // '3' an opening, NUL and the end state if replayed.
   std::string Sweep(Session& session, std::size_t failed, long long nth, const State& before) {
     const long long start = OsAllocationsConsulted();
     const bool once = std::get<1>(GetParam()) == Failure::kOnce;
@@ -313,7 +297,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
       return "\1the dropped step changed the sketch: " + FirstDifference(before.text, after.text);
     }
     const bool unchanged = !done && after.text == before.text;
-    const bool sampleLeftOut = !unchanged && !done && fFreeHand[failed] && once;
+    // A free-hand stroke goes on without a sample that cannot be stored: done,
+    // but not as without failures, so its rest is only checked to replay soundly.
+    const bool sampleLeftOut = !unchanged && !done && fSteps[failed].freeHand && once;
     if (!unchanged && !done && !sampleLeftOut) {
       return "\1the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
              "; before it: " + FirstDifference(before.text, after.text);
@@ -322,11 +308,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     return WithRest(session, failed, after.text, out);
   }
 
-  // `out` followed by the end state of the rest of the session replayed after
-  // step `failed`, unless a failure of this step already left the same state.
+  // `out` followed by the end state of the rest replayed after step `failed`.
+  // The session is deterministic: each state after a step is replayed once.
   std::string WithRest(Session& session, std::size_t failed, const std::string& state, const std::string& out) {
-    // The session is deterministic: the same state after the step replays the
-    // same rest, so each state is replayed once per step.
     if (fReplayed.count(state) != 0) return out;
     for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
       const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
@@ -338,10 +322,8 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     return out + end.text;
   }
 
-  // Opening a document, which loads the module the first time, is no step to
-  // drop: the picture may open without its sketch, or the run ends with its
-  // reason. Either way nothing may crash or leak, and a run that goes on must
-  // replay the rest onto a sound sketch.
+  // Opening a document is no step to drop: the picture may open without its
+  // sketch, or the run ends; a run that goes on must replay soundly.
   std::string SweepOpening(Session& session, std::size_t failed, const Session::Outcome& outcome) {
     if (!outcome.escaped.empty()) {
       const bool memory = outcome.escaped.find("memory") != std::string::npos ||
@@ -381,7 +363,6 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
 
   std::vector<ScriptCommand> fCommands;
   std::vector<Step> fSteps;
-  std::vector<bool> fFreeHand;  // per step
   std::vector<long long> fAllocations;
   std::vector<State> fAfter;
   std::map<std::size_t, std::string> fWithout;
@@ -390,10 +371,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   long long fRests = 0;
 };
 
-// Every allocation, or with SKETCH_ALLOC_STRIDE=n every n-th, from an offset
-// that moves on with each step so that the steps together still meet the
-// early, middle and late allocations of their kind: for the sanitizer build,
-// where each failure costs many times more.
+// Every allocation, or with SKETCH_ALLOC_STRIDE=n every n-th from an offset
+// that moves on with each step, so that the steps together still meet early,
+// middle and late allocations: for the sanitizer build, where failures cost.
 long long Stride() {
   const char* text = std::getenv("SKETCH_ALLOC_STRIDE");
   const long long stride = text != nullptr ? std::atoll(text) : 1;

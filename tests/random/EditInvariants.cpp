@@ -215,11 +215,10 @@ SketchState CaptureSketch(const TObjectContainer* container) {
   return state;
 }
 
-SketchState ShapesOf(const SketchState& state, bool withBounds) {
+SketchState ShapesOf(const SketchState& state) {
   SketchState shapes;
   for (const FigureState& f : state.figures) {
     FigureState g{f.kind, f.open, 0, 0, {}, {}};
-    if (withBounds) g.bounds = f.bounds;
     for (const UnitState& u : f.units) {
       UnitState v = u;
       v.state = v.selected = 0;

@@ -43,9 +43,8 @@ SketchState CaptureSketch(const TObjectContainer* container);
 std::string Describe(const FigureState& figure);
 std::string FloatText(float value);
 
-// The capture without what selecting changes: the figures' kinds, order and
-// geometry, with or without their bounds.
-SketchState ShapesOf(const SketchState& state, bool withBounds);
+// The capture without what selecting changes, nor the bounds.
+SketchState ShapesOf(const SketchState& state);
 
 // The figures in a fixed order of their own: steps that put a changed figure
 // at the end of the drawing order put it back there on undo.

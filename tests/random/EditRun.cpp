@@ -162,7 +162,7 @@ class EditSession {
         } else if (!documents || moved) {
           // Which figures undo and redo leave selected is the steps' own
           // business; the figures themselves must come back bit for bit.
-          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected, false)), Unordered(ShapesOf(figures, false))); !diff.empty()) {
+          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected)), Unordered(ShapesOf(figures))); !diff.empty()) {
             const char* kind = op == ScriptOp::Undo ? "undo" : op == ScriptOp::Redo ? "redo" : "untouched";
             return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
@@ -171,13 +171,11 @@ class EditSession {
         // state undo must bring back from here on.
         if (!host.IsTracking()) cur.states[static_cast<std::size_t>(cur.position)] = figures;
       } else if (cur.steps == was.steps && cur.position == was.position) {
-        // No new step: only what is selected, shown or under construction may
-        // have changed, and that is the state of this position from now on.
-        // Mid-gesture the figures are the gesture's business; undo brings back
-        // the state from before its press.
+        // No new step: only what is selected or shown may have changed. Mid-
+        // gesture the figures are the gesture's; undo brings back those before it.
         const SketchState& before = cur.states[static_cast<std::size_t>(cur.position)];
         if (!host.IsTracking()) {
-          if (std::string diff = DescribeDifference(ShapesOf(before, false), ShapesOf(figures, false)); !diff.empty()) {
+          if (std::string diff = DescribeDifference(ShapesOf(before), ShapesOf(figures)); !diff.empty()) {
             return EditFailure{0, "unrecorded", name + " changed without a step: " + diff};
           }
           cur.states[static_cast<std::size_t>(cur.position)] = figures;
@@ -217,7 +215,7 @@ class EventGenerator {
       : fBytes(bytes), fHost(host), fRoundTripEvery(roundTripEvery) {}
 
   EditEvent Next(std::size_t index) {
-    if (index == 0) return {{"document d0 " + std::to_string(Size(48, 200)) + " " + std::to_string(Size(48, 160)), "mode on"}};
+    if (index == 0) return {{"document d0 " + std::to_string(fBytes.Between(48, 200)) + " " + std::to_string(fBytes.Between(48, 160)), "mode on"}};
     if (fRoundTripEvery > 0 && index % static_cast<std::size_t>(fRoundTripEvery) == 0 && !fHost.IsTracking()) {
       return RoundTrip();
     }
@@ -264,8 +262,6 @@ class EventGenerator {
   }
 
  private:
-  int Size(int low, int high) { return fBytes.Between(low, high); }
-
   // A view point, mostly on or near what the figures offer to hit: vertices,
   // handles, segments, the rotation centre and the corners of the active area.
   std::string Point(bool nearFigures) {
@@ -276,7 +272,7 @@ class EventGenerator {
     if (nearFigures && sketch != nullptr && fBytes.Chance(80)) Targets(*sketch, targets);
     if (targets.empty()) {
       // Now and then beyond the view's edges.
-      return std::to_string(Size(-8, w + 8)) + " " + std::to_string(Size(-8, h + 8));
+      return std::to_string(fBytes.Between(-8, w + 8)) + " " + std::to_string(fBytes.Between(-8, h + 8));
     }
     const TDFloatPoint& p = targets[fBytes.Below(static_cast<std::uint32_t>(targets.size()))];
     const BZoom& z = doc->view.GetZoom();
@@ -286,8 +282,8 @@ class EventGenerator {
     };
     int x = toView(p.x, z.fOriginX, z.fZoomX), y = toView(p.y, z.fOriginY, z.fZoomY);
     if (fBytes.Chance(40)) {
-      x += Size(-3, 3);
-      y += Size(-3, 3);
+      x += fBytes.Between(-3, 3);
+      y += fBytes.Between(-3, 3);
     }
     return std::to_string(x) + " " + std::to_string(y);
   }
@@ -331,9 +327,9 @@ class EventGenerator {
       int x = 0, y = 0;
       in >> x >> y;
       const int reach = fBytes.Chance(80) ? 12 : 80;
-      to = std::to_string(x + Size(-reach, reach)) + " " + std::to_string(y + Size(-reach, reach));
+      to = std::to_string(x + fBytes.Between(-reach, reach)) + " " + std::to_string(y + fBytes.Between(-reach, reach));
     }
-    return {{"drag " + from + " " + to + " " + std::to_string(Size(1, 4))}};
+    return {{"drag " + from + " " + to + " " + std::to_string(fBytes.Between(1, 4))}};
   }
 
   EditEvent Key() {
@@ -370,8 +366,8 @@ class EventGenerator {
     const auto& docs = fHost.Documents();
     const std::uint32_t r = fBytes.Below(3);
     if (r == 0 && docs.size() < 3) {
-      return {{"document d" + std::to_string(++fNamed) + " " + std::to_string(Size(48, 200)) + " " +
-               std::to_string(Size(48, 160))}};
+      return {{"document d" + std::to_string(++fNamed) + " " + std::to_string(fBytes.Between(48, 200)) + " " +
+               std::to_string(fBytes.Between(48, 160))}};
     }
     if (docs.empty()) return {{"undo"}};
     const std::string name = docs[fBytes.Below(static_cast<std::uint32_t>(docs.size()))]->document.fName;
@@ -384,12 +380,12 @@ class EventGenerator {
     static constexpr std::array<const char*, 8> kZooms{"0.25", "0.5", "1", "1", "1", "2", "3", "4"};
     const char* zoom = kZooms[fBytes.Below(kZooms.size())];
     const std::string half = fBytes.Chance(20) ? ".5" : "";
-    return {{std::string("zoom ") + zoom + " " + std::to_string(Size(-8, 24)) + half + " " + std::to_string(Size(-8, 24))}};
+    return {{std::string("zoom ") + zoom + " " + std::to_string(fBytes.Between(-8, 24)) + half + " " + std::to_string(fBytes.Between(-8, 24))}};
   }
 
   EditEvent Options() {
     switch (fBytes.Below(4)) {
-      case 0: return {{"apex " + std::to_string(Size(-2, 20))}};
+      case 0: return {{"apex " + std::to_string(fBytes.Between(-2, 20))}};
       case 1: return {{"palette-index " + std::to_string(fBytes.Below(256))}};
       case 2: return {{fBytes.Chance(50) ? "grid off" : "grid on " + std::to_string(1 << fBytes.Below(5))}};
       default: {
@@ -403,7 +399,7 @@ class EventGenerator {
     switch (fBytes.Below(4)) {
       case 0: return {{fBytes.Chance(70) ? "mode on" : "mode off"}};
       case 1: return {{"tools off"}};
-      case 2: return {{"view " + std::to_string(Size(32, 240)) + " " + std::to_string(Size(32, 180))}};
+      case 2: return {{"view " + std::to_string(fBytes.Between(32, 240)) + " " + std::to_string(fBytes.Between(32, 180))}};
       default: return {{"menu 5101"}};
     }
   }
@@ -458,10 +454,8 @@ EditRunResult Parse(const std::string& text) {
   return result;
 }
 
-// Sketch.MOD stays mapped once loaded (the C++ runtime binds to symbols in it),
-// so its globals would carry one run's tool, clipboard and options into the
-// next. Each run gets a fresh process, as each sketch-replay run does; a crash
-// or a leak report there becomes a failure of the last event.
+// Sketch.MOD stays mapped once loaded, its globals carrying one run into the
+// next: each run gets a fresh process, where a crash or leak fails the last event.
 template <typename Body>
 EditRunResult Isolated(bool isolate, Body body) {
   if (!isolate) {
