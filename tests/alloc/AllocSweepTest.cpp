@@ -1,9 +1,7 @@
 // Every allocation an editing session makes, made to fail in turn: once only,
-// and from then on until the step ends. Each time the host must go on, the
-// step must be dropped whole (the sketch bit for bit as before it) or done
-// whole, and the rest of the session must replay onto a sound sketch: the same
-// one as a session without the dropped step. Leaks show at exit under the
-// sanitizer build.
+// and from then on until the step ends. The step must be dropped whole (the
+// sketch bit for bit as before it) or done whole, and the rest must replay onto
+// the sketch of a session without the dropped step. Nothing may leak.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +10,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -23,13 +20,14 @@
 #include <tuple>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #ifdef __SANITIZE_ADDRESS__
 #include <sanitizer/lsan_interface.h>
 #endif
 
 #include "BList.h"
+#include "EditInvariants.h"
+#include "EditRun.h"
 #include "HostDump.h"
 #include "OsAfx.h"
 #include "OsAfxWin.h"
@@ -55,35 +53,37 @@ constexpr std::int64_t kScaleDialog = 5100, kRotateDialog = 5123;
 struct Step {
   std::size_t begin = 0;
   std::size_t end = 0;
+  bool freeHand = false;  // a stroke of the free-hand tool
 };
 
 std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
+  constexpr std::int64_t kFreeHand = 6;
   std::vector<Step> steps;
+  std::int64_t tool = -1;
   for (std::size_t k = 0; k < commands.size();) {
+    const ScriptCommand& c = commands[k];
+    if (c.op == ScriptOp::Tool) tool = c.ints[0];
     std::size_t end = k + 1;
-    if (commands[k].op == ScriptOp::Press) {
+    if (c.op == ScriptOp::Press) {
       while (end < commands.size() && commands[end - 1].op != ScriptOp::Release) ++end;
     }
-    steps.push_back({k, end});
+    steps.push_back({k, end, tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag)});
     k = end;
   }
   return steps;
 }
 
-// What a dropped step must leave as it was: every figure of every document and
-// of the clipboard in order, with its flags, bounds and each point's float
-// bits; the figure under construction; the history; the tools and the polygon
-// count. The read-out, cursor, messages and the tool the mouse last used
-// follow the pointer and the host and are left out. Reading it also checks
-// what must hold of any sketch.
-struct SketchState {
+// What a dropped step must leave as it was, and what must hold of any sketch.
+// The read-out, cursor, messages and the tool the mouse last used follow the
+// pointer and the host and are left out.
+struct State {
   std::string text;
   std::string broken;  // the first broken invariant, or empty
 };
 
 class StateReader {
  public:
-  SketchState Read(Host& host) {
+  State Read(Host& host) {
     const ModuleLoader& loader = host.Loader();
     if (const BModuleInterface* module = host.Module()) {
       const auto* current = static_cast<const std::int16_t*>(loader.Symbol("gCurrentTool"));
@@ -106,10 +106,8 @@ class StateReader {
       }
       if (sketch == nullptr) continue;
       const OsImgRect& a = sketch->fActArea;
-      fOut << "area " << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << " centre ";
-      Bits(sketch->fCenter.x);
-      Bits(sketch->fCenter.y);
-      fOut << sketch->fCenterShown << '\n';
+      fOut << "area " << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << " centre "
+           << FloatText(sketch->fCenter.x) << ' ' << FloatText(sketch->fCenter.y) << ' ' << sketch->fCenterShown << '\n';
       const int drawing = Figures(sketch, sketch->fDrawing);
       fOut << "drawing " << drawing << '\n';
       if (sketch->fDrawing != nullptr && drawing < 0) Broken("the figure under construction is not in its sketch");
@@ -120,12 +118,6 @@ class StateReader {
  private:
   void Broken(const std::string& what) {
     if (fBroken.empty()) fBroken = what;
-  }
-
-  void Bits(float v) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &v, sizeof bits);
-    fOut << std::hex << bits << std::dec << ' ';
   }
 
   // Writes the figures of the list; the index of `find` among them, or -1.
@@ -140,22 +132,11 @@ class StateReader {
       }
       if (item == find) found = index;
       if (!fSeen.insert(item).second) Broken("a figure is in two lists");
-      const auto& s = *static_cast<const TDShape*>(item);
-      const OsImgRect& b = s.fBounds;
-      fOut << "  " << s.GetRuntimeClass()->m_lpszClassName << " open " << s.fOpen << " sel " << s.fSelected
-           << " busy " << s.fBusy << " bounds " << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom
-           << '\n';
-      for (BPosition u = s.fUnits.GetHeadPosition(); u != nullptr;) {
-        const auto* unit = static_cast<const TDUnit*>(s.fUnits.GetNext(u));
-        if (!fSeen.insert(unit).second) Broken("a vertex is in two figures");
-        fOut << "    ";
-        for (const TDFloatPoint* p : {&unit->fAnchor, &unit->fDirection1, &unit->fDirection2}) {
-          Bits(p->x);
-          Bits(p->y);
-        }
-        fOut << int{unit->fSteps} << ' ' << int{unit->fState} << ' ' << unit->fSmooth << ' ' << unit->fSelected
-             << '\n';
+      const auto& shape = *static_cast<const TDShape*>(item);
+      for (BPosition u = shape.fUnits.GetHeadPosition(); u != nullptr;) {
+        if (!fSeen.insert(shape.fUnits.GetNext(u)).second) Broken("a vertex is in two figures");
       }
+      fOut << "  " << Describe(CaptureFigure(shape)) << '\n';
     }
     return found;
   }
@@ -165,7 +146,7 @@ class StateReader {
   std::string fBroken;
 };
 
-SketchState ReadState(Host& host) { return StateReader().Read(host); }
+State ReadState(Host& host) { return StateReader().Read(host); }
 
 // The first line where two states part, for the failure message.
 std::string FirstDifference(const std::string& want, const std::string& got) {
@@ -182,7 +163,7 @@ std::string FirstDifference(const std::string& want, const std::string& got) {
 // One session of the host over a script, from a fresh profile.
 class Session {
  public:
-  Session() : fReplay(Options()) { AfxGetApp()->fProfile.clear(); }
+  Session() : fReplay(ReplayOptions{{}, {}, {}, SKETCH_MODULE_PATH}) { AfxGetApp()->fProfile.clear(); }
   ~Session() {
     fReplay.GetHost().Unload();
     // A session cut short may end with a key held, which the next would inherit.
@@ -221,35 +202,13 @@ class Session {
   Host& GetHost() { return fReplay.GetHost(); }
 
  private:
-  static ReplayOptions Options() {
-    ReplayOptions options;
-    options.modulePath = SKETCH_MODULE_PATH;
-    return options;
-  }
-
   Replay fReplay;
 };
 
 // Set-up lines other than opening a document allocate nothing of the sketch's.
 bool IsSetUp(ScriptOp op) { return op == ScriptOp::Screen || op == ScriptOp::Profile || op == ScriptOp::Load; }
 
-// A free-hand stroke goes on when one of its samples cannot be stored: that
-// sample is left out, as the figure's tracking has it, and the stroke is
-// finished without it. Such a step is done, though not as in the session
-// without failures, so the rest is only checked to replay onto a sound sketch.
-std::vector<bool> FreeHandStrokes(const std::vector<ScriptCommand>& commands, const std::vector<Step>& steps) {
-  constexpr std::int64_t kFreeHand = 6;
-  std::vector<bool> strokes;
-  std::int64_t tool = -1;
-  for (const Step& step : steps) {
-    const ScriptCommand& c = commands[step.begin];
-    if (c.op == ScriptOp::Tool) tool = c.ints[0];
-    strokes.push_back(tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag));
-  }
-  return strokes;
-}
-
-std::string Describe(const std::vector<ScriptCommand>& commands, Step step) {
+std::string LineOf(const std::vector<ScriptCommand>& commands, Step step) {
   const ScriptCommand& c = commands[step.begin];
   return "line " + std::to_string(c.line) + " (" + ScriptOpName(c.op) + ")";
 }
@@ -266,7 +225,6 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     ASSERT_TRUE(parsed.ok()) << path << ": " << FormatError(parsed.error());
     fCommands = parsed.commands();
     fSteps = StepsOf(fCommands);
-    fFreeHand = FreeHandStrokes(fCommands, fSteps);
   }
 
   void TearDown() override { OsFailAllocationsAfter(-1); }
@@ -277,54 +235,35 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     for (const Step& step : fSteps) {
       const long long before = OsAllocationsConsulted();
       const Session::Outcome outcome = session.Run(fCommands, step);
-      ASSERT_EQ(outcome.escaped, "") << Describe(fCommands, step);
-      ASSERT_FALSE(outcome.dropped) << Describe(fCommands, step);
+      ASSERT_EQ(outcome.escaped, "") << LineOf(fCommands, step);
+      ASSERT_FALSE(outcome.dropped) << LineOf(fCommands, step);
       fAllocations.push_back(OsAllocationsConsulted() - before);
       fAfter.push_back(ReadState(session.GetHost()));
-      ASSERT_EQ(fAfter.back().broken, "") << Describe(fCommands, step);
+      ASSERT_EQ(fAfter.back().broken, "") << LineOf(fCommands, step);
     }
   }
 
   // Runs `work` in a child process that starts from this process's session as
   // it stands, so that every failure of a step shares the steps before it;
   // returns what the child wrote, or says how it died.
-  template <typename Work>
-  static std::string InChild(Work work) {
-    std::cout.flush();
-    std::fflush(nullptr);
-    int fds[2];
-    if (pipe(fds) != 0) return "\1no pipe";
-    const pid_t child = fork();
-    if (child < 0) return "\1no child";
-    if (child == 0) {
-      close(fds[0]);
+  static std::string Forked(const std::function<std::string()>& work) {
+    const std::optional<ChildRun> child = InChild([&](int fd) {
       std::string out = work();
 #ifdef __SANITIZE_ADDRESS__
       if (__lsan_do_recoverable_leak_check() != 0) out = "\1memory leaked";
 #endif
-      for (std::size_t done = 0; done < out.size();) {
-        const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-      }
-      _exit(0);
-    }
-    close(fds[1]);
-    std::string out;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (WIFSIGNALED(status)) return "\1the host crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
-    return out;
+      WriteAll(fd, out);
+    });
+    if (!child) return "\1no child process";
+    if (WIFSIGNALED(child->status)) return "\1the host crashed (signal " + std::to_string(WTERMSIG(child->status)) + ")";
+    return child->out;
   }
 
   // The final state of the session when it leaves out the step it is at.
   const std::string& Without(Session& session, std::size_t skipped) {
     auto [it, added] = fWithout.try_emplace(skipped);
     if (added) {
-      it->second = InChild([&] {
+      it->second = Forked([&] {
         for (std::size_t i = skipped + 1; i < fSteps.size(); ++i) session.Run(fCommands, fSteps[i]);
         return ReadState(session.GetHost()).text;
       });
@@ -333,10 +272,10 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   }
 
   // In a child: fails the allocation `nth` (from 0) of step `failed`, which the
-  // session is at, then replays the rest unless a failure of this step already
-  // left the same state. Writes "\1problem", or the state after the step, a
-  // NUL, whether it was left unchanged, a NUL and the end state if replayed.
-  std::string Sweep(Session& session, std::size_t failed, long long nth, const SketchState& before) {
+  // session is at, and replays the rest. Writes "\1problem", or the state after
+  // the step, NUL, '0' done, '1' unchanged, '2' a stroke short of a sample or
+  // '3' an opening, NUL and the end state if replayed.
+  std::string Sweep(Session& session, std::size_t failed, long long nth, const State& before) {
     const long long start = OsAllocationsConsulted();
     const bool once = std::get<1>(GetParam()) == Failure::kOnce;
     if (once) {
@@ -349,7 +288,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     if (OsAllocationsConsulted() - start <= nth) return "\1the step no longer reaches that allocation";
     if (fCommands[fSteps[failed].begin].op == ScriptOp::Document) return SweepOpening(session, failed, outcome);
     if (!outcome.escaped.empty()) return "\1" + outcome.escaped + " got past the host";
-    const SketchState after = ReadState(session.GetHost());
+    const State after = ReadState(session.GetHost());
     if (!after.broken.empty()) return "\1" + after.broken;
     // A step that changes nothing even when it works (a key, a tool already
     // chosen) is done, not dropped: the rest goes on as after it.
@@ -358,7 +297,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
       return "\1the dropped step changed the sketch: " + FirstDifference(before.text, after.text);
     }
     const bool unchanged = !done && after.text == before.text;
-    const bool sampleLeftOut = !unchanged && !done && fFreeHand[failed] && once;
+    // A free-hand stroke goes on without a sample that cannot be stored: done,
+    // but not as without failures, so its rest is only checked to replay soundly.
+    const bool sampleLeftOut = !unchanged && !done && fSteps[failed].freeHand && once;
     if (!unchanged && !done && !sampleLeftOut) {
       return "\1the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
              "; before it: " + FirstDifference(before.text, after.text);
@@ -367,26 +308,22 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     return WithRest(session, failed, after.text, out);
   }
 
-  // `out` followed by the end state of the rest of the session replayed after
-  // step `failed`, unless a failure of this step already left the same state.
+  // `out` followed by the end state of the rest replayed after step `failed`.
+  // The session is deterministic: each state after a step is replayed once.
   std::string WithRest(Session& session, std::size_t failed, const std::string& state, const std::string& out) {
-    // The session is deterministic: the same state after the step replays the
-    // same rest, so each state is replayed once per step.
     if (fReplayed.count(state) != 0) return out;
     for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
       const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
-      if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + Describe(fCommands, fSteps[i]);
+      if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + LineOf(fCommands, fSteps[i]);
     }
-    const SketchState end = ReadState(session.GetHost());
+    const State end = ReadState(session.GetHost());
     if (!end.broken.empty()) return "\1at the end: " + end.broken;
     session.GetHost().Unload();
     return out + end.text;
   }
 
-  // Opening a document, which loads the module the first time, is no step to
-  // drop: the picture may open without its sketch, or the run ends with its
-  // reason. Either way nothing may crash or leak, and a run that goes on must
-  // replay the rest onto a sound sketch.
+  // Opening a document is no step to drop: the picture may open without its
+  // sketch, or the run ends; a run that goes on must replay soundly.
   std::string SweepOpening(Session& session, std::size_t failed, const Session::Outcome& outcome) {
     if (!outcome.escaped.empty()) {
       const bool memory = outcome.escaped.find("memory") != std::string::npos ||
@@ -395,7 +332,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
       session.GetHost().Unload();
       return std::string("ended") + '\0' + "3" + '\0';
     }
-    const SketchState after = ReadState(session.GetHost());
+    const State after = ReadState(session.GetHost());
     if (!after.broken.empty()) return "\1" + after.broken;
     return WithRest(session, failed, after.text, after.text + '\0' + "3" + '\0');
   }
@@ -426,19 +363,17 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
 
   std::vector<ScriptCommand> fCommands;
   std::vector<Step> fSteps;
-  std::vector<bool> fFreeHand;  // per step
   std::vector<long long> fAllocations;
-  std::vector<SketchState> fAfter;
+  std::vector<State> fAfter;
   std::map<std::size_t, std::string> fWithout;
   std::set<std::string> fReplayed;  // states after the current step whose rest was replayed
   long long fDropped = 0;
   long long fRests = 0;
 };
 
-// Every allocation, or with SKETCH_ALLOC_STRIDE=n every n-th, from an offset
-// that moves on with each step so that the steps together still meet the
-// early, middle and late allocations of their kind: for the sanitizer build,
-// where each failure costs many times more.
+// Every allocation, or with SKETCH_ALLOC_STRIDE=n every n-th from an offset
+// that moves on with each step, so that the steps together still meet early,
+// middle and late allocations: for the sanitizer build, where failures cost.
 long long Stride() {
   const char* text = std::getenv("SKETCH_ALLOC_STRIDE");
   const long long stride = text != nullptr ? std::atoll(text) : 1;
@@ -455,27 +390,23 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   Session session;
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
     fReplayed.clear();
-    const SketchState before = ReadState(session.GetHost());
+    const State before = ReadState(session.GetHost());
     const long long first = static_cast<long long>(i) % stride;
     for (long long nth = first; !IsSetUp(fCommands[fSteps[i].begin].op) && nth < fAllocations[i];
          nth += stride, ++total) {
-      const std::string problem = Check(session, i, InChild([&] { return Sweep(session, i, nth, before); }));
+      const std::string problem = Check(session, i, Forked([&] { return Sweep(session, i, nth, before); }));
       if (problem.empty()) continue;
+      const std::string where = LineOf(fCommands, fSteps[i]) + ", allocation " + std::to_string(nth + 1);
       auto& kind = kinds[std::string(ScriptOpName(fCommands[fSteps[i].begin].op)) + ": " +
                          problem.substr(0, problem.find(':'))];
-      if (kind.first++ == 0) {
-        kind.second = Describe(fCommands, fSteps[i]) + ", allocation " + std::to_string(nth + 1) + problem.substr(problem.find(':'));
-      }
+      if (kind.first++ == 0) kind.second = where + ": " + problem;
       // The first few say enough; the rest only count, by kind.
-      if (++problems <= 10) {
-        ADD_FAILURE() << Describe(fCommands, fSteps[i]) << ", allocation " << nth + 1 << " of "
-                      << fAllocations[i] << ": " << problem;
-      }
+      if (++problems <= 10) ADD_FAILURE() << where << " of " << fAllocations[i] << ": " << problem;
     }
     const long long start = OsAllocationsConsulted();
     session.Run(fCommands, fSteps[i]);
     ASSERT_EQ(OsAllocationsConsulted() - start, fAllocations[i])
-        << Describe(fCommands, fSteps[i]) << " allocated differently than in the first session";
+        << LineOf(fCommands, fSteps[i]) << " allocated differently than in the first session";
   }
   EXPECT_EQ(problems, 0);
   for (const auto& [kind, seen] : kinds) std::cout << seen.first << " x " << kind << "; first: " << seen.second << '\n';
@@ -502,9 +433,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AllocSweep,
                                             ::testing::Values(Failure::kOnce, Failure::kLasting)),
                          [](const auto& info) {
                            std::string name = std::get<0>(info.param);
-                           for (char& ch : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
+                           std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
                            return name + (std::get<1>(info.param) == Failure::kOnce ? "_once" : "_lasting");
                          });
 

@@ -1,10 +1,11 @@
 #include "EditInvariants.h"
 
-#include <bit>
-#include <tuple>
 #include <algorithm>
-#include <cstring>
-#include <iterator>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <tuple>
 #include <unordered_map>
 
 #include "BList.h"
@@ -40,43 +41,6 @@ const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
 
 const char* ClassOf(const CObject* object) { return object->GetRuntimeClass()->m_lpszClassName; }
 
-FigureState CaptureFigure(const TDShape& shape) {
-  FigureState f;
-  f.kind = ClassOf(&shape);
-  f.open = shape.fOpen;
-  f.selected = shape.fSelected;
-  f.busy = shape.fBusy;
-  const OsImgRect& b = shape.fBounds;
-  f.bounds[0] = b.left, f.bounds[1] = b.top, f.bounds[2] = b.right, f.bounds[3] = b.bottom;
-  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
-    const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
-    UnitState s;
-    if (u == nullptr) {
-      s.steps = -1;  // a hole in the vertex list shows as a vertex no figure can have
-    } else {
-      const float xy[6] = {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x,
-                           u->fDirection1.y, u->fDirection2.x, u->fDirection2.y};
-      for (int k = 0; k < 6; ++k) s.bits[k] = std::bit_cast<std::uint32_t>(xy[k]);
-      s.steps = u->fSteps, s.state = u->fState, s.smooth = u->fSmooth, s.selected = u->fSelected;
-    }
-    f.units.push_back(s);
-  }
-  return f;
-}
-
-std::string Describe(const FigureState& f) {
-  std::string s = f.kind + " open " + std::to_string(f.open) + " selected " + std::to_string(f.selected) +
-                  " busy " + std::to_string(f.busy) + " bounds";
-  for (int v : f.bounds) s += " " + std::to_string(v);
-  for (const UnitState& u : f.units) {
-    s += " [";
-    for (int k = 0; k < 6; ++k) s += (k ? "," : "") + std::to_string(std::bit_cast<float>(u.bits[k]));
-    s += " s" + std::to_string(u.steps) + " st" + std::to_string(u.state) + " sm" + std::to_string(u.smooth) +
-         " sel" + std::to_string(u.selected) + "]";
-  }
-  return s;
-}
-
 // Who holds each figure: a document's list, the clipboard, or a history step.
 class Holdings {
  public:
@@ -111,6 +75,11 @@ bool Contains(const BList* list, const CObject* figure) {
   return false;
 }
 
+template <typename Step>
+void HoldSnapshot(const BCommand& step, const std::string& holder, Holdings& out) {
+  out.HoldList(static_cast<const Step&>(step).fSnapshot, holder + " (snapshot)");
+}
+
 // The figures a step keeps out of its document while it is done or undone. A
 // step of a kind not listed here is a breach, so that a new kind of step cannot
 // go unchecked.
@@ -119,12 +88,17 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
   const auto flagIs = [&](int flag, int want, const char* name) {
     if (flag != want) out.Fail(holder + " has " + name + " " + std::to_string(flag) + (done ? " while done" : " while undone"));
   };
-  if (kind == "TDCGrow") {
+  static const std::map<std::string, void (*)(const BCommand&, const std::string&, Holdings&)> kSnapshots{
+      {"TDCSelect", HoldSnapshot<TDCSelect>}, {"TDCScale", HoldSnapshot<TDCScale>},
+      {"TDCRotate", HoldSnapshot<TDCRotate>}, {"TDMCPaste", HoldSnapshot<TDMCPaste>},
+      {"TDMHFlip", HoldSnapshot<TDMHFlip>}, {"TDMVFlip", HoldSnapshot<TDMVFlip>},
+      {"TDMRotate", HoldSnapshot<TDMRotate>}, {"TDMScale", HoldSnapshot<TDMScale>}};
+  if (const auto snapshot = kSnapshots.find(kind); snapshot != kSnapshots.end()) {
+    snapshot->second(step, holder, out);
+  } else if (kind == "TDCGrow") {
     const auto& s = static_cast<const TDCGrow&>(step);
     flagIs(s.fOwnsTarget, done ? 0 : 1, "fOwnsTarget");
     if (s.fOwnsTarget) out.Hold(s.fTarget, holder + " (its figure)");
-  } else if (kind == "TDCSelect") {
-    out.HoldList(static_cast<const TDCSelect&>(step).fSnapshot, holder + " (snapshot)");
   } else if (kind == "TDCAddPt" || kind == "TDCDelPt") {
     // Undo and redo exchange the two: fTarget is always the one out.
     const auto& s = static_cast<const TDCPointCopy&>(step);
@@ -167,10 +141,6 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
     out.HoldList(static_cast<const TDCDAncer&>(step).fSaved, holder + " (saved)");
   } else if (kind == "TDCDrag" || kind == "TDCClone") {
     out.HoldList(static_cast<const TDCDragBase&>(step).fSaved, holder + " (saved)");
-  } else if (kind == "TDCScale") {
-    out.HoldList(static_cast<const TDCScale&>(step).fSnapshot, holder + " (snapshot)");
-  } else if (kind == "TDCRotate") {
-    out.HoldList(static_cast<const TDCRotate&>(step).fSnapshot, holder + " (snapshot)");
   } else if (kind == "TDMCCopy") {
     out.HoldList(static_cast<const TDMCCopy&>(step).fSavedClip, holder + " (clipboard before)");
   } else if (kind == "TDMCCut") {
@@ -178,16 +148,6 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
     out.HoldList(s.fRemoved, holder + " (removed)");
     out.HoldList(s.fSavedClip, holder + " (clipboard before)");
     out.HoldList(s.fCut, holder + " (what it cut)");
-  } else if (kind == "TDMCPaste") {
-    out.HoldList(static_cast<const TDMCPaste&>(step).fSnapshot, holder + " (snapshot)");
-  } else if (kind == "TDMHFlip") {
-    out.HoldList(static_cast<const TDMHFlip&>(step).fSnapshot, holder + " (snapshot)");
-  } else if (kind == "TDMVFlip") {
-    out.HoldList(static_cast<const TDMVFlip&>(step).fSnapshot, holder + " (snapshot)");
-  } else if (kind == "TDMRotate") {
-    out.HoldList(static_cast<const TDMRotate&>(step).fSnapshot, holder + " (snapshot)");
-  } else if (kind == "TDMScale") {
-    out.HoldList(static_cast<const TDMScale&>(step).fSnapshot, holder + " (snapshot)");
   } else if (kind != "TDCDDrec1" && kind != "TDCDDrec2" && kind != "TDCEDrec1" && kind != "TDCEDrec2" &&
              kind != "TDCCenter") {
     out.Fail(holder + " is a step of unknown kind " + kind);
@@ -195,6 +155,49 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
 }
 
 }  // namespace
+
+FigureState CaptureFigure(const TDShape& shape) {
+  FigureState f;
+  f.kind = ClassOf(&shape);
+  f.open = shape.fOpen;
+  f.selected = shape.fSelected;
+  f.busy = shape.fBusy;
+  const OsImgRect& b = shape.fBounds;
+  f.bounds[0] = b.left, f.bounds[1] = b.top, f.bounds[2] = b.right, f.bounds[3] = b.bottom;
+  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
+    const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
+    UnitState s;
+    if (u == nullptr) {
+      s.steps = -1;  // a hole in the vertex list shows as a vertex no figure can have
+    } else {
+      const float xy[6] = {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x,
+                           u->fDirection1.y, u->fDirection2.x, u->fDirection2.y};
+      for (int k = 0; k < 6; ++k) s.bits[k] = std::bit_cast<std::uint32_t>(xy[k]);
+      s.steps = u->fSteps, s.state = u->fState, s.smooth = u->fSmooth, s.selected = u->fSelected;
+    }
+    f.units.push_back(s);
+  }
+  return f;
+}
+
+std::string FloatText(float value) {
+  if (std::isnan(value)) return "nan" + std::to_string(std::bit_cast<std::uint32_t>(value));
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string Describe(const FigureState& f) {
+  std::string s = f.kind + " open " + std::to_string(f.open) + " selected " + std::to_string(f.selected) +
+                  " busy " + std::to_string(f.busy) + " bounds";
+  for (int v : f.bounds) s += " " + std::to_string(v);
+  for (const UnitState& u : f.units) {
+    s += " [";
+    for (int k = 0; k < 6; ++k) s += (k ? "," : "") + FloatText(std::bit_cast<float>(u.bits[k]));
+    s += " s" + std::to_string(u.steps) + " st" + std::to_string(u.state) + " sm" + std::to_string(u.smooth) +
+         " sel" + std::to_string(u.selected) + "]";
+  }
+  return s;
+}
 
 SketchState CaptureSketch(const TObjectContainer* container) {
   SketchState state;
@@ -212,11 +215,10 @@ SketchState CaptureSketch(const TObjectContainer* container) {
   return state;
 }
 
-SketchState ShapesOf(const SketchState& state, bool withBounds) {
+SketchState ShapesOf(const SketchState& state) {
   SketchState shapes;
   for (const FigureState& f : state.figures) {
     FigureState g{f.kind, f.open, 0, 0, {}, {}};
-    if (withBounds) g.bounds = f.bounds;
     for (const UnitState& u : f.units) {
       UnitState v = u;
       v.state = v.selected = 0;
@@ -228,17 +230,11 @@ SketchState ShapesOf(const SketchState& state, bool withBounds) {
 }
 
 SketchState Unordered(SketchState state) {
-  std::sort(state.figures.begin(), state.figures.end(), [&](const FigureState& a, const FigureState& b) {
-    if (a.kind != b.kind) return a.kind < b.kind;
-    if (a.units.size() != b.units.size()) return a.units.size() < b.units.size();
-    for (std::size_t k = 0; k < a.units.size(); ++k) {
-      const UnitState &u = a.units[k], &v = b.units[k];
-      const auto t = std::tie(u.bits, u.steps, u.state, u.smooth, u.selected);
-      const auto w = std::tie(v.bits, v.steps, v.state, v.smooth, v.selected);
-      if (t != w) return t < w;
-    }
-    return std::tie(a.open, a.selected, a.busy) < std::tie(b.open, b.selected, b.busy);
-  });
+  const auto key = [](const FigureState& f) {
+    return std::make_tuple(std::cref(f.kind), f.units.size(), std::cref(f.units), f.open, f.selected, f.busy);
+  };
+  std::sort(state.figures.begin(), state.figures.end(),
+            [&](const FigureState& a, const FigureState& b) { return key(a) < key(b); });
   state.drawing = -1;
   return state;
 }

@@ -12,12 +12,13 @@
 #include "OsImgTypes.h"
 
 class Host;
+class TDShape;
 class TObjectContainer;
 
 struct UnitState {
   std::array<std::uint32_t, 6> bits{};  // anchor, first and second handle: x, y as float bits
   int steps = 0, state = 0, smooth = 0, selected = 0;
-  bool operator==(const UnitState&) const = default;
+  auto operator<=>(const UnitState&) const = default;
 };
 
 struct FigureState {
@@ -34,11 +35,16 @@ struct SketchState {
   bool operator==(const SketchState&) const = default;
 };
 
+FigureState CaptureFigure(const TDShape& shape);
 SketchState CaptureSketch(const TObjectContainer* container);
 
-// The capture without what selecting changes: the figures' kinds, order and
-// geometry, with or without their bounds.
-SketchState ShapesOf(const SketchState& state, bool withBounds);
+// The figure on one line, every float exactly: two figures that differ in any
+// bit read differently.
+std::string Describe(const FigureState& figure);
+std::string FloatText(float value);
+
+// The capture without what selecting changes, nor the bounds.
+SketchState ShapesOf(const SketchState& state);
 
 // The figures in a fixed order of their own: steps that put a changed figure
 // at the end of the drawing order put it back there on undo.

@@ -162,7 +162,7 @@ class EditSession {
         } else if (!documents || moved) {
           // Which figures undo and redo leave selected is the steps' own
           // business; the figures themselves must come back bit for bit.
-          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected, false)), Unordered(ShapesOf(figures, false))); !diff.empty()) {
+          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected)), Unordered(ShapesOf(figures))); !diff.empty()) {
             const char* kind = op == ScriptOp::Undo ? "undo" : op == ScriptOp::Redo ? "redo" : "untouched";
             return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
@@ -171,13 +171,11 @@ class EditSession {
         // state undo must bring back from here on.
         if (!host.IsTracking()) cur.states[static_cast<std::size_t>(cur.position)] = figures;
       } else if (cur.steps == was.steps && cur.position == was.position) {
-        // No new step: only what is selected, shown or under construction may
-        // have changed, and that is the state of this position from now on.
-        // Mid-gesture the figures are the gesture's business; undo brings back
-        // the state from before its press.
+        // No new step: only what is selected or shown may have changed. Mid-
+        // gesture the figures are the gesture's; undo brings back those before it.
         const SketchState& before = cur.states[static_cast<std::size_t>(cur.position)];
         if (!host.IsTracking()) {
-          if (std::string diff = DescribeDifference(ShapesOf(before, false), ShapesOf(figures, false)); !diff.empty()) {
+          if (std::string diff = DescribeDifference(ShapesOf(before), ShapesOf(figures)); !diff.empty()) {
             return EditFailure{0, "unrecorded", name + " changed without a step: " + diff};
           }
           cur.states[static_cast<std::size_t>(cur.position)] = figures;
@@ -185,10 +183,8 @@ class EditSession {
       } else {
         // One new step after those undo could reach; the redo branch and, at the
         // limit, the oldest step are gone.
-        std::vector<const BCommand*> kept(was.steps.begin(), was.steps.begin() + was.position);
-        std::size_t dropped = 0;
-        if (static_cast<int>(kept.size()) == BHistory::kLimit) dropped = 1;
-        kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(dropped));
+        const std::ptrdiff_t dropped = was.position == BHistory::kLimit ? 1 : 0;
+        const std::vector<const BCommand*> kept(was.steps.begin() + dropped, was.steps.begin() + was.position);
         const bool oneNew = cur.steps.size() == kept.size() + 1 && cur.position == static_cast<int>(cur.steps.size()) &&
                             std::equal(kept.begin(), kept.end(), cur.steps.begin()) &&
                             std::find(was.steps.begin(), was.steps.end(), cur.steps.back()) == was.steps.end();
@@ -198,7 +194,7 @@ class EditSession {
                                                std::to_string(cur.position) + " of " + std::to_string(cur.steps.size())};
         }
         cur.states.resize(static_cast<std::size_t>(was.position) + 1);
-        cur.states.erase(cur.states.begin(), cur.states.begin() + static_cast<std::ptrdiff_t>(dropped));
+        cur.states.erase(cur.states.begin(), cur.states.begin() + dropped);
         cur.states.push_back(figures);
       }
       now.emplace(name, std::move(cur));
@@ -219,7 +215,7 @@ class EventGenerator {
       : fBytes(bytes), fHost(host), fRoundTripEvery(roundTripEvery) {}
 
   EditEvent Next(std::size_t index) {
-    if (index == 0) return {{"document d0 " + std::to_string(Size(48, 200)) + " " + std::to_string(Size(48, 160)), "mode on"}};
+    if (index == 0) return {{"document d0 " + std::to_string(fBytes.Between(48, 200)) + " " + std::to_string(fBytes.Between(48, 160)), "mode on"}};
     if (fRoundTripEvery > 0 && index % static_cast<std::size_t>(fRoundTripEvery) == 0 && !fHost.IsTracking()) {
       return RoundTrip();
     }
@@ -266,8 +262,6 @@ class EventGenerator {
   }
 
  private:
-  int Size(int low, int high) { return fBytes.Between(low, high); }
-
   // A view point, mostly on or near what the figures offer to hit: vertices,
   // handles, segments, the rotation centre and the corners of the active area.
   std::string Point(bool nearFigures) {
@@ -278,7 +272,7 @@ class EventGenerator {
     if (nearFigures && sketch != nullptr && fBytes.Chance(80)) Targets(*sketch, targets);
     if (targets.empty()) {
       // Now and then beyond the view's edges.
-      return std::to_string(Size(-8, w + 8)) + " " + std::to_string(Size(-8, h + 8));
+      return std::to_string(fBytes.Between(-8, w + 8)) + " " + std::to_string(fBytes.Between(-8, h + 8));
     }
     const TDFloatPoint& p = targets[fBytes.Below(static_cast<std::uint32_t>(targets.size()))];
     const BZoom& z = doc->view.GetZoom();
@@ -288,8 +282,8 @@ class EventGenerator {
     };
     int x = toView(p.x, z.fOriginX, z.fZoomX), y = toView(p.y, z.fOriginY, z.fZoomY);
     if (fBytes.Chance(40)) {
-      x += Size(-3, 3);
-      y += Size(-3, 3);
+      x += fBytes.Between(-3, 3);
+      y += fBytes.Between(-3, 3);
     }
     return std::to_string(x) + " " + std::to_string(y);
   }
@@ -333,9 +327,9 @@ class EventGenerator {
       int x = 0, y = 0;
       in >> x >> y;
       const int reach = fBytes.Chance(80) ? 12 : 80;
-      to = std::to_string(x + Size(-reach, reach)) + " " + std::to_string(y + Size(-reach, reach));
+      to = std::to_string(x + fBytes.Between(-reach, reach)) + " " + std::to_string(y + fBytes.Between(-reach, reach));
     }
-    return {{"drag " + from + " " + to + " " + std::to_string(Size(1, 4))}};
+    return {{"drag " + from + " " + to + " " + std::to_string(fBytes.Between(1, 4))}};
   }
 
   EditEvent Key() {
@@ -372,8 +366,8 @@ class EventGenerator {
     const auto& docs = fHost.Documents();
     const std::uint32_t r = fBytes.Below(3);
     if (r == 0 && docs.size() < 3) {
-      return {{"document d" + std::to_string(++fNamed) + " " + std::to_string(Size(48, 200)) + " " +
-               std::to_string(Size(48, 160))}};
+      return {{"document d" + std::to_string(++fNamed) + " " + std::to_string(fBytes.Between(48, 200)) + " " +
+               std::to_string(fBytes.Between(48, 160))}};
     }
     if (docs.empty()) return {{"undo"}};
     const std::string name = docs[fBytes.Below(static_cast<std::uint32_t>(docs.size()))]->document.fName;
@@ -386,12 +380,12 @@ class EventGenerator {
     static constexpr std::array<const char*, 8> kZooms{"0.25", "0.5", "1", "1", "1", "2", "3", "4"};
     const char* zoom = kZooms[fBytes.Below(kZooms.size())];
     const std::string half = fBytes.Chance(20) ? ".5" : "";
-    return {{std::string("zoom ") + zoom + " " + std::to_string(Size(-8, 24)) + half + " " + std::to_string(Size(-8, 24))}};
+    return {{std::string("zoom ") + zoom + " " + std::to_string(fBytes.Between(-8, 24)) + half + " " + std::to_string(fBytes.Between(-8, 24))}};
   }
 
   EditEvent Options() {
     switch (fBytes.Below(4)) {
-      case 0: return {{"apex " + std::to_string(Size(-2, 20))}};
+      case 0: return {{"apex " + std::to_string(fBytes.Between(-2, 20))}};
       case 1: return {{"palette-index " + std::to_string(fBytes.Below(256))}};
       case 2: return {{fBytes.Chance(50) ? "grid off" : "grid on " + std::to_string(1 << fBytes.Below(5))}};
       default: {
@@ -405,7 +399,7 @@ class EventGenerator {
     switch (fBytes.Below(4)) {
       case 0: return {{fBytes.Chance(70) ? "mode on" : "mode off"}};
       case 1: return {{"tools off"}};
-      case 2: return {{"view " + std::to_string(Size(32, 240)) + " " + std::to_string(Size(32, 180))}};
+      case 2: return {{"view " + std::to_string(fBytes.Between(32, 240)) + " " + std::to_string(fBytes.Between(32, 180))}};
       default: return {{"menu 5101"}};
     }
   }
@@ -435,12 +429,7 @@ class EventSink {
 
  private:
   void Write(const std::string& text) {
-    if (fFd < 0) return;
-    for (std::size_t done = 0; done < text.size();) {
-      const ssize_t n = ::write(fFd, text.data() + done, text.size() - done);
-      if (n <= 0) return;
-      done += static_cast<std::size_t>(n);
-    }
+    if (fFd >= 0) WriteAll(fFd, text);
   }
   int fFd;
 };
@@ -465,41 +454,26 @@ EditRunResult Parse(const std::string& text) {
   return result;
 }
 
-// Sketch.MOD stays mapped once loaded (the C++ runtime binds to symbols in it),
-// so its globals would carry one run's tool, clipboard and options into the
-// next. Each run gets a fresh process, as each sketch-replay run does; a crash
-// or a leak report there becomes a failure of the last event.
+// Sketch.MOD stays mapped once loaded, its globals carrying one run into the
+// next: each run gets a fresh process, where a crash or leak fails the last event.
 template <typename Body>
 EditRunResult Isolated(bool isolate, Body body) {
   if (!isolate) {
     EventSink none(-1);
     return body(none);
   }
-  // What the parent has buffered would otherwise be written again by the child.
-  std::fflush(stdout);
-  std::fflush(stderr);
-  int fds[2];
-  if (::pipe(fds) != 0) return {{}, EditFailure{0, "process", "no pipe"}};
-  const pid_t child = ::fork();
-  if (child < 0) return {{}, EditFailure{0, "process", "no fork"}};
-  if (child == 0) {
-    ::close(fds[0]);
-    EventSink sink(fds[1]);
+  const std::optional<ChildRun> child = InChild([&](int fd) {
+    EventSink sink(fd);
     {
       const EditRunResult r = body(sink);
       if (r.failure) sink.Failure(*r.failure);
     }
-    ::close(fds[1]);
+    ::close(fd);
     std::exit(0);  // the leak check runs at exit
-  }
-  ::close(fds[1]);
-  std::string text;
-  char buffer[65536];
-  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EditRunResult result = Parse(text);
+  });
+  if (!child) return {{}, EditFailure{0, "process", "no child process"}};
+  const int status = child->status;
+  EditRunResult result = Parse(child->out);
   if (!result.failure && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
     const std::string how = WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
                                                 : "status " + std::to_string(WEXITSTATUS(status));
@@ -509,21 +483,24 @@ EditRunResult Isolated(bool isolate, Body body) {
   return result;
 }
 
+// Records the event, in the sink first so that a crash in it shows, and runs
+// it; false when it breaks an invariant.
+bool Apply(EditSession& session, EventSink& sink, EditEvent e, EditRunResult& result) {
+  sink.Event(e);
+  result.events.push_back(std::move(e));
+  result.failure = session.Apply(result.events.back(), result.events.size() - 1);
+  return !result.failure;
+}
+
 EditRunResult Run(ByteSource& bytes, const EditRunConfig& config, EventSink& sink) {
   EditRunResult result;
   EditSession session(config);
   EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
-  const auto apply = [&](EditEvent e, std::size_t k) {
-    sink.Event(e);
-    result.events.push_back(std::move(e));
-    result.failure = session.Apply(result.events.back(), k);
-    return !result.failure;
-  };
   for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
-    if (!apply(generator.Next(k), k)) return result;
+    if (!Apply(session, sink, generator.Next(k), result)) return result;
   }
   // Everything undone and redone once more at the end.
-  if (!session.GetHost().IsTracking()) apply(generator.RoundTrip(), result.events.size());
+  if (!session.GetHost().IsTracking()) Apply(session, sink, generator.RoundTrip(), result);
   return result;
 }
 
@@ -547,10 +524,8 @@ EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunCo
   return Isolated(config.isolate, [&](EventSink& sink) {
     EditRunResult result;
     EditSession session(config);
-    for (std::size_t k = 0; k < events.size(); ++k) {
-      sink.Event(events[k]);
-      result.events.push_back(events[k]);
-      if ((result.failure = session.Apply(events[k], k))) break;
+    for (const EditEvent& e : events) {
+      if (!Apply(session, sink, e, result)) break;
     }
     return result;
   });
@@ -603,6 +578,35 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
   }
   dropTail();
   return events;
+}
+
+std::optional<ChildRun> InChild(const std::function<void(int fd)>& body) {
+  // What the parent has buffered would otherwise be written again by the child.
+  std::fflush(nullptr);
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    ::close(fds[0]);
+    body(fds[1]);
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  ChildRun run;
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) run.out.append(buffer, static_cast<std::size_t>(n));
+  ::close(fds[0]);
+  ::waitpid(child, &run.status, 0);
+  return run;
+}
+
+void WriteAll(int fd, const std::string& text) {
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
 }
 
 std::string ScriptOf(const std::vector<EditEvent>& events) {

@@ -1,10 +1,8 @@
 #pragma once
-// Random editing runs: everything a person can do (tools, presses, drags with
-// keys held, menu commands with their dialogs, undo and redo, several documents,
-// zoom and scrolling, options), generated from a seed or from bytes, run through
-// the host and the loaded module as replay-script lines, with the invariants
-// checked after every line. A failing run shrinks to a short script that
-// sketch-replay runs as it is.
+// Random editing runs: everything a person can do, generated from a seed or
+// from bytes, run through the host and the loaded module as replay-script lines
+// with the invariants checked after every line. A failing run shrinks to a
+// short script that sketch-replay runs as it is.
 
 #include <cstddef>
 #include <cstdint>
@@ -35,9 +33,8 @@ struct EditRunConfig {
   int events = 2000;
   // How often every step of the history is undone and redone again.
   int roundTripEvery = 64;
-  // Each run in a process of its own (see Isolated); a fuzzer that keeps one
-  // process for many inputs turns it off and accepts what the module's
-  // globals carry over.
+  // Each run in a process of its own; a fuzzer that keeps one process for
+  // many inputs turns it off and accepts what the module's globals carry over.
   bool isolate = true;
   // Called after each line has run and before it is checked: lets a test break
   // the state the way a faulty module would.
@@ -61,3 +58,13 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
 
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);
+
+// Runs body in a child process forked from this one, with the descriptor to
+// write back on; the child ends when body returns, if body has not ended it.
+// What it wrote and its wait status; nothing when there is no child.
+struct ChildRun {
+  std::string out;
+  int status = 0;
+};
+std::optional<ChildRun> InChild(const std::function<void(int fd)>& body);
+void WriteAll(int fd, const std::string& text);
