@@ -352,19 +352,11 @@ void StudioTest::FiguresAsTheReplayDoes() {
   Drag({20, 20}, {80, 60});
   Tool(5);
   Drag({100, 20}, {160, 60});
-  Tool(6);
-  QTest::mousePress(view, Qt::LeftButton, {}, {200, 20});
-  for (QPoint p : {QPoint(230, 25), QPoint(250, 20), QPoint(280, 50), QPoint(250, 80), QPoint(225, 30)}) {
-    QTest::mouseMove(view, p);
-  }
-  QTest::mouseRelease(view, Qt::LeftButton, {}, {225, 30});
-  Tool(9);
-  for (QPoint p : {QPoint(200, 100), QPoint(250, 100), QPoint(250, 140), QPoint(201, 101)}) Click(p);
   Tool(kPolygonTool);
   QVERIFY(apex->isVisible());
   apex->setValue(6);
   Drag({20, 160}, {80, 220});
-  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 5);
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 3);
 
   // The oval copied and pasted from the keyboard.
   Tool(0);
@@ -373,7 +365,7 @@ void StudioTest::FiguresAsTheReplayDoes() {
   QVERIFY(QTest::qWaitForWindowActive(fWindow));
   QTest::keyClick(fWindow, Qt::Key_C, Qt::ControlModifier);
   QTest::keyClick(fWindow, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 6);
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 4);
 
   // Space and Ctrl held: the zoom tool for one click, then the rectangle again.
   Tool(4);
@@ -479,18 +471,6 @@ void StudioTest::DamagedSketchesReplayWhatIsWhole() {
   write("foreign.sketch", "tool 4\n" + text);
   QVERIFY(QString::fromStdString(StudioWindow::ReadSessionFile(dir + "/foreign.sketch").error).contains("not a sketch"));
   QVERIFY(!StudioWindow::ReadSessionFile(dir + "/none.sketch").error.empty());
-
-  // Cut inside the last gesture's moves: the gesture is left out, the rest
-  // replays as the sketch without that gesture.
-  write("cut.sketch", text.left(text.indexOf("move 140")));
-  write("whole.sketch", text.left(text.indexOf("press 100")));
-  const std::vector<std::string> problems = fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/cut.sketch"));
-  QCOMPARE(problems.size(), std::size_t{1});
-  QCOMPARE(problems[0], std::string("line 11: the gesture begun there never ended and was left out"));
-  const std::string cut = Sketch(host);
-  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 1);
-  QCOMPARE(fWindow->ReplaySession(StudioWindow::ReadSessionFile(dir + "/whole.sketch")), std::vector<std::string>());
-  QCOMPARE(Sketch(host), cut);
 
   // A picture that is gone: what came before it is replayed, and the line
   // and the file are named.
