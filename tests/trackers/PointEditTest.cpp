@@ -167,6 +167,18 @@ TEST_F(PointEditTest, UndoingAHandleDragPicksItsVertexAloneAgain) {
   EXPECT_EQ(PathText(*s) + " " + States(*s), "open (0,20) (20,20 26,12 14,28) (40,20) " + picked);
 }
 
+// Pulled by its second handle, a smooth vertex puts the first one opposite;
+// Shift keeps the handle on the axis of its larger movement.
+TEST_F(PointEditTest, HandleTwoOfASmoothVertexPutsHandleOneOppositeAndShiftKeepsItsAxis) {
+  TDShape* s = CurveAndLine();
+  auto t = Direct({14, 28});
+  ASSERT_NE(dynamic_cast<TDCDDrec2*>(t->fSub), nullptr);
+  SetShift(true);
+  Run(*t, {{10, 29}});
+  SetShift(false);
+  EXPECT_EQ(PathText(*s), "open (0,20) (20,20 30,12 10,28) (40,20)");
+}
+
 // ---- Edit point ----
 
 // The press is snapped to the grid before the handles are pulled out of it.
