@@ -186,8 +186,14 @@ TEST_F(PointEditTest, EditPointSnapsThePressToTheGrid) {
   fView.fGridOn = true;  // spacing 8
   Polyline({{21, 21}, {40, 24}});
   auto t = Edit({22, 22});
+  ASSERT_NE(dynamic_cast<TDCEAncer*>(t->fSub), nullptr);
   Run(*t, {});
   EXPECT_EQ(PathText(*At(0)), "open (21,21 24,24 24,24) (40,24)");
+  // Undo brings back the figure as it was, and it reaches the screen.
+  fShown.clear();
+  t->UndoIt();
+  EXPECT_EQ(PathText(*At(0)), "open (21,21) (40,24)");
+  EXPECT_FALSE(fShown.empty());
 }
 
 // The edit-point tool keeps the figure busy while it moves a handle, moves it
