@@ -36,6 +36,7 @@ TEST_F(TransformTrackersTest, RotationTurnsClockwiseByEachSweepAndUndoBringsBack
   g.Press();
   g.MoveTo(13, 29);  // 10.5, 20.5: from the right of the centre to below it
   EXPECT_EQ(Path(0), "open (9.999947,20) (5.999947,19.999979)");
+  EXPECT_TRUE(ShownInk(8, 27));  // the turned figure is shown as it turns
   g.MoveTo(-7, 9);  // 0.5, 10.5
   g.Release();
   t.DoIt();
@@ -56,6 +57,7 @@ TEST_F(TransformTrackersTest, RotationTurnsClockwiseByEachSweepAndUndoBringsBack
 // The grid snaps the press and each step first.
 TEST_F(TransformTrackersTest, ShiftHoldsTheMouseOnADiagonalThroughThePressNotTheCentre) {
   Selected({{12, 14}, {16, 18}});
+  Polyline({{2, 2}, {4, 2}});  // not selected: stays
   TDCScale t;
   Start(t, {14, 12});
   Gesture g(t);
@@ -67,7 +69,7 @@ TEST_F(TransformTrackersTest, ShiftHoldsTheMouseOnADiagonalThroughThePressNotThe
   g.MoveTo(7, 20);
   g.Release();
   EXPECT_EQ(g.fConstrained, (Points{{14, 12}, {20, 18}, {6, 20}, {6, 20}, {6, 20}}));
-  EXPECT_EQ(Path(0), "open (8,30) (4,50)");
+  EXPECT_EQ(Path(0) + " | " + Path(1), "open (8,30) (4,50) | open (2,2) (4,2)");
   EXPECT_EQ(fReadOut.fPoints, (Points{{14, 12}, {20, 18}, {6, 20}, {6, 20}}));
 
   fView.fGridOn = true;  // spacing 8
