@@ -93,6 +93,9 @@ TEST_F(SelectionTrackersTest, RectangleCornersDragStepsAndClonePressesSnapToTheG
   p = {5, 3};
   clone.IDCClone(&fContainer, &fView, &fDocument, p);
   EXPECT_EQ(p, (OsImgPoint{8, 0}));
+  TDCSelect inside;
+  Select(inside, {5, 3}, 0, {{19, 13}});  // snaps to 16, 16
+  EXPECT_EQ(inside.fRect, (OsImgRect{8, 0, 17, 17}));
 }
 
 // ---- Drag ----
