@@ -3,6 +3,7 @@
 // here are curves joined backwards, the split's arithmetic and running out of
 // memory at every allocation.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -101,14 +102,18 @@ TEST_F(FigureOperationTest, JoinedCurvesRunFromThePressedEndToTheReleasedOne) {
       Unit(*s, 1)->fSteps = 5;
     }
     auto t = Join(from, to);
+    fShown.clear();
     t->DoIt();
+    const auto ink = std::count(fShown.begin(), fShown.end(), '#');
     TDShape* joined = t->fJoined;
     ASSERT_TRUE(Count() == 1 && At(0) == joined);
     EXPECT_EQ(PathText(*joined) + " " + Details(*joined), path);
     t->UndoIt();
     EXPECT_TRUE(Count() == 2 && At(0) == a && At(1) == b);
+    fShown.clear();
     t->RedoIt();
     EXPECT_TRUE(Count() == 1 && At(0) == joined);
+    EXPECT_EQ(std::count(fShown.begin(), fShown.end(), '#'), ink);  // redone, it is drawn as it was
   }
 }
 
