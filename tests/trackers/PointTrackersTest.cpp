@@ -186,8 +186,10 @@ TEST_F(PointTrackersTest, DeletePointOutOfMemoryForTheCopyThrowsAtThePressWithTh
   g.Press();
   g.Release();
   OsFailAllocationsAfter(0);
+  fShown.clear();
   t->DoIt();
   EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,20)");
+  EXPECT_TRUE(ShownInk(14, 12));  // the new segment is on the screen
   t->UndoIt();
   EXPECT_EQ(At(0), f);
   t->RedoIt();
