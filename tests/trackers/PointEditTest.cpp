@@ -257,6 +257,15 @@ TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
   e.Press();
   e.MoveTo(34, 4);
   EXPECT_TRUE(ShownInk(34, 4));
+  e.Release();
+  edit->DoIt();
+
+  Polyline({{44, 30}, {60, 30}, {60, 44}});
+  auto segment = Direct({52, 30});
+  Gesture d(*segment);
+  d.Press();
+  d.MoveTo(52, 34);
+  EXPECT_TRUE(ShownInk(52, 34) && ShownInk(44, 34));  // the segment and both its ends
 }
 
 // ---- Presses that do nothing, and memory ----
