@@ -48,6 +48,11 @@ TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
     gModuleInterface.IModuleInterface(&links);
     EXPECT_EQ(gModuleInterface.fCurrentTool, tool) << '"' << text << '"';
   }
+  // Taken up again, the interface lets go of the palette windows made for it before.
+  gModuleInterface.fToolPalette = new CWnd;
+  gModuleInterface.fModeButton = new CWnd;
+  gModuleInterface.IModuleInterface(&links);
+  EXPECT_TRUE(gModuleInterface.fToolPalette == nullptr && gModuleInterface.fModeButton == nullptr);
 }
 
 TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardExistsAndIsEmpty) {
