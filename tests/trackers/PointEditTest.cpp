@@ -266,6 +266,17 @@ TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
   d.Press();
   d.MoveTo(52, 34);
   EXPECT_TRUE(ShownInk(52, 34) && ShownInk(44, 34));  // the segment and both its ends
+  d.Release();
+  segment->DoIt();
+
+  TDShape* bent = Polyline({{44, 4}, {56, 4}});
+  Unit(*bent, 0)->fDirection1.Set(48, 1);
+  auto curve = Direct({50, 4});
+  ASSERT_NE(dynamic_cast<TDCDLine*>(curve->fSub), nullptr);
+  Gesture c(*curve);
+  c.Press();
+  c.MoveTo(50, 6);
+  EXPECT_TRUE(ShownInk(44, 6) && ShownInk(58, 6));  // both ends, the near one with the segment
 }
 
 // ---- Presses that do nothing, and memory ----
