@@ -53,6 +53,7 @@ TEST_F(BHistoryTest, AKeptStepDestroysTheRedoBranchOneThatCannotBeUndoneIsDestro
   history.Perform(Make(4));
   EXPECT_EQ(Calls(), (Names{"do4", "~3", "~2"}));
   EXPECT_EQ(Of(), (State{{1, 4}, {}, true, false}));
+  EXPECT_FALSE(history.Redo());  // nothing to redo is no call
 }
 
 TEST_F(BHistoryTest, KeepsTheLastHundredStepsAndDestroysTheOldest) {
@@ -67,6 +68,7 @@ TEST_F(BHistoryTest, KeepsTheLastHundredStepsAndDestroysTheOldest) {
   EXPECT_EQ(Of(), (State{kept, {}, true, false}));
   for (int n = 0; n < BHistory::kLimit; ++n) EXPECT_TRUE(history.Undo());
   EXPECT_EQ(Of(), (State{{}, kept, false, true}));
+  EXPECT_FALSE(history.Undo());
 }
 
 }  // namespace
