@@ -96,14 +96,14 @@ TEST_F(OpenFigures, MultiLineClosesOnlyOnAClickNearItsFirstVertex) {
   SetZoom(2.0f);
   TDMuLine* m = Start<TDMuLine>(20, 20);
   Click(m, {20, 20});
-  for (OsImgPoint p : std::initializer_list<OsImgPoint>{{80, 20}, {80, 60}, {24, 20}}) {
+  for (OsImgPoint p : std::initializer_list<OsImgPoint>{{80, 20}, {80, 60}, {24, 20}, {20, 24}}) {
     Drag(m, p, p);
     Click(m, p);
   }
-  EXPECT_EQ(Kind(*m), "open 5 ");  // (24, 20) is just outside
-  Drag(m, {24, 20}, {16, 23});
+  EXPECT_EQ(Kind(*m), "open 6 ");  // (24, 20) and (20, 24) are just outside
+  Drag(m, {20, 24}, {16, 23});
   Click(m, {16, 23});
-  EXPECT_EQ(PathText(*m) + " " + States(*m), "closed (10,10) (40,10) (40,30) (12,10) (8,11.5) 22222");
+  EXPECT_EQ(PathText(*m) + " " + States(*m), "closed (10,10) (40,10) (40,30) (12,10) (10,12) (8,11.5) 222222");
   EXPECT_EQ(m->fCurrent, Unit(*m, 0));
   EXPECT_EQ(fContainer.fDrawing, nullptr);
 }
