@@ -18,9 +18,6 @@
 #include "OsRuntime.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
-#include "resources/SketchResources.h"
-#include "ui/CRotateDialog.h"
-#include "ui/CScaleDialog.h"
 
 namespace {
 
@@ -72,28 +69,6 @@ TEST_F(HostTest, ALoadedModuleWithDocumentsUnloadsCleanly) {
     EXPECT_EQ(OsLiveCursorCount(), 0);
   }
   EXPECT_EQ(OsLiveMenuCount(), menusBefore);
-}
-
-TEST_F(HostTest, OutOfMemoryInAGestureDropsItAndTheDocumentStaysAsItWas) {
-  Host host;
-  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
-  HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
-  host.Module()->DoModeChange(1);
-  host.Module()->DoToolChange(4, 1);
-  // Every allocation fails from the press on: the tracker cannot be made.
-  OsFailAllocationsAfter(0);
-  EXPECT_FALSE(host.Press({10, 10}));
-  OsFailAllocationsAfter(-1);
-  EXPECT_FALSE(host.IsTracking());
-  EXPECT_FALSE(doc->history.CanUndo());
-  // The next gesture works as if nothing had happened.
-  ASSERT_TRUE(host.Press({10, 10}));
-  ASSERT_TRUE(host.Move({30, 20}));
-  ASSERT_TRUE(host.Release({30, 20}));
-  EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
-  EXPECT_TRUE(host.Undo());
-  EXPECT_TRUE(host.Redo());
-  host.Unload();
 }
 
 // A multi-line press that cannot make its tracker or its figure is dropped
@@ -183,32 +158,6 @@ TEST_F(HostTest, AMarqueesAntsRunRoundAllFourSides) {
   EXPECT_EQ(side(l + 1, t + 1, 1, 1, std::min(r - l, b - t) - 2), std::set<int>{77});
   host.Release({40, 30});
   host.Unload();
-}
-
-// Each template has its own queue; a rejected answer leaves the dialog for the
-// next one, and an empty queue cancels it.
-TEST_F(HostTest, DialogsTakeTheirOwnQueuedAnswersInTurnAndMessagesAreKept) {
-  {
-    Host host;
-    ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
-    const auto answer = [](const char* text, int button) {
-      return DialogAnswer{{DialogAction::Kind::Type, IDC_VALUE, text}, {DialogAction::Kind::Click, button, {}}};
-    };
-    host.QueueAnswer(IDD_SCALE, answer("0", IDOK));
-    host.QueueAnswer(IDD_SCALE, answer("50", IDOK));
-    host.QueueAnswer(IDD_SCALE, answer("70", IDOK));
-    host.QueueAnswer(IDD_ROTATE, {{DialogAction::Kind::Close, 0, {}}});
-    CScaleDialog first;
-    EXPECT_EQ(std::tuple(first.DoModal(), first.fPercent), std::tuple(IDOK, 50));
-    CRotateDialog rotate;
-    EXPECT_EQ(rotate.DoModal(), IDCANCEL);
-    CScaleDialog second, third;
-    EXPECT_EQ(std::tuple(second.DoModal(), second.fPercent), std::tuple(IDOK, 70));
-    EXPECT_EQ(std::tuple(third.DoModal(), third.fPercent), std::tuple(IDCANCEL, 100));
-    EXPECT_EQ(host.fMessages, std::vector<std::string>{OsFindString(nullptr, IDS_BAD_SCALE)});
-    host.Unload();
-  }
-  EXPECT_EQ(OsGetUserInterface(), nullptr);
 }
 
 // The picture under the sketch, pixel by pixel as the view maps it: the painter

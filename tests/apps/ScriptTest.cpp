@@ -74,16 +74,6 @@ TEST(ParseScript, ValuesAtTheEdgesAndOtherSpellingsParseToTheirOpAndValues) {
   }
 }
 
-TEST(ParseScript, RecordsTheColumnOfTheCommandAndOfEveryArgument) {
-  const auto c = ParseOk("\t drag  10\t-2 3 4 # to the corner\n  answer rotate \"4 5\" cw ok\n");
-  ASSERT_EQ(c.size(), 2u);
-  EXPECT_EQ(c[0].column, 3);
-  EXPECT_EQ(c[0].intColumns, (std::vector<int>{9, 12, 15, 17, 0}));  // 0: N was left out
-  EXPECT_EQ(c[1].line, 2);
-  EXPECT_EQ(c[1].column, 3);
-  EXPECT_EQ(c[1].wordColumns, (std::vector<int>{17, 23, 26}));
-}
-
 TEST(ParseScript, SkipsCommentsAndBlankLinesAndReadsQuotesAndCrlf) {
   const auto c = ParseOk("\xEF\xBB\xBF# set-up\r\n\r\n   \t \n"
                          "profile \"Last File\" \"C:\\\\pics\\\\a \\\"b\\\".png\"  # a comment\r\n"

@@ -175,16 +175,4 @@ TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
   EXPECT_EQ(names, (std::vector<std::string>{"a.svg", "folder.svg", "link.svg"}));
 }
 
-TEST(SvgText, WritesEachFigureAsItsPath) {
-  const SvgSketch sketch{3, 2, {255, 0, 16},
-                         {{false, {{{-0.0f, 0.1f}, {1e-7f, 2}, {0, 0}}, {{3, 1.5f}, {3, 1.5f}, {2.25f, 1}}}}, {true, {}}}};
-  EXPECT_EQ(WriteSvgText(sketch).text,
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"3\" height=\"2\" viewBox=\"0 0 3 2\">\n"
-            "<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke=\"#ff0010\" stroke-width=\"1\">\n"
-            "<path d=\"M -0 0.1 C 1e-07 2 2.25 1 3 1.5\"/>\n"
-            "<path d=\"\"/>\n"
-            "</g>\n</svg>\n");
-}
-
 }  // namespace

@@ -1,4 +1,4 @@
-// BList order, positions, indexes and, above all, which objects it destroys.
+// BList: which objects it destroys, and merging all or nothing.
 
 #include <gtest/gtest.h>
 
@@ -37,27 +37,6 @@ class BListTest : public ::testing::Test {
 
   int destroyed = 0;
 };
-
-TEST_F(BListTest, AddsAndInsertsAtEveryPlaceAndIndexesFromOne) {
-  BList list;
-  Counted *a = Make(), *b = Make(), *c = Make(), *d = Make(), *e = Make();
-  list.AddTail(a);
-  const BPosition pb = list.AddTail(b);
-  list.AddHead(c);
-  const BPosition pd = list.InsertPrev(pb, d);
-  list.InsertPrev(nullptr, e);
-  EXPECT_EQ(Of(list), (Items{c, a, d, b, e}));
-
-  EXPECT_EQ(list.FindItem(d), pd);
-  EXPECT_EQ(list.GetIndexFromHandle(pd), 3);
-  EXPECT_EQ(list.GetHandleFromIndex(4), pb);
-  EXPECT_EQ(list.GetHandleFromIndex(0), nullptr);
-  EXPECT_EQ(list.GetHandleFromIndex(6), nullptr);
-  EXPECT_EQ(list.GetItemFromIndex(5), e);
-  list.DeleteAll();
-  EXPECT_EQ(destroyed, 5);
-  EXPECT_TRUE(Of(list).empty());
-}
 
 TEST_F(BListTest, DestroysWhatItHoldsAndNothingItWasToldToLetGo) {
   Counted kept(&destroyed);  // on the stack: the list must not destroy it

@@ -1,5 +1,5 @@
 // A gesture from the host's side: the tracking loop's calls into a tracker and what
-// it performs, keeps or destroys; grid snapping; the ants; the hand and zoom tools.
+// it performs, keeps or destroys; grid snapping; the hand and zoom tools.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include <tuple>
 #include <vector>
 
-#include "BAnt.h"
 #include "BHistory.h"
 #include "BTrackingLoop.h"
 #include "BView.h"
@@ -154,23 +153,6 @@ TEST(BEventHandler, PostCommandWithoutAHostDestroysTheCommand) {
   BView view;
   view.GetEventHandler()->PostCommand(new Recorder(&log, {}));
   EXPECT_EQ(Kinds(log), "X");
-}
-
-TEST(BAnt, IsTheViewsShownAntWhileShownAndNoLonger) {
-  BView view;
-  auto* ant = new BAnt(&view);
-  ant->SetRectAnt(30, 5, 10, 20);
-  EXPECT_EQ(ant->GetRect(), (OsImgRect{10, 5, 30, 20}));
-  ant->DrawAnt(1);
-  EXPECT_EQ(ant->IAnt(), 1);  // hides it
-  EXPECT_EQ(view.fShownAnt, nullptr);
-  BAnt other(&view);
-  other.DrawAnt(1);
-  ant->DrawAnt(0);  // hiding an ant that is not the view's leaves the view's
-  EXPECT_EQ(view.fShownAnt, &other);
-  ant->DrawAnt(1);
-  delete ant;
-  EXPECT_EQ(view.fShownAnt, nullptr);
 }
 
 // Zooming in and out from 1, and scrolling at equal zooms, are in the replay scripts.

@@ -8,28 +8,6 @@
 
 namespace {
 
-TEST(BZoom, GPtoLPAppliesZoomOriginAndDivisorPerAxisGPtoLP2LeavesOutTheOrigin) {
-  const BZoom z(2.0f, 4.0f, 10.0f, -20.0f, 3.0f, 1.0f);
-  OsImgPoint p{7, 9}, p2 = p;
-  OsImgSize s{7, 9}, s2 = s;
-  OsImgRect r{7, 9, -9, 200}, r2 = r;
-  z.GPtoLP(p);
-  z.GPtoLP(s);
-  z.GPtoLP(r);
-  z.GPtoLP2(p2);
-  z.GPtoLP2(s2);
-  z.GPtoLP2(r2);
-  // x: (7 / 2 + 10) / 3 = 4.5 -> 4; y: 9 / 4 - 20 = -17.75 -> -17;
-  // right: (-4.5 + 10) / 3 = 1.83 -> 1; bottom: 50 - 20 = 30
-  EXPECT_EQ(p, (OsImgPoint{4, -17}));
-  EXPECT_EQ(s, (OsImgSize{4, -17}));
-  EXPECT_EQ(r, (OsImgRect{4, -17, 1, 30}));
-  // 7 / 2 / 3 = 1.17 -> 1; 9 / 4 = 2.25 -> 2; -9 / 2 / 3 = -1.5 -> -1; 200 / 4 = 50
-  EXPECT_EQ(p2, (OsImgPoint{1, 2}));
-  EXPECT_EQ(s2, (OsImgSize{1, 2}));
-  EXPECT_EQ(r2, (OsImgRect{1, 2, -1, 50}));
-}
-
 // Truncation toward zero is in the module's point tests.
 TEST(OsTruncToInt, SaturatesAtTheIntRangeAndTakesNaNAsZeroAsDoTheZoomsConversions) {
   EXPECT_EQ(OsTruncToInt(2147483647.9), INT_MAX);

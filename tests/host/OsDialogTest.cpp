@@ -1,5 +1,5 @@
 // The modal dialog as the platform runs it: controls built from the template,
-// worked as a person would (typing, radio groups, buttons), numbers read and
+// worked as a person would (typing, buttons), numbers read and
 // written as the platform does, and what happens with nobody to answer.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "OsDialog.h"
 
@@ -16,18 +15,13 @@ namespace {
 char gLibrary;
 const HINSTANCE kLibrary = reinterpret_cast<HINSTANCE>(&gLibrary);
 constexpr unsigned kDialogId = 700;
-constexpr int kNumber = 10, kText = 11, kA = 20, kB = 21, kC = 22, kPlain = 23;
+constexpr int kNumber = 10, kText = 11;
 
-// Two radio groups: A and B, then C with a plain radio button.
 constexpr OsDialogControlResource kControls[] = {
     {"BUTTON", IDOK, 0, 0, 9, 9, "OK", BS_DEFPUSHBUTTON | WS_GROUP, nullptr},
     {"BUTTON", IDCANCEL, 0, 0, 9, 9, "Cancel", 0, nullptr},
     {"EDIT", kNumber, 0, 0, 9, 9, "", ES_NUMBER, nullptr},
     {"EDIT", kText, 0, 0, 9, 9, "", 0, nullptr},
-    {"BUTTON", kA, 0, 0, 9, 9, "a", BS_AUTORADIOBUTTON | WS_GROUP, nullptr},
-    {"BUTTON", kB, 0, 0, 9, 9, "b", BS_AUTORADIOBUTTON, nullptr},
-    {"BUTTON", kC, 0, 0, 9, 9, "c", BS_AUTORADIOBUTTON | WS_GROUP, nullptr},
-    {"BUTTON", kPlain, 0, 0, 9, 9, "plain", BS_RADIOBUTTON, nullptr},
 };
 constexpr OsDialogResource kDialogs[] = {
     {kDialogId, "Test", 0, 0, 99, 49, "font", 9, WS_POPUP, kControls, static_cast<int>(std::size(kControls))},
@@ -69,31 +63,6 @@ class Dialog : public ::testing::Test, public OsUserInterface {
 };
 
 std::string Text(const CDialog& d, int id) { return d.OsFindControl(id)->text; }
-
-std::vector<int> Checked(const CDialog& d) {
-  std::vector<int> ids;
-  for (const OsDialogControl& c : d.OsControls()) {
-    if (c.checked) ids.push_back(c.id);
-  }
-  return ids;
-}
-
-TEST_F(Dialog, AnAutomaticRadioButtonChecksItselfAndClearsTheRestOfItsGroupOnly) {
-  Run([](CDialog& d) {
-    d.CheckRadioButton(kA, kPlain, kPlain);
-    EXPECT_TRUE(d.OsClick(kB));
-    EXPECT_TRUE(d.OsClick(kA));
-    EXPECT_EQ(Checked(d), (std::vector{kA, kPlain}));
-    d.OsClick(kC);  // the last group reaches to the end
-    EXPECT_EQ(Checked(d), (std::vector{kA, kC}));
-    EXPECT_FALSE(d.OsClick(kPlain) || d.OsType(kA, "x"));  // nobody answers these
-    EXPECT_EQ(std::tuple(d.GetCheckedRadioButton(kB, kPlain), d.GetCheckedRadioButton(kB, kB)), std::tuple(kC, 0));
-    d.CheckRadioButton(kB, kC, kB);
-    EXPECT_EQ(Checked(d), (std::vector{kA, kB}));
-    EXPECT_EQ(d.GetCheckedRadioButton(kA, kC), kA);
-    d.OsClick(IDCANCEL);
-  });
-}
 
 TEST_F(Dialog, NumbersAreWrittenAndReadAsThePlatformDoes) {
   struct Case {
