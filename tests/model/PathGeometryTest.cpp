@@ -1,5 +1,7 @@
-// Hit tests, rectangle selection, region points and traces.
+// Hit tests, rectangle selection, region points, traces and the trackers'
+// geometry.
 
+#include <cmath>
 #include <tuple>
 #include <vector>
 
@@ -152,6 +154,19 @@ TEST_F(PathGeometry, TraceAppendsWalkedPixelsAndDropsEverythingWhenOutOfMemory) 
   EXPECT_EQ(list, nullptr);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(OsGetBeeps(), (std::vector<unsigned>{0}));
+}
+
+TEST(TrackerGeometry, AnglesRatiosAndDistances) {
+  EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 1, 0, 0, 1), M_PI / 2);  // downwards on the screen
+  EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 1, 0, 0, -1), -M_PI / 2);
+  EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 0, -3, -5, 0), M_PI - (-M_PI / 2));
+  EXPECT_EQ(AngleBetween(2, 2, 2, 2, 5, 5), 0.0);
+  EXPECT_EQ(DistanceRatio(0, 0, 2, 0, 0, 4), 2.0);
+  EXPECT_EQ(DistanceRatio(0, 0, 0.05f, 0.05f, 3, 3), -1.0);
+  float d = 0.0f;
+  EXPECT_TRUE(Distance(0, 0, 3, 4, 5, &d));
+  EXPECT_EQ(d, 5.0f);
+  EXPECT_FALSE(Distance(0, 0, 3, 4, 6, &d));
 }
 
 }  // namespace
