@@ -1,6 +1,5 @@
-// Lines, free-hand strokes, multi-lines and pen paths as they are drawn.
+// Lines, free-hand strokes and multi-lines as they are drawn.
 
-#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -9,7 +8,6 @@
 #include "model/TDFreeLine.h"
 #include "model/TDLine.h"
 #include "model/TDMuLine.h"
-#include "model/TDPen.h"
 
 namespace {
 
@@ -106,18 +104,6 @@ TEST_F(OpenFigures, MultiLineClosesOnlyOnAClickNearItsFirstVertex) {
   EXPECT_EQ(PathText(*m) + " " + States(*m), "closed (10,10) (40,10) (40,30) (12,10) (10,12) (8,11.5) 222222");
   EXPECT_EQ(m->fCurrent, Unit(*m, 0));
   EXPECT_EQ(fContainer.fDrawing, nullptr);
-}
-
-TEST_F(OpenFigures, ClickByClickFiguresCloneIntoTheirOwnClass) {
-  for (TDShape* f : {static_cast<TDShape*>(Start<TDPen>(10, 10)), static_cast<TDShape*>(Start<TDMuLine>(10, 10))}) {
-    Click(f, {10, 10});
-    Drag(f, {10, 10}, {20, 10});
-    Click(f, {40, 10});
-    const std::unique_ptr<TDShape> copy(f->Clone());
-    ASSERT_NE(copy, nullptr);
-    EXPECT_STREQ(copy->GetRuntimeClass()->m_lpszClassName, f->GetRuntimeClass()->m_lpszClassName);
-    EXPECT_TRUE(copy->IsEqual(f));
-  }
 }
 
 TEST_F(OpenFigures, BeginWithoutMemory) {

@@ -1,5 +1,4 @@
 #include <climits>
-#include <cmath>
 
 #include "FigureFixture.h"
 #include "model/TDFloatPoint.h"
@@ -30,28 +29,6 @@ TEST(TDFloatPoint, ViewToImageAndBack) {
   const BZoom zeroX(0.0f, 1.0f, 5.0f, 5.0f), zeroY(1.0f, 0.0f, 5.0f, 5.0f);
   EXPECT_FALSE(r.ViewToImage(nullptr) || r.ViewToImage(&zeroX) || r.ViewToImage(&zeroY));
   EXPECT_EQ(PointText(r) + " " + PointText(TDFloatPoint(7, -2, &zeroX)), "3,4 7,-2");
-}
-
-TEST(TDFloatPoint, OffsetsAndSums) {
-  TDFloatPoint p(1.5f, -2.5f);
-  EXPECT_EQ(PointText(p + TDFloatPoint(1, 1)) + " " + PointText(p - TDFloatPoint(1, 1)) + " " +
-                PointText(p.Scaled(0.5f)) + " " + PointText(p),
-            "2.5,-1.5 0.5,-3.5 0.75,-1.25 1.5,-2.5");
-  p += TDFloatPoint(0.25f, 0.25f);
-  p -= TDFloatPoint(0.5f, 0.5f);
-  EXPECT_EQ(PointText(p), "1.25,-2.75");
-  EXPECT_EQ(PointText(p.OffsetFloat(1.0f, 2.0f)), "2.25,-0.75");
-  EXPECT_EQ(PointText(p), "2.25,-0.75");
-  EXPECT_EQ(p.OffsetInt(-3, 1), (OsImgPoint{0, 0}));  // (-0.75, 0.25) truncates to 0
-  EXPECT_EQ(PointText(p), "-0.75,0.25");
-}
-
-TEST(TDFloatPoint, DiffersIsExact) {
-  const TDFloatPoint p(0.1f, 0.2f);
-  EXPECT_FALSE(p.Differs(0.1f, 0.2f));
-  EXPECT_TRUE(p.Differs(std::nextafter(0.1f, 1.0f), 0.2f));
-  EXPECT_TRUE(p.Differs(0.1f, std::nextafter(0.2f, 1.0f)));
-  EXPECT_FALSE(TDFloatPoint(0.0f, 0.0f).Differs(-0.0f, 0.0f));
 }
 
 TEST(TDFloatPoint, ExtremeValuesSaturate) {

@@ -168,46 +168,6 @@ TEST_F(TDShapeTest, StraightMeansHandlesWithinTwoUnits) {
   EXPECT_FALSE(IsStraight(nullptr));
 }
 
-TEST_F(TDShapeTest, BezierPointAndSplit) {
-  TDShape* s = Polyline({{0, 0}, {40, 0}});
-  TDUnit &a = *Unit(*s, 0), &b = *Unit(*s, 1);
-  a.fDirection1.Set(0, 40);
-  b.fDirection2.Set(40, 40);
-  const auto text = [](std::initializer_list<TDFloatPoint> ps) {
-    std::string out;
-    for (const TDFloatPoint& p : ps) out += PointText(p) + " ";
-    return out;
-  };
-  EXPECT_EQ(text({BezierPoint(a, b, 0.0f), BezierPoint(a, b, 0.5f), BezierPoint(a, b, 1.0f)}),
-            "0,0 20,30 40,0 ");
-
-  SplitPoints sp;
-  SplitSegment(a.fAnchor, a.fDirection1, b.fDirection2, b.fAnchor, 0.5f, &a, &b, sp);
-  EXPECT_EQ(text({sp.q0, sp.q1, sp.q2, sp.r0, sp.r1, sp.s}), "0,20 20,40 40,20 10,30 30,30 20,30 ");
-
-  // Between straight vertices the split is on the chord and q1 is not touched.
-  TDShape* line = Polyline({{0, 0}, {10, 4}});
-  SplitPoints st;
-  st.q1.Set(-7, -7);
-  SplitSegment({0, 0}, {0, 0}, {10, 4}, {10, 4}, 0.5f, Unit(*line, 0), Unit(*line, 1), st);
-  EXPECT_EQ(text({st.q0, st.q1, st.q2, st.r0, st.r1, st.s}), "0,0 -7,-7 10,4 5,2 5,2 5,2 ");
-}
-
-TEST_F(TDShapeTest, SelectionSetsTheMarkersOnlyOnAChange) {
-  TDShape* s = Polyline({{2, 2}, {20, 2}, {20, 20}});
-  s->SetSelect(1, 1, 0);
-  EXPECT_EQ(States(*s) + std::to_string(s->fSelected), "2221");
-  s->SetUnitState(TDUnit::kBothHandles, Unit(*s, 1));
-  s->SetSelect(1, 1, 0);  // already selected: the picked vertex stays picked
-  EXPECT_EQ(States(*s), "232");
-  s->SetSelect(0, 0, 0);  // no redraw: markers left as they were
-  EXPECT_EQ(States(*s), "232");
-  s->SetSelect(1, 1, 1);  // point mode
-  EXPECT_EQ(States(*s), "111");
-  s->SetSelect(0, 1, 0);
-  EXPECT_EQ(States(*s) + std::to_string(s->fSelected), "0000");
-}
-
 TEST_F(TDShapeTest, CloneIsAnEqualPlainShape) {
   auto* rect = new TDRectangle;
   ASSERT_TRUE(rect->Begin(&fContainer, 2, 3));

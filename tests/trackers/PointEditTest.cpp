@@ -112,28 +112,6 @@ TEST(PointEditRules, OppositeHandleTurnsKeepingItsLengthUnlessHandleOneIsOnTheAn
 
 // ---- White arrow ----
 
-// Every picked vertex of both selected figures moves by the same image offset,
-// half the view movement at zoom 2, on copies that are not left busy; undo
-// brings the very figures back.
-TEST_F(PointEditTest, PickedAnchorsOfTwoFiguresMoveOnCopiesAndUndoBringsBackTheFigures) {
-  SetZoom(2);
-  TDShape* a = Polyline({{2, 2}, {6, 2}});
-  TDShape* b = Polyline({{10, 10}, {14, 10}, {12, 16}});
-  Pick(*a, {0});
-  Pick(*b, {0, 2});
-  auto t = Direct({20, 20});
-  ASSERT_NE(dynamic_cast<TDCDAncer*>(t->fSub), nullptr);
-  Run(*t, {{24, 21}, {30, 25}});
-  EXPECT_EQ(PathText(*At(0)) + " " + PathText(*At(1)), "open (7,4.5) (6,2) open (15,12.5) (14,10) (17,18.5)");
-  EXPECT_TRUE(At(0) != a && At(1) != b);
-  EXPECT_EQ(At(0)->fBusy + At(1)->fBusy, 0);
-  t->UndoIt();
-  EXPECT_TRUE(At(0) == a && At(1) == b);
-  EXPECT_EQ(PathText(*b), "open (10,10) (14,10) (12,16)");
-  t->RedoIt();
-  EXPECT_EQ(PathText(*At(1)), "open (15,12.5) (14,10) (17,18.5)");
-}
-
 // A straight segment moves with the mouse, both ends with their handles, on a
 // copy that goes to the end of the list; undo puts the figure back, also last.
 TEST_F(PointEditTest, StraightSegmentMovesItsTwoVerticesOnACopyAtTheEnd) {
@@ -152,19 +130,6 @@ TEST_F(PointEditTest, StraightSegmentMovesItsTwoVerticesOnACopyAtTheEnd) {
   EXPECT_EQ(PathText(*s), "open (2,2) (10,2) (10,8)");
   t->RedoIt();
   EXPECT_EQ(PathText(*At(1)), "open (5,5) (13,5) (10,8)");
-}
-
-// Undoing a handle dragged with the white arrow picks its vertex alone again,
-// whatever was picked since.
-TEST_F(PointEditTest, UndoingAHandleDragPicksItsVertexAloneAgain) {
-  TDShape* s = CurveAndLine();
-  auto t = Direct({26, 12});
-  ASSERT_NE(dynamic_cast<TDCDDrec*>(t->fSub), nullptr);
-  Run(*t, {{28, 10}});
-  const std::string picked = States(*s);
-  Pick(*s, {0});
-  t->UndoIt();
-  EXPECT_EQ(PathText(*s) + " " + States(*s), "open (0,20) (20,20 26,12 14,28) (40,20) " + picked);
 }
 
 // Pulled by its second handle, a smooth vertex puts the first one opposite;

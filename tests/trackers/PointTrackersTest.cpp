@@ -61,16 +61,6 @@ class PointTrackersTest : public TrackerFixture {
 
 // ---- Add point ----
 
-// The last anchor of an open figure starts no segment: nothing to split. The
-// figure stays in the container untouched, nothing is copied or freed, and the
-// gesture is no undoable step.
-TEST_F(PointTrackersTest, AddPointOnTheLastVertexOfAnOpenFigureChangesNothingAndIsNoStep) {
-  Polyline({{4, 4}, {24, 4}, {24, 20}});
-  auto t = Add({24, 20});
-  ExpectNoStep(std::move(t), Document());  // the destruction must not free the figure
-  EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,4) (24,20)");
-}
-
 // Undo and redo exchange the very figures: the one brought back is always
 // last in the drawing order. The figure with the new point keeps the press's
 // selection; the figure as it was comes back unselected. The figure under
@@ -128,14 +118,19 @@ TEST_F(PointTrackersTest, AddPointOutOfMemoryAnywhereInDoItThrowsWithTheDocument
   EXPECT_EQ(PathText(*At(1)), "open (4,4) (10,4) (24,4) (24,20)");
 }
 
-// ---- Delete point ----
+// ---- Presses that change nothing ----
 
-// Segment and handle hits: the figure is hit but there is no vertex to
-// delete. The press turns the gesture inactive without a repaint, and it is
-// no step: undo and redo of it change nothing.
-TEST_F(PointTrackersTest, DeletePointOnASegmentOrAHandleChangesNothingAndIsNoStep) {
+// Presses with nothing to change: add point on the last anchor of an open
+// figure, which starts no segment; delete point on a segment or a handle, where
+// the press turns the gesture inactive without a repaint; delete point on a
+// figure's only vertex (which no press can hit), which is never deleted. None
+// of them is a step: undo, redo and destruction leave the document alone.
+TEST_F(PointTrackersTest, PressesWithNothingToChangeAreNoStep) {
   TDShape* f = Polyline({{4, 4}, {24, 4}, {24, 20}});
   Unit(*f, 1)->Set3(24, 4, 34, 4, 14, 10);
+  TDShape* lone = Polyline({{40, 30}});
+  auto added = Add({24, 20});
+  ExpectNoStep(std::move(added), Document());  // the destruction must not free the figure
   const std::vector<TDCheck> checks{Hit({14, 4}), Record(f, 1, TDCheck::kDirection1),
                                     Record(f, 1, TDCheck::kDirection2)};
   ASSERT_EQ(checks[0].fResult, TDCheck::kSegment);
@@ -151,16 +146,12 @@ TEST_F(PointTrackersTest, DeletePointOnASegmentOrAHandleChangesNothingAndIsNoSte
     t->DoIt();
     ExpectNoStep(std::move(t), before);
   }
+  auto t = StartDel(Record(lone, 0, TDCheck::kAnchor));
+  Run(*t, {});
+  ExpectNoStep(std::move(t), before);
 }
 
-// A figure is never left without a vertex: its only vertex (which no press can
-// hit) is not deleted, and such a gesture is no step.
-TEST_F(PointTrackersTest, DeletePointNeverDeletesTheOnlyVertex) {
-  TDShape* f = Polyline({{4, 4}});
-  auto t = StartDel(Record(f, 0, TDCheck::kAnchor));
-  Run(*t, {});
-  ExpectNoStep(std::move(t), Document());
-}
+// ---- Delete point ----
 
 // Out of memory at each allocation of the press's copy in turn: the memory
 // exception before the tracker holds anything of the document's, which its

@@ -100,34 +100,6 @@ TEST_F(SelectionTrackersTest, RectangleCornersDragStepsAndClonePressesSnapToTheG
 
 // ---- Drag ----
 
-// The gesture works on copies; the figures as they were wait for undo, and undo
-// and redo exchange the exact figures. The read-out truncates to image units;
-// the figures move by the exact step over the zoom.
-TEST_F(SelectionTrackersTest, DragMovesCopiesByTheStepOverTheZoomAndUndoExchangesTheExactFigures) {
-  SetZoom(2);
-  TDShape* a = Selected({{1.25f, 2.5f}, {7.75f, 3}});
-  TDShape* b = Polyline({{20, 20}, {22, 21}});
-  TDCDrag t;
-  Start(t, {4, 6});
-  ASSERT_EQ(t.fSaved->GetCount(), 2);
-  EXPECT_TRUE(t.fSaved->GetItemFromIndex(1) == a && Occurrences(a) + Occurrences(b) == 0);
-  EXPECT_EQ(At(0)->fBusy + 2 * At(1)->fBusy, 1);
-  Run(t, {{7, 6}, {7, 11}});
-  TDShape* moved = At(0);
-  EXPECT_EQ(moved->fBusy, 0);
-  EXPECT_EQ(fReadOut.fPoints, (Points{{2, 3}, {3, 3}, {3, 5}}));
-  EXPECT_EQ(fReadOut.fSizes, (Sizes{{0, 0}, {1, 0}, {1, 2}}));
-  EXPECT_EQ(fReadOut.fSizeClears, 1);
-  for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(Path(0) + " | " + Path(1), "open (2.75,5) (9.25,5.5) | open (20,20) (22,21)");
-    t.UndoIt();
-    EXPECT_TRUE(At(0) == a && At(1) == b && Selection() == "10");
-    EXPECT_EQ(Path(0), "open (1.25,2.5) (7.75,3)");
-    t.RedoIt();
-    EXPECT_TRUE(At(0) == moved && Count() == 2);
-  }
-}
-
 // Equal offsets lock y.
 TEST_F(SelectionTrackersTest, ShiftLocksTheAxisChosenByTheFirstShiftedStepUntilReleased) {
   Selected({{5, 5}, {9, 5}});
