@@ -108,10 +108,9 @@ class StateReader {
       const OsImgRect& a = sketch->fActArea;
       fOut << "area " << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << " centre "
            << FloatText(sketch->fCenter.x) << ' ' << FloatText(sketch->fCenter.y) << ' ' << sketch->fCenterShown << '\n';
-      const int drawing = Figures(sketch, sketch->fDrawing);
-      fOut << "drawing " << drawing << '\n';
-      if (sketch->fDrawing != nullptr && drawing < 0) Broken("the figure under construction is not in its sketch");
+      fOut << "drawing " << Figures(sketch, sketch->fDrawing) << '\n';
     }
+    Broken(CheckOwnership(host));
     return {fOut.str(), fBroken};
   }
 
@@ -126,23 +125,13 @@ class StateReader {
     int index = 0;
     for (BPosition pos = list != nullptr ? list->GetHeadPosition() : nullptr; pos != nullptr; ++index) {
       const CObject* item = list->GetNext(pos);
-      if (item == nullptr) {
-        Broken("a list holds an empty entry");
-        continue;
-      }
       if (item == find) found = index;
-      if (!fSeen.insert(item).second) Broken("a figure is in two lists");
-      const auto& shape = *static_cast<const TDShape*>(item);
-      for (BPosition u = shape.fUnits.GetHeadPosition(); u != nullptr;) {
-        if (!fSeen.insert(shape.fUnits.GetNext(u)).second) Broken("a vertex is in two figures");
-      }
-      fOut << "  " << Describe(CaptureFigure(shape)) << '\n';
+      if (item != nullptr) fOut << "  " << Describe(CaptureFigure(*static_cast<const TDShape*>(item))) << '\n';
     }
     return found;
   }
 
   std::ostringstream fOut;
-  std::set<const void*> fSeen;
   std::string fBroken;
 };
 

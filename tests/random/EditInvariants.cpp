@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "BList.h"
 #include "Host.h"
@@ -52,7 +53,16 @@ class Holdings {
       return;
     }
     auto [it, fresh] = fHolder.emplace(figure, holder);
-    if (!fresh) fError = "a " + std::string(ClassOf(figure)) + " is held by " + it->second + " and by " + holder;
+    if (!fresh) {
+      fError = "a " + std::string(ClassOf(figure)) + " is held by " + it->second + " and by " + holder;
+      return;
+    }
+    // Each figure owns its vertices: one shared would be freed twice.
+    const BList& units = static_cast<const TDShape*>(figure)->fUnits;
+    for (BPosition pos = units.GetHeadPosition(); pos != nullptr;) {
+      const CObject* unit = units.GetNext(pos);
+      if (unit != nullptr && !fUnits.insert(unit).second) fError = "a vertex of a figure of " + holder + " is in another figure";
+    }
   }
   void HoldList(const BList* list, const std::string& holder) {
     if (list == nullptr) return;
@@ -65,6 +75,7 @@ class Holdings {
 
  private:
   std::unordered_map<const CObject*, std::string> fHolder;
+  std::unordered_set<const CObject*> fUnits;
   std::string fError;
 };
 
