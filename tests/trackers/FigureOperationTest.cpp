@@ -158,6 +158,11 @@ TEST_F(FigureOperationTest, ASegmentCutSplitsTheCurveWhereItWasHit) {
             "open (4,6 4,14 4,6) (14,20 20,22 8,18) (36,22 36,22 28,22) 1/201 1/211 0/201");
   Run(*t, {});
   EXPECT_EQ(Details(*t->fPart1) + " " + Details(*t->fPart2), "1/211 1/211 1/211 0/211");
+  // One straight end does not make the segment straight.
+  TDShape* m = Figure({{{4, 40}, {4, 40}, {4, 40}}, {{36, 56}, {36, 56}, {20, 56}}});
+  m->SetSelect(1, 1, 0);
+  auto u = Start<TDCScissor>({14, 48}, Record(m, 0, TDCheck::kSegment, 0.5f));
+  EXPECT_EQ(PathText(*u->fCopy), "open (4,40) (14,48 20,52 8,44) (36,56 36,56 28,56)");
 }
 
 // The copy is made at the press: running out of memory there raises the

@@ -147,7 +147,7 @@ TEST_F(PointEditTest, HandleTwoOfASmoothVertexPutsHandleOneOppositeAndShiftKeeps
 // ---- Edit point ----
 
 // The press is snapped to the grid before the handles are pulled out of it.
-TEST_F(PointEditTest, EditPointSnapsThePressToTheGrid) {
+TEST_F(PointEditTest, EditPointAndWhiteArrowSnapToTheGrid) {
   fView.fGridOn = true;  // spacing 8
   Polyline({{21, 21}, {40, 24}});
   auto t = Edit({22, 22});
@@ -159,6 +159,10 @@ TEST_F(PointEditTest, EditPointSnapsThePressToTheGrid) {
   t->UndoIt();
   EXPECT_EQ(PathText(*At(0)), "open (21,21) (40,24)");
   EXPECT_FALSE(fShown.empty());
+  // The white arrow snaps the moves too.
+  auto d = Direct({40, 24});
+  Run(*d, {{45, 37}});
+  EXPECT_EQ(PathText(*At(0)), "open (21,21) (48,40)");
 }
 
 // The edit-point tool keeps the figure busy while it moves a handle, moves it

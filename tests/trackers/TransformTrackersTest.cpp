@@ -82,6 +82,10 @@ TEST_F(TransformTrackersTest, ShiftHoldsTheMouseOnADiagonalThroughThePressNotThe
   r.MoveTo(3, 13);
   EXPECT_EQ(s.fConstrained, (Points{{32, 24}}));  // 16, 8 on the grid, then the diagonal
   EXPECT_EQ(r.fConstrained, (Points{{0, 16}}));
+  // Only moves scale: a release away from the last one leaves the figures.
+  const std::string moved = Path(0);
+  s.Release(60, 60);
+  EXPECT_EQ(Path(0), moved);
 }
 
 TEST_F(TransformTrackersTest, NothingSelectedOrNoContainerChangesNothing) {
