@@ -66,6 +66,13 @@ TEST_F(DrawingTrackersTest, FeedbackDrawsTheFigureAndReportsImagePoints) {
   g.Release();
   Click(9, {20, 10}, {{40, 30}});
   EXPECT_EQ(fReadOut.fPoints, (Points{{10, 5}, {20, 15}, {20, 15}, {10, 5}, {20, 15}, {20, 15}}));
+  // A free-hand stroke marks its samples as the mouse goes.
+  auto stroke = Start<TDCGrow>(6, {4, 40});
+  Gesture h(*stroke);
+  h.Press();
+  h.MoveTo(60, 40);
+  EXPECT_TRUE(ShownInk(60, 40) && ShownInk(56, 40));  // the cross of the new sample
+  h.Release();
   gModuleInterface.fHostServices = nullptr;  // a host without a read-out
   EXPECT_EQ(Anchors(*Draw<TDCGrow>(8, {4, 4}, {{20, 4}})->Figure()), "2,2 10,2");
 }

@@ -117,6 +117,16 @@ TEST_F(FigureOperationTest, JoinedCurvesRunFromThePressedEndToTheReleasedOne) {
   }
 }
 
+// While the mouse moves, a line runs from the pressed end to it.
+TEST_F(FigureOperationTest, AJoinShowsItsLineFromThePressedEnd) {
+  Figure({{4, 6}, {20, 6}});
+  auto t = Press<TDCJoin>({20, 6});
+  Gesture g(*t);
+  g.Press();
+  g.MoveTo(40, 6);
+  EXPECT_TRUE(ShownInk(30, 6) && ShownInk(39, 6));
+}
+
 // Whichever allocation of the copies, the reversal or the merge fails, the
 // memory exception comes before any change, and what was made is freed.
 TEST_F(FigureOperationTest, AJoinOutOfMemoryAnywhereChangesNothing) {

@@ -65,6 +65,7 @@ TEST_F(TransformTrackersTest, ShiftHoldsTheMouseOnADiagonalThroughThePressNotThe
   SetShift(true);
   g.MoveTo(20, 13);  // wider than high: as far down as right
   EXPECT_EQ(Path(0), "open (15,26) (25,42)");
+  EXPECT_EQ(At(0)->fBusy, 1);  // being worked on
   g.MoveTo(10, 20);  // higher than wide: as far left as down
   g.MoveTo(7, 20);
   g.Release();
