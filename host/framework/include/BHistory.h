@@ -29,7 +29,6 @@ class BHistory {
   // those redo reaches, in the order it would perform them.
   std::vector<int> UndoLabels() const;
   std::vector<int> RedoLabels() const;
-  void Clear();
 
   // The kept steps, oldest first, for checkers that walk what each step holds.
   int StepCount() const { return static_cast<int>(fSteps.size()); }

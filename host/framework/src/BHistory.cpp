@@ -51,8 +51,3 @@ std::vector<int> BHistory::RedoLabels() const {
   }
   return labels;
 }
-
-void BHistory::Clear() {
-  fPosition = 0;
-  while (!fSteps.empty()) fSteps.pop_back();
-}
