@@ -23,6 +23,12 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
   }
   EXPECT_EQ(ids, "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
                  "4004 4004 4004 4004 4004 4004 4004 4004 4004 - ");
+  // The cursor shown goes with the tool: none is shown until the next is set.
+  gModuleInterface.DoToolChange(0, 1);
+  gModuleInterface.DoSetCursor({0, 0}, nullptr);
+  ASSERT_EQ(OsGetShownCursorId(), 4000u);
+  gModuleInterface.DoToolChange(1, 1);
+  EXPECT_EQ(OsGetShownCursorId(), 0u);
 }
 
 TEST_F(ModuleTools, OnlyThePolygonToolShowsItsOptionPalette) {
