@@ -101,7 +101,13 @@ TEST_F(Dialog, NumbersAreWrittenAndReadAsThePlatformDoes) {
 }
 
 TEST_F(Dialog, OkReadsTheControlsAndEndsCancelCloseAndNobodyEndWithoutReadingAndTheControlsGoWithTheRun) {
-  EXPECT_EQ(Run([](CDialog& d) { d.OsClick(IDOK); }), IDOK);
+  EXPECT_EQ(Run([](CDialog& d) {
+              RECT client;  // shown, at the template's size
+              d.GetClientRect(&client);
+              EXPECT_TRUE(d.IsWindowVisible() && client.right - client.left == 99 && client.bottom - client.top == 49);
+              d.OsClick(IDOK);
+            }),
+            IDOK);
   EXPECT_EQ(std::tuple(dialog.toControls, dialog.fromControls), std::tuple(1, 1));
   EXPECT_EQ(Run([](CDialog& d) { d.OsClick(IDCANCEL); }), IDCANCEL);
   EXPECT_EQ(Run([](CDialog& d) {
