@@ -23,7 +23,14 @@ namespace {
 
 const char* const kIdentification = "KWB:ｽｹｯﾁ機能ﾓｼﾞｭｰﾙ";
 
+// Another library attached first, with a name of its own under the same number:
+// the module must read its resources through its own instance.
+constexpr OsStringResource kOtherName[] = {{0, "other"}};
+constexpr OsResourceTable kOtherTable = {kOtherName, 1, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0};
+char gOtherLibrary;
+
 TEST(ModuleLoader, LoadsIdentifiesAndUnloadsTwice) {
+  OsAttachResources(reinterpret_cast<HINSTANCE>(&gOtherLibrary), &kOtherTable);
   for (int round = 0; round < 2; ++round) {
     ModuleLoader loader;
     ASSERT_EQ(loader.Load(SKETCH_MODULE_PATH), "");
@@ -37,6 +44,7 @@ TEST(ModuleLoader, LoadsIdentifiesAndUnloadsTwice) {
     EXPECT_EQ(std::tuple(loader.IsLoaded(), OsDynLinkLibraryCount(), OsFindString(nullptr, 8001)),
               std::tuple(false, 0, static_cast<const char*>(nullptr)));
   }
+  OsAttachResources(reinterpret_cast<HINSTANCE>(&gOtherLibrary), nullptr);
 }
 
 // A host on a small screen; the module's preferences go with each test.
