@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,7 +13,7 @@
 namespace {
 
 using Ints = std::vector<std::int64_t>;
-using Reals = std::vector<double>;
+using Reals = std::vector<float>;
 using Words = std::vector<std::string>;
 
 std::vector<ScriptCommand> ParseOk(std::string_view text) {
@@ -41,8 +44,8 @@ TEST(ParseScript, ValuesAtTheEdgesAndOtherSpellingsParseToTheirOpAndValues) {
       {"document b 1 16384", ScriptOp::Document, {1, 16384}, {}, {"b"}},
       {"document c 2.PNG", ScriptOp::Document, {}, {}, {"c", "2.PNG"}},
       {"view 320 +200", ScriptOp::View, {320, 200}, {}, {}},
-      {"zoom .5 -1e3 +2.", ScriptOp::Zoom, {}, {0.5, -1000.0, 2.0}, {}},
-      {"zoom 1e-30 1e-400 -0", ScriptOp::Zoom, {}, {1e-30, 0.0, 0.0}, {}},  // an origin may underflow to zero
+      {"zoom .5 -1e3 +2.", ScriptOp::Zoom, {}, {0.5f, -1000.0f, 2.0f}, {}},
+      {"zoom 1e-30 1e-400 -0", ScriptOp::Zoom, {}, {1e-30f, 0.0f, -0.0f}, {}},  // an origin may underflow to zero
       {"grid on 65535", ScriptOp::Grid, {65535}, {}, {"on"}},
       {"tool -32768", ScriptOp::Tool, {-32768}, {}, {}},
       {"palette 0 255 0 007", ScriptOp::Palette, {0, 255, 0, 7}, {}, {}},
@@ -181,6 +184,75 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
        "line 1, column 13: expected a blank or a visible character, found the invisible character U+200B"},
   };
   for (const auto& [script, error] : table) EXPECT_EQ(ParseError(script), error) << script;
+}
+
+// What a host writes is read back as the command it wrote, for every command:
+// the words quoted only where bare they would read otherwise, every float as
+// the shortest text of that very float.
+TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
+  const float tiny = std::numeric_limits<float>::denorm_min();
+  const float big = std::numeric_limits<float>::max();
+  const std::vector<std::pair<ScriptCommand, std::string>> table = {
+      {MakeCommand(ScriptOp::Screen, {16384, 1}), "screen 16384 1"},
+      {MakeCommand(ScriptOp::Profile, {}, {"CurrentTool", ""}), "profile CurrentTool \"\""},
+      {MakeCommand(ScriptOp::Profile, {}, {"Polygon Apex", "say \"hi\" \\ #1"}),
+       "profile \"Polygon Apex\" \"say \\\"hi\\\" \\\\ #1\""},
+      {MakeCommand(ScriptOp::Load), "load"},
+      {MakeCommand(ScriptOp::Unload), "unload"},
+      {MakeCommand(ScriptOp::Document, {640, 480}, {"写真"}), "document 写真 640 480"},
+      {MakeCommand(ScriptOp::Document, {}, {"a\xC2\xA0" "b", "my pictures/x.PNG"}),
+       "document \"a\xC2\xA0" "b\" \"my pictures/x.PNG\""},
+      {MakeCommand(ScriptOp::Document, {}, {"#2"}), "document \"#2\""},
+      {MakeCommand(ScriptOp::Activate, {}, {"tab\tname"}), "activate \"tab\tname\""},
+      {MakeCommand(ScriptOp::Close, {}, {"main"}), "close main"},
+      {MakeCommand(ScriptOp::View, {1, 16384}), "view 1 16384"},
+      {MakeCommand(ScriptOp::Zoom, {}, {}, {0.1f}), "zoom 0.1"},
+      {MakeCommand(ScriptOp::Zoom, {}, {}, {1000.0f, -0.0f, 1.0f / 3.0f}), "zoom 1000 -0 0.33333334"},
+      {MakeCommand(ScriptOp::Zoom, {}, {}, {tiny, big, -tiny}), "zoom 1e-45 3.4028235e+38 -1e-45"},
+      {MakeCommand(ScriptOp::Zoom, {}, {}, {1e-30f, 16777216.0f, 16777218.0f}), "zoom 1e-30 16777216 16777218"},
+      {MakeCommand(ScriptOp::Grid, {}, {"off"}), "grid off"},
+      {MakeCommand(ScriptOp::Grid, {65535}, {"on"}), "grid on 65535"},
+      {MakeCommand(ScriptOp::Repaint), "repaint"},
+      {MakeCommand(ScriptOp::Mode, {}, {"on"}), "mode on"},
+      {MakeCommand(ScriptOp::Tool, {-32768}), "tool -32768"},
+      {MakeCommand(ScriptOp::ToolsOff), "tools off"},
+      {MakeCommand(ScriptOp::Apex, {32767}), "apex 32767"},
+      {MakeCommand(ScriptOp::Palette, {0, 255, 1, 2}), "palette 0 255 1 2"},
+      {MakeCommand(ScriptOp::PaletteIndex, {255}), "palette-index 255"},
+      {MakeCommand(ScriptOp::Display, {}, {"transparent"}), "display transparent"},
+      {MakeCommand(ScriptOp::Key, {}, {"up", "space"}), "key up space"},
+      {MakeCommand(ScriptOp::Press, {-2147483648LL, 2147483647}), "press -2147483648 2147483647"},
+      {MakeCommand(ScriptOp::Move, {0, -1}), "move 0 -1"},
+      {MakeCommand(ScriptOp::Release, {3, 4}), "release 3 4"},
+      {MakeCommand(ScriptOp::Click, {5, 6}), "click 5 6"},
+      {MakeCommand(ScriptOp::Drag, {1, 2, 3, 4, 100000}), "drag 1 2 3 4 100000"},
+      {MakeCommand(ScriptOp::Menu, {65535}), "menu 65535"},
+      {MakeCommand(ScriptOp::AnswerScale, {}, {"150 %", "ok"}), "answer scale \"150 %\" ok"},
+      {MakeCommand(ScriptOp::AnswerRotate, {}, {"", "ccw", "cancel"}), "answer rotate \"\" ccw cancel"},
+      {MakeCommand(ScriptOp::Undo), "undo"},
+      {MakeCommand(ScriptOp::Redo), "redo"},
+      {MakeCommand(ScriptOp::Replicate, {1, -5, 7}), "replicate 1 -5 7"},
+      {MakeCommand(ScriptOp::Snapshot, {}, {"out/view.png"}), "snapshot out/view.png"},
+      {MakeCommand(ScriptOp::Dump, {}, {"a b.json"}), "dump \"a b.json\""},
+      {MakeCommand(ScriptOp::Region, {}, {"r.PNG"}), "region r.PNG"},
+      {MakeCommand(ScriptOp::Trace, {}, {"a\\b.json"}), "trace \"a\\\\b.json\""},
+  };
+  std::set<ScriptOp> covered;
+  for (const auto& [command, line] : table) {
+    covered.insert(command.op);
+    EXPECT_EQ(FormatCommand(command), line);
+    const std::vector<ScriptCommand> read = ParseOk(FormatCommand(command));
+    ASSERT_EQ(read.size(), 1u) << line;
+    EXPECT_TRUE(read[0] == command) << line;
+  }
+  EXPECT_EQ(covered.size(), AllScriptOps().size());
+  // The sign of a zero, a float's last bit and the position of a value are
+  // what a line says, not where it was read.
+  EXPECT_FALSE(MakeCommand(ScriptOp::Zoom, {}, {}, {0.0f}) == MakeCommand(ScriptOp::Zoom, {}, {}, {-0.0f}));
+  EXPECT_FALSE(MakeCommand(ScriptOp::Zoom, {}, {}, {1.0f}) ==
+               MakeCommand(ScriptOp::Zoom, {}, {}, {std::nextafter(1.0f, 2.0f)}));
+  EXPECT_FALSE(MakeCommand(ScriptOp::Move, {1, 2}) == MakeCommand(ScriptOp::Press, {1, 2}));
+  EXPECT_TRUE(ParseOk("\n  drag 1 2 3 4")[0] == MakeCommand(ScriptOp::Drag, {1, 2, 3, 4, 4}));
 }
 
 TEST(ScriptText, UsageListsEveryCommandAsTheParserReadsIt) {

@@ -61,14 +61,15 @@ enum class ScriptOp {
 // line gives them; the keyword words that pick the op ("off" of "tools off",
 // "scale" and "rotate" of "answer") are not repeated as arguments. Every integer
 // has already been checked against its range, and every range lies within
-// 32 bits, so a runner may narrow them to int.
+// 32 bits, so a runner may narrow them to int. Reals are the floats the host
+// takes, read from the text as a float reads it.
 struct ScriptCommand {
   ScriptOp op = ScriptOp::Load;
   int line = 0;    // 1-based
   int column = 0;  // 1-based column of the command's first word
 
   std::vector<std::int64_t> ints;
-  std::vector<double> reals;
+  std::vector<float> reals;
   std::vector<std::string> words;  // quotes removed, escapes resolved
 
   // The 1-based column of each value above, list for list, so that a runner can
@@ -78,6 +79,21 @@ struct ScriptCommand {
   std::vector<int> realColumns;
   std::vector<int> wordColumns;
 };
+
+// What a line says: the op and its arguments, the signs of zeros included;
+// where it was read (line and columns) does not count.
+bool operator==(const ScriptCommand& a, const ScriptCommand& b);
+
+// A command as a host makes it to be written, not read: no line or columns.
+ScriptCommand MakeCommand(ScriptOp op, std::vector<std::int64_t> ints = {}, std::vector<std::string> words = {},
+                          std::vector<float> reals = {});
+
+// The line that reads back as `c` (ParseScript(FormatCommand(c)) gives c), with
+// no end of line: the command word, then the words, the integers and the reals
+// in their order, every real as the shortest text that reads back as the same
+// float, and a word in quotes when bare it would read as something else. The
+// words must be text a script can hold: UTF-8 without control characters.
+std::string FormatCommand(const ScriptCommand& c);
 
 // The first error in a script. Columns count bytes from 1, a tab as one; an
 // argument that is missing is reported one past the line's last character.

@@ -193,9 +193,9 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       return {};
     case ScriptOp::Zoom: {
       const BZoom& z = doc->view.GetZoom();
-      const float ox = c.reals.size() == 3 ? static_cast<float>(c.reals[1]) : z.fOriginX;
-      const float oy = c.reals.size() == 3 ? static_cast<float>(c.reals[2]) : z.fOriginY;
-      fHost.SetZoom(*doc, static_cast<float>(c.reals[0]), ox, oy);
+      const float ox = c.reals.size() == 3 ? c.reals[1] : z.fOriginX;
+      const float oy = c.reals.size() == 3 ? c.reals[2] : z.fOriginY;
+      fHost.SetZoom(*doc, c.reals[0], ox, oy);
       UpdateCursor();
       return {};
     }

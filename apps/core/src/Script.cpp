@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -291,6 +292,23 @@ std::optional<double> ToReal(std::string_view s) {
   return value;
 }
 
+// The float nearest the text, rounded once as a float reader rounds it (not
+// through a double), so that the shortest text of a float reads back as that
+// float; nullopt when it is too large for one. `value` is the same text as a
+// finite double, which tells a value too small for a float (it becomes a zero)
+// from one too large.
+std::optional<float> ToFloat(std::string_view s, double value) {
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  float narrow = 0.0f;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), narrow);
+  if (ec == std::errc::result_out_of_range) {
+    if (std::fabs(value) >= 1.0) return std::nullopt;
+    return std::signbit(value) ? -0.0f : 0.0f;
+  }
+  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(narrow)) return std::nullopt;
+  return narrow;
+}
+
 bool LooksNumeric(std::string_view s) {
   if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
   return !s.empty() && IsDigit(s[0]);
@@ -363,9 +381,9 @@ class LineParser {
   void RealFrom(const Token& token, double lowExclusive, double hi, const std::string& expected) {
     const std::optional<double> value = ToReal(token.text);
     if (!value || !(*value > lowExclusive) || !(*value <= hi)) Fail(token, expected);
-    if (std::fabs(*value) > std::numeric_limits<float>::max()) Fail(token, expected);
-    if (lowExclusive >= 0.0 && !(static_cast<float>(*value) > 0.0f)) Fail(token, expected);
-    command_.reals.push_back(*value);
+    const std::optional<float> narrow = ToFloat(token.text, *value);
+    if (!narrow || (lowExclusive >= 0.0 && !(*narrow > 0.0f))) Fail(token, expected);
+    command_.reals.push_back(*narrow);
     command_.realColumns.push_back(token.column);
   }
 
@@ -590,6 +608,72 @@ ParseResult ParseScript(std::string_view text) {
     }
   }
   return ParseResult{std::move(commands)};
+}
+
+bool operator==(const ScriptCommand& a, const ScriptCommand& b) {
+  if (a.op != b.op || a.ints != b.ints || a.words != b.words || a.reals.size() != b.reals.size()) return false;
+  for (std::size_t i = 0; i < a.reals.size(); ++i) {
+    if (std::bit_cast<std::uint32_t>(a.reals[i]) != std::bit_cast<std::uint32_t>(b.reals[i])) return false;
+  }
+  return true;
+}
+
+ScriptCommand MakeCommand(ScriptOp op, std::vector<std::int64_t> ints, std::vector<std::string> words,
+                          std::vector<float> reals) {
+  ScriptCommand c;
+  c.op = op;
+  c.ints = std::move(ints);
+  c.words = std::move(words);
+  c.reals = std::move(reals);
+  c.intColumns.assign(c.ints.size(), 0);
+  c.wordColumns.assign(c.words.size(), 0);
+  c.realColumns.assign(c.reals.size(), 0);
+  return c;
+}
+
+namespace {
+
+// Bare, a word reads back as itself unless it is empty, holds a blank, a quote,
+// a backslash or a comment sign, or a character the parser refuses outside
+// quotes because it cannot be seen.
+bool NeedsQuotes(std::string_view word) {
+  if (word.empty()) return true;
+  for (std::size_t at = 0; at < word.size();) {
+    const char c = word[at];
+    if (IsBlank(c) || c == '"' || c == '\\' || c == '#') return true;
+    const Utf8Char ch = DecodeUtf8(word, at);
+    if (ch.length == 0) return true;
+    if (IsInvisibleCharacter(ch.code)) return true;
+    at += ch.length;
+  }
+  return false;
+}
+
+std::string WordText(const std::string& word) {
+  if (!NeedsQuotes(word)) return word;
+  std::string quoted = "\"";
+  for (char c : word) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string FloatText(float value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+}  // namespace
+
+std::string FormatCommand(const ScriptCommand& c) {
+  // Every command's arguments read words first, then integers, then reals.
+  std::string line = ScriptOpName(c.op);
+  for (const std::string& word : c.words) line += " " + WordText(word);
+  for (const std::int64_t value : c.ints) line += " " + std::to_string(value);
+  for (const float value : c.reals) line += " " + FloatText(value);
+  return line;
 }
 
 std::string FormatError(const ScriptError& error) {
