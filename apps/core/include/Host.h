@@ -3,6 +3,12 @@
 // painting, the menu bar, the colour table, the key state, the coordinate
 // read-out and the message boxes. It drives the module only through the
 // interface object and what the module exports.
+//
+// No call lets the module's memory exception out. A call that runs module code
+// returns false when memory ran out there: what the call was doing was dropped
+// whole (a gesture from its press, a command with what it posted, a repaint
+// left as far as it got) and host and module are as consistent as before it.
+// docs/host-calls.md says why.
 
 #include <array>
 #include <functional>
@@ -41,46 +47,52 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   ~Host() override;
 
   // The module: entry, identification, IModuleInterface, palettes, menu.
+  // Empty when it loaded, otherwise why not.
   std::string Load(const std::string& path = ModuleLoader::DefaultPath());
-  // WritePreferences, ResetModuleMenu, documents destroyed, library unloaded.
-  void Unload();
+  // WritePreferences, ResetModuleMenu, documents destroyed, library unloaded;
+  // unloaded even when it returns false (preferences left partly written).
+  bool Unload();
   bool IsLoaded() const { return fLoader.IsLoaded(); }
   BModuleInterface* Module() const { return fLoader.Interface(); }
   const ModuleLoader& Loader() const { return fLoader; }
   const std::string& Identification() const { return fIdentification; }
 
   // Documents, each with one view the size of its picture at 1:1. Opening one
-  // makes it active.
+  // makes it active; null, with nothing opened, when memory ran out.
   HostDocument* OpenDocument(const std::string& name, RgbImage picture);
   HostDocument* Find(const std::string& name) const;
   HostDocument* Active() const { return fActive; }
   const std::vector<std::unique_ptr<HostDocument>>& Documents() const { return fDocuments; }
-  void Activate(HostDocument& doc);
-  void Close(HostDocument& doc);
+  bool Activate(HostDocument& doc);
+  bool Close(HostDocument& doc);
 
-  void SetViewSize(HostDocument& doc, int width, int height);
-  void SetZoom(HostDocument& doc, float zoom, float originX, float originY);
+  bool SetViewSize(HostDocument& doc, int width, int height);
+  bool SetZoom(HostDocument& doc, float zoom, float originX, float originY);
   // The picture, scaled from the view's origin, then the sketch over it.
-  void Repaint(HostDocument& doc);
+  bool Repaint(HostDocument& doc);
   // Frame pixel (x, y) takes picture pixel (trunc(x / zoom x + origin x),
   // trunc(y / zoom y + origin y)), or kOutsideColour where that is off the picture.
   static void PaintPicture(const RgbImage& picture, const BZoom& zoom, RgbImage& frame);
 
-  void Key(int virtualKey, bool down);
+  bool Key(int virtualKey, bool down);
 
   // The left button, as the window system reports it over the active view.
-  // Out of memory inside the module drops the gesture; each returns false then.
+  // A press while the button is held is ignored.
   bool Press(OsImgPoint point);
   bool Move(OsImgPoint point);
   bool Release(OsImgPoint point);
   bool IsTracking() const { return fLoop.IsTracking(); }
+  // The active document's history; with nothing to undo or redo, nothing is done.
   bool Undo();
   bool Redo();
   // A menu command, and the host's replay of an arrow (0) or white-arrow (1)
   // press; what the module posts runs at once. Ignored while the button is
-  // held; false when the module ran out of memory and the step was dropped.
+  // held.
   bool MenuCommand(int command);
   bool Replicate(int kind, OsImgPoint point);
+  // Any other call into the module (tools, mode, options, menus, cursor); what
+  // it posts runs afterwards. Without a module, nothing is called.
+  bool CallModule(const std::function<void(BModuleInterface&)>& call);
   void SetPaletteEntry(int index, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
   HMENU MenuBar() const { return fMenuBar; }
@@ -113,13 +125,14 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   void BuildMenuBar();
   void DestroyDocuments();
   void AttachModuleDocument(HostDocument& doc);
+  // After loading: IModuleInterface, the palettes, the menu, the documents.
+  void SetUpModule();
   // Runs what the module posted during a handler: a tracker starts its gesture,
   // other commands are performed and kept.
   bool RunPosted();
   static void DrawAnts(RgbImage& frame, const OsImgRect& rect, int phase);
   void DropPosted();
-  // Calls into the module outside a gesture, then runs what it posted.
-  bool CallModule(const std::function<void(BModuleInterface&)>& call);
+  void Paint(HostDocument& doc);
 
   ModuleLoader fLoader;
   std::string fIdentification;

@@ -34,12 +34,19 @@ class Replay {
   // a saved sketch).
   Replay(ReplayOptions options, Host& host) : fOptions(std::move(options)), fHost(host) {}
 
-  // Runs every command, then the --out, --dump and --svg outputs, then unloads.
+  // Checks the script, runs every command, writes the outputs, then unloads.
   ReplayError Run(const std::vector<ScriptCommand>& commands);
 
   // One command, as Run does it; for drivers that look at the host between
-  // commands. The memory exception is the caller's to catch.
+  // commands, and for a host that plays some commands its own way.
   ReplayError Execute(const ScriptCommand& c);
+  // What Execute does first: the module loaded and a document opened when the
+  // command needs them.
+  ReplayError Prepare(const ScriptCommand& c);
+  // The --out, --dump and --svg outputs, as after the last line.
+  ReplayError WriteOutputs();
+  // After a change the host's cursor follows, as the window system asks it to.
+  bool UpdateCursor();
   Host& GetHost() { return fHost; }
 
  private:
@@ -50,11 +57,9 @@ class Replay {
   ReplayError WriteRegion(const std::string& path);
   ReplayError WriteTrace(const std::string& path);
   ReplayError WriteSketchSvg(const std::string& path);
-  // A gesture or command the host dropped because the module ran out of memory
-  // is recorded as a message: the person could go on.
+  // A step the host dropped because the module ran out of memory is recorded
+  // as a message: the person could go on.
   void Dropped(const ScriptCommand& c, bool ok);
-  // After a change the host's cursor follows, as the window system asks it to.
-  void UpdateCursor();
 
   ReplayOptions fOptions;
   std::unique_ptr<Host> fOwnHost;

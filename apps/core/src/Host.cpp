@@ -30,6 +30,17 @@ void AddPopup(HMENU bar, const char* title, std::initializer_list<MenuSpec> item
   AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
 }
 
+// Runs module code: false when it ran out of memory.
+template <typename Work>
+bool Guarded(Work&& work) {
+  try {
+    work();
+    return true;
+  } catch (const CMemoryException&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 Host::Host() {
@@ -72,6 +83,14 @@ std::string Host::Load(const std::string& path) {
   if (IsLoaded()) return {};
   if (std::string error = fLoader.Load(path); !error.empty()) return error;
   fIdentification = fLoader.Identify();
+  if (!Guarded([this] { SetUpModule(); })) {
+    Unload();
+    return "out of memory while loading the module";
+  }
+  return {};
+}
+
+void Host::SetUpModule() {
   BModuleInterface* module = Module();
   module->IModuleInterface(&fLinks);
   // The host makes the module's tool palette and mode button from its
@@ -91,17 +110,18 @@ std::string Host::Load(const std::string& path) {
   module->SetModuleMenu(fMenuBar);
   for (auto& doc : fDocuments) AttachModuleDocument(*doc);
   if (fActive != nullptr) module->SetActiveView(&fActive->view);
-  return {};
 }
 
-void Host::Unload() {
-  if (!IsLoaded()) return;
+bool Host::Unload() {
+  if (!IsLoaded()) return true;
   BModuleInterface* module = Module();
-  module->WritePreferences();
-  module->ResetModuleMenu(fMenuBar);
-  module->SetActiveView(nullptr);
+  // Each part goes on when one before it ran out of memory: the module must go.
+  bool ok = Guarded([module] { module->WritePreferences(); });
+  ok = Guarded([this, module] { module->ResetModuleMenu(fMenuBar); }) && ok;
+  ok = Guarded([module] { module->SetActiveView(nullptr); }) && ok;
   DestroyDocuments();
   fLoader.Unload();
+  return ok;
 }
 
 void Host::DestroyDocuments() {
@@ -129,7 +149,12 @@ HostDocument* Host::OpenDocument(const std::string& name, RgbImage picture) {
   HostDocument* raw = doc.get();
   fDocuments.push_back(std::move(doc));
   SetViewSize(*raw, raw->picture.width, raw->picture.height);
-  AttachModuleDocument(*raw);
+  // Without its sketch the document is no document of the module's: it goes
+  // again before the module is told of its view.
+  if (!Guarded([this, raw] { AttachModuleDocument(*raw); })) {
+    fDocuments.pop_back();
+    return nullptr;
+  }
   Activate(*raw);
   return raw;
 }
@@ -141,38 +166,41 @@ HostDocument* Host::Find(const std::string& name) const {
   return nullptr;
 }
 
-void Host::Activate(HostDocument& doc) {
+bool Host::Activate(HostDocument& doc) {
+  bool ok = true;
   // A gesture belongs to the document it began in: switching away ends it
   // there at the last point, as a window that loses the mouse capture does,
   // rather than letting its release land in the other document's history.
-  if (fActive != nullptr && fActive != &doc && fLoop.IsTracking()) fLoop.End(fLastPoint, &fActive->history);
+  if (fActive != nullptr && fActive != &doc && fLoop.IsTracking()) ok = fLoop.End(fLastPoint, &fActive->history);
   fActive = &doc;
-  if (BModuleInterface* module = Module()) module->SetActiveView(&doc.view);
-  Repaint(doc);
+  ok = CallModule([&doc](BModuleInterface& module) { module.SetActiveView(&doc.view); }) && ok;
+  return Repaint(doc) && ok;
 }
 
-void Host::Close(HostDocument& doc) {
+bool Host::Close(HostDocument& doc) {
+  bool ok = true;
   const bool wasActive = fActive == &doc;
-  if (wasActive) fLoop.Abandon();
   if (wasActive) {
+    fLoop.Abandon();
     fActive = nullptr;
-    if (BModuleInterface* module = Module()) module->SetActiveView(nullptr);
+    ok = CallModule([](BModuleInterface& module) { module.SetActiveView(nullptr); });
   }
   fDocuments.erase(std::remove_if(fDocuments.begin(), fDocuments.end(),
                                   [&doc](const auto& d) { return d.get() == &doc; }),
                    fDocuments.end());
-  if (wasActive && !fDocuments.empty()) Activate(*fDocuments.back());
+  if (wasActive && !fDocuments.empty()) ok = Activate(*fDocuments.back()) && ok;
+  return ok;
 }
 
-void Host::SetViewSize(HostDocument& doc, int width, int height) {
+bool Host::SetViewSize(HostDocument& doc, int width, int height) {
   doc.view.GetWindow()->OsPlace(0, 0, width, height);
   doc.frame = RgbImage(width, height);
-  Repaint(doc);
+  return Repaint(doc);
 }
 
-void Host::SetZoom(HostDocument& doc, float zoom, float originX, float originY) {
+bool Host::SetZoom(HostDocument& doc, float zoom, float originX, float originY) {
   doc.view.GetZoom() = BZoom(zoom, zoom, originX, originY);
-  Repaint(doc);
+  return Repaint(doc);
 }
 
 void Host::PaintPicture(const RgbImage& picture, const BZoom& z, RgbImage& frame) {
@@ -219,7 +247,11 @@ void Host::PaintPicture(const RgbImage& picture, const BZoom& z, RgbImage& frame
   }
 }
 
-void Host::Repaint(HostDocument& doc) {
+bool Host::Repaint(HostDocument& doc) {
+  return Guarded([this, &doc] { Paint(doc); });
+}
+
+void Host::Paint(HostDocument& doc) {
   RgbImage& frame = doc.frame;
   PaintPicture(doc.picture, doc.view.GetZoom(), frame);
   BModuleInterface* module = Module();
@@ -257,19 +289,21 @@ void Host::DrawAnts(RgbImage& frame, const OsImgRect& r, int phase) {
   }
 }
 
-void Host::Key(int virtualKey, bool down) {
+bool Host::Key(int virtualKey, bool down) {
   OsSetKeyDown(virtualKey, down);
-  if (BModuleInterface* module = Module()) {
-    // Bit 31 of the key data marks the key going up.
-    module->DoKeyEvent(virtualKey, down ? 0 : static_cast<int>(0x80000000u), down ? 1 : 0);
-  }
+  // Bit 31 of the key data marks the key going up.
+  const int data = down ? 0 : static_cast<int>(0x80000000u);
+  return CallModule([=](BModuleInterface& module) { module.DoKeyEvent(virtualKey, data, down ? 1 : 0); });
 }
 
 bool Host::MenuCommand(int command) {
+  // While the button is held the gesture has the input to itself.
+  if (fLoop.IsTracking()) return true;
   return CallModule([command](BModuleInterface& module) { module.DoMenuCommand(command); });
 }
 
 bool Host::Replicate(int kind, OsImgPoint point) {
+  if (fLoop.IsTracking()) return true;
   return CallModule([kind, &point](BModuleInterface& module) { module.CommandReplicater(kind, point); });
 }
 
@@ -331,8 +365,7 @@ bool Host::RunPosted() {
 
 bool Host::CallModule(const std::function<void(BModuleInterface&)>& call) {
   BModuleInterface* module = Module();
-  // While the button is held the gesture has the input to itself.
-  if (module == nullptr || fLoop.IsTracking()) return true;
+  if (module == nullptr) return true;
   try {
     call(*module);
   } catch (const CMemoryException&) {
@@ -344,6 +377,7 @@ bool Host::CallModule(const std::function<void(BModuleInterface&)>& call) {
 
 bool Host::Press(OsImgPoint point) {
   fLastPoint = point;
+  if (fLoop.IsTracking()) return true;
   return CallModule([&point](BModuleInterface& module) { module.DoMouseCommandL(point, 0); });
 }
 
@@ -359,19 +393,11 @@ bool Host::Release(OsImgPoint point) {
 }
 
 bool Host::Undo() {
-  if (fActive == nullptr || fLoop.IsTracking()) return false;
-  try {
-    return fActive->history.Undo();
-  } catch (const CMemoryException&) {
-    return false;
-  }
+  if (fActive == nullptr || fLoop.IsTracking()) return true;
+  return Guarded([this] { fActive->history.Undo(); });
 }
 
 bool Host::Redo() {
-  if (fActive == nullptr || fLoop.IsTracking()) return false;
-  try {
-    return fActive->history.Redo();
-  } catch (const CMemoryException&) {
-    return false;
-  }
+  if (fActive == nullptr || fLoop.IsTracking()) return true;
+  return Guarded([this] { fActive->history.Redo(); });
 }

@@ -103,7 +103,7 @@ Json DumpHostState(Host& host) {
 
   bool pasteEnabled = false;
   if (module != nullptr) {
-    module->DoSetupMenus();
+    host.CallModule([](BModuleInterface& m) { m.DoSetupMenus(); });
     for (int k = 0, n = GetMenuItemCount(host.MenuBar()); k < n; ++k) {
       HMENU sub = GetSubMenu(host.MenuBar(), k);
       for (int j = 0; j < GetMenuItemCount(sub); ++j) {

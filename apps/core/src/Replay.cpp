@@ -73,6 +73,7 @@ ReplayError Replay::EnsureDocument(HostDocument*& doc) {
     return {kExitFile, error};
   }
   doc = fHost.OpenDocument("main", std::move(picture));
+  if (doc == nullptr) return {kExitFile, "out of memory"};
   return {};
 }
 
@@ -80,42 +81,52 @@ void Replay::Dropped(const ScriptCommand& c, bool ok) {
   if (!ok) fHost.fMessages.push_back("line " + std::to_string(c.line) + ": out of memory, the step was dropped");
 }
 
-void Replay::UpdateCursor() {
-  if (BModuleInterface* module = fHost.Module()) module->DoSetCursor({0, 0}, nullptr);
+bool Replay::UpdateCursor() {
+  return fHost.CallModule([](BModuleInterface& module) { module.DoSetCursor({0, 0}, nullptr); });
 }
 
 ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
   if (ReplayError e = CheckBeforeRun(commands, fOptions); e.code != kExitOk) return e;
+  // The host keeps the module's memory exception in; this catches it where
+  // the outputs call the module's exports themselves.
   try {
     for (const ScriptCommand& c : commands) {
       if (ReplayError e = Execute(c); e.code != kExitOk) return e;
     }
-    if (!fOptions.out.empty()) {
-      if (ReplayError e = Snapshot(fOptions.out); e.code != kExitOk) return e;
-    }
-    if (!fOptions.dump.empty()) {
-      if (ReplayError e = WriteDump(fOptions.dump); e.code != kExitOk) return e;
-    }
-    if (!fOptions.svg.empty()) {
-      if (ReplayError e = WriteSketchSvg(fOptions.svg); e.code != kExitOk) return e;
-    }
-    fHost.Unload();
+    if (ReplayError e = WriteOutputs(); e.code != kExitOk) return e;
   } catch (const CMemoryException&) {
     return {kExitFile, "out of memory"};
   }
+  fHost.Unload();
+  return {};
+}
+
+ReplayError Replay::WriteOutputs() {
+  if (!fOptions.out.empty()) {
+    if (ReplayError e = Snapshot(fOptions.out); e.code != kExitOk) return e;
+  }
+  if (!fOptions.dump.empty()) {
+    if (ReplayError e = WriteDump(fOptions.dump); e.code != kExitOk) return e;
+  }
+  if (!fOptions.svg.empty()) {
+    if (ReplayError e = WriteSketchSvg(fOptions.svg); e.code != kExitOk) return e;
+  }
+  return {};
+}
+
+ReplayError Replay::Prepare(const ScriptCommand& c) {
+  if (NeedsModule(c.op)) {
+    if (ReplayError e = EnsureModule(); e.code != kExitOk) return e;
+  }
+  HostDocument* doc = nullptr;
+  if (NeedsDocument(c.op)) return EnsureDocument(doc);
   return {};
 }
 
 ReplayError Replay::Execute(const ScriptCommand& c) {
   const auto i = [&c](std::size_t k) { return static_cast<int>(c.ints[k]); };
-  HostDocument* doc = nullptr;
-  if (NeedsModule(c.op)) {
-    if (ReplayError e = EnsureModule(); e.code != kExitOk) return e;
-  }
-  if (NeedsDocument(c.op)) {
-    if (ReplayError e = EnsureDocument(doc); e.code != kExitOk) return e;
-  }
-  BModuleInterface* module = fHost.Module();
+  if (ReplayError e = Prepare(c); e.code != kExitOk) return e;
+  HostDocument* const doc = fHost.Active();
   switch (c.op) {
     case ScriptOp::Screen:
       OsSetScreenSize(i(0), i(1));
@@ -126,7 +137,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::Load:
       return EnsureModule();
     case ScriptOp::Unload:
-      fHost.Unload();
+      Dropped(c, fHost.Unload());
       return {};
     case ScriptOp::Palette:
       fHost.SetPaletteEntry(i(0), static_cast<std::uint8_t>(i(1)), static_cast<std::uint8_t>(i(2)),
@@ -148,55 +159,53 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       } else {
         picture = c.ints.empty() ? WhitePicture(640, 480) : WhitePicture(i(0), i(1));
       }
-      fHost.OpenDocument(c.words[0], std::move(picture));
+      Dropped(c, fHost.OpenDocument(c.words[0], std::move(picture)) != nullptr);
       return {};
     }
     case ScriptOp::Activate:
     case ScriptOp::Close: {
       HostDocument* named = fHost.Find(c.words[0]);
       if (named == nullptr) return Fail(kExitScript, c, "no document named '" + c.words[0] + "'");
-      if (c.op == ScriptOp::Activate) {
-        fHost.Activate(*named);
-      } else {
-        fHost.Close(*named);
-      }
+      Dropped(c, c.op == ScriptOp::Activate ? fHost.Activate(*named) : fHost.Close(*named));
       return {};
     }
     case ScriptOp::Mode:
-      module->DoModeChange(c.words[0] == "on" ? 1 : 0);
+      Dropped(c, fHost.CallModule([on = c.words[0] == "on"](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); }));
       return {};
     case ScriptOp::Tool:
-      module->DoToolChange(static_cast<short>(i(0)), 1);
+      Dropped(c, fHost.CallModule([tool = i(0)](BModuleInterface& m) { m.DoToolChange(static_cast<short>(tool), 1); }));
       return {};
     case ScriptOp::ToolsOff:
-      module->DoToolChange(module->fCurrentTool, 0);
+      Dropped(c, fHost.CallModule([](BModuleInterface& m) { m.DoToolChange(m.fCurrentTool, 0); }));
       return {};
     case ScriptOp::PaletteIndex:
-      module->fPaletteIndex = i(0);
+      fHost.Module()->fPaletteIndex = i(0);
       return {};
     case ScriptOp::Apex:
       // The user sets the polygon palette's scroll bar; the control tells the
       // palette, which keeps the count within its range.
-      for (const auto& view : module->fToolOption.GetViews()) {
-        if (view->fDialogId != CSketchInterface::kPolygonOption) continue;
-        if (OsScrollControl* control = OsFindScrollControl(view.get(), kApexControl)) control->SetValue(i(0));
-      }
+      Dropped(c, fHost.CallModule([value = i(0)](BModuleInterface& m) {
+        for (const auto& view : m.fToolOption.GetViews()) {
+          if (view->fDialogId != CSketchInterface::kPolygonOption) continue;
+          if (OsScrollControl* control = OsFindScrollControl(view.get(), kApexControl)) control->SetValue(value);
+        }
+      }));
       return {};
     case ScriptOp::Display:
-      fHost.MenuCommand(DisplayCommand(c.words[0]));
+      Dropped(c, fHost.MenuCommand(DisplayCommand(c.words[0])));
       return {};
     case ScriptOp::Key:
-      fHost.Key(ScriptKeyCode(c.words[1]), c.words[0] == "down");
+      Dropped(c, fHost.Key(ScriptKeyCode(c.words[1]), c.words[0] == "down"));
       return {};
     case ScriptOp::View:
-      fHost.SetViewSize(*doc, i(0), i(1));
+      Dropped(c, fHost.SetViewSize(*doc, i(0), i(1)));
       return {};
     case ScriptOp::Zoom: {
       const BZoom& z = doc->view.GetZoom();
       const float ox = c.reals.size() == 3 ? c.reals[1] : z.fOriginX;
       const float oy = c.reals.size() == 3 ? c.reals[2] : z.fOriginY;
-      fHost.SetZoom(*doc, c.reals[0], ox, oy);
-      UpdateCursor();
+      const bool ok = fHost.SetZoom(*doc, c.reals[0], ox, oy);
+      Dropped(c, UpdateCursor() && ok);
       return {};
     }
     case ScriptOp::Grid:
@@ -204,15 +213,16 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       if (!c.ints.empty()) doc->view.fGridSize = i(0);
       return {};
     case ScriptOp::Repaint:
-      fHost.Repaint(*doc);
+      Dropped(c, fHost.Repaint(*doc));
       return {};
     case ScriptOp::Press:
       Dropped(c, fHost.Press({i(0), i(1)}));
       return {};
-    case ScriptOp::Move:
-      Dropped(c, fHost.Move({i(0), i(1)}));
-      UpdateCursor();
+    case ScriptOp::Move: {
+      const bool ok = fHost.Move({i(0), i(1)});
+      Dropped(c, UpdateCursor() && ok);
       return {};
+    }
     case ScriptOp::Release:
       Dropped(c, fHost.Release({i(0), i(1)}));
       return {};
@@ -229,22 +239,23 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
         const double f = static_cast<double>(k) / n;
         ok = fHost.Move({OsTruncToInt(x0 + (x1 - x0) * f), OsTruncToInt(y0 + (y1 - y0) * f)});
       }
-      Dropped(c, ok && fHost.Release({i(2), i(3)}));
-      UpdateCursor();
+      ok = ok && fHost.Release({i(2), i(3)});
+      Dropped(c, UpdateCursor() && ok);
       return {};
     }
-    case ScriptOp::Menu:
-      Dropped(c, fHost.MenuCommand(i(0)));
-      UpdateCursor();
+    case ScriptOp::Menu: {
+      const bool ok = fHost.MenuCommand(i(0));
+      Dropped(c, UpdateCursor() && ok);
       return {};
+    }
     case ScriptOp::Replicate:
       Dropped(c, fHost.Replicate(i(0), {i(1), i(2)}));
       return {};
     case ScriptOp::Undo:
-      fHost.Undo();
+      Dropped(c, fHost.Undo());
       return {};
     case ScriptOp::Redo:
-      fHost.Redo();
+      Dropped(c, fHost.Redo());
       return {};
     case ScriptOp::Snapshot:
       return Snapshot(c.words[0]);
