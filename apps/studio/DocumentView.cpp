@@ -10,13 +10,15 @@
 
 namespace {
 
-std::string Mouse(const char* what, OsImgPoint p) {
-  return std::string(what) + " " + std::to_string(p.x) + " " + std::to_string(p.y);
-}
-
 OsImgPoint At(const QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   return {p.x(), p.y()};
+}
+
+ScriptCommand Mouse(ScriptOp op, OsImgPoint p) { return MakeCommand(op, {p.x, p.y}); }
+
+ScriptCommand KeyCommand(int virtualKey, bool down) {
+  return MakeCommand(ScriptOp::Key, {}, {down ? "down" : "up", ScriptKeyName(virtualKey)});
 }
 
 int VirtualKey(int qtKey) {
@@ -32,8 +34,13 @@ int VirtualKey(int qtKey) {
 }  // namespace
 
 DocumentView::DocumentView(Host& host, std::function<void(bool)> changed,
-                           std::function<void(const std::string&)> record, QWidget* parent)
-    : QWidget(parent), fHost(host), fChanged(std::move(changed)), fRecord(std::move(record)) {
+                           std::function<void(const ScriptCommand&)> record, std::function<void()> askCursor,
+                           QWidget* parent)
+    : QWidget(parent),
+      fHost(host),
+      fChanged(std::move(changed)),
+      fRecord(std::move(record)),
+      fAskCursor(std::move(askCursor)) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,7 +50,9 @@ void DocumentView::Fit() {
   HostDocument* doc = fHost.Active();
   if (doc == nullptr || width() < 1 || height() < 1) return;
   if (doc->frame.width == width() && doc->frame.height == height()) return;
-  fRecord("view " + std::to_string(width()) + " " + std::to_string(height()));
+  fRecord(MakeCommand(ScriptOp::View, {width(), height()}));
+  // A repaint that ran out of memory leaves the frame as far as it got; the
+  // next one paints it whole.
   fHost.SetViewSize(*doc, width(), height());
 }
 
@@ -53,32 +62,24 @@ void DocumentView::resizeEvent(QResizeEvent* event) {
 }
 
 void DocumentView::Refresh() {
-  HostDocument* doc = fHost.Active();
-  if (doc != nullptr) {
-    try {
-      Fit();
-      fHost.Repaint(*doc);
-    } catch (const CMemoryException&) {
-      // The frame keeps what was last painted; the next event paints again.
-    }
-  }
+  // The frame is repainted when the module asks or the view changes, never
+  // just because the window was told of an event: what a tracker drew into
+  // it stays until the module's next repaint, as on the editor's screen.
+  if (fFollowsWidget) Fit();
   update();
 }
 
 void DocumentView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (HostDocument* doc = fHost.Active()) {
-    painter.drawImage(0, 0, FrameImage(doc->frame));
-  } else {
-    painter.fillRect(rect(), palette().window());
-  }
+  painter.fillRect(rect(), palette().window());
+  if (HostDocument* doc = fHost.Active()) painter.drawImage(0, 0, FrameImage(doc->frame));
 }
 
 void DocumentView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || fHost.Active() == nullptr) return;
   setFocus();
   OsSetMessagePos(At(event).x, At(event).y);
-  fRecord(Mouse("press", At(event)));
+  fRecord(Mouse(ScriptOp::Press, At(event)));
   fChanged(fHost.Press(At(event)));
 }
 
@@ -86,31 +87,27 @@ void DocumentView::mouseMoveEvent(QMouseEvent* event) {
   OsSetMessagePos(At(event).x, At(event).y);
   // Only a gesture in progress takes moves; the cursor follows either way.
   if (!fHost.IsTracking()) {
-    if (fHover) fHover();
+    fAskCursor();
     return;
   }
-  fRecord(Mouse("move", At(event)));
-  fChanged(fHost.Move(At(event)));
+  fRecord(Mouse(ScriptOp::Move, At(event)));
+  const bool ok = fHost.Move(At(event));
+  fAskCursor();
+  fChanged(ok);
 }
 
 void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !fHost.IsTracking()) return;
   OsSetMessagePos(At(event).x, At(event).y);
-  fRecord(Mouse("release", At(event)));
+  fRecord(Mouse(ScriptOp::Release, At(event)));
   fChanged(fHost.Release(At(event)));
 }
 
 bool DocumentView::Key(QKeyEvent* event, bool down) {
   const int key = VirtualKey(event->key());
   if (key == 0 || event->isAutoRepeat()) return false;
-  fRecord(std::string("key ") + (down ? "down " : "up ") + ScriptKeyName(key));
-  bool ok = true;
-  try {
-    fHost.Key(key, down);
-  } catch (const CMemoryException&) {
-    ok = false;
-  }
-  fChanged(ok);
+  fRecord(KeyCommand(key, down));
+  fChanged(fHost.Key(key, down));
   return true;
 }
 
@@ -127,13 +124,9 @@ void DocumentView::focusOutEvent(QFocusEvent* event) {
   // is still held.
   bool ok = true;
   for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_SPACE}) {
-    try {
-      if ((GetKeyState(key) & 0x8000) == 0) continue;
-      fRecord(std::string("key up ") + ScriptKeyName(key));
-      fHost.Key(key, false);
-    } catch (const CMemoryException&) {
-      ok = false;
-    }
+    if ((GetKeyState(key) & 0x8000) == 0) continue;
+    fRecord(KeyCommand(key, false));
+    ok = fHost.Key(key, false) && ok;
   }
   fChanged(ok);
   QWidget::focusOutEvent(event);

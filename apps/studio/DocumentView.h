@@ -1,26 +1,29 @@
 #pragma once
-// Shows the active document's view as the shared host painted it, the view as
-// large as the widget, and hands the left button and the modifier keys to the
-// host in view pixels.
+// Shows the active document's view as the shared host last painted it, the
+// view as large as the widget, and hands the left button and the modifier keys
+// to the host in view pixels.
 
 #include <QWidget>
 #include <functional>
 
 #include "Host.h"
+#include "Script.h"
 
 class DocumentView final : public QWidget {
  public:
-  // `changed` runs after every event the host took, so that the window can
-  // bring its menus, palette, read-out and cursor up to date; `record` gets
-  // each event as a line of a replay script, before the host takes it.
-  DocumentView(Host& host, std::function<void(bool ok)> changed, std::function<void(const std::string&)> record,
-               QWidget* parent = nullptr);
+  // `changed` runs after every event the host took, with whether the host did
+  // it, so that the window can bring its menus, palette, read-out and cursor
+  // up to date; `record` gets each event as a command of a replay script,
+  // before the host takes it; `askCursor` asks the module for its cursor, as
+  // the window system does whenever the mouse moves.
+  DocumentView(Host& host, std::function<void(bool ok)> changed, std::function<void(const ScriptCommand&)> record,
+               std::function<void()> askCursor, QWidget* parent = nullptr);
 
-  // Gives the active document's view the widget's size, repaints it and shows it.
+  // Gives the active document's view the widget's size (unless the view keeps
+  // its own) and shows the frame the host painted last.
   void Refresh();
-  // Runs when the mouse moves over the view with no gesture: nothing changed
-  // but what the cursor may be.
-  void SetHover(std::function<void()> hover) { fHover = std::move(hover); }
+  // Whether the view follows the widget's size; a played script sets it.
+  void SetFollowsWidget(bool follows) { fFollowsWidget = follows; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -38,6 +41,7 @@ class DocumentView final : public QWidget {
 
   Host& fHost;
   std::function<void(bool)> fChanged;
-  std::function<void(const std::string&)> fRecord;
-  std::function<void()> fHover;
+  std::function<void(const ScriptCommand&)> fRecord;
+  std::function<void()> fAskCursor;
+  bool fFollowsWidget = true;
 };

@@ -5,12 +5,29 @@
 
 namespace {
 
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
-
 std::uintmax_t SizeOf(const std::string& path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   return error ? 0 : size;
+}
+
+bool IsAnswer(ScriptOp op) { return op == ScriptOp::AnswerScale || op == ScriptOp::AnswerRotate; }
+
+// The commands the host may drop for want of memory, each with what follows
+// it up to the next step: a gesture ends with its release.
+bool BeginsStep(ScriptOp op) {
+  switch (op) {
+    case ScriptOp::Press:
+    case ScriptOp::Click:
+    case ScriptOp::Drag:
+    case ScriptOp::Menu:
+    case ScriptOp::Replicate:
+    case ScriptOp::AnswerScale:
+    case ScriptOp::AnswerRotate:
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -41,15 +58,23 @@ std::string ScriptRecorder::OpenJournal(const std::string& path, const std::stri
   return {};
 }
 
-void ScriptRecorder::Write(const std::string& lines) {
-  // A press, or a menu command after its dialog's answers, begins a step that
-  // the host may drop; its moves and release belong to it.
-  if (StartsWith(lines, "press ") || StartsWith(lines, "menu ") || StartsWith(lines, "answer ")) {
+void ScriptRecorder::Write(const std::string& line, ScriptOp op) {
+  // A step runs from the command that begins it to the next one; the moves and
+  // release of a gesture, and the command after a dialog's answers, are part
+  // of it. Anything else ends it: what comes after is no longer the host's to
+  // drop with it.
+  const bool continues = op == ScriptOp::Move || op == ScriptOp::Release || (fAfterAnswer && BeginsStep(op));
+  if (!continues && BeginsStep(op)) {
     fStep = {true, fSession.size(), fJournal.is_open() ? SizeOf(fJournalPath) : 0,
              fFile.is_open() ? SizeOf(fFilePath) : 0};
-  } else if (!StartsWith(lines, "move ") && !StartsWith(lines, "release ")) {
+  } else if (!continues) {
     fStep.valid = false;
   }
+  fAfterAnswer = IsAnswer(op);
+  Write(line + "\n");
+}
+
+void ScriptRecorder::Write(const std::string& lines) {
   fSession += lines;
   // Flushed to the system at once: a process killed later loses none of it.
   if (fJournal.is_open() && !(fJournal << lines << std::flush)) {
@@ -68,6 +93,7 @@ void ScriptRecorder::CutBack(std::ofstream& out, const std::string& path, std::u
 }
 
 void ScriptRecorder::DropStep() {
+  fAfterAnswer = false;
   if (!std::exchange(fStep.valid, false)) return;
   fSession.resize(fStep.session);
   if (fJournal.is_open()) {
@@ -77,26 +103,23 @@ void ScriptRecorder::DropStep() {
   if (fFile.is_open()) CutBack(fFile, fFilePath, fStep.file);
 }
 
-void ScriptRecorder::Line(const std::string& line) {
+void ScriptRecorder::Record(const ScriptCommand& command) {
   if (fHeld) {
-    fPending += line + "\n";
+    fPending.push_back(command);
     return;
   }
+  Write(FormatCommand(command), command.op);
+}
+
+void ScriptRecorder::Comment(const std::string& line) {
+  fStep.valid = false;
+  fAfterAnswer = false;
   Write(line + "\n");
 }
 
-void ScriptRecorder::Release(const std::string& command) {
+void ScriptRecorder::Release(const ScriptCommand& command) {
   fHeld = false;
-  Write(fPending + command + "\n");
+  for (const ScriptCommand& answer : fPending) Write(FormatCommand(answer), answer.op);
   fPending.clear();
-}
-
-std::string ScriptRecorder::Word(const std::string& text) {
-  if (!text.empty() && text.find_first_of(" \t\"\\#") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
+  Write(FormatCommand(command), command.op);
 }

@@ -1,14 +1,16 @@
 #pragma once
-// Writes what the person does as a sketch-replay script, a line as it happens,
-// so that a crash loses nothing already done. The session's lines are kept
-// from its start (a saved sketch is made of them); a journal mirrors them all,
-// a recording those since it began.
+// Writes what the person does as a sketch-replay script, a command a line as it
+// happens, so that a crash loses nothing already done. The session's lines are
+// kept from its start (a saved sketch is made of them); a journal mirrors them
+// all, a recording those since it began.
 
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "Script.h"
 
 class ScriptRecorder {
  public:
@@ -31,22 +33,21 @@ class ScriptRecorder {
   // The session starts over from `text` (whole lines), as after replaying it.
   void Restart(std::string text) { fSession = std::move(text); }
 
-  void Line(const std::string& line);
-  // The host dropped the step just written (a gesture from its press, or a
-  // menu command with its dialog's answers): its lines go from the session,
-  // the journal and the recording, which would otherwise replay a step that
-  // never happened. Other lines are kept.
+  void Record(const ScriptCommand& command);
+  // A comment line, as it is: it begins with '#'.
+  void Comment(const std::string& line);
+  // The host dropped the step just written (a gesture from its press, a
+  // command with its dialog's answers): its lines go from the session, the
+  // journal and the recording, which would otherwise replay a step that never
+  // happened. Other lines are kept.
   void DropStep();
   // A dialog's answers reach the script before the command that opened it,
-  // which is written once it returns: Hold buffers them until Release.
+  // which is recorded once it returns: Hold keeps them until Release.
   void Hold() { fHeld = true; }
-  void Release(const std::string& command);
-
-  // A word as the script reads it: quoted when empty or holding blanks, quotes
-  // or backslashes.
-  static std::string Word(const std::string& text);
+  void Release(const ScriptCommand& command);
 
  private:
+  void Write(const std::string& line, ScriptOp op);
   void Write(const std::string& lines);
 
   // Where the step being written began, in the session and in each file.
@@ -63,8 +64,11 @@ class ScriptRecorder {
   std::ofstream fJournal;
   std::string fJournalPath;
   StepStart fStep;
+  // Whether the last command written was a dialog's answer: answers and the
+  // command after them make one step.
+  bool fAfterAnswer = false;
   bool fJournalFailed = false;
   std::string fSession;
   bool fHeld = false;
-  std::string fPending;
+  std::vector<ScriptCommand> fPending;
 };

@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QSlider>
 #include <QToolButton>
-#include <charconv>
 #include <new>
 
 #include "HostDump.h"
@@ -19,36 +18,23 @@
 #include "ToolPalette.h"
 #include "resources/SketchResources.h"
 
-namespace {
-
-// The shortest text that reads back as the same float.
-std::string FloatWord(float value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
-}
-
-}  // namespace
-
 SessionOutput::SessionOutput(QWidget* window, Host& host, const char* title, QString pictureFolder)
     : fWindow(window), fHost(host), fTitle(title), fPictureFolder(std::move(pictureFolder)) {}
 
-std::string SessionOutput::ZoomLine(float zoom, float originX, float originY) {
-  return "zoom " + FloatWord(zoom) + " " + FloatWord(originX) + " " + FloatWord(originY);
+ScriptCommand SessionOutput::ZoomCommand(float zoom, float originX, float originY) {
+  return MakeCommand(ScriptOp::Zoom, {}, {}, {zoom, originX, originY});
 }
 
-std::vector<std::string> SessionOutput::SetUp() const {
-  std::vector<std::string> lines{"screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
-                                 std::to_string(GetSystemMetrics(SM_CYSCREEN))};
-  for (const auto& [key, value] : fLoadedProfile) {
-    lines.push_back("profile " + ScriptRecorder::Word(key) + " " + ScriptRecorder::Word(value));
-  }
-  return lines;
+std::vector<ScriptCommand> SessionOutput::SetUp() const {
+  std::vector<ScriptCommand> commands{
+      MakeCommand(ScriptOp::Screen, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})};
+  for (const auto& [key, value] : fLoadedProfile) commands.push_back(MakeCommand(ScriptOp::Profile, {}, {key, value}));
+  return commands;
 }
 
 void SessionOutput::BeginSession() {
   fRecorder.Restart({});
-  for (const std::string& line : SetUp()) fRecorder.Line(line);
+  for (const ScriptCommand& c : SetUp()) fRecorder.Record(c);
 }
 
 std::string SessionOutput::Start(const std::string& path, const ToolPalette& palette) {
@@ -60,17 +46,21 @@ std::string SessionOutput::Start(const std::string& path, const ToolPalette& pal
   }
   const std::string previous = fRecordPath;
   fRecordPath = path;
-  std::vector<std::string> first = SetUp();
+  std::vector<std::string> first;
+  for (const ScriptCommand& c : SetUp()) first.push_back(FormatCommand(c));
   for (const auto& doc : fHost.Documents()) {
-    for (std::string& line : DocumentLines(*doc)) first.push_back(std::move(line));
+    first.push_back(PictureComment(PictureHash(doc->picture)));
+    for (const ScriptCommand& c : DocumentCommands(*doc)) first.push_back(FormatCommand(c));
   }
-  if (fHost.Active() != nullptr) first.push_back("activate " + ScriptRecorder::Word(fHost.Active()->document.fName));
+  if (fHost.Active() != nullptr) {
+    first.push_back(FormatCommand(MakeCommand(ScriptOp::Activate, {}, {fHost.Active()->document.fName})));
+  }
   // A replay starts as the studio did, with the mode off; the tool and the
   // polygon's count chosen since are set before the mode goes on.
   if (palette.ModeButton() != nullptr && palette.ModeButton()->isChecked()) {
-    first.push_back("tool " + std::to_string(fHost.Module()->fCurrentTool));
-    if (const QSlider* apex = palette.ApexSlider()) first.push_back("apex " + std::to_string(apex->value()));
-    first.push_back("mode on");
+    first.push_back(FormatCommand(MakeCommand(ScriptOp::Tool, {fHost.Module()->fCurrentTool})));
+    if (const QSlider* apex = palette.ApexSlider()) first.push_back(FormatCommand(MakeCommand(ScriptOp::Apex, {apex->value()})));
+    first.push_back(FormatCommand(MakeCommand(ScriptOp::Mode, {}, {"on"})));
   }
   if (std::string error = fRecorder.Open(path, first); !error.empty()) {
     fRecordPath = previous;
@@ -86,7 +76,8 @@ std::string SessionOutput::StartJournal(const std::string& path) {
 
 void SessionOutput::Opened(const HostDocument& doc, const std::string& pngPath) {
   fSources[&doc] = pngPath;
-  for (const std::string& line : DocumentLines(doc)) fRecorder.Line(line);
+  fRecorder.Comment(PictureComment(PictureHash(doc.picture)));
+  for (const ScriptCommand& c : DocumentCommands(doc)) fRecorder.Record(c);
 }
 
 std::string SessionOutput::PictureFile(const HostDocument& doc) {
@@ -113,17 +104,15 @@ std::string SessionOutput::PictureFile(const HostDocument& doc) {
   return file;
 }
 
-std::vector<std::string> SessionOutput::DocumentLines(const HostDocument& doc) {
-  std::vector<std::string> lines{std::string(kPictureComment) + PictureHash(doc.picture),
-                                 "document " + ScriptRecorder::Word(doc.document.fName) + " " +
-                                     ScriptRecorder::Word(PictureFile(doc))};
+std::vector<ScriptCommand> SessionOutput::DocumentCommands(const HostDocument& doc) {
+  std::vector<ScriptCommand> commands{MakeCommand(ScriptOp::Document, {}, {doc.document.fName, PictureFile(doc)})};
   if (doc.frame.width != doc.picture.width || doc.frame.height != doc.picture.height) {
-    lines.push_back("view " + std::to_string(doc.frame.width) + " " + std::to_string(doc.frame.height));
+    commands.push_back(MakeCommand(ScriptOp::View, {doc.frame.width, doc.frame.height}));
   }
   if (const BZoom& z = doc.view.GetZoom(); z.fZoomX != 1.0f || z.fOriginX != 0.0f || z.fOriginY != 0.0f) {
-    lines.push_back(ZoomLine(z.fZoomX, z.fOriginX, z.fOriginY));
+    commands.push_back(ZoomCommand(z.fZoomX, z.fOriginX, z.fOriginY));
   }
-  return lines;
+  return commands;
 }
 
 std::string SessionOutput::SketchText(const QString& path, std::string& error) const {
@@ -151,8 +140,8 @@ std::string SessionOutput::SketchText(const QString& path, std::string& error) c
         }
         picture = copy;
       }
-      line = "document " + ScriptRecorder::Word(c.words[0]) + " " +
-             ScriptRecorder::Word(folder.relativeFilePath(picture).toStdString());
+      line = FormatCommand(
+          MakeCommand(ScriptOp::Document, {}, {c.words[0], folder.relativeFilePath(picture).toStdString()}));
     }
     text += line + "\n";
   }
@@ -163,13 +152,13 @@ void SessionOutput::Adopt(const HostDocument& doc, const std::string& pngPath) {
 
 void SessionOutput::Answered(const CDialog& dialog, int button) {
   const OsDialogControl* value = dialog.OsFindControl(IDC_VALUE);
-  const std::string text = ScriptRecorder::Word(value != nullptr ? value->text : std::string());
+  const std::string text = value != nullptr ? value->text : std::string();
   const std::string close = button == IDOK ? "ok" : "cancel";
   if (dialog.OsTemplateId() == IDD_SCALE) {
-    fRecorder.Line("answer scale " + text + " " + close);
+    fRecorder.Record(MakeCommand(ScriptOp::AnswerScale, {}, {text, close}));
   } else if (dialog.OsTemplateId() == IDD_ROTATE) {
     const OsDialogControl* cw = dialog.OsFindControl(IDC_CLOCKWISE);
-    fRecorder.Line("answer rotate " + text + (cw != nullptr && cw->checked ? " cw " : " ccw ") + close);
+    fRecorder.Record(MakeCommand(ScriptOp::AnswerRotate, {}, {text, cw != nullptr && cw->checked ? "cw" : "ccw", close}));
   }
 }
 

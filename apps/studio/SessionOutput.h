@@ -53,8 +53,8 @@ class SessionOutput {
   void Closed(const HostDocument& doc) { fSources.erase(&doc); }
   // What the person answered a dialog, before the command that opened it.
   void Answered(const CDialog& dialog, int button);
-  // The zoom line for a view: zoom and origin.
-  static std::string ZoomLine(float zoom, float originX, float originY);
+  // The zoom command for a view: zoom and origin.
+  static ScriptCommand ZoomCommand(float zoom, float originX, float originY);
 
   // Runs `write`, which returns what went wrong, if anything; false (the
   // person told why) when nothing was written.
@@ -63,9 +63,10 @@ class SessionOutput {
   void AddEntries(QMenu* file, QAction* before, const ToolPalette& palette);
 
  private:
-  std::vector<std::string> SetUp() const;
-  // The picture's hash, its document, and its view when not as opened.
-  std::vector<std::string> DocumentLines(const HostDocument& doc);
+  std::vector<ScriptCommand> SetUp() const;
+  // The document, and its view when not as opened; its picture's hash goes
+  // before them as a comment.
+  std::vector<ScriptCommand> DocumentCommands(const HostDocument& doc);
   // The file a replay reads the picture from, written first when needed.
   std::string PictureFile(const HostDocument& doc);
 

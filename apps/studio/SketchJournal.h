@@ -17,6 +17,7 @@ inline constexpr std::string_view kJournalMarker = "# sketch-studio journal 1";
 inline constexpr std::string_view kSketchMarker = "# sketch-studio sketch 1";
 // Goes before each document line: "# picture HASH".
 inline constexpr std::string_view kPictureComment = "# picture ";
+inline std::string PictureComment(const std::string& hash) { return std::string(kPictureComment) + hash; }
 
 // FNV-1a (64 bits) of the width and height (4 bytes each, little-endian) and
 // the RGB bytes, as 16 lower-case hex digits.

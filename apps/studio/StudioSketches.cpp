@@ -77,11 +77,8 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
   OsSetScreenSize(1024, 768);
   auto& profile = AfxGetApp()->fProfile["Sketch"];
   fOutput.ForgetAll();
-  try {
-    fHost.Unload();
-  } catch (const CMemoryException&) {
-    // What the module could not write to the profile is replaced below anyway.
-  }
+  // What the module could not write to the profile is replaced below anyway.
+  fHost.Unload();
   profile.clear();
   const std::vector<ScriptCommand>& commands = file.read.commands;
   for (; setUp < commands.size(); ++setUp) {
@@ -95,14 +92,11 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
     }
   }
   fOutput.KeepLoadedProfile(profile);
-  try {
-    fLoadError = fHost.Load(fModulePath);
-  } catch (const CMemoryException&) {
-    fLoadError = "out of memory while loading the module";
-  }
+  fLoadError = fHost.Load(fModulePath);
   BuildMenus();
 
   // Dialogs take their answers from the file, as in sketch-replay.
+  OsUserInterface* const dialogs = OsGetUserInterface();
   OsSetUserInterface(&fHost.fDialogs);
   ReplayOptions options;
   options.modulePath = fModulePath;
@@ -120,14 +114,9 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
     }
     if (c.op == ScriptOp::Document && c.words.size() == 2) {
       c.words[1] = QDir(file.folder).absoluteFilePath(QString::fromStdString(c.words[1])).toStdString();
-      text = "document " + ScriptRecorder::Word(c.words[0]) + " " + ScriptRecorder::Word(c.words[1]);
+      text = FormatCommand(c);
     }
-    ReplayError error;
-    try {
-      error = replay.Execute(c);
-    } catch (const CMemoryException&) {
-      error = {kExitFile, "out of memory"};
-    }
+    const ReplayError error = replay.Execute(c);
     if (error.code != kExitOk) {
       // The runner names the line itself for what the script got wrong.
       problems.push_back((error.code == kExitScript ? std::string() : Where(c)) + error.message +
@@ -141,7 +130,7 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
   if (done == commands.size()) {
     for (; line < file.read.lines.size(); ++line) session += file.read.lines[line] + "\n";
   }
-  OsSetUserInterface(fDialogs.get());
+  OsSetUserInterface(dialogs);
   // A recording follows one session; this one ends here.
   if (fOutput.Script().IsOpen()) {
     fOutput.Script().Close();

@@ -85,7 +85,7 @@ QString NamedStep(const std::string& entry, const std::vector<int>& steps, bool 
 }  // namespace
 
 StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath, const QString& profilePath,
-                           const QString& dataFolder)
+                           const QString& dataFolder, bool forPlay)
     : fModulePath(modulePath),
       fOutput(this, fHost, kTitle,
               (dataFolder.isEmpty() ? QDir::tempPath() + "/sketch-studio" : dataFolder) + "/pictures"),
@@ -96,8 +96,8 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
 
   fDialogs->OnAnswer([this](const CDialog& dialog, int button) { fOutput.Answered(dialog, button); });
   fView = new DocumentView(
-      fHost, [this](bool ok) { Changed(ok); }, [this](const std::string& line) { fOutput.Script().Line(line); });
-  fView->SetHover([this] { UpdateCursor(); });
+      fHost, [this](bool ok) { Changed(ok); }, [this](const ScriptCommand& c) { fOutput.Script().Record(c); },
+      [this] { AskCursor(); });
   // The scroll bars move the view's origin over the picture, in picture pixels.
   auto* scroll = new QWidget;
   auto* grid = new QGridLayout(scroll);
@@ -113,9 +113,9 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   for (QScrollBar* bar : {fHScroll, fVScroll}) {
     connect(bar, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
   }
-  fPalette = new ToolPalette(fHost, [this](const auto& call, const std::string& line) {
-    fOutput.Script().Line(line);
-    CallModule(call);
+  fPalette = new ToolPalette(fHost, [this](const auto& call, const ScriptCommand& command) {
+    fOutput.Script().Record(command);
+    Changed(fHost.CallModule(call));
   });
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
@@ -128,14 +128,8 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
     if (fSyncingTabs || index < 0 || index >= static_cast<int>(docs.size())) return;
     HostDocument* doc = docs[static_cast<std::size_t>(index)].get();
     if (doc == fHost.Active()) return;
-    fOutput.Script().Line("activate " + ScriptRecorder::Word(doc->document.fName));
-    bool ok = true;
-    try {
-      fHost.Activate(*doc);
-    } catch (const CMemoryException&) {
-      ok = false;
-    }
-    Changed(ok);
+    fOutput.Script().Record(MakeCommand(ScriptOp::Activate, {}, {doc->document.fName}));
+    Changed(fHost.Activate(*doc));
   });
   auto* documents = new QVBoxLayout;
   documents->setSpacing(0);
@@ -149,7 +143,8 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   fReadout->setMinimumWidth(360);
   statusBar()->addPermanentWidget(fReadout);
 
-  if (!fProfilePath.isEmpty()) {
+  if (forPlay) OsSetScreenSize(1024, 768);
+  if (!fProfilePath.isEmpty() && !forPlay) {
     QSettings ini(fProfilePath, QSettings::IniFormat);
     for (const QString& section : ini.childGroups()) {
       ini.beginGroup(section);
@@ -160,12 +155,10 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
       ini.endGroup();
     }
   }
-  fOutput.KeepLoadedProfile(AfxGetApp()->fProfile[kProfileSection]);
-  try {
-    fLoadError = fHost.Load(modulePath);
-  } catch (const CMemoryException&) {
-    fLoadError = "out of memory while loading the module";
-  }
+  const auto& profile = AfxGetApp()->fProfile;
+  const auto section = profile.find(kProfileSection);
+  fOutput.KeepLoadedProfile(section != profile.end() ? section->second : std::map<std::string, std::string>{});
+  if (!forPlay) fLoadError = fHost.Load(modulePath);
   BuildMenus();
   fPalette->Build();
   // The marching ants march only while they are shown; a view without them
@@ -174,16 +167,30 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   connect(ants, &QTimer::timeout, this, [this] {
     HostDocument* doc = fHost.Active();
     const bool shown = doc != nullptr && doc->view.fShownAnt != nullptr;
-    if (!shown && fHost.fAntPhase == 0) return;
+    if (fPlaying || (!shown && fHost.fAntPhase == 0)) return;
     fHost.fAntPhase = shown ? (fHost.fAntPhase + 1) % 8 : 0;
-    fView->Refresh();
+    if (doc != nullptr) fHost.Repaint(*doc);
+    fView->update();
   });
   ants->start(120);
   // The keys that change the module's tools reach it through the view.
   fView->setFocus();
   fOutput.BeginSession();
+  if (forPlay) return;
   if (!picture.isEmpty() && OpenPicture(picture)) return;
   Open(DefaultPicture(), "main", {});
+}
+
+void StudioWindow::EnsureSession() {
+  if (!fHost.IsLoaded()) fLoadError = fHost.Load(fModulePath);
+  if (fHost.IsLoaded() && fHost.Active() == nullptr) Open(DefaultPicture(), "main", {});
+  Changed(true);
+}
+
+void StudioWindow::SetPlaying(bool playing) {
+  fPlaying = playing;
+  fView->SetFollowsWidget(!playing);
+  OsSetUserInterface(playing ? static_cast<OsUserInterface*>(&fHost.fDialogs) : fDialogs.get());
 }
 
 StudioWindow::~StudioWindow() {
@@ -191,12 +198,10 @@ StudioWindow::~StudioWindow() {
   // The view and the palette talk to the host: they go first. The module goes
   // while the window that shows its dialogs still exists.
   delete takeCentralWidget();
-  try {
-    fHost.Unload();
-  } catch (const CMemoryException&) {
-    // What the module could not write is not in the profile; the rest is.
-  }
-  if (fProfilePath.isEmpty()) return;
+  // What the module could not write for want of memory is not in the
+  // profile; the rest is.
+  fHost.Unload();
+  if (fProfilePath.isEmpty() || fPlaying) return;
   QDir().mkpath(QFileInfo(fProfilePath).path());
   QSettings ini(fProfilePath, QSettings::IniFormat);
   for (const auto& [section, entries] : AfxGetApp()->fProfile) {
@@ -225,6 +230,7 @@ void StudioWindow::BuildMenus() {
   if (QAction* copy = Action(kCommandCopy)) copy->setShortcut(QKeySequence::Copy);
   if (QAction* paste = Action(kCommandPaste)) paste->setShortcut(QKeySequence::Paste);
   AddOwnEntries();
+  fMenusHaveModule = fHost.IsLoaded();
   RefreshMenus();
 }
 
@@ -254,14 +260,25 @@ QAction* StudioWindow::Action(int command) const {
   return nullptr;
 }
 
-void StudioWindow::RefreshMenus() {
-  if (fHost.Module() != nullptr) {
-    try {
-      fHost.Module()->DoSetupMenus();
-    } catch (const CMemoryException&) {
-      // The menus keep the states they had.
+bool StudioWindow::ModuleTakesEntry(int command) const {
+  switch (command) {
+    case kCommandOpen:
+    case kCommandClose:
+    case kCommandExit:
+    case kCommandAbout:
+    case kCommandUndo:
+    case kCommandRedo:
+      return false;
+    default: {
+      const QAction* action = Action(command);
+      return action != nullptr && action->isEnabled();
     }
   }
+}
+
+void StudioWindow::RefreshMenus() {
+  // Without memory for it, the menus keep the states they had.
+  fHost.CallModule([](BModuleInterface& module) { module.DoSetupMenus(); });
   const HostDocument* doc = fHost.Active();
   for (const MenuEntry& e : fEntries) {
     bool enabled = !OsIsMenuItemGrayed(e.menu, e.position);
@@ -291,18 +308,16 @@ void StudioWindow::Command(int command) {
       if (!path.isEmpty()) OpenPicture(path);
       return;
     }
-    case kCommandClose:
+    case kCommandClose: {
+      bool ok = true;
       if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
-        fOutput.Script().Line("close " + ScriptRecorder::Word(doc->document.fName));
+        fOutput.Script().Record(MakeCommand(ScriptOp::Close, {}, {doc->document.fName}));
         fOutput.Closed(*doc);
-        try {
-          fHost.Close(*doc);
-        } catch (const CMemoryException&) {
-          // Closing goes on: the next document is shown as it can be.
-        }
+        ok = fHost.Close(*doc);
       }
-      Changed(true);
+      Changed(ok);
       return;
+    }
     case kCommandExit:
       close();
       return;
@@ -312,51 +327,42 @@ void StudioWindow::Command(int command) {
                                                                          : tr("No module is loaded.")));
       return;
     case kCommandUndo:
-      fOutput.Script().Line("undo");
-      fHost.Undo();
-      Changed(true);
+      fOutput.Script().Record(MakeCommand(ScriptOp::Undo));
+      Changed(fHost.Undo());
       return;
     case kCommandRedo:
-      fOutput.Script().Line("redo");
-      fHost.Redo();
-      Changed(true);
+      fOutput.Script().Record(MakeCommand(ScriptOp::Redo));
+      Changed(fHost.Redo());
       return;
     default: {
       // The dialog's answers go into the script before the command.
       fOutput.Script().Hold();
       const bool ok = fHost.MenuCommand(command);
-      fOutput.Script().Release("menu " + std::to_string(command));
+      fOutput.Script().Release(MakeCommand(ScriptOp::Menu, {command}));
+      AskCursor();
       Changed(ok);
     }
   }
 }
 
-void StudioWindow::CallModule(const std::function<void(BModuleInterface&)>& call) {
-  BModuleInterface* module = fHost.Module();
-  if (module == nullptr) return;
-  bool ok = true;
-  try {
-    call(*module);
-  } catch (const CMemoryException&) {
-    ok = false;
+QString StudioWindow::ReadPicture(const QString& path, RgbImage& picture) {
+  QImageReader reader(path);
+  const QSize size = reader.size();
+  if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)) {
+    return tr("the picture is %1 x %2 pixels; at most %3 on a side can be opened")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(kMaxPictureSide);
   }
-  Changed(ok);
+  const QImage image = reader.read();
+  if (image.isNull()) return reader.errorString();
+  if (!ToRgbImage(image, picture)) return tr("the picture is too large");
+  return {};
 }
 
 bool StudioWindow::OpenPicture(const QString& path) {
-  QImageReader reader(path);
-  const QSize size = reader.size();
-  QString reason;
   RgbImage picture;
-  if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)) {
-    reason = tr("the picture is %1 x %2 pixels; at most %3 on a side can be opened")
-                 .arg(size.width()).arg(size.height()).arg(kMaxPictureSide);
-  } else if (const QImage image = reader.read(); image.isNull()) {
-    reason = reader.errorString();
-  } else if (!ToRgbImage(image, picture)) {
-    reason = tr("the picture is too large");
-  }
-  if (!reason.isEmpty()) {
+  if (const QString reason = ReadPicture(path, picture); !reason.isEmpty()) {
     QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(QDir::toNativeSeparators(path), reason));
     return false;
   }
@@ -373,14 +379,9 @@ std::string StudioWindow::UniqueName(const std::string& name) const {
 }
 
 void StudioWindow::Open(RgbImage picture, const std::string& wanted, const std::string& pngPath) {
-  const std::string name = UniqueName(wanted);
-  try {
-    HostDocument* doc = fHost.OpenDocument(name, std::move(picture));
-    fOutput.Opened(*doc, pngPath);
-  } catch (const CMemoryException&) {
-    QMessageBox::critical(this, kTitle, tr("There is not enough memory to open %1.").arg(QString::fromStdString(name)));
-  }
-  Changed(true);
+  HostDocument* doc = fHost.OpenDocument(UniqueName(wanted), std::move(picture));
+  if (doc != nullptr) fOutput.Opened(*doc, pngPath);
+  Changed(doc != nullptr);
 }
 
 bool StudioWindow::MayDiscard(const std::vector<HostDocument*>& documents) {
@@ -429,6 +430,12 @@ void StudioWindow::Changed(bool ok) {
     fOutput.Script().DropStep();
     statusBar()->showMessage(tr("Out of memory: the last step was dropped."), 5000);
   }
+  // A module loaded or unloaded since brings its menu and palette, or takes
+  // them away.
+  if (fHost.IsLoaded() != fMenusHaveModule) {
+    BuildMenus();
+    fPalette->Build();
+  }
   if (fOutput.Script().JournalFailed()) {
     QTimer::singleShot(0, this, [this] {
       QMessageBox::warning(this, kTitle,
@@ -446,20 +453,20 @@ void StudioWindow::Changed(bool ok) {
   fPalette->Refresh();
   RefreshMenus();
   UpdateReadout();
-  UpdateCursor();
+  ShowCursor();
 }
 
 void StudioWindow::UpdateReadout() { fReadout->setText(ReadoutText(fHost)); }
 
-void StudioWindow::UpdateCursor() {
-  BModuleInterface* module = fHost.Module();
-  if (module == nullptr) return;
-  try {
-    module->DoSetCursor({0, 0}, nullptr);
-  } catch (const CMemoryException&) {
-    return;
-  }
-  if (const OsCursorResource* cursor = OsFindCursor(nullptr, OsGetShownCursorId())) {
+void StudioWindow::AskCursor() {
+  fHost.CallModule([](BModuleInterface& module) { module.DoSetCursor({0, 0}, nullptr); });
+  ShowCursor();
+}
+
+void StudioWindow::ShowCursor() {
+  // The cursor the module loaded: the one the window system shows as soon as
+  // the pointer moves over the view.
+  if (const OsCursorResource* cursor = OsFindCursor(nullptr, LoadedCursorId(fHost))) {
     fView->setCursor(CursorFromResource(*cursor));
   } else {
     fView->unsetCursor();
@@ -536,13 +543,9 @@ void StudioWindow::Scrolled() {
   const BZoom& z = doc->view.GetZoom();
   const float ox = fHScroll->value() == std::lround(z.fOriginX) ? z.fOriginX : static_cast<float>(fHScroll->value());
   const float oy = fVScroll->value() == std::lround(z.fOriginY) ? z.fOriginY : static_cast<float>(fVScroll->value());
-  fOutput.Script().Line(SessionOutput::ZoomLine(z.fZoomX, ox, oy));
-  bool ok = true;
-  try {
-    fHost.SetZoom(*doc, z.fZoomX, ox, oy);
-  } catch (const CMemoryException&) {
-    ok = false;
-  }
+  fOutput.Script().Record(SessionOutput::ZoomCommand(z.fZoomX, ox, oy));
+  const bool ok = fHost.SetZoom(*doc, z.fZoomX, ox, oy);
+  AskCursor();
   Changed(ok);
 }
 
@@ -551,6 +554,7 @@ void StudioWindow::SetGrid(bool on, int size) {
   if (doc == nullptr) return;
   doc->view.fGridOn = on;
   if (size > 0) doc->view.fGridSize = size;
-  fOutput.Script().Line(on ? "grid on " + std::to_string(doc->view.fGridSize) : std::string("grid off"));
+  fOutput.Script().Record(on ? MakeCommand(ScriptOp::Grid, {doc->view.fGridSize}, {"on"})
+                             : MakeCommand(ScriptOp::Grid, {}, {"off"}));
   Changed(true);
 }

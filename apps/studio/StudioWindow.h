@@ -1,8 +1,9 @@
 #pragma once
 // The desktop host's main window: documents in tabs over the shared host
 // engine, sharing the module's clipboard; the host's menu bar with the module's
-// menu in it, the module's palette, and the coordinate read-out. Every call into the module is
-// guarded: running out of memory drops the step, and nothing escapes into Qt.
+// menu in it, the module's palette, and the coordinate read-out. Every call
+// into the module goes through the host, which tells whether it was done;
+// Changed is where a step the host dropped is told.
 
 #include <QMainWindow>
 #include <functional>
@@ -44,15 +45,22 @@ class StudioWindow final : public QMainWindow {
   // loads and written back when the window goes; empty keeps it in memory.
   // Pictures that sketch-replay cannot read are copied into `dataFolder`'s
   // pictures folder for the journal; empty: the system's temporary folder.
+  // `forPlay`: the window starts as sketch-replay does, for a script to say
+  // what comes: no module loaded, no document, the screen 1024 x 768.
   explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath(),
-                        const QString& profilePath = {}, const QString& dataFolder = {});
+                        const QString& profilePath = {}, const QString& dataFolder = {}, bool forPlay = false);
   ~StudioWindow() override;
 
   Host& GetHost() { return fHost; }
   DocumentView* View() const { return fView; }
   ToolPalette* Palette() const { return fPalette; }
+  const std::string& ModulePath() const { return fModulePath; }
   // The menu entry of that command, or null.
   QAction* Action(int command) const;
+  // Whether choosing the entry of that command hands it to the module as it
+  // stands: there is one, it is enabled, and the window does not take the
+  // command itself (open, close, undo...).
+  bool ModuleTakesEntry(int command) const;
   // Empty when the module loaded, otherwise why not.
   const std::string& LoadError() const { return fLoadError; }
 
@@ -62,7 +70,7 @@ class StudioWindow final : public QMainWindow {
   // From now on the session is journalled at `path`, from its start. Empty on
   // success, otherwise why not.
   std::string StartJournal(const std::string& path);
-  const SessionOutput& Output() const { return fOutput; }
+  SessionOutput& Output() { return fOutput; }
 
   // The session as a sketch file at `path`, replaced whole or left as it was.
   // Empty on success, otherwise why not.
@@ -92,12 +100,23 @@ class StudioWindow final : public QMainWindow {
   // Opens the picture as another document, made active; false (the person
   // told why) when it cannot be read.
   bool OpenPicture(const QString& path);
+  // A picture file as the host's pixels: empty when read, otherwise why not.
+  static QString ReadPicture(const QString& path, RgbImage& picture);
+  // With the module loaded and a document open (the built-in picture), for
+  // the person to go on with after a played script.
+  void EnsureSession();
   // The module's view of which entries are greyed, brought into the menus.
   void RefreshMenus();
-  // Menus, palette, read-out and cursor after an event; a dropped step is told.
+  // Menus, palette, read-out and cursor after an event; a step the host
+  // dropped (`ok` false) is told, and taken out of the recording.
   void Changed(bool ok);
-  // A call into the module outside a gesture, guarded; what it posted runs.
-  void CallModule(const std::function<void(BModuleInterface&)>& call);
+  // The module sets its cursor, as the window system asks it to whenever the
+  // mouse moves; the view shows it. Without memory for it the cursor stays.
+  void AskCursor();
+  // While a script plays, the view keeps the size the script gives it, the
+  // ants do not march and the dialogs take the script's answers, as in
+  // sketch-replay.
+  void SetPlaying(bool playing);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -113,7 +132,7 @@ class StudioWindow final : public QMainWindow {
   void BuildMenus();
   void FillMenu(QMenu* into, HMENU from);
   void Command(int command);
-  void UpdateCursor();
+  void ShowCursor();
   void UpdateReadout();
   // `pngPath`: the file a replay can read the picture from, or empty.
   void Open(RgbImage picture, const std::string& name, const std::string& pngPath);
@@ -150,4 +169,7 @@ class StudioWindow final : public QMainWindow {
   QString fProfilePath;
   std::size_t fBeepsHeard = 0;
   bool fClosing = false;
+  bool fPlaying = false;
+  // Whether the menus were last built with the module's menu in them.
+  bool fMenusHaveModule = false;
 };

@@ -10,20 +10,10 @@
 #include "ModulePictures.h"
 #include "OsResources.h"
 #include "OsScrollControl.h"
+#include "Replay.h"
+#include "resources/SketchResources.h"
 
 namespace {
-
-// The polygon option palette's template and its scroll-bar control.
-constexpr int kPolygonOption = 2004;
-constexpr int kApexControl = 2005;
-
-OsScrollControl* ApexControl(BModuleInterface* module) {
-  if (module == nullptr) return nullptr;
-  for (const auto& view : module->fToolOption.GetViews()) {
-    if (view->fDialogId == kPolygonOption) return OsFindScrollControl(view.get(), kApexControl);
-  }
-  return nullptr;
-}
 
 QIcon TwoStateIcon(const QImage& normal, const QImage& selected) {
   QIcon icon;
@@ -62,7 +52,7 @@ void ToolPalette::Build() {
                         modeSize);
   fMode->setObjectName("modeButton");
   connect(fMode, &QToolButton::clicked, this, [this](bool on) {
-    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); }, on ? "mode on" : "mode off");
+    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); }, MakeCommand(ScriptOp::Mode, {}, {on ? "on" : "off"}));
   });
   layout->addWidget(fMode, 0, Qt::AlignHCenter);
 
@@ -80,7 +70,7 @@ void ToolPalette::Build() {
     button->setObjectName(QString("tool%1").arg(tool));
     connect(button, &QToolButton::clicked, this, [this, tool] {
       fCall([tool](BModuleInterface& m) { m.DoToolChange(static_cast<short>(tool), 1); },
-            "tool " + std::to_string(tool));
+            MakeCommand(ScriptOp::Tool, {tool}));
     });
     grid->addWidget(button, row, column);
     fTools.push_back(button);
@@ -100,9 +90,9 @@ void ToolPalette::Build() {
     // The control tells the palette, which keeps the count within its range.
     fCall(
         [value](BModuleInterface& m) {
-          if (OsScrollControl* control = ApexControl(&m)) control->SetValue(value);
+          if (OsScrollControl* control = PolygonApexControl(m)) control->SetValue(value);
         },
-        "apex " + std::to_string(value));
+        MakeCommand(ScriptOp::Apex, {value}));
   });
   layout->addWidget(fOption);
   layout->addStretch(1);
@@ -122,8 +112,8 @@ void ToolPalette::Refresh() {
     fTools[t]->setEnabled(on);
     fTools[t]->setChecked(static_cast<int>(t) == module->fCurrentTool);
   }
-  OsScrollControl* control = ApexControl(module);
-  const bool shown = control != nullptr && module->fToolOption.GetShownView() == kPolygonOption;
+  OsScrollControl* control = PolygonApexControl(*module);
+  const bool shown = control != nullptr && module->fToolOption.GetShownView() == IDD_POLYGON;
   fOption->setVisible(shown);
   if (control != nullptr) {
     const QSignalBlocker quiet(fApex);

@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "Host.h"
+#include "Script.h"
 
 class QSlider;
 class QToolButton;
 
 class ToolPalette final : public QWidget {
  public:
-  // `call` runs a call into the module, guarded as the window guards every one,
-  // records it as the script line given, and brings the window up to date.
-  using Call = std::function<void(const std::function<void(BModuleInterface&)>&, const std::string& line)>;
+  // `call` records the command given, makes the call into the module through
+  // the host, and brings the window up to date.
+  using Call = std::function<void(const std::function<void(BModuleInterface&)>&, const ScriptCommand& command)>;
   ToolPalette(Host& host, Call call, QWidget* parent = nullptr);
 
   // Builds the buttons from the loaded module's description (nothing without one).

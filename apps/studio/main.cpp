@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -17,7 +18,9 @@
 
 #include "HostDump.h"
 #include "OsPlatformHost.h"
+#include "Preflight.h"
 #include "ScriptPlayer.h"
+#include "SketchJournal.h"
 #include "StudioWindow.h"
 
 namespace {
@@ -25,15 +28,27 @@ namespace {
 const char kTitle[] = "Sketch Studio";
 
 const char kUsage[] =
-    "usage: sketch-studio [PICTURE] [--record SCRIPT] [--recover=yes|no] [--play SCRIPT] [--dump FILE.json]\n"
+    "usage: sketch-studio [PICTURE] [--record SCRIPT] [--recover=yes|no] [--dump FILE.json]\n"
+    "       sketch-studio [PICTURE] [--record SCRIPT] [--recover=yes|no] --play SCRIPT [--quit]\n"
     "  PICTURE           a PNG, JPEG or BMP file; without one the built-in picture\n"
     "  --record SCRIPT   write what the person does as a sketch-replay script\n"
     "  --recover=yes|no  the answer to the offer to recover the journal of a run\n"
-    "                    that did not end cleanly (otherwise the person is asked)\n"
-    "  --play SCRIPT     play the script's tool, mode, key, mouse, menu, undo and\n"
-    "                    redo lines as the person's input, printing 'played LINE'\n"
-    "                    after each\n"
-    "  --dump FILE.json  write the state after start-up (and recovery), then quit\n";
+    "                    that did not end cleanly (otherwise the person is asked;\n"
+    "                    with --play, no)\n"
+    "  --dump FILE.json  write the state after start-up (and recovery), then quit\n"
+    "  --play SCRIPT     run a sketch-replay script in the window, every line as\n"
+    "                    sketch-replay runs it, from a session started as\n"
+    "                    sketch-replay starts one (PICTURE is its --image); what a\n"
+    "                    person does comes as the person's input; files are read\n"
+    "                    and written relative to the script's folder; prints\n"
+    "                    'played LINE' after each line\n"
+    "  --quit            after the last line, quit with sketch-replay's exit status\n"
+    "                    (without a display, on Qt's offscreen platform)\n";
+
+int Usage() {
+  std::cerr << kUsage;
+  return kExitScript;
+}
 
 bool HasSteps(const JournalRead& read) {
   for (const ScriptCommand& c : read.commands) {
@@ -85,9 +100,46 @@ void Recover(StudioWindow& window, const QString& journal, const QString& answer
   }
 }
 
+// What --play reads: the script, as sketch-replay reads it. The error as
+// sketch-replay words it, with its exit status.
+ReplayError ReadPlay(const QString& path, std::vector<ScriptCommand>& commands) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  if (!in || QFileInfo(path).isDir()) return {kExitFile, path.toStdString() + ": cannot read the script"};
+  const ParseResult parsed = ParseScript(text.str());
+  if (!parsed.ok()) return {kExitScript, path.toStdString() + ": " + FormatError(parsed.error())};
+  commands = parsed.commands();
+  return {};
+}
+
+// The picture given with --play, as the PNG file sketch-replay's --image
+// names: a picture of another kind is written as PNG into `pictures`.
+ReplayError PlayPicture(const QString& picture, const QString& pictures, std::string& png) {
+  if (picture.isEmpty() || QFileInfo(picture).suffix().compare("png", Qt::CaseInsensitive) == 0) {
+    png = picture.isEmpty() ? std::string() : QFileInfo(picture).absoluteFilePath().toStdString();
+    return {};
+  }
+  RgbImage pixels;
+  if (const QString reason = StudioWindow::ReadPicture(picture, pixels); !reason.isEmpty()) {
+    return {kExitFile, picture.toStdString() + ": " + reason.toStdString()};
+  }
+  QDir().mkpath(pictures);
+  png = (pictures + "/" + QString::fromStdString(PictureHash(pixels)) + ".png").toStdString();
+  if (std::string error = WritePng(png, pixels); !error.empty()) return {kExitFile, error};
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A script played to its end needs no screen: without a display the window
+  // goes to Qt's offscreen platform.
+  bool quit = false;
+  for (int k = 1; k < argc; ++k) quit = quit || std::string(argv[k]) == "--quit";
+  if (quit && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(kTitle);
   QString picture, record, recover, play, dump;
@@ -104,40 +156,49 @@ int main(int argc, char** argv) {
       dump = args[++k];
     } else if (args[k] == "--recover=yes" || args[k] == "--recover=no") {
       recover = args[k].mid(10);
+    } else if (args[k] == "--quit") {
+      quit = true;
     } else if (args[k].startsWith("-") || !picture.isEmpty()) {
-      std::cerr << kUsage;
-      return 2;
+      return Usage();
     } else {
       picture = args[k];
     }
   }
-  std::vector<ScriptCommand> toPlay;
-  if (!play.isEmpty()) {
-    std::ifstream in(play.toStdString(), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    const ParseResult parsed = ParseScript(text.str());
-    if (!in || !parsed.ok()) {
-      std::cerr << "sketch-studio: " << play.toStdString() << ": "
-                << (!in ? std::string("cannot be read") : FormatError(parsed.error())) << "\n";
-      return 2;
-    }
-    if (const ScriptCommand* c = ScriptPlayer::Unplayable(parsed.commands())) {
-      std::cerr << "sketch-studio: " << play.toStdString() << ": line " << c->line << ": '" << ScriptOpName(c->op)
-                << "' cannot be played\n";
-      return 2;
-    }
-    toPlay = parsed.commands();
-  }
-  // The module sizes its raster after the screen it is shown on.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    OsSetScreenSize(screen->size().width(), screen->size().height());
-  }
+  // A played script writes its own dumps; quitting is for a played script.
+  if ((quit && play.isEmpty()) || (!dump.isEmpty() && !play.isEmpty())) return Usage();
+
   const QString profile =
       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/sketch-studio.ini";
   const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir().mkpath(data);
-  auto window = std::make_unique<StudioWindow>(picture, ModuleLoader::DefaultPath(), profile, data);
+
+  const bool forPlay = !play.isEmpty();
+  std::vector<ScriptCommand> toPlay;
+  ReplayOptions playOptions;
+  if (forPlay) {
+    // What the command line names is where it was named; the script's own
+    // files are beside it.
+    if (!record.isEmpty()) record = QFileInfo(record).absoluteFilePath();
+    ReplayError error = ReadPlay(play, toPlay);
+    if (error.code == kExitOk) error = PlayPicture(picture, data + "/pictures", playOptions.image);
+    if (error.code == kExitOk && !QDir::setCurrent(QFileInfo(play).absolutePath())) {
+      error = {kExitFile, QFileInfo(play).absolutePath().toStdString() + ": cannot be entered"};
+    }
+    if (error.code == kExitOk) {
+      error = CheckBeforeRun(toPlay, playOptions);
+      if (error.code == kExitScript) error.message = play.toStdString() + ": " + error.message;
+    }
+    if (error.code != kExitOk) {
+      std::cerr << "sketch-studio: " << error.message << "\n";
+      return error.code;
+    }
+    if (recover.isEmpty()) recover = "no";
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // The module sizes its raster after the screen it is shown on.
+    OsSetScreenSize(screen->size().width(), screen->size().height());
+  }
+  auto window = std::make_unique<StudioWindow>(forPlay ? QString() : picture, playOptions.modulePath,
+                                               forPlay ? QString() : profile, data, forPlay);
   if (!window->LoadError().empty()) {
     QMessageBox::critical(nullptr, kTitle,
                           QString::fromStdString("The sketch module cannot be loaded: " + window->LoadError()));
@@ -180,7 +241,26 @@ int main(int argc, char** argv) {
     if (journalled) QFile::remove(journal);
     return error.empty() ? 0 : 1;
   }
-  if (!toPlay.empty()) (new ScriptPlayer(*window, std::move(toPlay)))->Start();
+  if (forPlay) {
+    auto* player = new ScriptPlayer(*window, std::move(toPlay), playOptions);
+    StudioWindow* shown = window.get();
+    player->OnFinished([shown, quit, play](const ReplayError& error) {
+      if (error.code != kExitOk) {
+        std::cerr << "sketch-studio: " << (error.code == kExitScript ? play.toStdString() + ": " : std::string())
+                  << error.message << "\n";
+      }
+      if (quit) {
+        QApplication::exit(error.code);
+        return;
+      }
+      if (error.code != kExitOk) {
+        shown->statusBar()->showMessage(
+            QObject::tr("The script stopped: %1").arg(QString::fromStdString(error.message)));
+      }
+      shown->EnsureSession();
+    });
+    player->Start();
+  }
   const int status = QApplication::exec();
   window.reset();
   // Ended cleanly: nothing to recover next time.

@@ -1,6 +1,7 @@
-// Replays every script under scripts/ through sketch-replay in a fresh folder and
-// compares what it wrote with expected/<script>/: JSON and text files byte for
-// byte, PNG pictures pixel for pixel. expected/<script>/exit-code holds the exit
+// Replays every script under scripts/ in a fresh folder, through sketch-replay
+// and through sketch-studio (--play, on Qt's offscreen platform), and compares
+// what each wrote with expected/<script>/: JSON and text files byte for byte,
+// PNG pictures pixel for pixel. expected/<script>/exit-code holds the exit
 // status when it is not 0, and stderr.txt a text the error output must contain.
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,18 +39,16 @@ std::vector<std::string> Scripts() {
   return names;
 }
 
-class Replay : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(Replay, WritesWhatWasCheckedByHand) {
-  const std::string name = GetParam();
+// Runs the script in `work` with `run`, the shell command of one host, and
+// checks what came of it.
+void ExpectWhatWasCheckedByHand(const std::string& name, const fs::path& work,
+                                const std::function<std::string(const fs::path& script)>& run) {
   const fs::path script = fs::path(SKETCH_E2E_DIR) / "scripts" / (name + ".txt");
   const fs::path expected = fs::path(SKETCH_E2E_DIR) / "expected" / name;
-  const fs::path work = fs::temp_directory_path() / ("sketch-e2e-" + std::to_string(getpid()) + "-" + name);
   fs::remove_all(work);
   fs::create_directories(work);
 
-  const std::string command = "cd '" + work.string() + "' && '" SKETCH_REPLAY "' '" + script.string() +
-                              "' 2> stderr.out";
+  const std::string command = "cd '" + work.string() + "' && " + run(script) + " 2> stderr.out";
   const int status = std::system(command.c_str());
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   const int wanted = fs::exists(expected / "exit-code") ? std::stoi(ReadText(expected / "exit-code")) : 0;
@@ -78,20 +78,56 @@ TEST_P(Replay, WritesWhatWasCheckedByHand) {
   // Nothing is written beyond what is expected, and a failed script writes nothing.
   for (const auto& entry : fs::directory_iterator(work)) {
     const fs::path file = entry.path().filename();
-    if (file != "stderr.out") {
+    if (file != "stderr.out" && file != "script.txt") {
       EXPECT_TRUE(fs::exists(expected / file)) << "unexpected " << file;
     }
   }
   fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, Replay, ::testing::ValuesIn(Scripts()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string n = info.param;
-                           for (char& c : n) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
-                           return n;
-                         });
+fs::path WorkFolder(const std::string& host, const std::string& name) {
+  return fs::temp_directory_path() / ("sketch-e2e-" + host + "-" + std::to_string(getpid()) + "-" + name);
+}
+
+class Replay : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Replay, WritesWhatWasCheckedByHand) {
+  ExpectWhatWasCheckedByHand(GetParam(), WorkFolder("replay", GetParam()), [](const fs::path& script) {
+    return "'" SKETCH_REPLAY "' '" + script.string() + "'";
+  });
+}
+
+std::string ParamName(const ::testing::TestParamInfo<std::string>& info) {
+  std::string n = info.param;
+  for (char& c : n) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return n;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, Replay, ::testing::ValuesIn(Scripts()), ParamName);
+
+#ifdef SKETCH_STUDIO
+// The desktop host plays the script in its window, the input as a person's
+// events, from a copy beside which it reads and writes; its journal and
+// preferences go to a home of its own.
+class StudioPlay : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(StudioPlay, WritesWhatWasCheckedByHand) {
+  const fs::path work = WorkFolder("studio", GetParam());
+  const fs::path home = work.string() + "-home";
+  fs::remove_all(home);
+  fs::create_directories(home);
+  ExpectWhatWasCheckedByHand(GetParam(), work, [&](const fs::path& script) {
+    fs::copy_file(script, work / "script.txt");
+    return "HOME='" + home.string() + "' XDG_DATA_HOME='" + home.string() + "/data' XDG_CONFIG_HOME='" +
+           home.string() + "/config' XDG_RUNTIME_DIR='" + home.string() +
+           "' QT_QPA_PLATFORM=offscreen '" SKETCH_STUDIO "' --play script.txt --quit > /dev/null";
+  });
+  fs::remove_all(home);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, StudioPlay, ::testing::ValuesIn(Scripts()), ParamName);
+#endif
 
 }  // namespace

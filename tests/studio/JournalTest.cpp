@@ -123,46 +123,47 @@ TEST(BeginsWith, WantsTheMarkerAsAWholeLine) {
   EXPECT_FALSE(BeginsWith("# sketch-studio journal 1\n", kSketchMarker));
 }
 
+ScriptCommand Command(const char* line) { return ParseScript(line).commands().at(0); }
+
 // A step the host dropped leaves the session and the journal: a gesture from
-// its press, a menu command with its answers; a key or a tool stays.
+// its press, a menu command with its answers (held for it, or written before
+// it as a script plays them); a key or a tool stays.
 TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   const std::string path = ::testing::TempDir() + "recorder-journal.txt";
   ScriptRecorder recorder;
   ASSERT_EQ(recorder.OpenJournal(path, "# marker"), "");
-  recorder.Line("tool 4");
-  recorder.Line("press 1 1");
-  recorder.Line("move 2 2");
+  const auto record = [&recorder](const char* line) { recorder.Record(Command(line)); };
+  record("tool 4");
+  record("press 1 1");
+  record("move 2 2");
   recorder.DropStep();
-  recorder.Line("key down shift");
+  record("key down shift");
   recorder.DropStep();
   recorder.Hold();
-  recorder.Line("answer scale 150 ok");
-  recorder.Release("menu 5100");
+  record("answer scale 150 ok");
+  recorder.Release(Command("menu 5100"));
   recorder.DropStep();
   recorder.DropStep();  // once only
-  recorder.Line("press 3 3");
+  record("answer rotate 1 cw cancel");
+  record("answer rotate 90 cw ok");
+  record("menu 5123");
+  recorder.DropStep();
+  record("press 3 3");
   recorder.DropStep();
   // Moves that go on after a dropped press belong to no step; a later drop
   // leaves them.
-  recorder.Line("move 3 4");
+  record("move 3 4");
   recorder.DropStep();
-  recorder.Line("press 3 3");
-  recorder.Line("release 4 4");
-  const std::string kept = "tool 4\nkey down shift\nmove 3 4\npress 3 3\nrelease 4 4\n";
+  recorder.Comment("# picture 0123456789abcdef");
+  recorder.DropStep();
+  record("press 3 3");
+  record("release 4 4");
+  const std::string kept =
+      "tool 4\nkey down shift\nmove 3 4\n# picture 0123456789abcdef\npress 3 3\nrelease 4 4\n";
   EXPECT_EQ(recorder.Session(), kept);
   std::ifstream file(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "# marker\n" + kept);
   std::remove(path.c_str());
-}
-
-// A document name goes into the script as the script reads it back.
-TEST(ScriptRecorder, WordsReadBackAsWritten) {
-  for (const std::string name : {"plain", "two words", "say \"hi\"", "C:\\pictures\\a b", "#1"}) {
-    const ParseResult parsed = ParseScript("activate " + ScriptRecorder::Word(name) + "\n");
-    ASSERT_TRUE(parsed.ok()) << name;
-    EXPECT_EQ(parsed.commands().at(0).words.at(0), name);
-  }
-  EXPECT_EQ(ScriptRecorder::Word("plain"), "plain");
 }
 
 }  // namespace

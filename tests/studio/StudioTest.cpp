@@ -141,7 +141,7 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QCOMPARE(undo->text(), QString("元に戻す(&U)"));
   Tool(4);
   // The module's cursor for the tool, with its hot spot.
-  const OsCursorResource* cursor = OsFindCursor(nullptr, OsGetShownCursorId());
+  const OsCursorResource* cursor = OsFindCursor(nullptr, LoadedCursorId(host));
   QVERIFY(cursor != nullptr);
   QCOMPARE(fWindow->View()->cursor().hotSpot(), QPoint(cursor->hotX, cursor->hotY));
   Drag({20, 20}, {80, 60});

@@ -15,6 +15,10 @@ class TObjectContainer;
 // the paste entry's state is current.
 Json DumpHostState(Host& host);
 
+// The resource number of the cursor the module has loaded, the one it shows
+// when the window system next asks; 0 without one.
+unsigned LoadedCursorId(const Host& host);
+
 // The sketch of a document, or null when it has none from this module.
 TObjectContainer* SketchOf(const BDocument& document);
 

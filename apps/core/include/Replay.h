@@ -18,6 +18,17 @@ struct ReplayOptions {
   std::string modulePath = ModuleLoader::DefaultPath();
 };
 
+class OsScrollControl;
+
+// The polygon option palette's scroll-bar control, which the user sets the
+// polygon's vertex count with; null when the module made no such palette.
+OsScrollControl* PolygonApexControl(BModuleInterface& module);
+
+// The k-th of a drag's N moves, from 1: on the straight way from its first
+// point to its second, each coordinate truncated toward zero; the last one on
+// the second point.
+OsImgPoint DragMove(const ScriptCommand& drag, int k);
+
 // Exit codes of sketch-replay.
 enum : int { kExitOk = 0, kExitFile = 1, kExitScript = 2 };
 
@@ -43,13 +54,13 @@ class Replay {
   // What Execute does first: the module loaded and a document opened when the
   // command needs them.
   ReplayError Prepare(const ScriptCommand& c);
-  // The --out, --dump and --svg outputs, as after the last line.
-  ReplayError WriteOutputs();
-  // After a change the host's cursor follows, as the window system asks it to.
-  bool UpdateCursor();
+  // Whether the host dropped the step of the command executed last.
+  bool StepDropped() const { return fDropped; }
   Host& GetHost() { return fHost; }
 
  private:
+  // The --out, --dump and --svg outputs, as after the last line.
+  ReplayError WriteOutputs();
   ReplayError EnsureModule();
   ReplayError EnsureDocument(HostDocument*& doc);
   ReplayError Snapshot(const std::string& path);
@@ -60,8 +71,11 @@ class Replay {
   // A step the host dropped because the module ran out of memory is recorded
   // as a message: the person could go on.
   void Dropped(const ScriptCommand& c, bool ok);
+  // After a change the host's cursor follows, as the window system asks it to.
+  void UpdateCursor();
 
   ReplayOptions fOptions;
   std::unique_ptr<Host> fOwnHost;
   Host& fHost;
+  bool fDropped = false;
 };

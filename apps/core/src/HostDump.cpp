@@ -93,6 +93,11 @@ TObjectContainer* SketchOf(const BDocument& document) {
   return static_cast<CSketchDocument*>(m)->fContainer;
 }
 
+unsigned LoadedCursorId(const Host& host) {
+  const auto* ui = static_cast<const CSketchInterface*>(host.Module());
+  return ui != nullptr && ui->fCursor != nullptr ? OsCursorResourceId(ui->fCursor) : 0;
+}
+
 Json DumpHostState(Host& host) {
   BModuleInterface* module = host.Module();
   const auto* ui = static_cast<const CSketchInterface*>(module);
@@ -161,7 +166,7 @@ Json DumpHostState(Host& host) {
       {"dispSwitch", module != nullptr ? Json(module->fDispSwitch) : Json()},
       {"paletteIndex", module != nullptr ? Json(module->fPaletteIndex) : Json()},
       {"polygonApex", apex != nullptr ? Json(*apex) : Json()},
-      {"cursor", module != nullptr && ui->fCursor != nullptr ? Json(OsCursorResourceId(ui->fCursor)) : Json()},
+      {"cursor", LoadedCursorId(host) != 0 ? Json(LoadedCursorId(host)) : Json()},
       {"pasteEnabled", pasteEnabled},
       {"menuBar", MenuItems(host.MenuBar())},
       {"readout",

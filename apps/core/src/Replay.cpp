@@ -20,9 +20,14 @@
 // functions only, and reaches the rest through symbols the module exports; it
 // links none of the module's code.
 
-namespace {
+OsScrollControl* PolygonApexControl(BModuleInterface& module) {
+  for (const auto& view : module.fToolOption.GetViews()) {
+    if (view->fDialogId == IDD_POLYGON) return OsFindScrollControl(view.get(), IDC_VERTEX_COUNT);
+  }
+  return nullptr;
+}
 
-constexpr int kApexControl = 2005;  // the scroll bar of the polygon palette
+namespace {
 
 ReplayError Fail(int code, const ScriptCommand& c, const std::string& message) {
   return {code, "line " + std::to_string(c.line) + ", column " + std::to_string(c.column) + ": " + message};
@@ -77,12 +82,21 @@ ReplayError Replay::EnsureDocument(HostDocument*& doc) {
   return {};
 }
 
+OsImgPoint DragMove(const ScriptCommand& drag, int k) {
+  const double x0 = static_cast<double>(drag.ints[0]), y0 = static_cast<double>(drag.ints[1]);
+  const double x1 = static_cast<double>(drag.ints[2]), y1 = static_cast<double>(drag.ints[3]);
+  const double f = static_cast<double>(k) / static_cast<double>(drag.ints[4]);
+  return {OsTruncToInt(x0 + (x1 - x0) * f), OsTruncToInt(y0 + (y1 - y0) * f)};
+}
+
 void Replay::Dropped(const ScriptCommand& c, bool ok) {
+  fDropped = !ok;
   if (!ok) fHost.fMessages.push_back("line " + std::to_string(c.line) + ": out of memory, the step was dropped");
 }
 
-bool Replay::UpdateCursor() {
-  return fHost.CallModule([](BModuleInterface& module) { module.DoSetCursor({0, 0}, nullptr); });
+void Replay::UpdateCursor() {
+  // Without memory for it the cursor stays as it was: no step is lost.
+  fHost.CallModule([](BModuleInterface& module) { module.DoSetCursor({0, 0}, nullptr); });
 }
 
 ReplayError Replay::Run(const std::vector<ScriptCommand>& commands) {
@@ -125,6 +139,7 @@ ReplayError Replay::Prepare(const ScriptCommand& c) {
 
 ReplayError Replay::Execute(const ScriptCommand& c) {
   const auto i = [&c](std::size_t k) { return static_cast<int>(c.ints[k]); };
+  fDropped = false;
   if (ReplayError e = Prepare(c); e.code != kExitOk) return e;
   HostDocument* const doc = fHost.Active();
   switch (c.op) {
@@ -185,10 +200,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       // The user sets the polygon palette's scroll bar; the control tells the
       // palette, which keeps the count within its range.
       Dropped(c, fHost.CallModule([value = i(0)](BModuleInterface& m) {
-        for (const auto& view : m.fToolOption.GetViews()) {
-          if (view->fDialogId != CSketchInterface::kPolygonOption) continue;
-          if (OsScrollControl* control = OsFindScrollControl(view.get(), kApexControl)) control->SetValue(value);
-        }
+        if (OsScrollControl* control = PolygonApexControl(m)) control->SetValue(value);
       }));
       return {};
     case ScriptOp::Display:
@@ -204,8 +216,8 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       const BZoom& z = doc->view.GetZoom();
       const float ox = c.reals.size() == 3 ? c.reals[1] : z.fOriginX;
       const float oy = c.reals.size() == 3 ? c.reals[2] : z.fOriginY;
-      const bool ok = fHost.SetZoom(*doc, c.reals[0], ox, oy);
-      Dropped(c, UpdateCursor() && ok);
+      Dropped(c, fHost.SetZoom(*doc, c.reals[0], ox, oy));
+      UpdateCursor();
       return {};
     }
     case ScriptOp::Grid:
@@ -218,11 +230,10 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::Press:
       Dropped(c, fHost.Press({i(0), i(1)}));
       return {};
-    case ScriptOp::Move: {
-      const bool ok = fHost.Move({i(0), i(1)});
-      Dropped(c, UpdateCursor() && ok);
+    case ScriptOp::Move:
+      Dropped(c, fHost.Move({i(0), i(1)}));
+      UpdateCursor();
       return {};
-    }
     case ScriptOp::Release:
       Dropped(c, fHost.Release({i(0), i(1)}));
       return {};
@@ -230,24 +241,16 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       Dropped(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)}));
       return {};
     case ScriptOp::Drag: {
-      // N moves on the straight way, each coordinate truncated toward zero, the
-      // last one on the end point.
-      const double x0 = i(0), y0 = i(1), x1 = i(2), y1 = i(3);
-      const int n = i(4);
       bool ok = fHost.Press({i(0), i(1)});
-      for (int k = 1; k <= n && ok; ++k) {
-        const double f = static_cast<double>(k) / n;
-        ok = fHost.Move({OsTruncToInt(x0 + (x1 - x0) * f), OsTruncToInt(y0 + (y1 - y0) * f)});
-      }
-      ok = ok && fHost.Release({i(2), i(3)});
-      Dropped(c, UpdateCursor() && ok);
+      for (int k = 1; k <= i(4) && ok; ++k) ok = fHost.Move(DragMove(c, k));
+      Dropped(c, ok && fHost.Release({i(2), i(3)}));
+      UpdateCursor();
       return {};
     }
-    case ScriptOp::Menu: {
-      const bool ok = fHost.MenuCommand(i(0));
-      Dropped(c, UpdateCursor() && ok);
+    case ScriptOp::Menu:
+      Dropped(c, fHost.MenuCommand(i(0)));
+      UpdateCursor();
       return {};
-    }
     case ScriptOp::Replicate:
       Dropped(c, fHost.Replicate(i(0), {i(1), i(2)}));
       return {};
