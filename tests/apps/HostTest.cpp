@@ -130,6 +130,38 @@ TEST_F(HostTest, AModuleLoadedAfterThePicturesWorksInTheActiveOne) {
   host.Unload();
 }
 
+// Every call says whether it was done: false only when the module ran out of
+// memory and the step was dropped. A call with nothing to do, or held off
+// while the button is down, is done and changes nothing; closing the document
+// of a gesture ends the gesture.
+TEST_F(HostTest, CallsSayWhetherTheModuleRanOutOfMemory) {
+  Host host;
+  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+  HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
+  host.OpenDocument("b", RgbImage(100, 80));
+  ASSERT_TRUE(host.Activate(*doc));
+  host.Module()->DoModeChange(1);
+  host.Module()->DoToolChange(4, 1);
+  EXPECT_TRUE(host.Undo() && host.Redo());
+  ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}));
+  EXPECT_TRUE(host.Undo() && host.Redo() && host.Press({50, 50}) && host.MenuCommand(5110) &&
+              host.Replicate(0, {10, 10}));
+  ASSERT_TRUE(host.Release({30, 20}));
+  EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
+
+  OsFailAllocationsAfter(0);
+  EXPECT_FALSE(host.Press({40, 40}));
+  OsFailAllocationsAfter(-1);
+  EXPECT_FALSE(host.IsTracking());
+  EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
+
+  ASSERT_TRUE(host.Press({40, 40}) && host.Move({60, 60}));
+  EXPECT_TRUE(host.Close(*doc));
+  EXPECT_FALSE(host.IsTracking());
+  EXPECT_EQ(host.Active()->document.fName, "b");
+  host.Unload();
+}
+
 // The marquee's ants are drawn over the frame on all four sides, dashed black
 // and white, and nothing inside them is touched.
 TEST_F(HostTest, AMarqueesAntsRunRoundAllFourSides) {

@@ -94,4 +94,21 @@ TEST_F(CheckBeforeRunTest, TheModuleMustLoadWhenTheScriptNeedsIt) {
   EXPECT_EQ(Check(""), "1 libc.so.6: not a module (its entry point or exports are missing)");
 }
 
+// A driver that runs lines without that check (a sketch reopened in the
+// desktop host) still meets the document rules, at the line that breaks them.
+TEST(ReplayExecute, RefusesDocumentNamesAtTheLineThatBreaksThem) {
+  ReplayOptions options;
+  options.modulePath = SKETCH_MODULE_PATH;
+  Replay replay(options);
+  const auto run = [&replay](const char* line) {
+    const ReplayError e = replay.Execute(ParseScript(line).commands().at(0));
+    return std::to_string(e.code) + " " + e.message;
+  };
+  EXPECT_EQ(run("document a 4 3"), "0 ");
+  EXPECT_EQ(run("  document a 4 3"), "2 line 1, column 3: a document named 'a' is already open");
+  EXPECT_EQ(run("activate b"), "2 line 1, column 1: no document named 'b'");
+  EXPECT_EQ(run("close b"), "2 line 1, column 1: no document named 'b'");
+  replay.GetHost().Unload();
+}
+
 }  // namespace

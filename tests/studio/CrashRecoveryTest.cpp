@@ -169,23 +169,24 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
 // A played script's input goes through the window as a person's would: the
 // view takes a drag's press, moves and release, the palette a tool, the menu
 // an entry; what no person could do there (a tool without a button, a dialog's
-// answers) goes through the runner. The recording shows which took each line.
+// answers, an undo with nothing to undo, the mode it is in already) goes
+// through the runner. The recording shows which took each line.
 TEST_F(CrashRecovery, PlayedInputGoesThroughTheWindow) {
   Write(fHome.path() + "/play.txt",
-        "mode on\ntool 4\ndrag 10 10 50 40 2\nclick 60 60\ntool 16\nmenu 5110\nundo\n"
+        "undo\nmode on\nmode on\ntool 4\ndrag 10 10 50 40 2\nclick 60 60\ntool 16\nmenu 5110\nundo\nredo\n"
         "key down shift\nkey up shift\nanswer scale 150 ok\nmenu 5100\nsnapshot view.png\n");
   std::unique_ptr<QProcess> studio(
       Studio({"--play", fHome.path() + "/play.txt", "--record", fHome.path() + "/recorded.txt", "--quit"}));
   ASSERT_TRUE(studio->waitForFinished(60000));
   ASSERT_EQ(studio->exitCode(), 0) << studio->readAllStandardError().toStdString();
-  EXPECT_EQ(studio->readAllStandardOutput().count("played "), 12);
+  EXPECT_EQ(studio->readAllStandardOutput().count("played "), 15);
   EXPECT_TRUE(QFile::exists(fHome.path() + "/view.png"));
   QList<QByteArray> recorded = Read(fHome.path() + "/recorded.txt").split('\n');
   recorded.removeIf([](const QByteArray& l) { return l.startsWith("#") || l.startsWith("document ") || l.isEmpty(); });
   EXPECT_EQ(recorded.join('\n').toStdString(),
-            "screen 1024 768\nmode on\ntool 4\npress 10 10\nmove 30 25\nmove 50 40\nrelease 50 40\n"
-            "press 60 60\nrelease 60 60\ntool 16\nmenu 5110\nundo\nkey down shift\nkey up shift\n"
-            "answer scale 150 ok\nmenu 5100");
+            "screen 1024 768\nundo\nmode on\nmode on\ntool 4\npress 10 10\nmove 30 25\nmove 50 40\n"
+            "release 50 40\npress 60 60\nrelease 60 60\ntool 16\nmenu 5110\nundo\nredo\nkey down shift\n"
+            "key up shift\nanswer scale 150 ok\nmenu 5100");
 }
 
 }  // namespace
