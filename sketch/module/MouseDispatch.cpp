@@ -98,22 +98,7 @@ void CSketchInterface::RestorePress(TObjectContainer& container) {
 
 void CSketchInterface::Dispatch(const Press& press, OsImgPoint& point, int flags) {
   if (!IsTransformTool(fCurrentTool) && press.container != nullptr) press.container->DrawCenter(0);
-  switch (CheckKey(point, nullptr)) {
-    case 0: DMFD_Arrow(point, flags); break;
-    case 1: DMFD_WhiteArrow(point, flags); break;
-    case 2: DMFP_Hand(point, flags); break;
-    case 3: DMFP_Zoom(point, flags); break;
-    case 4: case 5: case 6: case 8: case 14: DMFD_Grow(point, flags); break;
-    case 7: case 9: DMFD_Pens(point, flags); break;
-    case 10: DMFD_Scissor(point, flags); break;
-    case 11: DMFD_Join(point, flags); break;
-    case 12: DMFD_AddPt(point, flags); break;
-    case 13: DMFD_DelPt(point, flags); break;
-    case 15: DMFD_EditPt(point, flags); break;
-    case kToolScale: DMFD_Scale(point, flags); break;
-    case kToolRotate: DMFD_Rotate(point, flags); break;
-    default: break;
-  }
+  if (const SketchTool* tool = FindSketchTool(CheckKey(point, nullptr))) (this->*tool->press)(point, flags);
 }
 
 void CSketchInterface::StartSelect(const Press& p, OsImgPoint& point, int mode) {

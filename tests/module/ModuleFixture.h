@@ -90,8 +90,8 @@ class ModuleFixture : public RasterFixture {
     m.LoadModuleCursor(-1);
     m.fCurrentTool = 4;
     m.fZoomState = 0;
-    m.fDispColor = BModuleInterface::kDisplayInverted;
-    m.fDispSwitch = BModuleInterface::kDisplayShow;
+    m.fDispColor = ID_DISPLAY_INVERTED;
+    m.fDispSwitch = ID_DISPLAY_SHOW;
     m.fPaletteIndex = 0;
     m.fToolOption.DestroyViews();
     m.fToolOption.ShowView(-1);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ModuleFixture.h"
+#include "resources/SketchResources.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
 }
 
 TEST_F(ModuleTools, OnlyThePolygonToolShowsItsOptionPalette) {
-  gModuleInterface.fToolOption.AddView(new CToolOptionView(CSketchInterface::kPolygonOption, nullptr));
+  gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
   std::string shown;
   for (short tool : {14, 15, 14}) {
     gModuleInterface.DoToolChange(tool, 1);
@@ -63,9 +64,9 @@ TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
 
 TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardExistsAndIsEmpty) {
   HMENU edit = CreateMenu();
-  AppendMenu(edit, MF_STRING | MF_GRAYED, CSketchInterface::kCommandCopy, "Copy");
-  AppendMenu(edit, MF_STRING | MF_GRAYED, CSketchInterface::kCommandCut, "Cut");
-  AppendMenu(edit, MF_STRING, CSketchInterface::kCommandPaste, "Paste");
+  AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_COPY, "Copy");
+  AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_CUT, "Cut");
+  AppendMenu(edit, MF_STRING, ID_EDIT_PASTE, "Paste");
   CWnd main;
   main.OsSetMenu(edit);
   AfxGetApp()->m_pMainWnd = &main;

@@ -178,7 +178,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       // The user sets the polygon palette's scroll bar; the control tells the
       // palette, which keeps the count within its range.
       for (const auto& view : module->fToolOption.GetViews()) {
-        if (view->fDialogId != CSketchInterface::kPolygonOption) continue;
+        if (view->fDialogId != IDD_POLYGON) continue;
         if (OsScrollControl* control = OsFindScrollControl(view.get(), kApexControl)) control->SetValue(i(0));
       }
       return {};
