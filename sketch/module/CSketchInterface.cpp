@@ -5,6 +5,7 @@
 
 #include "BView.h"
 #include "OsResources.h"
+#include "TFWCommands.h"
 #include "container/TObjectContainer.h"
 #include "container/TSketchMemo.h"
 #include "module/CSketchDocument.h"
@@ -20,13 +21,13 @@ namespace {
 constexpr const char* kSection = "Sketch";
 constexpr const char* kToolKey = "CurrentTool";
 
-// The zoom tool's cursor shows which way a click would zoom (fZoomState 1 in,
-// 2 out); 0 for a state that has no cursor.
+// The zoom tool's cursor shows which way a click would zoom; 0 for a state
+// that has no cursor.
 unsigned ZoomCursor(unsigned neutral, int zoomState) {
   switch (zoomState) {
-    case 0: return neutral;
-    case 1: return IDCUR_MAGNIFIER_PLUS;
-    case 2: return IDCUR_MAGNIFIER_MINUS;
+    case TFWCZoom::kZoomNone: return neutral;
+    case TFWCZoom::kZoomIn: return IDCUR_MAGNIFIER_PLUS;
+    case TFWCZoom::kZoomOut: return IDCUR_MAGNIFIER_MINUS;
     default: return 0;
   }
 }
@@ -157,14 +158,15 @@ int CSketchInterface::DoToolChange(short tool, int on) {
 
 short CSketchInterface::CheckKey(const OsImgPoint&, char* zoomState) {
   const bool alt = KeyDown(VK_MENU), space = KeyDown(VK_SPACE), ctrl = KeyDown(VK_CONTROL);
-  fZoomState = 0;
+  using Zoom = TFWCZoom;
+  fZoomState = Zoom::kZoomNone;
   int temporary = -1;
   if (space && ctrl) {
     temporary = kToolZoom;
-    fZoomState = alt ? 2 : 1;
+    fZoomState = alt ? Zoom::kZoomOut : Zoom::kZoomIn;
   } else if (space && alt) {
     temporary = kToolZoom;
-    fZoomState = 2;
+    fZoomState = Zoom::kZoomOut;
   } else if (space) {
     temporary = kToolHand;
   }
@@ -174,13 +176,13 @@ short CSketchInterface::CheckKey(const OsImgPoint&, char* zoomState) {
   if (tool == kToolZoom) {
     if (BView* view = CurrentView()) {
       const float z = view->GetZoom().fZoomX;
-      if (fZoomState == 0) {
-        if (!alt && z < 16.0f) fZoomState = 1;
-        if (alt && z > 0.0625f) fZoomState = 2;
-      } else if (fZoomState == 1 && z >= 16.0f) {
-        fZoomState = 0;
-      } else if (fZoomState == 2 && z <= 0.0625f) {
-        fZoomState = 0;
+      if (fZoomState == Zoom::kZoomNone) {
+        if (!alt && z < Zoom::kMaxZoom) fZoomState = Zoom::kZoomIn;
+        if (alt && z > Zoom::kMinZoom) fZoomState = Zoom::kZoomOut;
+      } else if (fZoomState == Zoom::kZoomIn && z >= Zoom::kMaxZoom) {
+        fZoomState = Zoom::kZoomNone;
+      } else if (fZoomState == Zoom::kZoomOut && z <= Zoom::kMinZoom) {
+        fZoomState = Zoom::kZoomNone;
       }
     }
   }

@@ -1,8 +1,9 @@
 #pragma once
 // The module's tools: the number of each, which the host's tool palette and
 // gCurrentTool carry, and one row a tool of what the module does with it. A new
-// tool is its tracker and one row (and, with a figure of its own kind, that
-// figure in its drawing tracker).
+// tool is an enumerator, a row, its tracker, and its press handler in the
+// interface unless it shares one (the drawing tools share theirs and say in
+// their tracker which figure they draw).
 
 #include "OsImgTypes.h"
 

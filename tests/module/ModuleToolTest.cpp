@@ -1,17 +1,54 @@
 // The interface as the host drives it from the tool palette and the edit menu:
-// tool changes with their cursors and option palette, the tool read from the
-// preferences, and Paste.
+// tool changes with their cursors and option palette, what a press does with
+// each tool, the tool read from the preferences, and Paste.
 
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
+#include "BHistory.h"
+#include "BTrackingLoop.h"
 #include "ModuleFixture.h"
+#include "model/TDLine.h"
+#include "module/SketchChanges.h"
 #include "resources/SketchResources.h"
 
 namespace {
 
 using ModuleTools = ModuleFixture;
+
+// Every figure's point count and selection: "4s 2 2" for a selected
+// rectangle and two lines.
+std::string Figures(const TObjectContainer& c) {
+  std::string out;
+  for (BPosition pos = c.GetHeadPosition(); pos != nullptr;) {
+    const auto* s = static_cast<const TDShape*>(c.GetNext(pos));
+    out += (out.empty() ? "" : " ") + std::to_string(s->UnitCount()) + (s->fSelected ? "s" : "");
+  }
+  return out;
+}
+
+// A press, a drag to each point and the release there, as the host runs them:
+// whatever the press posted is tracked and kept in a history of its own.
+// Returns the change numbers of the steps kept, and how many commands the
+// press posted.
+std::pair<std::vector<int>, std::size_t> Gesture(std::vector<std::unique_ptr<BCommand>>& posts, OsImgPoint press,
+                                                 OsImgPoint release) {
+  gModuleInterface.DoMouseCommandL(press, 0);
+  const std::size_t posted = posts.size();
+  BHistory history;
+  for (auto& post : posts) {
+    auto* tracker = dynamic_cast<BTracker*>(post.release());
+    if (tracker == nullptr) continue;
+    BTrackingLoop loop;
+    loop.Begin(tracker, press);
+    loop.Move(release);
+    loop.End(release, &history);
+  }
+  posts.clear();
+  return {history.UndoLabels(), posted};
+}
 
 TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
   std::string ids;
@@ -25,32 +62,88 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
   EXPECT_EQ(ids, "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
                  "4004 4004 4004 4004 4004 4004 4004 4004 4004 - ");
   // The cursor shown goes with the tool: none is shown until the next is set.
-  gModuleInterface.DoToolChange(0, 1);
+  gModuleInterface.DoToolChange(kToolArrow, 1);
   gModuleInterface.DoSetCursor({0, 0}, nullptr);
   ASSERT_EQ(OsGetShownCursorId(), 4000u);
-  gModuleInterface.DoToolChange(1, 1);
+  gModuleInterface.DoToolChange(kToolWhiteArrow, 1);
   EXPECT_EQ(OsGetShownCursorId(), 0u);
 }
 
 TEST_F(ModuleTools, OnlyThePolygonToolShowsItsOptionPalette) {
   gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
   std::string shown;
-  for (short tool : {14, 15, 14}) {
+  for (short tool : {kToolPolygon, kToolEditPoint, kToolPolygon}) {
     gModuleInterface.DoToolChange(tool, 1);
     shown += std::to_string(gModuleInterface.fToolOption.GetShownView()) + " ";
   }
   EXPECT_EQ(shown, "2004 -1 2004 ");
   const HCURSOR cursor = gModuleInterface.fCursor;
   // Leaving the mode hides the palette and changes nothing else.
-  gModuleInterface.DoToolChange(5, 0);
+  gModuleInterface.DoToolChange(kToolOval, 0);
   EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), -1);
   EXPECT_EQ(std::tuple(gModuleInterface.fCurrentTool, gCurrentTool, gModuleInterface.fCursor),
-            std::tuple(short{14}, short{14}, cursor));
+            std::tuple(short{kToolPolygon}, short{kToolPolygon}, cursor));
+}
+
+// Each tool's press and drag, over a rectangle and two lines, is handled as its
+// row says: the step it leaves is the row's change, which has a name for the
+// host's history; the view's own tools leave none. A number that is no tool
+// takes no press.
+TEST_F(ModuleTools, EachToolsGestureLeavesTheStepItsRowNames) {
+  view.GetWindow()->OsPlace(0, 0, kScreenW, kScreenH);
+  gModuleInterface.SetActiveView(&view);
+  TObjectContainer& c = *sketch->fContainer;
+  const auto scene = [&] {
+    c.Terminate();
+    c.DeleteAll();
+    Rect(10, 10, 30, 30);
+    for (const int y : {10, 30}) {
+      auto* line = new TDLine;
+      OsImgPoint from{40, y}, to{56, y};
+      ASSERT_TRUE(line->Begin(&c, from.x, from.y));
+      line->Track(2, &from, &to);
+      line->SetBusy(0);
+      ASSERT_TRUE(c.AddObject(line));
+    }
+  };
+  // On the rectangle: its top edge (20, 10) and its corners; the lines' right
+  // ends are (56, 10) and (56, 30); (4, 36) and below is empty.
+  const OsImgPoint edge{20, 10}, corner{10, 10}, otherCorner{30, 30};
+  const std::vector<std::tuple<int, OsImgPoint, OsImgPoint>> gestures = {
+      {kToolArrow, edge, {24, 14}},        {kToolWhiteArrow, corner, {12, 14}},
+      {kToolHand, {20, 20}, {24, 24}},     {kToolZoom, {20, 20}, {20, 20}},
+      {kToolRectangle, {4, 36}, {20, 46}}, {kToolOval, {4, 36}, {20, 46}},
+      {kToolFreeLine, {4, 36}, {20, 46}},  {kToolPen, {4, 40}, {8, 44}},
+      {kToolLine, {4, 36}, {20, 46}},      {kToolMultiLine, {4, 40}, {8, 44}},
+      {kToolScissors, edge, edge},         {kToolJoin, {56, 10}, {56, 30}},
+      {kToolAddPoint, edge, edge},         {kToolDeletePoint, corner, corner},
+      {kToolPolygon, {4, 36}, {20, 46}},   {kToolEditPoint, otherCorner, {34, 34}},
+      {kToolScale, edge, {26, 14}},        {kToolRotate, edge, {26, 14}},
+      {-1, edge, {24, 14}},                {kToolCount, edge, {24, 14}},
+  };
+  for (const auto& [number, press, release] : gestures) {
+    const SketchTool* tool = FindSketchTool(number);
+    SCOPED_TRACE(tool != nullptr ? tool->name : std::to_string(number).c_str());
+    scene();
+    const std::string before = Figures(c);
+    gModuleInterface.DoToolChange(static_cast<short>(number), 1);
+    const auto [steps, posted] = Gesture(viewPosts, press, release);
+    if (tool == nullptr) {
+      EXPECT_EQ(posted, 0u);
+      EXPECT_EQ(Figures(c), before);
+    } else if (tool->change == 0) {
+      EXPECT_EQ(posted, 1u);
+      EXPECT_TRUE(steps.empty());
+    } else {
+      EXPECT_EQ(steps, std::vector<int>{tool->change});
+      EXPECT_NE(ChangeStepName(tool->change), nullptr);
+    }
+  }
 }
 
 TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
   for (const auto& [text, tool] : {std::pair{"12", 12}, std::pair{"", 4}, std::pair{"abc", 4}, std::pair{"7x", 7}}) {
-    gModuleInterface.fCurrentTool = 4;
+    gModuleInterface.fCurrentTool = kToolRectangle;
     AfxGetApp()->fProfile["Sketch"]["CurrentTool"] = text;
     gModuleInterface.IModuleInterface(&links);
     EXPECT_EQ(gModuleInterface.fCurrentTool, tool) << '"' << text << '"';
