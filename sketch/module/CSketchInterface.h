@@ -96,6 +96,9 @@ class CSketchInterface : public BModuleInterface {
   std::unique_ptr<TSketchMemo> fPressMemo;
 
  private:
+  // Runs a press's handler, keeping the memo that RestorePress brings back.
+  template <typename Handle>
+  void Pressed(const Press& press, Handle handle);
   void StartSelect(const Press& p, OsImgPoint& point, int mode);
   void StartClone(const Press& p, OsImgPoint& point);
 };

@@ -1,7 +1,6 @@
 // What the interface does with a menu command: the transforms and the edit
 // commands become undoable commands, the numeric ones after their dialog, and
-// the mouse transforms become tools. The host's replay of presses lands here
-// too.
+// the mouse transforms become tools.
 
 #include <memory>
 #include <new>
@@ -124,12 +123,4 @@ void CSketchInterface::DMC_Paste() {
   const Press p = Lookup();
   if (p.container == nullptr) return;
   PostCommand(Make<TDMCPaste>([&](TDMCPaste& c) { c.IDMCPaste(p.container, p.view, p.document); }).release());
-}
-
-void CSketchInterface::CommandReplicater(int kind, OsImgPoint& point) {
-  if (kind == 0) {
-    DMFD_Arrow(point, 0);
-  } else if (kind == 1) {
-    DMFD_WhiteArrow(point, 0);
-  }
 }

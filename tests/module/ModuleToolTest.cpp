@@ -2,6 +2,8 @@
 // tool changes with their cursors and option palette, what a press does with
 // each tool, the tool read from the preferences, and Paste.
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,6 +12,7 @@
 #include "BHistory.h"
 #include "BTrackingLoop.h"
 #include "ModuleFixture.h"
+#include "OsRuntime.h"
 #include "model/TDLine.h"
 #include "module/SketchChanges.h"
 #include "resources/SketchResources.h"
@@ -85,29 +88,41 @@ TEST_F(ModuleTools, OnlyThePolygonToolShowsItsOptionPalette) {
             std::tuple(short{kToolPolygon}, short{kToolPolygon}, cursor));
 }
 
-// Each tool's press and drag, over a rectangle and two lines, is handled as its
-// row says: the step it leaves is the row's change, which has a name for the
-// host's history; the view's own tools leave none. A number that is no tool
-// takes no press.
-TEST_F(ModuleTools, EachToolsGestureLeavesTheStepItsRowNames) {
-  view.GetWindow()->OsPlace(0, 0, kScreenW, kScreenH);
-  gModuleInterface.SetActiveView(&view);
-  TObjectContainer& c = *sketch->fContainer;
-  const auto scene = [&] {
-    c.Terminate();
-    c.DeleteAll();
+// The view as large as the screen, and active, over a selected rectangle
+// (10, 10)-(30, 30) and two lines, not selected, from x 40 to 56 at y 10 and 30.
+class ModuleGestures : public ModuleFixture {
+ protected:
+  void SetUp() override {
+    ModuleFixture::SetUp();
+    view.GetWindow()->OsPlace(0, 0, kScreenW, kScreenH);
+    gModuleInterface.SetActiveView(&view);
+    Scene();
+  }
+  void Scene() {
+    c().Terminate();
+    c().DeleteAll();
     Rect(10, 10, 30, 30);
     for (const int y : {10, 30}) {
       auto* line = new TDLine;
       OsImgPoint from{40, y}, to{56, y};
-      ASSERT_TRUE(line->Begin(&c, from.x, from.y));
+      ASSERT_TRUE(line->Begin(&c(), from.x, from.y));
       line->Track(2, &from, &to);
+      OsImgRect bounds;
+      line->CalcBounds(bounds);
+      line->SetSelect(0, 1, 0);
       line->SetBusy(0);
-      ASSERT_TRUE(c.AddObject(line));
+      ASSERT_TRUE(c().AddObject(line));
     }
-  };
-  // On the rectangle: its top edge (20, 10) and its corners; the lines' right
-  // ends are (56, 10) and (56, 30); (4, 36) and below is empty.
+  }
+  TObjectContainer& c() { return *sketch->fContainer; }
+};
+
+// Each tool's press and drag is handled as its row says: the step it leaves is
+// the row's change, which has a name for the host's history; the view's own
+// tools leave none. A number that is no tool takes no press.
+TEST_F(ModuleGestures, EachToolsGestureLeavesTheStepItsRowNames) {
+  // The rectangle's top edge and corners; the lines' right ends are (56, 10)
+  // and (56, 30); from (4, 36) down there is nothing.
   const OsImgPoint edge{20, 10}, corner{10, 10}, otherCorner{30, 30};
   const std::vector<std::tuple<int, OsImgPoint, OsImgPoint>> gestures = {
       {kToolArrow, edge, {24, 14}},        {kToolWhiteArrow, corner, {12, 14}},
@@ -124,13 +139,13 @@ TEST_F(ModuleTools, EachToolsGestureLeavesTheStepItsRowNames) {
   for (const auto& [number, press, release] : gestures) {
     const SketchTool* tool = FindSketchTool(number);
     SCOPED_TRACE(tool != nullptr ? tool->name : std::to_string(number).c_str());
-    scene();
-    const std::string before = Figures(c);
+    Scene();
+    const std::string before = Figures(c());
     gModuleInterface.DoToolChange(static_cast<short>(number), 1);
     const auto [steps, posted] = Gesture(viewPosts, press, release);
     if (tool == nullptr) {
       EXPECT_EQ(posted, 0u);
-      EXPECT_EQ(Figures(c), before);
+      EXPECT_EQ(Figures(c()), before);
     } else if (tool->change == 0) {
       EXPECT_EQ(posted, 1u);
       EXPECT_TRUE(steps.empty());
@@ -139,6 +154,101 @@ TEST_F(ModuleTools, EachToolsGestureLeavesTheStepItsRowNames) {
       EXPECT_NE(ChangeStepName(tool->change), nullptr);
     }
   }
+}
+
+// The scale and rotate tools show the centre mark in whichever view becomes
+// active; like the arrow, they select with a rubber band from empty space.
+TEST_F(ModuleGestures, TransformToolsShowTheirCentreInTheViewMadeActiveAndSelectFromEmptySpace) {
+  for (const auto& [tool, centre] : {std::pair{kToolArrow, 0}, {kToolScale, 1}, {kToolRotate, 1}}) {
+    SCOPED_TRACE(kSketchTools[tool].name);
+    gModuleInterface.SetActiveView(nullptr);
+    gModuleInterface.DoToolChange(tool, 1);
+    c().SelectAll(0);
+    c().fCenterShown = 0;
+    gModuleInterface.SetActiveView(&view);
+    EXPECT_EQ(c().fCenterShown, centre);
+    Gesture(viewPosts, {4, 44}, {34, 4});
+    EXPECT_EQ(Figures(c()), "4s 2 2");
+  }
+}
+
+// A press that starts no tracker is shown at once: Shift with the arrow takes
+// the rectangle out of the selection.
+TEST_F(ModuleGestures, APressWithoutATrackerIsShownAtOnce) {
+  gModuleInterface.DoToolChange(kToolArrow, 1);
+  OsSetKeyDown(VK_SHIFT, true);
+  const int shown = repaints;
+  OsImgPoint edge{20, 10};
+  gModuleInterface.DoMouseCommandL(edge, 0);
+  EXPECT_TRUE(viewPosts.empty());
+  EXPECT_EQ(Figures(c()), "4 2 2");
+  EXPECT_EQ(repaints, shown + 1);
+}
+
+// A press the host replays and drops for want of memory leaves the selection,
+// which the white arrow changes before its tracker exists, as it was.
+TEST_F(ModuleGestures, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
+  c().SelectAll(0);
+  for (int n = 0;; ++n) {
+    OsFailAllocationsAfter(n);
+    bool raised = false;
+    try {
+      OsImgPoint onLine{48, 10};
+      gModuleInterface.CommandReplicater(1, onLine);
+    } catch (const CMemoryException&) {
+      raised = true;
+    }
+    OsFailAllocationsAfter(-1);
+    if (!raised) break;
+    EXPECT_EQ(Figures(c()), "4 2 2") << "allocation " << n;
+  }
+  // The press picks the line and drags a copy of it, which goes last.
+  EXPECT_EQ(std::pair(viewPosts.size(), Figures(c())), std::pair(std::size_t{1}, std::string("4 2 2s")));
+}
+
+// The keys held choose a temporary tool over the chosen one, and the zoom
+// tool's direction; releasing them gives the chosen tool back.
+TEST_F(ModuleTools, TheKeysHeldPickTheToolInForceAndTheZoomDirection) {
+  gModuleInterface.DoToolChange(kToolRectangle, 1);
+  const std::vector<std::tuple<std::vector<int>, short, int>> cases = {
+      {{}, kToolRectangle, 0},
+      {{VK_SHIFT, VK_CONTROL, VK_MENU}, kToolRectangle, 0},
+      {{VK_SPACE}, kToolHand, 0},
+      {{VK_SPACE, VK_CONTROL}, kToolZoom, 1},
+      {{VK_SPACE, VK_CONTROL, VK_MENU}, kToolZoom, 2},
+      {{VK_SPACE, VK_MENU}, kToolZoom, 2},
+  };
+  for (const auto& [keys, tool, zoom] : cases) {
+    for (const int key : keys) OsSetKeyDown(key, true);
+    char written = -1;
+    EXPECT_EQ(gModuleInterface.CheckKey({}, &written), tool) << keys.size();
+    EXPECT_EQ(std::pair(int{gModuleInterface.fZoomState}, int{written}), std::pair(zoom, zoom)) << keys.size();
+    OsReleaseAllKeys();
+    EXPECT_EQ(gModuleInterface.CheckKey({}, nullptr), kToolRectangle);
+  }
+}
+
+// Coming into the mode, the palette goes to its margins inside its window, and
+// the window takes the palette's size with the margins and its own frame.
+TEST_F(ModuleTools, ModeChangeFitsThePaletteWindowAroundThePalette) {
+  CWnd frame;
+  frame.OsPlace(100, 200, 10, 10, 3, 5);
+  gModuleInterface.fToolPalette = new CWnd;
+  gModuleInterface.fToolPalette->OsPlace(-999, 0, kToolPaletteWidth, kToolPaletteHeight);
+  gModuleInterface.fToolPalette->OsSetParent(&frame);
+  const int margins[4] = {1, 2, 3, 4};
+  std::copy(std::begin(margins), std::end(margins), gModuleInterface.fPaletteMargin);
+  const auto place = [](const CWnd& w) {
+    RECT r;
+    w.GetWindowRect(&r);
+    return std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top, w.IsWindowVisible());
+  };
+  ASSERT_EQ(gModuleInterface.DoModeChange(1), 1);
+  EXPECT_EQ(place(*gModuleInterface.fToolPalette), std::tuple(1, 2, kToolPaletteWidth, kToolPaletteHeight, true));
+  EXPECT_EQ(place(frame), std::tuple(100, 200, kToolPaletteWidth + 4 + 6, kToolPaletteHeight + 6 + 10, false));
+  gModuleInterface.DoModeChange(0);
+  EXPECT_EQ(place(*gModuleInterface.fToolPalette), std::tuple(-999, 2, kToolPaletteWidth, kToolPaletteHeight, false));
+  EXPECT_EQ(std::get<2>(place(frame)), kToolPaletteWidth + 4 + 6);
 }
 
 TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
