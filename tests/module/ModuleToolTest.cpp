@@ -157,8 +157,9 @@ TEST_F(ModuleGestures, EachToolsGestureLeavesTheStepItsRowNames) {
 }
 
 // The scale and rotate tools show the centre mark in whichever view becomes
-// active; like the arrow, they select with a rubber band from empty space.
-TEST_F(ModuleGestures, TransformToolsShowTheirCentreInTheViewMadeActiveAndSelectFromEmptySpace) {
+// active and hide it when another tool is chosen; a press on it moves it. Like
+// the arrow, they select with a rubber band from empty space.
+TEST_F(ModuleGestures, TransformToolsShowTheirCentreWhileInUseAndSelectFromEmptySpace) {
   for (const auto& [tool, centre] : {std::pair{kToolArrow, 0}, {kToolScale, 1}, {kToolRotate, 1}}) {
     SCOPED_TRACE(kSketchTools[tool].name);
     gModuleInterface.SetActiveView(nullptr);
@@ -169,6 +170,30 @@ TEST_F(ModuleGestures, TransformToolsShowTheirCentreInTheViewMadeActiveAndSelect
     EXPECT_EQ(c().fCenterShown, centre);
     Gesture(viewPosts, {4, 44}, {34, 4});
     EXPECT_EQ(Figures(c()), "4s 2 2");
+    gModuleInterface.DoToolChange(kToolRectangle, 1);
+    EXPECT_EQ(c().fCenterShown, 0);
+    if (centre == 0) continue;
+    gModuleInterface.DoToolChange(tool, 1);  // the rectangle's centre
+    EXPECT_EQ(Gesture(viewPosts, {20, 20}, {24, 26}), std::pair(std::vector<int>{kChangeMoveCenter}, std::size_t{1}));
+  }
+}
+
+// A press with a point tool leaves only the figure it works on selected: the
+// handler clears the selection first (edit point's tracker does it itself).
+TEST_F(ModuleGestures, APointToolsPressLeavesOnlyTheFigureItWorksOnSelected) {
+  for (const auto& [tool, press, selection] :
+       {std::tuple{kToolScissors, OsImgPoint{20, 10}, "4s 2 2"}, {kToolJoin, {56, 10}, "4 2s 2"},
+        {kToolAddPoint, {20, 10}, "4s 2 2"}, {kToolDeletePoint, {10, 10}, "4s 2 2"},
+        {kToolEditPoint, {10, 10}, "4s 2 2"}}) {
+    SCOPED_TRACE(kSketchTools[tool].name);
+    Scene();
+    c().SelectAll(0);
+    static_cast<TDShape*>(c().GetItemFromIndex(3))->fSelected = 1;  // the lower line, which no press hits
+    gModuleInterface.DoToolChange(tool, 1);
+    OsImgPoint at = press;
+    gModuleInterface.DoMouseCommandL(at, 0);
+    EXPECT_EQ(Figures(c()), selection);
+    viewPosts.clear();
   }
 }
 
@@ -207,22 +232,28 @@ TEST_F(ModuleGestures, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
 }
 
 // The keys held choose a temporary tool over the chosen one, and the zoom
-// tool's direction; releasing them gives the chosen tool back.
+// tool's direction, which the cursor shows only while the view can still zoom
+// that way; releasing them gives the chosen tool back.
 TEST_F(ModuleTools, TheKeysHeldPickTheToolInForceAndTheZoomDirection) {
   gModuleInterface.DoToolChange(kToolRectangle, 1);
-  const std::vector<std::tuple<std::vector<int>, short, int>> cases = {
-      {{}, kToolRectangle, 0},
-      {{VK_SHIFT, VK_CONTROL, VK_MENU}, kToolRectangle, 0},
-      {{VK_SPACE}, kToolHand, 0},
-      {{VK_SPACE, VK_CONTROL}, kToolZoom, 1},
-      {{VK_SPACE, VK_CONTROL, VK_MENU}, kToolZoom, 2},
-      {{VK_SPACE, VK_MENU}, kToolZoom, 2},
+  // Keys, zoom; tool in force, the keys' zoom direction, the direction shown.
+  const std::vector<std::tuple<std::vector<int>, float, short, int, int>> cases = {
+      {{}, 1.0f, kToolRectangle, 0, 0},
+      {{VK_SHIFT, VK_CONTROL, VK_MENU}, 1.0f, kToolRectangle, 0, 0},
+      {{VK_SPACE}, 1.0f, kToolHand, 0, 0},
+      {{VK_SPACE, VK_CONTROL}, 1.0f, kToolZoom, 1, 1},
+      {{VK_SPACE, VK_CONTROL, VK_MENU}, 1.0f, kToolZoom, 2, 2},
+      {{VK_SPACE, VK_MENU}, 1.0f, kToolZoom, 2, 2},
+      {{VK_SPACE, VK_CONTROL}, 16.0f, kToolZoom, 1, 0},
+      {{VK_SPACE, VK_MENU}, 0.0625f, kToolZoom, 2, 0},
   };
-  for (const auto& [keys, tool, zoom] : cases) {
+  for (const auto& [keys, zoom, tool, written, shown] : cases) {
+    SCOPED_TRACE(std::to_string(keys.size()) + " keys at " + std::to_string(zoom));
+    view.GetZoom() = BZoom(zoom, zoom, 0.0f, 0.0f);
     for (const int key : keys) OsSetKeyDown(key, true);
-    char written = -1;
-    EXPECT_EQ(gModuleInterface.CheckKey({}, &written), tool) << keys.size();
-    EXPECT_EQ(std::pair(int{gModuleInterface.fZoomState}, int{written}), std::pair(zoom, zoom)) << keys.size();
+    char direction = -1;
+    EXPECT_EQ(gModuleInterface.CheckKey({}, &direction), tool);
+    EXPECT_EQ(std::pair(int{direction}, int{gModuleInterface.fZoomState}), std::pair(written, shown));
     OsReleaseAllKeys();
     EXPECT_EQ(gModuleInterface.CheckKey({}, nullptr), kToolRectangle);
   }
