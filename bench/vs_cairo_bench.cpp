@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
            for (auto _ : st) s->cairo->Draw();
            s->cairo->Clear();
          });
-    for (int display : {BModuleInterface::kDisplayInverted, BModuleInterface::kDisplayBlack}) {
-      const bool inverted = display == BModuleInterface::kDisplayInverted;
+    for (int display : {ID_DISPLAY_INVERTED, ID_DISPLAY_BLACK}) {
+      const bool inverted = display == ID_DISPLAY_INVERTED;
       pair(inverted ? "composite_inverted" : "composite_solid",
            [s, display](benchmark::State& st) {
              s->Activate();

@@ -164,7 +164,7 @@ bool ScriptPlayer::PlayAsInput(const ScriptCommand& c) {
       return true;
     case ScriptOp::Undo:
     case ScriptOp::Redo: {
-      QAction* action = fWindow.Action(c.op == ScriptOp::Undo ? StudioWindow::kCommandUndo : StudioWindow::kCommandRedo);
+      QAction* action = fWindow.Action(c.op == ScriptOp::Undo ? ID_EDIT_UNDO : ID_EDIT_REDO);
       if (action == nullptr || !action->isEnabled()) return false;
       action->trigger();
       return true;

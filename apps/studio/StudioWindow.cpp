@@ -28,6 +28,7 @@
 #include "OsPlatformHost.h"
 #include "OsResources.h"
 #include "ToolPalette.h"
+#include "module/SketchChanges.h"
 #include "resources/SketchResources.h"
 
 namespace {
@@ -46,39 +47,13 @@ QString ReadoutText(const Host& host) {
   return parts.join("    ");
 }
 
-// What Edit ▸ Undo and Redo call the step they would take back or do again;
-// a step the studio has no name for leaves the entry's text as it is.
-const char* StepName(int change) {
-  switch (change) {
-    case 30000: return "移動";
-    case 30001: return "選択";
-    case 30002: return "描画";
-    case 30003: return "ポイントの追加";
-    case 30004: return "ポイントの削除";
-    case 30005: return "切断";
-    case 30006: return "連結";
-    case 30007: return "ポイントの移動";
-    case 30008: return "回転中心の移動";
-    case 30009: return "複製";
-    case 30011: return "ポイントの編集";
-    case 30012: return "ペン";
-    case 30013: return "拡大、縮小";
-    case 30014: return "回転";
-    case 30017: return "回転";
-    case 30018: return "拡大、縮小";
-    case 5110: return "左右反転";
-    case 5111: return "上下反転";
-    case 57634: return "コピー";
-    case 57635: return "切り取り";
-    case 57637: return "貼り付け";
-    default: return nullptr;
-  }
-}
-
 QString NamedStep(const std::string& entry, const std::vector<int>& steps, bool last) {
   QString text = QString::fromStdString(entry);
   if (steps.empty()) return text;
-  if (const char* name = StepName(last ? steps.back() : steps.front())) text += QString(" ") + QString::fromUtf8(name);
+  // A step the studio has no name for leaves the entry's text as it is.
+  if (const char* name = ChangeStepName(last ? steps.back() : steps.front())) {
+    text += QString(" ") + QString::fromUtf8(name);
+  }
   return text;
 }
 
@@ -224,11 +199,11 @@ void StudioWindow::BuildMenus() {
     connect(menu, &QMenu::aboutToShow, this, [this] { RefreshMenus(); });
     if (HMENU sub = GetSubMenu(bar, i)) FillMenu(menu, sub);
   }
-  if (QAction* undo = Action(kCommandUndo)) undo->setShortcut(QKeySequence::Undo);
-  if (QAction* redo = Action(kCommandRedo)) redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-  if (QAction* cut = Action(kCommandCut)) cut->setShortcut(QKeySequence::Cut);
-  if (QAction* copy = Action(kCommandCopy)) copy->setShortcut(QKeySequence::Copy);
-  if (QAction* paste = Action(kCommandPaste)) paste->setShortcut(QKeySequence::Paste);
+  if (QAction* undo = Action(ID_EDIT_UNDO)) undo->setShortcut(QKeySequence::Undo);
+  if (QAction* redo = Action(ID_EDIT_REDO)) redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  if (QAction* cut = Action(ID_EDIT_CUT)) cut->setShortcut(QKeySequence::Cut);
+  if (QAction* copy = Action(ID_EDIT_COPY)) copy->setShortcut(QKeySequence::Copy);
+  if (QAction* paste = Action(ID_EDIT_PASTE)) paste->setShortcut(QKeySequence::Paste);
   AddOwnEntries();
   fMenusHaveModule = fHost.IsLoaded();
   RefreshMenus();
@@ -262,12 +237,12 @@ QAction* StudioWindow::Action(int command) const {
 
 bool StudioWindow::ModuleTakesEntry(int command) const {
   switch (command) {
-    case kCommandOpen:
-    case kCommandClose:
-    case kCommandExit:
-    case kCommandAbout:
-    case kCommandUndo:
-    case kCommandRedo:
+    case ID_FILE_OPEN:
+    case ID_FILE_CLOSE:
+    case ID_APP_EXIT:
+    case ID_APP_ABOUT:
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
       return false;
     default: {
       const QAction* action = Action(command);
@@ -282,18 +257,18 @@ void StudioWindow::RefreshMenus() {
   const HostDocument* doc = fHost.Active();
   for (const MenuEntry& e : fEntries) {
     bool enabled = !OsIsMenuItemGrayed(e.menu, e.position);
-    if (e.command == kCommandUndo || e.command == kCommandRedo) {
-      const bool undo = e.command == kCommandUndo;
+    if (e.command == ID_EDIT_UNDO || e.command == ID_EDIT_REDO) {
+      const bool undo = e.command == ID_EDIT_UNDO;
       std::vector<int> steps;
       if (doc != nullptr) steps = undo ? doc->history.UndoLabels() : doc->history.RedoLabels();
       enabled = !steps.empty();
       e.action->setText(NamedStep(OsGetMenuText(e.menu, e.position), steps, undo));
     }
-    if (e.command == kCommandClose) enabled = doc != nullptr;
+    if (e.command == ID_FILE_CLOSE) enabled = doc != nullptr;
     e.action->setEnabled(enabled);
     // The display colour and switch in force carry a check mark.
-    if (const BModuleInterface* module = fHost.Module(); module != nullptr && e.command >= kDisplayFirst &&
-                                                          e.command <= kDisplayLast) {
+    if (const BModuleInterface* module = fHost.Module(); module != nullptr && e.command >= ID_DISPLAY_BLACK &&
+                                                          e.command <= ID_DISPLAY_HIDE) {
       e.action->setCheckable(true);
       e.action->setChecked(e.command == module->fDispColor || e.command == module->fDispSwitch);
     }
@@ -302,13 +277,13 @@ void StudioWindow::RefreshMenus() {
 
 void StudioWindow::Command(int command) {
   switch (command) {
-    case kCommandOpen: {
+    case ID_FILE_OPEN: {
       const QString path = QFileDialog::getOpenFileName(this, tr("Open a picture"), QString(),
                                                         tr("Pictures (*.png *.jpg *.jpeg *.bmp)"));
       if (!path.isEmpty()) OpenPicture(path);
       return;
     }
-    case kCommandClose: {
+    case ID_FILE_CLOSE: {
       bool ok = true;
       if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
         fOutput.Script().Record(MakeCommand(ScriptOp::Close, {}, {doc->document.fName}));
@@ -318,19 +293,19 @@ void StudioWindow::Command(int command) {
       Changed(ok);
       return;
     }
-    case kCommandExit:
+    case ID_APP_EXIT:
       close();
       return;
-    case kCommandAbout:
+    case ID_APP_ABOUT:
       QMessageBox::about(this, kTitle,
                          QString("%1\n\n%2").arg(kTitle, fHost.IsLoaded() ? QString::fromStdString(fHost.Identification())
                                                                          : tr("No module is loaded.")));
       return;
-    case kCommandUndo:
+    case ID_EDIT_UNDO:
       fOutput.Script().Record(MakeCommand(ScriptOp::Undo));
       Changed(fHost.Undo());
       return;
-    case kCommandRedo:
+    case ID_EDIT_REDO:
       fOutput.Script().Record(MakeCommand(ScriptOp::Redo));
       Changed(fHost.Redo());
       return;
@@ -485,7 +460,7 @@ void StudioWindow::AddOwnEntries() {
   const QList<QAction*> menus = menuBar()->actions();
   if (menus.size() < 3) return;
   QMenu* file = menus[0]->menu();
-  QAction* exit = Action(kCommandExit);
+  QAction* exit = Action(ID_APP_EXIT);
   const auto add = [this](QMenu* menu, QAction* before, const QString& text, const char* name, auto work) {
     auto* action = new QAction(text, menu);
     action->setObjectName(name);

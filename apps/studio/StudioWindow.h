@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Host.h"
+#include "HostCommands.h"
 #include "SessionOutput.h"
 #include "SketchJournal.h"
 #include "StudioDialogs.h"
@@ -25,19 +26,6 @@ class ToolPalette;
 
 class StudioWindow final : public QMainWindow {
  public:
-  static constexpr int kCommandOpen = 57601;
-  static constexpr int kCommandClose = 57602;
-  static constexpr int kCommandExit = 57665;
-  static constexpr int kCommandUndo = 57643;
-  static constexpr int kCommandRedo = 57644;
-  static constexpr int kCommandCut = 57635;
-  static constexpr int kCommandCopy = 57634;
-  static constexpr int kCommandPaste = 57637;
-  static constexpr int kCommandAbout = 57664;
-  // The display colours (black, transparent, inverted, palette) and the
-  // show and hide switch.
-  static constexpr int kDisplayFirst = 5130;
-  static constexpr int kDisplayLast = 5141;
 
   // Loads the module from `modulePath` and opens `picture`, or the built-in
   // picture when it is empty or cannot be opened (the person is told why).

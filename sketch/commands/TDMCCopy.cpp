@@ -3,6 +3,7 @@
 #include "BList.h"
 #include "commands/CommandLists.h"
 #include "container/TObjectContainer.h"
+#include "module/SketchChanges.h"
 #include "trackers/FigureLists.h"
 #include "trackers/TDCBase.h"
 
@@ -11,7 +12,7 @@ IMPLEMENT_DYNAMIC(TDMCCopy, BCommand)
 TDMCCopy::~TDMCCopy() { delete fSavedClip; }
 
 void TDMCCopy::IDMCCopy(TObjectContainer* container, BDocument* document) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangeCopy, document, 1, 1, document);
   fContainer = container;
   fSavedClip = NewList();
 }

@@ -12,8 +12,6 @@ class TDMCCopy final : public BCommand {
   DECLARE_DYNAMIC(TDMCCopy)
 
  public:
-  static constexpr int kNumber = 57634;
-
   TDMCCopy() = default;
   TDMCCopy(const TDMCCopy&) = delete;
   TDMCCopy& operator=(const TDMCCopy&) = delete;

@@ -7,6 +7,7 @@
 #include "commands/CommandLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
+#include "module/SketchChanges.h"
 #include "raster/SketchRaster.h"
 #include "trackers/FigureLists.h"
 #include "trackers/TDCBase.h"
@@ -20,7 +21,7 @@ TDMCCut::~TDMCCut() {
 }
 
 void TDMCCut::IDMCCut(TObjectContainer* container, BView* view, BDocument* document) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangeCut, document, 1, 1, document);
   fContainer = container;
   fView = view;
   fRemoved = NewList();

@@ -13,8 +13,6 @@ class TDMCCut final : public BCommand {
   DECLARE_DYNAMIC(TDMCCut)
 
  public:
-  static constexpr int kNumber = 57635;
-
   TDMCCut() = default;
   TDMCCut(const TDMCCut&) = delete;
   TDMCCut& operator=(const TDMCCut&) = delete;

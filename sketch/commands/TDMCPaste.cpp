@@ -8,6 +8,7 @@
 #include "commands/CommandLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
+#include "module/SketchChanges.h"
 #include "trackers/FigureLists.h"
 #include "trackers/TDCBase.h"
 #include "trackers/TailEntries.h"
@@ -17,7 +18,7 @@ IMPLEMENT_DYNAMIC(TDMCPaste, BCommand)
 TDMCPaste::~TDMCPaste() { delete fSnapshot; }
 
 void TDMCPaste::IDMCPaste(TObjectContainer* container, BView* view, BDocument* document) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangePaste, document, 1, 1, document);
   fContainer = container;
   fView = view;
   fOffsetX = 5;

@@ -15,8 +15,6 @@ class TDMCPaste final : public BCommand {
   DECLARE_DYNAMIC(TDMCPaste)
 
  public:
-  static constexpr int kNumber = 57637;
-
   TDMCPaste() = default;
   TDMCPaste(const TDMCPaste&) = delete;
   TDMCPaste& operator=(const TDMCPaste&) = delete;

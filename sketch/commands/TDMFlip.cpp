@@ -3,6 +3,7 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "module/SketchChanges.h"
 #include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
@@ -39,7 +40,7 @@ TDMHFlip::TDMHFlip() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMHFlip::~TDMHFlip() { delete fSnapshot; }
 
 void TDMHFlip::IDMHFlip(TObjectContainer* container, BView* view, BDocument* document) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangeMirrorHorizontal, document, 1, 1, document);
   fContainer = container;
   fView = view;
   if (fContainer != nullptr) fContainer->CalcActArea();
@@ -54,7 +55,7 @@ TDMVFlip::TDMVFlip() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMVFlip::~TDMVFlip() { delete fSnapshot; }
 
 void TDMVFlip::IDMVFlip(TObjectContainer* container, BView* view, BDocument* document) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangeMirrorVertical, document, 1, 1, document);
   fContainer = container;
   fView = view;
   if (fContainer != nullptr) fContainer->CalcActArea();

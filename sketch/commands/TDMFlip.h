@@ -13,8 +13,6 @@ class TDMHFlip final : public BCommand {
   DECLARE_DYNAMIC(TDMHFlip)
 
  public:
-  static constexpr int kNumber = 5110;
-
   TDMHFlip();
   TDMHFlip(const TDMHFlip&) = delete;
   TDMHFlip& operator=(const TDMHFlip&) = delete;
@@ -35,8 +33,6 @@ class TDMVFlip final : public BCommand {
   DECLARE_DYNAMIC(TDMVFlip)
 
  public:
-  static constexpr int kNumber = 5111;
-
   TDMVFlip();
   TDMVFlip(const TDMVFlip&) = delete;
   TDMVFlip& operator=(const TDMVFlip&) = delete;

@@ -5,6 +5,8 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "module/SketchChanges.h"
+#include "resources/SketchResources.h"
 #include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
@@ -17,7 +19,7 @@ TDMRotate::~TDMRotate() { delete fSnapshot; }
 
 void TDMRotate::IDMRotate(TObjectContainer* container, BView* view, BDocument* document, int command,
                           int degrees) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangeRotate, document, 1, 1, document);
   fContainer = container;
   fView = view;
   fCommand = command;
@@ -30,9 +32,9 @@ void TDMRotate::SineCosine(int command, int degrees, double& sine, double& cosin
   sine = 0.0;
   cosine = 0.0;
   switch (command) {
-    case kRotate180: cosine = -1.0; return;
-    case kRotateClockwise: sine = -1.0; return;
-    case kRotateCounterClockwise: sine = 1.0; return;
+    case ID_ROTATE_180: cosine = -1.0; return;
+    case ID_ROTATE_CLOCKWISE: sine = -1.0; return;
+    case ID_ROTATE_COUNTERCLOCKWISE: sine = 1.0; return;
     default: break;
   }
   if (degrees == 90 || degrees == -270) {

@@ -16,10 +16,6 @@ class TDMRotate final : public BCommand {
   DECLARE_DYNAMIC(TDMRotate)
 
  public:
-  static constexpr int kNumber = 30017;
-  // The menu commands that choose the rotation.
-  enum : int { kRotate180 = 5120, kRotateClockwise = 5121, kRotateCounterClockwise = 5122, kRotateTyped = 5123 };
-
   TDMRotate();
   TDMRotate(const TDMRotate&) = delete;
   TDMRotate& operator=(const TDMRotate&) = delete;
@@ -37,7 +33,7 @@ class TDMRotate final : public BCommand {
   static void SineCosine(int command, int degrees, double& sine, double& cosine);
 
   TDFloatPoint fCenter;
-  std::int32_t fCommand = 0;
+  std::int32_t fCommand = 0;  // the menu command that chose the angle, ID_ROTATE_180 to ID_ROTATE_NUMERIC
   FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
   TObjectContainer* fContainer = nullptr;
   BView* fView = nullptr;

@@ -3,6 +3,7 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "module/SketchChanges.h"
 #include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
@@ -14,7 +15,7 @@ TDMScale::TDMScale() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMScale::~TDMScale() { delete fSnapshot; }
 
 void TDMScale::IDMScale(TObjectContainer* container, BView* view, BDocument* document, double factor) {
-  ICommand(kNumber, document, 1, 1, document);
+  ICommand(kChangeScale, document, 1, 1, document);
   fContainer = container;
   fView = view;
   fFactor = factor;

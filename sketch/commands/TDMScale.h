@@ -13,8 +13,6 @@ class TDMScale final : public BCommand {
   DECLARE_DYNAMIC(TDMScale)
 
  public:
-  static constexpr int kNumber = 30018;
-
   TDMScale();
   TDMScale(const TDMScale&) = delete;
   TDMScale& operator=(const TDMScale&) = delete;

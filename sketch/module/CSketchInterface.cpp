@@ -5,11 +5,13 @@
 
 #include "BView.h"
 #include "OsResources.h"
+#include "TFWCommands.h"
 #include "container/TObjectContainer.h"
 #include "container/TSketchMemo.h"
 #include "module/CSketchDocument.h"
 #include "raster/SketchDisplay.h"
 #include "raster/SketchRaster.h"
+#include "resources/SketchResources.h"
 #include "ui/CPolygonOptionView.h"
 
 std::int16_t gCurrentTool = -1;
@@ -19,32 +21,43 @@ namespace {
 constexpr const char* kSection = "Sketch";
 constexpr const char* kToolKey = "CurrentTool";
 
-// Cursor resources: tools 0-17, then the zoom tool by zoom state 0, 1, 2.
-constexpr unsigned kCursorTable[21] = {4000, 4001, 4002, 4003, 4004, 4004, 4004, 4004, 4004, 4004, 4004,
-                                       4004, 4004, 4004, 4004, 4004, 4004, 4004, 4003, 4028, 4029};
+// The zoom tool's cursor shows which way a click would zoom; 0 for a state
+// that has no cursor.
+unsigned ZoomCursor(unsigned neutral, int zoomState) {
+  switch (zoomState) {
+    case TFWCZoom::kZoomNone: return neutral;
+    case TFWCZoom::kZoomIn: return IDCUR_MAGNIFIER_PLUS;
+    case TFWCZoom::kZoomOut: return IDCUR_MAGNIFIER_MINUS;
+    default: return 0;
+  }
+}
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
+BModuleInterface& SketchInterface() { return gModuleInterface; }
+
+void SketchRestorePress(TObjectContainer& container) { gModuleInterface.RestorePress(container); }
+
 CSketchInterface::CSketchInterface() : fLastMouseTool(gCurrentTool) {
-  fPaletteDescription.modeButtonBitmaps[0] = 2000;
-  fPaletteDescription.modeButtonBitmaps[1] = 2001;
-  fPaletteDescription.modeButtonWidth = 42;
-  fPaletteDescription.modeButtonHeight = 42;
+  fPaletteDescription.modeButtonBitmaps[0] = IDB_MODE_BUTTON;
+  fPaletteDescription.modeButtonBitmaps[1] = IDB_MODE_BUTTON_SELECTED;
+  fPaletteDescription.modeButtonWidth = kModeButtonSize;
+  fPaletteDescription.modeButtonHeight = kModeButtonSize;
   fPaletteDescription.modeButtonBits = 8;
-  fPaletteDescription.toolBitmaps[0] = 2002;
-  fPaletteDescription.toolBitmaps[1] = 2003;
-  fPaletteDescription.toolPaletteWidth = 55;
-  fPaletteDescription.toolPaletteHeight = 170;
+  fPaletteDescription.toolBitmaps[0] = IDB_TOOL_PALETTE;
+  fPaletteDescription.toolBitmaps[1] = IDB_TOOL_PALETTE_SELECTED;
+  fPaletteDescription.toolPaletteWidth = kToolPaletteWidth;
+  fPaletteDescription.toolPaletteHeight = kToolPaletteHeight;
   fPaletteDescription.toolPaletteBits = 8;
-  fPaletteDescription.columns = 2;
-  fPaletteDescription.rows = 8;
-  fPaletteDescription.tools = 16;
+  fPaletteDescription.columns = kToolColumns;
+  fPaletteDescription.rows = kToolRows;
+  fPaletteDescription.tools = kToolButtons;
   fPaletteDescription.flag = 1;
-  fCurrentTool = 4;
-  fDispColor = kDisplayInverted;
-  fDispSwitch = kDisplayShow;
+  fCurrentTool = kToolRectangle;
+  fDispColor = ID_DISPLAY_INVERTED;
+  fDispSwitch = ID_DISPLAY_SHOW;
   if (TObjectContainer::fClipContainer == nullptr) TObjectContainer::fClipContainer = new (std::nothrow) BList;
 }
 
@@ -123,13 +136,12 @@ int CSketchInterface::DoToolChange(short tool, int on) {
     fToolOption.ShowView(-1);
     return 1;
   }
-  int option = -1;
   if (IsTransformTool(gCurrentTool) && !IsTransformTool(tool) && gActiveView != nullptr) {
     if (TObjectContainer* c = ContainerOf(gActiveView)) c->DrawCenter(0);
   }
-  if (tool == kToolPolygon) {
-    option = kPolygonOption;
-  } else if (IsTransformTool(tool) && gActiveView != nullptr && !IsTransformTool(gCurrentTool)) {
+  const SketchTool* row = FindSketchTool(tool);
+  const int option = row != nullptr ? row->optionPalette : -1;
+  if (IsTransformTool(tool) && gActiveView != nullptr && !IsTransformTool(gCurrentTool)) {
     if (TObjectContainer* c = ContainerOf(gActiveView)) {
       c->CalcActArea();
       c->DrawCenter(1);
@@ -146,16 +158,17 @@ int CSketchInterface::DoToolChange(short tool, int on) {
 
 short CSketchInterface::CheckKey(const OsImgPoint&, char* zoomState) {
   const bool alt = KeyDown(VK_MENU), space = KeyDown(VK_SPACE), ctrl = KeyDown(VK_CONTROL);
-  fZoomState = 0;
+  using Zoom = TFWCZoom;
+  fZoomState = Zoom::kZoomNone;
   int temporary = -1;
   if (space && ctrl) {
     temporary = kToolZoom;
-    fZoomState = alt ? 2 : 1;
+    fZoomState = alt ? Zoom::kZoomOut : Zoom::kZoomIn;
   } else if (space && alt) {
     temporary = kToolZoom;
-    fZoomState = 2;
+    fZoomState = Zoom::kZoomOut;
   } else if (space) {
-    temporary = 2;
+    temporary = kToolHand;
   }
   if (zoomState != nullptr) *zoomState = static_cast<char>(fZoomState);
   const short tool = temporary >= 0 ? SetTempTool(static_cast<short>(temporary)) : ResetTempTool();
@@ -163,13 +176,13 @@ short CSketchInterface::CheckKey(const OsImgPoint&, char* zoomState) {
   if (tool == kToolZoom) {
     if (BView* view = CurrentView()) {
       const float z = view->GetZoom().fZoomX;
-      if (fZoomState == 0) {
-        if (!alt && z < 16.0f) fZoomState = 1;
-        if (alt && z > 0.0625f) fZoomState = 2;
-      } else if (fZoomState == 1 && z >= 16.0f) {
-        fZoomState = 0;
-      } else if (fZoomState == 2 && z <= 0.0625f) {
-        fZoomState = 0;
+      if (fZoomState == Zoom::kZoomNone) {
+        if (!alt && z < Zoom::kMaxZoom) fZoomState = Zoom::kZoomIn;
+        if (alt && z > Zoom::kMinZoom) fZoomState = Zoom::kZoomOut;
+      } else if (fZoomState == Zoom::kZoomIn && z >= Zoom::kMaxZoom) {
+        fZoomState = Zoom::kZoomNone;
+      } else if (fZoomState == Zoom::kZoomOut && z <= Zoom::kMinZoom) {
+        fZoomState = Zoom::kZoomNone;
       }
     }
   }
@@ -192,20 +205,22 @@ void CSketchInterface::DoSetCursor(OsImgPoint, void*) {
 }
 
 void CSketchInterface::LoadModuleCursor(int tool) {
-  const int entry = tool == kToolZoom ? 18 + fZoomState : tool;
   if (fCursor != nullptr) DestroyCursor(fCursor);
   fCursor = nullptr;
-  if (tool >= 0 && tool <= kToolRotate && entry < 21) fCursor = LoadCursor(SketchInstance(), kCursorTable[entry]);
+  const SketchTool* row = FindSketchTool(tool);
+  if (row == nullptr) return;
+  const unsigned cursor = tool == kToolZoom ? ZoomCursor(row->cursor, fZoomState) : row->cursor;
+  if (cursor != 0) fCursor = LoadCursor(SketchInstance(), cursor);
 }
 
 int CSketchInterface::SetModuleMenu(HMENU menuBar) {
-  HMENU menu = LoadMenu(SketchInstance(), 5000);
+  HMENU menu = LoadMenu(SketchInstance(), IDR_SKETCH_MENU);
   if (menu == nullptr) return 1;
   // The display pop-ups belong to the host's own menus.
   for (int i = 0; i < 3; ++i) DeleteMenu(menu, 3, MF_BYPOSITION);
   // Sixteen characters of title, in UTF-8 up to four bytes each.
   char title[16 * 4];
-  LoadString(SketchInstance(), 8001, title, sizeof title);
+  LoadString(SketchInstance(), IDS_SKETCH_MENU, title, sizeof title);
   if (!InsertMenu(menuBar, static_cast<UINT>(FindModuleMenuPosition(menuBar)), MF_BYPOSITION | MF_POPUP,
                   reinterpret_cast<UINT_PTR>(menu), title)) {
     DestroyMenu(menu);
@@ -223,11 +238,11 @@ void CSketchInterface::DoSetupMenus() {
   CWnd* main = AfxGetMainWnd();
   HMENU menu = main != nullptr ? main->GetMenu() : nullptr;
   if (menu == nullptr) return;
-  EnableMenuItem(menu, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
-  EnableMenuItem(menu, kCommandCut, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(menu, ID_EDIT_COPY, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(menu, ID_EDIT_CUT, MF_BYCOMMAND | MF_ENABLED);
   const BList* clip = TObjectContainer::fClipContainer;
   const bool empty = clip != nullptr && clip->GetCount() == 0;
-  EnableMenuItem(menu, kCommandPaste, MF_BYCOMMAND | (empty ? MF_GRAYED : MF_ENABLED));
+  EnableMenuItem(menu, ID_EDIT_PASTE, MF_BYCOMMAND | (empty ? MF_GRAYED : MF_ENABLED));
 }
 
 void CSketchInterface::ReadPreferences() {

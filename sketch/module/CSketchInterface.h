@@ -8,6 +8,8 @@
 
 #include "BModuleInterface.h"
 #include "OsWindows.h"
+#include "module/ModuleGlobals.h"
+#include "module/SketchTools.h"
 
 class BDocument;
 class TObjectContainer;
@@ -15,12 +17,6 @@ class TSketchMemo;
 
 class CSketchInterface : public BModuleInterface {
  public:
-  // Tools without a palette button, chosen from the menu.
-  enum : int { kToolScale = 16, kToolRotate = 17, kToolPolygon = 14, kToolZoom = 3 };
-  static constexpr int kPolygonOption = 2004;
-  // Edit commands the module enables.
-  enum : UINT { kCommandCopy = 57634, kCommandCut = 57635, kCommandPaste = 57637 };
-
   CSketchInterface();
   ~CSketchInterface() override;
 
@@ -56,10 +52,11 @@ class CSketchInterface : public BModuleInterface {
     TObjectContainer* container = nullptr;
   };
   Press Lookup() const;
-  // Picks the handler of the tool in force for a press in the view.
+  // Calls the press handler of the tool in force (kSketchTools) for a press in
+  // the view.
   void Dispatch(const Press& press, OsImgPoint& point, int flags);
 
-  // The tool handlers of the left button.
+  // The tool handlers of the left button, one or more tools' each (kSketchTools).
   void DMFD_Arrow(OsImgPoint& point, int flags);
   void DMFD_WhiteArrow(OsImgPoint& point, int flags);
   void DMFP_Hand(OsImgPoint& point, int flags);
@@ -90,9 +87,8 @@ class CSketchInterface : public BModuleInterface {
   TObjectContainer* ContainerOf(BView* view) const;
   BView* CurrentView() const;
 
-  // A gesture that runs out of memory at any phase is dropped by the host,
-  // press and all; what the press changed before its tracker existed goes
-  // back then. The memo of the last press, replaced by the next.
+  // SketchRestorePress (ModuleGlobals.h), from the memo of the last press,
+  // which the next press replaces.
   void RestorePress(TObjectContainer& container);
 
   int fLastMouseTool;
@@ -100,15 +96,12 @@ class CSketchInterface : public BModuleInterface {
   std::unique_ptr<TSketchMemo> fPressMemo;
 
  private:
+  // Runs a press's handler, keeping the memo that RestorePress brings back.
+  template <typename Handle>
+  void Pressed(const Press& press, Handle handle);
   void StartSelect(const Press& p, OsImgPoint& point, int mode);
   void StartClone(const Press& p, OsImgPoint& point);
 };
-
-// The module's instance, for its resources: null until the library is attached,
-// which makes the lookups search every attached library.
-OsModuleInstance* SketchInstance();
-
-extern std::int16_t gCurrentTool;
 
 // The interface object itself, exported under its plain name.
 extern "C" CSketchInterface gModuleInterface;

@@ -1,7 +1,6 @@
 // What the interface does with a menu command: the transforms and the edit
 // commands become undoable commands, the numeric ones after their dialog, and
-// the mouse transforms become tools. The host's replay of presses lands here
-// too.
+// the mouse transforms become tools.
 
 #include <memory>
 #include <new>
@@ -17,18 +16,11 @@
 #include "container/TObjectContainer.h"
 #include "container/TSketchMemo.h"
 #include "module/CSketchInterface.h"
+#include "resources/SketchResources.h"
 #include "ui/CRotateDialog.h"
 #include "ui/CScaleDialog.h"
 
 namespace {
-
-enum : int {
-  kDrawSketch = 1003,
-  kScaleNumeric = 5100,
-  kScaleTool = 5101,
-  kRotateNumeric = TDMRotate::kRotateTyped,
-  kRotateTool = 5124,
-};
 
 // Commands are created as the class library creates objects: running out of
 // memory raises its exception. Until it is posted, the command is held here, so
@@ -45,27 +37,27 @@ std::unique_ptr<T> Make(Init init) {
 
 void CSketchInterface::DoMenuCommand(int command) {
   switch (command) {
-    case kDrawSketch: DMC_DrawSketch(); break;
-    case kScaleNumeric: {
+    case ID_DRAW_SKETCH: DMC_DrawSketch(); break;
+    case ID_SCALE_NUMERIC: {
       CScaleDialog dialog;
       if (dialog.DoModal() == IDOK) DMC_ScaleNum(dialog.fPercent);
       break;
     }
-    case kScaleTool: DoToolChange(kToolScale, 1); break;
-    case TDMHFlip::kNumber:
-    case TDMVFlip::kNumber: DMC_HVFlip(command); break;
-    case TDMRotate::kRotate180:
-    case TDMRotate::kRotateClockwise:
-    case TDMRotate::kRotateCounterClockwise: DMC_Rotate(command); break;
-    case kRotateNumeric: {
+    case ID_SCALE_MOUSE: DoToolChange(kToolScale, 1); break;
+    case ID_MIRROR_HORIZONTAL:
+    case ID_MIRROR_VERTICAL: DMC_HVFlip(command); break;
+    case ID_ROTATE_180:
+    case ID_ROTATE_CLOCKWISE:
+    case ID_ROTATE_COUNTERCLOCKWISE: DMC_Rotate(command); break;
+    case ID_ROTATE_NUMERIC: {
       CRotateDialog dialog;
       if (dialog.DoModal() == IDOK) DMC_RotateNum(dialog.fClockwise ? dialog.fDegrees : -dialog.fDegrees);
       break;
     }
-    case kRotateTool: DoToolChange(kToolRotate, 1); break;
-    case kCommandCopy: DMC_Copy(); break;
-    case kCommandCut: DMC_Cut(); break;
-    case kCommandPaste: DMC_Paste(); break;
+    case ID_ROTATE_MOUSE: DoToolChange(kToolRotate, 1); break;
+    case ID_EDIT_COPY: DMC_Copy(); break;
+    case ID_EDIT_CUT: DMC_Cut(); break;
+    case ID_EDIT_PASTE: DMC_Paste(); break;
     default: BModuleInterface::DoMenuCommand(command); break;
   }
 }
@@ -97,7 +89,7 @@ void CSketchInterface::DMC_ScaleNum(int percent) {
 void CSketchInterface::DMC_RotateNum(int degrees) {
   const Press p = Lookup();
   PostTransform<TDMRotate>(p, [&](TDMRotate& c) {
-    c.IDMRotate(p.container, p.view, p.document, TDMRotate::kRotateTyped, degrees);
+    c.IDMRotate(p.container, p.view, p.document, ID_ROTATE_NUMERIC, degrees);
   });
 }
 
@@ -108,9 +100,9 @@ void CSketchInterface::DMC_Rotate(int command) {
 
 void CSketchInterface::DMC_HVFlip(int command) {
   const Press p = Lookup();
-  if (command == TDMHFlip::kNumber) {
+  if (command == ID_MIRROR_HORIZONTAL) {
     PostTransform<TDMHFlip>(p, [&](TDMHFlip& c) { c.IDMHFlip(p.container, p.view, p.document); });
-  } else if (command == TDMVFlip::kNumber) {
+  } else if (command == ID_MIRROR_VERTICAL) {
     PostTransform<TDMVFlip>(p, [&](TDMVFlip& c) { c.IDMVFlip(p.container, p.view, p.document); });
   }
 }
@@ -131,12 +123,4 @@ void CSketchInterface::DMC_Paste() {
   const Press p = Lookup();
   if (p.container == nullptr) return;
   PostCommand(Make<TDMCPaste>([&](TDMCPaste& c) { c.IDMCPaste(p.container, p.view, p.document); }).release());
-}
-
-void CSketchInterface::CommandReplicater(int kind, OsImgPoint& point) {
-  if (kind == 0) {
-    DMFD_Arrow(point, 0);
-  } else if (kind == 1) {
-    DMFD_WhiteArrow(point, 0);
-  }
 }

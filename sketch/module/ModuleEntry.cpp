@@ -52,6 +52,6 @@ extern "C" SKETCH_EXPORT BOOL DllMain(OsModuleInstance* instance, DWORD reason, 
 extern "C" SKETCH_EXPORT char* IdentifyModuleInterface() {
   std::memcpy(gIdentification, kIdentPrefix, sizeof kIdentPrefix);
   constexpr int kPrefix = sizeof kIdentPrefix - 1;
-  LoadString(gSketchExtension.hResource, 0, gIdentification + kPrefix, 259 - kPrefix);
+  LoadString(gSketchExtension.hResource, IDS_MODULE_NAME, gIdentification + kPrefix, 259 - kPrefix);
   return gIdentification;
 }

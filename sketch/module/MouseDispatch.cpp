@@ -1,6 +1,7 @@
 // What the interface does with a left-button press: the tool in force (perhaps
 // a temporary one from the keys held) picks a handler, which hit-tests and
-// starts the tracker of the gesture.
+// starts the tracker of the gesture. The host's replay of presses lands here
+// too.
 
 #include <memory>
 #include <new>
@@ -69,26 +70,42 @@ CSketchInterface::Press CSketchInterface::Lookup() const {
   return p;
 }
 
+// The handlers select and hide the centre mark before their tracker exists; a
+// press the host drops for want of memory must leave no trace of that, whether
+// the user or the host's replay made it.
+template <typename Handle>
+void CSketchInterface::Pressed(const Press& press, Handle handle) {
+  fPressMemo.reset();
+  if (press.container != nullptr) {
+    auto* memo = new (std::nothrow) TSketchMemo(*press.container);
+    if (memo == nullptr) AfxThrowMemoryException();
+    fPressMemo.reset(memo);
+  }
+  try {
+    handle();
+  } catch (const CMemoryException&) {
+    if (press.container != nullptr) RestorePress(*press.container);
+    throw;
+  }
+}
+
 void CSketchInterface::DoMouseCommandL(OsImgPoint& point, int flags) {
   const Press press = Lookup();
   if (press.view != nullptr) {
-    // The handlers select and hide the centre mark before their tracker exists;
-    // a press the host drops for want of memory must leave no trace of that.
-    fPressMemo.reset();
-    if (press.container != nullptr) {
-      auto* memo = new (std::nothrow) TSketchMemo(*press.container);
-      if (memo == nullptr) AfxThrowMemoryException();
-      fPressMemo.reset(memo);
-    }
-    try {
-      Dispatch(press, point, flags);
-    } catch (const CMemoryException&) {
-      if (press.container != nullptr) RestorePress(*press.container);
-      throw;
-    }
+    Pressed(press, [&] { Dispatch(press, point, flags); });
     SketchUpdateView(gActiveView, 0);
   }
   fLastMouseTool = fCurrentTool;
+}
+
+void CSketchInterface::CommandReplicater(int kind, OsImgPoint& point) {
+  const Press press = Lookup();
+  if (press.view == nullptr) return;
+  if (kind == 0) {
+    Pressed(press, [&] { DMFD_Arrow(point, 0); });
+  } else if (kind == 1) {
+    Pressed(press, [&] { DMFD_WhiteArrow(point, 0); });
+  }
 }
 
 void CSketchInterface::RestorePress(TObjectContainer& container) {
@@ -98,22 +115,7 @@ void CSketchInterface::RestorePress(TObjectContainer& container) {
 
 void CSketchInterface::Dispatch(const Press& press, OsImgPoint& point, int flags) {
   if (!IsTransformTool(fCurrentTool) && press.container != nullptr) press.container->DrawCenter(0);
-  switch (CheckKey(point, nullptr)) {
-    case 0: DMFD_Arrow(point, flags); break;
-    case 1: DMFD_WhiteArrow(point, flags); break;
-    case 2: DMFP_Hand(point, flags); break;
-    case 3: DMFP_Zoom(point, flags); break;
-    case 4: case 5: case 6: case 8: case 14: DMFD_Grow(point, flags); break;
-    case 7: case 9: DMFD_Pens(point, flags); break;
-    case 10: DMFD_Scissor(point, flags); break;
-    case 11: DMFD_Join(point, flags); break;
-    case 12: DMFD_AddPt(point, flags); break;
-    case 13: DMFD_DelPt(point, flags); break;
-    case 15: DMFD_EditPt(point, flags); break;
-    case kToolScale: DMFD_Scale(point, flags); break;
-    case kToolRotate: DMFD_Rotate(point, flags); break;
-    default: break;
-  }
+  if (const SketchTool* tool = FindSketchTool(CheckKey(point, nullptr))) (this->*tool->press)(point, flags);
 }
 
 void CSketchInterface::StartSelect(const Press& p, OsImgPoint& point, int mode) {

@@ -2,7 +2,7 @@
 
 #include "container/TObjectContainer.h"
 #include "module/CSketchDocument.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "raster/SketchRaster.h"
 
 BView* gActiveView = nullptr;
@@ -13,16 +13,16 @@ namespace {
 // The palette index each display colour blends in; the inverted display needs none.
 int BlendIndex(int displayColor, COLORREF textColor) {
   switch (displayColor) {
-    case BModuleInterface::kDisplayBlack: return 255;
-    case BModuleInterface::kDisplayTransparent: return 0;
-    case BModuleInterface::kDisplayPalette: return gModuleInterface.fPaletteIndex;
+    case ID_DISPLAY_BLACK: return 255;
+    case ID_DISPLAY_TRANSPARENT: return 0;
+    case ID_DISPLAY_PALETTE: return SketchInterface().fPaletteIndex;
     default: return static_cast<int>(textColor);
   }
 }
 
 TObjectContainer* ContainerOfDocument(BDocument* document) {
   if (document == nullptr) return nullptr;
-  auto* sketch = dynamic_cast<CSketchDocument*>(document->GetModuleDocument(gModuleInterface.fModuleID));
+  auto* sketch = dynamic_cast<CSketchDocument*>(document->GetModuleDocument(SketchInterface().fModuleID));
   return sketch != nullptr ? sketch->fContainer : nullptr;
 }
 
@@ -46,7 +46,8 @@ void SketchUpdateView(BView* view, int composite) {
 }
 
 void SketchComposite(BView*, DibImage* raster) {
-  if (gModuleInterface.fDispSwitch == BModuleInterface::kDisplayHide || raster == nullptr) return;
+  const BModuleInterface& module = SketchInterface();
+  if (module.fDispSwitch == ID_DISPLAY_HIDE || raster == nullptr) return;
   CDC* dc = gRepaintDC;
   OsImgSize size;
   raster->GetSize(size);
@@ -58,14 +59,14 @@ void SketchComposite(BView*, DibImage* raster) {
   const COLORREF text = GetTextColor(attributes);
   const COLORREF background = GetBkColor(attributes);
 
-  if (gModuleInterface.fDispColor == BModuleInterface::kDisplayInverted) {
+  if (module.fDispColor == ID_DISPLAY_INVERTED) {
     if (dc != nullptr) {
       dc->SetTextColor(RGB(255, 255, 255));
       dc->SetBkColor(RGB(0, 0, 0));
       dc->BitBlt(0, 0, size.cx, size.cy, &memory, 0, 0, SRCINVERT);
     }
   } else {
-    const int index = BlendIndex(gModuleInterface.fDispColor, text);
+    const int index = BlendIndex(module.fDispColor, text);
     // Black out the view under the ink, then paint the ink's colour into the
     // black through a colour table whose set entry is that colour.
     if (dc != nullptr) dc->BitBlt(0, 0, size.cx, size.cy, &memory, 0, 0, SRCERASEAND);
@@ -73,8 +74,8 @@ void SketchComposite(BView*, DibImage* raster) {
     RGBQUAD kept[2];
     raster->GetColorTable(kept, 2);
     RGBQUAD blend[2] = {{0, 0, 0, 0}, {0, 0, 0, 0}};
-    if (gModuleInterface.fColorService != nullptr) {
-      const OsImgPaletteEntry e = gModuleInterface.fColorService->GetPaletteEntry(index);
+    if (module.fColorService != nullptr) {
+      const OsImgPaletteEntry e = module.fColorService->GetPaletteEntry(index);
       blend[1] = {e.c3, e.c2, e.c1, 0};
     }
     raster->SetColorTable(blend, 2);

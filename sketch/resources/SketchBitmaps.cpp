@@ -478,8 +478,8 @@ constexpr const char* kToolPaletteSelected[] = {
 }  // namespace
 
 constinit const OsBitmapResource kSketchBitmaps[kSketchBitmapCount] = {
-    {IDB_MODE_BUTTON, 42, 42, 8, kModeButton, kPaletteChars, kPalette},
-    {IDB_MODE_BUTTON_SELECTED, 42, 42, 8, kModeButtonSelected, kPaletteChars, kPalette},
+    {IDB_MODE_BUTTON, kModeButtonSize, kModeButtonSize, 8, kModeButton, kPaletteChars, kPalette},
+    {IDB_MODE_BUTTON_SELECTED, kModeButtonSize, kModeButtonSize, 8, kModeButtonSelected, kPaletteChars, kPalette},
     {IDB_TOOL_PALETTE, kToolPaletteWidth, kToolPaletteHeight, 8, kToolPalette, kPaletteChars,
      kPalette},
     {IDB_TOOL_PALETTE_SELECTED, kToolPaletteWidth, kToolPaletteHeight, 8, kToolPaletteSelected,

@@ -46,15 +46,15 @@ constexpr OsMenuItemResource kRotateItems[] = {
 };
 
 constexpr OsMenuItemResource kColorItems[] = {
-    {"黒色(&B)", ID_COLOR_BLACK, nullptr, 0},
-    {"透過色(&T)", ID_COLOR_TRANSPARENT, nullptr, 0},
-    {"反転色(&R)", ID_COLOR_INVERTED, nullptr, 0},
-    {"ﾊﾟﾚｯﾄ色(&P)", ID_COLOR_PALETTE, nullptr, 0},
+    {"黒色(&B)", ID_DISPLAY_BLACK, nullptr, 0},
+    {"透過色(&T)", ID_DISPLAY_TRANSPARENT, nullptr, 0},
+    {"反転色(&R)", ID_DISPLAY_INVERTED, nullptr, 0},
+    {"ﾊﾟﾚｯﾄ色(&P)", ID_DISPLAY_PALETTE, nullptr, 0},
 };
 
 constexpr OsMenuItemResource kShowItems[] = {
-    {"表示(&S)", ID_SKETCH_SHOW, nullptr, 0},
-    {"非表示(&H)", ID_SKETCH_HIDE, nullptr, 0},
+    {"表示(&S)", ID_DISPLAY_SHOW, nullptr, 0},
+    {"非表示(&H)", ID_DISPLAY_HIDE, nullptr, 0},
 };
 
 constexpr OsMenuItemResource kMenuItems[] = {

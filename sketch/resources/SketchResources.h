@@ -8,6 +8,7 @@
 // into the module, and so look up its resources, before this library's dynamic
 // initialisers have run.
 
+#include "HostCommands.h"
 #include "OsResources.h"
 
 // Strings. The module's name and its menu title.
@@ -21,7 +22,8 @@ enum : unsigned {
 
 // The menu, and its commands. The commands of the scale, mirror and rotate
 // pop-ups have a string under the same number: the status-bar text, a line
-// break, and the tool tip.
+// break, and the tool tip. The menu ends with the host's display commands
+// (HostCommands.h), which the module takes out before it shows the menu.
 enum : unsigned {
   IDR_SKETCH_MENU = 5000,
   ID_SCALE_NUMERIC = 5100,
@@ -33,12 +35,6 @@ enum : unsigned {
   ID_ROTATE_COUNTERCLOCKWISE = 5122,
   ID_ROTATE_NUMERIC = 5123,
   ID_ROTATE_MOUSE = 5124,
-  ID_COLOR_BLACK = 5130,
-  ID_COLOR_TRANSPARENT = 5131,
-  ID_COLOR_INVERTED = 5132,
-  ID_COLOR_PALETTE = 5133,
-  ID_SKETCH_SHOW = 5140,
-  ID_SKETCH_HIDE = 5141,
 };
 
 // Bitmaps, 8 bits a pixel, all with the same five-colour palette.
@@ -64,29 +60,10 @@ inline constexpr int kToolPaletteWidth = 55;
 inline constexpr int kToolPaletteHeight = 170;
 inline constexpr int kToolRows = 8;
 inline constexpr int kToolColumns = 2;
+inline constexpr int kToolButtons = kToolRows * kToolColumns;  // the tools 0-15 (SketchTools.h)
 inline constexpr int kToolCellHeight = 21;
 inline constexpr int kToolColumnLeft[kToolColumns + 1] = {0, 27, 55};  // and the right end
-
-// The tools, in palette order, named by their pictures.
-enum SketchToolPicture : int {
-  kToolBlackArrow = 0,
-  kToolWhiteArrow,
-  kToolHand,
-  kToolMagnifier,
-  kToolRectangle,
-  kToolEllipse,
-  kToolDottedFreehand,
-  kToolPenNib,
-  kToolStraightLine,
-  kToolZigzagLine,
-  kToolScissors,
-  kToolKnot,
-  kToolPointPlus,
-  kToolPointMinus,
-  kToolHexagon,
-  kToolArrowLine,
-  kToolCount
-};
+inline constexpr int kModeButtonSize = 42;
 
 // Cursors, 32 x 32.
 enum : unsigned {

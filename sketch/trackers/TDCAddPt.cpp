@@ -11,7 +11,7 @@ IMPLEMENT_DYNAMIC(TDCAddPt, TDCBase)
 void TDCAddPt::IDCAddPt(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check) {
   if (check == nullptr || check->fResult == TDCheck::kNothing) return;
-  IDCBase(kAddPoint, 1, container, view, document, point);
+  IDCBase(kChangeAddPoint, 1, container, view, document, point);
   fParam = check->fParam;
   fUnit = check->fUnit;
   fTarget = check->fShape;

@@ -8,7 +8,7 @@
 #include "BView.h"
 #include "OsWindows.h"
 #include "container/TObjectContainer.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "raster/SketchDisplay.h"
 
 IMPLEMENT_DYNAMIC(TDCBase, BTracker)
@@ -48,7 +48,7 @@ void TDCBase::IDCBase(int number, int canUndo, TObjectContainer* container, BVie
 }
 
 void TDCBase::ReportPoint(const OsImgPoint& viewPoint, const OsImgPoint* anchor) const {
-  BHostServices* services = gModuleInterface.fHostServices;
+  BHostServices* services = SketchInterface().fHostServices;
   if (services == nullptr || fView == nullptr) return;
   OsImgPoint p = viewPoint;
   fView->GetEventHandler()->DPToIP(p);
@@ -132,5 +132,5 @@ TDCBase::PressGuard::PressGuard(const TDCBase& tracker)
     : fContainer(tracker.fContainer), fExceptions(std::uncaught_exceptions()) {}
 
 TDCBase::PressGuard::~PressGuard() {
-  if (fContainer != nullptr && std::uncaught_exceptions() > fExceptions) gModuleInterface.RestorePress(*fContainer);
+  if (fContainer != nullptr && std::uncaught_exceptions() > fExceptions) SketchRestorePress(*fContainer);
 }

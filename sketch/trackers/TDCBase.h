@@ -7,6 +7,7 @@
 
 #include "BCommand.h"
 #include "model/TDFloatPoint.h"
+#include "module/SketchChanges.h"  // the number each tracker gives IDCBase
 
 class BDocument;
 class BView;
@@ -17,23 +18,6 @@ class TDCBase : public BTracker {
   DECLARE_DYNAMIC(TDCBase)
 
  public:
-  // The host's change numbers of the trackers.
-  enum : int {
-    kDrag = 30000,
-    kSelect = 30001,
-    kGrow = 30002,
-    kAddPoint = 30003,
-    kDeletePoint = 30004,
-    kScissor = 30005,
-    kJoin = 30006,
-    kDirect = 30007,
-    kCenter = 30008,
-    kClone = 30009,
-    kEdit = 30011,
-    kPens = 30012,
-    kScale = 30013,
-    kRotate = 30014,
-  };
   // The shift-key axis lock of trackers that move a point.
   enum : std::uint8_t { kAxisFree = 0, kAxisXLocked = 1, kAxisYLocked = 2 };
 

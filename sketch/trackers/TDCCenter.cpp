@@ -5,13 +5,13 @@
 
 #include "BView.h"
 #include "container/TObjectContainer.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "raster/SketchDisplay.h"
 
 IMPLEMENT_DYNAMIC(TDCCenter, TDCDCommand)
 
 void TDCCenter::IDCCenter(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
-  IDCBase(kCenter, 1, container, view, document, point);
+  IDCBase(kChangeMoveCenter, 1, container, view, document, point);
   if (fContainer == nullptr) {
     fActive = 0;
     return;
@@ -60,7 +60,7 @@ void TDCCenter::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
 
 void TDCCenter::DoIt() {
   if (fActive == 0) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   SketchRequestUpdate();
 }
 

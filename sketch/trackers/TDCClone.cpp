@@ -10,7 +10,7 @@ IMPLEMENT_DYNAMIC(TDCClone, TDCBase)
 
 void TDCClone::IDCClone(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
   IGridMouse(view, point);
-  IDCBase(kClone, 1, container, view, document, point);
+  IDCBase(kChangeClone, 1, container, view, document, point);
   if (fContainer == nullptr) {
     fActive = 0;
     return;

@@ -8,7 +8,7 @@
 #include "model/TDCheck.h"
 #include "model/Segment.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCDAncer, TDCDCommand)
@@ -23,7 +23,7 @@ void TDCDAncer::IDCDAncer(TObjectContainer* container, BView* view, BDocument* d
   if (check == nullptr || check->fShape == nullptr || check->fUnit == nullptr) return;
   fUnit = check->fUnit;
   fShape = check->fShape;
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
   if (fContainer == nullptr) {
     fActive = 0;
     return;
@@ -91,7 +91,7 @@ void TDCDAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
 
 void TDCDAncer::DoIt() {
   if (fActive == 0 || fSaved == nullptr) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   FocusView();
   fContainer->ActiveDraw();
   fContainer->SetBusy(0);

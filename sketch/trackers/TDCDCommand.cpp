@@ -6,7 +6,7 @@
 IMPLEMENT_DYNAMIC(TDCDCommand, TDCBase)
 
 void TDCDCommand::IDCDCommand(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
 }
 
 void TDCDCommand::FocusView() const {

@@ -6,7 +6,7 @@
 #include "model/Segment.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 
 IMPLEMENT_DYNAMIC(TDCDDrec1, TDCDCommand)
 IMPLEMENT_DYNAMIC(TDCDDrec2, TDCDCommand)
@@ -26,7 +26,7 @@ void TurnOppositeHandle(TDUnit& unit) {
 void TDCDDrec::Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                      TDCheck* check) {
   if (check == nullptr || check->fShape == nullptr || check->fUnit == nullptr) return;
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
   fUnit = check->fUnit;
   fShape = check->fShape;
   PickAlone(*fShape, fUnit, TDUnit::kBothHandles);
@@ -94,7 +94,7 @@ void TDCDDrec::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoi
 
 void TDCDDrec::DoIt() {
   if (fActive == 0 || fUnit == nullptr) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   FocusView();
   fShape->Draw(kDrawVertex, 1, fUnit, 1);
   fShape->SetBusy(0);

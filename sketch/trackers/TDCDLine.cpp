@@ -10,7 +10,7 @@
 #include "model/Segment.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "trackers/FigureLists.h"
 #include "trackers/TailEntries.h"
 
@@ -48,7 +48,7 @@ TDCDLine::~TDCDLine() {
 void TDCDLine::IDCDLine(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check) {
   if (check == nullptr || check->fShape == nullptr || check->fUnit == nullptr) return;
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
   fShape = check->fShape;
   TDUnit* a = check->fUnit;
   TDUnit* b = fShape->NextUnit(a);
@@ -139,7 +139,7 @@ void TDCDLine::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoi
 
 void TDCDLine::DoIt() {
   if (fActive == 0) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   if (fCopy != nullptr) fCopy->SetBusy(0);
   SketchRequestUpdate();
 }

@@ -11,7 +11,7 @@ void TDCDelPt::IDCDelPt(TObjectContainer* container, BView* view, BDocument* doc
                         TDCheck* check) {
   if (check == nullptr || check->fResult == TDCheck::kNothing) return;
   IGridMouse(view, point);
-  IDCBase(kDeletePoint, 1, container, view, document, point);
+  IDCBase(kChangeDeletePoint, 1, container, view, document, point);
   fUnit = check->fUnit;
   if (check->fResult != TDCheck::kAnchor || check->fShape == nullptr) return;
   // The copy is made before the target is recorded: should it fail, the tracker

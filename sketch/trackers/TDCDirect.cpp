@@ -5,7 +5,7 @@
 #include "BView.h"
 #include "OsWindows.h"
 #include "model/TDCheck.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "trackers/TDCDAncer.h"
 #include "trackers/TDCDDrec.h"
 #include "trackers/TDCDLine.h"
@@ -49,7 +49,7 @@ void TDCPointDispatch::TrackFeedback(int phase, const OsImgPoint& anchor, const 
 
 void TDCPointDispatch::DoIt() {
   const PressGuard guard(*this);
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   if (fActive == 1 && fSub != nullptr) fSub->DoIt();
   SketchRequestUpdate();
 }
@@ -71,7 +71,7 @@ void TDCDirect::IDCDirect(TObjectContainer* container, BView* view, BDocument* d
                           TDCheck* check) {
   if (check == nullptr) return;
   IGridMouse(view, point);
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
   switch (check->fResult) {
     case TDCheck::kSegment:
       StartSub(&TDCDLine::IDCDLine, container, view, document, point, check);
@@ -120,7 +120,7 @@ void TDCEdit::IDCEdit(TObjectContainer* container, BView* view, BDocument* docum
                       TDCheck* check) {
   if (check == nullptr) return;
   IGridMouse(view, point);
-  IDCBase(kEdit, 1, container, view, document, point);
+  IDCBase(kChangeEditPoint, 1, container, view, document, point);
   switch (check->fResult) {
     case TDCheck::kAnchor:
       StartSub(&TDCEAncer::IDCEAncer, container, view, document, point, check);

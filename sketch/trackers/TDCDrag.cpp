@@ -7,7 +7,7 @@
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "trackers/FigureLists.h"
 
 IMPLEMENT_DYNAMIC(TDCDrag, TDCBase)
@@ -76,7 +76,7 @@ void TDCDragBase::RedoIt() { UndoIt(); }
 
 void TDCDrag::IDCDrag(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
   IGridMouse(view, point);
-  IDCBase(kDrag, 1, container, view, document, point);
+  IDCBase(kChangeDrag, 1, container, view, document, point);
   if (fContainer == nullptr) {
     fActive = 0;
     return;
@@ -87,7 +87,7 @@ void TDCDrag::IDCDrag(TObjectContainer* container, BView* view, BDocument* docum
 
 void TDCDrag::DoIt() {
   if (fActive == 0 || fContainer == nullptr) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   fContainer->SetBusy(0);
   SketchRequestUpdate();
 }

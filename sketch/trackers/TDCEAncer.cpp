@@ -6,7 +6,7 @@
 #include "model/Segment.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "raster/SketchRaster.h"
 
 IMPLEMENT_DYNAMIC(TDCEAncer, TDCDCommand)
@@ -24,7 +24,7 @@ void TDCEAncer::IDCEAncer(TObjectContainer* container, BView* view, BDocument* d
   if (place == nullptr) return;
   TDShape* copy = check->fShape->Clone();
   if (copy == nullptr) AfxThrowMemoryException();
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
   fOriginal = check->fShape;
   fShape = copy;
   fContainer->SetItem(place, fShape);
@@ -72,7 +72,7 @@ void TDCEAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
 
 void TDCEAncer::DoIt() {
   if (fActive == 0 || fOriginal == nullptr) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   fShape->Draw(kDrawVertex, 1, fUnit, 1);
   fShape->SetBusy(0);
   SketchRequestUpdate();

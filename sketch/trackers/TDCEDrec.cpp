@@ -6,7 +6,7 @@
 #include "model/Segment.h"
 #include "model/TDCheck.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 
 IMPLEMENT_DYNAMIC(TDCEDrec1, TDCDCommand)
 IMPLEMENT_DYNAMIC(TDCEDrec2, TDCDCommand)
@@ -16,7 +16,7 @@ TDCEDrec::~TDCEDrec() { delete fSavedUnit; }
 void TDCEDrec::Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                      TDCheck* check) {
   if (check == nullptr || check->fShape == nullptr || check->fUnit == nullptr) return;
-  IDCBase(kDirect, 1, container, view, document, point);
+  IDCBase(kChangeMovePoint, 1, container, view, document, point);
   // Copied before anything changes, so that running out of memory leaves the
   // document as it was.
   fSavedUnit = check->fUnit->Clone();

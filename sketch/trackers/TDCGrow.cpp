@@ -12,7 +12,8 @@
 #include "model/TDOval.h"
 #include "model/TDPolygon.h"
 #include "model/TDRectangle.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
+#include "module/SketchTools.h"
 #include "raster/SketchRaster.h"
 #include "ui/PolygonApex.h"
 
@@ -37,11 +38,11 @@ TDShape* Begun(TObjectContainer* container, const OsImgPoint& p, Extra... extra)
 
 TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p) {
   switch (tool) {
-    case 4: return Begun<TDRectangle>(container, p);
-    case 5: return Begun<TDOval>(container, p);
-    case 6: return Begun<TDFreeLine>(container, p);
-    case 8: return Begun<TDLine>(container, p);
-    case 14: return Begun<TDPolygon>(container, p, gPolygonApex);
+    case kToolRectangle: return Begun<TDRectangle>(container, p);
+    case kToolOval: return Begun<TDOval>(container, p);
+    case kToolFreeLine: return Begun<TDFreeLine>(container, p);
+    case kToolLine: return Begun<TDLine>(container, p);
+    case kToolPolygon: return Begun<TDPolygon>(container, p, gPolygonApex);
     default: return nullptr;
   }
 }
@@ -56,7 +57,7 @@ TDShape* TDCGrow::Figure() const { return static_cast<TDShape*>(fTarget); }
 
 void TDCGrow::IDCGrow(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
   IGridMouse(view, point);
-  IDCBase(kGrow, 1, container, view, document, point);
+  IDCBase(kChangeDraw, 1, container, view, document, point);
   if (container == nullptr) {
     fActive = 0;
     return;

@@ -31,7 +31,7 @@ std::uint8_t TDCJoin::EndOf(const TDShape& figure, const TDUnit* unit) {
 
 void TDCJoin::IDCJoin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                       TDCheck* check) {
-  IDCBase(kJoin, 1, container, view, document, point);
+  IDCBase(kChangeJoin, 1, container, view, document, point);
   // A closed figure has no ends to join. Without an end under the press there
   // is nothing to do, not even a rubber line to show.
   if (check != nullptr && check->fResult == TDCheck::kAnchor && check->fShape->fOpen != 0) {

@@ -11,7 +11,8 @@
 #include "container/TObjectContainer.h"
 #include "model/TDMuLine.h"
 #include "model/TDPen.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
+#include "module/SketchTools.h"
 #include "raster/SketchRaster.h"
 #include "trackers/FigureLists.h"
 
@@ -22,11 +23,11 @@ namespace {
 TDShape* BeginFigure(int tool, TObjectContainer* container, const OsImgPoint& p) {
   TDShape* figure = nullptr;
   bool begun = false;
-  if (tool == 7) {
+  if (tool == kToolPen) {
     auto* pen = new (std::nothrow) TDPen;
     begun = pen != nullptr && pen->Begin(container, p.x, p.y);
     figure = pen;
-  } else if (tool == 9) {
+  } else if (tool == kToolMultiLine) {
     auto* line = new (std::nothrow) TDMuLine;
     begun = line != nullptr && line->Begin(container, p.x, p.y);
     figure = line;
@@ -76,7 +77,7 @@ TDCPens::~TDCPens() {
 
 void TDCPens::IDCPens(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
   IGridMouse(view, point);
-  IDCBase(kPens, 1, container, view, document, point);
+  IDCBase(kChangePen, 1, container, view, document, point);
   if (container == nullptr) return;
   TDShape* drawing = container->fDrawing;
   if (drawing == nullptr) {

@@ -14,7 +14,7 @@ TDCRotate::~TDCRotate() { delete fSnapshot; }
 
 void TDCRotate::IDCRotate(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
   fPrevPoint = {0, 0};
-  Begin(kRotate, container, view, document, point, fSnapshot);
+  Begin(kChangeMouseRotate, container, view, document, point, fSnapshot);
 }
 
 void TDCRotate::TrackConstrain(int phase, const OsImgPoint&, const OsImgPoint&, OsImgPoint& next, int) {

@@ -12,7 +12,7 @@ IMPLEMENT_DYNAMIC(TDCScale, TDCBase)
 TDCScale::~TDCScale() { delete fSnapshot; }
 
 void TDCScale::IDCScale(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point) {
-  if (Begin(kScale, container, view, document, point, fSnapshot)) fContainer->SetBusy(1);
+  if (Begin(kChangeMouseScale, container, view, document, point, fSnapshot)) fContainer->SetBusy(1);
 }
 
 double TDCScale::Factor(float to, float press, float centre) {

@@ -56,7 +56,7 @@ int TDCScissor::CutPosition() const {
 
 void TDCScissor::IDCScissor(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                             TDCheck* check) {
-  IDCBase(kScissor, 1, container, view, document, point);
+  IDCBase(kChangeScissor, 1, container, view, document, point);
   if (check != nullptr) {
     fUnit = check->fUnit;
     fTarget = check->fShape;

@@ -9,7 +9,7 @@
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 
 IMPLEMENT_DYNAMIC(TDCSelect, TDCBase)
 
@@ -30,7 +30,7 @@ void TDCSelect::IDCSelect(TObjectContainer* container, BView* view, BDocument* d
                           int mode) {
   IGridMouse(view, point);
   // Choosing figures changes nothing that could be undone.
-  IDCBase(kSelect, 0, container, view, document, point);
+  IDCBase(kChangeSelect, 0, container, view, document, point);
   delete fSnapshot;
   fSnapshot = container != nullptr ? container->Clone() : nullptr;
   fMode = mode;
@@ -63,7 +63,7 @@ void TDCSelect::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
     fView->GetEventHandler()->DPToIP(b);
     const OsImgRect r = Normalised(a, b);
     if (phase == kTrackBegin || (phase == kTrackContinue && moved != 0)) {
-      if (BHostServices* readout = gModuleInterface.fHostServices) {
+      if (BHostServices* readout = SketchInterface().fHostServices) {
         readout->ReportPoint(&b);
         readout->ReportRect(&r);
       }
@@ -86,7 +86,7 @@ BTracker* TDCSelect::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsIm
 }
 
 void TDCSelect::DoIt() {
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportRect(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportRect(nullptr);
   if (fView != nullptr) fView->Focus();
   // The container's rectangles leave out their right and bottom edges; the
   // pixels under both dragged corners belong in this one.

@@ -3,7 +3,7 @@
 #include "BList.h"
 #include "BView.h"
 #include "container/TObjectContainer.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "trackers/FigureLists.h"
 
 bool TDCTransform::Begin(int number, TObjectContainer* container, BView* view, BDocument* document,
@@ -43,7 +43,7 @@ void TDCTransform::TrackFeedback(int phase, const OsImgPoint& anchor, const OsIm
 
 void TDCTransform::DoIt() {
   if (fActive == 0 || fContainer == nullptr) return;
-  if (BHostServices* readout = gModuleInterface.fHostServices) readout->ReportSize(nullptr);
+  if (BHostServices* readout = SketchInterface().fHostServices) readout->ReportSize(nullptr);
   fContainer->SetBusy(0);
   SketchRequestUpdate();
 }

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "OsResources.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleGlobals.h"
 #include "resources/SketchResources.h"
 #include "ui/PolygonApex.h"
 

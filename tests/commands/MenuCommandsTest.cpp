@@ -15,6 +15,7 @@
 #include "commands/TDMFlip.h"
 #include "commands/TDMRotate.h"
 #include "commands/TDMScale.h"
+#include "resources/SketchResources.h"
 #include "trackers/TrackerFixture.h"
 
 namespace {
@@ -196,7 +197,7 @@ TEST_F(MenuCommands, CommandsWithoutADocumentDoNothing) {
   TDMVFlip v;
   v.IDMVFlip(nullptr, &fView, &fDocument);
   TDMRotate r;
-  r.IDMRotate(nullptr, &fView, &fDocument, 5120, 0);
+  r.IDMRotate(nullptr, &fView, &fDocument, ID_ROTATE_180, 0);
   TDMScale z;
   z.IDMScale(nullptr, &fView, &fDocument, 2.0);
   TDMCPaste p;
@@ -235,7 +236,7 @@ TEST_F(MenuCommands, FiguresScaledPastTheFloatRangeKeepTheLargestFiniteCoordinat
     huge.IDMScale(&fContainer, &fView, &fDocument, 1e30);
     huge.DoIt();
     TDMRotate turn;
-    turn.IDMRotate(&fContainer, &fView, &fDocument, 5123, 45);
+    turn.IDMRotate(&fContainer, &fView, &fDocument, ID_ROTATE_NUMERIC, 45);
     turn.DoIt();
     TDMHFlip mirror;
     mirror.IDMHFlip(&fContainer, &fView, &fDocument);
@@ -255,7 +256,7 @@ TEST_F(MenuCommands, AFigureUnderConstructionGoesOnAsTheOneThatWasUnderConstruct
   Polyline({{20, 2}, {22, 8}});
   fContainer.fDrawing = drawing;
   TDMRotate turn;
-  turn.IDMRotate(&fContainer, &fView, &fDocument, 5120, 0);
+  turn.IDMRotate(&fContainer, &fView, &fDocument, ID_ROTATE_180, 0);
   turn.DoIt();
   TDShape* turned = At(1);
   EXPECT_EQ(fContainer.fDrawing, turned);

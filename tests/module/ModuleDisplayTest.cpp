@@ -47,7 +47,7 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
 // own, which the raster must get back.
 TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBack) {
   gModuleInterface.fPaletteIndex = 7;  // grey 248 in the fake host
-  gModuleInterface.fDispColor = BModuleInterface::kDisplayPalette;
+  gModuleInterface.fDispColor = ID_DISPLAY_PALETTE;
   SketchFillRect({2, 1, 5, 3});
   Repaint(view);
   EXPECT_EQ(Art({248, 248, 248}), Rows({"................", "..###...........", "..###...........", "................",
@@ -61,7 +61,7 @@ TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBac
 TEST_F(ModuleDisplay, ARepaintLeavesTheHostContextsColoursAsTheyWere) {
   SketchFillRect({2, 1, 5, 3});
   frame.assign(kViewW * kViewH, kBackground);
-  for (const int colour : {BModuleInterface::kDisplayInverted, BModuleInterface::kDisplayPalette}) {
+  for (const int colour : {ID_DISPLAY_INVERTED, ID_DISPLAY_PALETTE}) {
     gModuleInterface.fDispColor = colour;
     CDC dc;
     dc.Attach(OsCreateBufferDC(frame.front().data(), kViewW, kViewH, kViewW * 3));

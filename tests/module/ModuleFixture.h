@@ -64,6 +64,7 @@ class ModuleFixture : public RasterFixture {
     view.OsSetDocument(&document);
     view.GetWindow()->OsPlace(0, 0, kViewW, kViewH);
     view.OsSetRepaint([this](BView& v) { Repaint(v); });
+    view.OsSetPost([this](BCommand* c) { viewPosts.emplace_back(c); });
     sketch->fContainer->AttachView(&view);
     host.fView = &view;
     links = {nullptr, &host, &host, &host};
@@ -72,6 +73,7 @@ class ModuleFixture : public RasterFixture {
   }
 
   void TearDown() override {
+    viewPosts.clear();
     ResetModule();
     CSketchInterface& m = gModuleInterface;
     m.fHostContext = nullptr;
@@ -88,10 +90,10 @@ class ModuleFixture : public RasterFixture {
     OsReleaseAllKeys();
     m.CheckKey({}, nullptr);  // forgets a temporary tool a test left in force
     m.LoadModuleCursor(-1);
-    m.fCurrentTool = 4;
+    m.fCurrentTool = kToolRectangle;
     m.fZoomState = 0;
-    m.fDispColor = BModuleInterface::kDisplayInverted;
-    m.fDispSwitch = BModuleInterface::kDisplayShow;
+    m.fDispColor = ID_DISPLAY_INVERTED;
+    m.fDispSwitch = ID_DISPLAY_SHOW;
     m.fPaletteIndex = 0;
     m.fToolOption.DestroyViews();
     m.fToolOption.ShowView(-1);
@@ -137,6 +139,7 @@ class ModuleFixture : public RasterFixture {
   }
 
   FakeHost host;
+  std::vector<std::unique_ptr<BCommand>> viewPosts;  // what the view's event handler was given
   BModuleInterfaces links;
   BDocument document;
   BView view;

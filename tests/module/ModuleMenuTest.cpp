@@ -12,6 +12,7 @@
 #include "container/ShapeWalk.h"
 #include "model/TDUnit.h"
 #include "module/ModuleFixture.h"
+#include "resources/SketchResources.h"
 
 namespace {
 
@@ -19,14 +20,8 @@ class ModuleMenu : public ModuleFixture {
  protected:
   void SetUp() override {
     ModuleFixture::SetUp();
-    view.OsSetPost([this](BCommand* c) { viewPosts.emplace_back(c); });
     Rect(2, 2, 8, 6);
   }
-  void TearDown() override {
-    viewPosts.clear();
-    ModuleFixture::TearDown();
-  }
-  std::vector<std::unique_ptr<BCommand>> viewPosts;
 };
 
 // Which figures there are, and what no undo step records of them: selection, vertex states, bounds, the active
@@ -54,7 +49,7 @@ std::string Unrecorded(const TObjectContainer& c) {
 // hide the centre mark before their tracker exists.
 TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNothing) {
   TObjectContainer& c = *sketch->fContainer;
-  gModuleInterface.DoToolChange(7, 1);
+  gModuleInterface.DoToolChange(kToolPen, 1);
   OsImgPoint start{40, 30};
   gModuleInterface.DoMouseCommandL(start, 0);
   ASSERT_TRUE(c.fDrawing != nullptr && viewPosts.size() == 1u);
@@ -62,7 +57,7 @@ TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNo
   const std::unique_ptr<BCommand> pen = std::move(viewPosts[0]);
   viewPosts.clear();
   host.fView = nullptr;
-  gModuleInterface.DoToolChange(9, 1);
+  gModuleInterface.DoToolChange(kToolMultiLine, 1);
   host.fView = &view;
   c.fCenterShown = 1;
   const std::string before = Unrecorded(c);
@@ -83,10 +78,11 @@ TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNo
 
 TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
   host.fView = nullptr;
-  for (int command : {5110, 5120, 57634, 57635, 57637}) gModuleInterface.DoMenuCommand(command);
+  const int commands[] = {ID_MIRROR_HORIZONTAL, ID_ROTATE_180, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE};
+  for (int command : commands) gModuleInterface.DoMenuCommand(command);
   EXPECT_TRUE(viewPosts.empty() && host.fPosts.empty());
   host.fView = &view;
-  for (int command : {5110, 5121, 57634}) {
+  for (int command : {int{ID_MIRROR_HORIZONTAL}, int{ID_ROTATE_CLOCKWISE}, int{ID_EDIT_COPY}}) {
     OsFailAllocationsAfter(0);
     EXPECT_THROW(gModuleInterface.DoMenuCommand(command), CMemoryException) << command;
     OsFailAllocationsAfter(-1);
@@ -106,8 +102,9 @@ TEST_F(ModuleMenu, AViewWithoutASketchTakesNoPress) {
   other.OsSetDocument(&bare);
   other.OsSetPost([this](BCommand* c) { viewPosts.emplace_back(c); });
   host.fView = &other;
-  for (short tool : {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) {
-    gModuleInterface.DoToolChange(tool, 1);
+  for (const SketchTool& tool : kSketchTools) {
+    if (tool.change == 0) continue;  // the view's own tools (hand, zoom) need no sketch
+    gModuleInterface.DoToolChange(tool.number, 1);
     OsImgPoint at{2, 4};
     gModuleInterface.DoMouseCommandL(at, 0);
   }

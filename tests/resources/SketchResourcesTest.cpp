@@ -31,7 +31,7 @@ struct Cell { int left, top, width, height; };
 std::vector<Cell> Buttons(bool palette) {
   if (!palette) return {{0, 0, 42, 42}};
   std::vector<Cell> cells;
-  for (int t = 0; t < kToolCount; ++t) {
+  for (int t = 0; t < kToolButtons; ++t) {
     const int c = t % kToolColumns, left = kToolColumnLeft[c];
     cells.push_back({left, t / kToolColumns * kToolCellHeight, kToolColumnLeft[c + 1] - left, kToolCellHeight});
   }

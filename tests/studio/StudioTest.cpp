@@ -91,7 +91,7 @@ class StudioTest : public QObject {
     QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton);
   }
   void Click(QPoint at) { QTest::mouseClick(fWindow->View(), Qt::LeftButton, {}, at); }
-  QString UndoText() const { return fWindow->Action(StudioWindow::kCommandUndo)->text(); }
+  QString UndoText() const { return fWindow->Action(ID_EDIT_UNDO)->text(); }
 
   StudioWindow* fWindow = nullptr;
   // sketch-replay on what the studio recorded so far must give the same sketch
@@ -135,8 +135,8 @@ void StudioTest::Drag(QPoint from, QPoint to) {
 
 void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   Host& host = fWindow->GetHost();
-  QAction* undo = fWindow->Action(StudioWindow::kCommandUndo);
-  QAction* redo = fWindow->Action(StudioWindow::kCommandRedo);
+  QAction* undo = fWindow->Action(ID_EDIT_UNDO);
+  QAction* redo = fWindow->Action(ID_EDIT_REDO);
   QVERIFY(!undo->isEnabled());
   QCOMPARE(undo->text(), QString("元に戻す(&U)"));
   Tool(4);
@@ -163,11 +163,11 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QCOMPARE(Sketch(host), moved);
 
   // The display colour in force is checked.
-  QAction* black = fWindow->Action(5130);
+  QAction* black = fWindow->Action(ID_DISPLAY_BLACK);
   QVERIFY(!black->isChecked());
   black->trigger();
-  QVERIFY(black->isChecked() && !fWindow->Action(5132)->isChecked());
-  fWindow->Action(5132)->trigger();
+  QVERIFY(black->isChecked() && !fWindow->Action(ID_DISPLAY_INVERTED)->isChecked());
+  fWindow->Action(ID_DISPLAY_INVERTED)->trigger();
 
   // The module's menu, enabled as the module says, in its own texts.
   fWindow->RefreshMenus();
@@ -257,7 +257,7 @@ void StudioTest::DialogsRefuseThenTransform() {
   QCOMPARE(host.fMessages.back(), boxText.toStdString());
   // Turned as the menu's own quarter turn does.
   const std::string typed = Sketch(host);
-  fWindow->Action(StudioWindow::kCommandUndo)->trigger();
+  fWindow->Action(ID_EDIT_UNDO)->trigger();
   fWindow->Action(ID_ROTATE_CLOCKWISE)->trigger();
   const std::string item = Sketch(host);
   QCOMPARE(item.substr(0, item.find("\"history\"")), typed.substr(0, typed.find("\"history\"")));
@@ -267,7 +267,7 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   Host& host = fWindow->GetHost();
   auto* tabs = fWindow->findChild<QTabBar*>("documents");
   HostDocument* first = host.Active();
-  fWindow->Action(StudioWindow::kCommandCopy)->trigger();  // the rotated rectangle is still selected
+  fWindow->Action(ID_EDIT_COPY)->trigger();  // the rotated rectangle is still selected
   const QString dir = fDir;
   QImage small(50, 40, QImage::Format_RGB32);
   small.fill(Qt::white);
@@ -311,7 +311,7 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
     WhenModalOpens(this, [answer](QWidget* modal) {
       if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(answer)->click();
     });
-    fWindow->Action(StudioWindow::kCommandClose)->trigger();
+    fWindow->Action(ID_FILE_CLOSE)->trigger();
   }
   QCOMPARE(tabs->count(), 1);
   QVERIFY(host.Active() != first);
@@ -524,7 +524,7 @@ void StudioTest::MemoryRunningOutDropsOnlyTheGesture() {
       // hands are told.
       told += fWindow->statusBar()->currentMessage().startsWith("Out of memory") ? 1 : 0;
     } else {
-      fWindow->Action(StudioWindow::kCommandUndo)->trigger();
+      fWindow->Action(ID_EDIT_UNDO)->trigger();
     }
     QCOMPARE(figures(), kept);
   }

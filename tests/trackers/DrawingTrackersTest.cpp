@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "module/SketchTools.h"
 #include "trackers/TDCGrow.h"
 #include "trackers/TDCPens.h"
 #include "trackers/TrackerFixture.h"
@@ -55,7 +56,7 @@ class DrawingTrackersTest : public TrackerFixture {
 
 TEST_F(DrawingTrackersTest, FeedbackDrawsTheFigureAndReportsImagePoints) {
   SetZoom(2.0f);
-  auto t = Start<TDCGrow>(4, {20, 10});
+  auto t = Start<TDCGrow>(kToolRectangle, {20, 10});
   Gesture g(*t);
   g.Press();
   g.MoveTo(40, 30);
@@ -64,17 +65,17 @@ TEST_F(DrawingTrackersTest, FeedbackDrawsTheFigureAndReportsImagePoints) {
   g.MoveTo(40, 30);  // no movement: no report, no drawing
   EXPECT_EQ(fRepaints, shown);
   g.Release();
-  Click(9, {20, 10}, {{40, 30}});
+  Click(kToolMultiLine, {20, 10}, {{40, 30}});
   EXPECT_EQ(fReadOut.fPoints, (Points{{10, 5}, {20, 15}, {20, 15}, {10, 5}, {20, 15}, {20, 15}}));
   // A free-hand stroke marks its samples as the mouse goes.
-  auto stroke = Start<TDCGrow>(6, {4, 40});
+  auto stroke = Start<TDCGrow>(kToolFreeLine, {4, 40});
   Gesture h(*stroke);
   h.Press();
   h.MoveTo(60, 40);
   EXPECT_TRUE(ShownInk(60, 40) && ShownInk(56, 40));  // the cross of the new sample
   h.Release();
   gModuleInterface.fHostServices = nullptr;  // a host without a read-out
-  EXPECT_EQ(Anchors(*Draw<TDCGrow>(8, {4, 4}, {{20, 4}})->Figure()), "2,2 10,2");
+  EXPECT_EQ(Anchors(*Draw<TDCGrow>(kToolLine, {4, 4}, {{20, 4}})->Figure()), "2,2 10,2");
 }
 
 // Back and forth over three drawings as a history runs them, then a new drawing
@@ -85,10 +86,10 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
   TDShape* kept = Polyline({{2, 2}, {8, 2}});
   kept->SetSelect(1, 1, 0);
   std::vector<std::unique_ptr<TDCGrow>> steps;
-  steps.push_back(Draw<TDCGrow>(4, {10, 10}, {{20, 20}}));
+  steps.push_back(Draw<TDCGrow>(kToolRectangle, {10, 10}, {{20, 20}}));
   EXPECT_TRUE(steps[0]->Figure()->fBusy == 0 && steps[0]->Figure()->fBounds == (OsImgRect{10, 10, 21, 21}));
-  steps.push_back(Draw<TDCGrow>(8, {30, 10}, {{40, 20}}));
-  steps.push_back(Draw<TDCGrow>(5, {10, 30}, {{20, 40}}));
+  steps.push_back(Draw<TDCGrow>(kToolLine, {30, 10}, {{40, 20}}));
+  steps.push_back(Draw<TDCGrow>(kToolOval, {10, 30}, {{20, 40}}));
   std::size_t done = steps.size();
   const auto check = [&] {
     ASSERT_EQ(static_cast<std::size_t>(Count()), done + 1);
@@ -109,7 +110,7 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
     check();
   }
   steps.resize(done);
-  steps.push_back(Draw<TDCGrow>(4, {40, 30}, {{50, 40}}));
+  steps.push_back(Draw<TDCGrow>(kToolRectangle, {40, 30}, {{50, 40}}));
   done = steps.size();
   check();
 }
@@ -117,13 +118,13 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
 // ---- TDCPens ----
 
 TEST_F(DrawingTrackersTest, MultiLinePressesWorkOnCopiesThatUndoExchangeForTheEarlierFigure) {
-  TDShape* m1 = Click(9, {10, 10}, {{30, 10}});
-  fPresses.push_back(Start<TDCPens>(9, {30, 30}));
+  TDShape* m1 = Click(kToolMultiLine, {10, 10}, {{30, 10}});
+  fPresses.push_back(Start<TDCPens>(kToolMultiLine, {30, 30}));
   TDShape* m2 = fPresses[1]->fWorking;
   EXPECT_TRUE(fPresses[0]->fTarget == nullptr && fPresses[1]->fTarget == m1 && m2->fBusy == 1 && At(0) == m2);
   Run(*fPresses[1], {});
   EXPECT_EQ(m2->fBusy, 0);
-  TDShape* m3 = Click(9, {50, 30}, {{50, 40}});
+  TDShape* m3 = Click(kToolMultiLine, {50, 30}, {{50, 40}});
   EXPECT_EQ(PathText(*m3), "open (10,10) (30,10) (30,30) (50,40)");
   fPresses[2]->UndoIt();
   EXPECT_TRUE(At(0) == m2 && State() == "1 0");
@@ -133,7 +134,7 @@ TEST_F(DrawingTrackersTest, MultiLinePressesWorkOnCopiesThatUndoExchangeForTheEa
   fPresses[2]->RedoIt();
   EXPECT_TRUE(At(0) == m3 && State() == "1 0");
   // Closed by a click on the first vertex: no longer under construction.
-  EXPECT_EQ(PathText(*Click(9, {11, 12})), "closed (10,10) (30,10) (30,30) (50,40)");
+  EXPECT_EQ(PathText(*Click(kToolMultiLine, {11, 12})), "closed (10,10) (30,10) (30,30) (50,40)");
   EXPECT_EQ(State(), "1 -");
   fPresses[3]->UndoIt();
   EXPECT_TRUE(At(0) == m3 && State() == "1 0");
@@ -142,16 +143,16 @@ TEST_F(DrawingTrackersTest, MultiLinePressesWorkOnCopiesThatUndoExchangeForTheEa
   // Undone and dropped as a history drops it; the next press goes on from m3.
   fPresses[3]->UndoIt();
   fPresses.pop_back();
-  EXPECT_EQ(PathText(*Click(9, {60, 10})), "open (10,10) (30,10) (30,30) (50,40) (60,10)");
+  EXPECT_EQ(PathText(*Click(kToolMultiLine, {60, 10})), "open (10,10) (30,10) (30,30) (50,40) (60,10)");
 }
 
 TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsAPointAgain) {
-  EXPECT_EQ(PathText(*Click(7, {10, 10}, {{20, 10}})), "open (10,10 20,10 0,10)");
-  Click(7, {40, 10});
-  EXPECT_EQ(PathText(*Click(7, {12, 9})), "closed (10,10 20,10 0,10) (40,10)");
+  EXPECT_EQ(PathText(*Click(kToolPen, {10, 10}, {{20, 10}})), "open (10,10 20,10 0,10)");
+  Click(kToolPen, {40, 10});
+  EXPECT_EQ(PathText(*Click(kToolPen, {12, 9})), "closed (10,10 20,10 0,10) (40,10)");
   EXPECT_EQ(State(), "1 -");
-  Click(7, {30, 30}, {{40, 30}});
-  EXPECT_EQ(PathText(*Click(7, {30, 30})), "open (30,30)");
+  Click(kToolPen, {30, 30}, {{40, 30}});
+  EXPECT_EQ(PathText(*Click(kToolPen, {30, 30})), "open (30,30)");
   EXPECT_EQ(State(), "11 -");
 }
 
@@ -166,7 +167,7 @@ TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
     OsFailAllocationsAfter(n);
     std::unique_ptr<TDCGrow> t;
     try {
-      t = Start<TDCGrow>(4, {20, 10});
+      t = Start<TDCGrow>(kToolRectangle, {20, 10});
     } catch (const CMemoryException&) {
       OsFailAllocationsAfter(-1);
       EXPECT_EQ(Selection(), "1") << n;
@@ -203,7 +204,7 @@ TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
 
 TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
   SetShift(true);
-  auto t = Start<TDCPens>(9, {10, 10});
+  auto t = Start<TDCPens>(kToolMultiLine, {10, 10});
   Gesture g(*t);
   g.Press();
   g.MoveTo(15, 30);
@@ -213,7 +214,7 @@ TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
   SetShift(false);
   fContainer.Terminate();
   fView.fGridOn = true;
-  EXPECT_EQ(PathText(*Click(9, {13, 21}, {{30, 35}})), "open (16,24) (32,32)");
+  EXPECT_EQ(PathText(*Click(kToolMultiLine, {13, 21}, {{30, 35}})), "open (16,24) (32,32)");
 }
 
 }  // namespace

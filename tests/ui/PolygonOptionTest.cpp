@@ -12,6 +12,7 @@
 #include "OsRuntime.h"
 #include "OsScrollControl.h"
 #include "module/CSketchInterface.h"
+#include "resources/SketchResources.h"
 #include "ui/CPolygonOptionView.h"
 #include "ui/PolygonApex.h"
 
@@ -50,10 +51,10 @@ class PolygonPalette : public ::testing::Test {
     const auto& views = gModuleInterface.fToolOption.GetViews();
     return views.size() == 1 ? dynamic_cast<CPolygonOptionView*>(views.front().get()) : nullptr;
   }
-  // The host's road to the control: the option set's palette for template 2004.
+  // The host's road to the control: the option set's palette for its template.
   static OsScrollControl* Control() {
     for (const auto& view : gModuleInterface.fToolOption.GetViews())
-      if (view->fDialogId == 2004) return OsFindScrollControl(view.get(), 2005);
+      if (view->fDialogId == IDD_POLYGON) return OsFindScrollControl(view.get(), IDC_VERTEX_COUNT);
     return nullptr;
   }
 
@@ -103,10 +104,10 @@ TEST_F(PolygonPalette, AfterCloseOnlyItsControlsNotificationOrLeavingThePaletteA
   OsScrollControl* control = Control();
   control->SetValue(9);
   CWnd other;
-  EXPECT_EQ(palette->OsWindowMessage(gScrollNotifyMsg, 2005, reinterpret_cast<std::intptr_t>(&other)), 0);
-  EXPECT_EQ(palette->OsWindowMessage(gScrollNotifyMsg + 1, 2005, control->Handle()), 0);
+  EXPECT_EQ(palette->OsWindowMessage(gScrollNotifyMsg, IDC_VERTEX_COUNT, reinterpret_cast<std::intptr_t>(&other)), 0);
+  EXPECT_EQ(palette->OsWindowMessage(gScrollNotifyMsg + 1, IDC_VERTEX_COUNT, control->Handle()), 0);
   EXPECT_EQ(gPolygonApex, 3);
-  EXPECT_EQ(palette->OsWindowMessage(gScrollNotifyMsg, 2005, control->Handle()), 0);
+  EXPECT_EQ(palette->OsWindowMessage(gScrollNotifyMsg, IDC_VERTEX_COUNT, control->Handle()), 0);
   EXPECT_EQ(gPolygonApex, 9);
   control->SetValue(150);
   EXPECT_EQ(gPolygonApex, 9);
@@ -124,7 +125,7 @@ TEST_F(PolygonPalette, TheCountWrittenOnUnloadComesBackOnTheNextLoad) {
   gModuleInterface.WritePreferences();
   EXPECT_EQ(AfxGetApp()->GetProfileString("Sketch", "PolygonOption-Apex").str(), "42");
   gModuleInterface.fToolOption.DestroyViews();
-  EXPECT_EQ(OsFindScrollControl(palette, 2005), nullptr);
+  EXPECT_EQ(OsFindScrollControl(palette, IDC_VERTEX_COUNT), nullptr);
   gPolygonApex = 3;
   ASSERT_NE(Load(), nullptr);
   EXPECT_EQ((std::vector<LONG>{gPolygonApex, Control()->GetValue()}), (std::vector<LONG>{42, 42}));
@@ -162,8 +163,8 @@ TEST(PScrollBar, TheControlTellsItsWindowOfEachChangeWithTheRegisteredMessage) {
   CPScrollBar bar;
   bar.SetValue(5);  // no control yet: nothing to set
   EXPECT_EQ(bar.GetValue(), 0);
-  ASSERT_EQ(bar.Create("", WS_VISIBLE, RECT{1, 2, 11, 6}, &window, 2005), 1);
-  const OsScrollControl* control = OsFindScrollControl(&window, 2005);
+  ASSERT_EQ(bar.Create("", WS_VISIBLE, RECT{1, 2, 11, 6}, &window, IDC_VERTEX_COUNT), 1);
+  const OsScrollControl* control = OsFindScrollControl(&window, IDC_VERTEX_COUNT);
   ASSERT_EQ(control, bar.GetControl());
   EXPECT_TRUE(control->IsWindowVisible());
   bar.SetNotifyWindow(&window);
@@ -171,7 +172,7 @@ TEST(PScrollBar, TheControlTellsItsWindowOfEachChangeWithTheRegisteredMessage) {
   bar.SetValue(12);
   bar.SetNotifyWindow(nullptr);
   bar.SetValue(13);
-  EXPECT_EQ(window.sent, (decltype(window.sent){{gScrollNotifyMsg, 2005, control->Handle()}}));
+  EXPECT_EQ(window.sent, (decltype(window.sent){{gScrollNotifyMsg, IDC_VERTEX_COUNT, control->Handle()}}));
   CWnd plain;
   bar.SetNotifyWindow(&plain);
   bar.SetValue(14);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "BAnt.h"
+#include "HostCommands.h"
 #include "OsAfxWin.h"
 #include "TFWCommands.h"
 #include "OsPlatformHost.h"
@@ -68,15 +69,15 @@ Host::~Host() {
 
 void Host::BuildMenuBar() {
   fMenuBar = CreateMenu();
-  AddPopup(fMenuBar, "ﾌｧｲﾙ(&F)", {{"開く(&O)...", 57601}, {"閉じる(&C)", 57602}, {nullptr, 0}, {"終了(&X)", 57665}});
+  AddPopup(fMenuBar, "ﾌｧｲﾙ(&F)", {{"開く(&O)...", ID_FILE_OPEN}, {"閉じる(&C)", ID_FILE_CLOSE}, {nullptr, 0}, {"終了(&X)", ID_APP_EXIT}});
   AddPopup(fMenuBar, "編集(&E)",
-           {{"元に戻す(&U)", 57643}, {"やり直し(&R)", 57644}, {nullptr, 0}, {"切り取り(&T)", 57635},
-            {"ｺﾋﾟｰ(&C)", 57634}, {"貼り付け(&P)", 57637}});
+           {{"元に戻す(&U)", ID_EDIT_UNDO}, {"やり直し(&R)", ID_EDIT_REDO}, {nullptr, 0}, {"切り取り(&T)", ID_EDIT_CUT},
+            {"ｺﾋﾟｰ(&C)", ID_EDIT_COPY}, {"貼り付け(&P)", ID_EDIT_PASTE}});
   AddPopup(fMenuBar, "表示(&V)",
-           {{"黒色(&B)", 5130}, {"透過色(&T)", 5131}, {"反転色(&R)", 5132}, {"ﾊﾟﾚｯﾄ色(&P)", 5133},
-            {nullptr, 0}, {"表示(&S)", 5140}, {"非表示(&H)", 5141}});
-  AddPopup(fMenuBar, "ｳｨﾝﾄﾞｳ(&W)", {{"並べて表示(&T)", 57650}});
-  AddPopup(fMenuBar, "ﾍﾙﾌﾟ(&H)", {{"ﾊﾞｰｼﾞｮﾝ情報(&A)", 57664}});
+           {{"黒色(&B)", ID_DISPLAY_BLACK}, {"透過色(&T)", ID_DISPLAY_TRANSPARENT}, {"反転色(&R)", ID_DISPLAY_INVERTED}, {"ﾊﾟﾚｯﾄ色(&P)", ID_DISPLAY_PALETTE},
+            {nullptr, 0}, {"表示(&S)", ID_DISPLAY_SHOW}, {"非表示(&H)", ID_DISPLAY_HIDE}});
+  AddPopup(fMenuBar, "ｳｨﾝﾄﾞｳ(&W)", {{"並べて表示(&T)", ID_WINDOW_CASCADE}});
+  AddPopup(fMenuBar, "ﾍﾙﾌﾟ(&H)", {{"ﾊﾞｰｼﾞｮﾝ情報(&A)", ID_APP_ABOUT}});
 }
 
 std::string Host::Load(const std::string& path) {

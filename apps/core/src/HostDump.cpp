@@ -112,7 +112,7 @@ Json DumpHostState(Host& host) {
     for (int k = 0, n = GetMenuItemCount(host.MenuBar()); k < n; ++k) {
       HMENU sub = GetSubMenu(host.MenuBar(), k);
       for (int j = 0; j < GetMenuItemCount(sub); ++j) {
-        if (GetMenuItemID(sub, j) == CSketchInterface::kCommandPaste) pasteEnabled = !OsIsMenuItemGrayed(sub, j);
+        if (GetMenuItemID(sub, j) == ID_EDIT_PASTE) pasteEnabled = !OsIsMenuItemGrayed(sub, j);
       }
     }
   }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "BList.h"
+#include "HostCommands.h"
 #include "HostDump.h"
 #include "OsAfxWin.h"
 #include "OsPlatformHost.h"
@@ -34,12 +35,12 @@ ReplayError Fail(int code, const ScriptCommand& c, const std::string& message) {
 }
 
 int DisplayCommand(const std::string& name) {
-  if (name == "black") return 5130;
-  if (name == "transparent") return 5131;
-  if (name == "inverted") return 5132;
-  if (name == "palette") return 5133;
-  if (name == "show") return 5140;
-  return 5141;
+  if (name == "black") return ID_DISPLAY_BLACK;
+  if (name == "transparent") return ID_DISPLAY_TRANSPARENT;
+  if (name == "inverted") return ID_DISPLAY_INVERTED;
+  if (name == "palette") return ID_DISPLAY_PALETTE;
+  if (name == "show") return ID_DISPLAY_SHOW;
+  return ID_DISPLAY_HIDE;
 }
 
 // What the user does in the dialog: the number typed, for rotating the

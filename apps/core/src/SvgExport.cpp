@@ -37,10 +37,10 @@ std::array<std::uint8_t, 3> StrokeColour(Host& host) {
     return {e.c1, e.c2, e.c3};
   };
   // The palette entries each display colour blends in, as the module paints.
-  switch (module != nullptr ? module->fDispColor : BModuleInterface::kDisplayInverted) {
-    case BModuleInterface::kDisplayBlack: return entry(255);
-    case BModuleInterface::kDisplayTransparent: return entry(0);
-    case BModuleInterface::kDisplayPalette: return entry(module->fPaletteIndex);
+  switch (module != nullptr ? module->fDispColor : ID_DISPLAY_INVERTED) {
+    case ID_DISPLAY_BLACK: return entry(255);
+    case ID_DISPLAY_TRANSPARENT: return entry(0);
+    case ID_DISPLAY_PALETTE: return entry(module->fPaletteIndex);
     default: return {0, 0, 0};
   }
 }

@@ -7,6 +7,7 @@
 
 #include "BHostServices.h"
 #include "CToolOption.h"
+#include "HostCommands.h"
 #include "OsAfx.h"
 #include "OsAfxWin.h"
 #include "OsGdi.h"
@@ -19,16 +20,6 @@ class BView;
 
 class BModuleInterface {
  public:
-  // Display commands the host's menu sends; the base records them.
-  enum : int {
-    kDisplayBlack = 5130,
-    kDisplayTransparent = 5131,
-    kDisplayInverted = 5132,
-    kDisplayPalette = 5133,
-    kDisplayShow = 5140,
-    kDisplayHide = 5141,
-  };
-
   BModuleInterface() = default;
   BModuleInterface(const BModuleInterface&) = delete;
   BModuleInterface& operator=(const BModuleInterface&) = delete;
@@ -124,8 +115,8 @@ class BModuleInterface {
   CWnd* fModeButton = nullptr;   // owned
   int fPaletteMargin[4] = {4, 4, 4, 4};
   CToolOption fToolOption;
-  int fDispSwitch = kDisplayShow;
-  int fDispColor = kDisplayInverted;
+  int fDispSwitch = ID_DISPLAY_SHOW;
+  int fDispColor = ID_DISPLAY_INVERTED;
   int fPaletteIndex = 0;
   // Where the host's menu bar takes a module's menu: after the host's File, Edit
   // and View menus, before Window and Help.

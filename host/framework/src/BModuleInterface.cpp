@@ -27,14 +27,14 @@ void BModuleInterface::PostCommand(BCommand* command) {
 
 void BModuleInterface::DoMenuCommand(int command) {
   switch (command) {
-    case kDisplayBlack:
-    case kDisplayTransparent:
-    case kDisplayInverted:
-    case kDisplayPalette:
+    case ID_DISPLAY_BLACK:
+    case ID_DISPLAY_TRANSPARENT:
+    case ID_DISPLAY_INVERTED:
+    case ID_DISPLAY_PALETTE:
       fDispColor = command;
       break;
-    case kDisplayShow:
-    case kDisplayHide:
+    case ID_DISPLAY_SHOW:
+    case ID_DISPLAY_HIDE:
       fDispSwitch = command;
       break;
     default:

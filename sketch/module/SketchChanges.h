@@ -1,0 +1,70 @@
+#pragma once
+// The change numbers the module's steps give the host's history (ITracker,
+// ICommand), each with the name a host shows for the step in its undo and redo
+// entries. Constants only: a host names the steps without linking the module.
+
+#include "HostCommands.h"
+#include "resources/SketchResources.h"
+
+enum SketchChange : int {
+  kChangeDrag = 30000,         // TDCDrag
+  kChangeSelect = 30001,       // TDCSelect, which the history does not keep
+  kChangeDraw = 30002,         // TDCGrow
+  kChangeAddPoint = 30003,     // TDCAddPt
+  kChangeDeletePoint = 30004,  // TDCDelPt
+  kChangeScissor = 30005,      // TDCScissor
+  kChangeJoin = 30006,         // TDCJoin
+  kChangeMovePoint = 30007,    // TDCDirect and the point drags it hands over to
+  kChangeMoveCenter = 30008,   // TDCCenter
+  kChangeClone = 30009,        // TDCClone
+  kChangeEditPoint = 30011,    // TDCEdit
+  kChangePen = 30012,          // TDCPens
+  kChangeMouseScale = 30013,   // TDCScale
+  kChangeMouseRotate = 30014,  // TDCRotate
+  kChangeRotate = 30017,       // TDMRotate, from the menu or its dialog
+  kChangeScale = 30018,        // TDMScale, from the scale dialog
+  // The menu commands that are steps of their own carry their command's number.
+  kChangeMirrorHorizontal = ID_MIRROR_HORIZONTAL,
+  kChangeMirrorVertical = ID_MIRROR_VERTICAL,
+  kChangeCopy = ID_EDIT_COPY,
+  kChangeCut = ID_EDIT_CUT,
+  kChangePaste = ID_EDIT_PASTE,
+};
+
+struct SketchChangeStep {
+  int change;
+  const char* name;  // UTF-8
+};
+
+inline constexpr SketchChangeStep kSketchChangeSteps[] = {
+    {kChangeDrag, "移動"},
+    {kChangeSelect, "選択"},
+    {kChangeDraw, "描画"},
+    {kChangeAddPoint, "ポイントの追加"},
+    {kChangeDeletePoint, "ポイントの削除"},
+    {kChangeScissor, "切断"},
+    {kChangeJoin, "連結"},
+    {kChangeMovePoint, "ポイントの移動"},
+    {kChangeMoveCenter, "回転中心の移動"},
+    {kChangeClone, "複製"},
+    {kChangeEditPoint, "ポイントの編集"},
+    {kChangePen, "ペン"},
+    {kChangeMouseScale, "拡大、縮小"},
+    {kChangeMouseRotate, "回転"},
+    {kChangeRotate, "回転"},
+    {kChangeScale, "拡大、縮小"},
+    {kChangeMirrorHorizontal, "左右反転"},
+    {kChangeMirrorVertical, "上下反転"},
+    {kChangeCopy, "コピー"},
+    {kChangeCut, "切り取り"},
+    {kChangePaste, "貼り付け"},
+};
+
+// The name of the step a change number stands for; null for a number the
+// module never gives.
+constexpr const char* ChangeStepName(int change) {
+  for (const SketchChangeStep& step : kSketchChangeSteps) {
+    if (step.change == change) return step.name;
+  }
+  return nullptr;
+}
