@@ -1,5 +1,5 @@
 #pragma once
-// Asks for the angle and direction of the numeric rotate command (menu 5123),
+// Asks for the angle and direction of the numeric rotate command (ID_ROTATE_NUMERIC),
 // from dialog template IDD_ROTATE. OK keeps the dialog open, after a message,
 // until the angle lies in 0..360. The edit takes digits only, so the direction
 // comes from the radio buttons alone.

@@ -1,6 +1,6 @@
 #pragma once
-// Asks for the percentage of the numeric scale command (menu 5100), from dialog
-// template IDD_SCALE. OK keeps the dialog open, after a message, until the
+// Asks for the percentage of the numeric scale command (ID_SCALE_NUMERIC), from
+// dialog template IDD_SCALE. OK keeps the dialog open, after a message, until the
 // value lies in 1..1000.
 
 #include "OsDialog.h"
