@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Set-up, build and every test, in the developer build and in the sanitizer build.
+# Set-up, the format check, build and every test, in the developer build and in the
+# sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
 
 jobs=$(nproc)
 status=0
+echo "=== format ==="
+scripts/check-format.sh || status=1
 for preset in dev asan; do
   echo "=== $preset build ==="
   cmake --preset "$preset" >/dev/null

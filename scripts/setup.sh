@@ -4,10 +4,11 @@ set -euo pipefail
 
 # Qt 6 Widgets for sketch-studio; the CJK fonts show the module's Japanese menu texts;
 # clang and its sanitizer and libFuzzer runtimes for the fuzz preset; cairo and pixman only
-# for the benchmark that compares our drawing with a general 2-D library.
+# for the benchmark that compares our drawing with a general 2-D library; clang-format (14)
+# for scripts/check-format.sh.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
           qt6-base-dev fonts-noto-cjk clang libclang-rt-14-dev
-          libcairo2-dev libpixman-1-dev)
+          libcairo2-dev libpixman-1-dev clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
