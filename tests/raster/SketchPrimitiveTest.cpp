@@ -23,7 +23,8 @@ TEST_F(SketchPrimitive, RunsClipOnEverySide) {
                          "............####",
                          "................",
                          "..............#.",
-                         "..............#."}));
+                         "..............#.",
+}));
   EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 16, 8}));
 
   SketchResetDirty();
@@ -54,7 +55,8 @@ TEST_F(SketchPrimitive, FramesOutlineTheInnerEdgeAndClip) {
                          ".....#..#...#.....#.....",
                          ".....####...#######.####",
                          ".....#..#...........#...",
-                         "....................#..."}));
+                         "....................#...",
+}));
 }
 
 TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClips) {
@@ -67,7 +69,8 @@ TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClips) {
                           "...#########....",
                           "...#########....",
                           "...#########....",
-                          "................"}));
+                          "................",
+}));
   for (OsImgRect swapped : {OsImgRect{12, 2, 3, 5}, OsImgRect{3, 5, 12, 2}, OsImgRect{12, 5, 3, 2}}) {
     UseScreen(16, 6);
     SketchFillRect(swapped);
@@ -129,7 +132,8 @@ TEST_F(SketchPrimitive, ClearTakesWholeBytesAndLeavesTheDirtyStateAlone) {
                          "################",
                          "................",
                          "................",
-                         "################"}));
+                         "################",
+}));
   EXPECT_EQ(std::tuple(gSketchDirty, gSketchDirtyRect), std::tuple(1, OsImgRect{0, 0, 16, 5}));
   SketchClearRect(gSketchRaster, {9, 4, 3, 5});   // no width: bytes 1 to 0, nothing
   SketchClearRect(gSketchRaster, {0, 4, 16, 4});  // no height: nothing
