@@ -46,7 +46,7 @@ inline void PrintTable(const CollectingReporter& reporter, const std::vector<Tab
     const double ns = reporter.Nanos(row.name);
     const double base = reporter.Nanos(row.baseline);
     if (ns <= 0.0) continue;  // filtered out on the command line
-    std::printf("%-44s %14.1f %14.1f %10.2f  %s\n", row.name.c_str(), ns, base,
-                base > 0.0 ? ns / base : 0.0, row.note.c_str());
+    std::printf("%-44s %14.1f %14.1f %10.2f  %s\n", row.name.c_str(), ns, base, base > 0.0 ? ns / base : 0.0,
+                row.note.c_str());
   }
 }

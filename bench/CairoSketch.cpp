@@ -84,8 +84,7 @@ void CairoSketch::AddPath(const Figure& f) {
   // Pixel centres, so that a 1-pixel line covers the pixels our lines do.
   cairo_move_to(fCairo, p[0] + 0.5, p[1] + 0.5);
   for (std::size_t i = 2; i + 5 < p.size(); i += 6) {
-    cairo_curve_to(fCairo, p[i] + 0.5, p[i + 1] + 0.5, p[i + 2] + 0.5, p[i + 3] + 0.5, p[i + 4] + 0.5,
-                   p[i + 5] + 0.5);
+    cairo_curve_to(fCairo, p[i] + 0.5, p[i + 1] + 0.5, p[i + 2] + 0.5, p[i + 3] + 0.5, p[i + 4] + 0.5, p[i + 5] + 0.5);
   }
   if (f.closed) cairo_close_path(fCairo);
 }

@@ -18,7 +18,7 @@ class TObjectContainer;
 class CairoSketch {
  public:
   struct Figure {
-    std::vector<double> points;  // x, y pairs: the first anchor, then c1, c2, end per segment
+    std::vector<double> points;   // x, y pairs: the first anchor, then c1, c2, end per segment
     std::vector<double> anchors;  // x, y pairs, where the markers go
     bool closed = false;
     bool selected = false;

@@ -14,8 +14,8 @@
 
 #include "BView.h"
 #include "BenchTable.h"
-#include "ScatteredFigures.h"
 #include "OsPlatformHost.h"
+#include "ScatteredFigures.h"
 #include "container/TObjectContainer.h"
 #include "model/TDOval.h"
 #include "model/TDPolygon.h"

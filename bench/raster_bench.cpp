@@ -96,16 +96,14 @@ int main(int argc, char** argv) {
       SketchResetDirty();
     });
     const std::string baseline = "memset " + std::to_string(c.bytes) + " B";
-    benchmark::RegisterBenchmark((baseline + " / " + c.name).c_str(),
-                                 [&c, &scratch](benchmark::State& state) {
-                                   for (auto _ : state) {
-                                     std::memset(scratch.data(), 0xFF, c.bytes);
-                                     benchmark::DoNotOptimize(scratch.data());
-                                     benchmark::ClobberMemory();
-                                   }
-                                   state.SetBytesProcessed(
-                                       static_cast<std::int64_t>(state.iterations() * c.bytes));
-                                 });
+    benchmark::RegisterBenchmark((baseline + " / " + c.name).c_str(), [&c, &scratch](benchmark::State& state) {
+      for (auto _ : state) {
+        std::memset(scratch.data(), 0xFF, c.bytes);
+        benchmark::DoNotOptimize(scratch.data());
+        benchmark::ClobberMemory();
+      }
+      state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * c.bytes));
+    });
   }
 
   benchmark::Initialize(&argc, argv);
@@ -114,8 +112,8 @@ int main(int argc, char** argv) {
 
   std::vector<TableRow> rows;
   for (const Case& c : cases) {
-    rows.push_back({c.name, "memset " + std::to_string(c.bytes) + " B / " + c.name,
-                    std::to_string(c.bytes) + " bytes written"});
+    rows.push_back(
+        {c.name, "memset " + std::to_string(c.bytes) + " B / " + c.name, std::to_string(c.bytes) + " bytes written"});
   }
   PrintTable(reporter, rows);
   SketchDeleteRaster();

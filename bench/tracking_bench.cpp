@@ -18,8 +18,8 @@
 #include "BView.h"
 #include "BenchTable.h"
 #include "BenchView.h"
-#include "ScatteredFigures.h"
 #include "OsPlatformHost.h"
+#include "ScatteredFigures.h"
 #include "container/TObjectContainer.h"
 #include "model/TDOval.h"
 #include "model/TDPolygon.h"
@@ -106,13 +106,14 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&count, args.data());
   CollectingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintTable(reporter, {
-                           {"drag step, 1000 selected", "memcpy view pixels", "one tracking step with its repaint"},
-                           {"rectangle step, 1000 unselected", "memcpy view pixels", "one tracking step with its repaint"},
-                           {"part: draw 1000 figures", "drag step, 1000 selected", "share of a drag step"},
-                           {"part: composite", "drag step, 1000 selected", "share of a drag step"},
-                           {"part: clear", "drag step, 1000 selected", "share of a drag step"},
-                       });
+  PrintTable(reporter,
+             {
+                 {"drag step, 1000 selected", "memcpy view pixels", "one tracking step with its repaint"},
+                 {"rectangle step, 1000 unselected", "memcpy view pixels", "one tracking step with its repaint"},
+                 {"part: draw 1000 figures", "drag step, 1000 selected", "share of a drag step"},
+                 {"part: composite", "drag step, 1000 selected", "share of a drag step"},
+                 {"part: clear", "drag step, 1000 selected", "share of a drag step"},
+             });
   benchmark::Shutdown();
   return 0;
 }

@@ -125,130 +125,136 @@ int main(int argc, char** argv) {
       measures.push_back({what, n, tag + "ours/" + what, tag + "cairo/" + what});
     };
 
-    pair("draw",
-         [s](benchmark::State& st) {
-           s->Activate();
-           for (auto _ : st) {
-             s->container->Draw(kWhole);
-             benchmark::ClobberMemory();
-           }
-           SketchClearRect(gSketchRaster, kWhole);
-           SketchResetDirty();
-         },
-         [s](benchmark::State& st) {
-           for (auto _ : st) s->cairo->Draw();
-           s->cairo->Clear();
-         });
+    pair(
+        "draw",
+        [s](benchmark::State& st) {
+          s->Activate();
+          for (auto _ : st) {
+            s->container->Draw(kWhole);
+            benchmark::ClobberMemory();
+          }
+          SketchClearRect(gSketchRaster, kWhole);
+          SketchResetDirty();
+        },
+        [s](benchmark::State& st) {
+          for (auto _ : st) s->cairo->Draw();
+          s->cairo->Clear();
+        });
     for (int display : {ID_DISPLAY_INVERTED, ID_DISPLAY_BLACK}) {
       const bool inverted = display == ID_DISPLAY_INVERTED;
-      pair(inverted ? "composite_inverted" : "composite_solid",
-           [s, display](benchmark::State& st) {
-             s->Activate();
-             s->container->Draw(kWhole);
-             CDC dc;
-             dc.Attach(OsCreateBufferDC(s->frame.data(), kW, kH, kW * 3));
-             gRepaintDC = &dc;
-             const int kept = gModuleInterface.fDispColor;
-             gModuleInterface.fDispColor = display;
-             for (auto _ : st) SketchComposite(&s->view, gSketchRaster);
-             gModuleInterface.fDispColor = kept;
-             gRepaintDC = nullptr;
-             SketchClearRect(gSketchRaster, kWhole);
-             SketchResetDirty();
-           },
-           [s, inverted](benchmark::State& st) {
-             s->cairo->Clear();
-             s->cairo->Draw();
-             for (auto _ : st) inverted ? s->cairo->CompositeInverted() : s->cairo->CompositeSolid();
-             s->cairo->Clear();
-           });
+      pair(
+          inverted ? "composite_inverted" : "composite_solid",
+          [s, display](benchmark::State& st) {
+            s->Activate();
+            s->container->Draw(kWhole);
+            CDC dc;
+            dc.Attach(OsCreateBufferDC(s->frame.data(), kW, kH, kW * 3));
+            gRepaintDC = &dc;
+            const int kept = gModuleInterface.fDispColor;
+            gModuleInterface.fDispColor = display;
+            for (auto _ : st) SketchComposite(&s->view, gSketchRaster);
+            gModuleInterface.fDispColor = kept;
+            gRepaintDC = nullptr;
+            SketchClearRect(gSketchRaster, kWhole);
+            SketchResetDirty();
+          },
+          [s, inverted](benchmark::State& st) {
+            s->cairo->Clear();
+            s->cairo->Draw();
+            for (auto _ : st) inverted ? s->cairo->CompositeInverted() : s->cairo->CompositeSolid();
+            s->cairo->Clear();
+          });
     }
-    pair("clear",
-         [](benchmark::State& st) {
-           for (auto _ : st) {
-             SketchClearRect(gSketchRaster, kWhole);
-             benchmark::ClobberMemory();
-           }
-         },
-         [s](benchmark::State& st) {
-           for (auto _ : st) s->cairo->Clear();
-         });
-    pair("repaint",
-         [s](benchmark::State& st) {
-           s->Activate();
-           CDC dc;
-           dc.Attach(OsCreateBufferDC(s->frame.data(), kW, kH, kW * 3));
-           for (auto _ : st) gModuleInterface.RepaintRequest(&dc, &s->view);
-         },
-         [s](benchmark::State& st) {
-           for (auto _ : st) {
-             s->cairo->Clear();
-             s->cairo->Draw();
-             s->cairo->CompositeInverted();
-           }
-         });
-    pair("hit",
-         [s](benchmark::State& st) {
-           const BZoom zoom = s->view.GetZoom();
-           std::size_t i = 0;
-           for (auto _ : st) {
-             benchmark::DoNotOptimize(HitTest(*s->container, s->presses[i], zoom));
-             i = (i + 1) % s->presses.size();
-           }
-         },
-         [s](benchmark::State& st) {
-           std::size_t i = 0;
-           for (auto _ : st) {
-             benchmark::DoNotOptimize(s->cairo->Hit(s->presses[i]));
-             i = (i + 1) % s->presses.size();
-           }
-         });
+    pair(
+        "clear",
+        [](benchmark::State& st) {
+          for (auto _ : st) {
+            SketchClearRect(gSketchRaster, kWhole);
+            benchmark::ClobberMemory();
+          }
+        },
+        [s](benchmark::State& st) {
+          for (auto _ : st) s->cairo->Clear();
+        });
+    pair(
+        "repaint",
+        [s](benchmark::State& st) {
+          s->Activate();
+          CDC dc;
+          dc.Attach(OsCreateBufferDC(s->frame.data(), kW, kH, kW * 3));
+          for (auto _ : st) gModuleInterface.RepaintRequest(&dc, &s->view);
+        },
+        [s](benchmark::State& st) {
+          for (auto _ : st) {
+            s->cairo->Clear();
+            s->cairo->Draw();
+            s->cairo->CompositeInverted();
+          }
+        });
+    pair(
+        "hit",
+        [s](benchmark::State& st) {
+          const BZoom zoom = s->view.GetZoom();
+          std::size_t i = 0;
+          for (auto _ : st) {
+            benchmark::DoNotOptimize(HitTest(*s->container, s->presses[i], zoom));
+            i = (i + 1) % s->presses.size();
+          }
+        },
+        [s](benchmark::State& st) {
+          std::size_t i = 0;
+          for (auto _ : st) {
+            benchmark::DoNotOptimize(s->cairo->Hit(s->presses[i]));
+            i = (i + 1) % s->presses.size();
+          }
+        });
     // The drag starts on the first selected figure's first vertex.
     const auto* first = static_cast<const TDShape*>(s->container->GetItem(s->container->GetHeadPosition()));
-    const OsImgPoint grip = static_cast<const TDUnit*>(first->fUnits.GetItem(first->fUnits.GetHeadPosition()))
-                                ->fAnchor.ToImgPoint();
-    pair("drag_step",
-         [s, grip](benchmark::State& st) {
-           s->Activate();
-           bench::RunGesture<TDCDrag>(st, grip, [s](TDCDrag& t, OsImgPoint& p) {
-             t.IDCDrag(s->container, &s->view, &s->document, p);
-           });
-         },
-         [s](benchmark::State& st) {
-           int k = 0, x = 0, y = 0;
-           for (auto _ : st) {
-             ++k;
-             s->cairo->MoveSelected(bench::Offset(k) - x, bench::Offset(k) / 2 - y);
-             x = bench::Offset(k);
-             y = bench::Offset(k) / 2;
-             s->CairoRepaint(nullptr);
-           }
-           s->cairo->MoveSelected(-x, -y);
-         });
-    pair("rectangle_step",
-         [s](benchmark::State& st) {
-           s->Activate();
-           bench::RunGesture<TDCGrow>(st, {kW - 260, 10}, [s](TDCGrow& t, OsImgPoint& p) {
-             t.IDCGrow(s->container, &s->view, &s->document, p);
-           });
-         },
-         [s](benchmark::State& st) {
-           std::vector<bool> kept;
-           for (const CairoSketch::Figure& f : s->cairo->Figures()) kept.push_back(f.selected);
-           s->cairo->Deselect();
-           int k = 0;
-           for (auto _ : st) {
-             ++k;
-             const double x0 = kW - 260, y0 = 10, x1 = x0 + bench::Offset(k), y1 = y0 + bench::Offset(k) / 2;
-             CairoSketch::Figure r;
-             r.closed = true;
-             r.points = {x0, y0, x0, y0, x1, y0, x1, y0, x1, y0, x1, y1, x1, y1, x1, y1, x0, y1,
-                         x0, y1, x0, y1, x0, y0, x0, y0, x0, y0};
-             r.anchors = {x0, y0, x1, y0, x1, y1, x0, y1};
-             s->CairoRepaint(&r);
-           }
-           for (std::size_t i = 0; i < kept.size(); ++i) s->cairo->Figures()[i].selected = kept[i];
-         });
+    const OsImgPoint grip =
+        static_cast<const TDUnit*>(first->fUnits.GetItem(first->fUnits.GetHeadPosition()))->fAnchor.ToImgPoint();
+    pair(
+        "drag_step",
+        [s, grip](benchmark::State& st) {
+          s->Activate();
+          bench::RunGesture<TDCDrag>(
+              st, grip, [s](TDCDrag& t, OsImgPoint& p) { t.IDCDrag(s->container, &s->view, &s->document, p); });
+        },
+        [s](benchmark::State& st) {
+          int k = 0, x = 0, y = 0;
+          for (auto _ : st) {
+            ++k;
+            s->cairo->MoveSelected(bench::Offset(k) - x, bench::Offset(k) / 2 - y);
+            x = bench::Offset(k);
+            y = bench::Offset(k) / 2;
+            s->CairoRepaint(nullptr);
+          }
+          s->cairo->MoveSelected(-x, -y);
+        });
+    pair(
+        "rectangle_step",
+        [s](benchmark::State& st) {
+          s->Activate();
+          bench::RunGesture<TDCGrow>(st, {kW - 260, 10}, [s](TDCGrow& t, OsImgPoint& p) {
+            t.IDCGrow(s->container, &s->view, &s->document, p);
+          });
+        },
+        [s](benchmark::State& st) {
+          std::vector<bool> kept;
+          for (const CairoSketch::Figure& f : s->cairo->Figures()) kept.push_back(f.selected);
+          s->cairo->Deselect();
+          int k = 0;
+          for (auto _ : st) {
+            ++k;
+            const double x0 = kW - 260, y0 = 10, x1 = x0 + bench::Offset(k), y1 = y0 + bench::Offset(k) / 2;
+            CairoSketch::Figure r;
+            r.closed = true;
+            r.points = {x0, y0, x0, y0, x1, y0, x1, y0, x1, y0, x1, y1, x1, y1,
+                        x1, y1, x0, y1, x0, y1, x0, y1, x0, y0, x0, y0, x0, y0};
+            r.anchors = {x0, y0, x1, y0, x1, y1, x0, y1};
+            s->CairoRepaint(&r);
+          }
+          for (std::size_t i = 0; i < kept.size(); ++i) s->cairo->Figures()[i].selected = kept[i];
+        });
     floors.push_back({"clear_vs_memset", n, tag + "ours/clear", "floor/memset raster"});
     floors.push_back({"composite_inverted_vs_rmw", n, tag + "ours/composite_inverted", "floor/rmw 32-bit frame"});
     floors.push_back({"composite_solid_vs_rmw", n, tag + "ours/composite_solid", "floor/rmw 32-bit frame"});

@@ -63,29 +63,21 @@ void CheckValues(const ScriptCommand& c) {
   bool ok = false;
   switch (c.op) {
     case ScriptOp::Screen:
-    case ScriptOp::View:
-      ok = ints == 2 && reals == 0 && words == 0 && AllWithin(c, 0, 1, 16384);
-      break;
-    case ScriptOp::Profile:
-      ok = ints == 0 && reals == 0 && words == 2 && !c.words[0].empty();
-      break;
+    case ScriptOp::View: ok = ints == 2 && reals == 0 && words == 0 && AllWithin(c, 0, 1, 16384); break;
+    case ScriptOp::Profile: ok = ints == 0 && reals == 0 && words == 2 && !c.words[0].empty(); break;
     case ScriptOp::Load:
     case ScriptOp::Unload:
     case ScriptOp::Repaint:
     case ScriptOp::ToolsOff:
     case ScriptOp::Undo:
-    case ScriptOp::Redo:
-      ok = ints == 0 && reals == 0 && words == 0;
-      break;
+    case ScriptOp::Redo: ok = ints == 0 && reals == 0 && words == 0; break;
     case ScriptOp::Document:
       ok = reals == 0 && !c.words.empty() && !c.words[0].empty() &&
            ((words == 1 && ints == 0) || (words == 1 && ints == 2 && AllWithin(c, 0, 1, 16384)) ||
             (words == 2 && ints == 0 && EndsWith(c.words[1], ".png")));
       break;
     case ScriptOp::Activate:
-    case ScriptOp::Close:
-      ok = ints == 0 && reals == 0 && words == 1 && !c.words[0].empty();
-      break;
+    case ScriptOp::Close: ok = ints == 0 && reals == 0 && words == 1 && !c.words[0].empty(); break;
     case ScriptOp::Zoom: {
       ok = ints == 0 && words == 0 && (reals == 1 || reals == 3);
       if (!ok) break;
@@ -95,22 +87,13 @@ void CheckValues(const ScriptCommand& c) {
     }
     case ScriptOp::Grid:
       ok = reals == 0 && words == 1 &&
-           ((c.words[0] == "off" && ints == 0) ||
-            (c.words[0] == "on" && ints <= 1 && AllWithin(c, 0, 1, 65535)));
+           ((c.words[0] == "off" && ints == 0) || (c.words[0] == "on" && ints <= 1 && AllWithin(c, 0, 1, 65535)));
       break;
-    case ScriptOp::Mode:
-      ok = ints == 0 && reals == 0 && words == 1 && IsOneOf(c.words[0], {"on", "off"});
-      break;
+    case ScriptOp::Mode: ok = ints == 0 && reals == 0 && words == 1 && IsOneOf(c.words[0], {"on", "off"}); break;
     case ScriptOp::Tool:
-    case ScriptOp::Apex:
-      ok = ints == 1 && reals == 0 && words == 0 && AllWithin(c, 0, -32768, 32767);
-      break;
-    case ScriptOp::Palette:
-      ok = ints == 4 && reals == 0 && words == 0 && AllWithin(c, 0, 0, 255);
-      break;
-    case ScriptOp::PaletteIndex:
-      ok = ints == 1 && reals == 0 && words == 0 && AllWithin(c, 0, 0, 255);
-      break;
+    case ScriptOp::Apex: ok = ints == 1 && reals == 0 && words == 0 && AllWithin(c, 0, -32768, 32767); break;
+    case ScriptOp::Palette: ok = ints == 4 && reals == 0 && words == 0 && AllWithin(c, 0, 0, 255); break;
+    case ScriptOp::PaletteIndex: ok = ints == 1 && reals == 0 && words == 0 && AllWithin(c, 0, 0, 255); break;
     case ScriptOp::Display:
       ok = ints == 0 && reals == 0 && words == 1 &&
            IsOneOf(c.words[0], {"black", "transparent", "inverted", "palette", "show", "hide"});
@@ -122,16 +105,11 @@ void CheckValues(const ScriptCommand& c) {
     case ScriptOp::Press:
     case ScriptOp::Move:
     case ScriptOp::Release:
-    case ScriptOp::Click:
-      ok = ints == 2 && reals == 0 && words == 0 && AllWithin(c, 0, kMin32, kMax32);
-      break;
+    case ScriptOp::Click: ok = ints == 2 && reals == 0 && words == 0 && AllWithin(c, 0, kMin32, kMax32); break;
     case ScriptOp::Drag:
-      ok = ints == 5 && reals == 0 && words == 0 && AllWithin(c, 0, kMin32, kMax32) &&
-           AllWithin(c, 4, 1, 100000);
+      ok = ints == 5 && reals == 0 && words == 0 && AllWithin(c, 0, kMin32, kMax32) && AllWithin(c, 4, 1, 100000);
       break;
-    case ScriptOp::Menu:
-      ok = ints == 1 && reals == 0 && words == 0 && AllWithin(c, 0, 0, 65535);
-      break;
+    case ScriptOp::Menu: ok = ints == 1 && reals == 0 && words == 0 && AllWithin(c, 0, 0, 65535); break;
     case ScriptOp::AnswerScale:
       ok = ints == 0 && reals == 0 && words == 2 && IsOneOf(c.words[1], {"ok", "cancel"});
       break;
@@ -139,17 +117,11 @@ void CheckValues(const ScriptCommand& c) {
       ok = ints == 0 && reals == 0 && words == 3 && IsOneOf(c.words[1], {"cw", "ccw"}) &&
            IsOneOf(c.words[2], {"ok", "cancel"});
       break;
-    case ScriptOp::Replicate:
-      ok = ints == 3 && reals == 0 && words == 0 && AllWithin(c, 0, kMin32, kMax32);
-      break;
+    case ScriptOp::Replicate: ok = ints == 3 && reals == 0 && words == 0 && AllWithin(c, 0, kMin32, kMax32); break;
     case ScriptOp::Snapshot:
-    case ScriptOp::Region:
-      ok = ints == 0 && reals == 0 && words == 1 && EndsWith(c.words[0], ".png");
-      break;
+    case ScriptOp::Region: ok = ints == 0 && reals == 0 && words == 1 && EndsWith(c.words[0], ".png"); break;
     case ScriptOp::Dump:
-    case ScriptOp::Trace:
-      ok = ints == 0 && reals == 0 && words == 1 && EndsWith(c.words[0], ".json");
-      break;
+    case ScriptOp::Trace: ok = ints == 0 && reals == 0 && words == 1 && EndsWith(c.words[0], ".json"); break;
   }
   Expect(ok, "a command's values break what the parser promises", Describe(c));
   Expect(c.intColumns.size() == ints && c.realColumns.size() == reals && c.wordColumns.size() == words,

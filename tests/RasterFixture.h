@@ -31,9 +31,7 @@ class RasterFixture : public ::testing::Test {
     SketchResetDirty();
   }
 
-  static bool Ink(int x, int y) {
-    return (*gSketchRaster->GetPixelAddress(x, y, 1) & (0x80 >> (x % 8))) != 0;
-  }
+  static bool Ink(int x, int y) { return (*gSketchRaster->GetPixelAddress(x, y, 1) & (0x80 >> (x % 8))) != 0; }
   static OsImgSize Size() {
     OsImgSize s;
     gSketchRaster->GetSize(s);

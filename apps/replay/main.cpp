@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <iostream>
 #include <new>
+#include <set>
 #include <sstream>
 #include <string>
 

@@ -27,14 +27,9 @@ QCursor CursorFromResource(const OsCursorResource& cursor) {
     for (int x = 0; x < 32; ++x) {
       switch (row[x]) {
         case '#':
-        case '^':
-          image.setPixel(x, y, qRgba(0, 0, 0, 255));
-          break;
-        case 'o':
-          image.setPixel(x, y, qRgba(255, 255, 255, 255));
-          break;
-        default:
-          image.setPixel(x, y, qRgba(0, 0, 0, 0));
+        case '^': image.setPixel(x, y, qRgba(0, 0, 0, 255)); break;
+        case 'o': image.setPixel(x, y, qRgba(255, 255, 255, 255)); break;
+        default: image.setPixel(x, y, qRgba(0, 0, 0, 0));
       }
     }
   }

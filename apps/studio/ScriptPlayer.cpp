@@ -49,10 +49,8 @@ bool Recorded(ScriptOp op) {
     case ScriptOp::Snapshot:
     case ScriptOp::Dump:
     case ScriptOp::Region:
-    case ScriptOp::Trace:
-      return false;
-    default:
-      return true;
+    case ScriptOp::Trace: return false;
+    default: return true;
   }
 }
 
@@ -121,15 +119,11 @@ bool ScriptPlayer::PlayAsInput(const ScriptCommand& c) {
   const auto i = [&c](std::size_t k) { return static_cast<int>(c.ints[k]); };
   QWidget* view = fWindow.View();
   switch (c.op) {
-    case ScriptOp::Key:
-      Key(view, c.words[0] == "down", c.words[1]);
-      return true;
+    case ScriptOp::Key: Key(view, c.words[0] == "down", c.words[1]); return true;
     case ScriptOp::Press:
       Mouse(view, QEvent::MouseButtonPress, {i(0), i(1)}, Qt::LeftButton, Qt::LeftButton);
       return true;
-    case ScriptOp::Move:
-      Mouse(view, QEvent::MouseMove, {i(0), i(1)}, Qt::NoButton, Qt::LeftButton);
-      return true;
+    case ScriptOp::Move: Mouse(view, QEvent::MouseMove, {i(0), i(1)}, Qt::NoButton, Qt::LeftButton); return true;
     case ScriptOp::Release:
       Mouse(view, QEvent::MouseButtonRelease, {i(0), i(1)}, Qt::LeftButton, Qt::NoButton);
       return true;
@@ -169,7 +163,6 @@ bool ScriptPlayer::PlayAsInput(const ScriptCommand& c) {
       action->trigger();
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }

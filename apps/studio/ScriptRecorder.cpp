@@ -23,10 +23,8 @@ bool BeginsStep(ScriptOp op) {
     case ScriptOp::Menu:
     case ScriptOp::Replicate:
     case ScriptOp::AnswerScale:
-    case ScriptOp::AnswerRotate:
-      return true;
-    default:
-      return false;
+    case ScriptOp::AnswerRotate: return true;
+    default: return false;
   }
 }
 

@@ -11,9 +11,9 @@
 #include <new>
 
 #include "HostDump.h"
+#include "OsAfxWin.h"
 #include "Script.h"
 #include "SketchJournal.h"
-#include "OsAfxWin.h"
 #include "SvgExport.h"
 #include "ToolPalette.h"
 #include "resources/SketchResources.h"
@@ -59,7 +59,8 @@ std::string SessionOutput::Start(const std::string& path, const ToolPalette& pal
   // polygon's count chosen since are set before the mode goes on.
   if (palette.ModeButton() != nullptr && palette.ModeButton()->isChecked()) {
     first.push_back(FormatCommand(MakeCommand(ScriptOp::Tool, {fHost.Module()->fCurrentTool})));
-    if (const QSlider* apex = palette.ApexSlider()) first.push_back(FormatCommand(MakeCommand(ScriptOp::Apex, {apex->value()})));
+    if (const QSlider* apex = palette.ApexSlider())
+      first.push_back(FormatCommand(MakeCommand(ScriptOp::Apex, {apex->value()})));
     first.push_back(FormatCommand(MakeCommand(ScriptOp::Mode, {}, {"on"})));
   }
   if (std::string error = fRecorder.Open(path, first); !error.empty()) {
@@ -158,7 +159,8 @@ void SessionOutput::Answered(const CDialog& dialog, int button) {
     fRecorder.Record(MakeCommand(ScriptOp::AnswerScale, {}, {text, close}));
   } else if (dialog.OsTemplateId() == IDD_ROTATE) {
     const OsDialogControl* cw = dialog.OsFindControl(IDC_CLOCKWISE);
-    fRecorder.Record(MakeCommand(ScriptOp::AnswerRotate, {}, {text, cw != nullptr && cw->checked ? "cw" : "ccw", close}));
+    fRecorder.Record(
+        MakeCommand(ScriptOp::AnswerRotate, {}, {text, cw != nullptr && cw->checked ? "cw" : "ccw", close}));
   }
 }
 

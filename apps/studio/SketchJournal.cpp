@@ -10,7 +10,8 @@ std::string PictureHash(const RgbImage& picture) {
     hash *= 0x100000001b3ULL;
   };
   for (const int side : {picture.width, picture.height}) {
-    for (int shift = 0; shift < 32; shift += 8) add(static_cast<std::uint8_t>(static_cast<std::uint32_t>(side) >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      add(static_cast<std::uint8_t>(static_cast<std::uint32_t>(side) >> shift));
   }
   for (const std::uint8_t byte : picture.pixels) add(byte);
   static const char kDigits[] = "0123456789abcdef";

@@ -126,8 +126,10 @@ void StudioDialogs::RunModal(CDialog& dialog) {
     QRect box = Place(c);
     if (c.IsRadioButton() || (!c.IsEdit() && !c.IsButton())) {
       const int width = std::max(box.width(), widget->sizeHint().width());
-      if ((c.style & SS_RIGHT) != 0 && !c.IsButton()) box.setLeft(box.right() + 1 - width);
-      else box.setWidth(width);
+      if ((c.style & SS_RIGHT) != 0 && !c.IsButton())
+        box.setLeft(box.right() + 1 - width);
+      else
+        box.setWidth(width);
     }
     widget->setGeometry(box);
     if (c.id >= 0) widgets[c.id] = widget;
@@ -176,8 +178,8 @@ int StudioDialogs::MessageBox(const char* text, const char* caption, UINT type) 
     case MB_ICONASTERISK: icon = QMessageBox::Information; break;
     default: break;
   }
-  QMessageBox box(icon, QString::fromUtf8(caption != nullptr ? caption : ""), QString::fromUtf8(text),
-                  QMessageBox::Ok, fParent);
+  QMessageBox box(icon, QString::fromUtf8(caption != nullptr ? caption : ""), QString::fromUtf8(text), QMessageBox::Ok,
+                  fParent);
   box.exec();
   return IDOK;
 }

@@ -29,10 +29,8 @@ bool MayReplay(ScriptOp op) {
     case ScriptOp::Snapshot:
     case ScriptOp::Dump:
     case ScriptOp::Region:
-    case ScriptOp::Trace:
-      return false;
-    default:
-      return true;
+    case ScriptOp::Trace: return false;
+    default: return true;
   }
 }
 
@@ -182,9 +180,9 @@ void StudioWindow::OpenSketchFile() {
   if (!file.changed.empty()) {
     QStringList changed;
     for (const std::string& c : file.changed) changed << QString::fromStdString(c);
-    if (QMessageBox::question(this, kTitle,
-                              tr("%1.\n\nReplay the sketch over the pictures as they are now?").arg(changed.join(".\n")),
-                              QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Yes) {
+    if (QMessageBox::question(
+            this, kTitle, tr("%1.\n\nReplay the sketch over the pictures as they are now?").arg(changed.join(".\n")),
+            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Yes) {
       return;
     }
   }
@@ -192,5 +190,6 @@ void StudioWindow::OpenSketchFile() {
   if (problems.empty()) return;
   QStringList lines;
   for (const std::string& p : problems) lines << QString::fromStdString(p);
-  QMessageBox::warning(this, kTitle, tr("Not all of %1 could be read:\n%2").arg(QDir::toNativeSeparators(path), lines.join("\n")));
+  QMessageBox::warning(this, kTitle,
+                       tr("Not all of %1 could be read:\n%2").arg(QDir::toNativeSeparators(path), lines.join("\n")));
 }

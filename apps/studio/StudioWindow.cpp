@@ -1,24 +1,24 @@
 #include "StudioWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QGridLayout>
 #include <QScrollBar>
-#include <QCloseEvent>
 #include <QSettings>
 #include <QStatusBar>
-#include <cmath>
-#include <iostream>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
+#include <iostream>
 
 #include "DocumentView.h"
 #include "HostDump.h"
@@ -242,8 +242,7 @@ bool StudioWindow::ModuleTakesEntry(int command) const {
     case ID_APP_EXIT:
     case ID_APP_ABOUT:
     case ID_EDIT_UNDO:
-    case ID_EDIT_REDO:
-      return false;
+    case ID_EDIT_REDO: return false;
     default: {
       const QAction* action = Action(command);
       return action != nullptr && action->isEnabled();
@@ -267,8 +266,8 @@ void StudioWindow::RefreshMenus() {
     if (e.command == ID_FILE_CLOSE) enabled = doc != nullptr;
     e.action->setEnabled(enabled);
     // The display colour and switch in force carry a check mark.
-    if (const BModuleInterface* module = fHost.Module(); module != nullptr && e.command >= ID_DISPLAY_BLACK &&
-                                                          e.command <= ID_DISPLAY_HIDE) {
+    if (const BModuleInterface* module = fHost.Module();
+        module != nullptr && e.command >= ID_DISPLAY_BLACK && e.command <= ID_DISPLAY_HIDE) {
       e.action->setCheckable(true);
       e.action->setChecked(e.command == module->fDispColor || e.command == module->fDispSwitch);
     }
@@ -293,13 +292,12 @@ void StudioWindow::Command(int command) {
       Changed(ok);
       return;
     }
-    case ID_APP_EXIT:
-      close();
-      return;
+    case ID_APP_EXIT: close(); return;
     case ID_APP_ABOUT:
       QMessageBox::about(this, kTitle,
-                         QString("%1\n\n%2").arg(kTitle, fHost.IsLoaded() ? QString::fromStdString(fHost.Identification())
-                                                                         : tr("No module is loaded.")));
+                         QString("%1\n\n%2")
+                             .arg(kTitle, fHost.IsLoaded() ? QString::fromStdString(fHost.Identification())
+                                                           : tr("No module is loaded.")));
       return;
     case ID_EDIT_UNDO:
       fOutput.Script().Record(MakeCommand(ScriptOp::Undo));
@@ -413,10 +411,11 @@ void StudioWindow::Changed(bool ok) {
   }
   if (fOutput.Script().JournalFailed()) {
     QTimer::singleShot(0, this, [this] {
-      QMessageBox::warning(this, kTitle,
-                           tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
-                              "File > Save Sketch keeps it.")
-                               .arg(QString::fromStdString(fOutput.JournalPath())));
+      QMessageBox::warning(
+          this, kTitle,
+          tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
+             "File > Save Sketch keeps it.")
+              .arg(QString::fromStdString(fOutput.JournalPath())));
     });
   }
   if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();

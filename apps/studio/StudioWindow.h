@@ -26,7 +26,6 @@ class ToolPalette;
 
 class StudioWindow final : public QMainWindow {
  public:
-
   // Loads the module from `modulePath` and opens `picture`, or the built-in
   // picture when it is empty or cannot be opened (the person is told why).
   // The profile is read from the INI file `profilePath` before the module

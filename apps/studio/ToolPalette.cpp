@@ -47,12 +47,14 @@ void ToolPalette::Build() {
   layout->setSpacing(6);
 
   const QSize modeSize(d.modeButtonWidth, d.modeButtonHeight);
-  fMode = PictureButton(this, TwoStateIcon(BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[0])),
-                                           BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[1]))),
+  fMode = PictureButton(this,
+                        TwoStateIcon(BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[0])),
+                                     BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[1]))),
                         modeSize);
   fMode->setObjectName("modeButton");
   connect(fMode, &QToolButton::clicked, this, [this](bool on) {
-    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); }, MakeCommand(ScriptOp::Mode, {}, {on ? "on" : "off"}));
+    fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); },
+          MakeCommand(ScriptOp::Mode, {}, {on ? "on" : "off"}));
   });
   layout->addWidget(fMode, 0, Qt::AlignHCenter);
 

@@ -52,8 +52,8 @@ int Usage() {
 
 bool HasSteps(const JournalRead& read) {
   for (const ScriptCommand& c : read.commands) {
-    if (c.op != ScriptOp::Screen && c.op != ScriptOp::Profile && c.op != ScriptOp::Document &&
-        c.op != ScriptOp::View && c.op != ScriptOp::Activate) {
+    if (c.op != ScriptOp::Screen && c.op != ScriptOp::Profile && c.op != ScriptOp::Document && c.op != ScriptOp::View &&
+        c.op != ScriptOp::Activate) {
       return true;
     }
   }
@@ -85,17 +85,20 @@ void Recover(StudioWindow& window, const QString& journal, const QString& answer
     QString text = QObject::tr("Sketch Studio did not end cleanly last time. Recover the sketch it was drawing?");
     if (!file.changed.empty()) text += "\n\n" + Lines(file.changed) + ".";
     if (!file.read.problems.empty()) text += "\n\n" + QObject::tr("Left out:") + "\n" + Lines(file.read.problems);
-    text += "\n\n" + QObject::tr("The journal is kept as %1; File > Open Sketch opens it.").arg(QDir::toNativeSeparators(kept));
+    text += "\n\n" +
+            QObject::tr("The journal is kept as %1; File > Open Sketch opens it.").arg(QDir::toNativeSeparators(kept));
     yes = QMessageBox::question(&window, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
           QMessageBox::Yes;
   }
   if (!yes) return;
   const std::vector<std::string> problems = window.ReplaySession(file);
-  for (const std::string& p : problems) std::cerr << "sketch-studio: recovered " << kept.toStdString() << ": " << p << "\n";
+  for (const std::string& p : problems)
+    std::cerr << "sketch-studio: recovered " << kept.toStdString() << ": " << p << "\n";
   if (!problems.empty()) {
     window.statusBar()->showMessage(QObject::tr("Recovered, but not all: %1").arg(Lines(problems)));
     if (answer.isEmpty()) {
-      QMessageBox::warning(&window, kTitle, QObject::tr("Not all of the journal could be recovered:\n%1").arg(Lines(problems)));
+      QMessageBox::warning(&window, kTitle,
+                           QObject::tr("Not all of the journal could be recovered:\n%1").arg(Lines(problems)));
     }
   }
 }
@@ -167,8 +170,7 @@ int main(int argc, char** argv) {
   // A played script writes its own dumps; quitting is for a played script.
   if ((quit && play.isEmpty()) || (!dump.isEmpty() && !play.isEmpty())) return Usage();
 
-  const QString profile =
-      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/sketch-studio.ini";
+  const QString profile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/sketch-studio.ini";
   const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir().mkpath(data);
 
@@ -222,11 +224,12 @@ int main(int argc, char** argv) {
                            QString::fromStdString("Work is not journalled, and a crash would lose it: " + error));
     }
   } else {
-    std::cerr << "sketch-studio: " << (lock.error() == QLockFile::LockFailedError
-                                           ? std::string("another sketch-studio keeps the journal")
-                                           : (data + "/journal.lock: cannot be made").toStdString())
+    std::cerr << "sketch-studio: "
+              << (lock.error() == QLockFile::LockFailedError ? std::string("another sketch-studio keeps the journal")
+                                                             : (data + "/journal.lock: cannot be made").toStdString())
               << "; this one keeps none\n";
-    window->statusBar()->showMessage(QObject::tr("Another Sketch Studio keeps the journal: a crash would lose this work."));
+    window->statusBar()->showMessage(
+        QObject::tr("Another Sketch Studio keeps the journal: a crash would lose this work."));
   }
   if (!record.isEmpty()) {
     if (const std::string error = window->StartRecording(record.toStdString()); !error.empty()) {

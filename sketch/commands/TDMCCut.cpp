@@ -60,7 +60,8 @@ void TDMCCut::Exchange(const BList& onClipboard, BList*& kept) {
 
 void TDMCCut::RedoIt() {
   BList* clip = TObjectContainer::fClipContainer;
-  if (clip == nullptr || fContainer == nullptr || fRemoved == nullptr || fSavedClip == nullptr || fCut == nullptr) return;
+  if (clip == nullptr || fContainer == nullptr || fRemoved == nullptr || fSavedClip == nullptr || fCut == nullptr)
+    return;
   if (fView != nullptr) fView->Focus();
   // The same figures go back as the cut left them, whatever is selected now;
   // the clipboard gets copies of what the cut put there.

@@ -30,7 +30,7 @@ class TDMCCut final : public BCommand {
   BList* fRemoved = nullptr;    // owned: the figures out of the document (before the cut while done)
   BList* fSavedClip = nullptr;  // owned: the clipboard's contents from before the cut
   BView* fView = nullptr;
-  BList* fCut = nullptr;        // owned: what the cut put on the clipboard, kept while undone for redo
+  BList* fCut = nullptr;  // owned: what the cut put on the clipboard, kept while undone for redo
 
  private:
   // Exchanges the document's figures with fRemoved and the clipboard's with

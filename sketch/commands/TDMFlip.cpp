@@ -3,10 +3,10 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
-#include "module/SketchChanges.h"
-#include "trackers/FigureLists.h"
 #include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
+#include "module/SketchChanges.h"
+#include "trackers/FigureLists.h"
 #include "trackers/TDCBase.h"
 
 IMPLEMENT_DYNAMIC(TDMHFlip, BCommand)

@@ -5,11 +5,11 @@
 #include "BList.h"
 #include "BView.h"
 #include "commands/CommandLists.h"
+#include "container/ShapeWalk.h"
+#include "container/TObjectContainer.h"
 #include "module/SketchChanges.h"
 #include "resources/SketchResources.h"
 #include "trackers/FigureLists.h"
-#include "container/ShapeWalk.h"
-#include "container/TObjectContainer.h"
 #include "trackers/TDCBase.h"
 
 IMPLEMENT_DYNAMIC(TDMRotate, BCommand)
@@ -17,8 +17,7 @@ IMPLEMENT_DYNAMIC(TDMRotate, BCommand)
 TDMRotate::TDMRotate() : fSnapshot(NewList<FigureSnapshot>()) {}
 TDMRotate::~TDMRotate() { delete fSnapshot; }
 
-void TDMRotate::IDMRotate(TObjectContainer* container, BView* view, BDocument* document, int command,
-                          int degrees) {
+void TDMRotate::IDMRotate(TObjectContainer* container, BView* view, BDocument* document, int command, int degrees) {
   ICommand(kChangeRotate, document, 1, 1, document);
   fContainer = container;
   fView = view;

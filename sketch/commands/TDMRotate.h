@@ -25,15 +25,14 @@ class TDMRotate final : public BCommand {
   void RedoIt() override;
   void UndoIt() override;
 
-  virtual void IDMRotate(TObjectContainer* container, BView* view, BDocument* document, int command,
-                         int degrees);
+  virtual void IDMRotate(TObjectContainer* container, BView* view, BDocument* document, int command, int degrees);
 
   // The sine and cosine a rotation command turns by. The fixed angles and the
   // typed quarter turns are exact; any other typed angle goes through 3.14159.
   static void SineCosine(int command, int degrees, double& sine, double& cosine);
 
   TDFloatPoint fCenter;
-  std::int32_t fCommand = 0;  // the menu command that chose the angle, ID_ROTATE_180 to ID_ROTATE_NUMERIC
+  std::int32_t fCommand = 0;            // the menu command that chose the angle, ID_ROTATE_180 to ID_ROTATE_NUMERIC
   FigureSnapshot* fSnapshot = nullptr;  // owned, with the figures in it
   TObjectContainer* fContainer = nullptr;
   BView* fView = nullptr;

@@ -217,8 +217,8 @@ int TObjectContainer::CalcActArea() {
 bool TObjectContainer::CheckCenter(OsImgPoint point) const {
   if (!fCenterShown) return false;
   const OsImgPoint c = ImageToView(fCenter, Zoom());
-  return point.x >= std::int64_t{c.x} - 3 && point.x < std::int64_t{c.x} + 4 &&
-         point.y >= std::int64_t{c.y} - 3 && point.y < std::int64_t{c.y} + 4;
+  return point.x >= std::int64_t{c.x} - 3 && point.x < std::int64_t{c.x} + 4 && point.y >= std::int64_t{c.y} - 3 &&
+         point.y < std::int64_t{c.y} + 4;
 }
 
 void TObjectContainer::DrawCenterMark() const {

@@ -14,7 +14,6 @@ IMPLEMENT_DYNAMIC(TDPolygon, TDShape)
 
 namespace {
 
-
 // The shared beginning: `count` straight, selected vertices at the press point.
 bool BeginClosed(TDShape& shape, TObjectContainer* container, int x, int y, int count) {
   shape.SetContainer(container);
@@ -34,9 +33,7 @@ TDUnit* UnitAt(const TDShape& shape, int index) {
 
 }  // namespace
 
-bool TDOval::Begin(TObjectContainer* container, int x, int y) {
-  return BeginClosed(*this, container, x, y, 4);
-}
+bool TDOval::Begin(TObjectContainer* container, int x, int y) { return BeginClosed(*this, container, x, y, 4); }
 
 int TDOval::Track(int, OsImgPoint* press, OsImgPoint* current) {
   if (press == nullptr || current == nullptr || fUnits.GetCount() != 4) return 0;
@@ -80,9 +77,7 @@ int TDOval::Track(int, OsImgPoint* press, OsImgPoint* current) {
   return 1;
 }
 
-bool TDRectangle::Begin(TObjectContainer* container, int x, int y) {
-  return BeginClosed(*this, container, x, y, 4);
-}
+bool TDRectangle::Begin(TObjectContainer* container, int x, int y) { return BeginClosed(*this, container, x, y, 4); }
 
 int TDRectangle::Track(int, OsImgPoint*, OsImgPoint* current) {
   if (current == nullptr || fUnits.GetCount() != 4) return 0;
@@ -110,8 +105,7 @@ int TDPolygon::Track(int, OsImgPoint* press, OsImgPoint* current) {
     // 6.28318, not 2 pi to full precision: the vertices land where they always have.
     const double theta = i * 6.28318 / fCount;
     const double s = std::sin(theta), co = std::cos(theta);
-    static_cast<TDUnit*>(fUnits.GetItem(pos))
-        ->SetAll(Narrow(c.x + dx * co + dy * s), Narrow(c.y + dy * co - dx * s));
+    static_cast<TDUnit*>(fUnits.GetItem(pos))->SetAll(Narrow(c.x + dx * co + dy * s), Narrow(c.y + dy * co - dx * s));
   }
   return 1;
 }

@@ -106,8 +106,8 @@ class WrappingSteps {
 
 }  // namespace
 
-std::int64_t FirstWalkPixelIn(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-                              const WalkBox& box, std::int64_t* length) {
+std::int64_t FirstWalkPixelIn(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, const WalkBox& box,
+                              std::int64_t* length) {
   const I64 dx = I64{x1} - x0, dy = I64{y1} - y0;
   const I64 ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
   const bool yMajor = ay > ax;

@@ -21,8 +21,7 @@ inline constexpr std::int64_t kMaxSideSteps = std::int64_t{1} << 24;
 // towards (x1, y1), until visit returns false. Returns n, the walk's length (0
 // for a walk that is too long to take).
 template <typename Visit>
-std::int64_t LineWalk(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-                      Visit visit) {
+std::int64_t LineWalk(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, Visit visit) {
   const std::int64_t dx = std::int64_t{x1} - x0, dy = std::int64_t{y1} - y0;
   const std::int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
   const bool yMajor = ay > ax;
@@ -61,5 +60,5 @@ struct WalkBox {
 // null) receives what LineWalk returns. The same answer as walking, found
 // without visiting the pixels between: a click near a walk of millions of
 // pixels costs no more than one near a short walk.
-std::int64_t FirstWalkPixelIn(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-                              const WalkBox& box, std::int64_t* length = nullptr);
+std::int64_t FirstWalkPixelIn(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, const WalkBox& box,
+                              std::int64_t* length = nullptr);

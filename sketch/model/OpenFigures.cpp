@@ -21,7 +21,6 @@ IMPLEMENT_DYNAMIC(TDPen, TDShape)
 
 namespace {
 
-
 TDUnit* UnitAt(const BList& list, BPosition pos) { return static_cast<TDUnit*>(list.GetItem(pos)); }
 
 // A corner vertex: both control points on the anchor.
@@ -45,8 +44,8 @@ bool OnFirstUnit(const TDShape& shape, const OsImgPoint& click) {
   const BZoom z = shape.DrawZoom();
   const double vx = (static_cast<double>(first->fAnchor.x) - z.fOriginX) * z.fZoomX;
   const double vy = (static_cast<double>(first->fAnchor.y) - z.fOriginY) * z.fZoomY;
-  return click.x >= OsTruncToInt(vx - 4) && click.x < OsTruncToInt(vx + 4) &&
-         click.y >= OsTruncToInt(vy - 4) && click.y < OsTruncToInt(vy + 4);
+  return click.x >= OsTruncToInt(vx - 4) && click.x < OsTruncToInt(vx + 4) && click.y >= OsTruncToInt(vy - 4) &&
+         click.y < OsTruncToInt(vy + 4);
 }
 
 // The click-by-click figures end when they are closed: the container stops
@@ -58,8 +57,7 @@ void Finish(TDShape& shape) {
 
 // Whether m lies within 2 view pixels of the line a -> b, judged exactly as a
 // click on a segment is, so that what looks straight on screen stays straight.
-bool NearChord(const TDFloatPoint& a, const TDFloatPoint& b, const TDFloatPoint& m,
-               const BZoom& zoom) {
+bool NearChord(const TDFloatPoint& a, const TDFloatPoint& b, const TDFloatPoint& m, const BZoom& zoom) {
   constexpr double kTolerance = 2.0;
   const OsImgPoint v = ImageToView(m, zoom);
   const std::int64_t left = OsTruncToInt(v.x - kTolerance);
@@ -130,8 +128,7 @@ int TDFreeLine::Track(int phase, OsImgPoint*, OsImgPoint* current) {
   const std::int64_t dy = std::int64_t{t.y} - fLastPoint.y;
   // A sample is worth keeping once the mouse has gone more than 20 view pixels
   // along either axis; closer ones only add wobble.
-  if (phase == 1 && static_cast<double>(std::llabs(dx)) <= 20 / zx &&
-      static_cast<double>(std::llabs(dy)) <= 20 / zy) {
+  if (phase == 1 && static_cast<double>(std::llabs(dx)) <= 20 / zx && static_cast<double>(std::llabs(dy)) <= 20 / zy) {
     return 1;
   }
   if (AddCorner(*this, p, 0, TDUnit::kCross) != nullptr) {
@@ -160,8 +157,7 @@ void TDFreeLine::Smooth() {
   const BZoom zoom = DrawZoom();
   BPosition pa = fUnits.GetHeadPosition();
   BPosition pm = fUnits.GetNextPosition(pa);
-  for (BPosition pb = fUnits.GetNextPosition(pm); pb != nullptr;
-       pa = pm, pm = pb, pb = fUnits.GetNextPosition(pb)) {
+  for (BPosition pb = fUnits.GetNextPosition(pm); pb != nullptr; pa = pm, pm = pb, pb = fUnits.GetNextPosition(pb)) {
     TDUnit& a = *UnitAt(fUnits, pa);
     TDUnit& m = *UnitAt(fUnits, pm);
     const TDFloatPoint& pA = a.fAnchor;
@@ -178,8 +174,7 @@ void TDFreeLine::Smooth() {
     const float l2 = Narrow(d2 / 3.0);
     if (pA.x != pB.x) {
       // The tangent at M runs parallel to the chord A -> B.
-      const float k =
-          Narrow((static_cast<double>(pB.y) - pA.y) / (static_cast<double>(pB.x) - pA.x));
+      const float k = Narrow((static_cast<double>(pB.y) - pA.y) / (static_cast<double>(pB.x) - pA.x));
       const double s = pA.x < pB.x ? 1.0 : -1.0;
       const float n = Narrow(std::sqrt(static_cast<double>(k) * k + 1.0));
       m.fDirection1.x = Narrow(pM.x + s * l1 / n);
@@ -213,9 +208,7 @@ bool TDMuLine::Begin(TObjectContainer* container, int x, int y) {
   return true;
 }
 
-void TDMuLine::DrawCurrent(int value) {
-  Draw(kDrawUnitMarkers | kDrawOutgoing | kDrawIncoming, value, fCurrent, 1);
-}
+void TDMuLine::DrawCurrent(int value) { Draw(kDrawUnitMarkers | kDrawOutgoing | kDrawIncoming, value, fCurrent, 1); }
 
 int TDMuLine::Track(int phase, OsImgPoint* press, OsImgPoint* current) {
   if (phase == 1) {
@@ -254,9 +247,7 @@ bool TDPen::Begin(TObjectContainer* container, int, int) {
   return true;
 }
 
-void TDPen::DrawCurrent(int value) {
-  Draw(kDrawUnitMarkers | kDrawOutgoing | kDrawIncoming, value, fCurrent, 1);
-}
+void TDPen::DrawCurrent(int value) { Draw(kDrawUnitMarkers | kDrawOutgoing | kDrawIncoming, value, fCurrent, 1); }
 
 int TDPen::Track(int phase, OsImgPoint* press, OsImgPoint* current) {
   if (press == nullptr) return 1;

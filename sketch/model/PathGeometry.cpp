@@ -13,7 +13,6 @@
 
 namespace {
 
-
 TDUnit* UnitAt(const BList& list, BPosition pos) { return static_cast<TDUnit*>(list.GetItem(pos)); }
 
 TDFloatPoint Truncated(const TDFloatPoint& p) {
@@ -46,8 +45,8 @@ constexpr std::int64_t kWalkWithoutWrap = 16383;
 // while the minor axis runs off in one direction.
 bool MayReach(double x0, double y0, double x1, double y1, const HitBox& box, const BZoom& zoom) {
   const double ox = zoom.fOriginX, oy = zoom.fOriginY, zx = zoom.fZoomX, zy = zoom.fZoomY;
-  if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1) ||
-      !std::isfinite(ox) || !std::isfinite(oy) || !std::isfinite(zx) || !std::isfinite(zy)) {
+  if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1) || !std::isfinite(ox) ||
+      !std::isfinite(oy) || !std::isfinite(zx) || !std::isfinite(zy)) {
     return true;
   }
   const double magnitude = std::max({std::fabs(x0), std::fabs(x1), std::fabs(y0), std::fabs(y1)});
@@ -93,8 +92,8 @@ bool WalkMayMeet(OsImgPoint p, OsImgPoint q, const HitBox& box) {
 
 // Whether the walk between the view positions of two image points passes
 // through the mouse's square; `fraction` is how far along the walk it first did.
-bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, const HitBox& box, const BZoom& zoom,
-              double& fraction, bool prune) {
+bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, const HitBox& box, const BZoom& zoom, double& fraction,
+              bool prune) {
   const OsImgPoint p = ImageToView(a, zoom), q = ImageToView(b, zoom);
   fraction = 0.0;
   if (prune && !WalkMayMeet(p, q, box)) return false;
@@ -114,8 +113,7 @@ bool NearLine(const TDFloatPoint& a, const TDFloatPoint& b, const HitBox& box, c
   return hit >= 0;
 }
 
-bool SegmentHit(const TDUnit& a, const TDUnit& b, const HitBox& box, TDCheck& check, const BZoom& zoom,
-                bool prune) {
+bool SegmentHit(const TDUnit& a, const TDUnit& b, const HitBox& box, TDCheck& check, const BZoom& zoom, bool prune) {
   if (prune && !MayReachPoints(box, zoom, a.fAnchor, a.fDirection1, b.fDirection2, b.fAnchor)) return false;
   const std::int32_t n = OsTruncToInt(static_cast<double>(zoom.fZoomX) * (a.fSteps + 1));
   double fraction = 0.0;
@@ -240,9 +238,7 @@ bool TDShape::CheckUnits(int mx, int my, TDCheck* check, const BZoom* zoom) {
 
 bool TDShape::SelectInRect(int left, int top, int right, int bottom, int mode) {
   if (fUnits.GetCount() < 2) return false;
-  const auto inRect = [&](std::int64_t x, std::int64_t y) {
-    return x >= left && x < right && y >= top && y < bottom;
-  };
+  const auto inRect = [&](std::int64_t x, std::int64_t y) { return x >= left && x < right && y >= top && y < bottom; };
   if (mode == 0) {
     const auto touches = [&](OsImgPoint p, OsImgPoint q) {
       return FirstWalkPixelIn(p.x, p.y, q.x, q.y, {left, right, top, bottom}) >= 0;
@@ -299,8 +295,8 @@ bool TDShape::AppendTrace(OsImgPoint** list, int* count) {
   bool ok = true;
   const auto append = [&](OsImgPoint p, OsImgPoint q) {
     LineWalk(p.x, p.y, q.x, q.y, [&](std::int64_t x, std::int64_t y, std::int64_t) {
-      auto* grown = static_cast<OsImgPoint*>(
-          OsRealloc(*list, (static_cast<std::size_t>(*count) + 1) * sizeof(OsImgPoint)));
+      auto* grown =
+          static_cast<OsImgPoint*>(OsRealloc(*list, (static_cast<std::size_t>(*count) + 1) * sizeof(OsImgPoint)));
       if (grown == nullptr) {
         ok = false;
         return false;

@@ -21,18 +21,15 @@ double Shoelace(const TDFloatPoint* q[4]) {
 
 // Which side of the line a -> b the point p lies on (sign of the cross product).
 double Side(const TDFloatPoint& a, const TDFloatPoint& b, const TDFloatPoint& p) {
-  return Cross(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y,
-               static_cast<double>(p.x) - a.x, static_cast<double>(p.y) - a.y);
+  return Cross(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y, static_cast<double>(p.x) - a.x,
+               static_cast<double>(p.y) - a.y);
 }
 
-bool EdgesCross(const TDFloatPoint& a0, const TDFloatPoint& a1, const TDFloatPoint& b0,
-                const TDFloatPoint& b1) {
+bool EdgesCross(const TDFloatPoint& a0, const TDFloatPoint& a1, const TDFloatPoint& b0, const TDFloatPoint& b1) {
   return Side(a0, a1, b0) * Side(a0, a1, b1) <= 0.0 && Side(b0, b1, a0) * Side(b0, b1, a1) <= 0.0;
 }
 
-int StepsFromArea(float area) {
-  return OsTruncToInt(std::sqrt(area * 1.41421) + 0.5) / 5;
-}
+int StepsFromArea(float area) { return OsTruncToInt(std::sqrt(area * 1.41421) + 0.5) / 5; }
 }  // namespace
 
 TDFloatPoint BezierPoint(const TDUnit& a, const TDUnit& b, float t) {
@@ -47,22 +44,20 @@ TDFloatPoint BezierPoint(const TDUnit& a, const TDUnit& b, float t) {
   const TDFloatPoint& p1 = a.fDirection1;
   const TDFloatPoint& p2 = b.fDirection2;
   const TDFloatPoint& p3 = b.fAnchor;
-  return {Narrow(static_cast<double>(p0.x) * w0 + static_cast<double>(p1.x) * w1 +
-                 static_cast<double>(p2.x) * w2 + static_cast<double>(p3.x) * w3),
-          Narrow(static_cast<double>(p0.y) * w0 + static_cast<double>(p1.y) * w1 +
-                 static_cast<double>(p2.y) * w2 + static_cast<double>(p3.y) * w3)};
+  return {Narrow(static_cast<double>(p0.x) * w0 + static_cast<double>(p1.x) * w1 + static_cast<double>(p2.x) * w2 +
+                 static_cast<double>(p3.x) * w3),
+          Narrow(static_cast<double>(p0.y) * w0 + static_cast<double>(p1.y) * w1 + static_cast<double>(p2.y) * w2 +
+                 static_cast<double>(p3.y) * w3)};
 }
 
 namespace {
 TDFloatPoint Lerp(const TDFloatPoint& a, const TDFloatPoint& b, float t) {
-  return {Narrow(a.x + (static_cast<double>(b.x) - a.x) * t),
-          Narrow(a.y + (static_cast<double>(b.y) - a.y) * t)};
+  return {Narrow(a.x + (static_cast<double>(b.x) - a.x) * t), Narrow(a.y + (static_cast<double>(b.y) - a.y) * t)};
 }
 }  // namespace
 
-void SplitSegment(const TDFloatPoint& p0, const TDFloatPoint& p1, const TDFloatPoint& p2,
-                  const TDFloatPoint& p3, float t, const TDUnit* a, const TDUnit* b,
-                  SplitPoints& out) {
+void SplitSegment(const TDFloatPoint& p0, const TDFloatPoint& p1, const TDFloatPoint& p2, const TDFloatPoint& p3,
+                  float t, const TDUnit* a, const TDUnit* b, SplitPoints& out) {
   if (IsStraight(a) && IsStraight(b)) {
     out.s = Lerp(p0, p3, t);
     out.r0 = out.s;
@@ -85,8 +80,8 @@ bool IsStraight(const TDUnit* unit) {
   // Widened: an anchor at the edge of the range must not overflow the box.
   const auto near = [&a](const TDFloatPoint& p) {
     const OsImgPoint q = p.ToImgPoint();
-    return q.x >= std::int64_t{a.x} - 2 && q.x < std::int64_t{a.x} + 2 &&
-           q.y >= std::int64_t{a.y} - 2 && q.y < std::int64_t{a.y} + 2;
+    return q.x >= std::int64_t{a.x} - 2 && q.x < std::int64_t{a.x} + 2 && q.y >= std::int64_t{a.y} - 2 &&
+           q.y < std::int64_t{a.y} + 2;
   };
   return near(unit->fDirection1) && near(unit->fDirection2);
 }

@@ -16,9 +16,8 @@ TDFloatPoint BezierPoint(const TDUnit& a, const TDUnit& b, float t);
 struct SplitPoints {
   TDFloatPoint q0, q1, q2, r0, r1, s;
 };
-void SplitSegment(const TDFloatPoint& p0, const TDFloatPoint& p1, const TDFloatPoint& p2,
-                  const TDFloatPoint& p3, float t, const TDUnit* a, const TDUnit* b,
-                  SplitPoints& out);
+void SplitSegment(const TDFloatPoint& p0, const TDFloatPoint& p1, const TDFloatPoint& p2, const TDFloatPoint& p3,
+                  float t, const TDUnit* a, const TDUnit* b, SplitPoints& out);
 
 // Both control points within [-2, 2) image units of the anchor (all truncated).
 bool IsStraight(const TDUnit* unit);

@@ -1,10 +1,8 @@
 #include "model/TDFloatPoint.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
-TDFloatPoint::TDFloatPoint(int nx, int ny, const BZoom* zoom)
-    : x(static_cast<float>(nx)), y(static_cast<float>(ny)) {
+TDFloatPoint::TDFloatPoint(int nx, int ny, const BZoom* zoom) : x(static_cast<float>(nx)), y(static_cast<float>(ny)) {
   ViewToImage(zoom);
 }
 

@@ -12,7 +12,6 @@ IMPLEMENT_DYNAMIC(TDShape, TMarbleObject)
 
 namespace {
 
-
 std::int32_t Saturate(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
@@ -23,8 +22,8 @@ double ViewY(float y, const BZoom& z) { return (static_cast<double>(y) - z.fOrig
 
 // The marker box: [v - 2, v + 3) on both axes.
 OsImgRect MarkerBox(const OsImgPoint& v) {
-  return {Saturate(std::int64_t{v.x} - 2), Saturate(std::int64_t{v.y} - 2),
-          Saturate(std::int64_t{v.x} + 3), Saturate(std::int64_t{v.y} + 3)};
+  return {Saturate(std::int64_t{v.x} - 2), Saturate(std::int64_t{v.y} - 2), Saturate(std::int64_t{v.x} + 3),
+          Saturate(std::int64_t{v.y} + 3)};
 }
 
 TDUnit* UnitAt(const BList& list, BPosition pos) { return static_cast<TDUnit*>(list.GetItem(pos)); }
@@ -71,9 +70,8 @@ TDUnit* TDShape::PrevUnit(const TDUnit* unit) const {
   return fOpen ? nullptr : LastUnit();
 }
 
-TDUnit* TDShape::AddUnit(float ax, float ay, float d1x, float d1y, float d2x, float d2y,
-                         std::uint8_t smooth, int selected, std::uint8_t steps,
-                         std::uint8_t state) {
+TDUnit* TDShape::AddUnit(float ax, float ay, float d1x, float d1y, float d2x, float d2y, std::uint8_t smooth,
+                         int selected, std::uint8_t steps, std::uint8_t state) {
   TDUnit* unit = new (std::nothrow) TDUnit;
   if (unit == nullptr) return nullptr;
   unit->fContainer = fContainer;
@@ -89,9 +87,8 @@ TDUnit* TDShape::AddUnit(float ax, float ay, float d1x, float d1y, float d2x, fl
   return unit;
 }
 
-TDUnit* TDShape::InsertUnitAfter(TDUnit* a, float ax, float ay, float d1x, float d1y, float d2x,
-                                 float d2y, std::uint8_t smooth, std::uint8_t steps,
-                                 std::uint8_t state) {
+TDUnit* TDShape::InsertUnitAfter(TDUnit* a, float ax, float ay, float d1x, float d1y, float d2x, float d2y,
+                                 std::uint8_t smooth, std::uint8_t steps, std::uint8_t state) {
   const TDUnit* next = NextUnit(a);
   if (next == nullptr) return nullptr;
   const BPosition before = fUnits.FindItem(next);
@@ -223,8 +220,7 @@ bool TDShape::Rotate(double sin, double cos, float cx, float cy) {
 
 bool TDShape::Scale(double factor, float cx, float cy) {
   ForEachPoint([=](TDFloatPoint& p) {
-    p.Set(Narrow(cx + (static_cast<double>(p.x) - cx) * factor),
-          Narrow(cy + (static_cast<double>(p.y) - cy) * factor));
+    p.Set(Narrow(cx + (static_cast<double>(p.x) - cx) * factor), Narrow(cy + (static_cast<double>(p.y) - cy) * factor));
   });
   return true;
 }
@@ -249,9 +245,8 @@ bool TDShape::CopyInto(TDShape& copy) const {
   copy.fContainer = fContainer;
   for (BPosition pos = fUnits.GetHeadPosition(); pos != nullptr; pos = fUnits.GetNextPosition(pos)) {
     const TDUnit* u = UnitAt(fUnits, pos);
-    if (copy.AddUnit(u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y,
-                     u->fDirection2.x, u->fDirection2.y, static_cast<std::uint8_t>(u->fSmooth),
-                     u->fSelected, u->fSteps, u->fState) == nullptr) {
+    if (copy.AddUnit(u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y,
+                     static_cast<std::uint8_t>(u->fSmooth), u->fSelected, u->fSteps, u->fState) == nullptr) {
       return false;
     }
   }
@@ -269,15 +264,9 @@ void TDShape::DrawMarker(const TDUnit& unit, const BZoom& zoom) const {
   const auto box = [&zoom](const TDFloatPoint& p) { SketchFillRect(MarkerBox(ImageToView(p, zoom))); };
   const auto handle = [&](const TDFloatPoint& p) { SketchDrawLine(v, ImageToView(p, zoom)); };
   switch (unit.fState) {
-    case TDUnit::kHidden:
-      SketchMarkDirty();
-      break;
-    case TDUnit::kOutline:
-      SketchFrameRect(MarkerBox(v));
-      break;
-    case TDUnit::kFilled:
-      SketchFillRect(MarkerBox(v));
-      break;
+    case TDUnit::kHidden: SketchMarkDirty(); break;
+    case TDUnit::kOutline: SketchFrameRect(MarkerBox(v)); break;
+    case TDUnit::kFilled: SketchFillRect(MarkerBox(v)); break;
     case TDUnit::kBothHandles:
       box(unit.fAnchor);
       box(unit.fDirection1);
@@ -301,8 +290,7 @@ void TDShape::DrawMarker(const TDUnit& unit, const BZoom& zoom) const {
       SketchDrawLine({OsTruncToInt(vx - 4), v.y}, {OsTruncToInt(vx + 4), v.y});
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

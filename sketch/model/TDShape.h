@@ -21,11 +21,11 @@ class TDShape : public TMarbleObject {
  public:
   // Draw mode bits.
   enum : int {
-    kDrawMarkers = 1,        // every vertex's marker
-    kDrawPath = 2,           // every segment, the closing one included
-    kDrawUnitMarkers = 8,    // every marker, or only the given vertex's
-    kDrawOutgoing = 32,      // with a vertex: its segment to its successor
-    kDrawIncoming = 64,      // with a vertex: its segment from its predecessor
+    kDrawMarkers = 1,      // every vertex's marker
+    kDrawPath = 2,         // every segment, the closing one included
+    kDrawUnitMarkers = 8,  // every marker, or only the given vertex's
+    kDrawOutgoing = 32,    // with a vertex: its segment to its successor
+    kDrawIncoming = 64,    // with a vertex: its segment from its predecessor
   };
   // The bounds of a figure with nothing to bound.
   static constexpr OsImgRect kNoBounds{32767, 32767, -32766, -32766};
@@ -45,12 +45,12 @@ class TDShape : public TMarbleObject {
   // selection, not busy; null (nothing left behind) when allocation fails.
   virtual TDShape* Clone() const;
 
-  TDUnit* AddUnit(float ax, float ay, float d1x, float d1y, float d2x, float d2y,
-                  std::uint8_t smooth, int selected, std::uint8_t steps, std::uint8_t state);
+  TDUnit* AddUnit(float ax, float ay, float d1x, float d1y, float d2x, float d2y, std::uint8_t smooth, int selected,
+                  std::uint8_t steps, std::uint8_t state);
   // Inserts right before A's successor (at the front for the last vertex of a
   // closed figure) and recomputes the new vertex's steps both ways.
-  TDUnit* InsertUnitAfter(TDUnit* a, float ax, float ay, float d1x, float d1y, float d2x,
-                          float d2y, std::uint8_t smooth, std::uint8_t steps, std::uint8_t state);
+  TDUnit* InsertUnitAfter(TDUnit* a, float ax, float ay, float d1x, float d1y, float d2x, float d2y,
+                          std::uint8_t smooth, std::uint8_t steps, std::uint8_t state);
   TDUnit* NextUnit(const TDUnit* unit) const;
   TDUnit* PrevUnit(const TDUnit* unit) const;
   TDUnit* FirstUnit() const;

@@ -28,9 +28,7 @@ bool TDUnit::Set3(float ax, float ay, float d1x, float d1y, float d2x, float d2y
 
 bool TDUnit::SetAll(float x, float y) { return Set3(x, y, x, y, x, y); }
 
-bool TDUnit::SetAllInt(int x, int y) {
-  return SetAll(static_cast<float>(x), static_cast<float>(y));
-}
+bool TDUnit::SetAllInt(int x, int y) { return SetAll(static_cast<float>(x), static_cast<float>(y)); }
 
 bool TDUnit::SetAllX(std::int16_t x) { return SetAllXFloat(static_cast<float>(x)); }
 bool TDUnit::SetAllY(std::int16_t y) { return SetAllYFloat(static_cast<float>(y)); }

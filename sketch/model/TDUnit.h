@@ -21,7 +21,7 @@ class TDUnit : public TMarbleObject {
     kBothHandles = 3,  // picked
     kHandle1 = 4,
     kHandle2 = 5,
-    kCross = 6,        // free-hand sample
+    kCross = 6,  // free-hand sample
   };
 
   // A copy with the same container, points, flags, steps and state; null when it

@@ -118,10 +118,10 @@ int CSketchInterface::DoModeChange(int on) {
       fToolPalette->GetClientRect(&palette);
       parent->GetWindowRect(&window);
       parent->GetClientRect(&client);
-      const int width = palette.right + fPaletteMargin[0] + fPaletteMargin[2] +
-                        ((window.right - window.left) - client.right);
-      const int height = palette.bottom + fPaletteMargin[1] + fPaletteMargin[3] +
-                         ((window.bottom - window.top) - client.bottom);
+      const int width =
+          palette.right + fPaletteMargin[0] + fPaletteMargin[2] + ((window.right - window.left) - client.right);
+      const int height =
+          palette.bottom + fPaletteMargin[1] + fPaletteMargin[3] + ((window.bottom - window.top) - client.bottom);
       parent->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     }
   }

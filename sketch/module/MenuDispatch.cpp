@@ -88,9 +88,8 @@ void CSketchInterface::DMC_ScaleNum(int percent) {
 
 void CSketchInterface::DMC_RotateNum(int degrees) {
   const Press p = Lookup();
-  PostTransform<TDMRotate>(p, [&](TDMRotate& c) {
-    c.IDMRotate(p.container, p.view, p.document, ID_ROTATE_NUMERIC, degrees);
-  });
+  PostTransform<TDMRotate>(
+      p, [&](TDMRotate& c) { c.IDMRotate(p.container, p.view, p.document, ID_ROTATE_NUMERIC, degrees); });
 }
 
 void CSketchInterface::DMC_Rotate(int command) {

@@ -44,8 +44,7 @@ extern "C" SKETCH_EXPORT BOOL DllMain(OsModuleInstance* instance, DWORD reason, 
       gSketchExtension.hModule = nullptr;
       gSketchExtension.hResource = nullptr;
       return 1;
-    default:
-      return 1;
+    default: return 1;
   }
 }
 

@@ -255,28 +255,24 @@ void CSketchInterface::DMFD_Scissor(OsImgPoint& point, int) {
 
 void CSketchInterface::DMFD_Join(OsImgPoint& point, int) {
   const Press p = Lookup();
-  StartOnHit<TDCJoin>(p, point, true, [&](TDCJoin& t, TDCheck& check) {
-    t.IDCJoin(p.container, p.view, p.document, point, &check);
-  });
+  StartOnHit<TDCJoin>(p, point, true,
+                      [&](TDCJoin& t, TDCheck& check) { t.IDCJoin(p.container, p.view, p.document, point, &check); });
 }
 
 void CSketchInterface::DMFD_AddPt(OsImgPoint& point, int) {
   const Press p = Lookup();
-  StartOnHit<TDCAddPt>(p, point, true, [&](TDCAddPt& t, TDCheck& check) {
-    t.IDCAddPt(p.container, p.view, p.document, point, &check);
-  });
+  StartOnHit<TDCAddPt>(
+      p, point, true, [&](TDCAddPt& t, TDCheck& check) { t.IDCAddPt(p.container, p.view, p.document, point, &check); });
 }
 
 void CSketchInterface::DMFD_DelPt(OsImgPoint& point, int) {
   const Press p = Lookup();
-  StartOnHit<TDCDelPt>(p, point, true, [&](TDCDelPt& t, TDCheck& check) {
-    t.IDCDelPt(p.container, p.view, p.document, point, &check);
-  });
+  StartOnHit<TDCDelPt>(
+      p, point, true, [&](TDCDelPt& t, TDCheck& check) { t.IDCDelPt(p.container, p.view, p.document, point, &check); });
 }
 
 void CSketchInterface::DMFD_EditPt(OsImgPoint& point, int) {
   const Press p = Lookup();
-  StartOnHit<TDCEdit>(p, point, false, [&](TDCEdit& t, TDCheck& check) {
-    t.IDCEdit(p.container, p.view, p.document, point, &check);
-  });
+  StartOnHit<TDCEdit>(p, point, false,
+                      [&](TDCEdit& t, TDCheck& check) { t.IDCEdit(p.container, p.view, p.document, point, &check); });
 }

@@ -40,6 +40,4 @@ static_assert([] {
   return true;
 }());
 
-const SketchTool* FindSketchTool(int tool) {
-  return tool >= 0 && tool < kToolCount ? &kSketchTools[tool] : nullptr;
-}
+const SketchTool* FindSketchTool(int tool) { return tool >= 0 && tool < kToolCount ? &kSketchTools[tool] : nullptr; }

@@ -35,9 +35,9 @@ enum SketchToolNumber : int {
 
 struct SketchTool {
   SketchToolNumber number;
-  const char* name;  // a few English words, for people
-  unsigned cursor;   // the cursor resource; the zoom tool's while a click would not zoom
-  int change;        // what its gesture's history step is called (SketchChanges.h); 0: it makes none
+  const char* name;   // a few English words, for people
+  unsigned cursor;    // the cursor resource; the zoom tool's while a click would not zoom
+  int change;         // what its gesture's history step is called (SketchChanges.h); 0: it makes none
   int optionPalette;  // the option palette it shows (a dialog template), or -1
   // What a left-button press with the tool does.
   void (CSketchInterface::*press)(OsImgPoint& point, int flags);

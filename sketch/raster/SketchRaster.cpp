@@ -174,8 +174,7 @@ void WalkLine(I64 major0, I64 minor0, I64 dMajor, I64 dMinor, I64 majorLimit, Ru
   // that keeps the error term in (-2*aMajor, 0] after the advance.
   const I64 n = CeilDiv(static_cast<__int128>(2 * aMinor) * jlo - aMajor, 2 * aMajor);
   I64 e = 2 * aMinor - aMajor +
-          static_cast<I64>(static_cast<__int128>(2 * aMinor) * jlo -
-                           static_cast<__int128>(2 * aMajor) * n);
+          static_cast<I64>(static_cast<__int128>(2 * aMinor) * jlo - static_cast<__int128>(2 * aMajor) * n);
   I64 aMaj = major0 + sMajor * jlo;
   I64 aMin = minor0 + sMinor * n;
   I64 sMaj = aMaj;
@@ -208,11 +207,9 @@ void Line(const Raster& r, I64 x1, I64 y1, I64 x2, I64 y2) {
   const I64 ay = dy < 0 ? -dy : dy;
   if (ax == ay) return Diagonal(r, x1, y1, x2, y2);
   if (ay > ax) {
-    WalkLine(y1, x1, dy, dx, r.h,
-             [&r](I64 x, I64 ya, I64 yb) { VRun(r, x, ya, yb); });
+    WalkLine(y1, x1, dy, dx, r.h, [&r](I64 x, I64 ya, I64 yb) { VRun(r, x, ya, yb); });
   } else {
-    WalkLine(x1, y1, dx, dy, r.w,
-             [&r](I64 y, I64 xa, I64 xb) { HRun(r, y, xa, xb); });
+    WalkLine(x1, y1, dx, dy, r.w, [&r](I64 y, I64 xa, I64 xb) { HRun(r, y, xa, xb); });
   }
 }
 

@@ -10,9 +10,9 @@
 #include "DibImage.h"
 #include "OsImgTypes.h"
 
-extern DibImage* gSketchRaster;      // owned by the module interface
-extern int gSketchDirty;             // drawn into, or a redraw requested, since the last composition
-extern OsImgRect gSketchDirtyRect;   // what was written since the last composition
+extern DibImage* gSketchRaster;     // owned by the module interface
+extern int gSketchDirty;            // drawn into, or a redraw requested, since the last composition
+extern OsImgRect gSketchDirtyRect;  // what was written since the last composition
 
 // Trace capture: while gTraceMode is 1, SketchDrawLine records vertices instead
 // of drawing. gTracePoints (not owned) receives them unless it is null.
@@ -21,8 +21,7 @@ extern OsImgPoint* gTracePoints;
 extern int gTraceCount;
 
 // The dirty rectangle of a raster nothing was written to: any write replaces it.
-inline constexpr OsImgRect kSketchEmptyDirtyRect{0x7FFFFFFF, 0x7FFFFFFF,
-                                                 static_cast<std::int32_t>(0x80000000u),
+inline constexpr OsImgRect kSketchEmptyDirtyRect{0x7FFFFFFF, 0x7FFFFFFF, static_cast<std::int32_t>(0x80000000u),
                                                  static_cast<std::int32_t>(0x80000000u)};
 
 // Creates gSketchRaster at the platform's screen size, black and white, cleared,

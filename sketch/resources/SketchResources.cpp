@@ -80,8 +80,7 @@ constexpr int kNoId = -1;
 constexpr OsDialogControlResource kScaleControls[] = {
     {"BUTTON", kOkButton, 102, 7, 50, 14, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, nullptr},
     {"BUTTON", kCancelButton, 102, 24, 50, 14, "ｷｬﾝｾﾙ", WS_TABSTOP, nullptr},
-    {"EDIT", IDC_VALUE, 51, 15, 20, 14, "", WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP,
-     nullptr},
+    {"EDIT", IDC_VALUE, 51, 15, 20, 14, "", WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, nullptr},
     {"STATIC", kNoId, 5, 18, 43, 8, "拡大、縮小率：", SS_RIGHT, nullptr},
     {"STATIC", kNoId, 71, 18, 16, 8, " [ % ]", SS_LEFT, nullptr},
 };
@@ -90,12 +89,9 @@ constexpr OsDialogControlResource kRotateControls[] = {
     {"BUTTON", kOkButton, 121, 7, 50, 14, "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, nullptr},
     {"BUTTON", kCancelButton, 121, 28, 50, 14, "ｷｬﾝｾﾙ", WS_TABSTOP, nullptr},
     {"STATIC", kNoId, 7, 24, 18, 8, "角度：", SS_RIGHT, nullptr},
-    {"EDIT", IDC_VALUE, 27, 21, 19, 14, "",
-     WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_GROUP | WS_TABSTOP, nullptr},
-    {"BUTTON", IDC_CLOCKWISE, 52, 15, 55, 10, "度（時計回り）", BS_AUTORADIOBUTTON | WS_GROUP,
-     nullptr},
-    {"BUTTON", IDC_COUNTERCLOCKWISE, 52, 29, 62, 10, "度（反時計回り）", BS_AUTORADIOBUTTON,
-     nullptr},
+    {"EDIT", IDC_VALUE, 27, 21, 19, 14, "", WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL | WS_GROUP | WS_TABSTOP, nullptr},
+    {"BUTTON", IDC_CLOCKWISE, 52, 15, 55, 10, "度（時計回り）", BS_AUTORADIOBUTTON | WS_GROUP, nullptr},
+    {"BUTTON", IDC_COUNTERCLOCKWISE, 52, 29, 62, 10, "度（反時計回り）", BS_AUTORADIOBUTTON, nullptr},
 };
 
 // The polygon options sit in the host's option palette; the template is created
@@ -107,20 +103,20 @@ constexpr OsDialogControlResource kPolygonControls[] = {
 };
 
 constexpr OsDialogResource kDialogs[] = {
-    {IDD_SCALE, "拡大、縮小率の入力", 0, 0, 161, 45, kDialogFont, kDialogFontPoints, kModalStyle,
-     kScaleControls, static_cast<int>(std::size(kScaleControls))},
-    {IDD_ROTATE, "角度の入力", 0, 0, 179, 49, kDialogFont, kDialogFontPoints, kModalStyle,
-     kRotateControls, static_cast<int>(std::size(kRotateControls))},
-    {IDD_POLYGON, nullptr, 0, -999, 111, 39, kDialogFont, kDialogFontPoints, WS_CHILD,
-     kPolygonControls, static_cast<int>(std::size(kPolygonControls))},
+    {IDD_SCALE, "拡大、縮小率の入力", 0, 0, 161, 45, kDialogFont, kDialogFontPoints, kModalStyle, kScaleControls,
+     static_cast<int>(std::size(kScaleControls))},
+    {IDD_ROTATE, "角度の入力", 0, 0, 179, 49, kDialogFont, kDialogFontPoints, kModalStyle, kRotateControls,
+     static_cast<int>(std::size(kRotateControls))},
+    {IDD_POLYGON, nullptr, 0, -999, 111, 39, kDialogFont, kDialogFontPoints, WS_CHILD, kPolygonControls,
+     static_cast<int>(std::size(kPolygonControls))},
 };
 
 }  // namespace
 
 constinit const OsResourceTable kSketchResources = {
-    kStrings, static_cast<int>(std::size(kStrings)),
-    kMenus,   static_cast<int>(std::size(kMenus)),
+    kStrings,       static_cast<int>(std::size(kStrings)),
+    kMenus,         static_cast<int>(std::size(kMenus)),
     kSketchBitmaps, kSketchBitmapCount,
     kSketchCursors, kSketchCursorCount,
-    kDialogs, static_cast<int>(std::size(kDialogs)),
+    kDialogs,       static_cast<int>(std::size(kDialogs)),
 };

@@ -79,10 +79,10 @@ enum : unsigned {
 // Dialog templates and the controls the module talks to. The dialogs' OK and
 // Cancel buttons have the platform's numbers 1 and 2.
 enum : unsigned {
-  IDD_SCALE = 2100,      // scale factor in per cent
-  IDD_ROTATE = 2200,     // angle in degrees, and its direction
-  IDD_POLYGON = 2004,    // child window: the number of a polygon's vertices
-  IDC_VALUE = 2101,      // the number typed into IDD_SCALE or IDD_ROTATE
+  IDD_SCALE = 2100,    // scale factor in per cent
+  IDD_ROTATE = 2200,   // angle in degrees, and its direction
+  IDD_POLYGON = 2004,  // child window: the number of a polygon's vertices
+  IDC_VALUE = 2101,    // the number typed into IDD_SCALE or IDD_ROTATE
   IDC_CLOCKWISE = 2201,
   IDC_COUNTERCLOCKWISE = 2202,
   IDC_VERTEX_COUNT = 2005,  // a "PScrollBar" control

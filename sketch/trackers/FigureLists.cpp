@@ -120,7 +120,8 @@ void SwapSnapshot(TObjectContainer& container, FigureSnapshot& snapshot, BView* 
   // that took the incoming figures out.
   const int outgoing = IndexOf(container, container.fDrawing);
   if (!ExchangeItems(container, snapshot)) AfxThrowMemoryException();
-  container.fDrawing = outgoing != 0 && snapshot.fDrawing != 0 ? AsShape(container.GetItemFromIndex(snapshot.fDrawing)) : nullptr;
+  container.fDrawing =
+      outgoing != 0 && snapshot.fDrawing != 0 ? AsShape(container.GetItemFromIndex(snapshot.fDrawing)) : nullptr;
   snapshot.fDrawing = outgoing;
   ForEachShape(container, [](TDShape& shape) { shape.DrawAll(); });
   SketchRequestUpdate();

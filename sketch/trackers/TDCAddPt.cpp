@@ -48,8 +48,8 @@ void TDCAddPt::DoIt() {
   SplitSegment(a->fAnchor, a->fDirection1, b->fDirection2, b->fAnchor, static_cast<float>(fParam), a, b, split);
   a->fDirection1 = split.q0;
   b->fDirection2 = split.q2;
-  if (fCopy->InsertUnitAfter(a, split.s.x, split.s.y, split.r1.x, split.r1.y, split.r0.x, split.r0.y, 1,
-                             a->fSteps, a->fState) == nullptr) {
+  if (fCopy->InsertUnitAfter(a, split.s.x, split.s.y, split.r1.x, split.r1.y, split.r0.x, split.r0.y, 1, a->fSteps,
+                             a->fState) == nullptr) {
     // Only the copy has changed; the gesture is dropped with the document as it was.
     Deactivate();
     AfxThrowMemoryException();

@@ -35,4 +35,3 @@ class TDCAddPt final : public TDCPointCopy {
   TDUnit* fUnit = nullptr;  // start vertex of the hit segment, in fTarget
   double fParam = 0.0;      // where along the segment
 };
-

@@ -67,8 +67,7 @@ TDFloatPoint TDCBase::ToImage(const OsImgPoint& p) const {
   return TDFloatPoint(p.x, p.y, &zoom);
 }
 
-void TDCBase::ShowSelectionFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& next, int moved,
-                                    int show) {
+void TDCBase::ShowSelectionFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& next, int moved, int show) {
   if (fView == nullptr) return;
   const auto report = [&] {
     ReportPoint(next, &anchor);

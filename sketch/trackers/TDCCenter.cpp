@@ -48,8 +48,8 @@ BTracker* TDCCenter::TrackMouse(int, OsImgPoint&, OsImgPoint&, OsImgPoint& next,
   return this;
 }
 
-void TDCCenter::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                              int moved, int show) {
+void TDCCenter::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                              int show) {
   if (fActive == 0 || fView == nullptr) return;
   if (phase == kTrackBegin || (moved != 0 && show != 0)) {
     ReportPoint(next, &anchor);

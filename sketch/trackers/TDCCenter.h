@@ -21,8 +21,8 @@ class TDCCenter : public TDCDCommand {
   void UndoIt() override;
   void TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, OsImgPoint& next,
                       int moved) override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   virtual void IDCCenter(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point);

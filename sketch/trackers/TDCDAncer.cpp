@@ -5,8 +5,8 @@
 #include "BList.h"
 #include "BView.h"
 #include "container/TObjectContainer.h"
-#include "model/TDCheck.h"
 #include "model/Segment.h"
+#include "model/TDCheck.h"
 #include "model/TDShape.h"
 #include "module/ModuleGlobals.h"
 #include "trackers/FigureLists.h"
@@ -73,8 +73,8 @@ BTracker* TDCDAncer::TrackMouse(int phase, OsImgPoint&, OsImgPoint& previous, Os
   return this;
 }
 
-void TDCDAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                              int moved, int show) {
+void TDCDAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                              int show) {
   if (fActive == 0 || fSaved == nullptr) return;
   FocusView();
   if (phase == kTrackBegin) {

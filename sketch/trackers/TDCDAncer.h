@@ -21,8 +21,8 @@ class TDCDAncer final : public TDCDCommand {
   // The Shift axis lock.
   void TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, OsImgPoint& next,
                       int moved) override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   // Raises the memory exception, with nothing changed, when the figures cannot

@@ -11,8 +11,7 @@
 IMPLEMENT_DYNAMIC(TDCDDrec1, TDCDCommand)
 IMPLEMENT_DYNAMIC(TDCDDrec2, TDCDCommand)
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 void TurnOppositeHandle(TDUnit& unit) {
   const TDFloatPoint& a = unit.fAnchor;
@@ -23,8 +22,7 @@ void TurnOppositeHandle(TDUnit& unit) {
                        Narrow(a.y - (static_cast<double>(d1.y) - a.y) * r));
 }
 
-void TDCDDrec::Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
-                     TDCheck* check) {
+void TDCDDrec::Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, TDCheck* check) {
   if (check == nullptr || check->fShape == nullptr || check->fUnit == nullptr) return;
   IDCBase(kChangeMovePoint, 1, container, view, document, point);
   fUnit = check->fUnit;
@@ -78,8 +76,8 @@ BTracker* TDCDDrec::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
   return this;
 }
 
-void TDCDDrec::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                             int moved, int show) {
+void TDCDDrec::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                             int show) {
   if (fActive == 0 || fUnit == nullptr) return;
   FocusView();
   if (phase == kTrackBegin) {

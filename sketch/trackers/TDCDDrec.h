@@ -20,8 +20,8 @@ class TDCDDrec : public TDCDCommand {
   // The Shift axis lock.
   void TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, OsImgPoint& next,
                       int moved) override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   // fDirection1 then fDirection2 of fUnit from before the drag, or after an undo

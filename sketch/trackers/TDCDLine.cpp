@@ -18,7 +18,6 @@ IMPLEMENT_DYNAMIC(TDCDLine, TDCDCommand)
 
 namespace {
 
-
 // A vertex whose handles lie on its anchor, to the image unit.
 bool WithoutHandles(const TDUnit& u) {
   const OsImgPoint a = u.fAnchor.ToImgPoint();
@@ -119,8 +118,8 @@ BTracker* TDCDLine::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
   return this;
 }
 
-void TDCDLine::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                             int moved, int show) {
+void TDCDLine::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                             int show) {
   if (fActive == 0 || fCopy == nullptr) return;
   if (phase == kTrackBegin) {
     Report(anchor, next);

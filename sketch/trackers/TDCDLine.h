@@ -26,8 +26,8 @@ class TDCDLine final : public TDCDCommand {
   // Under Shift, the 45-degree rule.
   void TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, OsImgPoint& next,
                       int moved) override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   // Raises the memory exception, with nothing changed, when the figure cannot
@@ -35,8 +35,8 @@ class TDCDLine final : public TDCDCommand {
   virtual void IDCDLine(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
                         TDCheck* check);
 
-  OsImgPoint fLast{};          // the previous step, view pixels
-  TDUnit* fNext = nullptr;     // the segment's end vertex, in fCopy
+  OsImgPoint fLast{};       // the previous step, view pixels
+  TDUnit* fNext = nullptr;  // the segment's end vertex, in fCopy
   int fSegmentKind = kNoSegment;
-  TDShape* fCopy = nullptr;    // the figure being changed
+  TDShape* fCopy = nullptr;  // the figure being changed
 };

@@ -73,20 +73,11 @@ void TDCDirect::IDCDirect(TObjectContainer* container, BView* view, BDocument* d
   IGridMouse(view, point);
   IDCBase(kChangeMovePoint, 1, container, view, document, point);
   switch (check->fResult) {
-    case TDCheck::kSegment:
-      StartSub(&TDCDLine::IDCDLine, container, view, document, point, check);
-      break;
-    case TDCheck::kAnchor:
-      StartSub(&TDCDAncer::IDCDAncer, container, view, document, point, check);
-      break;
-    case TDCheck::kDirection1:
-      StartSub(&TDCDDrec1::IDCDDrec1, container, view, document, point, check);
-      break;
-    case TDCheck::kDirection2:
-      StartSub(&TDCDDrec2::IDCDDrec2, container, view, document, point, check);
-      break;
-    default:
-      break;
+    case TDCheck::kSegment: StartSub(&TDCDLine::IDCDLine, container, view, document, point, check); break;
+    case TDCheck::kAnchor: StartSub(&TDCDAncer::IDCDAncer, container, view, document, point, check); break;
+    case TDCheck::kDirection1: StartSub(&TDCDDrec1::IDCDDrec1, container, view, document, point, check); break;
+    case TDCheck::kDirection2: StartSub(&TDCDDrec2::IDCDDrec2, container, view, document, point, check); break;
+    default: break;
   }
 }
 
@@ -122,18 +113,10 @@ void TDCEdit::IDCEdit(TObjectContainer* container, BView* view, BDocument* docum
   IGridMouse(view, point);
   IDCBase(kChangeEditPoint, 1, container, view, document, point);
   switch (check->fResult) {
-    case TDCheck::kAnchor:
-      StartSub(&TDCEAncer::IDCEAncer, container, view, document, point, check);
-      break;
-    case TDCheck::kDirection1:
-      StartSub(&TDCEDrec1::IDCEDrec1, container, view, document, point, check);
-      break;
-    case TDCheck::kDirection2:
-      StartSub(&TDCEDrec2::IDCEDrec2, container, view, document, point, check);
-      break;
-    default:
-      fSub = nullptr;
-      break;
+    case TDCheck::kAnchor: StartSub(&TDCEAncer::IDCEAncer, container, view, document, point, check); break;
+    case TDCheck::kDirection1: StartSub(&TDCEDrec1::IDCEDrec1, container, view, document, point, check); break;
+    case TDCheck::kDirection2: StartSub(&TDCEDrec2::IDCEDrec2, container, view, document, point, check); break;
+    default: fSub = nullptr; break;
   }
 }
 

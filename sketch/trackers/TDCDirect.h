@@ -24,8 +24,8 @@ class TDCPointDispatch : public TDCBase {
   void RedoIt() override;
   void UndoIt() override;
   // The sub-tracker's feedback, then the point and the offset on the read-out.
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
 
   TDCDCommand* fSub = nullptr;  // owned; null when the hit needs none
 

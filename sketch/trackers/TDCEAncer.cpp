@@ -56,8 +56,8 @@ BTracker* TDCEAncer::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsIm
   return this;
 }
 
-void TDCEAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                              int moved, int show) {
+void TDCEAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                              int show) {
   if (fActive == 0 || fOriginal == nullptr) return;
   if (phase == kTrackBegin) {
     Report(anchor, next);

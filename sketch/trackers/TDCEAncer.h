@@ -19,8 +19,8 @@ class TDCEAncer final : public TDCDCommand {
   void DoIt() override;
   void RedoIt() override { UndoIt(); }
   void UndoIt() override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   // Raises the memory exception, with nothing changed, when the figure cannot

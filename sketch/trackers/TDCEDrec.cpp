@@ -13,8 +13,7 @@ IMPLEMENT_DYNAMIC(TDCEDrec2, TDCDCommand)
 
 TDCEDrec::~TDCEDrec() { delete fSavedUnit; }
 
-void TDCEDrec::Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
-                     TDCheck* check) {
+void TDCEDrec::Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, TDCheck* check) {
   if (check == nullptr || check->fShape == nullptr || check->fUnit == nullptr) return;
   IDCBase(kChangeMovePoint, 1, container, view, document, point);
   // Copied before anything changes, so that running out of memory leaves the

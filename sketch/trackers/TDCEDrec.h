@@ -17,8 +17,8 @@ class TDCEDrec : public TDCDCommand {
   void DoIt() override;
   void RedoIt() override { UndoIt(); }
   void UndoIt() override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   TDUnit* fSavedUnit = nullptr;  // owned: the vertex before the edit, or the one undone

@@ -53,8 +53,7 @@ void TDCJoin::Release(const OsImgPoint& point) {
   TDCheck check;
   check.fFlags = TDCheck::kSegments | TDCheck::kAnchor | TDCheck::kDirection1 | TDCheck::kDirection2;
   check.fTolerance = 4.0f;
-  if (fContainer->CheckDetail(point, &check, 0) != 1 || check.fResult != TDCheck::kAnchor ||
-      check.fShape->fOpen == 0) {
+  if (fContainer->CheckDetail(point, &check, 0) != 1 || check.fResult != TDCheck::kAnchor || check.fShape->fOpen == 0) {
     fActive = 0;
     return;
   }
@@ -70,8 +69,8 @@ void TDCJoin::Release(const OsImgPoint& point) {
   if (!itself) fSecond = check.fShape;
 }
 
-void TDCJoin::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                            int moved, int show) {
+void TDCJoin::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                            int show) {
   if (fActive == 0) return;
   if (phase == kTrackBegin) {
     SketchDrawLine(anchor, anchor);

@@ -29,8 +29,8 @@ class TDCJoin final : public TDCBase {
   void DoIt() override;
   void RedoIt() override;
   void UndoIt() override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   // Only an anchor hit on an end vertex of an open figure gives a figure to join.

@@ -29,4 +29,3 @@ class TDCPointCopy : public TDCBase {
   // Puts fCopy in fTarget's place, or back on undo, at the end of the list.
   void Exchange(bool selectRestored);
 };
-

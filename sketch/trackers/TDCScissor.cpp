@@ -18,8 +18,8 @@ bool AddCopies(TDShape& to, const TDShape& from, int first, int last) {
   BPosition pos = from.fUnits.GetHandleFromIndex(first);
   for (int i = first; i <= last; ++i, pos = from.fUnits.GetNextPosition(pos)) {
     const auto* u = static_cast<const TDUnit*>(from.fUnits.GetItem(pos));
-    if (to.AddUnit(u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x,
-                   u->fDirection2.y, 1, u->fSelected, u->fSteps, u->fState) == nullptr) {
+    if (to.AddUnit(u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y,
+                   1, u->fSelected, u->fSteps, u->fState) == nullptr) {
       return false;
     }
   }

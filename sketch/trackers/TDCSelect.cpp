@@ -26,8 +26,7 @@ TDCSelect::~TDCSelect() {
   delete fSnapshot;
 }
 
-void TDCSelect::IDCSelect(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
-                          int mode) {
+void TDCSelect::IDCSelect(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, int mode) {
   IGridMouse(view, point);
   // Choosing figures changes nothing that could be undone.
   IDCBase(kChangeSelect, 0, container, view, document, point);
@@ -55,8 +54,8 @@ void TDCSelect::TrackConstrain(int phase, const OsImgPoint&, const OsImgPoint&, 
   next.y = std::max(std::min(next.y, fMaxLimit.y), fMinLimit.y);
 }
 
-void TDCSelect::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next,
-                              int moved, int) {
+void TDCSelect::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint&, const OsImgPoint& next, int moved,
+                              int) {
   if (fView != nullptr) {
     OsImgPoint a = anchor, b = next;
     fView->GetEventHandler()->DPToIP(a);

@@ -27,12 +27,11 @@ class TDCSelect : public TDCBase {
   void UndoIt() override;
   void TrackConstrain(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, OsImgPoint& next,
                       int moved) override;
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
   BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
-  virtual void IDCSelect(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
-                         int mode);
+  virtual void IDCSelect(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, int mode);
 
   // The corner stays within the view, the far edge included; view pixels.
   OsImgPoint fMinLimit{};

@@ -6,8 +6,8 @@
 #include "module/ModuleGlobals.h"
 #include "trackers/FigureLists.h"
 
-bool TDCTransform::Begin(int number, TObjectContainer* container, BView* view, BDocument* document,
-                         OsImgPoint& point, FigureSnapshot*& snapshot) {
+bool TDCTransform::Begin(int number, TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point,
+                         FigureSnapshot*& snapshot) {
   IGridMouse(view, point);
   IDCBase(number, 1, container, view, document, point);
   if (fContainer == nullptr) {

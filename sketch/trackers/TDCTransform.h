@@ -24,8 +24,8 @@ class TDCTransform : public TDCBase {
   void UndoIt() override;
   // The point and its offset from the press go to the read-out; each moving step
   // draws the selection.
-  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next,
-                     int moved, int show) override;
+  void TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPoint& previous, const OsImgPoint& next, int moved,
+                     int show) override;
 
   TDFloatPoint fCenter;
 

@@ -101,13 +101,15 @@ class StateReader {
       for (int label : doc->history.UndoLabels()) fOut << " u" << label;
       for (int label : doc->history.RedoLabels()) fOut << " r" << label;
       fOut << '\n';
-      if (doc->history.UndoLabels().size() + doc->history.RedoLabels().size() > static_cast<std::size_t>(BHistory::kLimit)) {
+      if (doc->history.UndoLabels().size() + doc->history.RedoLabels().size() >
+          static_cast<std::size_t>(BHistory::kLimit)) {
         Broken("a history holds more steps than it keeps");
       }
       if (sketch == nullptr) continue;
       const OsImgRect& a = sketch->fActArea;
       fOut << "area " << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << " centre "
-           << FloatText(sketch->fCenter.x) << ' ' << FloatText(sketch->fCenter.y) << ' ' << sketch->fCenterShown << '\n';
+           << FloatText(sketch->fCenter.x) << ' ' << FloatText(sketch->fCenter.y) << ' ' << sketch->fCenterShown
+           << '\n';
       fOut << "drawing " << Figures(sketch, sketch->fDrawing) << '\n';
     }
     Broken(CheckOwnership(host));
@@ -244,7 +246,8 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
       WriteAll(fd, out);
     });
     if (!child) return "\1no child process";
-    if (WIFSIGNALED(child->status)) return "\1the host crashed (signal " + std::to_string(WTERMSIG(child->status)) + ")";
+    if (WIFSIGNALED(child->status))
+      return "\1the host crashed (signal " + std::to_string(WTERMSIG(child->status)) + ")";
     return child->out;
   }
 
@@ -315,8 +318,8 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   // sketch, or the run ends; a run that goes on must replay soundly.
   std::string SweepOpening(Session& session, std::size_t failed, const Session::Outcome& outcome) {
     if (!outcome.escaped.empty()) {
-      const bool memory = outcome.escaped.find("memory") != std::string::npos ||
-                          outcome.escaped.find("bad_alloc") != std::string::npos;
+      const bool memory =
+          outcome.escaped.find("memory") != std::string::npos || outcome.escaped.find("bad_alloc") != std::string::npos;
       if (!memory) return "\1the opening failed for another reason: " + outcome.escaped;
       session.GetHost().Unload();
       return std::string("ended") + '\0' + "3" + '\0';
@@ -386,8 +389,8 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
       const std::string problem = Check(session, i, Forked([&] { return Sweep(session, i, nth, before); }));
       if (problem.empty()) continue;
       const std::string where = LineOf(fCommands, fSteps[i]) + ", allocation " + std::to_string(nth + 1);
-      auto& kind = kinds[std::string(ScriptOpName(fCommands[fSteps[i].begin].op)) + ": " +
-                         problem.substr(0, problem.find(':'))];
+      auto& kind =
+          kinds[std::string(ScriptOpName(fCommands[fSteps[i].begin].op)) + ": " + problem.substr(0, problem.find(':'))];
       if (kind.first++ == 0) kind.second = where + ": " + problem;
       // The first few say enough; the rest only count, by kind.
       if (++problems <= 10) ADD_FAILURE() << where << " of " << fAllocations[i] << ": " << problem;
@@ -402,9 +405,8 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   // A script that allocates nothing would pass without testing anything.
   EXPECT_GT(total, 0);
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::cout << fSteps.size() << " steps, " << total << " allocations failed in turn (every " << stride
-            << "), " << fDropped
-            << " steps left unchanged, " << fRests << " rests replayed, " << fWithout.size()
+  std::cout << fSteps.size() << " steps, " << total << " allocations failed in turn (every " << stride << "), "
+            << fDropped << " steps left unchanged, " << fRests << " rests replayed, " << fWithout.size()
             << " sessions without a step, " << seconds << " s\n";
 }
 
@@ -422,7 +424,8 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AllocSweep,
                                             ::testing::Values(Failure::kOnce, Failure::kLasting)),
                          [](const auto& info) {
                            std::string name = std::get<0>(info.param);
-                           std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+                           std::replace_if(
+                               name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
                            return name + (std::get<1>(info.param) == Failure::kOnce ? "_once" : "_lasting");
                          });
 

@@ -209,7 +209,7 @@ TEST(Host, PaintedPictureIsThePictureAsTheViewMapsEachPixel) {
     float zoom, ox, oy;
     int w, h;
   };
-  const View views[] = {{1, 0, 0, 37, 23},   {1, -3, 5, 41, 30},      {1, 2.5f, -1.5f, 19, 7}, {2, 0, 0, 80, 50},
+  const View views[] = {{1, 0, 0, 37, 23},    {1, -3, 5, 41, 30},     {1, 2.5f, -1.5f, 19, 7}, {2, 0, 0, 80, 50},
                         {3.7f, 30, 20, 9, 9}, {0.5f, -4, -4, 40, 20}, {0.3f, 0, 0, 11, 13},    {-1, 36, 22, 5, 5},
                         {0, 0, 0, 3, 2},      {1, 1e9f, 0, 4, 4},     {16, 36.5f, 0, 33, 1}};
   for (const View& v : views) {

@@ -30,8 +30,8 @@ Bytes TightWhitePng(int width, int height) {
       },
       nullptr);
   png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 1,
-               PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 1, PNG_COLOR_TYPE_GRAY,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   const Bytes row(static_cast<std::size_t>(width + 7) / 8, 0xff);
   for (int y = 0; y < height; ++y) png_write_row(png, row.data());
@@ -41,7 +41,8 @@ Bytes TightWhitePng(int width, int height) {
 }
 
 void PutBig32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 RgbImage Marker() {

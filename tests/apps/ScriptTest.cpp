@@ -78,15 +78,17 @@ TEST(ParseScript, ValuesAtTheEdgesAndOtherSpellingsParseToTheirOpAndValues) {
 }
 
 TEST(ParseScript, SkipsCommentsAndBlankLinesAndReadsQuotesAndCrlf) {
-  const auto c = ParseOk("\xEF\xBB\xBF# set-up\r\n\r\n   \t \n"
-                         "profile \"Last File\" \"C:\\\\pics\\\\a \\\"b\\\".png\"  # a comment\r\n"
-                         "profile k v#not part of the value\ndocument \"#1\"#comment\nundo");
+  const auto c = ParseOk(
+      "\xEF\xBB\xBF# set-up\r\n\r\n   \t \n"
+      "profile \"Last File\" \"C:\\\\pics\\\\a \\\"b\\\".png\"  # a comment\r\n"
+      "profile k v#not part of the value\ndocument \"#1\"#comment\nundo");
   ASSERT_EQ(c.size(), 4u);
   EXPECT_EQ(c[0].line, 4);
   EXPECT_EQ(c[0].words, (Words{"Last File", "C:\\pics\\a \"b\".png"}));
   EXPECT_EQ(c[0].wordColumns, (std::vector<int>{9, 21}));
   // Quoted text may hold any character, the invisible ones included.
-  EXPECT_EQ(ParseOk("document \"\xE7\x94\xBB\xC2\xA0\xF0\x9F\x96\x8C\"")[0].words[0], "\xE7\x94\xBB\xC2\xA0\xF0\x9F\x96\x8C");
+  EXPECT_EQ(ParseOk("document \"\xE7\x94\xBB\xC2\xA0\xF0\x9F\x96\x8C\"")[0].words[0],
+            "\xE7\x94\xBB\xC2\xA0\xF0\x9F\x96\x8C");
   EXPECT_EQ(std::tuple(c[1].words, c[2].words, c[3].op, c[3].line),
             std::tuple(Words{"k", "v"}, Words{"#1"}, ScriptOp::Undo, 7));
   EXPECT_TRUE(ParseOk("").empty());
@@ -164,8 +166,7 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"activate \"main", "line 1, column 10: unterminated quoted text"},
       {"activate \"main\\\"", "line 1, column 10: unterminated quoted text"},
       {"activate \"main\\", "line 1, column 10: unterminated quoted text"},
-      {"activate \"a\\n\"",
-       "line 1, column 12: expected \\\" or \\\\ after a backslash in quoted text, found '\\n'"},
+      {"activate \"a\\n\"", "line 1, column 12: expected \\\" or \\\\ after a backslash in quoted text, found '\\n'"},
       {"activate \"a\"b", "line 1, column 13: expected a blank after quoted text, found 'b'"},
       {"activate a\"b c\"", "line 1, column 11: expected a blank before quoted text, found 'a\"'"},
       {"undo\rredo", "line 1, column 5: expected printable text, found control character 0x0D"},
@@ -176,7 +177,8 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"activate \"\xED\xA0\x80\"", "line 1, column 11: expected UTF-8 text, found the byte 0xED"},  // surrogate
       {"activate \"\xF4\x90\x80\x80\"", "line 1, column 11: expected UTF-8 text, found the byte 0xF4"},
       {"activate \"\xE6\x97", "line 1, column 11: expected UTF-8 text, found the byte 0xE6"},
-      {"tool\xC2\xA0" "4",
+      {"tool\xC2\xA0"
+       "4",
        "line 1, column 5: expected a blank or a visible character, found the invisible character U+00A0"},
       {"undo\n\xEF\xBB\xBFredo",
        "line 2, column 1: expected a blank or a visible character, found the invisible character U+FEFF"},
@@ -200,8 +202,12 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
       {MakeCommand(ScriptOp::Load), "load"},
       {MakeCommand(ScriptOp::Unload), "unload"},
       {MakeCommand(ScriptOp::Document, {640, 480}, {"写真"}), "document 写真 640 480"},
-      {MakeCommand(ScriptOp::Document, {}, {"a\xC2\xA0" "b", "my pictures/x.PNG"}),
-       "document \"a\xC2\xA0" "b\" \"my pictures/x.PNG\""},
+      {MakeCommand(ScriptOp::Document, {},
+                   {"a\xC2\xA0"
+                    "b",
+                    "my pictures/x.PNG"}),
+       "document \"a\xC2\xA0"
+       "b\" \"my pictures/x.PNG\""},
       {MakeCommand(ScriptOp::Document, {}, {"#2"}), "document \"#2\""},
       {MakeCommand(ScriptOp::Activate, {}, {"tab\tname"}), "activate \"tab\tname\""},
       {MakeCommand(ScriptOp::Close, {}, {"main"}), "close main"},
@@ -257,10 +263,9 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
 
 TEST(ScriptText, UsageListsEveryCommandAsTheParserReadsIt) {
   const std::string usage = UsageText();
-  EXPECT_EQ(usage.rfind(
-                "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] [--svg FILE.svg]\n"
-                "                     SCRIPT|-\n",
-                0),
+  EXPECT_EQ(usage.rfind("usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] [--svg FILE.svg]\n"
+                        "                     SCRIPT|-\n",
+                        0),
             0u);
   for (ScriptOp op : AllScriptOps()) {
     EXPECT_NE(usage.find(std::string("\n  ") + ScriptOpName(op) + " "), std::string::npos) << ScriptOpName(op);

@@ -64,7 +64,9 @@ std::vector<Words> DumpPaths(const std::string& dump) {
       for (int k = 0; k < 6; ++k) u[k] = Bits((*it)[k + 1]);
     }
     Words& words = paths.emplace_back();
-    const auto segment = [&](const auto& a, const auto& b) { words.insert(words.end(), {"C", a[2], a[3], b[4], b[5], b[0], b[1]}); };
+    const auto segment = [&](const auto& a, const auto& b) {
+      words.insert(words.end(), {"C", a[2], a[3], b[4], b[5], b[0], b[1]});
+    };
     if (!v.empty()) words.insert(words.end(), {"M", v[0][0], v[0][1]});
     for (std::size_t k = 1; k < v.size(); ++k) segment(v[k - 1], v[k]);
     if (figure.find("\"open\": 0") != std::string::npos && !v.empty()) {

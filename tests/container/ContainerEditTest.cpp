@@ -19,7 +19,7 @@ namespace {
 using ContainerDraw = ContainerFixture;
 
 TEST_F(ContainerDraw, RepaintDrawsTheFiguresTheUpdateRectMeetsAndAShownMark) {
-  Rect(10, 10, 20, 20);  // bounds {10, 10, 21, 21}
+  Rect(10, 10, 20, 20);              // bounds {10, 10, 21, 21}
   container.Draw({12, 21, 15, 30});  // below
   EXPECT_EQ(InkCount(), 0);
   // Beside: the outline of the 11 x 11 square; hidden markers draw nothing.
@@ -51,7 +51,8 @@ class ContainerEdit : public ContainerFixture {
     for (std::size_t i = 0; i < n; ++i) {
       const auto* clone = static_cast<const TDShape*>(items[i]);
       EXPECT_TRUE(clone != originals[i] && clone->IsEqual(originals[i]) && clone->fContainer == &container &&
-                  std::string(clone->GetRuntimeClass()->m_lpszClassName) == "TDShape") << i;
+                  std::string(clone->GetRuntimeClass()->m_lpszClassName) == "TDShape")
+          << i;
     }
   }
 

@@ -42,7 +42,10 @@ class ContainerFixture : public RasterFixture {
     return r;
   }
 
-  template <typename... Shape> static void Select(Shape*... shapes) { (shapes->SetSelect(1, 1, 0), ...); }
+  template <typename... Shape>
+  static void Select(Shape*... shapes) {
+    (shapes->SetSelect(1, 1, 0), ...);
+  }
 
   // One digit per figure: "101" for the first and third of three.
   static std::string Flags(std::initializer_list<const TDShape*> shapes, int TDShape::*flag) {

@@ -92,9 +92,8 @@ fs::path WorkFolder(const std::string& host, const std::string& name) {
 class Replay : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Replay, WritesWhatWasCheckedByHand) {
-  ExpectWhatWasCheckedByHand(GetParam(), WorkFolder("replay", GetParam()), [](const fs::path& script) {
-    return "'" SKETCH_REPLAY "' '" + script.string() + "'";
-  });
+  ExpectWhatWasCheckedByHand(GetParam(), WorkFolder("replay", GetParam()),
+                             [](const fs::path& script) { return "'" SKETCH_REPLAY "' '" + script.string() + "'"; });
 }
 
 std::string ParamName(const ::testing::TestParamInfo<std::string>& info) {
@@ -120,8 +119,8 @@ TEST_P(StudioPlay, WritesWhatWasCheckedByHand) {
   fs::create_directories(home);
   ExpectWhatWasCheckedByHand(GetParam(), work, [&](const fs::path& script) {
     fs::copy_file(script, work / "script.txt");
-    return "HOME='" + home.string() + "' XDG_DATA_HOME='" + home.string() + "/data' XDG_CONFIG_HOME='" +
-           home.string() + "/config' XDG_RUNTIME_DIR='" + home.string() +
+    return "HOME='" + home.string() + "' XDG_DATA_HOME='" + home.string() + "/data' XDG_CONFIG_HOME='" + home.string() +
+           "/config' XDG_RUNTIME_DIR='" + home.string() +
            "' QT_QPA_PLATFORM=offscreen '" SKETCH_STUDIO "' --play script.txt --quit > /dev/null";
   });
   fs::remove_all(home);

@@ -102,7 +102,7 @@ TEST(BTrackingLoop, TrackMouseNamesTheTrackerThatGoesOnNullDestroysItUnperformed
   // The newcomer gets this step's feedback and goes on from the loop's points.
   EXPECT_EQ(next, (Log{"F1 1,1 1,1 4,1 1", "C2 1,1 4,1 6,1 1", "M2 1,1 4,1 6,1 1", "X"}));
   EXPECT_FALSE(loop.IsTracking());
-  EXPECT_TRUE(loop.Move({9, 9}));  // nothing left to drive
+  EXPECT_TRUE(loop.Move({9, 9}));    // nothing left to drive
   EXPECT_TRUE(loop.Begin(nullptr));  // no gesture is no failure either
 
   loop.Begin(new Recorder(&log, {}));
@@ -134,9 +134,11 @@ TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracke
 // The grid's positive halves and its use by the trackers are in their tests.
 TEST(BTracker, SnapsToTheNearestGridMultipleHalvesAwayFromZeroAndSaturates) {
   BView view;
-  const std::tuple<int, OsImgPoint, OsImgPoint> cases[] = {
-      {8, {-4, -3}, {-8, 0}}, {8, {12, -12}, {16, -16}}, {8, {INT_MAX, INT_MIN}, {INT_MAX, INT_MIN}},
-      {3, {INT_MIN, 5}, {INT_MIN, 6}}, {0, {3, 4}, {3, 4}}};
+  const std::tuple<int, OsImgPoint, OsImgPoint> cases[] = {{8, {-4, -3}, {-8, 0}},
+                                                           {8, {12, -12}, {16, -16}},
+                                                           {8, {INT_MAX, INT_MIN}, {INT_MAX, INT_MIN}},
+                                                           {3, {INT_MIN, 5}, {INT_MIN, 6}},
+                                                           {0, {3, 4}, {3, 4}}};
   for (auto [grid, p, snapped] : cases) {
     view.fGridSize = grid;
     BTracker().GridMouse(&view, p);

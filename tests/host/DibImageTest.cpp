@@ -14,9 +14,9 @@ TEST(DibImage, RowsAreStoredBottomUpWithPaddedStrideAndAddressesStayInTheRow) {
 
   BYTE* row0 = image.GetPixelAddress(9, 0, 1);
   ASSERT_NE(row0, nullptr);
-  EXPECT_EQ(*row0, 0);  // created clear
+  EXPECT_EQ(*row0, 0);                                  // created clear
   EXPECT_EQ(image.GetPixelAddress(9, 1, 1), row0 - 8);  // the row below
-  EXPECT_EQ(image.GetPixelAddress(15, 0, 1), row0);  // same byte: columns 8..15
+  EXPECT_EQ(image.GetPixelAddress(15, 0, 1), row0);     // same byte: columns 8..15
   EXPECT_EQ(image.GetPixelAddress(16, 0, 1), row0 + 1);
   EXPECT_EQ(image.GetPixelAddress(0, 0, 8), row0 - 1);  // the whole padded row
 

@@ -50,8 +50,9 @@ TEST(BitBlt, EveryPixelAsItsBitThroughTheTableUnderEachOperationAndClip) {
   for (int round = 0; round < 400; ++round) {
     // Odd sizes, sparse and dense rows, bits set in the row padding too.
     const int bw = 1 + rng.Below(150), bh = 1 + rng.Below(12);
-    RGBQUAD table[2] = {{0, 0, 0, 0}, {static_cast<BYTE>(rng.Below(256)), static_cast<BYTE>(rng.Below(256)),
-                                       static_cast<BYTE>(rng.Below(256)), 0}};
+    RGBQUAD table[2] = {
+        {0, 0, 0, 0},
+        {static_cast<BYTE>(rng.Below(256)), static_cast<BYTE>(rng.Below(256)), static_cast<BYTE>(rng.Below(256)), 0}};
     if (rng.Below(5) == 0) table[0] = {7, 0, 200, 0};  // a clear bit that paints too
     DibImage image;
     ASSERT_NE(image.Create(1, {bw, bh}, table, 2), 0);

@@ -51,7 +51,7 @@ TEST_F(OsResources, LookupsAnswerForTheirInstanceOrInAttachOrderForNone) {
   EXPECT_EQ(Found(nullptr, kOnlyB), "only b");
 
   OsAttachResources(Instance(0), &kTableTexts);
-  EXPECT_EQ(Found(nullptr, kShared), "t");  // re-attached: still searched first
+  EXPECT_EQ(Found(nullptr, kShared), "t");          // re-attached: still searched first
   EXPECT_EQ(Found(Instance(0), kOnlyA), "<none>");  // the old table is gone
   OsAttachResources(Instance(0), nullptr);
   EXPECT_EQ(Found(Instance(0), kShared), "<none>");
@@ -71,9 +71,9 @@ TEST_F(OsResources, LoadStringCopiesWholeCharactersOnlyAndTerminates) {
   const std::string text = kTexts[0].text;
   // Instance (-1: null), id, max -> bytes copied, or -1 for nothing written at all.
   const std::tuple<int, unsigned, int, int> cases[] = {
-      {2, kText, 1, 0},  {2, kText, 2, 1},   {2, kText, 3, 1},    {2, kText, 4, 3},      {2, kText, 6, 3},
-      {2, kText, 7, 6},  {2, kText, 10, 6},  {2, kText, 11, 10},  {2, kText, 16, 10},    {-1, kText, 4, 3},
-      {0, kText, 16, 0}, {2, kText, 0, -1},  {2, kText, -1, -1},  {2, kText + 1, 16, 0}, {2, kMissing, 16, 0}};
+      {2, kText, 1, 0},  {2, kText, 2, 1},  {2, kText, 3, 1},   {2, kText, 4, 3},      {2, kText, 6, 3},
+      {2, kText, 7, 6},  {2, kText, 10, 6}, {2, kText, 11, 10}, {2, kText, 16, 10},    {-1, kText, 4, 3},
+      {0, kText, 16, 0}, {2, kText, 0, -1}, {2, kText, -1, -1}, {2, kText + 1, 16, 0}, {2, kMissing, 16, 0}};
   for (const auto& [instance, id, max, bytes] : cases) {
     SCOPED_TRACE(testing::Message() << instance << ' ' << id << ' ' << max);
     char buffer[16];

@@ -28,8 +28,7 @@ class ClosedFigures : public FigureFixture {
 TEST_F(ClosedFigures, BeginPutsSelectedStraightVerticesAtThePressPoint) {
   SetZoom(2.0f, 1.0f, 0.0f);
   TDOval* oval = Drag<TDOval>({10, 6}, {10, 6});
-  EXPECT_EQ(PathText(*oval) + " " + States(*oval) + " " + Steps(*oval),
-            "closed (6,3) (6,3) (6,3) (6,3) 2222 0 0 0 0 ");
+  EXPECT_EQ(PathText(*oval) + " " + States(*oval) + " " + Steps(*oval), "closed (6,3) (6,3) (6,3) (6,3) 2222 0 0 0 0 ");
   EXPECT_EQ(oval->fSelected + oval->fBusy, 2);
 
   // Out of memory half way: Begin reports it.

@@ -26,8 +26,7 @@ inline std::string PathText(const TDShape& s) {
   for (BPosition pos = s.fUnits.GetHeadPosition(); pos != nullptr;) {
     const auto* u = static_cast<const TDUnit*>(s.fUnits.GetNext(pos));
     out += " (" + PointText(u->fAnchor);
-    if (u->fDirection1.Differs(u->fAnchor.x, u->fAnchor.y) ||
-        u->fDirection2.Differs(u->fAnchor.x, u->fAnchor.y)) {
+    if (u->fDirection1.Differs(u->fAnchor.x, u->fAnchor.y) || u->fDirection2.Differs(u->fAnchor.x, u->fAnchor.y)) {
       out += " " + PointText(u->fDirection1) + " " + PointText(u->fDirection2);
     }
     out += ")";
@@ -35,9 +34,7 @@ inline std::string PathText(const TDShape& s) {
   return out;
 }
 
-inline TDUnit* Unit(const TDShape& s, int index) {
-  return static_cast<TDUnit*>(s.fUnits.GetItemFromIndex(index + 1));
-}
+inline TDUnit* Unit(const TDShape& s, int index) { return static_cast<TDUnit*>(s.fUnits.GetItemFromIndex(index + 1)); }
 
 // The marker state of every vertex, one digit each: "232".
 inline std::string States(const TDShape& s) {

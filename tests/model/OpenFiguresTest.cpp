@@ -117,8 +117,7 @@ TEST_F(OpenFigures, BeginWithoutMemory) {
     OsFailAllocationsAfter(n);
     const bool multiBegun = multi.Begin(&fContainer, 0, 0);
     OsFailAllocationsAfter(-1);
-    EXPECT_EQ(std::tuple(lineBegun, multiBegun, multi.fCurrent != nullptr), std::tuple(n >= 4, n >= 2, n >= 2))
-        << n;
+    EXPECT_EQ(std::tuple(lineBegun, multiBegun, multi.fCurrent != nullptr), std::tuple(n >= 4, n >= 2, n >= 2)) << n;
   }
   // A stroke whose first sample is lost starts with the next one.
   auto* f = new TDFreeLine;

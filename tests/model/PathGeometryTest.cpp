@@ -48,8 +48,7 @@ TEST(LineWalk, NeverVisitsTheEndPoint) {
   // Twice 32768 is 0 in sixteen bits: once the error term wraps positive the
   // sideways loop could never end, and the walk gives up there.
   std::int64_t visits = 0;
-  EXPECT_EQ(LineWalk(0, 0, 32768, 1, [&](std::int64_t, std::int64_t, std::int64_t) { return ++visits; }),
-            32768);
+  EXPECT_EQ(LineWalk(0, 0, 32768, 1, [&](std::int64_t, std::int64_t, std::int64_t) { return ++visits; }), 32768);
   EXPECT_GT(visits, 16000);
   EXPECT_LT(visits, 32768);
 }

@@ -25,18 +25,22 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
     s->SetUnitState(state, u);
     return Art();
   };
-  EXPECT_EQ(draw(TDUnit::kBothHandles), Rows({"................", "................", "..#####.#####...", "..#####.#####...",
-                                              "..###########...", "..#####.#####...", "..#####.#####...", "..#####.........",
-                                              "..#####.........", "..#####.........", "..#####.........", "..#####........."}));
-  EXPECT_EQ(draw(TDUnit::kCross), Rows({"....#...........", "....#...........", "....#...........", "....#...........",
-                                        "#########.......", "....#...........", "....#...........", "....#...........",
-                                        "....#...........", "................", "................", "................"}));
+  EXPECT_EQ(draw(TDUnit::kBothHandles),
+            Rows({"................", "................", "..#####.#####...", "..#####.#####...", "..###########...",
+                  "..#####.#####...", "..#####.#####...", "..#####.........", "..#####.........", "..#####.........",
+                  "..#####.........", "..#####........."}));
+  EXPECT_EQ(draw(TDUnit::kCross),
+            Rows({"....#...........", "....#...........", "....#...........", "....#...........", "#########.......",
+                  "....#...........", "....#...........", "....#...........", "....#...........", "................",
+                  "................", "................"}));
   // Ink / fSelected per state: handle 1's line bridges the gap between its box
   // and the anchor's, one pixel more than handle 2's; a state beyond the table
   // (7) draws nothing and leaves the selection as it was.
   std::string seen;
-  const int states[] = {TDUnit::kBothHandles, TDUnit::kFilled, TDUnit::kHidden, TDUnit::kHandle1,
-                        TDUnit::kHandle2,     7,               TDUnit::kOutline, 7};
+  const int states[] = {TDUnit::kBothHandles, TDUnit::kFilled,
+                        TDUnit::kHidden,      TDUnit::kHandle1,
+                        TDUnit::kHandle2,     7,
+                        TDUnit::kOutline,     7};
   for (int state : states) {
     draw(state);
     seen += std::to_string(InkCount()) + "/" + std::to_string(u->fSelected) + " ";
@@ -157,9 +161,12 @@ TEST_F(TDShapeTest, StepsComeFromTheUncrossedQuadrilateral) {
 TEST_F(TDShapeTest, StraightMeansHandlesWithinTwoUnits) {
   // The anchor (10.7, 10.2) truncates to (10, 10): each handle, truncated, must
   // lie in [8, 12) on both axes.
-  for (auto [handle, x, y, straight] : {std::tuple{1, 8.0f, 11.9f, true}, {1, 12.0f, 10.0f, false},
-                                        {1, 7.9f, 10.0f, false}, {2, 10.0f, 12.0f, false},
-                                        {2, 11.9f, 8.0f, true}, {2, 10.0f, 7.9f, false}}) {
+  for (auto [handle, x, y, straight] : {std::tuple{1, 8.0f, 11.9f, true},
+                                        {1, 12.0f, 10.0f, false},
+                                        {1, 7.9f, 10.0f, false},
+                                        {2, 10.0f, 12.0f, false},
+                                        {2, 11.9f, 8.0f, true},
+                                        {2, 10.0f, 7.9f, false}}) {
     TDUnit u;
     u.SetAll(10.7f, 10.2f);
     (handle == 1 ? u.fDirection1 : u.fDirection2).Set(x, y);

@@ -17,14 +17,15 @@ TEST_F(ModuleDisplay, ARepaintOfAScrolledZoomedViewDrawsTheFiguresUnderIt) {
   view.GetZoom() = BZoom(2.0f, 2.0f, 100.0f, 102.0f);
   Repaint(view);
   // Image (101, 102) is view (2, 0); the right and bottom edges lie beyond the view.
-  EXPECT_EQ(Art(kInverted), "..##############\n"
-                            "..#.............\n"
-                            "..#.............\n"
-                            "..#.............\n"
-                            "..#.............\n"
-                            "..#.............\n"
-                            "..#.............\n"
-                            "..#.............\n");
+  EXPECT_EQ(Art(kInverted),
+            "..##############\n"
+            "..#.............\n"
+            "..#.............\n"
+            "..#.............\n"
+            "..#.............\n"
+            "..#.............\n"
+            "..#.............\n"
+            "..#.............\n");
 }
 
 TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
@@ -50,8 +51,9 @@ TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBac
   gModuleInterface.fDispColor = ID_DISPLAY_PALETTE;
   SketchFillRect({2, 1, 5, 3});
   Repaint(view);
-  EXPECT_EQ(Art({248, 248, 248}), Rows({"................", "..###...........", "..###...........", "................",
-                                        "................", "................", "................", "................"}));
+  EXPECT_EQ(Art({248, 248, 248}),
+            Rows({"................", "..###...........", "..###...........", "................", "................",
+                  "................", "................", "................"}));
   RGBQUAD table[2];
   ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
   EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));

@@ -29,8 +29,8 @@ class ModuleMenu : public ModuleFixture {
 std::string Unrecorded(const TObjectContainer& c) {
   std::ostringstream out;
   const OsImgRect& a = c.fActArea;
-  out << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << ' ' << c.fCenter.x << ' ' << c.fCenter.y
-      << ' ' << c.fCenterShown << ' ' << c.fDrawing << '\n';
+  out << a.left << ' ' << a.top << ' ' << a.right << ' ' << a.bottom << ' ' << c.fCenter.x << ' ' << c.fCenter.y << ' '
+      << c.fCenterShown << ' ' << c.fDrawing << '\n';
   ForEachShape(c, [&](TDShape& s) {
     const OsImgRect& b = s.fBounds;
     out << &s << ' ' << s.fSelected << ' ' << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom << ':';

@@ -62,8 +62,9 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
     ids += (loaded ? std::to_string(OsCursorResourceId(gModuleInterface.fCursor)) : "-") + " ";
     EXPECT_EQ(OsLiveCursorCount(), cursorBase + loaded) << tool;
   }
-  EXPECT_EQ(ids, "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
-                 "4004 4004 4004 4004 4004 4004 4004 4004 4004 - ");
+  EXPECT_EQ(ids,
+            "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
+            "4004 4004 4004 4004 4004 4004 4004 4004 4004 - ");
   // The cursor shown goes with the tool: none is shown until the next is set.
   gModuleInterface.DoToolChange(kToolArrow, 1);
   gModuleInterface.DoSetCursor({0, 0}, nullptr);
@@ -125,16 +126,26 @@ TEST_F(ModuleGestures, EachToolsGestureLeavesTheStepItsRowNames) {
   // and (56, 30); from (4, 36) down there is nothing.
   const OsImgPoint edge{20, 10}, corner{10, 10}, otherCorner{30, 30};
   const std::vector<std::tuple<int, OsImgPoint, OsImgPoint>> gestures = {
-      {kToolArrow, edge, {24, 14}},        {kToolWhiteArrow, corner, {12, 14}},
-      {kToolHand, {20, 20}, {24, 24}},     {kToolZoom, {20, 20}, {20, 20}},
-      {kToolRectangle, {4, 36}, {20, 46}}, {kToolOval, {4, 36}, {20, 46}},
-      {kToolFreeLine, {4, 36}, {20, 46}},  {kToolPen, {4, 40}, {8, 44}},
-      {kToolLine, {4, 36}, {20, 46}},      {kToolMultiLine, {4, 40}, {8, 44}},
-      {kToolScissors, edge, edge},         {kToolJoin, {56, 10}, {56, 30}},
-      {kToolAddPoint, edge, edge},         {kToolDeletePoint, corner, corner},
-      {kToolPolygon, {4, 36}, {20, 46}},   {kToolEditPoint, otherCorner, {34, 34}},
-      {kToolScale, edge, {26, 14}},        {kToolRotate, edge, {26, 14}},
-      {-1, edge, {24, 14}},                {kToolCount, edge, {24, 14}},
+      {kToolArrow, edge, {24, 14}},
+      {kToolWhiteArrow, corner, {12, 14}},
+      {kToolHand, {20, 20}, {24, 24}},
+      {kToolZoom, {20, 20}, {20, 20}},
+      {kToolRectangle, {4, 36}, {20, 46}},
+      {kToolOval, {4, 36}, {20, 46}},
+      {kToolFreeLine, {4, 36}, {20, 46}},
+      {kToolPen, {4, 40}, {8, 44}},
+      {kToolLine, {4, 36}, {20, 46}},
+      {kToolMultiLine, {4, 40}, {8, 44}},
+      {kToolScissors, edge, edge},
+      {kToolJoin, {56, 10}, {56, 30}},
+      {kToolAddPoint, edge, edge},
+      {kToolDeletePoint, corner, corner},
+      {kToolPolygon, {4, 36}, {20, 46}},
+      {kToolEditPoint, otherCorner, {34, 34}},
+      {kToolScale, edge, {26, 14}},
+      {kToolRotate, edge, {26, 14}},
+      {-1, edge, {24, 14}},
+      {kToolCount, edge, {24, 14}},
   };
   for (const auto& [number, press, release] : gestures) {
     const SketchTool* tool = FindSketchTool(number);
@@ -181,10 +192,11 @@ TEST_F(ModuleGestures, TransformToolsShowTheirCentreWhileInUseAndSelectFromEmpty
 // A press with a point tool leaves only the figure it works on selected: the
 // handler clears the selection first (edit point's tracker does it itself).
 TEST_F(ModuleGestures, APointToolsPressLeavesOnlyTheFigureItWorksOnSelected) {
-  for (const auto& [tool, press, selection] :
-       {std::tuple{kToolScissors, OsImgPoint{20, 10}, "4s 2 2"}, {kToolJoin, {56, 10}, "4 2s 2"},
-        {kToolAddPoint, {20, 10}, "4s 2 2"}, {kToolDeletePoint, {10, 10}, "4s 2 2"},
-        {kToolEditPoint, {10, 10}, "4s 2 2"}}) {
+  for (const auto& [tool, press, selection] : {std::tuple{kToolScissors, OsImgPoint{20, 10}, "4s 2 2"},
+                                               {kToolJoin, {56, 10}, "4 2s 2"},
+                                               {kToolAddPoint, {20, 10}, "4s 2 2"},
+                                               {kToolDeletePoint, {10, 10}, "4s 2 2"},
+                                               {kToolEditPoint, {10, 10}, "4s 2 2"}}) {
     SCOPED_TRACE(kSketchTools[tool].name);
     Scene();
     c().SelectAll(0);

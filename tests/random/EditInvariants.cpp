@@ -61,7 +61,8 @@ class Holdings {
     const BList& units = static_cast<const TDShape*>(figure)->fUnits;
     for (BPosition pos = units.GetHeadPosition(); pos != nullptr;) {
       const CObject* unit = units.GetNext(pos);
-      if (unit != nullptr && !fUnits.insert(unit).second) fError = "a vertex of a figure of " + holder + " is in another figure";
+      if (unit != nullptr && !fUnits.insert(unit).second)
+        fError = "a vertex of a figure of " + holder + " is in another figure";
     }
   }
   void HoldList(const BList* list, const std::string& holder) {
@@ -97,12 +98,13 @@ void HoldSnapshot(const BCommand& step, const std::string& holder, Holdings& out
 void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdings& out) {
   const std::string kind = ClassOf(&step);
   const auto flagIs = [&](int flag, int want, const char* name) {
-    if (flag != want) out.Fail(holder + " has " + name + " " + std::to_string(flag) + (done ? " while done" : " while undone"));
+    if (flag != want)
+      out.Fail(holder + " has " + name + " " + std::to_string(flag) + (done ? " while done" : " while undone"));
   };
   static const std::map<std::string, void (*)(const BCommand&, const std::string&, Holdings&)> kSnapshots{
       {"TDCSelect", HoldSnapshot<TDCSelect>}, {"TDCScale", HoldSnapshot<TDCScale>},
       {"TDCRotate", HoldSnapshot<TDCRotate>}, {"TDMCPaste", HoldSnapshot<TDMCPaste>},
-      {"TDMHFlip", HoldSnapshot<TDMHFlip>}, {"TDMVFlip", HoldSnapshot<TDMVFlip>},
+      {"TDMHFlip", HoldSnapshot<TDMHFlip>},   {"TDMVFlip", HoldSnapshot<TDMVFlip>},
       {"TDMRotate", HoldSnapshot<TDMRotate>}, {"TDMScale", HoldSnapshot<TDMScale>}};
   if (const auto snapshot = kSnapshots.find(kind); snapshot != kSnapshots.end()) {
     snapshot->second(step, holder, out);
@@ -147,7 +149,8 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
     const auto& s = static_cast<const TDCPens&>(step);
     if (s.fTarget != nullptr) out.Hold(s.fTarget, holder + " (figure out)");
   } else if (kind == "TDCDirect" || kind == "TDCEdit") {
-    if (const TDCDCommand* sub = static_cast<const TDCPointDispatch&>(step).fSub) HoldStep(*sub, done, holder + " via", out);
+    if (const TDCDCommand* sub = static_cast<const TDCPointDispatch&>(step).fSub)
+      HoldStep(*sub, done, holder + " via", out);
   } else if (kind == "TDCDAncer") {
     out.HoldList(static_cast<const TDCDAncer&>(step).fSaved, holder + " (saved)");
   } else if (kind == "TDCDrag" || kind == "TDCClone") {
@@ -181,7 +184,7 @@ FigureState CaptureFigure(const TDShape& shape) {
     if (u == nullptr) {
       s.steps = -1;  // a hole in the vertex list shows as a vertex no figure can have
     } else {
-      const float xy[6] = {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x,
+      const float xy[6] = {u->fAnchor.x,     u->fAnchor.y,     u->fDirection1.x,
                            u->fDirection1.y, u->fDirection2.x, u->fDirection2.y};
       for (int k = 0; k < 6; ++k) s.bits[k] = std::bit_cast<std::uint32_t>(xy[k]);
       s.steps = u->fSteps, s.state = u->fState, s.smooth = u->fSmooth, s.selected = u->fSelected;
@@ -198,14 +201,14 @@ std::string FloatText(float value) {
 }
 
 std::string Describe(const FigureState& f) {
-  std::string s = f.kind + " open " + std::to_string(f.open) + " selected " + std::to_string(f.selected) +
-                  " busy " + std::to_string(f.busy) + " bounds";
+  std::string s = f.kind + " open " + std::to_string(f.open) + " selected " + std::to_string(f.selected) + " busy " +
+                  std::to_string(f.busy) + " bounds";
   for (int v : f.bounds) s += " " + std::to_string(v);
   for (const UnitState& u : f.units) {
     s += " [";
     for (int k = 0; k < 6; ++k) s += (k ? "," : "") + FloatText(std::bit_cast<float>(u.bits[k]));
-    s += " s" + std::to_string(u.steps) + " st" + std::to_string(u.state) + " sm" + std::to_string(u.smooth) +
-         " sel" + std::to_string(u.selected) + "]";
+    s += " s" + std::to_string(u.steps) + " st" + std::to_string(u.state) + " sm" + std::to_string(u.smooth) + " sel" +
+         std::to_string(u.selected) + "]";
   }
   return s;
 }
@@ -258,7 +261,8 @@ std::string DescribeDifference(const SketchState& want, const SketchState& got) 
   const std::size_t n = std::min(want.figures.size(), got.figures.size());
   for (std::size_t k = 0; k < n; ++k) {
     if (!(want.figures[k] == got.figures[k])) {
-      return "figure " + std::to_string(k) + " is " + Describe(got.figures[k]) + "\n  want " + Describe(want.figures[k]);
+      return "figure " + std::to_string(k) + " is " + Describe(got.figures[k]) + "\n  want " +
+             Describe(want.figures[k]);
     }
   }
   return std::to_string(got.figures.size()) + " figures, want " + std::to_string(want.figures.size());
@@ -272,7 +276,8 @@ std::string CheckOwnership(Host& host) {
     holdings.HoldList(sketch, name);
     for (BPosition pos = sketch != nullptr ? sketch->GetHeadPosition() : nullptr; pos != nullptr;) {
       const auto* figure = static_cast<const TDShape*>(sketch->GetNext(pos));
-      if (figure != nullptr && figure->fContainer != sketch) holdings.Fail("a figure of " + name + " names another container");
+      if (figure != nullptr && figure->fContainer != sketch)
+        holdings.Fail("a figure of " + name + " names another container");
     }
     if (sketch != nullptr && sketch->fDrawing != nullptr && !Contains(sketch, sketch->fDrawing)) {
       holdings.Fail("the figure under construction of " + name + " is not in its list");

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <random>
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 
 #include "BHistory.h"
@@ -146,14 +146,18 @@ class EditSession {
       const bool active = name == activeBefore && (!documents || trackingBefore);
       cur.states = std::move(was.states);
       if (!active || op == ScriptOp::Undo || op == ScriptOp::Redo) {
-        if (cur.steps != was.steps) return EditFailure{0, "history", "the steps of " + name + " changed" + (active ? " by undo or redo" : " while it was not in use")};
+        if (cur.steps != was.steps)
+          return EditFailure{
+              0, "history",
+              "the steps of " + name + " changed" + (active ? " by undo or redo" : " while it was not in use")};
         int want = was.position;
         if (active && !trackingBefore) {
           if (op == ScriptOp::Undo && want > 0) --want;
           if (op == ScriptOp::Redo && want < static_cast<int>(was.steps.size())) ++want;
         }
         if (cur.position != want) {
-          return EditFailure{0, "history", name + " is at step " + std::to_string(cur.position) + ", want " + std::to_string(want)};
+          return EditFailure{0, "history",
+                             name + " is at step " + std::to_string(cur.position) + ", want " + std::to_string(want)};
         }
         const SketchState& expected = cur.states[static_cast<std::size_t>(cur.position)];
         const bool moved = cur.position != was.position;
@@ -162,7 +166,8 @@ class EditSession {
         } else if (!documents || moved) {
           // Which figures undo and redo leave selected is the steps' own
           // business; the figures themselves must come back bit for bit.
-          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected)), Unordered(ShapesOf(figures))); !diff.empty()) {
+          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected)), Unordered(ShapesOf(figures)));
+              !diff.empty()) {
             const char* kind = op == ScriptOp::Undo ? "undo" : op == ScriptOp::Redo ? "redo" : "untouched";
             return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
@@ -189,9 +194,10 @@ class EditSession {
                             std::equal(kept.begin(), kept.end(), cur.steps.begin()) &&
                             std::find(was.steps.begin(), was.steps.end(), cur.steps.back()) == was.steps.end();
         if (!oneNew) {
-          return EditFailure{0, "history", name + " went from step " + std::to_string(was.position) + " of " +
-                                               std::to_string(was.steps.size()) + " to step " +
-                                               std::to_string(cur.position) + " of " + std::to_string(cur.steps.size())};
+          return EditFailure{0, "history",
+                             name + " went from step " + std::to_string(was.position) + " of " +
+                                 std::to_string(was.steps.size()) + " to step " + std::to_string(cur.position) +
+                                 " of " + std::to_string(cur.steps.size())};
         }
         cur.states.resize(static_cast<std::size_t>(was.position) + 1);
         cur.states.erase(cur.states.begin(), cur.states.begin() + dropped);
@@ -215,7 +221,9 @@ class EventGenerator {
       : fBytes(bytes), fHost(host), fRoundTripEvery(roundTripEvery) {}
 
   EditEvent Next(std::size_t index) {
-    if (index == 0) return {{"document d0 " + std::to_string(fBytes.Between(48, 200)) + " " + std::to_string(fBytes.Between(48, 160)), "mode on"}};
+    if (index == 0)
+      return {{"document d0 " + std::to_string(fBytes.Between(48, 200)) + " " + std::to_string(fBytes.Between(48, 160)),
+               "mode on"}};
     if (fRoundTripEvery > 0 && index % static_cast<std::size_t>(fRoundTripEvery) == 0 && !fHost.IsTracking()) {
       return RoundTrip();
     }
@@ -309,12 +317,14 @@ class EventGenerator {
     out.push_back(sketch.fCenter);
     const OsImgRect& a = sketch.fActArea;
     for (int k = 0; k < 4; ++k) {
-      out.push_back(TDFloatPoint(static_cast<float>(k & 1 ? a.right : a.left), static_cast<float>(k & 2 ? a.bottom : a.top)));
+      out.push_back(
+          TDFloatPoint(static_cast<float>(k & 1 ? a.right : a.left), static_cast<float>(k & 2 ? a.bottom : a.top)));
     }
   }
 
   static TDFloatPoint Middle(const TDFloatPoint& a, const TDFloatPoint& b) {
-    return TDFloatPoint(static_cast<float>((static_cast<double>(a.x) + b.x) / 2), static_cast<float>((static_cast<double>(a.y) + b.y) / 2));
+    return TDFloatPoint(static_cast<float>((static_cast<double>(a.x) + b.x) / 2),
+                        static_cast<float>((static_cast<double>(a.y) + b.y) / 2));
   }
 
   EditEvent Drag() {
@@ -340,12 +350,12 @@ class EventGenerator {
   }
 
   EditEvent Menu() {
-    static constexpr std::array<int, 14> kCommands{1003, 5100, 5101, 5110, 5111, 5120, 5121,
+    static constexpr std::array<int, 14> kCommands{1003, 5100, 5101, 5110,  5111,  5120,  5121,
                                                    5122, 5123, 5124, 57634, 57635, 57637, 4242};
-    static constexpr std::array<const char*, 14> kScales{"", "0", "1", "10", "50", "99", "100",
+    static constexpr std::array<const char*, 14> kScales{"",    "0",   "1",   "10",   "50",   "99",   "100",
                                                          "150", "200", "999", "1000", "1001", "9999", "12a"};
-    static constexpr std::array<const char*, 11> kAngles{"", "0", "1", "30", "45", "90", "180",
-                                                         "359", "360", "361", "9999"};
+    static constexpr std::array<const char*, 11> kAngles{"",    "0",   "1",   "30",  "45",  "90",
+                                                         "180", "359", "360", "361", "9999"};
     const int command = kCommands[fBytes.Below(kCommands.size())];
     EditEvent e;
     const int answers = command == 5100 || command == 5123 ? static_cast<int>(fBytes.Below(3)) : 0;
@@ -380,7 +390,8 @@ class EventGenerator {
     static constexpr std::array<const char*, 8> kZooms{"0.25", "0.5", "1", "1", "1", "2", "3", "4"};
     const char* zoom = kZooms[fBytes.Below(kZooms.size())];
     const std::string half = fBytes.Chance(20) ? ".5" : "";
-    return {{std::string("zoom ") + zoom + " " + std::to_string(fBytes.Between(-8, 24)) + half + " " + std::to_string(fBytes.Between(-8, 24))}};
+    return {{std::string("zoom ") + zoom + " " + std::to_string(fBytes.Between(-8, 24)) + half + " " +
+             std::to_string(fBytes.Between(-8, 24))}};
   }
 
   EditEvent Options() {
@@ -389,7 +400,8 @@ class EventGenerator {
       case 1: return {{"palette-index " + std::to_string(fBytes.Below(256))}};
       case 2: return {{fBytes.Chance(50) ? "grid off" : "grid on " + std::to_string(1 << fBytes.Below(5))}};
       default: {
-        static constexpr std::array<const char*, 6> kDisplay{"black", "transparent", "inverted", "palette", "show", "hide"};
+        static constexpr std::array<const char*, 6> kDisplay{"black",   "transparent", "inverted",
+                                                             "palette", "show",        "hide"};
         return {{std::string("display ") + kDisplay[fBytes.Below(kDisplay.size())]}};
       }
     }
@@ -399,7 +411,8 @@ class EventGenerator {
     switch (fBytes.Below(4)) {
       case 0: return {{fBytes.Chance(70) ? "mode on" : "mode off"}};
       case 1: return {{"tools off"}};
-      case 2: return {{"view " + std::to_string(fBytes.Between(32, 240)) + " " + std::to_string(fBytes.Between(32, 180))}};
+      case 2:
+        return {{"view " + std::to_string(fBytes.Between(32, 240)) + " " + std::to_string(fBytes.Between(32, 180))}};
       default: return {{"menu 5101"}};
     }
   }

@@ -55,7 +55,8 @@ TEST(RandomEditRuns, AreTheSameForTheSameSeedAndBytes) {
 // The first figure of the active document, once it has one.
 TDShape* FirstFigure(Host& host) {
   TObjectContainer* sketch = host.Active() != nullptr ? SketchOf(host.Active()->document) : nullptr;
-  return sketch != nullptr && sketch->GetCount() > 0 ? static_cast<TDShape*>(sketch->GetItem(sketch->GetHeadPosition())) : nullptr;
+  return sketch != nullptr && sketch->GetCount() > 0 ? static_cast<TDShape*>(sketch->GetItem(sketch->GetHeadPosition()))
+                                                     : nullptr;
 }
 
 struct Breakage {
@@ -67,11 +68,14 @@ struct Breakage {
 
 const Breakage kBreakages[] = {
     {"AFigureMovedWithoutAStep", "tool", "unrecorded",
-     [](Host& h) { static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.x += 1; }},
+     [](Host& h) {
+       static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.x += 1;
+     }},
     {"AnUndoThatMovesAFigure", "undo", "undo",
-     [](Host& h) { static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.y -= 1; }},
-    {"AHoleInTheDrawingOrder", "click", "ownership",
-     [](Host& h) { SketchOf(h.Active()->document)->AddTail(nullptr); }},
+     [](Host& h) {
+       static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.y -= 1;
+     }},
+    {"AHoleInTheDrawingOrder", "click", "ownership", [](Host& h) { SketchOf(h.Active()->document)->AddTail(nullptr); }},
 };
 
 class CheckerTest : public ::testing::TestWithParam<Breakage> {};

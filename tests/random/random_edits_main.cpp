@@ -20,14 +20,22 @@ int main(int argc, char** argv) {
   long seeds = 1000, events = 10000, first = 0, shrink = 4000;
   std::string out = std::filesystem::temp_directory_path().string(), replay;
   for (int k = 1; k + 1 < argc; k += 2) {
-    if (std::strcmp(argv[k], "--seeds") == 0) seeds = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--events") == 0) events = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--first") == 0) first = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--out") == 0) out = argv[k + 1];
-    else if (std::strcmp(argv[k], "--shrink") == 0) shrink = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--replay") == 0) replay = argv[k + 1];
+    if (std::strcmp(argv[k], "--seeds") == 0)
+      seeds = std::atol(argv[k + 1]);
+    else if (std::strcmp(argv[k], "--events") == 0)
+      events = std::atol(argv[k + 1]);
+    else if (std::strcmp(argv[k], "--first") == 0)
+      first = std::atol(argv[k + 1]);
+    else if (std::strcmp(argv[k], "--out") == 0)
+      out = argv[k + 1];
+    else if (std::strcmp(argv[k], "--shrink") == 0)
+      shrink = std::atol(argv[k + 1]);
+    else if (std::strcmp(argv[k], "--replay") == 0)
+      replay = argv[k + 1];
     else {
-      std::fprintf(stderr, "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink TRIALS] [--replay SCRIPT]\n");
+      std::fprintf(stderr,
+                   "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink TRIALS] "
+                   "[--replay SCRIPT]\n");
       return 2;
     }
   }

@@ -47,19 +47,33 @@ struct ReferenceLine {
       std::int64_t e = 2 * ax - ay;
       for (std::int64_t i = 0; i < ay; ++i) {
         const std::int64_t Px = Ax, Py = Ay;
-        while (e > 0) { Ax += sx; e -= 2 * ay; }
+        while (e > 0) {
+          Ax += sx;
+          e -= 2 * ay;
+        }
         Ay += sy;
         e += 2 * ax;
-        if (Sx != Ax) { Run(Sx, Sy, Px, Py); Sx = Ax; Sy = Ay; }
+        if (Sx != Ax) {
+          Run(Sx, Sy, Px, Py);
+          Sx = Ax;
+          Sy = Ay;
+        }
       }
     } else {
       std::int64_t e = 2 * ay - ax;
       for (std::int64_t i = 0; i < ax; ++i) {
         const std::int64_t Px = Ax, Py = Ay;
-        while (e > 0) { Ay += sy; e -= 2 * ax; }
+        while (e > 0) {
+          Ay += sy;
+          e -= 2 * ax;
+        }
         Ax += sx;
         e += 2 * ay;
-        if (Sy != Ay) { Run(Sx, Sy, Px, Py); Sx = Ax; Sy = Ay; }
+        if (Sy != Ay) {
+          Run(Sx, Sy, Px, Py);
+          Sx = Ax;
+          Sy = Ay;
+        }
       }
     }
     Run(Sx, Sy, Ax, Ay);
@@ -71,12 +85,12 @@ using SketchLine = RasterFixture;
 TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
   // Only a diagonal marks the raster dirty without writing to it.
   for (auto [a, b, dirty] : {std::tuple{OsImgPoint{-10, -1}, OsImgPoint{-2, -9}, 1},  // diagonal
-                             {{-5, 3}, {-1, 5}, 0},                                     // sloped, left
-                             {{3, -9}, {12, -2}, 0},                                    // shallow, above
-                             {{20, 0}, {20, 7}, 0},                                     // vertical, right
-                             {{0, 8}, {15, 8}, 0},                                      // horizontal, below
-                             {{-1, -1}, {-1, -1}, 0},                                   // one pixel
-                             {{INT_MAX, INT_MIN}, {INT_MAX - 5, INT_MAX}, 0},           // steep, far right
+                             {{-5, 3}, {-1, 5}, 0},                                   // sloped, left
+                             {{3, -9}, {12, -2}, 0},                                  // shallow, above
+                             {{20, 0}, {20, 7}, 0},                                   // vertical, right
+                             {{0, 8}, {15, 8}, 0},                                    // horizontal, below
+                             {{-1, -1}, {-1, -1}, 0},                                 // one pixel
+                             {{INT_MAX, INT_MIN}, {INT_MAX - 5, INT_MAX}, 0},         // steep, far right
                              {{INT_MIN, INT_MIN}, {INT_MIN, INT_MAX}, 0},
                              {{INT_MAX, INT_MAX}, {INT_MAX, INT_MAX}, 0}}) {
     SketchResetDirty();
@@ -95,8 +109,14 @@ TEST_F(SketchLine, LinesAreTheFullWalkClippedPixelByPixel) {
   const OsImgPoint c{18, 11};
   for (int major : {0, 1, 2, 3, 7, 15}) {
     for (int minor = 0; minor <= major; ++minor) {
-      for (auto [sx, sy, steep] : {std::tuple{-1, -1, false}, {-1, 1, false}, {1, -1, false}, {1, 1, false},
-                                   {-1, -1, true}, {-1, 1, true}, {1, -1, true}, {1, 1, true}}) {
+      for (auto [sx, sy, steep] : {std::tuple{-1, -1, false},
+                                   {-1, 1, false},
+                                   {1, -1, false},
+                                   {1, 1, false},
+                                   {-1, -1, true},
+                                   {-1, 1, true},
+                                   {1, -1, true},
+                                   {1, 1, true}}) {
         const OsImgPoint end{c.x + sx * (steep ? minor : major), c.y + sy * (steep ? major : minor)};
         lines.push_back({c, end});
         lines.push_back({end, c});

@@ -16,15 +16,16 @@ TEST_F(SketchPrimitive, RunsClipOnEverySide) {
   SketchDrawHRun({12, 4}, {INT_MAX, 4});
   SketchDrawVRun({1, INT_MIN}, {1, 0});
   SketchDrawVRun({14, 6}, {14, 100});
-  EXPECT_EQ(Art(), Rows({".#..............",
-                         "................",
-                         "#####...........",
-                         "................",
-                         "............####",
-                         "................",
-                         "..............#.",
-                         "..............#.",
-}));
+  EXPECT_EQ(Art(), Rows({
+                       ".#..............",
+                       "................",
+                       "#####...........",
+                       "................",
+                       "............####",
+                       "................",
+                       "..............#.",
+                       "..............#.",
+                   }));
   EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 16, 8}));
 
   SketchResetDirty();
@@ -48,15 +49,16 @@ TEST_F(SketchPrimitive, FramesOutlineTheInnerEdgeAndClip) {
   // One row high: the sides run from top + 1 back up to bottom - 2, which the
   // runs draw as columns of three, one row above and one below.
   SketchFrameRect({5, 5, 9, 6});
-  EXPECT_EQ(Art(), Rows({"....#...................",
-                         "....#.......#######.....",
-                         "#####.......#.....#.....",
-                         "............#.....#.....",
-                         ".....#..#...#.....#.....",
-                         ".....####...#######.####",
-                         ".....#..#...........#...",
-                         "....................#...",
-}));
+  EXPECT_EQ(Art(), Rows({
+                       "....#...................",
+                       "....#.......#######.....",
+                       "#####.......#.....#.....",
+                       "............#.....#.....",
+                       ".....#..#...#.....#.....",
+                       ".....####...#######.####",
+                       ".....#..#...........#...",
+                       "....................#...",
+                   }));
 }
 
 TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClips) {
@@ -64,13 +66,14 @@ TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClips) {
   SketchFillRect({3, 2, 12, 5});
   const std::string normal = Art();
   const OsImgRect normalDirty = gSketchDirtyRect;
-  EXPECT_EQ(normal, Rows({"................",
-                          "................",
-                          "...#########....",
-                          "...#########....",
-                          "...#########....",
-                          "................",
-}));
+  EXPECT_EQ(normal, Rows({
+                        "................",
+                        "................",
+                        "...#########....",
+                        "...#########....",
+                        "...#########....",
+                        "................",
+                    }));
   for (OsImgRect swapped : {OsImgRect{12, 2, 3, 5}, OsImgRect{3, 5, 12, 2}, OsImgRect{12, 5, 3, 2}}) {
     UseScreen(16, 6);
     SketchFillRect(swapped);
@@ -85,9 +88,8 @@ TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClips) {
 }
 
 TEST_F(SketchPrimitive, FillOutsideTheRasterLeavesTheDirtyStateAlone) {
-  for (OsImgRect r : {OsImgRect{-5, 0, 0, 8}, OsImgRect{0, -5, 16, 0}, OsImgRect{16, 0, 20, 8},
-                      OsImgRect{0, 8, 16, 12}, OsImgRect{INT_MIN, INT_MIN, INT_MIN, INT_MIN},
-                      OsImgRect{INT_MAX, INT_MAX, INT_MAX, INT_MAX}}) {
+  for (OsImgRect r : {OsImgRect{-5, 0, 0, 8}, OsImgRect{0, -5, 16, 0}, OsImgRect{16, 0, 20, 8}, OsImgRect{0, 8, 16, 12},
+                      OsImgRect{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, OsImgRect{INT_MAX, INT_MAX, INT_MAX, INT_MAX}}) {
     SketchFillRect(r);
     EXPECT_EQ(gSketchDirty, 0) << r;
   }
@@ -128,12 +130,13 @@ TEST_F(SketchPrimitive, ClearTakesWholeBytesAndLeavesTheDirtyStateAlone) {
   UseScreen(16, 5);
   SketchFillRect({0, 0, 16, 5});
   SketchClearRect(gSketchRaster, {3, 2, 10, 4});
-  EXPECT_EQ(Art(), Rows({"################",
-                         "################",
-                         "................",
-                         "................",
-                         "################",
-}));
+  EXPECT_EQ(Art(), Rows({
+                       "################",
+                       "################",
+                       "................",
+                       "................",
+                       "################",
+                   }));
   EXPECT_EQ(std::tuple(gSketchDirty, gSketchDirtyRect), std::tuple(1, OsImgRect{0, 0, 16, 5}));
   SketchClearRect(gSketchRaster, {9, 4, 3, 5});   // no width: bytes 1 to 0, nothing
   SketchClearRect(gSketchRaster, {0, 4, 16, 4});  // no height: nothing

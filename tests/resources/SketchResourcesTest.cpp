@@ -26,7 +26,9 @@ class SketchResources : public ::testing::Test {
 };
 
 using Rows = const char* const*;
-struct Cell { int left, top, width, height; };
+struct Cell {
+  int left, top, width, height;
+};
 
 std::vector<Cell> Buttons(bool palette) {
   if (!palette) return {{0, 0, 42, 42}};
@@ -55,7 +57,8 @@ TEST_F(SketchResources, BitmapsAreRaisedButtonsAndTheirPressedTwinsSunkAndMovedB
                 std::tuple(width, height, 8, ".+o#*"));
       const RGBQUAD* p = b->palette;  // face grey, white, black, and a bluish pressed face
       EXPECT_TRUE(p[0] == (RGBQUAD{0xC0, 0xC0, 0xC0, 0}) && p[2] == (RGBQUAD{0xFF, 0xFF, 0xFF, 0}) &&
-                  p[3] == (RGBQUAD{0, 0, 0, 0}) && p[4].rgbBlue > p[4].rgbRed) << id;
+                  p[3] == (RGBQUAD{0, 0, 0, 0}) && p[4].rgbBlue > p[4].rgbRed)
+          << id;
       for (int y = 0; y < height; ++y) {
         const std::size_t length = std::strlen(b->rows[y]);
         ASSERT_TRUE(length == static_cast<std::size_t>(width) && std::strspn(b->rows[y], ".+o#*") == length) << y;

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -120,7 +120,8 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
     ASSERT_TRUE(journal.startsWith("# sketch-studio journal 1\n"))
         << journal.left(200).toStdString() << studio->readAllStandardError().toStdString();
     // The picture given, its hash before it.
-    EXPECT_TRUE(journal.contains("\n# picture ") && journal.contains("/picture.png\n")) << journal.left(400).toStdString();
+    EXPECT_TRUE(journal.contains("\n# picture ") && journal.contains("/picture.png\n"))
+        << journal.left(400).toStdString();
     QList<QByteArray> lines = journal.left(journal.lastIndexOf('\n') + 1).split('\n');
     lines.removeLast();
     // After the set-up, the work as it was played, every line the studio had

@@ -158,8 +158,7 @@ TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   recorder.DropStep();
   record("press 3 3");
   record("release 4 4");
-  const std::string kept =
-      "tool 4\nkey down shift\nmove 3 4\n# picture 0123456789abcdef\npress 3 3\nrelease 4 4\n";
+  const std::string kept = "tool 4\nkey down shift\nmove 3 4\n# picture 0123456789abcdef\npress 3 3\nrelease 4 4\n";
   EXPECT_EQ(recorder.Session(), kept);
   std::ifstream file(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "# marker\n" + kept);

@@ -28,9 +28,9 @@
 #include "OsPlatformHost.h"
 #include "OsResources.h"
 #include "OsRuntime.h"
-#include "container/TObjectContainer.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
+#include "container/TObjectContainer.h"
 #include "resources/SketchResources.h"
 
 namespace {
@@ -87,9 +87,7 @@ class StudioTest : public QObject {
  private:
   // press, four moves on the straight way, release: the replay's `drag`.
   void Drag(QPoint from, QPoint to);
-  void Tool(int tool) {
-    QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton);
-  }
+  void Tool(int tool) { QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton); }
   void Click(QPoint at) { QTest::mouseClick(fWindow->View(), Qt::LeftButton, {}, at); }
   QString UndoText() const { return fWindow->Action(ID_EDIT_UNDO)->text(); }
 
@@ -113,7 +111,6 @@ void StudioTest::initTestCase() {
   QVERIFY(QTest::qWaitForWindowExposed(fWindow));
   QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
   QVERIFY(fWindow->Palette()->ModeButton()->isChecked());
-
 }
 
 void StudioTest::cleanupTestCase() {
@@ -469,7 +466,8 @@ void StudioTest::DamagedSketchesReplayWhatIsWhole() {
       "press 100 100\nmove 120 110\nmove 140 130\nrelease 150 150\n";
 
   write("foreign.sketch", "tool 4\n" + text);
-  QVERIFY(QString::fromStdString(StudioWindow::ReadSessionFile(dir + "/foreign.sketch").error).contains("not a sketch"));
+  QVERIFY(
+      QString::fromStdString(StudioWindow::ReadSessionFile(dir + "/foreign.sketch").error).contains("not a sketch"));
   QVERIFY(!StudioWindow::ReadSessionFile(dir + "/none.sketch").error.empty());
 
   // A picture that is gone: what came before it is replayed, and the line

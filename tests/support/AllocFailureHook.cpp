@@ -39,9 +39,7 @@ void* AllocateOrNull(std::size_t size) noexcept {
 void* operator new(std::size_t size) { return AllocateOrThrow(size); }
 void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return AllocateOrNull(size);
-}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
 
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }

@@ -27,8 +27,10 @@ class DrawingTrackersTest : public TrackerFixture {
   std::unique_ptr<T> Start(int tool, OsImgPoint press) {
     gCurrentTool = static_cast<std::int16_t>(tool);
     auto t = std::make_unique<T>();
-    if constexpr (std::is_same_v<T, TDCGrow>) t->IDCGrow(&fContainer, &fView, &fDocument, press);
-    else t->IDCPens(&fContainer, &fView, &fDocument, press);
+    if constexpr (std::is_same_v<T, TDCGrow>)
+      t->IDCGrow(&fContainer, &fView, &fDocument, press);
+    else
+      t->IDCPens(&fContainer, &fView, &fDocument, press);
     return t;
   }
   template <typename T>
@@ -42,7 +44,9 @@ class DrawingTrackersTest : public TrackerFixture {
   std::string State() const {
     const BPosition at = fContainer.FindItem(fContainer.fDrawing);
     return Selection() + " " +
-           (fContainer.fDrawing == nullptr ? "-" : at ? std::to_string(fContainer.GetIndexFromHandle(at) - 1) : "?");
+           (fContainer.fDrawing == nullptr ? "-"
+            : at                           ? std::to_string(fContainer.GetIndexFromHandle(at) - 1)
+                                           : "?");
   }
   TDShape* Click(int tool, OsImgPoint press, const Points& moves = {}) {
     fPresses.push_back(Draw<TDCPens>(tool, press, moves));
@@ -103,9 +107,12 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
   kept->SetSelect(1, 1, 0);  // as a select click, which is no step, leaves it
   for (const char op : std::string("UUURRRURUURRRUUUURUR")) {
     const int shown = fRepaints;
-    if (op == 'U' && done > 0) steps[--done]->UndoIt();
-    else if (op == 'R' && done < steps.size()) steps[done++]->RedoIt();
-    else continue;
+    if (op == 'U' && done > 0)
+      steps[--done]->UndoIt();
+    else if (op == 'R' && done < steps.size())
+      steps[done++]->RedoIt();
+    else
+      continue;
     EXPECT_EQ(fRepaints, shown + 1);
     check();
   }

@@ -48,8 +48,10 @@ class FigureOperationTest : public TrackerFixture {
   template <typename T>
   std::unique_ptr<T> Start(OsImgPoint p, TDCheck check) {
     auto t = std::make_unique<T>();
-    if constexpr (std::is_same_v<T, TDCJoin>) t->IDCJoin(&fContainer, &fView, &fDocument, p, &check);
-    else t->IDCScissor(&fContainer, &fView, &fDocument, p, &check);
+    if constexpr (std::is_same_v<T, TDCJoin>)
+      t->IDCJoin(&fContainer, &fView, &fDocument, p, &check);
+    else
+      t->IDCScissor(&fContainer, &fView, &fDocument, p, &check);
     return t;
   }
   std::unique_ptr<TDCJoin> Join(OsImgPoint from, OsImgPoint to) {
@@ -130,8 +132,11 @@ TEST_F(FigureOperationTest, AJoinShowsItsLineFromThePressedEnd) {
 // Whichever allocation of the copies, the reversal or the merge fails, the
 // memory exception comes before any change, and what was made is freed.
 TEST_F(FigureOperationTest, AJoinOutOfMemoryAnywhereChangesNothing) {
-  for (auto [from, to] : {std::pair{OsImgPoint{20, 6}, OsImgPoint{40, 30}}, {{4, 6}, {40, 30}},
-                          {{4, 6}, {56, 30}}, {{20, 6}, {56, 30}}, {{4, 6}, {20, 6}}}) {
+  for (auto [from, to] : {std::pair{OsImgPoint{20, 6}, OsImgPoint{40, 30}},
+                          {{4, 6}, {40, 30}},
+                          {{4, 6}, {56, 30}},
+                          {{20, 6}, {56, 30}},
+                          {{4, 6}, {20, 6}}}) {
     TDShape* a = Figure({{4, 6}, {20, 6}});
     TDShape* b = Figure({{40, 30}, {56, 30}});
     int n = 0;
@@ -178,8 +183,8 @@ TEST_F(FigureOperationTest, ASegmentCutSplitsTheCurveWhereItWasHit) {
 // The copy is made at the press: running out of memory there raises the
 // exception before the tracker is posted; in DoIt, before anything changes.
 TEST_F(FigureOperationTest, ACutOutOfMemoryAnywhereChangesNothing) {
-  for (auto [closed, at] : {std::pair{true, OsImgPoint{20, 6}}, {true, {36, 30}}, {false, {36, 18}},
-                            {false, {36, 6}}}) {
+  for (auto [closed, at] :
+       {std::pair{true, OsImgPoint{20, 6}}, {true, {36, 30}}, {false, {36, 18}}, {false, {36, 6}}}) {
     TDShape* s = Figure({{4, 6}, {36, 6}, {36, 30}, {4, 30}}, closed);
     s->SetSelect(1, 1, 0);  // as the press leaves it
     int n = 0, m = 0;

@@ -83,8 +83,8 @@ TEST(PointEditRules, TheDiagonalKeepsTheLargerOffsetAndItsSide) {
            {{110, 96}, {110, 90}},    // upwards
            {{105, 105}, {105, 105}},  // already diagonal
            {{95, 105}, {95, 105}},
-           {{100, 106}, {94, 106}},   // no x offset counts as leftwards
-           {{106, 100}, {106, 94}},   // nor a y offset as downwards
+           {{100, 106}, {94, 106}},  // no x offset counts as leftwards
+           {{106, 100}, {106, 94}},  // nor a y offset as downwards
        }) {
     OsImgPoint next = c.next;
     TDCBase::KeepOnDiagonal(anchor, next);

@@ -40,7 +40,7 @@ class Gesture {
   BTracker* MoveTo(int x, int y) { return Step(kTrackContinue, {x, y}); }
   BTracker* Release(int x, int y) { return Step(kTrackEnd, {x, y}); }
   BTracker* Release() { return Step(kTrackEnd, fPrevious); }  // where the mouse is
-  Points fConstrained;  // every step's next point after TrackConstrain
+  Points fConstrained;                                        // every step's next point after TrackConstrain
 
  private:
   BTracker* Step(int phase, OsImgPoint next) {
@@ -78,8 +78,8 @@ inline std::string Details(const TDShape& s) {
   std::string out;
   for (int i = 0; i < s.UnitCount(); ++i) {
     const TDUnit* u = Unit(s, i);
-    out += (i ? " " : "") + std::to_string(u->fSteps) + "/" + std::to_string(u->fState) +
-           std::to_string(u->fSmooth) + std::to_string(u->fSelected);
+    out += (i ? " " : "") + std::to_string(u->fSteps) + "/" + std::to_string(u->fState) + std::to_string(u->fSmooth) +
+           std::to_string(u->fSelected);
   }
   return out;
 }
@@ -103,7 +103,11 @@ class TrackerFixture : public FigureFixture {
     FigureFixture::SetUp();
     UseScreen(64, 48);
     fView.OsSetDocument(&fDocument);
-    fView.OsSetRepaint([this](BView&) { ++fRepaints; fShown = Art(); ClearRaster(); });
+    fView.OsSetRepaint([this](BView&) {
+      ++fRepaints;
+      fShown = Art();
+      ClearRaster();
+    });
     gActiveView = &fView;
     gModuleInterface.fHostServices = &fReadOut;
     OsReleaseAllKeys();

@@ -37,13 +37,12 @@ TEST_F(TransformTrackersTest, RotationTurnsClockwiseByEachSweepAndUndoBringsBack
   g.MoveTo(13, 29);  // 10.5, 20.5: from the right of the centre to below it
   EXPECT_EQ(Path(0), "open (9.999947,20) (5.999947,19.999979)");
   EXPECT_TRUE(ShownInk(8, 27));  // the turned figure is shown as it turns
-  g.MoveTo(-7, 9);  // 0.5, 10.5
+  g.MoveTo(-7, 9);               // 0.5, 10.5
   g.Release();
   t.DoIt();
   TDShape* turned = At(0);
   for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(Path(0) + " | " + Path(1),
-              "open (4.2426507e-10,9.999893) (4.2209977e-05,5.999894) | open (2,2) (4,2)");
+    EXPECT_EQ(Path(0) + " | " + Path(1), "open (4.2426507e-10,9.999893) (4.2209977e-05,5.999894) | open (2,2) (4,2)");
     t.UndoIt();
     EXPECT_TRUE(Count() == 2 && At(0) == a && At(1) == b);
     EXPECT_EQ(Path(0), "open (20,10) (20,14)");
@@ -66,7 +65,7 @@ TEST_F(TransformTrackersTest, ShiftHoldsTheMouseOnADiagonalThroughThePressNotThe
   g.MoveTo(20, 13);  // wider than high: as far down as right
   EXPECT_EQ(Path(0), "open (15,26) (25,42)");
   EXPECT_EQ(At(0)->fBusy, 1);  // being worked on
-  g.MoveTo(10, 20);  // higher than wide: as far left as down
+  g.MoveTo(10, 20);            // higher than wide: as far left as down
   g.MoveTo(7, 20);
   g.Release();
   EXPECT_EQ(g.fConstrained, (Points{{14, 12}, {20, 18}, {6, 20}, {6, 20}, {6, 20}}));

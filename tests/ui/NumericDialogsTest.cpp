@@ -64,8 +64,7 @@ class NumericDialog : public ::testing::Test, public OsUserInterface {
 TEST_F(NumericDialog, ScaleTakesOneToAThousandAndAsksAgainForAnythingElse) {
   // "12345" is cut to 1234, too large as well; answers after the accepted one
   // find the dialog ended.
-  answers = {{"0", 0, IDOK},     {"1001", 0, IDOK}, {"", 0, IDOK},
-             {"12345", 0, IDOK}, {"1", 0, IDOK},    {"1000", 0, IDOK}};
+  answers = {{"0", 0, IDOK}, {"1001", 0, IDOK}, {"", 0, IDOK}, {"12345", 0, IDOK}, {"1", 0, IDOK}, {"1000", 0, IDOK}};
   CScaleDialog dialog;
   EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1, "100/4/0"));
   EXPECT_EQ(boxes, Stops(IDS_BAD_SCALE, 4));

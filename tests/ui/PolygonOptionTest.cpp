@@ -84,10 +84,15 @@ TEST_F(PolygonPalette, UserCountsAreHeldTo3To100WithABeepForEachCorrection) {
   CPolygonOptionView* palette = Load();
   ASSERT_NE(palette, nullptr);
   // Each step changes the control's value, so each one notifies.
-  for (const auto& [typed, shown, apex, beeps] :
-       {std::tuple{6, 6, 6, 0}, {2, 3, 3, 1}, {100, 100, 100, 1}, {3, 3, 3, 1}, {101, 100, 100, 2}, {6, 6, 6, 2},
-        // Only the low 16 bits of the control's value count.
-        {65536 + 50, 65536 + 50, 50, 2}, {65536 + 2, 3, 3, 3}}) {
+  for (const auto& [typed, shown, apex, beeps] : {std::tuple{6, 6, 6, 0},
+                                                  {2, 3, 3, 1},
+                                                  {100, 100, 100, 1},
+                                                  {3, 3, 3, 1},
+                                                  {101, 100, 100, 2},
+                                                  {6, 6, 6, 2},
+                                                  // Only the low 16 bits of the control's value count.
+                                                  {65536 + 50, 65536 + 50, 50, 2},
+                                                  {65536 + 2, 3, 3, 3}}) {
     Control()->SetValue(typed);
     EXPECT_EQ((std::vector<int>{typed, Control()->GetValue(), gPolygonApex, palette->fApex}),
               (std::vector<int>{typed, shown, apex, apex}));
@@ -134,9 +139,12 @@ TEST_F(PolygonPalette, TheCountWrittenOnUnloadComesBackOnTheNextLoad) {
 // What the profile held at start-up takes effect through the control, corrected
 // as the user's count would be.
 TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
-  for (const auto& [section, text, apex, beeps] :
-       {std::tuple{"Sketch", "7", 7, 0}, {"Sketch", " 12abc", 12, 0}, {"Sketch", "", 3, 0}, {"Sketch", "abc", 3, 0},
-        {"Other", "7", 3, 0}, {"Sketch", "250", 100, 1}}) {
+  for (const auto& [section, text, apex, beeps] : {std::tuple{"Sketch", "7", 7, 0},
+                                                   {"Sketch", " 12abc", 12, 0},
+                                                   {"Sketch", "", 3, 0},
+                                                   {"Sketch", "abc", 3, 0},
+                                                   {"Other", "7", 3, 0},
+                                                   {"Sketch", "250", 100, 1}}) {
     SCOPED_TRACE(std::string(section) + " \"" + text + '"');
     Reset();
     AfxGetApp()->WriteProfileString(section, "PolygonOption-Apex", text);

@@ -17,12 +17,12 @@ class Json {
   using Object = std::vector<std::pair<std::string, Json>>;  // in insertion order
 
   Json() : fValue(nullptr) {}
-  Json(std::nullptr_t) : fValue(nullptr) {}  // NOLINT
-  Json(bool v) : fValue(v) {}                 // NOLINT
-  Json(int v) : fValue(std::int64_t{v}) {}    // NOLINT
-  Json(unsigned v) : fValue(std::int64_t{v}) {}  // NOLINT
-  Json(std::int64_t v) : fValue(v) {}         // NOLINT
-  Json(float v) : fValue(v) {}                // NOLINT
+  Json(std::nullptr_t) : fValue(nullptr) {}        // NOLINT
+  Json(bool v) : fValue(v) {}                      // NOLINT
+  Json(int v) : fValue(std::int64_t{v}) {}         // NOLINT
+  Json(unsigned v) : fValue(std::int64_t{v}) {}    // NOLINT
+  Json(std::int64_t v) : fValue(v) {}              // NOLINT
+  Json(float v) : fValue(v) {}                     // NOLINT
   Json(const char* v) : fValue(std::string(v)) {}  // NOLINT
   Json(std::string v) : fValue(std::move(v)) {}    // NOLINT
   Json(Array v) : fValue(std::move(v)) {}          // NOLINT

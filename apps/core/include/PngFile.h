@@ -13,9 +13,7 @@ struct RgbImage {
   RgbImage() = default;
   RgbImage(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h * 3) {}
   std::uint8_t* At(int x, int y) { return &pixels[(static_cast<std::size_t>(y) * width + x) * 3]; }
-  const std::uint8_t* At(int x, int y) const {
-    return &pixels[(static_cast<std::size_t>(y) * width + x) * 3];
-  }
+  const std::uint8_t* At(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 3]; }
 };
 
 // The largest picture side a host accepts.

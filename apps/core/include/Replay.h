@@ -11,10 +11,10 @@
 #include "Script.h"
 
 struct ReplayOptions {
-  std::string image;     // the first document's picture; empty: the built-in one
-  std::string out;       // snapshot after the last line, or empty
-  std::string dump;      // dump after the last line, or empty
-  std::string svg;       // the active document's sketch as SVG after the last line, or empty
+  std::string image;  // the first document's picture; empty: the built-in one
+  std::string out;    // snapshot after the last line, or empty
+  std::string dump;   // dump after the last line, or empty
+  std::string svg;    // the active document's sketch as SVG after the last line, or empty
   std::string modulePath = ModuleLoader::DefaultPath();
 };
 

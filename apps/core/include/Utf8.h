@@ -43,8 +43,8 @@ inline Utf8Char DecodeUtf8(std::string_view text, std::size_t at) {
 // Characters that show as nothing or as a plain blank, so that a word holding
 // one looks like another word, or like two.
 inline bool IsInvisibleCharacter(std::uint32_t code) {
-  return code == 0x00a0 || code == 0x00ad || code == 0x034f || code == 0x061c || code == 0x115f ||
-         code == 0x1160 || code == 0x1680 || code == 0x180e || (code >= 0x2000 && code <= 0x200f) ||
-         (code >= 0x2028 && code <= 0x202f) || (code >= 0x205f && code <= 0x206f) || code == 0x3000 ||
-         code == 0x3164 || code == 0xfeff || code == 0xffa0 || (code >= 0xfff0 && code <= 0xfff8);
+  return code == 0x00a0 || code == 0x00ad || code == 0x034f || code == 0x061c || code == 0x115f || code == 0x1160 ||
+         code == 0x1680 || code == 0x180e || (code >= 0x2000 && code <= 0x200f) || (code >= 0x2028 && code <= 0x202f) ||
+         (code >= 0x205f && code <= 0x206f) || code == 0x3000 || code == 0x3164 || code == 0xfeff || code == 0xffa0 ||
+         (code >= 0xfff0 && code <= 0xfff8);
 }

@@ -6,8 +6,8 @@
 #include "BAnt.h"
 #include "HostCommands.h"
 #include "OsAfxWin.h"
-#include "TFWCommands.h"
 #include "OsPlatformHost.h"
+#include "TFWCommands.h"
 
 namespace {
 
@@ -69,13 +69,23 @@ Host::~Host() {
 
 void Host::BuildMenuBar() {
   fMenuBar = CreateMenu();
-  AddPopup(fMenuBar, "ﾌｧｲﾙ(&F)", {{"開く(&O)...", ID_FILE_OPEN}, {"閉じる(&C)", ID_FILE_CLOSE}, {nullptr, 0}, {"終了(&X)", ID_APP_EXIT}});
+  AddPopup(fMenuBar, "ﾌｧｲﾙ(&F)",
+           {{"開く(&O)...", ID_FILE_OPEN}, {"閉じる(&C)", ID_FILE_CLOSE}, {nullptr, 0}, {"終了(&X)", ID_APP_EXIT}});
   AddPopup(fMenuBar, "編集(&E)",
-           {{"元に戻す(&U)", ID_EDIT_UNDO}, {"やり直し(&R)", ID_EDIT_REDO}, {nullptr, 0}, {"切り取り(&T)", ID_EDIT_CUT},
-            {"ｺﾋﾟｰ(&C)", ID_EDIT_COPY}, {"貼り付け(&P)", ID_EDIT_PASTE}});
+           {{"元に戻す(&U)", ID_EDIT_UNDO},
+            {"やり直し(&R)", ID_EDIT_REDO},
+            {nullptr, 0},
+            {"切り取り(&T)", ID_EDIT_CUT},
+            {"ｺﾋﾟｰ(&C)", ID_EDIT_COPY},
+            {"貼り付け(&P)", ID_EDIT_PASTE}});
   AddPopup(fMenuBar, "表示(&V)",
-           {{"黒色(&B)", ID_DISPLAY_BLACK}, {"透過色(&T)", ID_DISPLAY_TRANSPARENT}, {"反転色(&R)", ID_DISPLAY_INVERTED}, {"ﾊﾟﾚｯﾄ色(&P)", ID_DISPLAY_PALETTE},
-            {nullptr, 0}, {"表示(&S)", ID_DISPLAY_SHOW}, {"非表示(&H)", ID_DISPLAY_HIDE}});
+           {{"黒色(&B)", ID_DISPLAY_BLACK},
+            {"透過色(&T)", ID_DISPLAY_TRANSPARENT},
+            {"反転色(&R)", ID_DISPLAY_INVERTED},
+            {"ﾊﾟﾚｯﾄ色(&P)", ID_DISPLAY_PALETTE},
+            {nullptr, 0},
+            {"表示(&S)", ID_DISPLAY_SHOW},
+            {"非表示(&H)", ID_DISPLAY_HIDE}});
   AddPopup(fMenuBar, "ｳｨﾝﾄﾞｳ(&W)", {{"並べて表示(&T)", ID_WINDOW_CASCADE}});
   AddPopup(fMenuBar, "ﾍﾙﾌﾟ(&H)", {{"ﾊﾞｰｼﾞｮﾝ情報(&A)", ID_APP_ABOUT}});
 }
@@ -186,9 +196,9 @@ bool Host::Close(HostDocument& doc) {
     fActive = nullptr;
     ok = CallModule([](BModuleInterface& module) { module.SetActiveView(nullptr); });
   }
-  fDocuments.erase(std::remove_if(fDocuments.begin(), fDocuments.end(),
-                                  [&doc](const auto& d) { return d.get() == &doc; }),
-                   fDocuments.end());
+  fDocuments.erase(
+      std::remove_if(fDocuments.begin(), fDocuments.end(), [&doc](const auto& d) { return d.get() == &doc; }),
+      fDocuments.end());
   if (wasActive && !fDocuments.empty()) ok = Activate(*fDocuments.back()) && ok;
   return ok;
 }
@@ -324,13 +334,9 @@ void Host::ReportPoint(const OsImgPoint* point) {
   fReadoutPoint = point != nullptr ? std::optional(*point) : std::nullopt;
 }
 
-void Host::ReportSize(const OsImgSize* size) {
-  fReadoutSize = size != nullptr ? std::optional(*size) : std::nullopt;
-}
+void Host::ReportSize(const OsImgSize* size) { fReadoutSize = size != nullptr ? std::optional(*size) : std::nullopt; }
 
-void Host::ReportRect(const OsImgRect* rect) {
-  fReadoutRect = rect != nullptr ? std::optional(*rect) : std::nullopt;
-}
+void Host::ReportRect(const OsImgRect* rect) { fReadoutRect = rect != nullptr ? std::optional(*rect) : std::nullopt; }
 
 OsImgPaletteEntry Host::GetPaletteEntry(int index) {
   return fPalette[static_cast<std::size_t>(std::clamp(index, 0, 255))];

@@ -9,9 +9,7 @@ HostDialogs::~HostDialogs() {
   if (OsGetUserInterface() == this) OsSetUserInterface(nullptr);
 }
 
-void HostDialogs::Queue(unsigned templateId, DialogAnswer answer) {
-  fAnswers[templateId].push_back(std::move(answer));
-}
+void HostDialogs::Queue(unsigned templateId, DialogAnswer answer) { fAnswers[templateId].push_back(std::move(answer)); }
 
 void HostDialogs::RunModal(CDialog& dialog) {
   std::deque<DialogAnswer>& queue = fAnswers[dialog.OsTemplateId()];
@@ -20,15 +18,9 @@ void HostDialogs::RunModal(CDialog& dialog) {
     queue.pop_front();
     for (const DialogAction& action : answer) {
       switch (action.kind) {
-        case DialogAction::Kind::Type:
-          dialog.OsType(action.control, action.text);
-          break;
-        case DialogAction::Kind::Click:
-          dialog.OsClick(action.control);
-          break;
-        case DialogAction::Kind::Close:
-          dialog.OsClose();
-          break;
+        case DialogAction::Kind::Type: dialog.OsType(action.control, action.text); break;
+        case DialogAction::Kind::Click: dialog.OsClick(action.control); break;
+        case DialogAction::Kind::Close: dialog.OsClose(); break;
       }
     }
   }

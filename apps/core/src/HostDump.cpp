@@ -149,8 +149,8 @@ Json DumpHostState(Host& host) {
           {"center", sketch != nullptr ? Json(Json::Array{sketch->fCenter.x, sketch->fCenter.y}) : Json()},
           {"centerShown", sketch != nullptr ? Json(sketch->fCenterShown) : Json()},
           {"drawing", drawing >= 0 ? Json(drawing) : Json()},
-          {"history", Json::Object{{"undo", Labels(doc->history.UndoLabels())},
-                                   {"redo", Labels(doc->history.RedoLabels())}}},
+          {"history",
+           Json::Object{{"undo", Labels(doc->history.UndoLabels())}, {"redo", Labels(doc->history.RedoLabels())}}},
       });
     }
   }
@@ -171,8 +171,14 @@ Json DumpHostState(Host& host) {
       {"menuBar", MenuItems(host.MenuBar())},
       {"readout",
        Json::Object{
-           {"point", readout(host.fReadoutPoint, [](const OsImgPoint& p) { return Json(Json::Array{p.x, p.y}); })},
-           {"size", readout(host.fReadoutSize, [](const OsImgSize& s) { return Json(Json::Array{s.cx, s.cy}); })},
+           {"point", readout(host.fReadoutPoint,
+                             [](const OsImgPoint& p) {
+                               return Json(Json::Array{p.x, p.y});
+                             })},
+           {"size", readout(host.fReadoutSize,
+                            [](const OsImgSize& s) {
+                              return Json(Json::Array{s.cx, s.cy});
+                            })},
            {"rect", readout(host.fReadoutRect, [](const OsImgRect& r) { return Rect(r); })},
        }},
       {"ants", Ants(host)},
@@ -259,7 +265,8 @@ std::string WriteTraceList(const Host& host, HostDocument& doc, const std::strin
   // go out in pieces, laid out as the JSON writer lays out a list of pairs.
   std::string piece = "{\n  \"ok\": true,\n  \"points\": [\n";
   for (int k = 0; k < count; ++k) {
-    piece += "    [" + std::to_string(points[k].x) + ", " + std::to_string(points[k].y) + (k + 1 < count ? "],\n" : "]\n");
+    piece +=
+        "    [" + std::to_string(points[k].x) + ", " + std::to_string(points[k].y) + (k + 1 < count ? "],\n" : "]\n");
     if (piece.size() >= 1 << 16) {
       file.Write(piece);
       piece.clear();

@@ -44,9 +44,7 @@ void Indent(std::string& out, int indent) { out.append(static_cast<std::size_t>(
 
 }  // namespace
 
-bool Json::IsPlain() const {
-  return !std::holds_alternative<Array>(fValue) && !std::holds_alternative<Object>(fValue);
-}
+bool Json::IsPlain() const { return !std::holds_alternative<Array>(fValue) && !std::holds_alternative<Object>(fValue); }
 
 void Json::WriteTo(std::string& out, int indent) const {
   if (std::holds_alternative<std::nullptr_t>(fValue)) {
@@ -101,7 +99,8 @@ void Json::WriteTo(std::string& out, int indent) const {
     for (std::size_t k = 0; k < o.size() && plain; ++k) {
       const Json& v = o[k].second;
       const Array* a = std::get_if<Array>(&v.fValue);
-      plain = v.IsPlain() || (a != nullptr && (a->empty() || std::all_of(a->begin(), a->end(), [](const Json& e) { return e.IsPlain(); })));
+      plain = v.IsPlain() || (a != nullptr && (a->empty() || std::all_of(a->begin(), a->end(),
+                                                                         [](const Json& e) { return e.IsPlain(); })));
       if (k > 0) inline_ += ", ";
       WriteString(inline_, o[k].first);
       inline_ += ": ";

@@ -36,9 +36,8 @@ std::string WritePng(const std::string& path, const RgbImage& image) {
     return path + ": write error";
   }
   png_init_io(png, file.get());
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
-               static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < image.height; ++y) {
     png_write_row(png, const_cast<png_bytep>(image.At(0, y)));

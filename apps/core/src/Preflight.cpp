@@ -29,9 +29,7 @@ std::string SameFile(const std::string& path) {
 
 bool WritesPicture(ScriptOp op) { return op == ScriptOp::Snapshot || op == ScriptOp::Region; }
 
-bool WritesFile(ScriptOp op) {
-  return WritesPicture(op) || op == ScriptOp::Dump || op == ScriptOp::Trace;
-}
+bool WritesFile(ScriptOp op) { return WritesPicture(op) || op == ScriptOp::Dump || op == ScriptOp::Trace; }
 
 }  // namespace
 
@@ -43,10 +41,8 @@ bool NeedsModule(ScriptOp op) {
     case ScriptOp::Palette:
     case ScriptOp::Dump:
     case ScriptOp::AnswerScale:
-    case ScriptOp::AnswerRotate:
-      return false;
-    default:
-      return true;
+    case ScriptOp::AnswerRotate: return false;
+    default: return true;
   }
 }
 
@@ -67,10 +63,8 @@ bool NeedsDocument(ScriptOp op) {
     case ScriptOp::Redo:
     case ScriptOp::Snapshot:
     case ScriptOp::Region:
-    case ScriptOp::Trace:
-      return true;
-    default:
-      return false;
+    case ScriptOp::Trace: return true;
+    default: return false;
   }
 }
 
@@ -142,16 +136,14 @@ ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const Rep
         if (c.op == ScriptOp::Close) open.erase(it);
         break;
       }
-      case ScriptOp::Unload:
-        open.clear();
-        break;
-      default:
-        break;
+      case ScriptOp::Unload: open.clear(); break;
+      default: break;
     }
   }
   for (const std::string* output : {&options.out, &options.dump, &options.svg}) {
     if (output->empty()) continue;
-    if (std::string why = CannotCreate(*output); !why.empty()) return {1, *output + ": cannot be written (" + why + ")"};
+    if (std::string why = CannotCreate(*output); !why.empty())
+      return {1, *output + ": cannot be written (" + why + ")"};
   }
   if (!options.out.empty() || !options.svg.empty()) {
     if (std::string error = needMain(); !error.empty()) return {1, error};

@@ -144,31 +144,22 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
   if (ReplayError e = Prepare(c); e.code != kExitOk) return e;
   HostDocument* const doc = fHost.Active();
   switch (c.op) {
-    case ScriptOp::Screen:
-      OsSetScreenSize(i(0), i(1));
-      return {};
+    case ScriptOp::Screen: OsSetScreenSize(i(0), i(1)); return {};
     case ScriptOp::Profile:
       AfxGetApp()->WriteProfileString("Sketch", c.words[0].c_str(), c.words[1].c_str());
       return {};
-    case ScriptOp::Load:
-      return EnsureModule();
-    case ScriptOp::Unload:
-      Dropped(c, fHost.Unload());
-      return {};
+    case ScriptOp::Load: return EnsureModule();
+    case ScriptOp::Unload: Dropped(c, fHost.Unload()); return {};
     case ScriptOp::Palette:
       fHost.SetPaletteEntry(i(0), static_cast<std::uint8_t>(i(1)), static_cast<std::uint8_t>(i(2)),
                             static_cast<std::uint8_t>(i(3)));
       return {};
-    case ScriptOp::Dump:
-      return WriteDump(c.words[0]);
-    case ScriptOp::AnswerScale:
-      fHost.QueueAnswer(IDD_SCALE, Answer(c));
-      return {};
-    case ScriptOp::AnswerRotate:
-      fHost.QueueAnswer(IDD_ROTATE, Answer(c));
-      return {};
+    case ScriptOp::Dump: return WriteDump(c.words[0]);
+    case ScriptOp::AnswerScale: fHost.QueueAnswer(IDD_SCALE, Answer(c)); return {};
+    case ScriptOp::AnswerRotate: fHost.QueueAnswer(IDD_ROTATE, Answer(c)); return {};
     case ScriptOp::Document: {
-      if (fHost.Find(c.words[0]) != nullptr) return Fail(kExitScript, c, "a document named '" + c.words[0] + "' is already open");
+      if (fHost.Find(c.words[0]) != nullptr)
+        return Fail(kExitScript, c, "a document named '" + c.words[0] + "' is already open");
       RgbImage picture;
       if (c.words.size() == 2) {
         if (std::string error = ReadPng(c.words[1], picture); !error.empty()) return {kExitFile, error};
@@ -194,9 +185,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
     case ScriptOp::ToolsOff:
       Dropped(c, fHost.CallModule([](BModuleInterface& m) { m.DoToolChange(m.fCurrentTool, 0); }));
       return {};
-    case ScriptOp::PaletteIndex:
-      fHost.Module()->fPaletteIndex = i(0);
-      return {};
+    case ScriptOp::PaletteIndex: fHost.Module()->fPaletteIndex = i(0); return {};
     case ScriptOp::Apex:
       // The user sets the polygon palette's scroll bar; the control tells the
       // palette, which keeps the count within its range.
@@ -204,15 +193,9 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
         if (OsScrollControl* control = PolygonApexControl(m)) control->SetValue(value);
       }));
       return {};
-    case ScriptOp::Display:
-      Dropped(c, fHost.MenuCommand(DisplayCommand(c.words[0])));
-      return {};
-    case ScriptOp::Key:
-      Dropped(c, fHost.Key(ScriptKeyCode(c.words[1]), c.words[0] == "down"));
-      return {};
-    case ScriptOp::View:
-      Dropped(c, fHost.SetViewSize(*doc, i(0), i(1)));
-      return {};
+    case ScriptOp::Display: Dropped(c, fHost.MenuCommand(DisplayCommand(c.words[0]))); return {};
+    case ScriptOp::Key: Dropped(c, fHost.Key(ScriptKeyCode(c.words[1]), c.words[0] == "down")); return {};
+    case ScriptOp::View: Dropped(c, fHost.SetViewSize(*doc, i(0), i(1))); return {};
     case ScriptOp::Zoom: {
       const BZoom& z = doc->view.GetZoom();
       const float ox = c.reals.size() == 3 ? c.reals[1] : z.fOriginX;
@@ -225,22 +208,14 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       doc->view.fGridOn = c.words[0] == "on";
       if (!c.ints.empty()) doc->view.fGridSize = i(0);
       return {};
-    case ScriptOp::Repaint:
-      Dropped(c, fHost.Repaint(*doc));
-      return {};
-    case ScriptOp::Press:
-      Dropped(c, fHost.Press({i(0), i(1)}));
-      return {};
+    case ScriptOp::Repaint: Dropped(c, fHost.Repaint(*doc)); return {};
+    case ScriptOp::Press: Dropped(c, fHost.Press({i(0), i(1)})); return {};
     case ScriptOp::Move:
       Dropped(c, fHost.Move({i(0), i(1)}));
       UpdateCursor();
       return {};
-    case ScriptOp::Release:
-      Dropped(c, fHost.Release({i(0), i(1)}));
-      return {};
-    case ScriptOp::Click:
-      Dropped(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)}));
-      return {};
+    case ScriptOp::Release: Dropped(c, fHost.Release({i(0), i(1)})); return {};
+    case ScriptOp::Click: Dropped(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)})); return {};
     case ScriptOp::Drag: {
       bool ok = fHost.Press({i(0), i(1)});
       for (int k = 1; k <= i(4) && ok; ++k) ok = fHost.Move(DragMove(c, k));
@@ -252,23 +227,13 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       Dropped(c, fHost.MenuCommand(i(0)));
       UpdateCursor();
       return {};
-    case ScriptOp::Replicate:
-      Dropped(c, fHost.Replicate(i(0), {i(1), i(2)}));
-      return {};
-    case ScriptOp::Undo:
-      Dropped(c, fHost.Undo());
-      return {};
-    case ScriptOp::Redo:
-      Dropped(c, fHost.Redo());
-      return {};
-    case ScriptOp::Snapshot:
-      return Snapshot(c.words[0]);
-    case ScriptOp::Region:
-      return WriteRegion(c.words[0]);
-    case ScriptOp::Trace:
-      return WriteTrace(c.words[0]);
-    default:
-      return Fail(kExitScript, c, std::string("'") + ScriptOpName(c.op) + "' has no runner");
+    case ScriptOp::Replicate: Dropped(c, fHost.Replicate(i(0), {i(1), i(2)})); return {};
+    case ScriptOp::Undo: Dropped(c, fHost.Undo()); return {};
+    case ScriptOp::Redo: Dropped(c, fHost.Redo()); return {};
+    case ScriptOp::Snapshot: return Snapshot(c.words[0]);
+    case ScriptOp::Region: return WriteRegion(c.words[0]);
+    case ScriptOp::Trace: return WriteTrace(c.words[0]);
+    default: return Fail(kExitScript, c, std::string("'") + ScriptOpName(c.op) + "' has no runner");
   }
 }
 

@@ -32,8 +32,7 @@ constexpr std::array kOps{
     OpInfo{ScriptOp::Profile, "profile", "KEY VALUE", "a preference in section Sketch, before load"},
     OpInfo{ScriptOp::Load, "load", "", "load the module (else when first needed)"},
     OpInfo{ScriptOp::Unload, "unload", "", "unload the module (else at the end)"},
-    OpInfo{ScriptOp::Document, "document", "NAME [W H | FILE.png]",
-           "new active document: white W x H or FILE"},
+    OpInfo{ScriptOp::Document, "document", "NAME [W H | FILE.png]", "new active document: white W x H or FILE"},
     OpInfo{ScriptOp::Activate, "activate", "NAME", "make that document's view the active view"},
     OpInfo{ScriptOp::Close, "close", "NAME", "destroy the document and its sketch"},
     OpInfo{ScriptOp::View, "view", "W H", "client size of the active view (1..16384)"},
@@ -55,10 +54,8 @@ constexpr std::array kOps{
     OpInfo{ScriptOp::Click, "click", "X Y", "press and release at one point"},
     OpInfo{ScriptOp::Drag, "drag", "X0 Y0 X1 Y1 [N]", "press, N moves (1..100000, default 4), release"},
     OpInfo{ScriptOp::Menu, "menu", "N", "menu command N (0..65535), e.g. 57634 copy"},
-    OpInfo{ScriptOp::AnswerScale, "answer scale", "TEXT ok|cancel",
-           "queue an answer for the next scale dialog"},
-    OpInfo{ScriptOp::AnswerRotate, "answer rotate", "TEXT cw|ccw ok|cancel",
-           "the same for the rotate dialog"},
+    OpInfo{ScriptOp::AnswerScale, "answer scale", "TEXT ok|cancel", "queue an answer for the next scale dialog"},
+    OpInfo{ScriptOp::AnswerRotate, "answer rotate", "TEXT cw|ccw ok|cancel", "the same for the rotate dialog"},
     OpInfo{ScriptOp::Undo, "undo", "", "undo in the active document"},
     OpInfo{ScriptOp::Redo, "redo", "", "redo in the active document"},
     OpInfo{ScriptOp::Replicate, "replicate", "KIND X Y", "the command replicater"},
@@ -124,8 +121,8 @@ std::string Hex(std::uint32_t value, int digits) {
 }
 
 [[noreturn]] void FailControl(std::string_view line, std::size_t at) {
-  throw Failure{ToColumn(at), "expected printable text, found control character 0x" +
-                                  Hex(static_cast<unsigned char>(line[at]), 2)};
+  throw Failure{ToColumn(at),
+                "expected printable text, found control character 0x" + Hex(static_cast<unsigned char>(line[at]), 2)};
 }
 
 // The length of the character at `at`, which must be well-formed UTF-8 and,
@@ -135,8 +132,8 @@ std::size_t CheckedCharacter(std::string_view line, std::size_t at, bool quoted)
   if (static_cast<unsigned char>(line[at]) < 0x80) return 1;
   const Utf8Char ch = DecodeUtf8(line, at);
   if (ch.length == 0) {
-    throw Failure{ToColumn(at), "expected UTF-8 text, found the byte 0x" +
-                                    Hex(static_cast<unsigned char>(line[at]), 2)};
+    throw Failure{ToColumn(at),
+                  "expected UTF-8 text, found the byte 0x" + Hex(static_cast<unsigned char>(line[at]), 2)};
   }
   if (!quoted && IsInvisibleCharacter(ch.code)) {
     throw Failure{ToColumn(at), "expected a blank or a visible character, found the invisible character U+" +
@@ -194,8 +191,7 @@ class Words {
     if (pos_ < line_.size() && !IsBlank(line_[pos_]) && line_[pos_] != '#') {
       if (IsControl(line_[pos_])) FailControl(line_, pos_);
       const std::size_t length = CheckedCharacter(line_, pos_, false);
-      throw Failure{ToColumn(pos_),
-                    "expected a blank after quoted text, found " + Shown(line_.substr(pos_, length))};
+      throw Failure{ToColumn(pos_), "expected a blank after quoted text, found " + Shown(line_.substr(pos_, length))};
     }
     return token;
   }
@@ -204,8 +200,8 @@ class Words {
     const std::size_t start = pos_;
     while (pos_ < line_.size() && !IsBlank(line_[pos_]) && line_[pos_] != '#') {
       if (line_[pos_] == '"') {
-        throw Failure{ToColumn(pos_), "expected a blank before quoted text, found " +
-                                          Shown(line_.substr(start, pos_ + 1 - start))};
+        throw Failure{ToColumn(pos_),
+                      "expected a blank before quoted text, found " + Shown(line_.substr(start, pos_ + 1 - start))};
       }
       if (IsControl(line_[pos_])) FailControl(line_, pos_);
       pos_ += CheckedCharacter(line_, pos_, false);
@@ -451,8 +447,7 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
     case ScriptOp::Repaint:
     case ScriptOp::ToolsOff:
     case ScriptOp::Undo:
-    case ScriptOp::Redo:
-      break;
+    case ScriptOp::Redo: break;
     case ScriptOp::Document: {
       p.Word("a document name", false);
       std::optional<Token> next = p.words().Next();
@@ -468,9 +463,7 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
       break;
     }
     case ScriptOp::Activate:
-    case ScriptOp::Close:
-      p.Word("a document name", false);
-      break;
+    case ScriptOp::Close: p.Word("a document name", false); break;
     case ScriptOp::Zoom: {
       p.RealFrom(p.Require("a number greater than 0 and at most 1000"), 0.0, 1000.0,
                  "a number greater than 0 and at most 1000");
@@ -487,12 +480,8 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
         if (std::optional<Token> size = p.words().Next()) p.IntFrom(*size, 1, 65535);
       }
       break;
-    case ScriptOp::Mode:
-      p.Keyword({"on", "off"});
-      break;
-    case ScriptOp::Tool:
-      p.Int(-32768, 32767);
-      break;
+    case ScriptOp::Mode: p.Keyword({"on", "off"}); break;
+    case ScriptOp::Tool: p.Int(-32768, 32767); break;
     case ScriptOp::Apex:
       // The palette reads the control's value as a 16-bit number: a wider one
       // would come out as another count.
@@ -501,12 +490,8 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
     case ScriptOp::Palette:
       for (int i = 0; i < 4; ++i) p.Int(0, 255);
       break;
-    case ScriptOp::PaletteIndex:
-      p.Int(0, 255);
-      break;
-    case ScriptOp::Display:
-      p.Keyword({"black", "transparent", "inverted", "palette", "show", "hide"});
-      break;
+    case ScriptOp::PaletteIndex: p.Int(0, 255); break;
+    case ScriptOp::Display: p.Keyword({"black", "transparent", "inverted", "palette", "show", "hide"}); break;
     case ScriptOp::Key:
       p.Keyword({"down", "up"});
       p.Keyword({"shift", "ctrl", "alt", "space"});
@@ -514,9 +499,7 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
     case ScriptOp::Press:
     case ScriptOp::Move:
     case ScriptOp::Release:
-    case ScriptOp::Click:
-      p.Coordinates(2);
-      break;
+    case ScriptOp::Click: p.Coordinates(2); break;
     case ScriptOp::Drag:
       p.Coordinates(4);
       if (std::optional<Token> steps = p.words().Next()) {
@@ -526,9 +509,7 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
         c.intColumns.push_back(0);
       }
       break;
-    case ScriptOp::Menu:
-      p.Int(0, 65535);
-      break;
+    case ScriptOp::Menu: p.Int(0, 65535); break;
     case ScriptOp::AnswerScale:
       p.Word("the text typed into the dialog", true);
       p.Keyword({"ok", "cancel"});
@@ -538,17 +519,11 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
       p.Keyword({"cw", "ccw"});
       p.Keyword({"ok", "cancel"});
       break;
-    case ScriptOp::Replicate:
-      p.Coordinates(3);
-      break;
+    case ScriptOp::Replicate: p.Coordinates(3); break;
     case ScriptOp::Snapshot:
-    case ScriptOp::Region:
-      p.File(".png");
-      break;
+    case ScriptOp::Region: p.File(".png"); break;
     case ScriptOp::Dump:
-    case ScriptOp::Trace:
-      p.File(".json");
-      break;
+    case ScriptOp::Trace: p.File(".json"); break;
   }
   p.End();
 }
@@ -677,8 +652,7 @@ std::string FormatCommand(const ScriptCommand& c) {
 }
 
 std::string FormatError(const ScriptError& error) {
-  return "line " + std::to_string(error.line) + ", column " + std::to_string(error.column) + ": " +
-         error.message;
+  return "line " + std::to_string(error.line) + ", column " + std::to_string(error.column) + ": " + error.message;
 }
 
 const char* ScriptOpName(ScriptOp op) {

@@ -109,11 +109,12 @@ SvgSketch SketchOfDocument(Host& host, const HostDocument& doc) {
 
 SvgText WriteSvgText(const SvgSketch& sketch) {
   const std::string w = std::to_string(sketch.width), h = std::to_string(sketch.height);
-  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                    "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-                    w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n" +
-                    "<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke=\"" + ColourText(sketch.stroke) +
-                    "\" stroke-width=\"1\">\n";
+  std::string out =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+      w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n" +
+      "<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke=\"" + ColourText(sketch.stroke) +
+      "\" stroke-width=\"1\">\n";
   for (std::size_t k = 0; k < sketch.figures.size(); ++k) {
     out += "<path d=\"";
     if (!AppendPathData(out, sketch.figures[k])) {

@@ -55,8 +55,8 @@ class BTracker : public BCommand {
                              const OsImgPoint& /*next*/, int /*moved*/, int /*show*/) {}
   // The tracker that goes on with the gesture (normally this one); null ends it,
   // and the host destroys the tracker without performing it.
-  virtual BTracker* TrackMouse(int /*phase*/, OsImgPoint& /*anchor*/, OsImgPoint& /*previous*/,
-                               OsImgPoint& /*next*/, int /*moved*/) {
+  virtual BTracker* TrackMouse(int /*phase*/, OsImgPoint& /*anchor*/, OsImgPoint& /*previous*/, OsImgPoint& /*next*/,
+                               int /*moved*/) {
     return this;
   }
   // Grid snapping of image points: to the nearest multiple of the view's grid

@@ -8,10 +8,8 @@
 class BZoom {
  public:
   BZoom() = default;
-  BZoom(float zoomX, float zoomY, float originX, float originY, float divX = 1.0f,
-        float divY = 1.0f)
-      : fZoomX(zoomX), fZoomY(zoomY), fOriginX(originX), fOriginY(originY), fDivX(divX),
-        fDivY(divY) {}
+  BZoom(float zoomX, float zoomY, float originX, float originY, float divX = 1.0f, float divY = 1.0f)
+      : fZoomX(zoomX), fZoomY(zoomY), fOriginX(originX), fOriginY(originY), fDivX(divX), fDivY(divY) {}
   BZoom(const BZoom&) = default;
   BZoom& operator=(const BZoom&) = default;
   virtual ~BZoom() = default;

@@ -15,8 +15,7 @@ class TFWCScroll : public BTracker {
 
   // Every move and the release shift the origin against the mouse's movement,
   // so the image point under the mouse stays under it.
-  BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next,
-                       int moved) override;
+  BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 };
 
 class TFWCZoom : public BTracker {
@@ -31,8 +30,7 @@ class TFWCZoom : public BTracker {
 
   // On release: kZoomIn doubles, kZoomOut halves each axis's zoom within
   // [kMinZoom, kMaxZoom], keeping the image point under the release where it was.
-  BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next,
-                       int moved) override;
+  BTracker* TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint& previous, OsImgPoint& next, int moved) override;
 
   // Set by the host before tracking.
   std::uint8_t fZoomState = kZoomNone;

@@ -20,7 +20,7 @@ std::int32_t SnapToGrid(std::int32_t v, std::int64_t size) {
   const std::int64_t snapped = magnitude - rest + (2 * rest >= size ? size : 0);
   const std::int64_t result = v < 0 ? -snapped : snapped;
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(result, std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max()));
+                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 void Snap(const BView* view, OsImgPoint& p) {
@@ -38,8 +38,8 @@ void BCommand::ICommand(int number, BDocument* handler, int canUndo, int causesC
   fNotify = notify;
 }
 
-void BTracker::ITracker(int number, BDocument* handler, int canUndo, int causesChange, BDocument* notify,
-                        BView* view, const OsImgPoint& anchor) {
+void BTracker::ITracker(int number, BDocument* handler, int canUndo, int causesChange, BDocument* notify, BView* view,
+                        const OsImgPoint& anchor) {
   ICommand(number, handler, canUndo, causesChange, notify);
   fView = view;
   fAnchor = anchor;

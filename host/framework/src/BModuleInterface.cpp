@@ -30,15 +30,10 @@ void BModuleInterface::DoMenuCommand(int command) {
     case ID_DISPLAY_BLACK:
     case ID_DISPLAY_TRANSPARENT:
     case ID_DISPLAY_INVERTED:
-    case ID_DISPLAY_PALETTE:
-      fDispColor = command;
-      break;
+    case ID_DISPLAY_PALETTE: fDispColor = command; break;
     case ID_DISPLAY_SHOW:
-    case ID_DISPLAY_HIDE:
-      fDispSwitch = command;
-      break;
-    default:
-      return;
+    case ID_DISPLAY_HIDE: fDispSwitch = command; break;
+    default: return;
   }
   if (fHostContext != nullptr) fHostContext->RedrawCurrentView();
 }

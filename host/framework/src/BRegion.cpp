@@ -17,8 +17,7 @@ __extension__ using Int128 = __int128;
 
 // Appends the rows [top, bottom) with spans, extending the last band instead when
 // it touches and holds the same spans, which keeps the bands canonical.
-void AppendBand(std::vector<Band>& bands, std::int32_t top, std::int32_t bottom,
-                std::vector<Span>&& spans) {
+void AppendBand(std::vector<Band>& bands, std::int32_t top, std::int32_t bottom, std::vector<Span>&& spans) {
   if (spans.empty() || top >= bottom) return;
   if (!bands.empty() && bands.back().bottom == top && bands.back().spans == spans) {
     bands.back().bottom = bottom;
@@ -58,9 +57,7 @@ std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& 
   edges.reserve(2 * (a.size() + b.size()));
   std::size_t i = 0, j = 0;
   const std::size_t na = 2 * a.size(), nb = 2 * b.size();
-  auto at = [](const std::vector<Span>& s, std::size_t k) {
-    return k % 2 == 0 ? s[k / 2].left : s[k / 2].right;
-  };
+  auto at = [](const std::vector<Span>& s, std::size_t k) { return k % 2 == 0 ? s[k / 2].left : s[k / 2].right; };
   while (i < na || j < nb) {
     if (j == nb || (i < na && at(a, i) < at(b, j))) {
       edges.push_back(at(a, i++));
@@ -135,8 +132,7 @@ int BRegion::PolygonRegion(const OsImgPoint* points, int count) {
     std::vector<Span> spans;
     for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
       const auto left = static_cast<std::int32_t>(std::clamp<std::int64_t>(crossings[k], kMin, kMax));
-      const auto right =
-          static_cast<std::int32_t>(std::clamp<std::int64_t>(crossings[k + 1], kMin, kMax));
+      const auto right = static_cast<std::int32_t>(std::clamp<std::int64_t>(crossings[k + 1], kMin, kMax));
       if (left == right) continue;
       if (!spans.empty() && spans.back().right == left) {
         spans.back().right = right;
@@ -144,8 +140,7 @@ int BRegion::PolygonRegion(const OsImgPoint* points, int count) {
         spans.push_back(Span{left, right});
       }
     }
-    AppendBand(fBands, static_cast<std::int32_t>(y), static_cast<std::int32_t>(y + 1),
-               std::move(spans));
+    AppendBand(fBands, static_cast<std::int32_t>(y), static_cast<std::int32_t>(y + 1), std::move(spans));
   }
   return 1;
 }
@@ -179,8 +174,8 @@ void BRegion::XorRegion(const BRegion& other) {
 }
 
 bool BRegion::Contains(std::int32_t x, std::int32_t y) const {
-  const auto band = std::upper_bound(fBands.begin(), fBands.end(), y,
-                                     [](std::int32_t v, const Band& b) { return v < b.bottom; });
+  const auto band =
+      std::upper_bound(fBands.begin(), fBands.end(), y, [](std::int32_t v, const Band& b) { return v < b.bottom; });
   if (band == fBands.end() || band->top > y) return false;
   const auto span = std::upper_bound(band->spans.begin(), band->spans.end(), x,
                                      [](std::int32_t v, const Span& s) { return v < s.right; });
@@ -189,8 +184,8 @@ bool BRegion::Contains(std::int32_t x, std::int32_t y) const {
 
 OsImgRect BRegion::GetBounds() const {
   if (fBands.empty()) return OsImgRect{};
-  OsImgRect r{fBands.front().spans.front().left, fBands.front().top,
-              fBands.front().spans.back().right, fBands.back().bottom};
+  OsImgRect r{fBands.front().spans.front().left, fBands.front().top, fBands.front().spans.back().right,
+              fBands.back().bottom};
   for (const Band& band : fBands) {
     r.left = std::min(r.left, band.spans.front().left);
     r.right = std::max(r.right, band.spans.back().right);

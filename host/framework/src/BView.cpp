@@ -36,8 +36,8 @@ void BEventHandler::IPToDP(OsImgPoint& p) const {
 
 void BEventHandler::IPToDP(OsImgRect& r) const {
   const BZoom& z = fView.GetZoom();
-  r = {ToView(r.left, z.fZoomX, z.fOriginX), ToView(r.top, z.fZoomY, z.fOriginY),
-       ToView(r.right, z.fZoomX, z.fOriginX), ToView(r.bottom, z.fZoomY, z.fOriginY)};
+  r = {ToView(r.left, z.fZoomX, z.fOriginX), ToView(r.top, z.fZoomY, z.fOriginY), ToView(r.right, z.fZoomX, z.fOriginX),
+       ToView(r.bottom, z.fZoomY, z.fOriginY)};
 }
 
 void BEventHandler::IPToDP(OsImgSize& s) const {

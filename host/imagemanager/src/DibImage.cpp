@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <new>
 
-int DibImage::Create(int bitsPerPixel, const OsImgSize& size, const RGBQUAD* table,
-                     int count) {
+int DibImage::Create(int bitsPerPixel, const OsImgSize& size, const RGBQUAD* table, int count) {
   if (bitsPerPixel != 1) return 0;
   if (size.cx < 1 || size.cy < 1) return 0;
   if (count < 0 || count > kMaxColors || (count > 0 && table == nullptr)) return 0;

@@ -39,13 +39,13 @@ class CObject {
 
 #define RUNTIME_CLASS(name) (&name::class##name)
 
-#define DECLARE_DYNAMIC(name)                                 \
- public:                                                      \
-  static const CRuntimeClass class##name;                     \
+#define DECLARE_DYNAMIC(name)             \
+ public:                                  \
+  static const CRuntimeClass class##name; \
   const CRuntimeClass* GetRuntimeClass() const override;
 
-#define IMPLEMENT_DYNAMIC(name, base)                                         \
-  const CRuntimeClass name::class##name = {#name, RUNTIME_CLASS(base)};       \
+#define IMPLEMENT_DYNAMIC(name, base)                                   \
+  const CRuntimeClass name::class##name = {#name, RUNTIME_CLASS(base)}; \
   const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }
 
 // The class library's out-of-memory exception, thrown by AfxThrowMemoryException

@@ -17,9 +17,9 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
 
 enum : DWORD {
   SRCCOPY = 0x00CC0020,
-  SRCINVERT = 0x00660046,  // source XOR destination
+  SRCINVERT = 0x00660046,    // source XOR destination
   SRCERASEAND = 0x00220326,  // destination AND NOT source
-  SRCPAINT = 0x00EE0086,   // source OR destination
+  SRCPAINT = 0x00EE0086,     // source OR destination
 };
 
 // What a blit reads from a bitmap selected into a memory context: a one-bit

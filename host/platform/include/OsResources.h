@@ -81,13 +81,13 @@ struct OsDialogControlResource {
   short x, y, cx, cy;     // dialog units
   const char* text;
   DWORD style;
-  const char* initData;   // the control's persisted state, in its own format; or null
+  const char* initData;  // the control's persisted state, in its own format; or null
 };
 
 struct OsDialogResource {
   unsigned id;
-  const char* title;      // null: no caption
-  short x, y, cx, cy;     // dialog units
+  const char* title;   // null: no caption
+  short x, y, cx, cy;  // dialog units
   const char* fontFace;
   int fontPoints;
   DWORD style;

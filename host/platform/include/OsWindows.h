@@ -19,8 +19,7 @@ struct RGBQUAD {
 };
 
 inline bool operator==(const RGBQUAD& a, const RGBQUAD& b) {
-  return a.rgbBlue == b.rgbBlue && a.rgbGreen == b.rgbGreen && a.rgbRed == b.rgbRed &&
-         a.rgbReserved == b.rgbReserved;
+  return a.rgbBlue == b.rgbBlue && a.rgbGreen == b.rgbGreen && a.rgbRed == b.rgbRed && a.rgbReserved == b.rgbReserved;
 }
 
 constexpr int SM_CXSCREEN = 0;

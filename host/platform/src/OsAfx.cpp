@@ -17,8 +17,6 @@ void CObject::Serialize(CArchive&) {}
 void CObject::AssertValid() const {}
 void CObject::Dump(CDumpContext&) const {}
 
-bool CObject::IsKindOf(const CRuntimeClass* cls) const {
-  return GetRuntimeClass()->IsDerivedFrom(cls);
-}
+bool CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
 
 void AfxThrowMemoryException() { throw CMemoryException(); }

@@ -122,9 +122,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state) {
   state.bInitialized = 0;
 }
 
-CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : m_hModule(state.hModule) {
-  Chain().push_back(this);
-}
+CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : m_hModule(state.hModule) { Chain().push_back(this); }
 
 CDynLinkLibrary::~CDynLinkLibrary() {
   auto& chain = Chain();

@@ -108,10 +108,10 @@ BOOL BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD
   // no edge overflows.
   const std::int64_t x0 = std::max<std::int64_t>({0, x, std::int64_t{x} - sx});
   const std::int64_t y0 = std::max<std::int64_t>({0, y, std::int64_t{y} - sy});
-  const std::int64_t x1 = std::min<std::int64_t>(
-      {dest->width, std::int64_t{x} + w, std::int64_t{x} - sx + bits.BitmapWidth()});
-  const std::int64_t y1 = std::min<std::int64_t>(
-      {dest->height, std::int64_t{y} + h, std::int64_t{y} - sy + bits.BitmapHeight()});
+  const std::int64_t x1 =
+      std::min<std::int64_t>({dest->width, std::int64_t{x} + w, std::int64_t{x} - sx + bits.BitmapWidth()});
+  const std::int64_t y1 =
+      std::min<std::int64_t>({dest->height, std::int64_t{y} + h, std::int64_t{y} - sy + bits.BitmapHeight()});
   if (x0 >= x1 || y0 >= y1) return 1;
   const auto apply = [rop](std::uint8_t* px, const RGBQUAD& c) {
     const std::uint8_t s[3] = {c.rgbRed, c.rgbGreen, c.rgbBlue};

@@ -60,23 +60,22 @@ void OsAttachResources(HINSTANCE instance, const OsResourceTable* table) {
 }
 
 const OsMenuResource* OsFindMenu(HINSTANCE instance, unsigned id) {
-  return Search<OsMenuResource>(
-      instance, [id](const OsResourceTable& t) { return FindIn(t.menus, t.menuCount, id); });
+  return Search<OsMenuResource>(instance, [id](const OsResourceTable& t) { return FindIn(t.menus, t.menuCount, id); });
 }
 
 const OsBitmapResource* OsFindBitmap(HINSTANCE instance, unsigned id) {
-  return Search<OsBitmapResource>(
-      instance, [id](const OsResourceTable& t) { return FindIn(t.bitmaps, t.bitmapCount, id); });
+  return Search<OsBitmapResource>(instance,
+                                  [id](const OsResourceTable& t) { return FindIn(t.bitmaps, t.bitmapCount, id); });
 }
 
 const OsCursorResource* OsFindCursor(HINSTANCE instance, unsigned id) {
-  return Search<OsCursorResource>(
-      instance, [id](const OsResourceTable& t) { return FindIn(t.cursors, t.cursorCount, id); });
+  return Search<OsCursorResource>(instance,
+                                  [id](const OsResourceTable& t) { return FindIn(t.cursors, t.cursorCount, id); });
 }
 
 const OsDialogResource* OsFindDialog(HINSTANCE instance, unsigned id) {
-  return Search<OsDialogResource>(
-      instance, [id](const OsResourceTable& t) { return FindIn(t.dialogs, t.dialogCount, id); });
+  return Search<OsDialogResource>(instance,
+                                  [id](const OsResourceTable& t) { return FindIn(t.dialogs, t.dialogCount, id); });
 }
 
 const char* OsFindString(HINSTANCE instance, unsigned id) {
@@ -94,8 +93,7 @@ int LoadString(HINSTANCE instance, unsigned id, char* buffer, int max) {
     return 0;
   }
   const std::size_t length = std::strlen(text);
-  std::size_t n = length < static_cast<std::size_t>(max - 1) ? length
-                                                              : static_cast<std::size_t>(max - 1);
+  std::size_t n = length < static_cast<std::size_t>(max - 1) ? length : static_cast<std::size_t>(max - 1);
   // Cutting inside a multi-byte character would leave the caller an invalid
   // text; back up to the start of the character that does not fit.
   while (n > 0 && n < length && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
