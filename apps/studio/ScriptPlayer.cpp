@@ -107,7 +107,9 @@ ReplayError ScriptPlayer::Play(const ScriptCommand& c) {
   } else if (Recorded(c.op)) {
     output.Script().Record(c);
   }
-  fWindow.Changed(!fReplay.StepDropped());
+  // A line the session does not keep (a document that could not open) has no
+  // step to take back out of it.
+  fWindow.Changed(!(Recorded(c.op) && fReplay.StepDropped()));
   return {};
 }
 

@@ -352,9 +352,15 @@ std::string StudioWindow::UniqueName(const std::string& name) const {
 }
 
 void StudioWindow::Open(RgbImage picture, const std::string& wanted, const std::string& pngPath) {
-  HostDocument* doc = fHost.OpenDocument(UniqueName(wanted), std::move(picture));
-  if (doc != nullptr) fOutput.Opened(*doc, pngPath);
-  Changed(doc != nullptr);
+  const std::string name = UniqueName(wanted);
+  HostDocument* doc = fHost.OpenDocument(name, std::move(picture));
+  if (doc != nullptr) {
+    fOutput.Opened(*doc, pngPath);
+  } else {
+    // No step of the session's was dropped: the picture is just not open.
+    QMessageBox::critical(this, kTitle, tr("There is not enough memory to open %1.").arg(QString::fromStdString(name)));
+  }
+  Changed(true);
 }
 
 bool StudioWindow::MayDiscard(const std::vector<HostDocument*>& documents) {

@@ -95,7 +95,8 @@ class StudioWindow final : public QMainWindow {
   // The module's view of which entries are greyed, brought into the menus.
   void RefreshMenus();
   // Menus, palette, read-out and cursor after an event; a step the host
-  // dropped (`ok` false) is told, and taken out of the recording.
+  // dropped (`ok` false) is told, and taken out of the recording: it must be
+  // the step recorded last.
   void Changed(bool ok);
   // The module sets its cursor, as the window system asks it to whenever the
   // mouse moves; the view shows it. Without memory for it the cursor stays.
