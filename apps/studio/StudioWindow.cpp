@@ -28,7 +28,9 @@
 #include "OsPlatformHost.h"
 #include "OsResources.h"
 #include "ToolPalette.h"
+#include "container/TObjectContainer.h"
 #include "module/SketchChanges.h"
+#include "module/SketchTools.h"
 #include "resources/SketchResources.h"
 
 namespace {
@@ -70,9 +72,14 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
 
   fDialogs->OnAnswer([this](const CDialog& dialog, int button) { fOutput.Answered(dialog, button); });
-  fView = new DocumentView(
-      fHost, [this](bool ok) { Changed(ok); }, [this](const ScriptCommand& c) { fOutput.Script().Record(c); },
-      [this] { AskCursor(); });
+  DocumentView::Handlers on;
+  on.changed = [this](bool ok) { Changed(ok); };
+  on.record = [this](const ScriptCommand& c) { fOutput.Script().Record(c); };
+  on.askCursor = [this] { AskCursor(); };
+  on.hover = [this](std::optional<OsImgPoint> at) { ShowPointer(at); };
+  on.wheel = [this](const QWheelEvent& event, OsImgPoint at) { Wheel(event, at); };
+  on.finishFigure = [this] { return FinishFigure(); };
+  fView = new DocumentView(fHost, std::move(on));
   // The scroll bars move the view's origin over the picture, in picture pixels.
   auto* scroll = new QWidget;
   auto* grid = new QGridLayout(scroll);
@@ -113,10 +120,16 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   layout->addWidget(fPalette);
   layout->addLayout(documents, 1);
   setCentralWidget(central);
+  fPointer = new QLabel;
+  fPointer->setObjectName("pointer");
+  fPointer->setMinimumWidth(140);
   fReadout = new QLabel;
   fReadout->setObjectName("readout");
-  fReadout->setMinimumWidth(360);
-  statusBar()->addPermanentWidget(fReadout);
+  fReadout->setMinimumWidth(300);
+  fZoom = new QLabel;
+  fZoom->setObjectName("zoom");
+  fZoom->setMinimumWidth(60);
+  for (QLabel* label : {fPointer, fReadout, fZoom}) statusBar()->addPermanentWidget(label);
 
   if (forPlay) OsSetScreenSize(1024, 768);
   if (!fProfilePath.isEmpty() && !forPlay) {
@@ -254,6 +267,8 @@ void StudioWindow::RefreshMenus() {
   // Without memory for it, the menus keep the states they had.
   fHost.CallModule([](BModuleInterface& module) { module.DoSetupMenus(); });
   const HostDocument* doc = fHost.Active();
+  const TObjectContainer* sketch = doc != nullptr ? SketchOf(doc->document) : nullptr;
+  if (fSelectAll != nullptr) fSelectAll->setEnabled(sketch != nullptr && sketch->GetCount() > 0);
   for (const MenuEntry& e : fEntries) {
     bool enabled = !OsIsMenuItemGrayed(e.menu, e.position);
     if (e.command == ID_EDIT_UNDO || e.command == ID_EDIT_REDO) {
@@ -265,6 +280,8 @@ void StudioWindow::RefreshMenus() {
     }
     if (e.command == ID_FILE_CLOSE) enabled = doc != nullptr;
     e.action->setEnabled(enabled);
+    // Delete follows Cut, as the module greys both on the selection.
+    if (e.command == ID_EDIT_CUT && fDelete != nullptr) fDelete->setEnabled(enabled);
     // The display colour and switch in force carry a check mark.
     if (const BModuleInterface* module = fHost.Module();
         module != nullptr && e.command >= ID_DISPLAY_BLACK && e.command <= ID_DISPLAY_HIDE) {
@@ -433,6 +450,7 @@ void StudioWindow::Changed(bool ok) {
   fPalette->Refresh();
   RefreshMenus();
   UpdateReadout();
+  UpdateZoomReadout();
   ShowCursor();
 }
 
@@ -478,63 +496,33 @@ void StudioWindow::AddOwnEntries() {
   file->insertSeparator(exit);
   fOutput.AddEntries(file, exit, *fPalette);
 
-  // The grid belongs to the view; the module snaps to it.
-  QMenu* view = menus[2]->menu();
-  view->addSeparator();
-  fGrid = add(view, nullptr, tr("Grid"), "grid", [this](bool on) { SetGrid(on, 0); });
-  fGrid->setCheckable(true);
-  add(view, nullptr, tr("Grid Spacing..."), "gridSpacing", [this] {
-    HostDocument* doc = fHost.Active();
-    if (doc == nullptr) return;
-    bool ok = false;
-    const int size = QInputDialog::getInt(this, kTitle, tr("Grid spacing in pixels of the picture:"),
-                                          doc->view.fGridSize, 1, 1024, 1, &ok);
-    if (ok) SetGrid(true, size);
-  });
+  AddEditEntries(menus[1]->menu());
+  AddViewEntries(menus[2]->menu());
 }
 
-void StudioWindow::SyncScrollBars() {
-  const HostDocument* doc = fHost.Active();
-  fSyncingScroll = true;
-  for (QScrollBar* bar : {fHScroll, fVScroll}) {
-    const bool horizontal = bar == fHScroll;
-    if (doc == nullptr) {
-      bar->setRange(0, 0);
-      continue;
-    }
-    const BZoom& z = doc->view.GetZoom();
-    const double zoom = horizontal ? z.fZoomX : z.fZoomY;
-    const int picture = horizontal ? doc->picture.width : doc->picture.height;
-    const int shown = static_cast<int>((horizontal ? doc->frame.width : doc->frame.height) / zoom);
-    const int origin = static_cast<int>(std::lround(horizontal ? z.fOriginX : z.fOriginY));
-    // The origin may lie outside the usual range (the hand tool goes past the
-    // edges); the range grows to hold it rather than move it.
-    bar->setRange(std::min(0, origin), std::max(std::max(0, picture - shown), origin));
-    bar->setPageStep(std::max(1, shown));
-    bar->setSingleStep(std::max(1, shown / 20));
-    bar->setValue(origin);
-  }
-  fSyncingScroll = false;
+void StudioWindow::AddEditEntries(QMenu* edit) {
+  // The module's own commands on the editor's standard ids, which the host's
+  // Edit menu does not carry: deleting the selection and selecting every
+  // figure.
+  edit->addSeparator();
+  fDelete = edit->addAction(tr("Delete"));
+  fDelete->setObjectName("delete");
+  fDelete->setShortcuts({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)});
+  connect(fDelete, &QAction::triggered, this, [this] { Command(ID_EDIT_CLEAR); });
+  fSelectAll = edit->addAction(tr("Select All"));
+  fSelectAll->setObjectName("selectAll");
+  fSelectAll->setShortcut(QKeySequence::SelectAll);
+  connect(fSelectAll, &QAction::triggered, this, [this] { Command(ID_EDIT_SELECT_ALL); });
 }
 
-void StudioWindow::Scrolled() {
+bool StudioWindow::FinishFigure() {
   HostDocument* doc = fHost.Active();
-  if (fSyncingScroll || doc == nullptr) return;
-  const BZoom& z = doc->view.GetZoom();
-  const float ox = fHScroll->value() == std::lround(z.fOriginX) ? z.fOriginX : static_cast<float>(fHScroll->value());
-  const float oy = fVScroll->value() == std::lround(z.fOriginY) ? z.fOriginY : static_cast<float>(fVScroll->value());
-  fOutput.Script().Record(SessionOutput::ZoomCommand(z.fZoomX, ox, oy));
-  const bool ok = fHost.SetZoom(*doc, z.fZoomX, ox, oy);
-  AskCursor();
-  Changed(ok);
-}
-
-void StudioWindow::SetGrid(bool on, int size) {
-  HostDocument* doc = fHost.Active();
-  if (doc == nullptr) return;
-  doc->view.fGridOn = on;
-  if (size > 0) doc->view.fGridSize = size;
-  fOutput.Script().Record(on ? MakeCommand(ScriptOp::Grid, {doc->view.fGridSize}, {"on"})
-                             : MakeCommand(ScriptOp::Grid, {}, {"off"}));
-  Changed(true);
+  const TObjectContainer* sketch = doc != nullptr ? SketchOf(doc->document) : nullptr;
+  if (sketch == nullptr || sketch->fDrawing == nullptr || fHost.IsTracking()) return false;
+  // Only the tools that draw click by click, not the hand or zoom held over one.
+  const short tool = fHost.Module()->fCurrentTool;
+  if (tool != kToolPen && tool != kToolMultiLine) return false;
+  fOutput.Script().Record(MakeCommand(ScriptOp::Tool, {tool}));
+  Changed(fHost.CallModule([tool](BModuleInterface& module) { module.DoToolChange(tool, 1); }));
+  return true;
 }

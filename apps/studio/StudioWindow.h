@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Host.h"
@@ -21,6 +22,7 @@ class DocumentView;
 class QLabel;
 class QMenu;
 class QScrollBar;
+class QWheelEvent;
 class QTabBar;
 class ToolPalette;
 
@@ -83,6 +85,18 @@ class StudioWindow final : public QMainWindow {
   bool Export(const QString& path, const std::function<std::string()>& write);
   // The active view's grid; a size of 0 keeps the spacing.
   void SetGrid(bool on, int size);
+  // The active view's zoom and origin, as a person sets them: recorded.
+  void ZoomTo(float zoom, float originX, float originY);
+  // One step of the zoom tool about a view pixel (the view's centre when
+  // none); Actual Size and Fit in Window keep the view's centre.
+  void ZoomStep(bool in, std::optional<OsImgPoint> at);
+  void ActualSize();
+  void FitInWindow();
+  // The wheel over the view: scrolls, sideways with Shift, zooms with Ctrl.
+  void Wheel(const QWheelEvent& event, OsImgPoint at);
+  // Ends the figure being drawn click by click, as picking its tool again
+  // does; false when no such figure is under way.
+  bool FinishFigure();
 
   // Opens the picture as another document, made active; false (the person
   // told why) when it cannot be read.
@@ -125,8 +139,15 @@ class StudioWindow final : public QMainWindow {
   // `pngPath`: the file a replay can read the picture from, or empty.
   void Open(RgbImage picture, const std::string& name, const std::string& pngPath);
   std::string UniqueName(const std::string& name) const;
-  // The studio's own entries: exports and recording, the grid.
+  // The studio's own entries: sketches, exports and recording, editing, the
+  // view's zoom and grid.
   void AddOwnEntries();
+  void AddEditEntries(QMenu* edit);
+  void AddViewEntries(QMenu* view);
+  OsImgPoint ViewCentre() const;
+  // The pointer's image coordinates on the status bar while no gesture runs.
+  void ShowPointer(std::optional<OsImgPoint> at);
+  void UpdateZoomReadout();
   // True when none of them has changes, or the person agrees to lose them.
   bool MayDiscard(const std::vector<HostDocument*>& documents);
   // One tab a document, the active one current, and the title after it.
@@ -147,6 +168,11 @@ class StudioWindow final : public QMainWindow {
   DocumentView* fView = nullptr;
   ToolPalette* fPalette = nullptr;
   QLabel* fReadout = nullptr;
+  QLabel* fPointer = nullptr;
+  QLabel* fZoom = nullptr;
+  QPoint fWheelRest;
+  QAction* fDelete = nullptr;
+  QAction* fSelectAll = nullptr;
   QTabBar* fTabs = nullptr;
   QAction* fGrid = nullptr;
   QScrollBar* fHScroll = nullptr;

@@ -1,8 +1,10 @@
 #include "ToolPalette.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QShortcut>
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -11,6 +13,7 @@
 #include "OsResources.h"
 #include "OsScrollControl.h"
 #include "Replay.h"
+#include "module/SketchTools.h"
 #include "resources/SketchResources.h"
 
 namespace {
@@ -52,6 +55,7 @@ void ToolPalette::Build() {
                                      BitmapImage(OsFindBitmap(nullptr, d.modeButtonBitmaps[1]))),
                         modeSize);
   fMode->setObjectName("modeButton");
+  fMode->setToolTip(tr("Sketch tools on or off"));
   connect(fMode, &QToolButton::clicked, this, [this](bool on) {
     fCall([on](BModuleInterface& m) { m.DoModeChange(on ? 1 : 0); },
           MakeCommand(ScriptOp::Mode, {}, {on ? "on" : "off"}));
@@ -76,6 +80,7 @@ void ToolPalette::Build() {
     });
     grid->addWidget(button, row, column);
     fTools.push_back(button);
+    Describe(button, tool);
   }
   layout->addLayout(grid);
 
@@ -99,6 +104,23 @@ void ToolPalette::Build() {
   layout->addWidget(fOption);
   layout->addStretch(1);
   Refresh();
+}
+
+void ToolPalette::Describe(QToolButton* button, int tool) {
+  // The module's own table of its tools: a name for people and a key.
+  const auto* tools = static_cast<const SketchTool*>(fHost.Loader().Symbol("kSketchTools"));
+  if (tools == nullptr || tool >= kToolCount) return;
+  const SketchTool& row = tools[tool];
+  QString name = QCoreApplication::translate("SketchTools", row.name);
+  if (!name.isEmpty()) name[0] = name[0].toUpper();
+  if (row.shortcut == 0) {
+    button->setToolTip(name);
+    return;
+  }
+  const QKeySequence key(static_cast<int>(static_cast<unsigned char>(row.shortcut)));
+  button->setToolTip(QString("%1 (%2)").arg(name, key.toString(QKeySequence::NativeText)));
+  auto* shortcut = new QShortcut(key, window());
+  connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
 }
 
 QToolButton* ToolPalette::ToolButton(int tool) const {

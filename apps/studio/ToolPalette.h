@@ -30,6 +30,10 @@ class ToolPalette final : public QWidget {
   QSlider* ApexSlider() const { return fApex; }
 
  private:
+  // The tool's name and key, from the module's table: the tooltip, and the
+  // key that clicks the button anywhere in the window.
+  void Describe(QToolButton* button, int tool);
+
   Host& fHost;
   Call fCall;
   QToolButton* fMode = nullptr;

@@ -31,11 +31,10 @@
 #include "StudioWindow.h"
 #include "ToolPalette.h"
 #include "container/TObjectContainer.h"
+#include "module/SketchTools.h"
 #include "resources/SketchResources.h"
 
 namespace {
-
-constexpr int kPolygonTool = 14;
 
 // The part of a dump that the figures decide; the rest tells about the host.
 std::string Sketch(Host& host) {
@@ -80,6 +79,7 @@ class StudioTest : public QObject {
   void DialogsRefuseThenTransform();
   void PicturesOpenInTabsSharingTheClipboard();
   void FiguresAsTheReplayDoes();
+  void FeedbackStaysUntilTheModuleRepaints();
   void SketchesSaveAndReopenAsTheReplayDoes();
   void DamagedSketchesReplayWhatIsWhole();
   void MemoryRunningOutDropsOnlyTheGesture();
@@ -95,6 +95,9 @@ class StudioTest : public QObject {
   // sketch-replay on what the studio recorded so far must give the same sketch
   // and the same pixels.
   void ExpectReplayAgrees();
+  // sketch-replay's snapshot of what the studio recorded so far: the frame as
+  // last painted, with a gesture perhaps under way.
+  RgbImage ReplayedFrame();
   void ExpectSavedSketchReplays(const QString& dir, const QString& name);
 
   QString fDir = QDir::tempPath() + QString("/studio-test-%1").arg(QCoreApplication::applicationPid());
@@ -349,7 +352,7 @@ void StudioTest::FiguresAsTheReplayDoes() {
   Drag({20, 20}, {80, 60});
   Tool(5);
   Drag({100, 20}, {160, 60});
-  Tool(kPolygonTool);
+  Tool(kToolPolygon);
   QVERIFY(apex->isVisible());
   apex->setValue(6);
   Drag({20, 160}, {80, 220});
@@ -374,6 +377,57 @@ void StudioTest::FiguresAsTheReplayDoes() {
   QTest::keyRelease(view, Qt::Key_Space);
   QCOMPARE(host.Active()->view.GetZoom().fZoomX, 2.0f);
   QCOMPARE(host.Module()->fCurrentTool, 4);
+  Tool(0);
+  ExpectReplayAgrees();
+}
+
+RgbImage StudioTest::ReplayedFrame() {
+  QFile session(fDir + "/session.txt");
+  RgbImage pixels;
+  if (!session.open(QIODevice::ReadOnly)) return pixels;
+  QProcess replay;
+  replay.setWorkingDirectory(fDir);
+  replay.start(SKETCH_REPLAY, {"--out", "frame.png", "-"});
+  replay.write(session.readAll());
+  replay.closeWriteChannel();
+  if (replay.waitForFinished(60000) && replay.exitCode() == 0) ReadPng((fDir + "/frame.png").toStdString(), pixels);
+  return pixels;
+}
+
+// What a tool draws while the button is held stays on the screen until the
+// module asks for a repaint, as sketch-replay's frame shows it; Enter ends a
+// figure drawn click by click.
+void StudioTest::FeedbackStaysUntilTheModuleRepaints() {
+  Host& host = fWindow->GetHost();
+  DocumentView* view = fWindow->View();
+  QImage white(300, 200, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  QVERIFY(white.save(fDir + "/feedback.png"));
+  QVERIFY(fWindow->OpenPicture(fDir + "/feedback.png"));
+  const struct {
+    int tool;
+    QPoint from, to;
+  } gestures[] = {{kToolRectangle, {10, 10}, {60, 40}},    {kToolOval, {70, 10}, {120, 40}},
+                  {kToolFreeLine, {130, 10}, {180, 40}},   {kToolLine, {190, 10}, {240, 40}},
+                  {kToolPolygon, {10, 60}, {60, 100}},     {kToolPen, {70, 60}, {120, 100}},
+                  {kToolMultiLine, {130, 60}, {180, 100}}, {kToolLine, {190, 60}, {240, 70}},
+                  {kToolJoin, {240, 40}, {210, 58}}};
+  for (const auto& g : gestures) {
+    Tool(g.tool);
+    const std::vector<std::uint8_t> before = host.Active()->frame.pixels;
+    QTest::mousePress(view, Qt::LeftButton, {}, g.from);
+    QTest::mouseMove(view, (g.from + g.to) / 2);
+    QTest::mouseMove(view, g.to);
+    QVERIFY2(host.IsTracking() && host.Active()->frame.pixels != before, ScriptOpName(ScriptOp::Tool));
+    QVERIFY2(ReplayedFrame().pixels == host.Active()->frame.pixels, std::to_string(g.tool).c_str());
+    QTest::mouseRelease(view, Qt::LeftButton, {}, g.to);
+    if (g.tool == kToolPen || g.tool == kToolMultiLine) {
+      QVERIFY(SketchOf(host.Active()->document)->fDrawing != nullptr);
+      QTest::keyClick(view, Qt::Key_Return);
+      QVERIFY(SketchOf(host.Active()->document)->fDrawing == nullptr);
+    }
+  }
+  QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 8);  // the two lines joined
   Tool(0);
   ExpectReplayAgrees();
 }
@@ -403,7 +457,8 @@ void StudioTest::SketchesSaveAndReopenAsTheReplayDoes() {
   // history; moved with its pictures, it still opens.
   const QString moved = fDir + "/moved";
   QVERIFY(QDir().mkpath(moved));
-  for (const QString& name : QDir(fDir).entryList({"work*", "figures.png", "session-*.png"}, QDir::Files)) {
+  for (const QString& name :
+       QDir(fDir).entryList({"work*", "figures.png", "feedback.png", "session-*.png"}, QDir::Files)) {
     QVERIFY(QFile::rename(fDir + "/" + name, moved + "/" + name));
   }
   const StudioWindow::SessionFile file = StudioWindow::ReadSessionFile(moved + "/work.sketch");

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "BCommand.h"
+#include "BZoom.h"
 
 class TFWCScroll : public BTracker {
   DECLARE_DYNAMIC(TFWCScroll)
@@ -35,3 +36,8 @@ class TFWCZoom : public BTracker {
   // Set by the host before tracking.
   std::uint8_t fZoomState = kZoomNone;
 };
+
+// One step of the zoom tool about view pixel `at`: each axis's zoom doubled
+// (`in`) or halved within [kMinZoom, kMaxZoom], the image point under `at`
+// staying under it; an axis at its limit keeps its zoom and origin.
+BZoom ZoomedAbout(const BZoom& zoom, OsImgPoint at, bool in);

@@ -42,18 +42,23 @@ void TFWCZoom::IFWCommand(int number, BDocument* handler, BDocument* notify, BVi
   ITracker(number, handler, 0, 0, notify, view, point);
 }
 
+BZoom ZoomedAbout(const BZoom& zoom, OsImgPoint at, bool in) {
+  const auto step = [in](float z) {
+    return in ? std::min(z * 2.0f, TFWCZoom::kMaxZoom) : std::max(z / 2.0f, TFWCZoom::kMinZoom);
+  };
+  BZoom next = zoom;
+  // At a limit the axis stays as it is, without the origin drifting by rounding.
+  if (const float z = step(zoom.fZoomX); z != zoom.fZoomX) ZoomAxis(next.fZoomX, next.fOriginX, at.x, z);
+  if (const float z = step(zoom.fZoomY); z != zoom.fZoomY) ZoomAxis(next.fZoomY, next.fOriginY, at.y, z);
+  return next;
+}
+
 BTracker* TFWCZoom::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& next, int) {
   if (phase != kTrackEnd || fView == nullptr || (fZoomState != kZoomIn && fZoomState != kZoomOut)) return this;
   BZoom& z = fView->GetZoom();
-  auto step = [this](float zoom) {
-    return fZoomState == kZoomIn ? std::min(zoom * 2.0f, kMaxZoom) : std::max(zoom / 2.0f, kMinZoom);
-  };
-  const float zoomX = step(z.fZoomX);
-  const float zoomY = step(z.fZoomY);
-  // At a limit the axis stays as it is, without the origin drifting by rounding.
-  if (zoomX == z.fZoomX && zoomY == z.fZoomY) return this;
-  if (zoomX != z.fZoomX) ZoomAxis(z.fZoomX, z.fOriginX, next.x, zoomX);
-  if (zoomY != z.fZoomY) ZoomAxis(z.fZoomY, z.fOriginY, next.y, zoomY);
+  const BZoom zoomed = ZoomedAbout(z, next, fZoomState == kZoomIn);
+  if (zoomed.fZoomX == z.fZoomX && zoomed.fZoomY == z.fZoomY) return this;
+  z = zoomed;
   Repaint(fView);
   return this;
 }
