@@ -117,13 +117,13 @@ void StudioWindow::Wheel(const QWheelEvent& event, OsImgPoint at) {
 
 void StudioWindow::ShowPointer(std::optional<OsImgPoint> at) {
   HostDocument* doc = fHost.Active();
-  if (!at || doc == nullptr || fHost.IsTracking()) {
-    fPointer->clear();
-    return;
+  fPointerAt.reset();
+  if (at && doc != nullptr) {
+    OsImgPoint p = *at;
+    doc->view.GetEventHandler()->DPToIP(p);
+    fPointerAt = p;
   }
-  OsImgPoint p = *at;
-  doc->view.GetEventHandler()->DPToIP(p);
-  fPointer->setText(tr("X %1  Y %2").arg(p.x).arg(p.y));
+  UpdateReadout();
 }
 
 void StudioWindow::UpdateZoomReadout() {

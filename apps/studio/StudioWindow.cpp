@@ -120,16 +120,13 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   layout->addWidget(fPalette);
   layout->addLayout(documents, 1);
   setCentralWidget(central);
-  fPointer = new QLabel;
-  fPointer->setObjectName("pointer");
-  fPointer->setMinimumWidth(140);
   fReadout = new QLabel;
   fReadout->setObjectName("readout");
-  fReadout->setMinimumWidth(300);
+  fReadout->setMinimumWidth(360);
   fZoom = new QLabel;
   fZoom->setObjectName("zoom");
   fZoom->setMinimumWidth(60);
-  for (QLabel* label : {fPointer, fReadout, fZoom}) statusBar()->addPermanentWidget(label);
+  for (QLabel* label : {fReadout, fZoom}) statusBar()->addPermanentWidget(label);
 
   if (forPlay) OsSetScreenSize(1024, 768);
   if (!fProfilePath.isEmpty() && !forPlay) {
@@ -454,7 +451,14 @@ void StudioWindow::Changed(bool ok) {
   ShowCursor();
 }
 
-void StudioWindow::UpdateReadout() { fReadout->setText(ReadoutText(fHost)); }
+void StudioWindow::UpdateReadout() {
+  // The module reports while a gesture runs; otherwise the pointer's place.
+  if (fPointerAt && !fHost.IsTracking()) {
+    fReadout->setText(tr("X %1  Y %2").arg(fPointerAt->x).arg(fPointerAt->y));
+  } else {
+    fReadout->setText(ReadoutText(fHost));
+  }
+}
 
 void StudioWindow::AskCursor() {
   fHost.CallModule([](BModuleInterface& module) { module.DoSetCursor({0, 0}, nullptr); });

@@ -145,7 +145,7 @@ class StudioWindow final : public QMainWindow {
   void AddEditEntries(QMenu* edit);
   void AddViewEntries(QMenu* view);
   OsImgPoint ViewCentre() const;
-  // The pointer's image coordinates on the status bar while no gesture runs.
+  // The read-out shows the pointer's image coordinates while no gesture runs.
   void ShowPointer(std::optional<OsImgPoint> at);
   void UpdateZoomReadout();
   // True when none of them has changes, or the person agrees to lose them.
@@ -168,7 +168,8 @@ class StudioWindow final : public QMainWindow {
   DocumentView* fView = nullptr;
   ToolPalette* fPalette = nullptr;
   QLabel* fReadout = nullptr;
-  QLabel* fPointer = nullptr;
+  // The pointer over the view, in image coordinates, for the read-out.
+  std::optional<OsImgPoint> fPointerAt;
   QLabel* fZoom = nullptr;
   QPoint fWheelRest;
   QAction* fDelete = nullptr;

@@ -85,6 +85,9 @@ void ToolPalette::Build() {
   layout->addLayout(grid);
 
   fOption = new QWidget(this);
+  // No wider than the tools: the palette, and the view beside it, keep their
+  // places whichever tool is chosen.
+  fOption->setFixedWidth(d.toolPaletteWidth);
   auto* option = new QVBoxLayout(fOption);
   option->setContentsMargins(0, 0, 0, 0);
   auto* caption = new QLabel(fOption);

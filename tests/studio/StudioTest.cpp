@@ -80,6 +80,7 @@ class StudioTest : public QObject {
   void PicturesOpenInTabsSharingTheClipboard();
   void FiguresAsTheReplayDoes();
   void FeedbackStaysUntilTheModuleRepaints();
+  void NavigatesAsEditorsDo();
   void SketchesSaveAndReopenAsTheReplayDoes();
   void DamagedSketchesReplayWhatIsWhole();
   void MemoryRunningOutDropsOnlyTheGesture();
@@ -430,6 +431,67 @@ void StudioTest::FeedbackStaysUntilTheModuleRepaints() {
   QCOMPARE(SketchOf(host.Active()->document)->GetCount(), 8);  // the two lines joined
   Tool(0);
   ExpectReplayAgrees();
+}
+
+// The wheel scrolls, sideways with Shift, and zooms with Ctrl about the
+// pointer; the View menu's zoom keys; the status bar's zoom and pointer; and
+// all of it recorded, so that the replay shows the same view.
+void StudioTest::NavigatesAsEditorsDo() {
+  Host& host = fWindow->GetHost();
+  DocumentView* view = fWindow->View();
+  const auto zoom = [&host] { return host.Active()->view.GetZoom(); };
+  const auto wheel = [view](QPoint at, int notches, Qt::KeyboardModifiers keys) {
+    QWheelEvent event(at, view->mapToGlobal(at), {}, {0, notches * 120}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &event);
+  };
+  const auto imageAt = [&host](QPoint p) {
+    OsImgPoint i{p.x(), p.y()};
+    host.Active()->view.GetEventHandler()->DPToIP(i);
+    return QPoint(i.x, i.y);
+  };
+  auto* readout = fWindow->findChild<QLabel*>("readout");
+  auto* zoomLabel = fWindow->findChild<QLabel*>("zoom");
+  fWindow->FitInWindow();
+  const float fitted = zoom().fZoomX;
+  const QPoint at(150, 100);
+  const QPoint under = imageAt(at);
+  wheel(at, 1, Qt::ControlModifier);
+  QCOMPARE(zoom().fZoomX, 2 * fitted);
+  QCOMPARE(imageAt(at), under);
+  QCOMPARE(zoomLabel->text(), QString("%1%").arg(zoom().fZoomX * 100.0, 0, 'g', 4));
+
+  // Down a notch, then sideways a notch.
+  const BZoom before = zoom();
+  wheel(at, -1, Qt::NoModifier);
+  QVERIFY(zoom().fOriginY > before.fOriginY && zoom().fOriginX == before.fOriginX);
+  wheel(at, -1, Qt::ShiftModifier);
+  QVERIFY(zoom().fOriginX > before.fOriginX);
+
+  QTest::mouseMove(view, {40, 30});
+  QCOMPARE(readout->text(), QString("X %1  Y %2").arg(imageAt({40, 30}).x()).arg(imageAt({40, 30}).y()));
+
+  fWindow->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(fWindow));
+  QTest::keyClick(fWindow, Qt::Key_Equal, Qt::ControlModifier);
+  QCOMPARE(zoom().fZoomX, 4 * fitted);
+  QTest::keyClick(fWindow, Qt::Key_Minus, Qt::ControlModifier);
+  QCOMPARE(zoom().fZoomX, 2 * fitted);
+  const QPoint centre(host.Active()->frame.width / 2, host.Active()->frame.height / 2);
+  const QPoint middle = imageAt(centre);
+  QTest::keyClick(fWindow, Qt::Key_1, Qt::ControlModifier);
+  QCOMPARE(zoom().fZoomX, 1.0f);
+  QCOMPARE(imageAt(centre), middle);
+  // Fit in Window: the whole picture, in the middle.
+  QTest::keyClick(fWindow, Qt::Key_0, Qt::ControlModifier);
+  QCOMPARE(zoom().fZoomX, fitted);
+  const RgbImage& frame = host.Active()->frame;
+  const QPoint topLeft(static_cast<int>((0 - zoom().fOriginX) * fitted),
+                       static_cast<int>((0 - zoom().fOriginY) * fitted));
+  QVERIFY(topLeft.x() >= 0 && topLeft.y() >= 0);
+  QVERIFY(std::abs(frame.width - 2 * topLeft.x() - static_cast<int>(host.Active()->picture.width * fitted)) <= 2);
+  QVERIFY(std::abs(frame.height - 2 * topLeft.y() - static_cast<int>(host.Active()->picture.height * fitted)) <= 2);
+  ExpectReplayAgrees();
+  QTest::keyClick(fWindow, Qt::Key_1, Qt::ControlModifier);
 }
 
 // sketch-replay runs a saved sketch as it is, from its folder, to the very
