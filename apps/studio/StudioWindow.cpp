@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 #include <iostream>
@@ -307,12 +308,20 @@ void StudioWindow::Command(int command) {
       return;
     }
     case ID_APP_EXIT: close(); return;
-    case ID_APP_ABOUT:
-      QMessageBox::about(this, kTitle,
-                         QString("%1\n\n%2")
-                             .arg(kTitle, fHost.IsLoaded() ? QString::fromStdString(fHost.Identification())
-                                                           : tr("No module is loaded.")));
+    case ID_APP_ABOUT: {
+      // A box that sizes itself to its texts, the module's own name among them.
+      QMessageBox about(this);
+      about.setObjectName("about");
+      about.setWindowTitle(tr("About %1").arg(kTitle));
+      about.setIconPixmap(fPalette->ModeButton() != nullptr ? fPalette->ModeButton()->icon().pixmap(42, 42)
+                                                            : QPixmap());
+      about.setText(QString("<b>%1</b> %2").arg(kTitle, SKETCH_VERSION));
+      about.setInformativeText(tr("A vector sketch over a picture.") + "\n\n" +
+                               (fHost.IsLoaded() ? tr("Module: %1").arg(QString::fromStdString(fHost.Identification()))
+                                                 : tr("No module is loaded.")));
+      about.exec();
       return;
+    }
     case ID_EDIT_UNDO:
       fOutput.Script().Record(MakeCommand(ScriptOp::Undo));
       Changed(fHost.Undo());
