@@ -2,12 +2,13 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-# Qt 6 Widgets for sketch-studio; the CJK fonts show the module's Japanese menu texts;
+# Qt 6 Widgets for sketch-studio, its translation tools and Qt's own translations;
+# the CJK fonts show the module's Japanese menu texts;
 # clang and its sanitizer and libFuzzer runtimes for the fuzz preset; cairo and pixman only
 # for the benchmark that compares our drawing with a general 2-D library; clang-format (14)
 # for scripts/check-format.sh.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
-          qt6-base-dev fonts-noto-cjk clang libclang-rt-14-dev
+          qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk clang libclang-rt-14-dev
           libcairo2-dev libpixman-1-dev clang-format)
 
 missing=()

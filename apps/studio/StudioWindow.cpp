@@ -50,12 +50,63 @@ QString ReadoutText(const Host& host) {
   return parts.join("    ");
 }
 
-QString NamedStep(const std::string& entry, const std::vector<int>& steps, bool last) {
-  QString text = QString::fromStdString(entry);
+// The host's own menus in the studio's language. The host's menu bar keeps
+// the editor's own texts, which the module and the dumps see; a person reads
+// these instead. Each pop-up is known by its first entry.
+struct HostText {
+  int command;
+  const char* menu;  // for the pop-up that begins with the command
+  const char* entry;
+};
+constexpr HostText kHostTexts[] = {
+    {ID_FILE_OPEN, QT_TRANSLATE_NOOP("StudioWindow", "&File"), QT_TRANSLATE_NOOP("StudioWindow", "&Open Picture...")},
+    {ID_FILE_CLOSE, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Close")},
+    {ID_APP_EXIT, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Quit")},
+    {ID_EDIT_UNDO, QT_TRANSLATE_NOOP("StudioWindow", "&Edit"), QT_TRANSLATE_NOOP("StudioWindow", "&Undo")},
+    {ID_EDIT_REDO, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Redo")},
+    {ID_EDIT_CUT, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "Cu&t")},
+    {ID_EDIT_COPY, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Copy")},
+    {ID_EDIT_PASTE, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Paste")},
+    {ID_DISPLAY_BLACK, QT_TRANSLATE_NOOP("StudioWindow", "&View"),
+     QT_TRANSLATE_NOOP("StudioWindow", "Sketch in &Black")},
+    {ID_DISPLAY_TRANSPARENT, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "Sketch &Transparent")},
+    {ID_DISPLAY_INVERTED, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "Sketch &Inverted")},
+    {ID_DISPLAY_PALETTE, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "Sketch in the &Palette Colour")},
+    {ID_DISPLAY_SHOW, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Show the Sketch")},
+    {ID_DISPLAY_HIDE, nullptr, QT_TRANSLATE_NOOP("StudioWindow", "&Hide the Sketch")},
+    {ID_WINDOW_CASCADE, QT_TRANSLATE_NOOP("StudioWindow", "&Window"), QT_TRANSLATE_NOOP("StudioWindow", "&Tile")},
+    {ID_APP_ABOUT, QT_TRANSLATE_NOOP("StudioWindow", "&Help"),
+     QT_TRANSLATE_NOOP("StudioWindow", "&About Sketch Studio")},
+};
+
+const HostText* FindHostText(int command) {
+  for (const HostText& t : kHostTexts) {
+    if (t.command == command) return &t;
+  }
+  return nullptr;
+}
+
+// An entry's text: the studio's for the host's own commands, the menu's own
+// (the module's) for the rest.
+QString EntryText(HMENU menu, int position) {
+  const HostText* host = FindHostText(static_cast<int>(GetMenuItemID(menu, position)));
+  return host != nullptr ? StudioWindow::tr(host->entry) : QString::fromStdString(OsGetMenuText(menu, position));
+}
+
+QString PopupTitle(HMENU bar, int position) {
+  HMENU sub = GetSubMenu(bar, position);
+  const HostText* host =
+      sub != nullptr && GetMenuItemCount(sub) > 0 ? FindHostText(static_cast<int>(GetMenuItemID(sub, 0))) : nullptr;
+  return host != nullptr && host->menu != nullptr ? StudioWindow::tr(host->menu)
+                                                  : QString::fromStdString(OsGetMenuText(bar, position));
+}
+
+QString NamedStep(const QString& entry, const std::vector<int>& steps, bool last) {
+  QString text = entry;
   if (steps.empty()) return text;
   // A step the studio has no name for leaves the entry's text as it is.
   if (const char* name = ChangeStepName(last ? steps.back() : steps.front())) {
-    text += QString(" ") + QString::fromUtf8(name);
+    text += QString(" ") + QCoreApplication::translate("SketchChanges", name);
   }
   return text;
 }
@@ -206,7 +257,7 @@ void StudioWindow::BuildMenus() {
   fEntries.clear();
   HMENU bar = fHost.MenuBar();
   for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-    QMenu* menu = menuBar()->addMenu(QString::fromStdString(OsGetMenuText(bar, i)));
+    QMenu* menu = menuBar()->addMenu(PopupTitle(bar, i));
     connect(menu, &QMenu::aboutToShow, this, [this] { RefreshMenus(); });
     if (HMENU sub = GetSubMenu(bar, i)) FillMenu(menu, sub);
   }
@@ -222,7 +273,7 @@ void StudioWindow::BuildMenus() {
 
 void StudioWindow::FillMenu(QMenu* into, HMENU from) {
   for (int i = 0; i < GetMenuItemCount(from); ++i) {
-    const QString text = QString::fromStdString(OsGetMenuText(from, i));
+    const QString text = EntryText(from, i);
     if (HMENU sub = GetSubMenu(from, i)) {
       FillMenu(into->addMenu(text), sub);
       continue;
@@ -274,7 +325,7 @@ void StudioWindow::RefreshMenus() {
       std::vector<int> steps;
       if (doc != nullptr) steps = undo ? doc->history.UndoLabels() : doc->history.RedoLabels();
       enabled = !steps.empty();
-      e.action->setText(NamedStep(OsGetMenuText(e.menu, e.position), steps, undo));
+      e.action->setText(NamedStep(EntryText(e.menu, e.position), steps, undo));
     }
     if (e.command == ID_FILE_CLOSE) enabled = doc != nullptr;
     e.action->setEnabled(enabled);

@@ -27,6 +27,8 @@ class QTabBar;
 class ToolPalette;
 
 class StudioWindow final : public QMainWindow {
+  Q_OBJECT
+
  public:
   // Loads the module from `modulePath` and opens `picture`, or the built-in
   // picture when it is empty or cannot be opened (the person is told why).

@@ -14,6 +14,8 @@ class QSlider;
 class QToolButton;
 
 class ToolPalette final : public QWidget {
+  Q_OBJECT
+
  public:
   // `call` records the command given, makes the call into the module through
   // the host, and brings the window up to date.

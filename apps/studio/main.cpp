@@ -21,6 +21,7 @@
 #include "Preflight.h"
 #include "ScriptPlayer.h"
 #include "SketchJournal.h"
+#include "StudioLanguage.h"
 #include "StudioWindow.h"
 
 namespace {
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(kTitle);
+  InstallTranslations(app, QLocale());
   QString picture, record, recover, play, dump;
   const QStringList args = QApplication::arguments();
   for (int k = 1; k < args.size(); ++k) {
