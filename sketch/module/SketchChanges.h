@@ -1,7 +1,8 @@
 #pragma once
 // The change numbers the module's steps give the host's history (ITracker,
 // ICommand), each with the name a host shows for the step in its undo and redo
-// entries. Constants only: a host names the steps without linking the module.
+// entries, in English (a host translates them). Constants only: a host names
+// the steps without linking the module.
 
 #include "HostCommands.h"
 #include "resources/SketchResources.h"
@@ -33,31 +34,31 @@ enum SketchChange : int {
 
 struct SketchChangeStep {
   int change;
-  const char* name;  // UTF-8
+  const char* name;
 };
 
 inline constexpr SketchChangeStep kSketchChangeSteps[] = {
-    {kChangeDrag, "移動"},
-    {kChangeSelect, "選択"},
-    {kChangeDraw, "描画"},
-    {kChangeAddPoint, "ポイントの追加"},
-    {kChangeDeletePoint, "ポイントの削除"},
-    {kChangeScissor, "切断"},
-    {kChangeJoin, "連結"},
-    {kChangeMovePoint, "ポイントの移動"},
-    {kChangeMoveCenter, "回転中心の移動"},
-    {kChangeClone, "複製"},
-    {kChangeEditPoint, "ポイントの編集"},
-    {kChangePen, "ペン"},
-    {kChangeMouseScale, "拡大、縮小"},
-    {kChangeMouseRotate, "回転"},
-    {kChangeRotate, "回転"},
-    {kChangeScale, "拡大、縮小"},
-    {kChangeMirrorHorizontal, "左右反転"},
-    {kChangeMirrorVertical, "上下反転"},
-    {kChangeCopy, "コピー"},
-    {kChangeCut, "切り取り"},
-    {kChangePaste, "貼り付け"},
+    {kChangeDrag, "Move"},
+    {kChangeSelect, "Select"},
+    {kChangeDraw, "Draw"},
+    {kChangeAddPoint, "Add Point"},
+    {kChangeDeletePoint, "Delete Point"},
+    {kChangeScissor, "Cut Path"},
+    {kChangeJoin, "Join"},
+    {kChangeMovePoint, "Move Point"},
+    {kChangeMoveCenter, "Move Centre"},
+    {kChangeClone, "Duplicate"},
+    {kChangeEditPoint, "Edit Point"},
+    {kChangePen, "Pen"},
+    {kChangeMouseScale, "Scale"},
+    {kChangeMouseRotate, "Rotate"},
+    {kChangeRotate, "Rotate"},
+    {kChangeScale, "Scale"},
+    {kChangeMirrorHorizontal, "Flip Horizontally"},
+    {kChangeMirrorVertical, "Flip Vertically"},
+    {kChangeCopy, "Copy"},
+    {kChangeCut, "Cut"},
+    {kChangePaste, "Paste"},
 };
 
 // The name of the step a change number stands for; null for a number the

@@ -139,7 +139,7 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QAction* undo = fWindow->Action(ID_EDIT_UNDO);
   QAction* redo = fWindow->Action(ID_EDIT_REDO);
   QVERIFY(!undo->isEnabled());
-  QCOMPARE(undo->text(), QString("元に戻す(&U)"));
+  QCOMPARE(undo->text(), QString("&Undo"));
   Tool(4);
   // The module's cursor for the tool, with its hot spot.
   const OsCursorResource* cursor = OsFindCursor(nullptr, LoadedCursorId(host));
@@ -153,13 +153,13 @@ void StudioTest::DrawsMovesUndoesAsTheReplayDoes() {
   QVERIFY(!fWindow->findChild<QLabel*>("readout")->text().isEmpty());
 
   QVERIFY(undo->isEnabled() && !redo->isEnabled());
-  QCOMPARE(UndoText(), QString("元に戻す(&U) 移動"));
+  QCOMPARE(UndoText(), QString("&Undo Move"));
   const std::string moved = Sketch(host);
   undo->trigger();
   QVERIFY(Sketch(host) != moved);
   QVERIFY(redo->isEnabled());
-  QCOMPARE(redo->text(), QString("やり直し(&R) 移動"));
-  QCOMPARE(UndoText(), QString("元に戻す(&U) 描画"));
+  QCOMPARE(redo->text(), QString("&Redo Move"));
+  QCOMPARE(UndoText(), QString("&Undo Draw"));
   QTest::keyClick(fWindow, Qt::Key_Y, Qt::ControlModifier);
   QCOMPARE(Sketch(host), moved);
 
