@@ -29,6 +29,7 @@ enum SketchChange : int {
   kChangeCopy = ID_EDIT_COPY,
   kChangeCut = ID_EDIT_CUT,
   kChangePaste = ID_EDIT_PASTE,
+  kChangeClear = ID_EDIT_CLEAR,
 };
 
 struct SketchChangeStep {
@@ -58,6 +59,7 @@ inline constexpr SketchChangeStep kSketchChangeSteps[] = {
     {kChangeCopy, "コピー"},
     {kChangeCut, "切り取り"},
     {kChangePaste, "貼り付け"},
+    {kChangeClear, "削除"},
 };
 
 // The name of the step a change number stands for; null for a number the
