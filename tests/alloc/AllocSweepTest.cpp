@@ -49,7 +49,8 @@ enum class Failure { kOnce, kLasting };
 constexpr std::int64_t kScaleDialog = 5100, kRotateDialog = 5123;
 
 // One step of a session: a command, or a gesture from its press to its release
-// with whatever the script does in between, which the host drops as a whole.
+// or its cancel with whatever the script does in between, which the host drops
+// as a whole.
 struct Step {
   std::size_t begin = 0;
   std::size_t end = 0;
@@ -65,7 +66,10 @@ std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
     if (c.op == ScriptOp::Tool) tool = c.ints[0];
     std::size_t end = k + 1;
     if (c.op == ScriptOp::Press) {
-      while (end < commands.size() && commands[end - 1].op != ScriptOp::Release) ++end;
+      while (end < commands.size() && commands[end - 1].op != ScriptOp::Release &&
+             commands[end - 1].op != ScriptOp::Cancel) {
+        ++end;
+      }
     }
     steps.push_back({k, end, tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag)});
     k = end;

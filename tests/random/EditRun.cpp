@@ -356,8 +356,8 @@ class EventGenerator {
   }
 
   EditEvent Menu() {
-    static constexpr std::array<int, 14> kCommands{1003, 5100, 5101, 5110,  5111,  5120,  5121,
-                                                   5122, 5123, 5124, 57634, 57635, 57637, 4242};
+    static constexpr std::array<int, 16> kCommands{1003, 5100, 5101,  5110,  5111,  5120,  5121,  5122,
+                                                   5123, 5124, 57632, 57634, 57635, 57637, 57642, 4242};
     static constexpr std::array<const char*, 14> kScales{"",    "0",   "1",   "10",   "50",   "99",   "100",
                                                          "150", "200", "999", "1000", "1001", "9999", "12a"};
     static constexpr std::array<const char*, 11> kAngles{"",    "0",   "1",   "30",  "45",  "90",
