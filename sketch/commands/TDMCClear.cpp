@@ -19,9 +19,10 @@ void TDMCClear::IDMCClear(TObjectContainer* container, BView* view, BDocument* d
 }
 
 void TDMCClear::DoIt() {
-  if (fContainer == nullptr || fSnapshot == nullptr) return;
-  // The container holds copies since the snapshot: deleting them needs no
-  // memory, and the figures themselves wait in the snapshot for undo.
+  // A snapshot is taken only of a container. The container holds copies since
+  // then: deleting them needs no memory, and the figures themselves wait in the
+  // snapshot for undo.
+  if (fSnapshot == nullptr) return;
   fContainer->DeleteSelected(nullptr);
   // Nothing is drawn for a deletion, and the view repaints only a sketch that
   // is marked: without the mark the deleted figures would stay on the screen.

@@ -174,23 +174,26 @@ TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
 }
 
 // Out of memory before the tracker is undone, the gesture goes as a failed
-// release's does; while undoing it, the performed gesture is kept as a step.
+// release's does; while undoing it, the performed gesture is kept as a step,
+// or destroyed without a history to keep it.
 TEST(BTrackingLoop, CancelWithoutMemoryDropsTheGestureOrKeepsItDone) {
   const std::string all = "CMFCMFCMFDU";  // press, move, the end step, DoIt, UndoIt
   for (int at = 6; at < static_cast<int>(all.size()); ++at) {
-    SCOPED_TRACE(at);
-    Log log;
-    BHistory history;
-    BTrackingLoop loop;
-    auto* tracker = new Recorder(&log, {});
-    tracker->fThrowAt = at;
-    loop.Begin(tracker);
-    loop.Move({1, 0});
-    EXPECT_FALSE(loop.Cancel(&history));
-    EXPECT_FALSE(loop.IsTracking());
-    const bool kept = all[static_cast<std::size_t>(at)] == 'U';
-    EXPECT_EQ(Kinds(log), all.substr(0, static_cast<std::size_t>(at)) + (kept ? "" : "X"));
-    EXPECT_EQ(history.UndoLabels(), kept ? std::vector<int>{7} : std::vector<int>{});
+    for (bool withHistory : {true, false}) {
+      SCOPED_TRACE(std::to_string(at) + (withHistory ? " with" : " without") + " a history");
+      Log log;
+      BHistory history;
+      BTrackingLoop loop;
+      auto* tracker = new Recorder(&log, {});
+      tracker->fThrowAt = at;
+      loop.Begin(tracker);
+      loop.Move({1, 0});
+      EXPECT_FALSE(loop.Cancel(withHistory ? &history : nullptr));
+      EXPECT_FALSE(loop.IsTracking());
+      const bool kept = all[static_cast<std::size_t>(at)] == 'U' && withHistory;
+      EXPECT_EQ(Kinds(log), all.substr(0, static_cast<std::size_t>(at)) + (kept ? "" : "X"));
+      EXPECT_EQ(history.UndoLabels(), kept ? std::vector<int>{7} : std::vector<int>{});
+    }
   }
 }
 

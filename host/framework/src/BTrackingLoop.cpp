@@ -56,9 +56,9 @@ void BTrackingLoop::Track(int phase, OsImgPoint next) {
 
 bool BTrackingLoop::Cancel(BHistory* history) {
   if (!fTracker) return true;
-  // What cannot be undone changes nothing before it is performed (a hand
-  // scrolls the view, which is no step either); its end step could, as the
-  // zoom tool's does.
+  // What cannot be undone has changed nothing that undo would take back (the
+  // hand's scrolling is no step either), and its end step may still act, as
+  // the zoom tool's zooms: it goes without one.
   if (fTracker->CanBeUndone() == 0) {
     fTracker.reset();
     return true;
