@@ -69,6 +69,7 @@ void CheckValues(const ScriptCommand& c) {
     case ScriptOp::Unload:
     case ScriptOp::Repaint:
     case ScriptOp::ToolsOff:
+    case ScriptOp::Cancel:
     case ScriptOp::Undo:
     case ScriptOp::Redo: ok = ints == 0 && reals == 0 && words == 0; break;
     case ScriptOp::Document:

@@ -240,6 +240,9 @@ void CSketchInterface::DoSetupMenus() {
   if (menu == nullptr) return;
   EnableMenuItem(menu, ID_EDIT_COPY, MF_BYCOMMAND | MF_ENABLED);
   EnableMenuItem(menu, ID_EDIT_CUT, MF_BYCOMMAND | MF_ENABLED);
+  // Ours, beside the standard ones: enabled as Cut is, whatever is selected.
+  EnableMenuItem(menu, ID_EDIT_CLEAR, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(menu, ID_EDIT_SELECT_ALL, MF_BYCOMMAND | MF_ENABLED);
   const BList* clip = TObjectContainer::fClipContainer;
   const bool empty = clip != nullptr && clip->GetCount() == 0;
   EnableMenuItem(menu, ID_EDIT_PASTE, MF_BYCOMMAND | (empty ? MF_GRAYED : MF_ENABLED));

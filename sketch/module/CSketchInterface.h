@@ -79,6 +79,8 @@ class CSketchInterface : public BModuleInterface {
   void DMC_Cut();
   void DMC_Copy();
   void DMC_Paste();
+  void DMC_Clear();
+  void DMC_SelectAll();
   void DMC_DrawSketch() {}
 
   static bool IsTransformTool(int tool) { return tool == kToolScale || tool == kToolRotate; }

@@ -7,15 +7,18 @@
 
 #include "BView.h"
 #include "OsAfx.h"
+#include "commands/TDMCClear.h"
 #include "commands/TDMCCopy.h"
 #include "commands/TDMCCut.h"
 #include "commands/TDMCPaste.h"
 #include "commands/TDMFlip.h"
 #include "commands/TDMRotate.h"
 #include "commands/TDMScale.h"
+#include "container/ShapeWalk.h"
 #include "container/TObjectContainer.h"
 #include "container/TSketchMemo.h"
 #include "module/CSketchInterface.h"
+#include "raster/SketchDisplay.h"
 #include "resources/SketchResources.h"
 #include "ui/CRotateDialog.h"
 #include "ui/CScaleDialog.h"
@@ -58,6 +61,8 @@ void CSketchInterface::DoMenuCommand(int command) {
     case ID_EDIT_COPY: DMC_Copy(); break;
     case ID_EDIT_CUT: DMC_Cut(); break;
     case ID_EDIT_PASTE: DMC_Paste(); break;
+    case ID_EDIT_CLEAR: DMC_Clear(); break;
+    case ID_EDIT_SELECT_ALL: DMC_SelectAll(); break;
     default: BModuleInterface::DoMenuCommand(command); break;
   }
 }
@@ -122,4 +127,23 @@ void CSketchInterface::DMC_Paste() {
   const Press p = Lookup();
   if (p.container == nullptr) return;
   PostCommand(Make<TDMCPaste>([&](TDMCPaste& c) { c.IDMCPaste(p.container, p.view, p.document); }).release());
+}
+
+void CSketchInterface::DMC_Clear() {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  // Deleting nothing would be a step with nothing to undo, and would cut the
+  // redo list for it.
+  bool selected = false;
+  ForEachSelected(*p.container, [&selected](TDShape&) { selected = true; });
+  if (!selected) return;
+  PostCommand(Make<TDMCClear>([&](TDMCClear& c) { c.IDMCClear(p.container, p.view, p.document); }).release());
+}
+
+void CSketchInterface::DMC_SelectAll() {
+  const Press p = Lookup();
+  if (p.container == nullptr) return;
+  // Choosing figures is no step, as with the selection rectangle.
+  p.container->SelectAll(1);
+  SketchUpdateView(gActiveView, 0);
 }

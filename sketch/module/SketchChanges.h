@@ -30,6 +30,7 @@ enum SketchChange : int {
   kChangeCopy = ID_EDIT_COPY,
   kChangeCut = ID_EDIT_CUT,
   kChangePaste = ID_EDIT_PASTE,
+  kChangeClear = ID_EDIT_CLEAR,
 };
 
 struct SketchChangeStep {
@@ -59,6 +60,7 @@ inline constexpr SketchChangeStep kSketchChangeSteps[] = {
     {kChangeCopy, "Copy"},
     {kChangeCut, "Cut"},
     {kChangePaste, "Paste"},
+    {kChangeClear, "Delete"},
 };
 
 // The name of the step a change number stands for; null for a number the

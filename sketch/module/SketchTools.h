@@ -35,15 +35,17 @@ enum SketchToolNumber : int {
 
 struct SketchTool {
   SketchToolNumber number;
-  const char* name;   // a few English words, for people
+  const char* name;   // a short English name, which a host shows as the tool's tip
   unsigned cursor;    // the cursor resource; the zoom tool's while a click would not zoom
   int change;         // what its gesture's history step is called (SketchChanges.h); 0: it makes none
   int optionPalette;  // the option palette it shows (a dialog template), or -1
   // What a left-button press with the tool does.
   void (CSketchInterface::*press)(OsImgPoint& point, int flags);
-  char shortcut;  // the key that chooses it, or 0
+  char shortcut;  // the key that chooses it (a capital letter or a sign), or 0
 };
 
+// Exported from Sketch.MOD under this plain name: a host reads the names and
+// keys for its palette from the loaded module.
 extern const SketchTool kSketchTools[kToolCount];
 
 // The row of a tool number; null for a number that is no tool.

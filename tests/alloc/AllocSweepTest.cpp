@@ -49,11 +49,13 @@ enum class Failure { kOnce, kLasting };
 constexpr std::int64_t kScaleDialog = 5100, kRotateDialog = 5123;
 
 // One step of a session: a command, or a gesture from its press to its release
-// with whatever the script does in between, which the host drops as a whole.
+// or its cancel with whatever the script does in between, which the host drops
+// as a whole.
 struct Step {
   std::size_t begin = 0;
   std::size_t end = 0;
   bool freeHand = false;  // a stroke of the free-hand tool
+  bool cancel = false;    // a gesture that ends in a cancel
 };
 
 std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
@@ -65,12 +67,30 @@ std::vector<Step> StepsOf(const std::vector<ScriptCommand>& commands) {
     if (c.op == ScriptOp::Tool) tool = c.ints[0];
     std::size_t end = k + 1;
     if (c.op == ScriptOp::Press) {
-      while (end < commands.size() && commands[end - 1].op != ScriptOp::Release) ++end;
+      while (end < commands.size() && commands[end - 1].op != ScriptOp::Release &&
+             commands[end - 1].op != ScriptOp::Cancel) {
+        ++end;
+      }
     }
-    steps.push_back({k, end, tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag)});
+    steps.push_back({k, end, tool == kFreeHand && (c.op == ScriptOp::Press || c.op == ScriptOp::Drag),
+                     c.op == ScriptOp::Press && commands[end - 1].op == ScriptOp::Cancel});
     k = end;
   }
   return steps;
+}
+
+// A cancel that runs out of memory while undoing its gesture keeps the gesture
+// performed, as its release would have: the step's lines with a release at the
+// last point in place of the cancel.
+std::vector<ScriptCommand> Released(const std::vector<ScriptCommand>& commands, Step step) {
+  std::vector<ScriptCommand> lines(commands.begin() + static_cast<std::ptrdiff_t>(step.begin),
+                                   commands.begin() + static_cast<std::ptrdiff_t>(step.end));
+  std::vector<std::int64_t> last;
+  for (const ScriptCommand& c : lines) {
+    if (c.op == ScriptOp::Press || c.op == ScriptOp::Move) last = c.ints;
+  }
+  lines.back() = MakeCommand(ScriptOp::Release, last);
+  return lines;
 }
 
 // What a dropped step must leave as it was, and what must hold of any sketch.
@@ -265,8 +285,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
 
   // In a child: fails the allocation `nth` (from 0) of step `failed`, which the
   // session is at, and replays the rest. Writes "\1problem", or the state after
-  // the step, NUL, '0' done, '1' unchanged, '2' a stroke short of a sample or
-  // '3' an opening, NUL and the end state if replayed.
+  // the step, NUL, '0' done, '1' unchanged, '2' a stroke short of a sample,
+  // '3' an opening or '4' a cancelled gesture kept as released, NUL and the
+  // end state if replayed.
   std::string Sweep(Session& session, std::size_t failed, long long nth, const State& before) {
     const long long start = OsAllocationsConsulted();
     const bool once = std::get<1>(GetParam()) == Failure::kOnce;
@@ -285,18 +306,24 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     // A step that changes nothing even when it works (a key, a tool already
     // chosen) is done, not dropped: the rest goes on as after it.
     const bool done = after.text == fAfter[failed].text;
-    if (outcome.dropped && after.text != before.text) {
+    // A cancel that ran out of memory undoing its gesture keeps it as its
+    // release would have: the figures agree with nothing else then.
+    const bool released = !done && fSteps[failed].cancel && after.text == fReleased;
+    if (outcome.dropped && after.text != before.text && !released) {
       return "\1the dropped step changed the sketch: " + FirstDifference(before.text, after.text);
     }
     const bool unchanged = !done && after.text == before.text;
+    // Whoever replays or records the session learns of a step dropped, or
+    // kept other than asked.
+    if ((unchanged || released) && !outcome.dropped) return "\1the step was dropped without a word";
     // A free-hand stroke goes on without a sample that cannot be stored: done,
     // but not as without failures, so its rest is only checked to replay soundly.
     const bool sampleLeftOut = !unchanged && !done && fSteps[failed].freeHand && once;
-    if (!unchanged && !done && !sampleLeftOut) {
+    if (!unchanged && !done && !sampleLeftOut && !released) {
       return "\1the step was left half done: " + FirstDifference(fAfter[failed].text, after.text) +
              "; before it: " + FirstDifference(before.text, after.text);
     }
-    std::string out = after.text + '\0' + (unchanged ? "1" : sampleLeftOut ? "2" : "0") + '\0';
+    std::string out = after.text + '\0' + (unchanged ? "1" : sampleLeftOut ? "2" : released ? "4" : "0") + '\0';
     return WithRest(session, failed, after.text, out);
   }
 
@@ -337,11 +364,13 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     if (first == std::string::npos || second == std::string::npos) return "the child said nothing";
     const bool unchanged = out[first + 1] == '1';
     fDropped += unchanged ? 1 : 0;
+    fKept += out[first + 1] == '4' ? 1 : 0;
     if (second + 1 == out.size()) return {};  // that state's rest was replayed before
     fReplayed.insert(out.substr(0, first));
     ++fRests;
-    // A stroke without one sample, or a document opened otherwise: its rest replayed soundly.
-    if (out[first + 1] == '2' || out[first + 1] == '3') return {};
+    // A stroke without one sample, a document opened otherwise, or a gesture
+    // kept that was to be cancelled: its rest replayed soundly.
+    if (out[first + 1] == '2' || out[first + 1] == '3' || out[first + 1] == '4') return {};
     const std::string end = out.substr(second + 1);
     // A dialog that was answered before its command failed has taken its
     // answer from the queue; leaving the step out would leave it there.
@@ -359,7 +388,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   std::vector<State> fAfter;
   std::map<std::size_t, std::string> fWithout;
   std::set<std::string> fReplayed;  // states after the current step whose rest was replayed
+  std::string fReleased;            // for a cancelled gesture, the state its release leaves
   long long fDropped = 0;
+  long long fKept = 0;  // cancelled gestures kept as released
   long long fRests = 0;
 };
 
@@ -383,6 +414,14 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
     fReplayed.clear();
     const State before = ReadState(session.GetHost());
+    fReleased.clear();
+    if (fSteps[i].cancel) {
+      fReleased = Forked([&] {
+        const std::vector<ScriptCommand> lines = Released(fCommands, fSteps[i]);
+        session.Run(lines, {0, lines.size()});
+        return ReadState(session.GetHost()).text;
+      });
+    }
     const long long first = static_cast<long long>(i) % stride;
     for (long long nth = first; !IsSetUp(fCommands[fSteps[i].begin].op) && nth < fAllocations[i];
          nth += stride, ++total) {
@@ -406,8 +445,8 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   EXPECT_GT(total, 0);
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::cout << fSteps.size() << " steps, " << total << " allocations failed in turn (every " << stride << "), "
-            << fDropped << " steps left unchanged, " << fRests << " rests replayed, " << fWithout.size()
-            << " sessions without a step, " << seconds << " s\n";
+            << fDropped << " steps left unchanged, " << fKept << " cancels kept as releases, " << fRests
+            << " rests replayed, " << fWithout.size() << " sessions without a step, " << seconds << " s\n";
 }
 
 std::vector<std::string> Scripts() {

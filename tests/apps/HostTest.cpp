@@ -142,7 +142,7 @@ TEST_F(HostTest, CallsSayWhetherTheModuleRanOutOfMemory) {
   ASSERT_TRUE(host.Activate(*doc));
   host.Module()->DoModeChange(1);
   host.Module()->DoToolChange(4, 1);
-  EXPECT_TRUE(host.Undo() && host.Redo());
+  EXPECT_TRUE(host.Undo() && host.Redo() && host.Cancel());
   ASSERT_TRUE(host.Press({10, 10}) && host.Move({30, 20}));
   EXPECT_TRUE(host.Undo() && host.Redo() && host.Press({50, 50}) && host.MenuCommand(5110) &&
               host.Replicate(0, {10, 10}));
@@ -156,9 +156,52 @@ TEST_F(HostTest, CallsSayWhetherTheModuleRanOutOfMemory) {
   EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
 
   ASSERT_TRUE(host.Press({40, 40}) && host.Move({60, 60}));
+  OsFailAllocationsAfter(0);
+  EXPECT_FALSE(host.Cancel());
+  OsFailAllocationsAfter(-1);
+  EXPECT_FALSE(host.IsTracking());
+  EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002});
+
+  ASSERT_TRUE(host.Press({40, 40}) && host.Move({60, 60}));
   EXPECT_TRUE(host.Close(*doc));
   EXPECT_FALSE(host.IsTracking());
   EXPECT_EQ(host.Active()->document.fName, "b");
+  host.Unload();
+}
+
+// Escape without memory: a cut the scissors made is dropped with its press,
+// or, when there is no memory to undo it, kept as the step its release would
+// have left; never anything in between.
+TEST_F(HostTest, ACancelWithoutMemoryDropsTheGestureOrKeepsItsStep) {
+  Host host;
+  ASSERT_EQ(host.Load(SKETCH_MODULE_PATH), "");
+  HostDocument* doc = host.OpenDocument("a", RgbImage(100, 80));
+  const TObjectContainer* sketch = SketchOf(doc->document);
+  host.Module()->DoModeChange(1);
+  host.Module()->DoToolChange(8, 1);
+  ASSERT_TRUE(host.Press({10, 40}) && host.Move({90, 40}) && host.Release({90, 40}));
+  host.Module()->DoToolChange(10, 1);
+  bool dropped = false, kept = false;
+  for (int n = 0;; ++n) {
+    ASSERT_TRUE(host.Press({50, 40}));
+    ASSERT_TRUE(host.IsTracking());
+    OsFailAllocationsAfter(n);
+    const bool ok = host.Cancel();
+    OsFailAllocationsAfter(-1);
+    EXPECT_FALSE(host.IsTracking());
+    if (doc->history.UndoLabels() == std::vector<int>{30002, 30005}) {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(sketch->GetCount(), 2) << n;
+      kept = true;
+      ASSERT_TRUE(host.Undo());
+    } else {
+      EXPECT_EQ(doc->history.UndoLabels(), std::vector<int>{30002}) << n;
+      dropped = dropped || !ok;
+    }
+    EXPECT_EQ(sketch->GetCount(), 1) << n;
+    if (ok) break;
+  }
+  EXPECT_TRUE(dropped && kept);
   host.Unload();
 }
 

@@ -50,6 +50,7 @@ TEST_F(CheckBeforeRunTest, FollowsTheDocumentsAsTheHostWillOpenAndCloseThem) {
       {"document a\nclose a\nclick 1 1\nactivate main\nclose main", "0 "},
       {"document a\ndocument b\nclose b\nactivate b", "2 line 4, column 10: no document named 'b'"},
       {"tool 4\nactivate main", "2 line 2, column 10: no document named 'main'"},
+      {"cancel\nactivate main", "2 line 2, column 10: no document named 'main'"},
       {"click 1 1\nunload\nclose main", "2 line 3, column 7: no document named 'main'"},
   };
   for (const auto& [script, result] : table) EXPECT_EQ(Check(script), result) << script;
@@ -87,7 +88,7 @@ TEST_F(CheckBeforeRunTest, EveryOutputMustBeCreatable) {
 
 TEST_F(CheckBeforeRunTest, TheModuleMustLoadWhenTheScriptNeedsIt) {
   fOptions.modulePath = "libc.so.6";
-  EXPECT_EQ(Check("screen 10 10\nprofile a b\npalette 1 2 3 4\nanswer scale 5 ok\ndump @d.json\nunload"), "0 ");
+  EXPECT_EQ(Check("screen 10 10\nprofile a b\npalette 1 2 3 4\nanswer scale 5 ok\ncancel\ndump @d.json\nunload"), "0 ");
   EXPECT_EQ(Check("load"), "1 libc.so.6: not a module (its entry point or exports are missing)");
   EXPECT_EQ(Check("key down shift"), "1 libc.so.6: not a module (its entry point or exports are missing)");
   fOptions.out = (fDir / "out.png").string();

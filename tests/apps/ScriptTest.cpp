@@ -230,6 +230,7 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
       {MakeCommand(ScriptOp::Press, {-2147483648LL, 2147483647}), "press -2147483648 2147483647"},
       {MakeCommand(ScriptOp::Move, {0, -1}), "move 0 -1"},
       {MakeCommand(ScriptOp::Release, {3, 4}), "release 3 4"},
+      {MakeCommand(ScriptOp::Cancel), "cancel"},
       {MakeCommand(ScriptOp::Click, {5, 6}), "click 5 6"},
       {MakeCommand(ScriptOp::Drag, {1, 2, 3, 4, 100000}), "drag 1 2 3 4 100000"},
       {MakeCommand(ScriptOp::Menu, {65535}), "menu 65535"},

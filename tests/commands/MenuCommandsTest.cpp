@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "OsRuntime.h"
+#include "commands/TDMCClear.h"
 #include "commands/TDMCCopy.h"
 #include "commands/TDMCCut.h"
 #include "commands/TDMCPaste.h"
@@ -96,6 +97,39 @@ TEST_F(MenuCommands, CutLeavesCopiesOfTheRestAndUndoPutsBackTheVeryFigures) {
   EXPECT_EQ(cut.fRemoved->GetItemFromIndex(2), b);
   ASSERT_EQ(fClip->GetCount(), 1);
   EXPECT_EQ(ClipAt(0)->UnitCount(), 2);  // a copy of what was cut
+}
+
+// Delete is Cut without the clipboard; its undo and redo exchange the very
+// figures, so that the steps before and after it still find theirs.
+TEST_F(MenuCommands, ClearDeletesTheSelectionAloneAndUndoPutsBackTheVeryFigures) {
+  TDShape* a = Polyline({{2, 2}, {6, 2}});
+  TDShape* b = Selected({{10, 10}, {14, 10}});
+  auto* held = new TDShape;
+  fClip->AddTail(held);
+  fContainer.fDrawing = a;
+  TDMCClear clear;
+  clear.IDMCClear(&fContainer, &fView, &fDocument);
+  EXPECT_EQ(clear.GetChangeID(), ID_EDIT_CLEAR);
+  const int repaints = fRepaints;
+  clear.DoIt();
+  EXPECT_GT(fRepaints, repaints);  // the deleted figure leaves the screen
+  ASSERT_EQ(Count(), 1);
+  EXPECT_EQ(Selection(), "0");
+  EXPECT_EQ(fContainer.fDrawing, nullptr);
+  ASSERT_EQ(fClip->GetCount(), 1);
+  EXPECT_EQ(ClipAt(0), held);
+  TDShape* left = At(0);
+  for (int i = 0; i < 2; ++i) {
+    clear.UndoIt();
+    EXPECT_TRUE(ShownInk(12, 10));
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ((std::vector<TDShape*>{At(0), At(1)}), (std::vector<TDShape*>{a, b}));
+    EXPECT_EQ(Selection(), "01");
+    clear.RedoIt();
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(At(0), left);
+  }
+  EXPECT_EQ(ClipAt(0), held);
 }
 
 TEST_F(MenuCommands, CutThatRunsOutOfMemoryChangesNothing) {
@@ -202,8 +236,10 @@ TEST_F(MenuCommands, CommandsWithoutADocumentDoNothing) {
   z.IDMScale(nullptr, &fView, &fDocument, 2.0);
   TDMCPaste p;
   p.IDMCPaste(nullptr, &fView, &fDocument);
+  TDMCClear d;
+  d.IDMCClear(nullptr, &fView, &fDocument);
   fClip->AddTail(new TDShape);
-  for (BCommand* c : std::initializer_list<BCommand*>{&h, &v, &r, &z, &p}) {
+  for (BCommand* c : std::initializer_list<BCommand*>{&h, &v, &r, &z, &p, &d}) {
     c->DoIt();
     c->UndoIt();
     c->RedoIt();

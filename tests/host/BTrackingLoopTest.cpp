@@ -19,7 +19,7 @@
 namespace {
 
 // "C" constrain, "M" mouse, "F" feedback, each with phase, anchor, previous, next
-// and moved; "D" DoIt; "X" destroyed.
+// and moved; "D" DoIt; "U" UndoIt; "X" destroyed.
 using Log = std::vector<std::string>;
 
 std::string Kinds(const Log& log) {
@@ -31,7 +31,9 @@ std::string Kinds(const Log& log) {
 // Keeps next on the anchor's row; throws from its call number fThrowAt on.
 class Recorder : public BTracker {
  public:
-  Recorder(Log* log, OsImgPoint anchor) : fLog(log) { ITracker(7, nullptr, 1, 1, nullptr, nullptr, anchor); }
+  Recorder(Log* log, OsImgPoint anchor, int canUndo = 1) : fLog(log) {
+    ITracker(7, nullptr, canUndo, 1, nullptr, nullptr, anchor);
+  }
   ~Recorder() override { fLog->push_back("X"); }
   void TrackConstrain(int phase, const OsImgPoint& a, const OsImgPoint& p, OsImgPoint& n, int moved) override {
     Note('C', phase, a, p, n, moved);
@@ -46,6 +48,7 @@ class Recorder : public BTracker {
     Note('F', phase, a, p, n, moved * show);
   }
   void DoIt() override { Note('D'); }
+  void UndoIt() override { Note('U'); }
 
   int fThrowAt = -1, fHandOverAt = -1;
   BTracker* fHandOverTo = nullptr;
@@ -55,7 +58,7 @@ class Recorder : public BTracker {
     if (fCalls++ == fThrowAt) AfxThrowMemoryException();
     std::ostringstream s;
     s << what;
-    if (what != 'D') {
+    if (what != 'D' && what != 'U') {
       s << phase << ' ' << a.x << ',' << a.y << ' ' << p.x << ',' << p.y << ' ' << n.x << ',' << n.y << ' ' << moved;
     }
     fLog->push_back(s.str());
@@ -128,6 +131,69 @@ TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracke
     EXPECT_EQ(Kinds(log), thrown ? all.substr(0, static_cast<std::size_t>(at)) + "X" : all);
     EXPECT_FALSE(loop.IsTracking());
     EXPECT_EQ(history.CanUndo(), !thrown);
+  }
+}
+
+// Escape mid-gesture: the end step at the point the last step left, then what
+// can be undone is performed and undone; nothing enters the history, whose
+// redo list stays. What cannot be undone, or hands over to no tracker at the
+// end, is destroyed unperformed.
+TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
+  Log log;
+  BHistory history;
+  BTrackingLoop loop;
+  EXPECT_TRUE(loop.Cancel(&history));  // no gesture, nothing to do
+  loop.Begin(new Recorder(&log, {}));
+  loop.End({}, &history);
+  history.Undo();
+  log.clear();
+
+  loop.Begin(new Recorder(&log, {10, 10}));
+  loop.Move({15, 12});
+  EXPECT_TRUE(loop.Cancel(&history));
+  EXPECT_EQ(Log(log.begin() + 6, log.end()),
+            (Log{"C2 10,10 15,10 15,10 1", "M2 10,10 15,10 15,10 1", "F2 10,10 15,10 15,10 1", "D", "U", "X"}));
+  EXPECT_FALSE(loop.IsTracking());
+  EXPECT_EQ(std::tuple(history.UndoLabels(), history.RedoLabels()),
+            std::tuple(std::vector<int>{}, std::vector<int>{7}));
+
+  const std::tuple<int, int, std::string> cases[] = {
+      {0, -1, "CMFCMFX"},   // cannot be undone: no end step
+      {1, 2, "CMFCMFCMX"},  // ends with no tracker to perform
+  };
+  for (const auto& [canUndo, handOverAt, kinds] : cases) {
+    log.clear();
+    auto* tracker = new Recorder(&log, {}, canUndo);
+    tracker->fHandOverAt = handOverAt;
+    loop.Begin(tracker);
+    loop.Move({3, 0});
+    EXPECT_TRUE(loop.Cancel(&history));
+    EXPECT_EQ(Kinds(log), kinds);
+    EXPECT_EQ(history.RedoLabels(), std::vector<int>{7});
+  }
+}
+
+// Out of memory before the tracker is undone, the gesture goes as a failed
+// release's does; while undoing it, the performed gesture is kept as a step,
+// or destroyed without a history to keep it.
+TEST(BTrackingLoop, CancelWithoutMemoryDropsTheGestureOrKeepsItDone) {
+  const std::string all = "CMFCMFCMFDU";  // press, move, the end step, DoIt, UndoIt
+  for (int at = 6; at < static_cast<int>(all.size()); ++at) {
+    for (bool withHistory : {true, false}) {
+      SCOPED_TRACE(std::to_string(at) + (withHistory ? " with" : " without") + " a history");
+      Log log;
+      BHistory history;
+      BTrackingLoop loop;
+      auto* tracker = new Recorder(&log, {});
+      tracker->fThrowAt = at;
+      loop.Begin(tracker);
+      loop.Move({1, 0});
+      EXPECT_FALSE(loop.Cancel(withHistory ? &history : nullptr));
+      EXPECT_FALSE(loop.IsTracking());
+      const bool kept = all[static_cast<std::size_t>(at)] == 'U' && withHistory;
+      EXPECT_EQ(Kinds(log), all.substr(0, static_cast<std::size_t>(at)) + (kept ? "" : "X"));
+      EXPECT_EQ(history.UndoLabels(), kept ? std::vector<int>{7} : std::vector<int>{});
+    }
   }
 }
 

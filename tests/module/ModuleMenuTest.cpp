@@ -78,7 +78,8 @@ TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNo
 
 TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
   host.fView = nullptr;
-  const int commands[] = {ID_MIRROR_HORIZONTAL, ID_ROTATE_180, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE};
+  const int commands[] = {ID_MIRROR_HORIZONTAL, ID_ROTATE_180, ID_EDIT_COPY,      ID_EDIT_CUT,
+                          ID_EDIT_PASTE,        ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
   for (int command : commands) gModuleInterface.DoMenuCommand(command);
   EXPECT_TRUE(viewPosts.empty() && host.fPosts.empty());
   host.fView = &view;

@@ -308,24 +308,26 @@ TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
   EXPECT_TRUE(gModuleInterface.fToolPalette == nullptr && gModuleInterface.fModeButton == nullptr);
 }
 
-TEST_F(ModuleTools, PasteIsGreyedExactlyWhileTheClipboardExistsAndIsEmpty) {
+TEST_F(ModuleTools, TheEditCommandsAreEnabledButPasteWhileTheClipboardExistsAndIsEmpty) {
   HMENU edit = CreateMenu();
   AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_COPY, "Copy");
   AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_CUT, "Cut");
   AppendMenu(edit, MF_STRING, ID_EDIT_PASTE, "Paste");
+  AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_CLEAR, "Delete");
+  AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_SELECT_ALL, "Select All");
   CWnd main;
   main.OsSetMenu(edit);
   AfxGetApp()->m_pMainWnd = &main;
   const auto grey = [edit] {
     gModuleInterface.DoSetupMenus();
     std::string out;
-    for (int i = 0; i < 3; ++i) out += OsIsMenuItemGrayed(edit, i) ? "G" : "E";
+    for (int i = 0; i < 5; ++i) out += OsIsMenuItemGrayed(edit, i) ? "G" : "E";
     return out;
   };
-  EXPECT_EQ(grey(), "EEG");
+  EXPECT_EQ(grey(), "EEGEE");
   // Only a clipboard known to be empty greys the command.
   BList* clipboard = std::exchange(TObjectContainer::fClipContainer, nullptr);
-  EXPECT_EQ(grey(), "EEE");
+  EXPECT_EQ(grey(), "EEEEE");
   TObjectContainer::fClipContainer = clipboard;
   DestroyMenu(edit);
 }

@@ -12,6 +12,7 @@
 #include "BList.h"
 #include "Host.h"
 #include "HostDump.h"
+#include "commands/TDMCClear.h"
 #include "commands/TDMCCopy.h"
 #include "commands/TDMCCut.h"
 #include "commands/TDMCPaste.h"
@@ -105,7 +106,8 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
       {"TDCSelect", HoldSnapshot<TDCSelect>}, {"TDCScale", HoldSnapshot<TDCScale>},
       {"TDCRotate", HoldSnapshot<TDCRotate>}, {"TDMCPaste", HoldSnapshot<TDMCPaste>},
       {"TDMHFlip", HoldSnapshot<TDMHFlip>},   {"TDMVFlip", HoldSnapshot<TDMVFlip>},
-      {"TDMRotate", HoldSnapshot<TDMRotate>}, {"TDMScale", HoldSnapshot<TDMScale>}};
+      {"TDMRotate", HoldSnapshot<TDMRotate>}, {"TDMScale", HoldSnapshot<TDMScale>},
+      {"TDMCClear", HoldSnapshot<TDMCClear>}};
   if (const auto snapshot = kSnapshots.find(kind); snapshot != kSnapshots.end()) {
     snapshot->second(step, holder, out);
   } else if (kind == "TDCGrow") {

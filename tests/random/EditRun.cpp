@@ -145,11 +145,13 @@ class EditSession {
       // Switching documents mid-gesture ends the gesture in the one it began in.
       const bool active = name == activeBefore && (!documents || trackingBefore);
       cur.states = std::move(was.states);
-      if (!active || op == ScriptOp::Undo || op == ScriptOp::Redo) {
+      // A cancelled gesture leaves the history as it was, and the figures as
+      // its undo brings them back.
+      if (!active || op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel) {
         if (cur.steps != was.steps)
-          return EditFailure{
-              0, "history",
-              "the steps of " + name + " changed" + (active ? " by undo or redo" : " while it was not in use")};
+          return EditFailure{0, "history",
+                             "the steps of " + name + " changed" +
+                                 (active ? std::string(" by ") + ScriptOpName(op) : " while it was not in use")};
         int want = was.position;
         if (active && !trackingBefore) {
           if (op == ScriptOp::Undo && want > 0) --want;
@@ -168,7 +170,8 @@ class EditSession {
           // business; the figures themselves must come back bit for bit.
           if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected)), Unordered(ShapesOf(figures)));
               !diff.empty()) {
-            const char* kind = op == ScriptOp::Undo ? "undo" : op == ScriptOp::Redo ? "redo" : "untouched";
+            const char* kind =
+                op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel ? ScriptOpName(op) : "untouched";
             return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
         }
@@ -231,8 +234,10 @@ class EventGenerator {
       const std::uint32_t r = fBytes.Below(10);
       if (r < 6) return {{"move " + Point(true)}};
       if (r < 9) return {{"release " + Point(true)}};
+      // Escape, or now and then what the host holds off until the button is up.
+      if (fBytes.Chance(40)) return {{"cancel"}};
     }
-    static constexpr std::array<int, 16> kWeights{9, 5, 4, 4, 12, 16, 7, 12, 8, 4, 3, 3, 2, 2, 2, 5};
+    static constexpr std::array<int, 17> kWeights{9, 5, 4, 4, 12, 16, 7, 12, 8, 4, 3, 3, 2, 2, 2, 5, 2};
     int total = 0;
     for (int w : kWeights) total += w;
     int r = static_cast<int>(fBytes.Below(static_cast<std::uint32_t>(total)));
@@ -254,6 +259,7 @@ class EventGenerator {
       case 12: return Options();
       case 13: return {{"replicate " + std::to_string(fBytes.Below(3)) + " " + Point(true)}};
       case 14: return Rare();
+      case 16: return {{"cancel"}};
       default: return {{"undo"}};
     }
   }
@@ -350,8 +356,8 @@ class EventGenerator {
   }
 
   EditEvent Menu() {
-    static constexpr std::array<int, 14> kCommands{1003, 5100, 5101, 5110,  5111,  5120,  5121,
-                                                   5122, 5123, 5124, 57634, 57635, 57637, 4242};
+    static constexpr std::array<int, 16> kCommands{1003, 5100, 5101,  5110,  5111,  5120,  5121,  5122,
+                                                   5123, 5124, 57632, 57634, 57635, 57637, 57642, 4242};
     static constexpr std::array<const char*, 14> kScales{"",    "0",   "1",   "10",   "50",   "99",   "100",
                                                          "150", "200", "999", "1000", "1001", "9999", "12a"};
     static constexpr std::array<const char*, 11> kAngles{"",    "0",   "1",   "30",  "45",  "90",

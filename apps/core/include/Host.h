@@ -81,6 +81,12 @@ class Host final : public BHostContext, public BHostServices, public BColorServi
   bool Press(OsImgPoint point);
   bool Move(OsImgPoint point);
   bool Release(OsImgPoint point);
+  // Escape while the button is held: the gesture ends where it is and leaves
+  // no step (BTrackingLoop::Cancel); the figures are as before the press, the
+  // selection as the press left it, the redo list stays, and the active view
+  // is repainted. The read-out no longer shows the gesture's size or
+  // rectangle. Outside a gesture nothing is done.
+  bool Cancel();
   bool IsTracking() const { return fLoop.IsTracking(); }
   // The active document's history; with nothing to undo or redo, nothing is done.
   bool Undo();

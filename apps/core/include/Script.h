@@ -42,6 +42,7 @@ enum class ScriptOp {
   Press,         // ints = {X, Y}
   Move,          // ints = {X, Y}
   Release,       // ints = {X, Y}
+  Cancel,        // no arguments
   Click,         // ints = {X, Y}
   Drag,          // ints = {X0, Y0, X1, Y1, N}; N is 4 when the line leaves it out
   Menu,          // ints = {N}

@@ -399,6 +399,16 @@ bool Host::Release(OsImgPoint point) {
   return fLoop.End(point, fActive != nullptr ? &fActive->history : nullptr);
 }
 
+bool Host::Cancel() {
+  if (!fLoop.IsTracking()) return true;
+  const bool ok = fLoop.Cancel(fActive != nullptr ? &fActive->history : nullptr);
+  fReadoutSize.reset();
+  fReadoutRect.reset();
+  // A tracker dropped unperformed asks for no repaint: its feedback, the
+  // ants among it, would stay on the screen.
+  return (fActive == nullptr || Repaint(*fActive)) && ok;
+}
+
 bool Host::Undo() {
   if (fActive == nullptr || fLoop.IsTracking()) return true;
   return Guarded([this] { fActive->history.Undo(); });

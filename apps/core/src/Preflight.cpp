@@ -41,7 +41,9 @@ bool NeedsModule(ScriptOp op) {
     case ScriptOp::Palette:
     case ScriptOp::Dump:
     case ScriptOp::AnswerScale:
-    case ScriptOp::AnswerRotate: return false;
+    case ScriptOp::AnswerRotate:
+    // Without a gesture there is nothing to end, and a gesture has them both.
+    case ScriptOp::Cancel: return false;
     default: return true;
   }
 }

@@ -215,6 +215,7 @@ ReplayError Replay::Execute(const ScriptCommand& c) {
       UpdateCursor();
       return {};
     case ScriptOp::Release: Dropped(c, fHost.Release({i(0), i(1)})); return {};
+    case ScriptOp::Cancel: Dropped(c, fHost.Cancel()); return {};
     case ScriptOp::Click: Dropped(c, fHost.Press({i(0), i(1)}) && fHost.Release({i(0), i(1)})); return {};
     case ScriptOp::Drag: {
       bool ok = fHost.Press({i(0), i(1)});

@@ -51,6 +51,7 @@ constexpr std::array kOps{
     OpInfo{ScriptOp::Press, "press", "X Y", "left button down at view pixel X Y"},
     OpInfo{ScriptOp::Move, "move", "X Y", "the mouse moves with the button held"},
     OpInfo{ScriptOp::Release, "release", "X Y", "left button up"},
+    OpInfo{ScriptOp::Cancel, "cancel", "", "Escape with the button held: the gesture ends, no step kept"},
     OpInfo{ScriptOp::Click, "click", "X Y", "press and release at one point"},
     OpInfo{ScriptOp::Drag, "drag", "X0 Y0 X1 Y1 [N]", "press, N moves (1..100000, default 4), release"},
     OpInfo{ScriptOp::Menu, "menu", "N", "menu command N (0..65535), e.g. 57634 copy"},
@@ -446,6 +447,7 @@ void ParseArguments(LineParser& p, ScriptCommand& c) {
     case ScriptOp::Unload:
     case ScriptOp::Repaint:
     case ScriptOp::ToolsOff:
+    case ScriptOp::Cancel:
     case ScriptOp::Undo:
     case ScriptOp::Redo: break;
     case ScriptOp::Document: {

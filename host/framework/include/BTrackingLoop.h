@@ -35,12 +35,24 @@ class BTrackingLoop {
   bool End(OsImgPoint release, BHistory* history = nullptr);
   // Drops the gesture without performing it.
   void Abandon() { fTracker.reset(); }
+  // Escape while the button is held: the gesture ends where its last step left
+  // it, so that nothing it changed while tracking stays. One that can be undone
+  // is performed and undone, since only its undo knows what it changed, and is
+  // destroyed without entering the history; one that cannot is destroyed
+  // unperformed. False when memory ran out: before the tracker was performed,
+  // the gesture is dropped as a failed release drops it; when undoing it, the
+  // gesture stays performed and is kept in `history` as its release would have
+  // kept it, the only state the figures are consistent with then.
+  bool Cancel(BHistory* history = nullptr);
 
   bool IsTracking() const { return fTracker != nullptr; }
   BTracker* Current() const { return fTracker.get(); }
 
  private:
   bool Step(int phase, OsImgPoint next, BHistory* history);
+  // The tracking calls of one step; afterwards fTracker is the tracker that
+  // goes on, possibly none.
+  void Track(int phase, OsImgPoint next);
 
   std::unique_ptr<BTracker> fTracker;
   OsImgPoint fAnchor;
