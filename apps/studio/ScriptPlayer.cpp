@@ -34,6 +34,13 @@ void Key(QWidget* view, bool down, const std::string& name) {
   QApplication::sendEvent(view, &event);
 }
 
+void KeyPress(QWidget* view, int key) {
+  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(view, &down);
+  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+  QApplication::sendEvent(view, &up);
+}
+
 std::string Absolute(const std::string& path) {
   return path.empty() ? path : QDir().absoluteFilePath(QString::fromStdString(path)).toStdString();
 }
@@ -128,6 +135,10 @@ bool ScriptPlayer::PlayAsInput(const ScriptCommand& c) {
     case ScriptOp::Move: Mouse(view, QEvent::MouseMove, {i(0), i(1)}, Qt::NoButton, Qt::LeftButton); return true;
     case ScriptOp::Release:
       Mouse(view, QEvent::MouseButtonRelease, {i(0), i(1)}, Qt::LeftButton, Qt::NoButton);
+      return true;
+    case ScriptOp::Cancel:
+      // Escape: outside a gesture the view passes it by, as the runner does.
+      KeyPress(view, Qt::Key_Escape);
       return true;
     case ScriptOp::Click:
       Mouse(view, QEvent::MouseButtonPress, {i(0), i(1)}, Qt::LeftButton, Qt::LeftButton);

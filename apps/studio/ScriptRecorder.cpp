@@ -57,11 +57,12 @@ std::string ScriptRecorder::OpenJournal(const std::string& path, const std::stri
 }
 
 void ScriptRecorder::Write(const std::string& line, ScriptOp op) {
-  // A step runs from the command that begins it to the next one; the moves and
-  // release of a gesture, and the command after a dialog's answers, are part
-  // of it. Anything else ends it: what comes after is no longer the host's to
+  // A step runs from the command that begins it to the next one; the moves,
+  // release or cancel of a gesture, and the command after a dialog's answers,
+  // are part of it. Anything else ends it: what comes after is no longer the host's to
   // drop with it.
-  const bool continues = op == ScriptOp::Move || op == ScriptOp::Release || (fAfterAnswer && BeginsStep(op));
+  const bool continues =
+      op == ScriptOp::Move || op == ScriptOp::Release || op == ScriptOp::Cancel || (fAfterAnswer && BeginsStep(op));
   if (!continues && BeginsStep(op)) {
     fStep = {true, fSession.size(), fJournal.is_open() ? SizeOf(fJournalPath) : 0,
              fFile.is_open() ? SizeOf(fFilePath) : 0};

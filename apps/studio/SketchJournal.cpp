@@ -63,7 +63,7 @@ JournalRead ReadJournal(std::string_view text) {
   for (std::size_t k = 0; k < read.commands.size(); ++k) {
     const ScriptOp op = read.commands[k].op;
     if (op == ScriptOp::Press) openPress = static_cast<int>(k);
-    if (op == ScriptOp::Release) openPress = -1;
+    if (op == ScriptOp::Release || op == ScriptOp::Cancel) openPress = -1;
   }
   if (openPress >= 0) {
     keep = static_cast<std::size_t>(openPress);

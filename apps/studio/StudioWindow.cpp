@@ -131,6 +131,10 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
   on.hover = [this](std::optional<OsImgPoint> at) { ShowPointer(at); };
   on.wheel = [this](const QWheelEvent& event, OsImgPoint at) { Wheel(event, at); };
   on.finishFigure = [this] { return FinishFigure(); };
+  on.cancel = [this] {
+    fOutput.Script().Record(MakeCommand(ScriptOp::Cancel));
+    Changed(fHost.Cancel());
+  };
   fView = new DocumentView(fHost, std::move(on));
   // The scroll bars move the view's origin over the picture, in picture pixels.
   auto* scroll = new QWidget;

@@ -33,6 +33,9 @@ const JournalLine kJournal[] = {
     {"answer scale 150 ok", false},
     {"menu 5121", true},
     {"# a comment between steps", true},
+    {"press 40 40", false},
+    {"move 50 50", false},
+    {"cancel", true},
     {"undo", true},
 };
 

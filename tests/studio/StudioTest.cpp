@@ -31,10 +31,21 @@
 #include "StudioWindow.h"
 #include "ToolPalette.h"
 #include "container/TObjectContainer.h"
+#include "model/TDShape.h"
 #include "module/SketchTools.h"
 #include "resources/SketchResources.h"
 
 namespace {
+
+// How many figures of the active document are selected.
+int SelectedCount(Host& host) {
+  const TObjectContainer* sketch = SketchOf(host.Active()->document);
+  int selected = 0;
+  for (BPosition pos = sketch->GetHeadPosition(); pos != nullptr;) {
+    selected += static_cast<const TDShape*>(sketch->GetNext(pos))->fSelected == 1 ? 1 : 0;
+  }
+  return selected;
+}
 
 // The part of a dump that the figures decide; the rest tells about the host.
 std::string Sketch(Host& host) {
@@ -81,6 +92,7 @@ class StudioTest : public QObject {
   void FiguresAsTheReplayDoes();
   void FeedbackStaysUntilTheModuleRepaints();
   void NavigatesAsEditorsDo();
+  void KeysAsEditorsUseThem();
   void SketchesSaveAndReopenAsTheReplayDoes();
   void DamagedSketchesReplayWhatIsWhole();
   void MemoryRunningOutDropsOnlyTheGesture();
@@ -492,6 +504,69 @@ void StudioTest::NavigatesAsEditorsDo() {
   QVERIFY(std::abs(frame.height - 2 * topLeft.y() - static_cast<int>(host.Active()->picture.height * fitted)) <= 2);
   ExpectReplayAgrees();
   QTest::keyClick(fWindow, Qt::Key_1, Qt::ControlModifier);
+}
+
+// A letter picks a tool; Escape cancels a gesture, leaving no step and the
+// redo list as it was; Delete and Backspace delete the selection, Ctrl+A
+// selects every figure; a double-click ends a pen path; every editing entry
+// shows its key. The replay of the recording agrees.
+void StudioTest::KeysAsEditorsUseThem() {
+  Host& host = fWindow->GetHost();
+  DocumentView* view = fWindow->View();
+  const auto count = [&host] { return SketchOf(host.Active()->document)->GetCount(); };
+  const auto labels = [&host] {
+    return std::pair(host.Active()->history.UndoLabels(), host.Active()->history.RedoLabels());
+  };
+  fWindow->ZoomTo(1.0f, 0.0f, 0.0f);
+  fWindow->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(fWindow));
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_R);
+  QCOMPARE(host.Module()->fCurrentTool, kToolRectangle);
+  QVERIFY(fWindow->Palette()->ToolButton(kToolRectangle)->toolTip().endsWith("(R)"));
+
+  Drag({300, 60}, {340, 90});
+  fWindow->Action(ID_EDIT_UNDO)->trigger();
+  const int figures = count();
+  const auto history = labels();
+  QVERIFY(!history.second.empty());
+  QTest::mousePress(view, Qt::LeftButton, {}, {300, 60});
+  QTest::mouseMove(view, {340, 90});
+  QTest::keyClick(view, Qt::Key_Escape);
+  QVERIFY(!host.IsTracking());
+  QTest::mouseRelease(view, Qt::LeftButton, {}, {340, 90});
+  QCOMPARE(count(), figures);
+  QVERIFY(labels() == history);
+
+  QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(SelectedCount(host), figures);
+  QTest::keyClick(view, Qt::Key_V);
+  Click({290, 190});
+  Click({10, 25});  // the first rectangle of this picture, alone, on its left side
+  QCOMPARE(SelectedCount(host), 1);
+  QTest::keyClick(view, Qt::Key_Delete);
+  QCOMPARE(count(), figures - 1);
+  QCOMPARE(UndoText(), QString("&Undo Delete"));
+  QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(view, Qt::Key_Backspace);
+  QCOMPARE(count(), 0);
+  fWindow->Action(ID_EDIT_UNDO)->trigger();
+  QCOMPARE(count(), figures - 1);
+
+  QTest::keyClick(view, Qt::Key_B);
+  Click({30, 150});
+  QTest::mouseDClick(view, Qt::LeftButton, {}, {80, 170});
+  QVERIFY(SketchOf(host.Active()->document)->fDrawing == nullptr);
+  QCOMPARE(count(), figures);
+
+  for (const int command : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
+    QVERIFY(!fWindow->Action(command)->shortcut().isEmpty());
+  }
+  for (const char* name : {"delete", "selectAll", "zoomIn", "zoomOut", "actualSize", "fitInWindow"}) {
+    QVERIFY2(!fWindow->findChild<QAction*>(name)->shortcut().isEmpty(), name);
+  }
+  QTest::keyClick(view, Qt::Key_V);
+  ExpectReplayAgrees();
 }
 
 // sketch-replay runs a saved sketch as it is, from its folder, to the very
