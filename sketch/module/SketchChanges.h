@@ -7,6 +7,10 @@
 #include "HostCommands.h"
 #include "resources/SketchResources.h"
 
+// A name a person reads: a host shows it translated in `context`, and its
+// translation tool finds it by this mark.
+#define SKETCH_TEXT(context, text) text
+
 enum SketchChange : int {
   kChangeDrag = 30000,         // TDCDrag
   kChangeSelect = 30001,       // TDCSelect, which the history does not keep
@@ -39,28 +43,28 @@ struct SketchChangeStep {
 };
 
 inline constexpr SketchChangeStep kSketchChangeSteps[] = {
-    {kChangeDrag, "Move"},
-    {kChangeSelect, "Select"},
-    {kChangeDraw, "Draw"},
-    {kChangeAddPoint, "Add Point"},
-    {kChangeDeletePoint, "Delete Point"},
-    {kChangeScissor, "Cut Path"},
-    {kChangeJoin, "Join"},
-    {kChangeMovePoint, "Move Point"},
-    {kChangeMoveCenter, "Move Centre"},
-    {kChangeClone, "Duplicate"},
-    {kChangeEditPoint, "Edit Point"},
-    {kChangePen, "Pen"},
-    {kChangeMouseScale, "Scale"},
-    {kChangeMouseRotate, "Rotate"},
-    {kChangeRotate, "Rotate"},
-    {kChangeScale, "Scale"},
-    {kChangeMirrorHorizontal, "Flip Horizontally"},
-    {kChangeMirrorVertical, "Flip Vertically"},
-    {kChangeCopy, "Copy"},
-    {kChangeCut, "Cut"},
-    {kChangePaste, "Paste"},
-    {kChangeClear, "Delete"},
+    {kChangeDrag, SKETCH_TEXT("SketchChanges", "Move")},
+    {kChangeSelect, SKETCH_TEXT("SketchChanges", "Select")},
+    {kChangeDraw, SKETCH_TEXT("SketchChanges", "Draw")},
+    {kChangeAddPoint, SKETCH_TEXT("SketchChanges", "Add Point")},
+    {kChangeDeletePoint, SKETCH_TEXT("SketchChanges", "Delete Point")},
+    {kChangeScissor, SKETCH_TEXT("SketchChanges", "Cut Path")},
+    {kChangeJoin, SKETCH_TEXT("SketchChanges", "Join")},
+    {kChangeMovePoint, SKETCH_TEXT("SketchChanges", "Move Point")},
+    {kChangeMoveCenter, SKETCH_TEXT("SketchChanges", "Move Centre")},
+    {kChangeClone, SKETCH_TEXT("SketchChanges", "Duplicate")},
+    {kChangeEditPoint, SKETCH_TEXT("SketchChanges", "Edit Point")},
+    {kChangePen, SKETCH_TEXT("SketchChanges", "Pen")},
+    {kChangeMouseScale, SKETCH_TEXT("SketchChanges", "Scale")},
+    {kChangeMouseRotate, SKETCH_TEXT("SketchChanges", "Rotate")},
+    {kChangeRotate, SKETCH_TEXT("SketchChanges", "Rotate")},
+    {kChangeScale, SKETCH_TEXT("SketchChanges", "Scale")},
+    {kChangeMirrorHorizontal, SKETCH_TEXT("SketchChanges", "Flip Horizontally")},
+    {kChangeMirrorVertical, SKETCH_TEXT("SketchChanges", "Flip Vertically")},
+    {kChangeCopy, SKETCH_TEXT("SketchChanges", "Copy")},
+    {kChangeCut, SKETCH_TEXT("SketchChanges", "Cut")},
+    {kChangePaste, SKETCH_TEXT("SketchChanges", "Paste")},
+    {kChangeClear, SKETCH_TEXT("SketchChanges", "Delete")},
 };
 
 // The name of the step a change number stands for; null for a number the
