@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStatusBar>
-#include <QUrl>
 #include <optional>
 
 #include "OsAfxWin.h"
@@ -225,7 +224,6 @@ void StudioWindow::OpenSketchFile() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   // The kept journals lie in the studio's data folder, which few people
   // could find: their filter goes there.
-  dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(fDataFolder));
   connect(&dialog, &QFileDialog::filterSelected, &dialog, [this, &dialog, journals](const QString& filter) {
     if (filter == journals) dialog.setDirectory(fDataFolder);
   });

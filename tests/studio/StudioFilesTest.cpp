@@ -368,7 +368,8 @@ void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
 void StudioFilesTest::OpenSketchOffersTheKeptJournals() {
   Picture(fDir + "/base.png", qRgb(255, 255, 255), qRgb(255, 255, 255));
   const QString journal = Data() + "/recovered-20250101-000000-000.txt";
-  Write(journal, "# sketch-studio journal 1\ndocument base " + fDir.toUtf8() + "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n");
+  Write(journal,
+        "# sketch-studio journal 1\ndocument base " + fDir.toUtf8() + "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n");
 
   QStringList filters;
   QString folder;
