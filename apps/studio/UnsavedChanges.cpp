@@ -29,11 +29,8 @@ void UnsavedChanges::Follow(const Host& host) {
         const auto first = std::find(before.steps.begin(), before.steps.end(), now.steps.front());
         if (first != before.steps.end()) dropped = static_cast<std::size_t>(first - before.steps.begin());
       }
-      std::size_t kept = 0;
-      while (dropped + kept < before.steps.size() && kept < now.steps.size() &&
-             before.steps[dropped + kept] == now.steps[kept]) {
-        ++kept;
-      }
+      const auto from = before.steps.begin() + static_cast<std::ptrdiff_t>(dropped);
+      const auto kept = std::mismatch(from, before.steps.end(), now.steps.begin(), now.steps.end()).first - from;
       const int saved = before.saved - static_cast<int>(dropped);
       now.saved = saved;
       now.reachable = before.reachable && saved >= 0 && saved <= static_cast<int>(kept);
@@ -60,9 +57,9 @@ void UnsavedChanges::Unsaved(const Host& host) {
 }
 
 bool UnsavedChanges::Changed(const HostDocument& doc) const {
+  // Every document is followed once the event that opened it is over.
   const auto known = fDocuments.find(&doc);
-  if (known == fDocuments.end()) return doc.history.Position() != 0;
-  return !known->second.reachable || known->second.saved != known->second.position;
+  return known != fDocuments.end() && (!known->second.reachable || known->second.saved != known->second.position);
 }
 
 bool UnsavedChanges::AnyChanged() const {

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -31,15 +32,13 @@ namespace {
 class Modals : public QObject {
  public:
   using Step = std::function<void(QWidget*)>;
-  explicit Modals(std::initializer_list<Step> steps) : fSteps(steps) {
+  Modals() {
     connect(&fTimer, &QTimer::timeout, this, [this] { Look(); });
     fTimer.start(10);
   }
-  // Ends the watch: whether every step ran and nothing else opened.
-  bool AllDone() {
-    fTimer.stop();
-    return fSteps.empty() && fUnexpected == 0;
-  }
+  void Expect(std::initializer_list<Step> steps) { fSteps = steps; }
+  // Whether every step ran and nothing else opened since Expect.
+  bool AllDone() { return fSteps.empty() && std::exchange(fUnexpected, 0) == 0; }
 
  private:
   void Look() {
@@ -151,6 +150,7 @@ class StudioFilesTest : public QObject {
   }
 
   StudioWindow* fWindow = nullptr;
+  Modals fModals;
   QString fDir = QDir::tempPath() + QString("/studio-files-test-%1").arg(QCoreApplication::applicationPid());
 };
 
@@ -184,9 +184,9 @@ void StudioFilesTest::TitleMarksChangesUntilSaved() {
   ExpectAfter(Qt::CTRL | Qt::Key_Z, false);
   ExpectAfter(Qt::CTRL | Qt::Key_Y, true);
 
-  Modals modals{Choose(fDir + "/first")};
+  fModals.Expect({Choose(fDir + "/first")});
   Key(Qt::CTRL | Qt::Key_S);
-  QVERIFY(modals.AllDone());
+  QVERIFY(fModals.AllDone());
   QCOMPARE(fWindow->windowTitle(), QString("[*]first.sketch - Sketch Studio"));
   QVERIFY(!fWindow->isWindowModified());
   ExpectAfter(Qt::CTRL | Qt::Key_Z, true);
@@ -216,20 +216,20 @@ void StudioFilesTest::SaveWritesTheSketchItCameFrom() {
   QCOMPARE(fWindow->SaveSketch(fDir + "/work.sketch"), std::string());
   Rectangle(1);
   // Saved where it came from, without asking.
-  Modals none{};
+  fModals.Expect({});
   ExpectAfter(Qt::CTRL | Qt::Key_S, false);
-  QVERIFY(none.AllDone());
+  QVERIFY(fModals.AllDone());
   QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/work.sketch").read.lines.back(), std::string("release 61 50"));
 
   // Save As offers the sketch's own name, and the copy is the sketch from then on.
   QString offered;
-  Modals saveAs{[&offered](QWidget* modal) {
+  fModals.Expect({[&offered](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     offered = dialog->selectedFiles().value(0);
     Choose(QFileInfo(offered).path() + "/copy")(dialog);
-  }};
+  }});
   Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-  QVERIFY(saveAs.AllDone());
+  QVERIFY(fModals.AllDone());
   QCOMPARE(offered, fDir + "/work.sketch");
   QVERIFY(QFile::exists(fDir + "/copy.sketch"));
   QCOMPARE(fWindow->windowTitle(), QString("[*]copy.sketch - Sketch Studio"));
@@ -237,34 +237,39 @@ void StudioFilesTest::SaveWritesTheSketchItCameFrom() {
 
 void StudioFilesTest::ClosingAsksToSaveDiscardOrCancel() {
   Rectangle(0);
-  Modals cancelled{Click(QMessageBox::Cancel), Click(QMessageBox::Save), Cancel()};
+  fModals.Expect({Click(QMessageBox::Cancel), Click(QMessageBox::Save), Cancel()});
   Key(Qt::CTRL | Qt::Key_W);
   // Saving, with its dialog cancelled, keeps the document too.
   Key(Qt::CTRL | Qt::Key_W);
-  QVERIFY(cancelled.AllDone());
+  QVERIFY(fModals.AllDone());
   QCOMPARE(fWindow->GetHost().Documents().size(), std::size_t{1});
   QCOMPARE(Figures(), 1);
 
-  Modals saved{Click(QMessageBox::Save), Choose(fDir + "/closed")};
+  // A save that fails keeps it as well, the person told.
+  QVERIFY(QDir().mkpath(fDir + "/gone"));
+  QCOMPARE(fWindow->SaveSketch(fDir + "/gone/failed.sketch"), std::string());
+  Rectangle(1);
+  QVERIFY(QDir(fDir + "/gone").removeRecursively());
+  fModals.Expect({Click(QMessageBox::Save), Click(QMessageBox::Ok)});
   Key(Qt::CTRL | Qt::Key_W);
-  QVERIFY(saved.AllDone());
-  QVERIFY(fWindow->GetHost().Documents().empty());
-  QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 60 50"));
+  QVERIFY(fModals.AllDone());
+  QCOMPARE(Figures(), 2);
 
-  // Right after a save, closing asks nothing; with changes since, Save
-  // writes them and the window goes.
+  fModals.Expect({Choose(fDir + "/closed")});
+  Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+  // Right after a save, closing asks nothing.
+  Key(Qt::CTRL | Qt::Key_W);
+  QVERIFY(fModals.AllDone());
+  QVERIFY(fWindow->GetHost().Documents().empty());
+  QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 61 50"));
+
+  // With changes since, Save writes them and the window goes.
   Picture(fDir + "/white.png", qRgb(255, 255, 255), qRgb(255, 255, 255));
   QVERIFY(fWindow->OpenPicture(fDir + "/white.png"));
-  Rectangle(1);
-  Key(Qt::CTRL | Qt::Key_S);
-  Modals none{};
-  Key(Qt::CTRL | Qt::Key_W);
-  QVERIFY(none.AllDone());
-  QVERIFY(fWindow->OpenPicture(fDir + "/white.png"));
   Rectangle(2);
-  Modals quit{Click(QMessageBox::Save)};
+  fModals.Expect({Click(QMessageBox::Save)});
   Key(Qt::CTRL | Qt::Key_Q);
-  QVERIFY(quit.AllDone());
+  QVERIFY(fModals.AllDone());
   QVERIFY(!fWindow->isVisible());
   QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 62 50"));
 }
@@ -296,18 +301,23 @@ void StudioFilesTest::OpenRecentListsTheLastTenSketches() {
 // Exports and recordings get their extension, too.
 void StudioFilesTest::DialogsAndTheWindowStartWhereTheyLastWere() {
   QVERIFY(QDir().mkpath(fDir + "/views") && QDir().mkpath(fDir + "/scripts"));
-  Modals first{Choose(fDir + "/views/view"), Choose(fDir + "/scripts/steps")};
+  fModals.Expect({Choose(fDir + "/views/view"), Choose(fDir + "/scripts/steps")});
   Trigger("exportView");
   Trigger("record");
-  QVERIFY(first.AllDone());
+  QVERIFY(fModals.AllDone());
   QVERIFY(QFile::exists(fDir + "/views/view.png"));
   QVERIFY(QFile::exists(fDir + "/scripts/steps.txt"));
 
   // Each dialog starts in its own last folder, in this run and the next.
   QString views;
-  Modals again{[&views](QWidget* modal) { views = qobject_cast<QFileDialog*>(modal)->directory().path(); }};
+  // Writing over a file is asked first.
+  fModals.Expect({[&views](QWidget* modal) {
+                    views = qobject_cast<QFileDialog*>(modal)->directory().path();
+                    Choose("view")(modal);
+                  },
+                  Click(QMessageBox::Yes)});
   Trigger("exportView");
-  QVERIFY(again.AllDone());
+  QVERIFY(fModals.AllDone());
   QCOMPARE(views, fDir + "/views");
   QCOMPARE(StudioSettings(Settings()).Folder("record"), fDir + "/scripts");
 
@@ -333,12 +343,13 @@ void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
 
   // Cancelled: the session is as it was.
   QString title;
-  Modals cancelled{Choose(fDir + "/pic.sketch"), [&title](QWidget* modal) {
-                     title = modal->windowTitle();
-                     Cancel()(modal);
-                   }};
+  fModals.Expect({Choose(fDir + "/pic.sketch"), [&title](QWidget* modal) {
+                    title = modal->windowTitle();
+                    QCOMPARE(modal->findChild<QLineEdit*>("fileNameEdit")->text(), QString("pic.png"));
+                    Cancel()(modal);
+                  }});
   Trigger("openSketch");
-  QVERIFY(cancelled.AllDone());
+  QVERIFY(fModals.AllDone());
   QVERIFY(title.contains("pic.png"));
   QCOMPARE(fWindow->GetHost().Documents().size(), std::size_t{2});
   QCOMPARE(Figures(), 3);
@@ -346,17 +357,17 @@ void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
 
   // Another picture is told apart; the right one opens the sketch over it.
   QString told;
-  Modals located{Choose(fDir + "/pic.sketch"), Choose(fDir + "/moved/other.png"),
-                 [&told](QWidget* modal) {
-                   auto* box = qobject_cast<QMessageBox*>(modal);
-                   told = box->text();
-                   for (QAbstractButton* b : box->buttons()) {
-                     if (b->text() == "Choose Another...") b->click();
-                   }
-                 },
-                 Choose(fDir + "/moved/pic.png"), Click(QMessageBox::Discard)};
+  fModals.Expect({Choose(fDir + "/pic.sketch"), Choose(fDir + "/moved/other.png"),
+                  [&told](QWidget* modal) {
+                    auto* box = qobject_cast<QMessageBox*>(modal);
+                    told = box->text();
+                    for (QAbstractButton* b : box->buttons()) {
+                      if (b->text() == "Choose Another...") b->click();
+                    }
+                  },
+                  Choose(fDir + "/moved/pic.png"), Click(QMessageBox::Discard)});
   Trigger("openSketch");
-  QVERIFY(located.AllDone());
+  QVERIFY(fModals.AllDone());
   QVERIFY(told.contains("other.png"));
   QCOMPARE(Figures(), 1);
   // Until saved, the sketch still names the picture where it was.
@@ -373,20 +384,20 @@ void StudioFilesTest::OpenSketchOffersTheKeptJournals() {
 
   QStringList filters;
   QString folder;
-  Modals open{[&](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                filters = dialog->nameFilters();
-                // Chosen as a person chooses it: the folder follows.
-                auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-                types->setFocus();
-                QTest::keyClick(types, Qt::Key_Down);
-                folder = dialog->directory().path();
-                Choose(journal)(dialog);
-              },
-              Click(QMessageBox::Discard)};
+  fModals.Expect({[&](QWidget* modal) {
+                    auto* dialog = qobject_cast<QFileDialog*>(modal);
+                    filters = dialog->nameFilters();
+                    // Chosen as a person chooses it: the folder follows.
+                    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                    types->setFocus();
+                    QTest::keyClick(types, Qt::Key_Down);
+                    folder = dialog->directory().path();
+                    Choose(journal)(dialog);
+                  },
+                  Click(QMessageBox::Discard)});
   Rectangle(0);
   Key(Qt::CTRL | Qt::Key_O);
-  QVERIFY(open.AllDone());
+  QVERIFY(fModals.AllDone());
   QCOMPARE(filters.value(1), QString("Recovered journals (recovered-*.txt)"));
   QCOMPARE(folder, Data());
   // A journal is no sketch: it is not saved anywhere yet.
