@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -14,6 +13,7 @@
 #include "OsAfxWin.h"
 #include "Script.h"
 #include "SketchJournal.h"
+#include "StudioSettings.h"
 #include "SvgExport.h"
 #include "ToolPalette.h"
 #include "resources/SketchResources.h"
@@ -92,17 +92,22 @@ std::string SessionOutput::PictureFile(const HostDocument& doc) {
            ".png";
     error = WritePng(file, doc.picture);
   } else {
-    // Named after its pixels: the built-in picture is written once, ever.
-    QDir().mkpath(fPictureFolder);
-    file = (fPictureFolder + "/" + QString::fromStdString(PictureHash(doc.picture)) + ".png").toStdString();
-    if (!QFileInfo::exists(QString::fromStdString(file))) error = WritePng(file, doc.picture);
+    error = KeepPicture(doc.picture, file);
   }
   if (!error.empty()) {
-    QMessageBox::warning(fWindow, fTitle, QString::fromStdString("The journal lacks a picture: " + error));
+    QMessageBox::warning(fWindow, fTitle,
+                         QObject::tr("The journal lacks a picture: %1").arg(QString::fromStdString(error)));
   } else {
     fSources[&doc] = file;
   }
   return file;
+}
+
+std::string SessionOutput::KeepPicture(const RgbImage& picture, std::string& path) const {
+  // Named after its pixels: the built-in picture is written once, ever.
+  QDir().mkpath(fPictureFolder);
+  path = (fPictureFolder + "/" + QString::fromStdString(PictureHash(picture)) + ".png").toStdString();
+  return QFileInfo::exists(QString::fromStdString(path)) ? std::string() : WritePng(path, picture);
 }
 
 std::vector<ScriptCommand> SessionOutput::DocumentCommands(const HostDocument& doc) {
@@ -174,43 +179,45 @@ bool SessionOutput::Export(const QString& path, const std::function<std::string(
     error = path.toStdString() + ": not enough memory to write it";
   }
   if (error.empty()) return true;
-  QMessageBox::critical(fWindow, fTitle, QString::fromStdString("Nothing was exported: " + error));
+  QMessageBox::critical(fWindow, fTitle, QObject::tr("Nothing was exported: %1").arg(QString::fromStdString(error)));
   return false;
 }
 
-void SessionOutput::AddEntries(QMenu* file, QAction* before, const ToolPalette& palette) {
+void SessionOutput::AddEntries(QMenu* file, QAction* before, const ToolPalette& palette, StudioSettings& settings) {
   const auto add = [this, file, before](const QString& text, const char* name, auto work) {
     auto* action = new QAction(text, file);
     action->setObjectName(name);
     QObject::connect(action, &QAction::triggered, fWindow, work);
     file->insertAction(before, action);
   };
-  const auto exporter = [this](const QString& title, const QString& filter, auto write) {
-    return [this, title, filter, write] {
+  // Each export's dialog is its own: it starts where that export last went.
+  const auto exporter = [this, &settings](const char* name, const QString& title, const QString& filter,
+                                          const char* suffix, auto write) {
+    return [this, &settings, name, title, filter, suffix, write] {
       HostDocument* doc = fHost.Active();
       if (doc == nullptr) return;
-      const QString path = QFileDialog::getSaveFileName(fWindow, title, QString(), filter);
+      const QString path = settings.AskToSave(fWindow, name, title, filter, suffix);
       if (!path.isEmpty()) Export(path, [&] { return write(*doc, path.toStdString()); });
     };
   };
   add(QObject::tr("Export View as PNG..."), "exportView",
-      exporter(QObject::tr("Export the view"), QObject::tr("PNG (*.png)"),
+      exporter("exportView", QObject::tr("Export the view"), QObject::tr("PNG (*.png)"), "png",
                [](HostDocument& doc, const std::string& path) { return WritePng(path, doc.frame); }));
   add(QObject::tr("Export Active Region as PNG Mask..."), "exportRegion",
-      exporter(QObject::tr("Export the active region"), QObject::tr("PNG (*.png)"),
+      exporter("exportRegion", QObject::tr("Export the active region"), QObject::tr("PNG (*.png)"), "png",
                [this](HostDocument& doc, const std::string& path) { return WriteRegionMask(fHost, doc, path); }));
   add(QObject::tr("Export Trace as Points..."), "exportTrace",
-      exporter(QObject::tr("Export the trace"), QObject::tr("JSON (*.json)"),
+      exporter("exportTrace", QObject::tr("Export the trace"), QObject::tr("JSON (*.json)"), "json",
                [this](HostDocument& doc, const std::string& path) { return WriteTraceList(fHost, doc, path); }));
   add(QObject::tr("Export Sketch as SVG..."), "exportSvg",
-      exporter(QObject::tr("Export the sketch"), QObject::tr("SVG (*.svg)"),
+      exporter("exportSvg", QObject::tr("Export the sketch"), QObject::tr("SVG (*.svg)"), "svg",
                [this](HostDocument& doc, const std::string& path) { return WriteSvg(fHost, doc, path); }));
-  add(QObject::tr("Record..."), "record", [this, &palette] {
-    const QString path = QFileDialog::getSaveFileName(fWindow, QObject::tr("Record into a replay script"), QString(),
-                                                      QObject::tr("Replay scripts (*.txt)"));
+  add(QObject::tr("Record..."), "record", [this, &palette, &settings] {
+    const QString path = settings.AskToSave(fWindow, "record", QObject::tr("Record into a replay script"),
+                                            QObject::tr("Replay scripts (*.txt)"), "txt");
     if (path.isEmpty()) return;
     if (std::string error = Start(path.toStdString(), palette); !error.empty()) {
-      QMessageBox::warning(fWindow, fTitle, QString::fromStdString("Cannot record: " + error));
+      QMessageBox::warning(fWindow, fTitle, QObject::tr("Cannot record: %1").arg(QString::fromStdString(error)));
     }
   });
   file->insertSeparator(before);

@@ -15,6 +15,7 @@
 class QAction;
 class QMenu;
 class QWidget;
+class StudioSettings;
 class ToolPalette;
 
 class SessionOutput {
@@ -35,6 +36,9 @@ class SessionOutput {
   // relative to the sketch's folder, the studio's own copies of pictures
   // copied beside it. Empty with `error` set when a copy cannot be made.
   std::string SketchText(const QString& path, std::string& error) const;
+  // The picture as the studio's own PNG copy, named after its pixels, at
+  // `path`; empty on success, otherwise why not.
+  std::string KeepPicture(const RgbImage& picture, std::string& path) const;
   // A document a replay opened from `pngPath`, already in the session.
   void Adopt(const HostDocument& doc, const std::string& pngPath);
   // Every document is going: none is known any more.
@@ -59,8 +63,9 @@ class SessionOutput {
   // Runs `write`, which returns what went wrong, if anything; false (the
   // person told why) when nothing was written.
   bool Export(const QString& path, const std::function<std::string()>& write);
-  // The File menu's exports and Record..., before `before`.
-  void AddEntries(QMenu* file, QAction* before, const ToolPalette& palette);
+  // The File menu's exports and Record..., before `before`; their dialogs
+  // start where each was last used.
+  void AddEntries(QMenu* file, QAction* before, const ToolPalette& palette, StudioSettings& settings);
 
  private:
   std::vector<ScriptCommand> SetUp() const;

@@ -1,14 +1,19 @@
 // The studio's sessions as files: a sketch saved and reopened, a journal
-// recovered. Either is replayed through the same runner as sketch-replay's,
-// over a module loaded afresh, so that it comes back bit for bit.
+// recovered, the pictures they were drawn over found again. Either is
+// replayed through the same runner as sketch-replay's, over a module loaded
+// afresh, so that it comes back bit for bit.
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <optional>
 
 #include "OsAfxWin.h"
 #include "OsPlatformHost.h"
@@ -36,10 +41,16 @@ bool MayReplay(ScriptOp op) {
 
 std::string Where(const ScriptCommand& c) { return "line " + std::to_string(c.line) + ": "; }
 
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+QString Native(const std::string& path) { return Native(QString::fromStdString(path)); }
+
+const char kPictures[] = QT_TRANSLATE_NOOP("StudioWindow", "Pictures (*.png *.jpg *.jpeg *.bmp)");
+
 }  // namespace
 
 StudioWindow::SessionFile StudioWindow::ReadSessionFile(const QString& path) {
   SessionFile file;
+  file.path = QFileInfo(path).absoluteFilePath();
   QFile in(path);
   if (!in.open(QIODevice::ReadOnly)) {
     file.error = path.toStdString() + ": cannot be read (" + in.errorString().toStdString() + ")";
@@ -51,17 +62,18 @@ StudioWindow::SessionFile StudioWindow::ReadSessionFile(const QString& path) {
     file.error = path.toStdString() + ": not a sketch (its first line is not \"" + std::string(kSketchMarker) + "\")";
     return file;
   }
+  file.journal = BeginsWith(text, kJournalMarker);
   file.read = ReadJournal(text);
   file.folder = QFileInfo(path).absolutePath();
   for (const ScriptCommand& c : file.read.commands) {
     if (c.op != ScriptOp::Document || c.words.size() != 2) continue;
     const auto hash = file.read.pictureHashes.find(c.line);
-    if (hash == file.read.pictureHashes.end()) continue;
+    const bool hashed = hash != file.read.pictureHashes.end();
     const std::string picture = QDir(file.folder).absoluteFilePath(QString::fromStdString(c.words[1])).toStdString();
     RgbImage pixels;
     if (std::string error = ReadPng(picture, pixels); !error.empty()) {
-      file.changed.push_back(error);
-    } else if (PictureHash(pixels) != hash->second) {
+      file.missing.push_back({c.line, picture, hashed ? hash->second : std::string(), error});
+    } else if (hashed && PictureHash(pixels) != hash->second) {
       file.changed.push_back(picture + " has changed since the sketch was drawn over it");
     }
   }
@@ -111,7 +123,10 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
       break;
     }
     if (c.op == ScriptOp::Document && c.words.size() == 2) {
-      c.words[1] = QDir(file.folder).absoluteFilePath(QString::fromStdString(c.words[1])).toStdString();
+      const auto located = file.located.find(c.line);
+      c.words[1] = located != file.located.end()
+                       ? located->second
+                       : QDir(file.folder).absoluteFilePath(QString::fromStdString(c.words[1])).toStdString();
       text = FormatCommand(c);
     }
     const ReplayError error = replay.Execute(c);
@@ -139,6 +154,16 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
     if (std::string error = fOutput.StartJournal(fOutput.JournalPath()); !error.empty()) problems.push_back(error);
   }
   problems.insert(problems.end(), file.read.problems.begin(), file.read.problems.end());
+  // Save writes back only a sketch that came back whole; until then, what
+  // would be lost on closing is what the file does not hold.
+  const bool whole = !file.journal && problems.empty() && !file.path.isEmpty();
+  fSketchPath = whole ? file.path : QString();
+  if (whole && file.located.empty()) {
+    fUnsaved.Saved(fHost);
+  } else {
+    fUnsaved.Unsaved(fHost);
+  }
+  if (!file.journal && !file.path.isEmpty()) fSettings.AddRecent(file.path);
   Changed(true);
   return problems;
 }
@@ -152,28 +177,145 @@ std::string StudioWindow::SaveSketch(const QString& path) {
       !out.commit()) {
     return path.toStdString() + ": cannot be written (" + out.errorString().toStdString() + ")";
   }
+  fSketchPath = QFileInfo(path).absoluteFilePath();
+  fUnsaved.Saved(fHost);
+  fSettings.AddRecent(fSketchPath);
+  SyncTabs();
   return {};
 }
 
-void StudioWindow::SaveSketchAs() {
-  QString path = QFileDialog::getSaveFileName(this, tr("Save the sketch"), QString(), tr("Sketches (*.sketch)"));
-  if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) path += ".sketch";
+bool StudioWindow::SaveCurrent() {
+  if (fSketchPath.isEmpty()) return SaveSketchAs();
+  const QString path = fSketchPath;
   if (const std::string error = SaveSketch(path); !error.empty()) {
-    QMessageBox::critical(this, kTitle, QString::fromStdString("The sketch was not saved: " + error));
-  } else {
-    statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(path)), 5000);
+    QMessageBox::critical(this, kTitle, tr("The sketch was not saved: %1").arg(QString::fromStdString(error)));
+    return false;
   }
+  statusBar()->showMessage(tr("Saved %1").arg(Native(path)), 5000);
+  return true;
+}
+
+bool StudioWindow::SaveSketchAs() {
+  // Offered under its own name first, as GIMP and Inkscape do.
+  QFileDialog dialog(this, tr("Save the sketch"), fSketchPath.isEmpty() ? fSettings.Folder("saveSketch") : fSketchPath,
+                     tr("Sketches (*.sketch)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("sketch");
+  const QString path = fSettings.Ask(dialog, "saveSketch");
+  if (path.isEmpty()) return false;
+  if (const std::string error = SaveSketch(path); !error.empty()) {
+    QMessageBox::critical(this, kTitle, tr("The sketch was not saved: %1").arg(QString::fromStdString(error)));
+    return false;
+  }
+  statusBar()->showMessage(tr("Saved %1").arg(Native(path)), 5000);
+  return true;
+}
+
+void StudioWindow::OpenPictureFile() {
+  QFileDialog dialog(this, tr("Open a picture"), fSettings.Folder("openPicture"), tr(kPictures));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (const QString path = fSettings.Ask(dialog, "openPicture"); !path.isEmpty()) OpenPicture(path);
 }
 
 void StudioWindow::OpenSketchFile() {
-  const QString path = QFileDialog::getOpenFileName(this, tr("Open a sketch"), QString(), tr("Sketches (*.sketch)"));
-  if (path.isEmpty()) return;
-  const SessionFile file = ReadSessionFile(path);
+  QFileDialog dialog(this, tr("Open a sketch"), fSettings.Folder("openSketch"));
+  const QString journals = tr("Recovered journals (recovered-*.txt)");
+  dialog.setNameFilters({tr("Sketches (*.sketch)"), journals});
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // The kept journals lie in the studio's data folder, which few people
+  // could find: their filter goes there.
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [this, &dialog, journals](const QString& filter) {
+    if (filter == journals) dialog.setDirectory(fDataFolder);
+  });
+  if (const QString path = fSettings.Ask(dialog, "openSketch"); !path.isEmpty()) OpenSketchAt(path);
+}
+
+void StudioWindow::FillRecent(QMenu* menu) {
+  menu->clear();
+  const QStringList recent = fSettings.Recent();
+  for (int k = 0; k < recent.size(); ++k) {
+    const QString& path = recent[k];
+    const QString name = QFileInfo(path).fileName().replace("&", "&&");
+    QAction* entry = menu->addAction(k < 9 ? QString("&%1 %2").arg(k + 1).arg(name) : QString("1&0 %1").arg(name));
+    entry->setToolTip(Native(path));
+    entry->setStatusTip(Native(path));
+    // A sketch that is gone stays in sight, greyed, until newer ones push it
+    // out: the person sees it was moved rather than forgotten.
+    entry->setEnabled(QFileInfo::exists(path));
+    connect(entry, &QAction::triggered, this, [this, path] { OpenSketchAt(path); });
+  }
+  if (recent.isEmpty()) menu->addAction(tr("No sketches yet"))->setEnabled(false);
+}
+
+bool StudioWindow::LocatePictures(SessionFile& file) {
+  const auto locate = [this](const MissingPicture& missing) -> std::optional<std::string> {
+    const QFileInfo was(QString::fromStdString(missing.path));
+    for (;;) {
+      QFileDialog dialog(this,
+                         was.exists() ? tr("Locate %1: it cannot be read").arg(was.fileName())
+                                      : tr("Locate the missing picture %1").arg(was.fileName()),
+                         was.dir().exists() ? was.absolutePath() : fSettings.Folder("locate"), tr(kPictures));
+      dialog.setFileMode(QFileDialog::ExistingFile);
+      dialog.selectFile(was.fileName());
+      const QString chosen = fSettings.Ask(dialog, "locate");
+      if (chosen.isEmpty()) return std::nullopt;
+      // A PNG is read as the replay will read it, so that its hash is the
+      // one the replay would find.
+      const bool png = QImageReader::imageFormat(chosen) == "png";
+      RgbImage pixels;
+      const QString reason =
+          png ? QString::fromStdString(ReadPng(chosen.toStdString(), pixels)) : ReadPicture(chosen, pixels);
+      if (!reason.isEmpty()) {
+        QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(Native(chosen), reason));
+        continue;
+      }
+      if (!missing.hash.empty() && PictureHash(pixels) != missing.hash) {
+        QMessageBox box(QMessageBox::Question, kTitle,
+                        tr("%1 is not the picture the sketch was drawn over: its pixels differ.").arg(Native(chosen)),
+                        QMessageBox::Cancel, this);
+        box.setInformativeText(tr("Replay the sketch over it as it is, or choose another picture?"));
+        QPushButton* use = box.addButton(tr("Use This Picture"), QMessageBox::AcceptRole);
+        QPushButton* again = box.addButton(tr("Choose Another..."), QMessageBox::ActionRole);
+        box.setDefaultButton(again);
+        box.exec();
+        if (box.clickedButton() == again) continue;
+        if (box.clickedButton() != use) return std::nullopt;
+      }
+      if (png) return QFileInfo(chosen).absoluteFilePath().toStdString();
+      // A replay reads PNG only: another kind of picture goes in as the
+      // studio's own copy, which a save copies beside the sketch.
+      std::string copy;
+      if (const std::string error = fOutput.KeepPicture(pixels, copy); !error.empty()) {
+        QMessageBox::critical(this, kTitle, tr("%1 cannot be used: %2").arg(Native(chosen), Native(error)));
+        continue;
+      }
+      return copy;
+    }
+  };
+  // A picture opened more than once is asked for once.
+  std::map<std::string, std::string> found;
+  std::map<int, std::string> located;
+  for (const MissingPicture& missing : file.missing) {
+    auto at = found.find(missing.path);
+    if (at == found.end()) {
+      const std::optional<std::string> chosen = locate(missing);
+      if (!chosen) return false;
+      at = found.emplace(missing.path, *chosen).first;
+    }
+    located[missing.line] = at->second;
+  }
+  file.located = std::move(located);
+  return true;
+}
+
+void StudioWindow::OpenSketchAt(const QString& path) {
+  SessionFile file = ReadSessionFile(path);
   if (!file.error.empty()) {
-    QMessageBox::critical(this, kTitle, QString::fromStdString("The sketch cannot be opened: " + file.error));
+    QMessageBox::critical(this, kTitle, tr("The sketch cannot be opened: %1").arg(QString::fromStdString(file.error)));
     return;
   }
+  // Nothing of the session is given up before the sketch can be opened.
+  if (!LocatePictures(file)) return;
   std::vector<HostDocument*> all;
   for (const auto& doc : fHost.Documents()) all.push_back(doc.get());
   if (!MayDiscard(all)) return;
@@ -190,6 +332,5 @@ void StudioWindow::OpenSketchFile() {
   if (problems.empty()) return;
   QStringList lines;
   for (const std::string& p : problems) lines << QString::fromStdString(p);
-  QMessageBox::warning(this, kTitle,
-                       tr("Not all of %1 could be read:\n%2").arg(QDir::toNativeSeparators(path), lines.join("\n")));
+  QMessageBox::warning(this, kTitle, tr("Not all of %1 could be read:\n%2").arg(Native(path), lines.join("\n")));
 }

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -118,7 +118,10 @@ StudioWindow::StudioWindow(const QString& picture, const std::string& modulePath
     : fModulePath(modulePath),
       fOutput(this, fHost, kTitle,
               (dataFolder.isEmpty() ? QDir::tempPath() + "/sketch-studio" : dataFolder) + "/pictures"),
-      fProfilePath(profilePath) {
+      fProfilePath(profilePath),
+      fSettings(profilePath.isEmpty() ? QString()
+                                      : QFileInfo(profilePath).dir().filePath("sketch-studio-settings.ini")),
+      fDataFolder(dataFolder.isEmpty() ? QDir::tempPath() + "/sketch-studio" : dataFolder) {
   AfxGetApp()->m_pszAppName = kTitle;
   setWindowTitle(kTitle);
   fDialogs = std::make_unique<StudioDialogs>(this, fHost.fMessages);
@@ -346,12 +349,7 @@ void StudioWindow::RefreshMenus() {
 
 void StudioWindow::Command(int command) {
   switch (command) {
-    case ID_FILE_OPEN: {
-      const QString path = QFileDialog::getOpenFileName(this, tr("Open a picture"), QString(),
-                                                        tr("Pictures (*.png *.jpg *.jpeg *.bmp)"));
-      if (!path.isEmpty()) OpenPicture(path);
-      return;
-    }
+    case ID_FILE_OPEN: OpenPictureFile(); return;
     case ID_FILE_CLOSE: {
       bool ok = true;
       if (HostDocument* doc = fHost.Active(); doc != nullptr && MayDiscard({doc})) {
@@ -444,18 +442,29 @@ void StudioWindow::Open(RgbImage picture, const std::string& wanted, const std::
 bool StudioWindow::MayDiscard(const std::vector<HostDocument*>& documents) {
   QStringList changed;
   for (const HostDocument* doc : documents) {
-    if (doc->history.CanUndo() || doc->history.CanRedo()) changed << QString::fromStdString(doc->document.fName);
+    if (fUnsaved.Changed(*doc)) changed << QString::fromStdString(doc->document.fName);
   }
   if (changed.isEmpty()) return true;
-  return QMessageBox::question(this, kTitle,
-                               tr("The sketch over %1 has not been saved. Discard it?").arg(changed.join(", ")),
-                               QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+  QMessageBox box(QMessageBox::Warning, kTitle,
+                  fSketchPath.isEmpty()
+                      ? tr("Save the sketch over %1 before closing?").arg(changed.join(", "))
+                      : tr("Save the changes to %1 before closing?").arg(QFileInfo(fSketchPath).fileName()),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setInformativeText(tr("If you do not save, the changes are lost."));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveCurrent();
+    case QMessageBox::Discard: return true;
+    default: return false;
+  }
 }
 
 void StudioWindow::closeEvent(QCloseEvent* event) {
   std::vector<HostDocument*> all;
   for (const auto& doc : fHost.Documents()) all.push_back(doc.get());
   if (MayDiscard(all)) {
+    fSettings.KeepGeometry(*this);
     event->accept();
   } else {
     event->ignore();
@@ -477,8 +486,13 @@ void StudioWindow::SyncTabs() {
   }
   fSyncingTabs = false;
   const HostDocument* active = fHost.Active();
-  setWindowTitle(active != nullptr ? QString("%1 - %2").arg(QString::fromStdString(active->document.fName), kTitle)
-                                   : QString(kTitle));
+  const QString name = !fSketchPath.isEmpty() ? QFileInfo(fSketchPath).fileName()
+                       : active != nullptr    ? QString::fromStdString(active->document.fName)
+                                              : QString();
+  // The marker goes before the name, where GIMP and Inkscape put it.
+  setWindowTitle(name.isEmpty() ? QString("[*]%1").arg(kTitle) : QString("[*]%1 - %2").arg(name, kTitle));
+  fUnsaved.Follow(fHost);
+  setWindowModified(fUnsaved.AnyChanged());
 }
 
 void StudioWindow::Changed(bool ok) {
@@ -498,7 +512,7 @@ void StudioWindow::Changed(bool ok) {
       QMessageBox::warning(
           this, kTitle,
           tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
-             "File > Save Sketch keeps it.")
+             "File > Save As keeps it.")
               .arg(QString::fromStdString(fOutput.JournalPath())));
     });
   }
@@ -559,10 +573,26 @@ void StudioWindow::AddOwnEntries() {
     menu->insertAction(before, action);
     return action;
   };
-  add(file, exit, tr("Open Sketch..."), "openSketch", [this] { OpenSketchFile(); });
-  add(file, exit, tr("Save Sketch..."), "saveSketch", [this] { SaveSketchAs(); });
+  QAction* open = Action(ID_FILE_OPEN);
+  QAction* openSketch = add(file, exit, tr("Open Sketch..."), "openSketch", [this] { OpenSketchFile(); });
+  // Ctrl+O opens what Ctrl+S saves, as in GIMP and Inkscape, unless the
+  // picture's Open has it already.
+  if (open == nullptr || open->shortcut() != QKeySequence(Qt::CTRL | Qt::Key_O)) {
+    openSketch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  }
+  QMenu* recent = new QMenu(tr("Open Recent"), file);
+  recent->setObjectName("openRecent");
+  recent->setToolTipsVisible(true);
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecent(recent); });
+  file->insertMenu(exit, recent);
+  QAction* save = add(file, exit, tr("Save"), "save", [this] { SaveCurrent(); });
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  QAction* saveAs = add(file, exit, tr("Save As..."), "saveAs", [this] { SaveSketchAs(); });
+  saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  if (QAction* close = Action(ID_FILE_CLOSE)) close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  if (exit != nullptr) exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   file->insertSeparator(exit);
-  fOutput.AddEntries(file, exit, *fPalette);
+  fOutput.AddEntries(file, exit, *fPalette, fSettings);
 
   AddEditEntries(menus[1]->menu());
   AddViewEntries(menus[2]->menu());

@@ -17,6 +17,8 @@
 #include "SessionOutput.h"
 #include "SketchJournal.h"
 #include "StudioDialogs.h"
+#include "StudioSettings.h"
+#include "UnsavedChanges.h"
 
 class DocumentView;
 class QLabel;
@@ -34,8 +36,11 @@ class StudioWindow final : public QMainWindow {
   // picture when it is empty or cannot be opened (the person is told why).
   // The profile is read from the INI file `profilePath` before the module
   // loads and written back when the window goes; empty keeps it in memory.
+  // What the studio remembers across runs (recent sketches, folders, the
+  // window's place) goes beside the profile; with no profile, in memory.
   // Pictures that sketch-replay cannot read are copied into `dataFolder`'s
-  // pictures folder for the journal; empty: the system's temporary folder.
+  // pictures folder for the journal, where kept journals also are; empty:
+  // the system's temporary folder.
   // `forPlay`: the window starts as sketch-replay does, for a script to say
   // what comes: no module loaded, no document, the screen 1024 x 768.
   explicit StudioWindow(const QString& picture = {}, const std::string& modulePath = ModuleLoader::DefaultPath(),
@@ -62,24 +67,39 @@ class StudioWindow final : public QMainWindow {
   // success, otherwise why not.
   std::string StartJournal(const std::string& path);
   SessionOutput& Output() { return fOutput; }
+  StudioSettings& Settings() { return fSettings; }
 
-  // The session as a sketch file at `path`, replaced whole or left as it was.
+  // The session as a sketch file at `path`, replaced whole or left as it was;
+  // on success it is the session's file from then on, saved as it is now.
   // Empty on success, otherwise why not.
   std::string SaveSketch(const QString& path);
   // A journal or a saved sketch read for replaying: `error` when it cannot be
   // read at all or is neither; `changed` names the pictures whose pixels are
-  // not those the sketch was drawn over (or that cannot be read).
+  // not those the sketch was drawn over; `missing`, those that cannot be
+  // read, which `located` may replace (by the line of their document).
+  struct MissingPicture {
+    int line;
+    std::string path;  // absolute
+    std::string hash;  // empty when the file gives none
+    std::string reason;
+  };
   struct SessionFile {
     std::string error;
+    QString path;
+    bool journal = false;
     JournalRead read;
     QString folder;  // relative picture paths start here
     std::vector<std::string> changed;
+    std::vector<MissingPicture> missing;
+    std::map<int, std::string> located;
   };
   static SessionFile ReadSessionFile(const QString& path);
   // Replaces the session with the one in `file`: every document closes, the
   // module is loaded afresh with the file's screen and profile, and the
-  // file's steps are replayed. What could not be replayed, each naming its
-  // line and why; empty when all was.
+  // file's steps are replayed. A sketch replayed whole is the session's file,
+  // saved; a journal, or a sketch replayed in part or over pictures located
+  // elsewhere, is not saved anywhere yet. What could not be replayed, each
+  // naming its line and why; empty when all was.
   std::vector<std::string> ReplaySession(const SessionFile& file);
 
   // Runs `write`, which returns what went wrong, if anything; false (the
@@ -150,7 +170,8 @@ class StudioWindow final : public QMainWindow {
   // The read-out shows the pointer's image coordinates while no gesture runs.
   void ShowPointer(std::optional<OsImgPoint> at);
   void UpdateZoomReadout();
-  // True when none of them has changes, or the person agrees to lose them.
+  // True when none of them has changes not saved, or the person had them
+  // saved, or agreed to lose them.
   bool MayDiscard(const std::vector<HostDocument*>& documents);
   // One tab a document, the active one current, and the title after it.
   void SyncTabs();
@@ -158,9 +179,20 @@ class StudioWindow final : public QMainWindow {
   // the person moved a scroll bar.
   void SyncScrollBars();
   void Scrolled();
-  // File ▸ Save Sketch and Open Sketch, asking for the file.
-  void SaveSketchAs();
+  // File ▸ Save, Save As, Open Sketch and Open Recent: false when nothing
+  // was saved (the person was told why, or cancelled).
+  bool SaveCurrent();
+  bool SaveSketchAs();
   void OpenSketchFile();
+  void FillRecent(QMenu* menu);
+  // Replaces the session with the sketch or journal at `path`, once its
+  // missing pictures are located and the person agrees to give up changes.
+  void OpenSketchAt(const QString& path);
+  // Asks where each missing picture is now; false, with `file` as it was,
+  // when the person cancels.
+  bool LocatePictures(SessionFile& file);
+  // File ▸ Open, asking for the picture.
+  void OpenPictureFile();
 
   Host fHost;
   std::unique_ptr<StudioDialogs> fDialogs;
@@ -184,6 +216,11 @@ class StudioWindow final : public QMainWindow {
   bool fSyncingTabs = false;
   SessionOutput fOutput;
   QString fProfilePath;
+  StudioSettings fSettings;
+  QString fDataFolder;
+  // The sketch file the session was last saved as or opened from, or empty.
+  QString fSketchPath;
+  UnsavedChanges fUnsaved;
   std::size_t fBeepsHeard = 0;
   bool fClosing = false;
   bool fPlaying = false;

@@ -27,6 +27,8 @@
 namespace {
 
 const char kTitle[] = "Sketch Studio";
+// Kept journals beyond these, the oldest first, are removed.
+constexpr int kKeptJournals = 10;
 
 const char kUsage[] =
     "usage: sketch-studio [PICTURE] [--record SCRIPT] [--recover=yes|no] [--dump FILE.json]\n"
@@ -67,31 +69,41 @@ QString Lines(const std::vector<std::string>& lines) {
   return list.join("\n");
 }
 
+// Only the newest kept journals stay: their names sort as they were kept.
+void RemoveOldJournals(const QString& folder) {
+  const QStringList kept = QDir(folder).entryList({"recovered-*.txt"}, QDir::Files, QDir::Name | QDir::Reversed);
+  for (const QString& old : kept.mid(kKeptJournals)) QFile::remove(folder + "/" + old);
+}
+
 // A journal left by a run that did not end cleanly: moved aside (never
 // written over), then offered. `answer` is "yes", "no" or empty (ask).
-void Recover(StudioWindow& window, const QString& journal, const QString& answer) {
+// Whether it was replayed.
+bool Recover(StudioWindow& window, const QString& journal, const QString& answer) {
   const StudioWindow::SessionFile file = StudioWindow::ReadSessionFile(journal);
   if (!file.error.empty() || !HasSteps(file.read)) {
     QFile::remove(journal);
-    return;
+    return false;
   }
-  const QString kept = QFileInfo(journal).absolutePath() + "/recovered-" +
-                       QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss-zzz") + ".txt";
+  const QString folder = QFileInfo(journal).absolutePath();
+  const QString kept = folder + "/recovered-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss-zzz") + ".txt";
   if (!QFile::rename(journal, kept)) {
     std::cerr << "sketch-studio: " << journal.toStdString() << ": cannot be moved aside; it is not recovered\n";
-    return;
+    return false;
   }
+  RemoveOldJournals(folder);
   bool yes = answer == "yes";
   if (answer.isEmpty()) {
     QString text = QObject::tr("Sketch Studio did not end cleanly last time. Recover the sketch it was drawing?");
-    if (!file.changed.empty()) text += "\n\n" + Lines(file.changed) + ".";
+    std::vector<std::string> pictures = file.changed;
+    for (const auto& missing : file.missing) pictures.push_back(missing.reason);
+    if (!pictures.empty()) text += "\n\n" + Lines(pictures) + ".";
     if (!file.read.problems.empty()) text += "\n\n" + QObject::tr("Left out:") + "\n" + Lines(file.read.problems);
-    text += "\n\n" +
-            QObject::tr("The journal is kept as %1; File > Open Sketch opens it.").arg(QDir::toNativeSeparators(kept));
+    text += "\n\n" + QObject::tr("The journal is kept as %1; File > Open Sketch opens it (Recovered journals).")
+                         .arg(QDir::toNativeSeparators(kept));
     yes = QMessageBox::question(&window, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
           QMessageBox::Yes;
   }
-  if (!yes) return;
+  if (!yes) return false;
   const std::vector<std::string> problems = window.ReplaySession(file);
   for (const std::string& p : problems)
     std::cerr << "sketch-studio: recovered " << kept.toStdString() << ": " << p << "\n";
@@ -102,6 +114,7 @@ void Recover(StudioWindow& window, const QString& journal, const QString& answer
                            QObject::tr("Not all of the journal could be recovered:\n%1").arg(Lines(problems)));
     }
   }
+  return true;
 }
 
 // What --play reads: the script, as sketch-replay reads it. The error as
@@ -204,12 +217,17 @@ int main(int argc, char** argv) {
   auto window = std::make_unique<StudioWindow>(forPlay ? QString() : picture, playOptions.modulePath,
                                                forPlay ? QString() : profile, data, forPlay);
   if (!window->LoadError().empty()) {
-    QMessageBox::critical(nullptr, kTitle,
-                          QString::fromStdString("The sketch module cannot be loaded: " + window->LoadError()));
+    QMessageBox::critical(
+        nullptr, kTitle,
+        QObject::tr("The sketch module cannot be loaded: %1").arg(QString::fromStdString(window->LoadError())));
     return 1;
   }
-  window->resize(1000, 700);
+  if (!window->Settings().RestoreGeometry(*window)) window->resize(1000, 700);
   window->show();
+  // Whether the picture named opened, to be opened again over a recovered
+  // session, which replaces it.
+  const bool pictureOpened =
+      !forPlay && !picture.isEmpty() && window->GetHost().Find(QFileInfo(picture).fileName().toStdString()) != nullptr;
 
   // One studio at a time keeps the journal; the lock of one that died is
   // stale, and its journal is then offered.
@@ -220,10 +238,11 @@ int main(int argc, char** argv) {
   // it died; a second's retries let it be found stale.
   const bool journalled = lock.tryLock(1000);
   if (journalled) {
-    if (QFile::exists(journal)) Recover(*window, journal, recover);
+    if (QFile::exists(journal) && Recover(*window, journal, recover) && pictureOpened) window->OpenPicture(picture);
     if (const std::string error = window->StartJournal(journal.toStdString()); !error.empty()) {
-      QMessageBox::warning(window.get(), kTitle,
-                           QString::fromStdString("Work is not journalled, and a crash would lose it: " + error));
+      QMessageBox::warning(
+          window.get(), kTitle,
+          QObject::tr("Work is not journalled, and a crash would lose it: %1").arg(QString::fromStdString(error)));
     }
   } else {
     std::cerr << "sketch-studio: "
@@ -235,7 +254,7 @@ int main(int argc, char** argv) {
   }
   if (!record.isEmpty()) {
     if (const std::string error = window->StartRecording(record.toStdString()); !error.empty()) {
-      QMessageBox::critical(nullptr, kTitle, QString::fromStdString("Cannot record: " + error));
+      QMessageBox::critical(nullptr, kTitle, QObject::tr("Cannot record: %1").arg(QString::fromStdString(error)));
       return 1;
     }
   }

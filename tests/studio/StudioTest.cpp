@@ -328,7 +328,7 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
   }
   QCOMPARE(tabs->count(), 1);
   QVERIFY(host.Active() != first);
-  QCOMPARE(fWindow->windowTitle(), QString("small.bmp - Sketch Studio"));
+  QCOMPARE(fWindow->windowTitle(), QString("[*]small.bmp - Sketch Studio"));
 
   // A marquee's ants march while it is dragged, and stop with it.
   Tool(0);
