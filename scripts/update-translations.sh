@@ -6,7 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
-for ts in apps/studio/translations/*.ts; do
-  "$lupdate" -no-obsolete -locations none -tr-function-alias QT_TRANSLATE_NOOP+=SKETCH_TEXT \
-    apps/studio sketch/module/SketchTools.cpp sketch/module/SketchChanges.h -ts "$ts"
+# The languages the studio speaks besides its own English.
+for language in ja; do
+  "$lupdate" -no-obsolete -locations none -source-language en -target-language "$language" \
+    -tr-function-alias QT_TRANSLATE_NOOP+=SKETCH_TEXT \
+    apps/studio sketch/module/SketchTools.cpp sketch/module/SketchChanges.h \
+    -ts "apps/studio/translations/sketch-studio_$language.ts"
 done

@@ -1,0 +1,68 @@
+// The studio in the person's language: under a Japanese locale every text of
+// its own (menus, entries, undo steps, tool tips) is Japanese, and the
+// module's menu is as the module gives it; in English it is English.
+
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "DocumentView.h"
+#include "StudioLanguage.h"
+#include "StudioWindow.h"
+#include "ToolPalette.h"
+#include "module/SketchTools.h"
+
+namespace {
+
+// The texts of every entry a person can read, sub-menus included, with the
+// menu bar's position of each; the accelerator marks left in.
+void Collect(const QList<QAction*>& actions, int menu, QList<std::pair<int, QString>>& texts) {
+  for (QAction* a : actions) {
+    if (a->isSeparator()) continue;
+    texts.append({menu, a->text()});
+    if (a->menu() != nullptr) Collect(a->menu()->actions(), menu, texts);
+  }
+}
+
+}  // namespace
+
+class StudioLanguageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void EveryTextOfTheStudiosOwnIsJapanese() {
+    QVERIFY(InstallTranslations(*QCoreApplication::instance(), QLocale(QLocale::Japanese, QLocale::Japan)));
+    StudioWindow window({}, SKETCH_MODULE_PATH);
+    QCOMPARE(QString::fromStdString(window.LoadError()), QString());
+    QList<std::pair<int, QString>> texts;
+    const QList<QAction*> menus = window.menuBar()->actions();
+    for (int i = 0; i < menus.size(); ++i) {
+      texts.append({i, menus[i]->text()});
+      Collect(menus[i]->menu()->actions(), i, texts);
+    }
+    // The module's menu comes before Window and Help and keeps its own texts.
+    const int module = static_cast<int>(menus.size()) - 3;
+    QCOMPARE(menus[module]->text(), QString("ｽｹｯﾁ(&D)"));
+    QCOMPARE(menus[0]->text(), QString("ファイル(&F)"));
+    // English would show a lower-case letter (the program's name aside); the
+    // module's texts are its own.
+    static const QRegularExpression english("[a-z]");
+    for (const auto& [menu, text] : texts) {
+      if (menu != module) QVERIFY2(!english.match(QString(text).remove("Sketch Studio")).hasMatch(), qPrintable(text));
+    }
+    QCOMPARE(window.Palette()->ToolButton(kToolRectangle)->toolTip(), QString("長方形 (R)"));
+    QTest::mouseClick(window.Palette()->ModeButton(), Qt::LeftButton);
+    QTest::mouseClick(window.Palette()->ToolButton(kToolRectangle), Qt::LeftButton);
+    window.resize(600, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mousePress(window.View(), Qt::LeftButton, {}, {20, 20});
+    QTest::mouseMove(window.View(), {60, 50});
+    QTest::mouseRelease(window.View(), Qt::LeftButton, {}, {60, 50});
+    window.RefreshMenus();
+    QCOMPARE(window.Action(ID_EDIT_UNDO)->text(), QString("元に戻す(&U) 描画"));
+  }
+};
+
+QTEST_MAIN(StudioLanguageTest)
+#include "StudioLanguageTest.moc"
