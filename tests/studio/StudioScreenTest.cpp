@@ -1,0 +1,84 @@
+// What a person sees of the view, on a screen of two device pixels a point:
+// the picture and the sketch in device pixels (the view's pixels are the
+// screen's), the pointer mapped to them, the grid drawn over the view and
+// never into its frame, and a palette that keeps its width.
+
+#include <QApplication>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest>
+
+#include "DocumentView.h"
+#include "HostDump.h"
+#include "StudioWindow.h"
+#include "ToolPalette.h"
+#include "container/TObjectContainer.h"
+#include "model/TDShape.h"
+#include "module/SketchTools.h"
+
+class StudioScreenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    fWindow = new StudioWindow({}, SKETCH_MODULE_PATH);
+    fWindow->resize(700, 500);
+    fWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fWindow));
+    QCOMPARE(fWindow->View()->devicePixelRatioF(), 2.0);
+    QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
+  }
+  void cleanupTestCase() { delete fWindow; }
+
+  void TheViewIsInDevicePixels() {
+    DocumentView* view = fWindow->View();
+    const HostDocument& doc = *fWindow->GetHost().Active();
+    QCOMPARE(doc.frame.width, 2 * view->width());
+    QCOMPARE(doc.frame.height, 2 * view->height());
+    QTest::mouseClick(fWindow->Palette()->ToolButton(kToolRectangle), Qt::LeftButton);
+    QTest::mousePress(view, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseMove(view, {40, 30});
+    QTest::mouseRelease(view, Qt::LeftButton, {}, {40, 30});
+    const TObjectContainer* sketch = SketchOf(doc.document);
+    QCOMPARE(sketch->GetCount(), 1);
+    const auto* rectangle = static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition()));
+    QCOMPARE(rectangle->fBounds.left, 20);
+    QCOMPARE(rectangle->fBounds.top, 20);
+    QCOMPARE(rectangle->fBounds.right, 81);
+    QCOMPARE(rectangle->fBounds.bottom, 61);
+  }
+
+  void TheGridIsDrawnOverTheViewOnly() {
+    DocumentView* view = fWindow->View();
+    const HostDocument& doc = *fWindow->GetHost().Active();
+    const std::vector<std::uint8_t> frame = doc.frame.pixels;
+    const QImage plain = view->grab().toImage();
+    fWindow->SetGrid(true, 16);
+    QCOMPARE(doc.frame.pixels, frame);
+    const QImage gridded = view->grab().toImage();
+    QVERIFY(gridded != plain);
+    fWindow->SetGrid(false, 0);
+    QCOMPARE(view->grab().toImage(), plain);
+  }
+
+  void ThePaletteKeepsItsWidth() {
+    ToolPalette* palette = fWindow->Palette();
+    const int width = palette->width();
+    QTest::mouseClick(palette->ToolButton(kToolPolygon), Qt::LeftButton);
+    QVERIFY(palette->ApexSlider()->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(palette->width(), width);
+  }
+
+ private:
+  StudioWindow* fWindow = nullptr;
+};
+
+int main(int argc, char** argv) {
+  qputenv("QT_SCALE_FACTOR", "2");
+  QApplication app(argc, argv);
+  StudioScreenTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "StudioScreenTest.moc"
