@@ -44,7 +44,20 @@ std::string Where(const ScriptCommand& c) { return "line " + std::to_string(c.li
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 QString Native(const std::string& path) { return Native(QString::fromStdString(path)); }
 
-const char kPictures[] = QT_TRANSLATE_NOOP("StudioWindow", "Pictures (*.png *.jpg *.jpeg *.bmp)");
+// The window's texts are translated in QObject's context: it has no
+// meta-object of its own.
+const char kPictures[] = QT_TRANSLATE_NOOP("QObject", "Pictures (*.png *.jpg *.jpeg *.bmp)");
+
+// Saves the session at `path`, telling the person how it went.
+bool SaveTelling(StudioWindow& window, const QString& path) {
+  if (const std::string error = window.SaveSketch(path); !error.empty()) {
+    QMessageBox::critical(&window, kTitle,
+                          QObject::tr("The sketch was not saved: %1").arg(QString::fromStdString(error)));
+    return false;
+  }
+  window.statusBar()->showMessage(QObject::tr("Saved %1").arg(Native(path)), 5000);
+  return true;
+}
 
 }  // namespace
 
@@ -185,14 +198,7 @@ std::string StudioWindow::SaveSketch(const QString& path) {
 }
 
 bool StudioWindow::SaveCurrent() {
-  if (fSketchPath.isEmpty()) return SaveSketchAs();
-  const QString path = fSketchPath;
-  if (const std::string error = SaveSketch(path); !error.empty()) {
-    QMessageBox::critical(this, kTitle, tr("The sketch was not saved: %1").arg(QString::fromStdString(error)));
-    return false;
-  }
-  statusBar()->showMessage(tr("Saved %1").arg(Native(path)), 5000);
-  return true;
+  return fSketchPath.isEmpty() ? SaveSketchAs() : SaveTelling(*this, QString(fSketchPath));
 }
 
 bool StudioWindow::SaveSketchAs() {
@@ -202,13 +208,7 @@ bool StudioWindow::SaveSketchAs() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("sketch");
   const QString path = fSettings.Ask(dialog, "saveSketch");
-  if (path.isEmpty()) return false;
-  if (const std::string error = SaveSketch(path); !error.empty()) {
-    QMessageBox::critical(this, kTitle, tr("The sketch was not saved: %1").arg(QString::fromStdString(error)));
-    return false;
-  }
-  statusBar()->showMessage(tr("Saved %1").arg(Native(path)), 5000);
-  return true;
+  return !path.isEmpty() && SaveTelling(*this, path);
 }
 
 void StudioWindow::OpenPictureFile() {
