@@ -4,6 +4,7 @@
 // never into its frame, and a palette that keeps its width.
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QSlider>
 #include <QToolButton>
 #include <QtTest>
@@ -41,6 +42,10 @@ class StudioScreenTest : public QObject {
     QTest::mouseRelease(view, Qt::LeftButton, {}, {40, 30});
     const TObjectContainer* sketch = SketchOf(doc.document);
     QCOMPARE(sketch->GetCount(), 1);
+    // The right button is no left one.
+    QTest::mousePress(view, Qt::RightButton, {}, {60, 60});
+    QTest::mouseRelease(view, Qt::RightButton, {}, {90, 90});
+    QCOMPARE(sketch->GetCount(), 1);
     const auto* rectangle = static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition()));
     QCOMPARE(rectangle->fBounds.left, 20);
     QCOMPARE(rectangle->fBounds.top, 20);
@@ -59,10 +64,25 @@ class StudioScreenTest : public QObject {
     QVERIFY(gridded != plain);
     fWindow->SetGrid(false, 0);
     QCOMPARE(view->grab().toImage(), plain);
+    // Lines closer than a few pixels would only grey the view: none.
+    fWindow->SetGrid(true, 1);
+    QCOMPARE(view->grab().toImage(), plain);
+    // View > Grid Spacing... asks for the spacing and turns the grid on.
+    QTimer::singleShot(0, this, [] {
+      if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+        dialog->setIntValue(12);
+        dialog->accept();
+      }
+    });
+    fWindow->findChild<QAction*>("gridSpacing")->trigger();
+    QVERIFY(doc.view.fGridOn && doc.view.fGridSize == 12);
+    fWindow->SetGrid(false, 0);
   }
 
   void ThePaletteKeepsItsWidth() {
     ToolPalette* palette = fWindow->Palette();
+    // A button for each of the module's sixteen palette tools, and no more.
+    QVERIFY(palette->ToolButton(kToolEditPoint) != nullptr && palette->ToolButton(kToolScale) == nullptr);
     const int width = palette->width();
     QTest::mouseClick(palette->ToolButton(kToolPolygon), Qt::LeftButton);
     QVERIFY(palette->ApexSlider()->isVisible());
