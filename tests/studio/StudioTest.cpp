@@ -102,6 +102,13 @@ class StudioTest : public QObject {
   void Drag(QPoint from, QPoint to);
   void Tool(int tool) { QTest::mouseClick(fWindow->Palette()->ToolButton(tool), Qt::LeftButton); }
   void Click(QPoint at) { QTest::mouseClick(fWindow->View(), Qt::LeftButton, {}, at); }
+  // A white picture of that size saved in the scratch folder, opened as a tab.
+  void OpenWhitePicture(const QString& name, QSize size) {
+    QImage white(size, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QVERIFY(white.save(fDir + "/" + name));
+    QVERIFY(fWindow->OpenPicture(fDir + "/" + name));
+  }
   QString UndoText() const { return fWindow->Action(ID_EDIT_UNDO)->text(); }
 
   StudioWindow* fWindow = nullptr;
@@ -345,10 +352,7 @@ void StudioTest::PicturesOpenInTabsSharingTheClipboard() {
 void StudioTest::FiguresAsTheReplayDoes() {
   Host& host = fWindow->GetHost();
   DocumentView* view = fWindow->View();
-  QImage white(400, 300, QImage::Format_RGB32);
-  white.fill(Qt::white);
-  QVERIFY(white.save(fDir + "/figures.png"));
-  QVERIFY(fWindow->OpenPicture(fDir + "/figures.png"));
+  OpenWhitePicture("figures.png", {400, 300});
 
   // Every tool shows the module's own cursor over the view.
   for (int tool = 0; fWindow->Palette()->ToolButton(tool) != nullptr; ++tool) {
@@ -413,10 +417,7 @@ RgbImage StudioTest::ReplayedFrame() {
 void StudioTest::FeedbackStaysUntilTheModuleRepaints() {
   Host& host = fWindow->GetHost();
   DocumentView* view = fWindow->View();
-  QImage white(300, 200, QImage::Format_RGB32);
-  white.fill(Qt::white);
-  QVERIFY(white.save(fDir + "/feedback.png"));
-  QVERIFY(fWindow->OpenPicture(fDir + "/feedback.png"));
+  OpenWhitePicture("feedback.png", {300, 200});
   const struct {
     int tool;
     QPoint from, to;
