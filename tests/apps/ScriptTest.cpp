@@ -166,7 +166,10 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"activate \"main", "line 1, column 10: unterminated quoted text"},
       {"activate \"main\\\"", "line 1, column 10: unterminated quoted text"},
       {"activate \"main\\", "line 1, column 10: unterminated quoted text"},
-      {"activate \"a\\n\"", "line 1, column 12: expected \\\" or \\\\ after a backslash in quoted text, found '\\n'"},
+      {"activate \"a\\q\"",
+       "line 1, column 12: expected \\\", \\\\, \\n, \\r or \\xHH after a backslash in quoted text, found '\\q'"},
+      {"activate \"a\\x4\"",
+       "line 1, column 12: expected two hexadecimal digits after \\x in quoted text, found '\\x4\"'"},
       {"activate \"a\"b", "line 1, column 13: expected a blank after quoted text, found 'b'"},
       {"activate a\"b c\"", "line 1, column 11: expected a blank before quoted text, found 'a\"'"},
       {"undo\rredo", "line 1, column 5: expected printable text, found control character 0x0D"},
@@ -209,6 +212,11 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
        "document \"a\xC2\xA0"
        "b\" \"my pictures/x.PNG\""},
       {MakeCommand(ScriptOp::Document, {}, {"#2"}), "document \"#2\""},
+      // Any byte survives: line breaks, control characters, bytes that are no UTF-8.
+      {MakeCommand(ScriptOp::Document, {},
+                   {"a\nb\rc\x01\x7f\xff"
+                    "d.png"}),
+       "document \"a\\nb\\rc\\x01\\x7F\\xFFd.png\""},
       {MakeCommand(ScriptOp::Activate, {}, {"tab\tname"}), "activate \"tab\tname\""},
       {MakeCommand(ScriptOp::Close, {}, {"main"}), "close main"},
       {MakeCommand(ScriptOp::View, {1, 16384}), "view 1 16384"},

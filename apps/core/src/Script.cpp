@@ -172,15 +172,7 @@ class Words {
       if (c == '"') break;
       if (IsControl(c)) FailControl(line_, pos_);
       if (c == '\\') {
-        if (pos_ + 1 == line_.size()) throw Failure{token.column, "unterminated quoted text"};
-        const char escaped = line_[pos_ + 1];
-        if (escaped != '"' && escaped != '\\') {
-          if (IsControl(escaped)) FailControl(line_, pos_ + 1);
-          throw Failure{ToColumn(pos_), "expected \\\" or \\\\ after a backslash in quoted text, found " +
-                                            Shown(line_.substr(pos_, 2))};
-        }
-        token.text += escaped;
-        pos_ += 2;
+        Escape(token);
         continue;
       }
       const std::size_t length = CheckedCharacter(line_, pos_, true);
@@ -195,6 +187,44 @@ class Words {
       throw Failure{ToColumn(pos_), "expected a blank after quoted text, found " + Shown(line_.substr(pos_, length))};
     }
     return token;
+  }
+
+  // A backslash in quoted text and what follows it: a quote, a backslash, a
+  // line feed (n), a carriage return (r), or any byte as two hexadecimal
+  // digits (xHH), so that a name holding anything at all can be written.
+  void Escape(Token& token) {
+    if (pos_ + 1 == line_.size()) throw Failure{token.column, "unterminated quoted text"};
+    const char escaped = line_[pos_ + 1];
+    switch (escaped) {
+      case '"':
+      case '\\': token.text += escaped; break;
+      case 'n': token.text += '\n'; break;
+      case 'r': token.text += '\r'; break;
+      case 'x': {
+        const int high = pos_ + 2 < line_.size() ? HexDigit(line_[pos_ + 2]) : -1;
+        const int low = pos_ + 3 < line_.size() ? HexDigit(line_[pos_ + 3]) : -1;
+        if (high < 0 || low < 0) {
+          throw Failure{ToColumn(pos_), "expected two hexadecimal digits after \\x in quoted text, found " +
+                                            Shown(line_.substr(pos_, 4))};
+        }
+        token.text += static_cast<char>(high * 16 + low);
+        pos_ += 4;
+        return;
+      }
+      default:
+        if (IsControl(escaped)) FailControl(line_, pos_ + 1);
+        throw Failure{ToColumn(pos_),
+                      "expected \\\", \\\\, \\n, \\r or \\xHH after a backslash in quoted text, found " +
+                          Shown(line_.substr(pos_, 2))};
+    }
+    pos_ += 2;
+  }
+
+  static int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
   }
 
   Token Bare() {
@@ -611,13 +641,14 @@ ScriptCommand MakeCommand(ScriptOp op, std::vector<std::int64_t> ints, std::vect
 namespace {
 
 // Bare, a word reads back as itself unless it is empty, holds a blank, a quote,
-// a backslash or a comment sign, or a character the parser refuses outside
-// quotes because it cannot be seen.
+// a backslash or a comment sign, a control character or a byte that is no
+// UTF-8, or a character the parser refuses outside quotes because it cannot be
+// seen.
 bool NeedsQuotes(std::string_view word) {
   if (word.empty()) return true;
   for (std::size_t at = 0; at < word.size();) {
     const char c = word[at];
-    if (IsBlank(c) || c == '"' || c == '\\' || c == '#') return true;
+    if (IsBlank(c) || c == '"' || c == '\\' || c == '#' || IsControl(c)) return true;
     const Utf8Char ch = DecodeUtf8(word, at);
     if (ch.length == 0) return true;
     if (IsInvisibleCharacter(ch.code)) return true;
@@ -629,9 +660,24 @@ bool NeedsQuotes(std::string_view word) {
 std::string WordText(const std::string& word) {
   if (!NeedsQuotes(word)) return word;
   std::string quoted = "\"";
-  for (char c : word) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
+  for (std::size_t at = 0; at < word.size();) {
+    const char c = word[at];
+    const Utf8Char ch = DecodeUtf8(word, at);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '\r') {
+      quoted += "\\r";
+    } else if (IsControl(c) || ch.length == 0) {
+      quoted += "\\x" + Hex(static_cast<unsigned char>(c), 2);
+    } else {
+      quoted += word.substr(at, ch.length);
+      at += ch.length;
+      continue;
+    }
+    ++at;
   }
   return quoted + "\"";
 }
@@ -692,7 +738,8 @@ std::string UsageText() {
       "them), its outputs and the module. An option given twice is an error.\n"
       "\n"
       "Script: UTF-8, one command per line; # starts a comment; words are separated\n"
-      "by blanks; \"quoted text\" is one word and may hold blanks, \\\" and \\\\.\n"
+      "by blanks; \"quoted text\" is one word and may hold blanks, \\\", \\\\, \\n, \\r\n"
+      "and \\xHH (any byte).\n"
       "Outside quotes an invisible character (U+00A0, U+FEFF, ...) is an error.\n"
       "Numbers are decimal; mouse coordinates are view pixels. A 16-bit picture is\n"
       "read as encoded like an 8-bit one.\n"
