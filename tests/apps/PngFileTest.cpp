@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdio>
@@ -94,8 +96,13 @@ TEST(PngFile, RefusesWhatItCannotReadAndLeavesThePictureAsItWas) {
   }
   RgbImage image = Marker();
   EXPECT_EQ(ReadPng("/nonexistent/picture.png", image), "/nonexistent/picture.png: cannot open the file");
-  EXPECT_EQ(ReadPng(std::filesystem::temp_directory_path().string(), image),
-            std::filesystem::temp_directory_path().string() + ": cannot read the file");
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  EXPECT_EQ(ReadPng(folder, image), folder + ": is a folder, not a file");
+  // A FIFO nobody writes to would block the read for ever.
+  const std::string fifo = folder + "/png-test-fifo-" + std::to_string(getpid());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadPng(fifo, image), fifo + ": is not a regular file");
+  std::filesystem::remove(fifo);
   EXPECT_EQ(image.pixels, Marker().pixels);
 }
 

@@ -13,6 +13,7 @@
 #include <regex>
 #include <sstream>
 
+#include "Files.h"
 #include "HostDump.h"
 #include "Replay.h"
 #include "SvgExport.h"

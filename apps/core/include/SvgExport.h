@@ -55,11 +55,3 @@ SvgText WriteSvgText(const SvgSketch& sketch);
 // The document's sketch written to `path` as SVG: empty on success, otherwise
 // what went wrong, naming the file.
 std::string WriteSvg(Host& host, const HostDocument& doc, const std::string& path);
-
-// Replaces the contents of `path` with `text` through a new file in the same
-// folder renamed over it, so that a failure leaves the previous file whole and
-// no partial one behind. A replaced file keeps its permissions. A symbolic
-// link is followed: the file it names is replaced, and the link stays. Empty
-// on success, otherwise what went wrong, naming the file and giving the
-// system's reason.
-std::string ReplaceFile(const std::string& path, std::string_view text);

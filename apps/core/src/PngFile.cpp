@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include "Files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -97,14 +99,9 @@ std::string ReadPng(const std::uint8_t* data, std::size_t size, const std::strin
 }
 
 std::string ReadPng(const std::string& path, RgbImage& image) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return path + ": cannot open the file";
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t chunk[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-  if (std::ferror(file.get())) return path + ": cannot read the file";
-  return ReadPng(bytes.data(), bytes.size(), path, image);
+  std::string bytes;
+  if (std::string error = ReadWholeFile(path, bytes); !error.empty()) return error;
+  return ReadPng(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), path, image);
 }
 
 RgbImage DefaultPicture() {

@@ -1,17 +1,13 @@
 #include "SvgExport.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "BList.h"
+#include "Files.h"
 #include "HostDump.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
@@ -130,50 +126,4 @@ std::string WriteSvg(Host& host, const HostDocument& doc, const std::string& pat
   const SvgText svg = WriteSvgText(SketchOfDocument(host, doc));
   if (!svg.error.empty()) return Failure(path, svg.error);
   return ReplaceFile(path, svg.text);
-}
-
-std::string ReplaceFile(const std::string& path, std::string_view text) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  fs::path target(path);
-  if (fs::is_symlink(target, error)) {
-    const fs::path named = fs::read_symlink(target, error);
-    if (!error) target = named.is_absolute() ? named : target.parent_path() / named;
-  }
-  std::string temporary = target.string() + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) return Failure(path, std::strerror(errno));
-
-  // A replaced file keeps its permissions; a new one gets those any newly
-  // created file would.
-  mode_t mode = 0;
-  if (struct stat old; stat(target.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  bool ok = fchmod(fd, mode) == 0;
-  for (std::size_t done = 0; ok && done < text.size();) {
-    const ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  // On disk before it takes the old file's name: a crash then leaves one of
-  // the two whole.
-  ok = ok && fsync(fd) == 0;
-  int reason = ok ? 0 : errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    reason = errno;
-  }
-  if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) {
-    ok = false;
-    reason = errno;
-  }
-  if (ok) return {};
-  unlink(temporary.c_str());
-  return Failure(path, std::strerror(reason != 0 ? reason : EIO));
 }
