@@ -6,8 +6,10 @@ set -euo pipefail
 # the CJK fonts show the module's Japanese menu texts;
 # clang and its sanitizer and libFuzzer runtimes for the fuzz preset; cairo and pixman only
 # for the benchmark that compares our drawing with a general 2-D library; clang-format (14)
-# for scripts/check-format.sh.
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+# for scripts/check-format.sh; CLI11 for sketch-replay's options; the desktop, AppStream,
+# MIME and manual page checkers and dpkg's tools for the install test and the package.
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libcli11-dev
+          desktop-file-utils appstream shared-mime-info groff-base dpkg-dev file
           qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk clang libclang-rt-14-dev
           libcairo2-dev libpixman-1-dev clang-format)
 

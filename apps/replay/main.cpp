@@ -3,12 +3,13 @@
 
 #include <fcntl.h>
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <new>
-#include <set>
 #include <sstream>
 #include <string>
 
@@ -28,47 +29,74 @@ bool EndsWith(const std::string& s, const char* suffix) {
 int Usage(const std::string& problem) {
   std::cerr << "sketch-replay: " << problem << "\n"
             << "usage: sketch-replay [--image FILE.png] [--out FILE.png] [--dump FILE.json] [--svg FILE.svg] SCRIPT|-\n"
-            << "       sketch-replay --help\n";
+            << "       sketch-replay --help | --version\n";
   return kExitScript;
 }
 
 }  // namespace
 
+// The options as CLI11 reads them; what a person typed wrong is said in the
+// program's own words, in the order the checks below take.
+int ReadOptions(int argc, char** argv, ReplayOptions& options, std::string& scriptPath) {
+  CLI::App app{"", "sketch-replay"};
+  app.set_help_flag();
+  bool help = false;
+  app.add_flag("-h,--help", help);
+  app.set_version_flag("--version", std::string("sketch-replay ") + SKETCH_VERSION);
+  struct File {
+    const char* option;
+    const char* suffix;
+    std::string* into;
+    std::vector<std::string> given;
+  };
+  File files[] = {{"--image", ".png", &options.image, {}},
+                  {"--out", ".png", &options.out, {}},
+                  {"--dump", ".json", &options.dump, {}},
+                  {"--svg", ".svg", &options.svg, {}}};
+  for (File& file : files) {
+    // Every occurrence is kept, and a missing value read as empty, so that the
+    // checks below can name what is wrong.
+    app.add_option(file.option, file.given)
+        ->expected(0, 1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+  }
+  std::vector<std::string> scripts;
+  app.add_option("script", scripts);
+  app.allow_extras();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << version.what() << "\n";
+    return kExitOk;
+  } catch (const CLI::ParseError& error) {
+    return Usage(error.what());
+  }
+  if (help) {
+    std::cout << UsageText();
+    return kExitOk;
+  }
+  for (const File& file : files) {
+    // Which of two values was meant cannot be guessed.
+    if (file.given.size() > 1) return Usage(std::string(file.option) + " is given twice");
+    if (file.given.size() == 1 && !EndsWith(file.given[0], file.suffix)) {
+      return Usage(std::string(file.option) + " needs a file ending in " + file.suffix);
+    }
+    if (file.given.size() == 1) *file.into = file.given[0];
+  }
+  for (const std::string& extra : app.remaining()) {
+    if (extra != "--") return Usage("unknown option " + extra);
+  }
+  if (scripts.size() > 1) return Usage("only one script can be replayed at a time");
+  if (scripts.empty()) return Usage("no script given");
+  scriptPath = scripts[0];
+  return -1;
+}
+
 int Main(int argc, char** argv) {
   ReplayOptions options;
   std::string scriptPath;
-  std::set<std::string> given;
-  for (int k = 1; k < argc; ++k) {
-    const std::string arg = argv[k];
-    // Which of two values was meant cannot be guessed.
-    if (arg.size() > 2 && arg.compare(0, 2, "--") == 0 && !given.insert(arg).second) {
-      return Usage(arg + " is given twice");
-    }
-    const auto value = [&](const char* suffix, std::string& into) {
-      if (k + 1 >= argc) return false;
-      into = argv[++k];
-      return EndsWith(into, suffix);
-    };
-    if (arg == "--help" || arg == "-h") {
-      std::cout << UsageText();
-      return kExitOk;
-    } else if (arg == "--image") {
-      if (!value(".png", options.image)) return Usage("--image needs a file ending in .png");
-    } else if (arg == "--out") {
-      if (!value(".png", options.out)) return Usage("--out needs a file ending in .png");
-    } else if (arg == "--dump") {
-      if (!value(".json", options.dump)) return Usage("--dump needs a file ending in .json");
-    } else if (arg == "--svg") {
-      if (!value(".svg", options.svg)) return Usage("--svg needs a file ending in .svg");
-    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-      return Usage("unknown option " + arg);
-    } else if (scriptPath.empty()) {
-      scriptPath = arg;
-    } else {
-      return Usage("only one script can be replayed at a time");
-    }
-  }
-  if (scriptPath.empty()) return Usage("no script given");
+  if (const int code = ReadOptions(argc, argv, options, scriptPath); code >= 0) return code;
 
   std::stringstream text;
   if (scriptPath == "-") {

@@ -123,6 +123,9 @@ class StudioWindow final : public QMainWindow {
   // Opens the picture as another document, made active; false (the person
   // told why) when it cannot be read.
   bool OpenPicture(const QString& path);
+  // Replaces the session with the sketch or journal at `path`, once its
+  // missing pictures are located and the person agrees to give up changes.
+  void OpenSketchAt(const QString& path);
   // A picture file as the host's pixels: empty when read, otherwise why not.
   static QString ReadPicture(const QString& path, RgbImage& picture);
   // With the module loaded and a document open (the built-in picture), for
@@ -185,9 +188,6 @@ class StudioWindow final : public QMainWindow {
   bool SaveSketchAs();
   void OpenSketchFile();
   void FillRecent(QMenu* menu);
-  // Replaces the session with the sketch or journal at `path`, once its
-  // missing pictures are located and the person agrees to give up changes.
-  void OpenSketchAt(const QString& path);
   // Asks where each missing picture is now; false, with `file` as it was,
   // when the person cancels.
   bool LocatePictures(SessionFile& file);

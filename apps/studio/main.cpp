@@ -1,6 +1,7 @@
 // sketch-studio: a person sketches over a picture in a window.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -31,9 +32,11 @@ const char kTitle[] = "Sketch Studio";
 constexpr int kKeptJournals = 10;
 
 const char kUsage[] =
-    "usage: sketch-studio [PICTURE] [--record SCRIPT] [--recover=yes|no] [--dump FILE.json]\n"
+    "usage: sketch-studio [PICTURE|SKETCH] [--record SCRIPT] [--recover=yes|no] [--dump FILE.json]\n"
     "       sketch-studio [PICTURE] [--record SCRIPT] [--recover=yes|no] --play SCRIPT [--quit]\n"
+    "       sketch-studio --help | --version\n"
     "  PICTURE           a PNG, JPEG or BMP file; without one the built-in picture\n"
+    "  SKETCH            a .sketch file saved by sketch-studio, opened with its picture\n"
     "  --record SCRIPT   write what the person does as a sketch-replay script\n"
     "  --recover=yes|no  the answer to the offer to recover the journal of a run\n"
     "                    that did not end cleanly (otherwise the person is asked;\n"
@@ -48,7 +51,8 @@ const char kUsage[] =
     "  --quit            after the last line, quit with sketch-replay's exit status\n"
     "                    (without a display, on Qt's offscreen platform)\n";
 
-int Usage() {
+int Usage(const std::string& problem = {}) {
+  if (!problem.empty()) std::cerr << "sketch-studio: " << problem << "\n";
   std::cerr << kUsage;
   return kExitScript;
 }
@@ -160,30 +164,43 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(kTitle);
   InstallTranslations(app, QLocale());
-  QString picture, record, recover, play, dump;
-  const QStringList args = QApplication::arguments();
-  for (int k = 1; k < args.size(); ++k) {
-    if (args[k] == "--help") {
-      std::cout << kUsage;
-      return 0;
-    } else if (args[k] == "--record" && k + 1 < args.size()) {
-      record = args[++k];
-    } else if (args[k] == "--play" && k + 1 < args.size()) {
-      play = args[++k];
-    } else if (args[k] == "--dump" && k + 1 < args.size()) {
-      dump = args[++k];
-    } else if (args[k] == "--recover=yes" || args[k] == "--recover=no") {
-      recover = args[k].mid(10);
-    } else if (args[k] == "--quit") {
-      quit = true;
-    } else if (args[k].startsWith("-") || !picture.isEmpty()) {
-      return Usage();
-    } else {
-      picture = args[k];
+  QApplication::setApplicationVersion(SKETCH_VERSION);
+  QCommandLineParser parser;
+  // Usage errors and --help print the program's own text.
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  const QCommandLineOption helpOption("help"), versionOption("version"), quitOption("quit");
+  const QCommandLineOption recordOption("record", {}, "SCRIPT"), playOption("play", {}, "SCRIPT"),
+      dumpOption("dump", {}, "FILE.json"), recoverOption("recover", {}, "yes|no");
+  parser.addOptions({helpOption, versionOption, quitOption, recordOption, playOption, dumpOption, recoverOption});
+  if (!parser.parse(QApplication::arguments())) {
+    return Usage(parser.errorText().toStdString());
+  }
+  if (parser.isSet(helpOption)) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (parser.isSet(versionOption)) {
+    std::cout << "sketch-studio " << SKETCH_VERSION << "\n";
+    return 0;
+  }
+  for (const QCommandLineOption* once : {&recordOption, &playOption, &dumpOption, &recoverOption}) {
+    if (parser.values(*once).size() > 1) {
+      return Usage("--" + once->names()[0].toStdString() + " is given twice");
     }
   }
+  const QString play = parser.value(playOption), dump = parser.value(dumpOption);
+  QString record = parser.value(recordOption);
+  QString recover = parser.value(recoverOption);
+  quit = parser.isSet(quitOption);
+  if (parser.isSet(recoverOption) && recover != "yes" && recover != "no") return Usage("--recover takes yes or no");
+  if (parser.positionalArguments().size() > 1) return Usage("only one picture or sketch can be opened");
+  // A sketch given opens as File > Open Sketch would; anything else is a picture.
+  QString picture = parser.positionalArguments().value(0), sketch;
+  if (picture.endsWith(".sketch", Qt::CaseInsensitive)) std::swap(picture, sketch);
   // A played script writes its own dumps; quitting is for a played script.
-  if ((quit && play.isEmpty()) || (!dump.isEmpty() && !play.isEmpty())) return Usage();
+  if (quit && play.isEmpty()) return Usage("--quit goes with --play");
+  if (!dump.isEmpty() && !play.isEmpty()) return Usage("--dump cannot go with --play: the script writes its own");
+  if (!sketch.isEmpty() && !play.isEmpty()) return Usage("a sketch cannot be opened with --play");
 
   const QString profile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/sketch-studio.ini";
   const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -252,6 +269,7 @@ int main(int argc, char** argv) {
     window->statusBar()->showMessage(
         QObject::tr("Another Sketch Studio keeps the journal: a crash would lose this work."));
   }
+  if (!sketch.isEmpty()) window->OpenSketchAt(sketch);
   if (!record.isEmpty()) {
     if (const std::string error = window->StartRecording(record.toStdString()); !error.empty()) {
       QMessageBox::critical(nullptr, kTitle, QObject::tr("Cannot record: %1").arg(QString::fromStdString(error)));

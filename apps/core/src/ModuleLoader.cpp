@@ -83,5 +83,9 @@ std::string ModuleLoader::DefaultPath() {
   if (n <= 0) return "Sketch.MOD";
   std::string dir(self, static_cast<std::size_t>(n));
   dir.resize(dir.rfind('/'));
+  // Installed, the module is in the programs' private library folder; in the
+  // build tree, in lib/ beside bin/.
+  const std::string installed = dir + "/" SKETCH_BIN_TO_MODULEDIR "/Sketch.MOD";
+  if (access(installed.c_str(), F_OK) == 0) return installed;
   return dir + "/../lib/Sketch.MOD";
 }

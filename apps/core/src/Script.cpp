@@ -693,9 +693,11 @@ std::string FloatText(float value) {
 std::string FormatCommand(const ScriptCommand& c) {
   // Every command's arguments read words first, then integers, then reals.
   std::string line = ScriptOpName(c.op);
-  for (const std::string& word : c.words) line += " " + WordText(word);
-  for (const std::int64_t value : c.ints) line += " " + std::to_string(value);
-  for (const float value : c.reals) line += " " + FloatText(value);
+  // Appended piece by piece: GCC 12 at -O3 warns falsely of overlap on
+  // " " + temporary.
+  for (const std::string& word : c.words) line.append(" ").append(WordText(word));
+  for (const std::int64_t value : c.ints) line.append(" ").append(std::to_string(value));
+  for (const float value : c.reals) line.append(" ").append(FloatText(value));
   return line;
 }
 
@@ -730,6 +732,7 @@ std::string UsageText() {
       "  --svg FILE.svg     the active document's figures as SVG after the last line\n"
       "  SCRIPT|-           the script file, or - for standard input\n"
       "  --help             this text\n"
+      "  --version          the version\n"
       "\n"
       "Exit status: 0 on success, 2 on a script error (nothing is run or written),\n"
       "1 when a file cannot be read or written, the module cannot be loaded, or\n"
