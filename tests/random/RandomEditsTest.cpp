@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "BList.h"
 #include "EditRun.h"
 #include "Host.h"
@@ -22,9 +24,15 @@ EditRunConfig Config(int events) {
   return config;
 }
 
-// Each shard of the ctest run covers kSeedsPerShard seeds.
-constexpr int kSeedsPerShard = 25;
-constexpr int kEvents = 2000;
+// Each shard of the ctest run covers SKETCH_RANDOM_SEEDS seeds (25) of
+// SKETCH_RANDOM_EVENTS events (2000); the smoke run takes fewer of both.
+int FromEnvironment(const char* name, int otherwise) {
+  const char* text = std::getenv(name);
+  const int value = text != nullptr ? std::atoi(text) : 0;
+  return value > 0 ? value : otherwise;
+}
+const int kSeedsPerShard = FromEnvironment("SKETCH_RANDOM_SEEDS", 25);
+const int kEvents = FromEnvironment("SKETCH_RANDOM_EVENTS", 2000);
 
 class RandomEdits : public ::testing::TestWithParam<int> {};
 
