@@ -158,6 +158,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   }
   QApplication app(argc, argv);
+  StudioWindow::AllowLargestPictures();
   QApplication::setApplicationName(kTitle);
   InstallTranslations(app, QLocale());
   QString picture, record, recover, play, dump;
