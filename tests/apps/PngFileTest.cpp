@@ -86,7 +86,8 @@ TEST(OverWhite, RoundsToTheNearestShade) {
   } cases[] = {
       {200, 255, 200}, {0, 255, 0},     {255, 255, 255},  // opaque
       {200, 0, 255},   {0, 0, 255},                       // clear
-      {0, 128, 127},   {255, 128, 255}, {100, 128, 177}, {0, 127, 128}, {254, 77, 255}, {1, 254, 2}, {0, 1, 254},
+      {0, 128, 127},   {255, 128, 255}, {100, 128, 177}, {0, 127, 128}, {254, 77, 255},
+      {1, 254, 2},     {0, 1, 254},     {127, 1, 254},   {128, 1, 255},  // either side of half a shade
   };
   for (const auto& c : cases) EXPECT_EQ(OverWhite(c.c, c.a), c.shown) << int{c.c} << " " << int{c.a};
 }
@@ -131,6 +132,10 @@ TEST(ReadPng, LaysTransparencyOverWhiteAndIgnoresGamma) {
     EXPECT_EQ(image.width, c.spec.width) << c.name;
     EXPECT_EQ(image.height, c.spec.height) << c.name;
     EXPECT_EQ(image.pixels, c.rgb) << c.name;
+    // Cut after the last of its pixels, without the end marker, it is whole.
+    RgbImage cut;
+    ASSERT_EQ(ReadPng(png.data(), png.size() - 12, c.name, cut), "");
+    EXPECT_EQ(cut.pixels, c.rgb) << c.name;
   }
 }
 
