@@ -36,12 +36,13 @@ QCursor CursorFromResource(const OsCursorResource& cursor) {
   return QCursor(QPixmap::fromImage(image), cursor.hotX, cursor.hotY);
 }
 
-bool ToRgbImage(const QImage& picture, RgbImage& out) {
+bool ToRgbImage(QImage picture, RgbImage& out) {
   if (picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide) return false;
-  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  out = RgbImage(rgb.width(), rgb.height());
-  const auto rowBytes = static_cast<std::size_t>(rgb.width()) * 3;
-  for (int y = 0; y < rgb.height(); ++y) std::memcpy(out.At(0, y), rgb.constScanLine(y), rowBytes);
+  // In place where Qt can: a picture at the largest size takes a gigabyte.
+  picture = std::move(picture).convertToFormat(QImage::Format_RGBA8888);
+  out = RgbImage(picture.width(), picture.height());
+  const auto width = static_cast<std::size_t>(picture.width());
+  for (int y = 0; y < picture.height(); ++y) RgbaOverWhite(picture.constScanLine(y), width, out.At(0, y));
   return true;
 }
 

@@ -16,8 +16,8 @@ QImage BitmapImage(const OsBitmapResource* bitmap);
 // counterpart in a pixmap cursor and shows as black.
 QCursor CursorFromResource(const OsCursorResource& cursor);
 
-// A deep copy in the host's pixel layout; false when the picture is larger than
-// the host accepts.
-bool ToRgbImage(const QImage& picture, RgbImage& out);
+// The picture in the host's pixel layout, what is transparent laid over white
+// as a PNG's is; false when the picture is larger than the host accepts.
+bool ToRgbImage(QImage picture, RgbImage& out);
 // A view of the frame's pixels: valid while the frame is unchanged.
 QImage FrameImage(const RgbImage& frame);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -259,13 +258,9 @@ bool StudioWindow::LocatePictures(SessionFile& file) {
       dialog.selectFile(was.fileName());
       const QString chosen = fSettings.Ask(dialog, "locate");
       if (chosen.isEmpty()) return std::nullopt;
-      // A PNG is read as the replay will read it, so that its hash is the
-      // one the replay would find.
-      const bool png = QImageReader::imageFormat(chosen) == "png";
       RgbImage pixels;
-      const QString reason =
-          png ? QString::fromStdString(ReadPng(chosen.toStdString(), pixels)) : ReadPicture(chosen, pixels);
-      if (!reason.isEmpty()) {
+      bool png = false;
+      if (const QString reason = ReadPicture(chosen, pixels, &png); !reason.isEmpty()) {
         QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(Native(chosen), reason));
         continue;
       }

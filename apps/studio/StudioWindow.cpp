@@ -1,6 +1,7 @@
 #include "StudioWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include <iostream>
 
 #include "DocumentView.h"
+#include "Files.h"
 #include "HostDump.h"
 #include "ModulePictures.h"
 #include "OsAfxWin.h"
@@ -394,8 +396,21 @@ void StudioWindow::Command(int command) {
   }
 }
 
-QString StudioWindow::ReadPicture(const QString& path, RgbImage& picture) {
-  QImageReader reader(path);
+QString StudioWindow::ReadPicture(const QString& path, RgbImage& picture, bool* png) {
+  const std::string file = QFile::encodeName(path).toStdString();
+  // The caller names the file; the reason alone is said.
+  const auto reason = [&file](const std::string& error) {
+    return QString::fromStdString(error.rfind(file + ": ", 0) == 0 ? error.substr(file.size() + 2) : error);
+  };
+  std::string bytes;
+  if (const std::string error = ReadWholeFile(file, bytes); !error.empty()) return reason(error);
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const bool isPng = IsPng(data, bytes.size());
+  if (png != nullptr) *png = isPng;
+  if (isPng) return reason(ReadPng(data, bytes.size(), file, picture));
+  QBuffer buffer;
+  buffer.setData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  QImageReader reader(&buffer);
   const QSize size = reader.size();
   if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)) {
     return tr("the picture is %1 x %2 pixels; at most %3 on a side can be opened")
@@ -403,19 +418,28 @@ QString StudioWindow::ReadPicture(const QString& path, RgbImage& picture) {
         .arg(size.height())
         .arg(kMaxPictureSide);
   }
-  const QImage image = reader.read();
+  QImage image = reader.read();
   if (image.isNull()) return reader.errorString();
-  if (!ToRgbImage(image, picture)) return tr("the picture is too large");
+  if (!ToRgbImage(std::move(image), picture)) return tr("the picture is too large");
   return {};
+}
+
+void StudioWindow::AllowLargestPictures() {
+  // Qt refuses pictures over 128 MB by default; the largest accepted one
+  // takes four bytes a pixel in the formats its readers make.
+  constexpr qint64 kBytes = qint64{kMaxPictureSide} * kMaxPictureSide * 4;
+  QImageReader::setAllocationLimit(static_cast<int>(kBytes / (1024 * 1024)));
 }
 
 bool StudioWindow::OpenPicture(const QString& path) {
   RgbImage picture;
-  if (const QString reason = ReadPicture(path, picture); !reason.isEmpty()) {
+  bool png = false;
+  if (const QString reason = ReadPicture(path, picture, &png); !reason.isEmpty()) {
     QMessageBox::critical(this, kTitle, tr("%1 cannot be opened: %2").arg(QDir::toNativeSeparators(path), reason));
     return false;
   }
-  const bool png = QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0;
+  // sketch-replay reads a PNG where it is; a picture of another kind is kept
+  // as a copy when the session is written.
   Open(std::move(picture), QFileInfo(path).fileName().toStdString(),
        png ? QFileInfo(path).absoluteFilePath().toStdString() : std::string());
   return true;

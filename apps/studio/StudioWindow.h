@@ -127,7 +127,12 @@ class StudioWindow final : public QMainWindow {
   // missing pictures are located and the person agrees to give up changes.
   void OpenSketchAt(const QString& path);
   // A picture file as the host's pixels: empty when read, otherwise why not.
-  static QString ReadPicture(const QString& path, RgbImage& picture);
+  // A PNG file (known by its contents) is read as sketch-replay reads it, and
+  // `png` says whether it was one.
+  static QString ReadPicture(const QString& path, RgbImage& picture, bool* png = nullptr);
+  // Lets Qt's readers make pictures as large as ReadPicture accepts; once, at
+  // start-up.
+  static void AllowLargestPictures();
   // With the module loaded and a document open (the built-in picture), for
   // the person to go on with after a played script.
   void EnsureSession();

@@ -162,6 +162,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   }
   QApplication app(argc, argv);
+  StudioWindow::AllowLargestPictures();
   QApplication::setApplicationName(kTitle);
   InstallTranslations(app, QLocale());
   QApplication::setApplicationVersion(SKETCH_VERSION);

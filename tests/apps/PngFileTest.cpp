@@ -18,9 +18,18 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A white picture at one bit a pixel, packed as tightly as deflate can: the
-// smallest file a picture of that size can honestly be.
-Bytes TightWhitePng(int width, int height) {
+// A PNG in memory, packed as tightly as deflate can. `samples` are the rows
+// as the file holds them, top-down.
+struct PngSpec {
+  int width, height, depth, type;
+  Bytes samples;
+  std::vector<png_color> palette = {};
+  Bytes transparent = {};  // tRNS: a palette's opacities, or one grey sample
+  double gamma = 0;        // gAMA when not 0
+  int interlace = PNG_INTERLACE_NONE;
+};
+
+Bytes Encode(const PngSpec& spec) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -32,14 +41,32 @@ Bytes TightWhitePng(int width, int height) {
       },
       nullptr);
   png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 1, PNG_COLOR_TYPE_GRAY,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height), spec.depth,
+               spec.type, spec.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!spec.palette.empty()) png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (spec.type == PNG_COLOR_TYPE_PALETTE && !spec.transparent.empty()) {
+    png_set_tRNS(png, info, spec.transparent.data(), static_cast<int>(spec.transparent.size()), nullptr);
+  } else if (!spec.transparent.empty()) {
+    png_color_16 grey{};
+    grey.gray = spec.transparent[0];
+    png_set_tRNS(png, info, nullptr, 1, &grey);
+  }
+  if (spec.gamma != 0) png_set_gAMA(png, info, spec.gamma);
   png_write_info(png, info);
-  const Bytes row(static_cast<std::size_t>(width + 7) / 8, 0xff);
-  for (int y = 0; y < height; ++y) png_write_row(png, row.data());
+  const std::size_t rowBytes = spec.samples.size() / static_cast<std::size_t>(spec.height);
+  for (int pass = png_set_interlace_handling(png); pass > 0; --pass) {
+    for (int y = 0; y < spec.height; ++y) png_write_row(png, &spec.samples[rowBytes * static_cast<std::size_t>(y)]);
+  }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return out;
+}
+
+// A white picture at one bit a pixel: the smallest file a picture of that
+// size can honestly be.
+Bytes TightWhitePng(int width, int height) {
+  return Encode({width, height, 1, PNG_COLOR_TYPE_GRAY,
+                 Bytes(static_cast<std::size_t>(width + 7) / 8 * static_cast<std::size_t>(height), 0xff)});
 }
 
 void PutBig32(Bytes& bytes, std::size_t at, std::uint32_t value) {
@@ -51,6 +78,65 @@ RgbImage Marker() {
   RgbImage image(1, 1);
   image.pixels = {1, 2, 3};
   return image;
+}
+
+TEST(OverWhite, RoundsToTheNearestShade) {
+  const struct {
+    std::uint8_t c, a, shown;
+  } cases[] = {
+      {200, 255, 200}, {0, 255, 0},     {255, 255, 255},  // opaque
+      {200, 0, 255},   {0, 0, 255},                       // clear
+      {0, 128, 127},   {255, 128, 255}, {100, 128, 177}, {0, 127, 128}, {254, 77, 255},
+      {1, 254, 2},     {0, 1, 254},     {127, 1, 254},   {128, 1, 255},  // either side of half a shade
+  };
+  for (const auto& c : cases) EXPECT_EQ(OverWhite(c.c, c.a), c.shown) << int{c.c} << " " << int{c.a};
+}
+
+// Every kind of PNG as both hosts show it: transparency over white, 16-bit
+// samples to 8, and the samples as written whatever gamma the file declares.
+TEST(ReadPng, LaysTransparencyOverWhiteAndIgnoresGamma) {
+  const std::vector<png_color> redBlue = {{255, 0, 0}, {0, 0, 255}};
+  const struct {
+    const char* name;
+    PngSpec spec;
+    Bytes rgb;
+  } cases[] = {
+      {"rgba",
+       {3, 1, 8, PNG_COLOR_TYPE_RGBA, {200, 100, 50, 255, 200, 100, 50, 0, 0, 100, 255, 128}},
+       {200, 100, 50, 255, 255, 255, 127, 177, 255}},
+      {"grey and alpha", {2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {0, 128, 90, 255}}, {127, 127, 127, 90, 90, 90}},
+      {"palette with opacities",
+       {3, 1, 8, PNG_COLOR_TYPE_PALETTE, {0, 1, 0}, redBlue, {128}},
+       {255, 127, 127, 0, 0, 255, 255, 127, 127}},
+      {"grey with a clear shade", {2, 1, 8, PNG_COLOR_TYPE_GRAY, {7, 200}, {}, {7}}, {255, 255, 255, 200, 200, 200}},
+      {"16-bit rgba",
+       {1, 1, 16, PNG_COLOR_TYPE_RGBA, {0xff, 0xff, 0x00, 0x00, 0x80, 0x80, 0x80, 0x80}},
+       {255, 127, 191}},
+      {"linear gamma", {1, 1, 8, PNG_COLOR_TYPE_RGB, {128, 64, 0}, {}, {}, 1.0}, {128, 64, 0}},
+      {"interlaced",
+       {2,
+        3,
+        8,
+        PNG_COLOR_TYPE_GRAY_ALPHA,
+        {0, 255, 10, 0, 20, 128, 30, 255, 40, 0, 50, 128},
+        {},
+        {},
+        0,
+        PNG_INTERLACE_ADAM7},
+       {0, 0, 0, 255, 255, 255, 137, 137, 137, 30, 30, 30, 255, 255, 255, 152, 152, 152}},
+  };
+  for (const auto& c : cases) {
+    const Bytes png = Encode(c.spec);
+    RgbImage image;
+    ASSERT_EQ(ReadPng(png.data(), png.size(), c.name, image), "");
+    EXPECT_EQ(image.width, c.spec.width) << c.name;
+    EXPECT_EQ(image.height, c.spec.height) << c.name;
+    EXPECT_EQ(image.pixels, c.rgb) << c.name;
+    // Cut after the last of its pixels, without the end marker, it is whole.
+    RgbImage cut;
+    ASSERT_EQ(ReadPng(png.data(), png.size() - 12, c.name, cut), "");
+    EXPECT_EQ(cut.pixels, c.rgb) << c.name;
+  }
 }
 
 TEST(PngFile, TakesAPictureAsSmallAsDeflateCanPackIt) {

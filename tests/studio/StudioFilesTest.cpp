@@ -1,10 +1,12 @@
 // The studio's files as a person meets them, worked through the window's
 // menus, keys and dialogs on the offscreen platform: saving and the changed
 // marker, the question before work is lost, the recent sketches, the dialogs'
-// folders, pictures that moved, kept journals; and, as a process, what the
-// command line does around a recovery.
+// folders, pictures that moved, kept journals, pictures read as sketch-replay
+// reads them; and, as a process, what the command line does around a recovery
+// and with the pictures it is given.
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -17,8 +19,13 @@
 #include <QtTest>
 #include <deque>
 
+#include <sys/stat.h>
+#include <zlib.h>
+
 #include "DocumentView.h"
 #include "HostDump.h"
+#include "Replay.h"
+#include "SketchJournal.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
 #include "container/TObjectContainer.h"
@@ -104,6 +111,41 @@ void Picture(const QString& path, QRgb colour, QRgb corner) {
   QVERIFY(picture.save(path));
 }
 
+// The picture as a PNG file declaring its samples linear (a gAMA of 1.0 right
+// after the header).
+void LinearPng(const QString& path, const QImage& picture) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "png"));
+  QByteArray chunk;
+  QDataStream out(&chunk, QIODevice::WriteOnly);
+  out << quint32(4);
+  out.writeRawData("gAMA", 4);
+  out << quint32(100000);
+  out << quint32(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()) + 4, 8));
+  Write(path, png.insert(33, chunk));
+}
+
+// The picture as a 32-bit BMP whose fourth byte is opacity (a version 4
+// header with an alpha mask), rows bottom-up.
+void AlphaBmp(const QString& path, const QImage& picture) {
+  QByteArray bmp;
+  QDataStream out(&bmp, QIODevice::WriteOnly);
+  out.setByteOrder(QDataStream::LittleEndian);
+  const quint32 header = 14 + 108;
+  const auto size = static_cast<quint32>(picture.width() * picture.height() * 4);
+  out << quint8('B') << quint8('M') << header + size << quint32(0) << header;
+  out << quint32(108) << qint32(picture.width()) << qint32(picture.height()) << quint16(1) << quint16(32) << quint32(3)
+      << size << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+  out << quint32(0x00ff0000) << quint32(0x0000ff00) << quint32(0x000000ff) << quint32(0xff000000);
+  out << quint32(0x73524742);  // sRGB; the end points and gammas that follow go unused
+  for (int k = 0; k < 12; ++k) out << quint32(0);
+  for (int y = picture.height() - 1; y >= 0; --y) {
+    for (int x = 0; x < picture.width(); ++x) out << quint32(picture.pixel(x, y));
+  }
+  Write(path, bmp);
+}
+
 }  // namespace
 
 class StudioFilesTest : public QObject {
@@ -120,6 +162,8 @@ class StudioFilesTest : public QObject {
   void MissingPictureIsLocatedBeforeTheSessionGoes();
   void OpenSketchOffersTheKeptJournals();
   void RecoveryKeepsTenJournalsAndOpensTheNamedPictureAfter();
+  void PicturesShowAsTheReplayShowsThem();
+  void PlayedPicturesUpToTheLargestSize();
 
  private:
   void Rectangle(int k) {
@@ -441,6 +485,69 @@ void StudioFilesTest::RecoveryKeepsTenJournalsAndOpensTheNamedPictureAfter() {
   QCOMPARE(kept.size(), 10);
   QCOMPARE(kept.first(), QString("recovered-20000112-000000-000.txt"));
   QVERIFY(!kept.last().startsWith("recovered-2000"));
+}
+
+// A picture with transparent parts and a declared gamma shows as
+// sketch-replay shows it, so that a sketch over it reopens as drawn.
+void StudioFilesTest::PicturesShowAsTheReplayShowsThem() {
+  QImage rgba(3, 2, QImage::Format_ARGB32);
+  const QRgb pixels[] = {qRgba(200, 100, 50, 255),  qRgba(200, 100, 50, 0), qRgba(0, 100, 255, 128),
+                         qRgba(128, 128, 128, 255), qRgba(10, 20, 30, 64),  qRgba(255, 255, 255, 1)};
+  for (int k = 0; k < 6; ++k) rgba.setPixel(k % 3, k / 3, pixels[k]);
+  LinearPng(fDir + "/rgba.png", rgba);
+  AlphaBmp(fDir + "/rgba.bmp", rgba);
+  RgbImage replayed;
+  QCOMPARE(ReadPng((fDir + "/rgba.png").toStdString(), replayed), std::string());
+  // The BMP, read by Qt, as its PNG twin.
+  for (const char* file : {"rgba.png", "rgba.bmp"}) {
+    QVERIFY(fWindow->OpenPicture(fDir + "/" + file));
+    const RgbImage& shown = fWindow->GetHost().Active()->picture;
+    QVERIFY2(shown.pixels == replayed.pixels, file);
+    QCOMPARE(PictureHash(shown), PictureHash(replayed));
+    Rectangle(0);
+  }
+  QCOMPARE(fWindow->SaveSketch(fDir + "/over.sketch"), std::string());
+  const StudioWindow::SessionFile reopened = StudioWindow::ReadSessionFile(fDir + "/over.sketch");
+  QVERIFY(reopened.missing.empty());
+  QCOMPARE(reopened.changed, std::vector<std::string>());
+}
+
+// A picture as large as the studio accepts, over what Qt reads by default, is
+// played over; a FIFO is refused before it could block the start.
+void StudioFilesTest::PlayedPicturesUpToTheLargestSize() {
+  const QString data = fDir + "/home/data/Sketch Studio";
+  {
+    QImage large(kMaxPictureSide, 2100, QImage::Format_RGB32);
+    large.fill(qRgb(90, 160, 220));
+    QVERIFY(large.save(fDir + "/large.jpg"));
+  }
+  QCOMPARE(mkfifo((fDir + "/fifo.jpg").toLocal8Bit().constData(), 0600), 0);
+  Write(fDir + "/empty.txt", {});
+  const struct {
+    const char* picture;
+    int exit;
+    QString error;
+  } cases[] = {{"large.jpg", kExitOk, ""},
+               {"fifo.jpg", kExitFile, "sketch-studio: " + fDir + "/fifo.jpg: is not a regular file\n"}};
+  for (const auto& c : cases) {
+    QProcess studio;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", fDir + "/home/data");
+    env.insert("XDG_CONFIG_HOME", fDir + "/home/config");
+    studio.setProcessEnvironment(env);
+    studio.start(SKETCH_STUDIO, {fDir + "/" + c.picture, "--play", fDir + "/empty.txt", "--quit"});
+    QVERIFY2(studio.waitForFinished(30000), c.picture);
+    QCOMPARE(studio.exitCode(), c.exit);
+    const QString said = QString::fromLocal8Bit(studio.readAllStandardError());
+    QVERIFY2(said.contains(c.error), qPrintable(said));
+  }
+  // The copy sketch-replay read is the whole picture.
+  const QStringList copies = QDir(data + "/pictures").entryList({"*.png"}, QDir::Files);
+  QCOMPARE(copies.size(), 1);
+  RgbImage copy;
+  QCOMPARE(ReadPng((data + "/pictures/" + copies[0]).toStdString(), copy), std::string());
+  QCOMPARE(copy.width, kMaxPictureSide);
+  QCOMPARE(copy.height, 2100);
 }
 
 QTEST_MAIN(StudioFilesTest)

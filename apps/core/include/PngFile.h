@@ -19,7 +19,22 @@ struct RgbImage {
 // The largest picture side a host accepts.
 constexpr int kMaxPictureSide = 16384;
 
-// Reads an 8-bit RGB picture (any PNG colour type is converted). Returns an
+// A sample `c` of a pixel of opacity `a` (0 clear, 255 opaque) as it shows
+// laid over white, rounded to the nearest value. Both hosts show a picture's
+// transparent parts so, whatever reads it.
+constexpr std::uint8_t OverWhite(std::uint8_t c, std::uint8_t a) {
+  return static_cast<std::uint8_t>((c * a + 255 * (255 - a) + 127) / 255);
+}
+
+// `count` pixels of 4 bytes (red, green, blue, opacity) laid over white as 3.
+void RgbaOverWhite(const std::uint8_t* rgba, std::size_t count, std::uint8_t* rgb);
+
+// Whether `data` starts as a PNG file does.
+bool IsPng(const std::uint8_t* data, std::size_t size);
+
+// Reads an 8-bit RGB picture. Any PNG colour type is converted: 16-bit
+// samples to 8, what is transparent laid over white (OverWhite), and the
+// samples taken as they are written, whatever gamma the file declares. Returns an
 // empty string on success, otherwise what went wrong, naming the file: missing,
 // not a PNG, corrupt, larger than kMaxPictureSide on a side, or declaring more
 // pixels than its compressed data could hold. `image` is left as it was on

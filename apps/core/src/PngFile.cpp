@@ -63,36 +63,108 @@ bool DataCanHold(std::uint64_t width, std::uint64_t height, std::size_t size) {
   return rows / kMaxDeflateRatio <= size;
 }
 
+// libpng reports an error by longjmp. The reading is done in stages that hold
+// nothing with a destructor, so that the jump skips none; what they need is
+// made between them.
+struct PngSource {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t at;
+  char error[160];
+};
+
+void OnPngError(png_structp png, png_const_charp message) {
+  auto* source = static_cast<PngSource*>(png_get_error_ptr(png));
+  std::snprintf(source->error, sizeof source->error, "%s", message);
+  png_longjmp(png, 1);
+}
+
+// A warning is about a part that is skipped; the picture is whole.
+void OnPngWarning(png_structp, png_const_charp) {}
+
+void OnPngRead(png_structp png, png_bytep out, png_size_t n) {
+  auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (source->size - source->at < n) png_error(png, "the file ends early");
+  std::memcpy(out, source->data + source->at, n);
+  source->at += n;
+}
+
+bool ReadPngHeader(png_structp png, png_infop info) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_info(png, info);
+  return true;
+}
+
+// Every kind of PNG comes out as 8-bit RGBA rows: a palette, grey and a
+// transparent colour expanded, 16-bit samples scaled, an opaque picture given
+// an opaque alpha. No gamma is applied: the samples are taken as sRGB, as
+// painting programs show them whatever the file declares, so that a picture
+// looks in the hosts as it looked where it was made. A row is laid over white
+// once it is whole, which for an interlaced picture is in its last pass, after
+// the earlier ones filled `rgba` (a whole picture then, otherwise one row).
+bool DecodePngRows(png_structp png, png_infop info, std::uint8_t* rgba, bool whole, RgbImage& image) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_expand(png);
+  png_set_scale_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+  const int passes = png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  const std::size_t stride = static_cast<std::size_t>(image.width) * 4;
+  if (png_get_rowbytes(png, info) != stride) png_error(png, "unexpected row layout");
+  for (int pass = 0; pass < passes; ++pass) {
+    for (int y = 0; y < image.height; ++y) {
+      std::uint8_t* row = rgba + (whole ? static_cast<std::size_t>(y) * stride : 0);
+      png_read_row(png, row, nullptr);
+      if (pass == passes - 1) RgbaOverWhite(row, static_cast<std::size_t>(image.width), image.At(0, y));
+    }
+  }
+  return true;
+}
+
+struct PngReader {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  ~PngReader() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
 }  // namespace
 
+void RgbaOverWhite(const std::uint8_t* rgba, std::size_t count, std::uint8_t* rgb) {
+  for (std::size_t k = 0; k < count; ++k, rgba += 4, rgb += 3) {
+    rgb[0] = OverWhite(rgba[0], rgba[3]);
+    rgb[1] = OverWhite(rgba[1], rgba[3]);
+    rgb[2] = OverWhite(rgba[2], rgba[3]);
+  }
+}
+
+bool IsPng(const std::uint8_t* data, std::size_t size) { return size >= 8 && png_sig_cmp(data, 0, 8) == 0; }
+
 std::string ReadPng(const std::uint8_t* data, std::size_t size, const std::string& name, RgbImage& image) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&png, data, size)) {
-    std::string why = png.message;
-    png_image_free(&png);
-    return name + ": not a readable PNG picture (" + why + ")";
+  PngSource source{data, size, 0, {}};
+  PngReader reader;
+  reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, OnPngError, OnPngWarning);
+  if (reader.png != nullptr) reader.info = png_create_info_struct(reader.png);
+  if (reader.info == nullptr) return name + ": not enough memory to read the picture";
+  png_set_read_fn(reader.png, &source, OnPngRead);
+  if (!ReadPngHeader(reader.png, reader.info)) {
+    return name + ": not a readable PNG picture (" + source.error + ")";
   }
-  if (png.width == 0 || png.height == 0 || png.width > kMaxPictureSide || png.height > kMaxPictureSide) {
-    png_image_free(&png);
-    return name + ": the picture is " + std::to_string(png.width) + " x " + std::to_string(png.height) +
-           " pixels; at most " + std::to_string(kMaxPictureSide) + " a side can be opened";
+  const png_uint_32 width = png_get_image_width(reader.png, reader.info);
+  const png_uint_32 height = png_get_image_height(reader.png, reader.info);
+  if (width > kMaxPictureSide || height > kMaxPictureSide) {
+    return name + ": the picture is " + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
+           std::to_string(kMaxPictureSide) + " a side can be opened";
   }
-  if (!DataCanHold(png.width, png.height, size)) {
-    png_image_free(&png);
-    return name + ": the picture is damaged (" + std::to_string(png.width) + " x " + std::to_string(png.height) +
+  if (!DataCanHold(width, height, size)) {
+    return name + ": the picture is damaged (" + std::to_string(width) + " x " + std::to_string(height) +
            " pixels declared in " + std::to_string(size) + " bytes)";
   }
-  // Sixteen-bit samples without gamma information are encoded as eight-bit ones
-  // are: every painting program writes them so. Read as linear light, a grey
-  // ramp would come out far too bright.
-  png.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
-  png.format = PNG_FORMAT_RGB;
-  RgbImage read(static_cast<int>(png.width), static_cast<int>(png.height));
-  if (!png_image_finish_read(&png, nullptr, read.pixels.data(), 0, nullptr)) {
-    std::string why = png.message;
-    png_image_free(&png);
-    return name + ": the picture is damaged (" + why + ")";
+  RgbImage read(static_cast<int>(width), static_cast<int>(height));
+  const bool whole = png_get_interlace_type(reader.png, reader.info) != PNG_INTERLACE_NONE;
+  std::vector<std::uint8_t> rgba((whole ? std::size_t{height} : 1) * width * 4);
+  if (!DecodePngRows(reader.png, reader.info, rgba.data(), whole, read)) {
+    return name + ": the picture is damaged (" + source.error + ")";
   }
   image = std::move(read);
   return {};
