@@ -1,17 +1,22 @@
 // The white arrow and the edit-point tool. The replays drag anchors, segments
 // and handles end to end; here are which objects the figures are across undo,
 // the arithmetic that would break silently, what a gesture shows and reports
-// while it runs, presses that must do nothing, and running out of memory.
+// while it runs, the bounds of what the point tools reshape, presses that must
+// do nothing, and running out of memory.
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "TrackerFixture.h"
 #include "model/TDCheck.h"
+#include "trackers/TDCAddPt.h"
 #include "trackers/TDCDAncer.h"
 #include "trackers/TDCDDrec.h"
 #include "trackers/TDCDLine.h"
+#include "trackers/TDCDelPt.h"
 #include "trackers/TDCDirect.h"
 #include "trackers/TDCEAncer.h"
 #include "trackers/TDCEDrec.h"
@@ -67,6 +72,28 @@ class PointEditTest : public TrackerFixture {
     Polyline({{2, 40}, {12, 40}});
     Pick(*s, {1});
     return s;
+  }
+  // The figures whose bounds are not what CalcBounds makes of their vertices.
+  std::string StaleBounds() const {
+    std::string out;
+    for (int i = 0; i < Count(); ++i) {
+      const std::unique_ptr<TDShape> copy(At(i)->Clone());
+      OsImgRect fresh;
+      copy->CalcBounds(fresh);
+      if (!(fresh == At(i)->fBounds)) out += PathText(*At(i)) + "; ";
+    }
+    return out;
+  }
+  // Every figure's bounds, whatever the drawing order.
+  std::vector<std::string> Bounds() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < Count(); ++i) {
+      const OsImgRect& b = At(i)->fBounds;
+      out.push_back(std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.right) + "," +
+                    std::to_string(b.bottom));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
   }
 };
 
@@ -246,6 +273,129 @@ TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
   c.Press();
   c.MoveTo(50, 6);
   EXPECT_TRUE(ShownInk(44, 6) && ShownInk(58, 6));  // both ends, the near one with the segment
+}
+
+// ---- Bounds ----
+
+// The repaint skips a figure whose bounds miss the view: whatever a point tool
+// reshapes has its bounds recomputed at every step of the drag and when the
+// gesture is done, and undo and redo bring back the bounds of either side.
+TEST_F(PointEditTest, ReshapedFiguresGetTheirBoundsAndUndoAndRedoExchangeThem) {
+  struct Case {
+    const char* name;
+    const char* worker;  // the tracker the press must reach
+    std::function<std::unique_ptr<TDCBase>()> start;
+    Points moves;
+  };
+  const Case cases[] = {
+      {"white arrow, picked anchors of two figures",
+       "TDCDAncer",
+       [&] {
+         Pick(*Polyline({{4, 4}, {12, 4}}), {0});
+         Pick(*Polyline({{4, 30}, {20, 30}}), {0});
+         return Direct({4, 4});
+       },
+       {{4, 10}, {2, 16}}},
+      {"white arrow, straight segment",
+       "TDCDLine",
+       [&] {
+         Polyline({{2, 2}, {20, 2}, {20, 8}});
+         return Direct({11, 2});
+       },
+       {{11, 20}}},
+      {"white arrow, curved segment",
+       "TDCDLine",
+       [&] {
+         Curve();
+         return Direct({8, 23});
+       },
+       {{8, 30}}},
+      {"white arrow, handle 1",
+       "TDCDDrec1",
+       [&] {
+         CurveAndLine();
+         return Direct({26, 12});
+       },
+       {{30, 2}}},
+      {"white arrow, handle 2",
+       "TDCDDrec2",
+       [&] {
+         CurveAndLine();
+         return Direct({14, 28});
+       },
+       {{10, 40}}},
+      {"edit point, anchor",
+       "TDCEAncer",
+       [&] {
+         Polyline({{4, 4}, {20, 4}, {36, 4}});
+         return Edit({20, 4});
+       },
+       {{28, 14}}},
+      {"edit point, handle 1",
+       "TDCEDrec1",
+       [&] {
+         CurveAndLine();
+         return Edit({26, 12});
+       },
+       {{30, 2}}},
+      {"edit point, handle 2",
+       "TDCEDrec2",
+       [&] {
+         CurveAndLine();
+         return Edit({14, 28});
+       },
+       {{10, 40}}},
+      // Turned upright, the line keeps the bounds it had lying down.
+      {"add point",
+       "TDCAddPt",
+       [&] {
+         TDShape* s = Polyline({{4, 4}, {36, 4}});
+         s->Rotate(1.0, 0.0, 20, 4);
+         auto t = std::make_unique<TDCAddPt>();
+         TDCheck check = Record(s, 0, TDCheck::kSegment, 0.5f);
+         OsImgPoint press{20, 4};
+         t->IDCAddPt(&fContainer, &fView, &fDocument, press, &check);
+         return t;
+       },
+       {}},
+      {"delete point",
+       "TDCDelPt",
+       [&] {
+         TDShape* s = Polyline({{4, 4}, {20, 4}, {20, 30}});
+         auto t = std::make_unique<TDCDelPt>();
+         TDCheck check = Record(s, 2, TDCheck::kAnchor);
+         OsImgPoint press{20, 30};
+         t->IDCDelPt(&fContainer, &fView, &fDocument, press, &check);
+         return t;
+       },
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fContainer.DeleteAll();
+    const std::unique_ptr<TDCBase> t = c.start();
+    const auto* dispatch = dynamic_cast<const TDCPointDispatch*>(t.get());
+    const CObject* worker = dispatch != nullptr ? dispatch->fSub : t.get();
+    ASSERT_NE(worker, nullptr);
+    EXPECT_STREQ(worker->GetRuntimeClass()->m_lpszClassName, c.worker);
+    const std::vector<std::string> before = Bounds();
+    Gesture g(*t);
+    g.Press();
+    for (const OsImgPoint& p : c.moves) {
+      g.MoveTo(p.x, p.y);
+      EXPECT_EQ(StaleBounds(), "") << "while dragged to " << p.x << "," << p.y;
+    }
+    g.Release();
+    t->DoIt();
+    EXPECT_EQ(StaleBounds(), "");
+    const std::vector<std::string> after = Bounds();
+    EXPECT_NE(after, before);
+    t->UndoIt();
+    EXPECT_EQ(Bounds(), before);
+    t->RedoIt();
+    EXPECT_EQ(Bounds(), after);
+    EXPECT_EQ(StaleBounds(), "");
+  }
 }
 
 // ---- Presses that do nothing, and memory ----
