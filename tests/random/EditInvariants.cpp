@@ -40,6 +40,7 @@
 namespace {
 
 const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
+const char kCalcBoundsSymbol[] = "_ZN7TDShape10CalcBoundsER9OsImgRect";
 
 const char* ClassOf(const CObject* object) { return object->GetRuntimeClass()->m_lpszClassName; }
 
@@ -231,10 +232,10 @@ SketchState CaptureSketch(const TObjectContainer* container) {
   return state;
 }
 
-SketchState ShapesOf(const SketchState& state) {
+SketchState ShapesOf(const SketchState& state, bool keepBounds) {
   SketchState shapes;
   for (const FigureState& f : state.figures) {
-    FigureState g{f.kind, f.open, 0, 0, {}, {}};
+    FigureState g{f.kind, f.open, 0, 0, keepBounds ? f.bounds : std::array<int, 4>{}, {}};
     for (const UnitState& u : f.units) {
       UnitState v = u;
       v.state = v.selected = 0;
@@ -245,9 +246,20 @@ SketchState ShapesOf(const SketchState& state) {
   return shapes;
 }
 
+SketchState ChangedFrom(const SketchState& state, const SketchState& other) {
+  const std::vector<FigureState> known = ShapesOf(other).figures;
+  SketchState changed;
+  for (const FigureState& f : state.figures) {
+    if (std::find(known.begin(), known.end(), ShapesOf({{f}}).figures.front()) == known.end())
+      changed.figures.push_back(f);
+  }
+  return changed;
+}
+
 SketchState Unordered(SketchState state) {
   const auto key = [](const FigureState& f) {
-    return std::make_tuple(std::cref(f.kind), f.units.size(), std::cref(f.units), f.open, f.selected, f.busy);
+    return std::make_tuple(std::cref(f.kind), f.units.size(), std::cref(f.units), f.open, f.selected, f.busy,
+                           std::cref(f.bounds));
   };
   std::sort(state.figures.begin(), state.figures.end(),
             [&](const FigureState& a, const FigureState& b) { return key(a) < key(b); });
@@ -268,6 +280,34 @@ std::string DescribeDifference(const SketchState& want, const SketchState& got) 
     }
   }
   return std::to_string(got.figures.size()) + " figures, want " + std::to_string(want.figures.size());
+}
+
+bool ReshapesPoints(const BCommand& step) {
+  const std::string kind = ClassOf(&step);
+  return kind == "TDCDirect" || kind == "TDCEdit" || kind == "TDCAddPt" || kind == "TDCDelPt";
+}
+
+std::string StaleBounds(Host& host, TObjectContainer& container, const SketchState& before) {
+  // A member function without virtual dispatch takes the figure as its first
+  // argument.
+  using CalcBounds = void (*)(TDShape*, OsImgRect&);
+  const auto calc = reinterpret_cast<CalcBounds>(host.Loader().Symbol(kCalcBoundsSymbol));
+  if (calc == nullptr) return "the module has no CalcBounds";
+  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
+    auto* shape = static_cast<TDShape*>(container.GetNext(pos));
+    if (shape == nullptr) continue;
+    const SketchState now{{CaptureFigure(*shape)}};
+    if (ChangedFrom(now, before).figures.empty()) continue;
+    const OsImgRect kept = shape->fBounds;
+    OsImgRect fresh;
+    calc(shape, fresh);
+    shape->fBounds = kept;
+    if (!(fresh == kept)) {
+      return Describe(now.figures.front()) + "\n  want bounds " + std::to_string(fresh.left) + " " +
+             std::to_string(fresh.top) + " " + std::to_string(fresh.right) + " " + std::to_string(fresh.bottom);
+    }
+  }
+  return {};
 }
 
 std::string CheckOwnership(Host& host) {

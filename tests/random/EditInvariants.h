@@ -11,6 +11,7 @@
 
 #include "OsImgTypes.h"
 
+class BCommand;
 class Host;
 class TDShape;
 class TObjectContainer;
@@ -43,8 +44,12 @@ SketchState CaptureSketch(const TObjectContainer* container);
 std::string Describe(const FigureState& figure);
 std::string FloatText(float value);
 
-// The capture without what selecting changes, nor the bounds.
-SketchState ShapesOf(const SketchState& state);
+// The capture without what selecting changes, nor, unless kept, the bounds.
+SketchState ShapesOf(const SketchState& state, bool keepBounds = false);
+
+// The figures of `state` whose shapes are not among `other`'s: those that a
+// step between the two reshaped or put in.
+SketchState ChangedFrom(const SketchState& state, const SketchState& other);
 
 // The figures in a fixed order of their own: steps that put a changed figure
 // at the end of the drawing order put it back there on undo.
@@ -52,6 +57,15 @@ SketchState Unordered(SketchState state);
 
 // Where two captures first differ, for a failure message; empty when equal.
 std::string DescribeDifference(const SketchState& want, const SketchState& got);
+
+// The white arrow, edit point, add point and delete point: the steps that keep
+// the bounds of what they reshape on its vertices.
+bool ReshapesPoints(const BCommand& step);
+
+// The first figure of the container changed from `before` whose bounds are not
+// what the module's own CalcBounds makes of its vertices; empty when there is
+// none.
+std::string StaleBounds(Host& host, TObjectContainer& container, const SketchState& before);
 
 // Every figure held by an open document, the clipboard or a step of a history
 // is held once, and what a step holds agrees with whether it is done or undone.

@@ -174,6 +174,17 @@ class EditSession {
                 op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel ? ScriptOpName(op) : "untouched";
             return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
+          // Point editing brings back the bounds of what it reshaped too. (A
+          // later step may have recomputed out-of-date bounds of the others.)
+          const auto crossed = static_cast<std::size_t>(std::min(cur.position, was.position));
+          if (moved && ReshapesPoints(*cur.steps[crossed])) {
+            const SketchState& other = cur.states[static_cast<std::size_t>(was.position)];
+            if (std::string diff = DescribeDifference(Unordered(ShapesOf(ChangedFrom(expected, other), true)),
+                                                      Unordered(ShapesOf(ChangedFrom(figures, other), true)));
+                !diff.empty()) {
+              return EditFailure{0, "bounds", name + " at step " + std::to_string(cur.position) + ": " + diff};
+            }
+          }
         }
         // Switching documents may change what is shown selected; that is the
         // state undo must bring back from here on.
@@ -201,6 +212,12 @@ class EditSession {
                              name + " went from step " + std::to_string(was.position) + " of " +
                                  std::to_string(was.steps.size()) + " to step " + std::to_string(cur.position) +
                                  " of " + std::to_string(cur.steps.size())};
+        }
+        if (TObjectContainer* sketch = SketchOf(doc->document);
+            sketch != nullptr && ReshapesPoints(*cur.steps.back())) {
+          const SketchState& before = cur.states[static_cast<std::size_t>(was.position)];
+          if (std::string stale = StaleBounds(host, *sketch, before); !stale.empty())
+            return EditFailure{0, "bounds", name + ": " + stale};
         }
         cur.states.resize(static_cast<std::size_t>(was.position) + 1);
         cur.states.erase(cur.states.begin(), cur.states.begin() + dropped);
