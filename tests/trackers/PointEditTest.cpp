@@ -331,6 +331,14 @@ TEST_F(PointEditTest, ReshapedFiguresGetTheirBoundsAndUndoAndRedoExchangeThem) {
          return Edit({20, 4});
        },
        {{28, 14}}},
+      // The click alone collapses the handles onto the press point.
+      {"edit point, click on an anchor",
+       "TDCEAncer",
+       [&] {
+         Curve();
+         return Edit({21, 21});
+       },
+       {}},
       {"edit point, handle 1",
        "TDCEDrec1",
        [&] {
