@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TrackerFixture.h"
@@ -281,107 +282,56 @@ TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
 // reshapes has its bounds recomputed at every step of the drag and when the
 // gesture is done, and undo and redo bring back the bounds of either side.
 TEST_F(PointEditTest, ReshapedFiguresGetTheirBoundsAndUndoAndRedoExchangeThem) {
+  enum Tool { kWhiteArrow, kEditPoint, kAddPoint, kDeletePoint };
   struct Case {
-    const char* name;
     const char* worker;  // the tracker the press must reach
-    std::function<std::unique_ptr<TDCBase>()> start;
+    Tool tool;
+    OsImgPoint press;
     Points moves;
+    std::function<void()> figures;
   };
+  const auto pickedPair = [&] {
+    Pick(*Polyline({{4, 4}, {12, 4}}), {0});
+    Pick(*Polyline({{4, 30}, {20, 30}}), {0});
+  };
+  const auto corner = [&] { Polyline({{2, 2}, {20, 2}, {20, 8}}); };
+  const auto straight = [&] { Polyline({{4, 4}, {20, 4}, {36, 4}}); };
+  // Turned upright, the line keeps the bounds it had lying down.
+  const auto turned = [&] { Polyline({{4, 4}, {36, 4}})->Rotate(1.0, 0.0, 20, 4); };
+  const auto curve = [&] { Curve(); };
+  const auto picked = [&] { CurveAndLine(); };
   const Case cases[] = {
-      {"white arrow, picked anchors of two figures",
-       "TDCDAncer",
-       [&] {
-         Pick(*Polyline({{4, 4}, {12, 4}}), {0});
-         Pick(*Polyline({{4, 30}, {20, 30}}), {0});
-         return Direct({4, 4});
-       },
-       {{4, 10}, {2, 16}}},
-      {"white arrow, straight segment",
-       "TDCDLine",
-       [&] {
-         Polyline({{2, 2}, {20, 2}, {20, 8}});
-         return Direct({11, 2});
-       },
-       {{11, 20}}},
-      {"white arrow, curved segment",
-       "TDCDLine",
-       [&] {
-         Curve();
-         return Direct({8, 23});
-       },
-       {{8, 30}}},
-      {"white arrow, handle 1",
-       "TDCDDrec1",
-       [&] {
-         CurveAndLine();
-         return Direct({26, 12});
-       },
-       {{30, 2}}},
-      {"white arrow, handle 2",
-       "TDCDDrec2",
-       [&] {
-         CurveAndLine();
-         return Direct({14, 28});
-       },
-       {{10, 40}}},
-      {"edit point, anchor",
-       "TDCEAncer",
-       [&] {
-         Polyline({{4, 4}, {20, 4}, {36, 4}});
-         return Edit({20, 4});
-       },
-       {{28, 14}}},
-      // The click alone collapses the handles onto the press point.
-      {"edit point, click on an anchor",
-       "TDCEAncer",
-       [&] {
-         Curve();
-         return Edit({21, 21});
-       },
-       {}},
-      {"edit point, handle 1",
-       "TDCEDrec1",
-       [&] {
-         CurveAndLine();
-         return Edit({26, 12});
-       },
-       {{30, 2}}},
-      {"edit point, handle 2",
-       "TDCEDrec2",
-       [&] {
-         CurveAndLine();
-         return Edit({14, 28});
-       },
-       {{10, 40}}},
-      // Turned upright, the line keeps the bounds it had lying down.
-      {"add point",
-       "TDCAddPt",
-       [&] {
-         TDShape* s = Polyline({{4, 4}, {36, 4}});
-         s->Rotate(1.0, 0.0, 20, 4);
-         auto t = std::make_unique<TDCAddPt>();
-         TDCheck check = Record(s, 0, TDCheck::kSegment, 0.5f);
-         OsImgPoint press{20, 4};
-         t->IDCAddPt(&fContainer, &fView, &fDocument, press, &check);
-         return t;
-       },
-       {}},
-      {"delete point",
-       "TDCDelPt",
-       [&] {
-         TDShape* s = Polyline({{4, 4}, {20, 4}, {20, 30}});
-         auto t = std::make_unique<TDCDelPt>();
-         TDCheck check = Record(s, 2, TDCheck::kAnchor);
-         OsImgPoint press{20, 30};
-         t->IDCDelPt(&fContainer, &fView, &fDocument, press, &check);
-         return t;
-       },
-       {}},
+      {"TDCDAncer", kWhiteArrow, {4, 4}, {{4, 10}, {2, 16}}, pickedPair},
+      {"TDCDLine", kWhiteArrow, {11, 2}, {{11, 20}}, corner},  // a straight segment
+      {"TDCDLine", kWhiteArrow, {8, 23}, {{8, 30}}, curve},    // a curved one
+      {"TDCDDrec1", kWhiteArrow, {26, 12}, {{30, 2}}, picked},
+      {"TDCDDrec2", kWhiteArrow, {14, 28}, {{10, 40}}, picked},
+      {"TDCEAncer", kEditPoint, {20, 4}, {{28, 14}}, straight},
+      {"TDCEAncer", kEditPoint, {21, 21}, {}, curve},  // the click alone puts the handles on the press
+      {"TDCEDrec1", kEditPoint, {26, 12}, {{30, 2}}, picked},
+      {"TDCEDrec2", kEditPoint, {14, 28}, {{10, 40}}, picked},
+      {"TDCAddPt", kAddPoint, {20, 4}, {}, turned},
+      {"TDCDelPt", kDeletePoint, {20, 8}, {}, corner},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(std::string(c.worker) + " from " + std::to_string(c.press.x) + "," + std::to_string(c.press.y));
     fContainer.DeleteAll();
-    const std::unique_ptr<TDCBase> t = c.start();
+    c.figures();
+    OsImgPoint press = c.press;
+    TDCheck check = Hit(press);
+    std::unique_ptr<TDCBase> t;
+    if (c.tool == kWhiteArrow) t = Direct(press);
+    if (c.tool == kEditPoint) t = Edit(press);
+    if (c.tool == kAddPoint) {
+      auto add = std::make_unique<TDCAddPt>();
+      add->IDCAddPt(&fContainer, &fView, &fDocument, press, &check);
+      t = std::move(add);
+    }
+    if (c.tool == kDeletePoint) {
+      auto del = std::make_unique<TDCDelPt>();
+      del->IDCDelPt(&fContainer, &fView, &fDocument, press, &check);
+      t = std::move(del);
+    }
     const auto* dispatch = dynamic_cast<const TDCPointDispatch*>(t.get());
     const CObject* worker = dispatch != nullptr ? dispatch->fSub : t.get();
     ASSERT_NE(worker, nullptr);
