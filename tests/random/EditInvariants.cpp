@@ -232,10 +232,10 @@ SketchState CaptureSketch(const TObjectContainer* container) {
   return state;
 }
 
-SketchState ShapesOf(const SketchState& state, bool keepBounds) {
+SketchState ShapesOf(const SketchState& state) {
   SketchState shapes;
   for (const FigureState& f : state.figures) {
-    FigureState g{f.kind, f.open, 0, 0, keepBounds ? f.bounds : std::array<int, 4>{}, {}};
+    FigureState g{f.kind, f.open, 0, 0, {}, {}};
     for (const UnitState& u : f.units) {
       UnitState v = u;
       v.state = v.selected = 0;
@@ -246,20 +246,9 @@ SketchState ShapesOf(const SketchState& state, bool keepBounds) {
   return shapes;
 }
 
-SketchState ChangedFrom(const SketchState& state, const SketchState& other) {
-  const std::vector<FigureState> known = ShapesOf(other).figures;
-  SketchState changed;
-  for (const FigureState& f : state.figures) {
-    if (std::find(known.begin(), known.end(), ShapesOf({{f}}).figures.front()) == known.end())
-      changed.figures.push_back(f);
-  }
-  return changed;
-}
-
 SketchState Unordered(SketchState state) {
   const auto key = [](const FigureState& f) {
-    return std::make_tuple(std::cref(f.kind), f.units.size(), std::cref(f.units), f.open, f.selected, f.busy,
-                           std::cref(f.bounds));
+    return std::make_tuple(std::cref(f.kind), f.units.size(), std::cref(f.units), f.open, f.selected, f.busy);
   };
   std::sort(state.figures.begin(), state.figures.end(),
             [&](const FigureState& a, const FigureState& b) { return key(a) < key(b); });
@@ -293,11 +282,12 @@ std::string StaleBounds(Host& host, TObjectContainer& container, const SketchSta
   using CalcBounds = void (*)(TDShape*, OsImgRect&);
   const auto calc = reinterpret_cast<CalcBounds>(host.Loader().Symbol(kCalcBoundsSymbol));
   if (calc == nullptr) return "the module has no CalcBounds";
+  const std::vector<FigureState> known = ShapesOf(before).figures;
   for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
     auto* shape = static_cast<TDShape*>(container.GetNext(pos));
     if (shape == nullptr) continue;
     const SketchState now{{CaptureFigure(*shape)}};
-    if (ChangedFrom(now, before).figures.empty()) continue;
+    if (std::find(known.begin(), known.end(), ShapesOf(now).figures.front()) != known.end()) continue;
     const OsImgRect kept = shape->fBounds;
     OsImgRect fresh;
     calc(shape, fresh);

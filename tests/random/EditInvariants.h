@@ -44,12 +44,8 @@ SketchState CaptureSketch(const TObjectContainer* container);
 std::string Describe(const FigureState& figure);
 std::string FloatText(float value);
 
-// The capture without what selecting changes, nor, unless kept, the bounds.
-SketchState ShapesOf(const SketchState& state, bool keepBounds = false);
-
-// The figures of `state` whose shapes are not among `other`'s: those that a
-// step between the two reshaped or put in.
-SketchState ChangedFrom(const SketchState& state, const SketchState& other);
+// The capture without what selecting changes, nor the bounds.
+SketchState ShapesOf(const SketchState& state);
 
 // The figures in a fixed order of their own: steps that put a changed figure
 // at the end of the drawing order put it back there on undo.
@@ -62,9 +58,9 @@ std::string DescribeDifference(const SketchState& want, const SketchState& got);
 // the bounds of what they reshape on its vertices.
 bool ReshapesPoints(const BCommand& step);
 
-// The first figure of the container changed from `before` whose bounds are not
-// what the module's own CalcBounds makes of its vertices; empty when there is
-// none.
+// The first figure of the container that is not among `before`'s shapes (one
+// reshaped or put in since) and whose bounds are not what the module's own
+// CalcBounds makes of its vertices; empty when there is none.
 std::string StaleBounds(Host& host, TObjectContainer& container, const SketchState& before);
 
 // Every figure held by an open document, the clipboard or a step of a history

@@ -174,17 +174,6 @@ class EditSession {
                 op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel ? ScriptOpName(op) : "untouched";
             return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
-          // Point editing brings back the bounds of what it reshaped too. (A
-          // later step may have recomputed out-of-date bounds of the others.)
-          const auto crossed = static_cast<std::size_t>(std::min(cur.position, was.position));
-          if (moved && ReshapesPoints(*cur.steps[crossed])) {
-            const SketchState& other = cur.states[static_cast<std::size_t>(was.position)];
-            if (std::string diff = DescribeDifference(Unordered(ShapesOf(ChangedFrom(expected, other), true)),
-                                                      Unordered(ShapesOf(ChangedFrom(figures, other), true)));
-                !diff.empty()) {
-              return EditFailure{0, "bounds", name + " at step " + std::to_string(cur.position) + ": " + diff};
-            }
-          }
         }
         // Switching documents may change what is shown selected; that is the
         // state undo must bring back from here on.
