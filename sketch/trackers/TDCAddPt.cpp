@@ -54,6 +54,9 @@ void TDCAddPt::DoIt() {
     Deactivate();
     AfxThrowMemoryException();
   }
+  // The repaint skips a figure whose bounds miss the view; the figure undo
+  // brings back keeps its own.
+  fCopy->CalcBounds(fCopy->fBounds);
   fCopy->DrawAll();
   fContainer->ReplaceAtEnd(target, fCopy);
   fOwnsTarget = 1;

@@ -60,12 +60,17 @@ BTracker* TDCDAncer::TrackMouse(int phase, OsImgPoint&, OsImgPoint& previous, Os
       for (BPosition pos = fContainer->GetHeadPosition(); pos != nullptr;) {
         auto* shape = static_cast<TDShape*>(fContainer->GetNext(pos));
         if (shape == nullptr || shape->fSelected == 0) continue;
+        bool picked = false;
         for (BPosition u = shape->fUnits.GetHeadPosition(); u != nullptr;) {
           auto* unit = static_cast<TDUnit*>(shape->fUnits.GetNext(u));
           if (unit->fState != TDUnit::kBothHandles) continue;
           unit->MoveFloat(dx, dy);
           shape->UpdateSteps(unit, kStepsOutgoing | kStepsIncoming);
+          picked = true;
         }
+        // At every step, so that a figure dragged in from outside the view is
+        // repainted while it comes; undo takes the bounds back with the figures.
+        if (picked) shape->CalcBounds(shape->fBounds);
       }
     }
   }

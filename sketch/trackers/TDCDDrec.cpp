@@ -11,8 +11,6 @@
 IMPLEMENT_DYNAMIC(TDCDDrec1, TDCDCommand)
 IMPLEMENT_DYNAMIC(TDCDDrec2, TDCDCommand)
 
-namespace {}  // namespace
-
 void TurnOppositeHandle(TDUnit& unit) {
   const TDFloatPoint& a = unit.fAnchor;
   const TDFloatPoint& d1 = unit.fDirection1;
@@ -34,6 +32,7 @@ void TDCDDrec::Begin(TObjectContainer* container, BView* view, BDocument* docume
   fSavedHandles[3] = fUnit->fDirection2.y;
   fSavedSteps[0] = fUnit->fSteps;
   if (const TDUnit* previous = fShape->PrevUnit(fUnit)) fSavedSteps[1] = previous->fSteps;
+  fSavedBounds = fShape->fBounds;
   fShape->SetBusy(1);
 }
 
@@ -71,6 +70,9 @@ BTracker* TDCDDrec::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
   if (phase != kTrackEnd) {
     PlaceHandle(ToImage(next));
     fShape->UpdateSteps(fUnit, kStepsOutgoing | kStepsIncoming);
+    // Kept current at every step for the repaint, which skips a figure whose
+    // bounds miss the view.
+    fShape->CalcBounds(fShape->fBounds);
   }
   SketchRequestUpdate();
   return this;
@@ -109,6 +111,7 @@ void TDCDDrec::UndoIt() {
   std::swap(fUnit->fDirection2.y, fSavedHandles[3]);
   std::swap(fUnit->fSteps, fSavedSteps[0]);
   if (TDUnit* previous = fShape->PrevUnit(fUnit)) std::swap(previous->fSteps, fSavedSteps[1]);
+  std::swap(fShape->fBounds, fSavedBounds);
   fShape->Draw(kDrawVertex, 1, fUnit, 1);
   SketchRequestUpdate();
 }

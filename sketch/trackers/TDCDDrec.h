@@ -2,7 +2,7 @@
 // White arrow on a handle: the handle follows the mouse. On a smooth vertex the
 // other handle stays opposite: dragging handle 1 turns handle 2 and keeps its
 // length, dragging handle 2 mirrors handle 1 exactly. Undo exchanges the two
-// handles with the saved ones.
+// handles, and the figure's bounds, with the saved ones.
 
 #include <cstdint>
 
@@ -30,6 +30,8 @@ class TDCDDrec : public TDCDCommand {
   // The steps of the segments out of and into fUnit (the latter belong to its
   // predecessor), which the drag recomputes: exchanged the same way.
   std::uint8_t fSavedSteps[2] = {0, 0};
+  // The figure's bounds, which follow the handles: exchanged with them.
+  OsImgRect fSavedBounds{};
 
  protected:
   void Begin(TObjectContainer* container, BView* view, BDocument* document, OsImgPoint& point, TDCheck* check);

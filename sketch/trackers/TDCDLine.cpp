@@ -101,6 +101,9 @@ BTracker* TDCDLine::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
         const TDFloatPoint d = n - l;
         fUnit->MoveFloat(d.x, d.y);
         fNext->MoveFloat(d.x, d.y);
+        // Kept current at every step for the repaint, which skips a figure
+        // whose bounds miss the view; undo brings back the figure with its own.
+        fCopy->CalcBounds(fCopy->fBounds);
       } else {
         const float dLB = DistanceBetween(l, fNext->fAnchor), dLA = DistanceBetween(l, fUnit->fAnchor);
         const float dNB = DistanceBetween(n, fNext->fAnchor), dNA = DistanceBetween(n, fUnit->fAnchor);
@@ -109,6 +112,7 @@ BTracker* TDCDLine::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
           fUnit->fDirection1 = Stretched(fUnit->fAnchor, fUnit->fDirection1, dNB, dLB);
           fNext->fDirection2 = Stretched(fNext->fAnchor, fNext->fDirection2, dNA, dLA);
           fCopy->UpdateSteps(fUnit, kStepsOutgoing);
+          fCopy->CalcBounds(fCopy->fBounds);
         }
       }
     }

@@ -46,6 +46,9 @@ void TDCDelPt::DoIt() {
   }
   if (fView != nullptr) fView->Focus();
   fCopy->fUnits.DeleteFromIndex(index);
+  // The repaint skips a figure whose bounds miss the view; the figure undo
+  // brings back keeps its own.
+  fCopy->CalcBounds(fCopy->fBounds);
   fCopy->DrawAll();
   fContainer->ReplaceAtEnd(target, fCopy);
   fOwnsTarget = 1;

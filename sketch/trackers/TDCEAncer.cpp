@@ -45,6 +45,9 @@ BTracker* TDCEAncer::TrackMouse(int phase, OsImgPoint& anchor, OsImgPoint&, OsIm
     const TDFloatPoint press = ToImage(anchor);
     fUnit->fDirection1 = press;
     fUnit->fDirection2 = press;
+    // Kept current at every step for the repaint, which skips a figure whose
+    // bounds miss the view; undo brings back the figure with its own.
+    fShape->CalcBounds(fShape->fBounds);
   } else if (phase == kTrackContinue && moved != 0) {
     const TDFloatPoint n = ToImage(next);
     const TDFloatPoint& a = fUnit->fAnchor;
@@ -64,6 +67,7 @@ void TDCEAncer::TrackFeedback(int phase, const OsImgPoint& anchor, const OsImgPo
   } else if (phase == kTrackContinue && moved != 0) {
     FocusView();
     fShape->UpdateSteps(fUnit, kStepsOutgoing | kStepsIncoming);
+    fShape->CalcBounds(fShape->fBounds);
     fShape->Draw(kDrawVertex, 1, fUnit, 1);
     if (show != 0) Report(anchor, next);
   }

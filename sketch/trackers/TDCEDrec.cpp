@@ -23,6 +23,7 @@ void TDCEDrec::Begin(TObjectContainer* container, BView* view, BDocument* docume
   fUnit = check->fUnit;
   fShape = check->fShape;
   if (const TDUnit* previous = fShape->PrevUnit(fUnit)) fSavedPreviousSteps = previous->fSteps;
+  fSavedBounds = fShape->fBounds;
   PickAlone(*fShape, fUnit, TDUnit::kBothHandles);
   fUnit->fSmooth = 0;
   fShape->SetBusy(1);
@@ -49,6 +50,9 @@ BTracker* TDCEDrec::TrackMouse(int phase, OsImgPoint&, OsImgPoint&, OsImgPoint& 
   } else if (phase == kTrackContinue && moved != 0) {
     Handle() = ToImage(next);
     fShape->UpdateSteps(fUnit, kStepsOutgoing | kStepsIncoming);
+    // Kept current at every step for the repaint, which skips a figure whose
+    // bounds miss the view.
+    fShape->CalcBounds(fShape->fBounds);
   }
   SketchRequestUpdate();
   return this;
@@ -86,6 +90,7 @@ void TDCEDrec::UndoIt() {
   fUnit->fSteps = saved.fSteps;
   fUnit->SetState(saved.fState);
   if (TDUnit* previous = fShape->PrevUnit(fUnit)) std::swap(previous->fSteps, fSavedPreviousSteps);
+  std::swap(fShape->fBounds, fSavedBounds);
   fShape->Draw(kDrawVertex, 1, fUnit, 1);
   delete fSavedUnit;
   fSavedUnit = shown;

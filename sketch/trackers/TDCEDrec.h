@@ -1,6 +1,7 @@
 #pragma once
 // Edit point on a handle: the vertex becomes a corner and the handle moves
-// alone. Undo exchanges the whole vertex with the one saved.
+// alone. Undo exchanges the whole vertex, and the figure's bounds, with those
+// saved.
 
 #include <cstdint>
 
@@ -25,6 +26,8 @@ class TDCEDrec : public TDCDCommand {
   // The moving handle also sets the steps of the segment into the vertex, which
   // belong to its predecessor: exchanged with this on undo and redo.
   std::uint8_t fSavedPreviousSteps = 0;
+  // The figure's bounds, which follow the handle: exchanged the same way.
+  OsImgRect fSavedBounds{};
 
  protected:
   // Raises the memory exception, with nothing changed, when the vertex cannot

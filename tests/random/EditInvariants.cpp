@@ -40,6 +40,7 @@
 namespace {
 
 const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
+const char kCalcBoundsSymbol[] = "_ZN7TDShape10CalcBoundsER9OsImgRect";
 
 const char* ClassOf(const CObject* object) { return object->GetRuntimeClass()->m_lpszClassName; }
 
@@ -268,6 +269,35 @@ std::string DescribeDifference(const SketchState& want, const SketchState& got) 
     }
   }
   return std::to_string(got.figures.size()) + " figures, want " + std::to_string(want.figures.size());
+}
+
+bool ReshapesPoints(const BCommand& step) {
+  const std::string kind = ClassOf(&step);
+  return kind == "TDCDirect" || kind == "TDCEdit" || kind == "TDCAddPt" || kind == "TDCDelPt";
+}
+
+std::string StaleBounds(Host& host, TObjectContainer& container, const SketchState& before) {
+  // A member function without virtual dispatch takes the figure as its first
+  // argument.
+  using CalcBounds = void (*)(TDShape*, OsImgRect&);
+  const auto calc = reinterpret_cast<CalcBounds>(host.Loader().Symbol(kCalcBoundsSymbol));
+  if (calc == nullptr) return "the module has no CalcBounds";
+  const std::vector<FigureState> known = ShapesOf(before).figures;
+  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
+    auto* shape = static_cast<TDShape*>(container.GetNext(pos));
+    if (shape == nullptr) continue;
+    const SketchState now{{CaptureFigure(*shape)}};
+    if (std::find(known.begin(), known.end(), ShapesOf(now).figures.front()) != known.end()) continue;
+    const OsImgRect kept = shape->fBounds;
+    OsImgRect fresh;
+    calc(shape, fresh);
+    shape->fBounds = kept;
+    if (!(fresh == kept)) {
+      return Describe(now.figures.front()) + "\n  want bounds " + std::to_string(fresh.left) + " " +
+             std::to_string(fresh.top) + " " + std::to_string(fresh.right) + " " + std::to_string(fresh.bottom);
+    }
+  }
+  return {};
 }
 
 std::string CheckOwnership(Host& host) {

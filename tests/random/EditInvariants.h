@@ -11,6 +11,7 @@
 
 #include "OsImgTypes.h"
 
+class BCommand;
 class Host;
 class TDShape;
 class TObjectContainer;
@@ -52,6 +53,15 @@ SketchState Unordered(SketchState state);
 
 // Where two captures first differ, for a failure message; empty when equal.
 std::string DescribeDifference(const SketchState& want, const SketchState& got);
+
+// The white arrow, edit point, add point and delete point: the steps that keep
+// the bounds of what they reshape on its vertices.
+bool ReshapesPoints(const BCommand& step);
+
+// The first figure of the container that is not among `before`'s shapes (one
+// reshaped or put in since) and whose bounds are not what the module's own
+// CalcBounds makes of its vertices; empty when there is none.
+std::string StaleBounds(Host& host, TObjectContainer& container, const SketchState& before);
 
 // Every figure held by an open document, the clipboard or a step of a history
 // is held once, and what a step holds agrees with whether it is done or undone.

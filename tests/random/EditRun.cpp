@@ -202,6 +202,12 @@ class EditSession {
                                  std::to_string(was.steps.size()) + " to step " + std::to_string(cur.position) +
                                  " of " + std::to_string(cur.steps.size())};
         }
+        if (TObjectContainer* sketch = SketchOf(doc->document);
+            sketch != nullptr && ReshapesPoints(*cur.steps.back())) {
+          const SketchState& before = cur.states[static_cast<std::size_t>(was.position)];
+          if (std::string stale = StaleBounds(host, *sketch, before); !stale.empty())
+            return EditFailure{0, "bounds", name + ": " + stale};
+        }
         cur.states.resize(static_cast<std::size_t>(was.position) + 1);
         cur.states.erase(cur.states.begin(), cur.states.begin() + dropped);
         cur.states.push_back(figures);

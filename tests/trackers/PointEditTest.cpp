@@ -1,17 +1,23 @@
 // The white arrow and the edit-point tool. The replays drag anchors, segments
 // and handles end to end; here are which objects the figures are across undo,
 // the arithmetic that would break silently, what a gesture shows and reports
-// while it runs, presses that must do nothing, and running out of memory.
+// while it runs, the bounds of what the point tools reshape, presses that must
+// do nothing, and running out of memory.
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TrackerFixture.h"
 #include "model/TDCheck.h"
+#include "trackers/TDCAddPt.h"
 #include "trackers/TDCDAncer.h"
 #include "trackers/TDCDDrec.h"
 #include "trackers/TDCDLine.h"
+#include "trackers/TDCDelPt.h"
 #include "trackers/TDCDirect.h"
 #include "trackers/TDCEAncer.h"
 #include "trackers/TDCEDrec.h"
@@ -67,6 +73,28 @@ class PointEditTest : public TrackerFixture {
     Polyline({{2, 40}, {12, 40}});
     Pick(*s, {1});
     return s;
+  }
+  // The figures whose bounds are not what CalcBounds makes of their vertices.
+  std::string StaleBounds() const {
+    std::string out;
+    for (int i = 0; i < Count(); ++i) {
+      const std::unique_ptr<TDShape> copy(At(i)->Clone());
+      OsImgRect fresh;
+      copy->CalcBounds(fresh);
+      if (!(fresh == At(i)->fBounds)) out += PathText(*At(i)) + "; ";
+    }
+    return out;
+  }
+  // Every figure's bounds, whatever the drawing order.
+  std::vector<std::string> Bounds() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < Count(); ++i) {
+      const OsImgRect& b = At(i)->fBounds;
+      out.push_back(std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.right) + "," +
+                    std::to_string(b.bottom));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
   }
 };
 
@@ -246,6 +274,86 @@ TEST_F(PointEditTest, FeedbackShowsWhatIsBeingEdited) {
   c.Press();
   c.MoveTo(50, 6);
   EXPECT_TRUE(ShownInk(44, 6) && ShownInk(58, 6));  // both ends, the near one with the segment
+}
+
+// ---- Bounds ----
+
+// The repaint skips a figure whose bounds miss the view: whatever a point tool
+// reshapes has its bounds recomputed at every step of the drag and when the
+// gesture is done, and undo and redo bring back the bounds of either side.
+TEST_F(PointEditTest, ReshapedFiguresGetTheirBoundsAndUndoAndRedoExchangeThem) {
+  enum Tool { kWhiteArrow, kEditPoint, kAddPoint, kDeletePoint };
+  struct Case {
+    const char* worker;  // the tracker the press must reach
+    Tool tool;
+    OsImgPoint press;
+    Points moves;
+    std::function<void()> figures;
+  };
+  const auto pickedPair = [&] {
+    Pick(*Polyline({{4, 4}, {12, 4}}), {0});
+    Pick(*Polyline({{4, 30}, {20, 30}}), {0});
+  };
+  const auto corner = [&] { Polyline({{2, 2}, {20, 2}, {20, 8}}); };
+  const auto straight = [&] { Polyline({{4, 4}, {20, 4}, {36, 4}}); };
+  // Turned upright, the line keeps the bounds it had lying down.
+  const auto turned = [&] { Polyline({{4, 4}, {36, 4}})->Rotate(1.0, 0.0, 20, 4); };
+  const auto curve = [&] { Curve(); };
+  const auto picked = [&] { CurveAndLine(); };
+  const Case cases[] = {
+      {"TDCDAncer", kWhiteArrow, {4, 4}, {{4, 10}, {2, 16}}, pickedPair},
+      {"TDCDLine", kWhiteArrow, {11, 2}, {{11, 20}}, corner},  // a straight segment
+      {"TDCDLine", kWhiteArrow, {8, 23}, {{8, 30}}, curve},    // a curved one
+      {"TDCDDrec1", kWhiteArrow, {26, 12}, {{30, 2}}, picked},
+      {"TDCDDrec2", kWhiteArrow, {14, 28}, {{10, 40}}, picked},
+      {"TDCEAncer", kEditPoint, {20, 4}, {{28, 14}}, straight},
+      {"TDCEAncer", kEditPoint, {21, 21}, {}, curve},  // the click alone puts the handles on the press
+      {"TDCEDrec1", kEditPoint, {26, 12}, {{30, 2}}, picked},
+      {"TDCEDrec2", kEditPoint, {14, 28}, {{10, 40}}, picked},
+      {"TDCAddPt", kAddPoint, {20, 4}, {}, turned},
+      {"TDCDelPt", kDeletePoint, {20, 8}, {}, corner},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.worker) + " from " + std::to_string(c.press.x) + "," + std::to_string(c.press.y));
+    fContainer.DeleteAll();
+    c.figures();
+    OsImgPoint press = c.press;
+    TDCheck check = Hit(press);
+    std::unique_ptr<TDCBase> t;
+    if (c.tool == kWhiteArrow) t = Direct(press);
+    if (c.tool == kEditPoint) t = Edit(press);
+    if (c.tool == kAddPoint) {
+      auto add = std::make_unique<TDCAddPt>();
+      add->IDCAddPt(&fContainer, &fView, &fDocument, press, &check);
+      t = std::move(add);
+    }
+    if (c.tool == kDeletePoint) {
+      auto del = std::make_unique<TDCDelPt>();
+      del->IDCDelPt(&fContainer, &fView, &fDocument, press, &check);
+      t = std::move(del);
+    }
+    const auto* dispatch = dynamic_cast<const TDCPointDispatch*>(t.get());
+    const CObject* worker = dispatch != nullptr ? dispatch->fSub : t.get();
+    ASSERT_NE(worker, nullptr);
+    EXPECT_STREQ(worker->GetRuntimeClass()->m_lpszClassName, c.worker);
+    const std::vector<std::string> before = Bounds();
+    Gesture g(*t);
+    g.Press();
+    for (const OsImgPoint& p : c.moves) {
+      g.MoveTo(p.x, p.y);
+      EXPECT_EQ(StaleBounds(), "") << "while dragged to " << p.x << "," << p.y;
+    }
+    g.Release();
+    t->DoIt();
+    EXPECT_EQ(StaleBounds(), "");
+    const std::vector<std::string> after = Bounds();
+    EXPECT_NE(after, before);
+    t->UndoIt();
+    EXPECT_EQ(Bounds(), before);
+    t->RedoIt();
+    EXPECT_EQ(Bounds(), after);
+    EXPECT_EQ(StaleBounds(), "");
+  }
 }
 
 // ---- Presses that do nothing, and memory ----
