@@ -75,7 +75,8 @@ Json MenuItems(HMENU menu) {
 
 Json Labels(const std::vector<int>& labels) {
   Json::Array out;
-  for (int label : labels) out.push_back(label);
+  out.reserve(labels.size());
+  for (int label : labels) out.emplace_back(label);
   return out;
 }
 
