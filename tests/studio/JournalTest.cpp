@@ -1,17 +1,21 @@
 // The journal reader on damaged input: a journal cut at every byte keeps
 // exactly the whole steps before the cut and says where it was cut; a line
 // that does not parse stops the reading there. The recorder takes a dropped
-// step back out.
+// step back out. A picture copy the journal names is whole.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "Script.h"
 #include "ScriptRecorder.h"
+#include "SessionOutput.h"
 #include "SketchJournal.h"
 
 namespace {
@@ -166,6 +170,59 @@ TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   std::ifstream file(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "# marker\n" + kept);
   std::remove(path.c_str());
+}
+
+// A copy already there is used only when it holds the very pixels it is
+// named after: one cut short by a full disk, holding others or no file at all
+// is written again, never seen half written. A name the copy cannot take is
+// said, and leaves nothing behind.
+TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
+  namespace fs = std::filesystem;
+  const fs::path folder = ::testing::TempDir() + "picture-copies";
+  RgbImage picture(3, 2), other(3, 2);
+  picture.pixels[4] = 200;
+  const fs::path copy = folder / (PictureHash(picture) + ".png");
+  const struct {
+    const char* there;
+    bool kept;  // the file there is the copy
+    bool written;
+  } cases[] = {
+      {"nothing", false, true},      {"the copy", true, true}, {"the copy cut short", false, true},
+      {"other pixels", false, true}, {"a FIFO", false, true},  {"a folder", true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.there);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string there = c.there;
+    if (there == "the copy" || there == "the copy cut short" || there == "other pixels") {
+      ASSERT_EQ(WritePng(copy.string(), there == "other pixels" ? other : picture), "");
+    }
+    if (there == "the copy cut short") fs::resize_file(copy, fs::file_size(copy) / 2);
+    if (there == "a FIFO") {
+      ASSERT_EQ(mkfifo(copy.c_str(), 0600), 0);
+    }
+    if (there == "a folder") fs::create_directory(copy);
+    struct stat before {};
+    lstat(copy.c_str(), &before);
+
+    std::string path;
+    const std::string error = KeepPictureCopy(QString::fromStdString(folder.string()), picture, path);
+    EXPECT_EQ(path, copy.string());
+    EXPECT_EQ(error.empty(), c.written) << error;
+    if (c.written) {
+      RgbImage back;
+      ASSERT_EQ(ReadPng(path, back), "");
+      EXPECT_EQ(PictureHash(back), PictureHash(picture));
+    } else {
+      EXPECT_EQ(error.rfind(copy.string() + ": cannot write (", 0), 0u) << error;
+    }
+    struct stat after {};
+    lstat(copy.c_str(), &after);
+    EXPECT_EQ(after.st_ino == before.st_ino, c.kept);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+  }
+  fs::remove_all(folder);
 }
 
 }  // namespace
