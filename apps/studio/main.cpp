@@ -236,8 +236,8 @@ JournalLock LockJournal(const QString& path) {
   }
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) {
-      char pid[32] = {};
-      const ssize_t n = pread(fd, pid, sizeof pid - 1, 0);
+      char pid[32];
+      const ssize_t n = pread(fd, pid, sizeof pid, 0);
       lock.owner = QString::fromLatin1(pid, n > 0 ? static_cast<int>(n) : 0).trimmed();
       if (lock.owner.isEmpty()) lock.owner = "?";
     } else {

@@ -19,6 +19,12 @@
 #include <functional>
 #include <random>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SANITIZED_BY_CLANG
+#endif
+#endif
+
 namespace {
 
 QByteArray Read(const QString& path) {
@@ -255,7 +261,7 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
       Write(journal, c.journal);
     }
     if (c.kind == kTooLarge) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(SANITIZED_BY_CLANG)
       continue;  // the sanitizer's own memory takes more than the limit
 #endif
       // A gigabyte that takes no room on disk, over half a gigabyte of memory.
@@ -287,7 +293,8 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
 }
 
 // One studio at a time keeps the journal: a lock left behind, empty or by a
-// studio gone, keeps no later one out; a live studio's does, which names it,
+// studio gone, keeps no later one out, which takes up the journal left (kept
+// aside: nobody is there to be asked); a live studio's does, which names it,
 // and its journal is left alone.
 TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
   const QString journal = Data() + "/journal.txt";
@@ -305,11 +312,12 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
       left = Read(journal);
       ASSERT_FALSE(left.isEmpty());
     }
-    const std::string said = Run({"--recover=yes", "--dump", fHome.path() + "/dump.json"});
-    EXPECT_EQ(Read(fHome.path() + "/dump.json").contains("TDRectangle"), lock != nullptr);
-    const std::string owner =
-        live ? "Another Sketch Studio (process " + std::to_string(live->processId()) + ") keeps the journal" : "keeps";
-    EXPECT_EQ(said.find(owner) != std::string::npos, live != nullptr) << said;
+    const std::string said = Run({"--dump", fHome.path() + "/dump.json"});
+    EXPECT_NE(
+        said.find(live ? "Another Sketch Studio (process " + std::to_string(live->processId()) + ") keeps the journal"
+                       : "The journal of the last run was not recovered; it is kept as "),
+        std::string::npos)
+        << said;
     EXPECT_EQ(Read(journal), live ? left : QByteArray());
     if (live) {
       ::kill(static_cast<pid_t>(live->processId()), SIGKILL);
@@ -319,8 +327,9 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
 }
 
 // A studio that keeps no journal says so and goes on, without a box that
-// nobody could close: with no data folder to keep one in, or with a journal
-// left behind that cannot be moved aside, which stays as it was.
+// nobody could close: with no data folder to keep one in, a lock that cannot
+// be taken, or a journal left behind that cannot be moved aside, which stays
+// as it was.
 TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
   Write(fHome.path() + "/file", {});
   Write(fHome.path() + "/click.txt", "click 1 1\n");
@@ -331,6 +340,7 @@ TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
   deep += "/" + QString(4070 - 14 - deep.size() - 1, 'd');
   ASSERT_TRUE(QDir().mkpath(deep + "/Sketch Studio"));
   Write(deep + "/Sketch Studio/journal.txt", kMarker + kWork);
+  ASSERT_TRUE(QDir().mkpath(fHome.path() + "/locked/Sketch Studio/journal.lock"));
   const struct {
     QString dataHome;
     QStringList args;
@@ -338,7 +348,8 @@ TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
   } cases[] = {
       {fHome.path() + "/file", {"--dump", fHome.path() + "/dump.json"}, "keeps no journal"},
       {fHome.path() + "/file", {"--play", fHome.path() + "/click.txt", "--quit"}, "keeps no journal"},
-      {deep, {"--recover=yes", "--dump", fHome.path() + "/dump.json"}, "cannot be moved aside"},
+      {fHome.path() + "/locked", {"--dump", fHome.path() + "/dump.json"}, "journal.lock: Is a directory)"},
+      {deep, {"--recover=yes", "--dump", fHome.path() + "/dump.json"}, "journal.txt: File name too long), so it is"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
