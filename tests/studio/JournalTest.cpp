@@ -194,7 +194,11 @@ TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
       {"a FIFO", false, nullptr},
       {"a folder", true, "Is a directory"},
       {"a file for the folder", true, "Not a directory"},
+      {"no folder yet", false, nullptr},
   };
+  // Written as any new file is, for others to read beside a saved sketch.
+  const mode_t mask = umask(0);
+  umask(mask);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.there);
     fs::remove_all(folder);
@@ -208,10 +212,8 @@ TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
       ASSERT_EQ(mkfifo(copy.c_str(), 0600), 0);
     }
     if (there == "a folder") fs::create_directory(copy);
-    if (there == "a file for the folder") {
-      fs::remove(folder);
-      std::ofstream(folder) << "x";
-    }
+    if (there == "a file for the folder" || there == "no folder yet") fs::remove(folder);
+    if (there == "a file for the folder") std::ofstream(folder) << "x";
     struct stat before {};
     lstat(copy.c_str(), &before);
 
@@ -223,6 +225,9 @@ TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
       RgbImage back;
       ASSERT_EQ(ReadPng(path, back), "");
       EXPECT_EQ(PictureHash(back), PictureHash(picture));
+      struct stat written {};
+      ASSERT_EQ(stat(path.c_str(), &written), 0);
+      EXPECT_EQ(written.st_mode & 0777, 0666 & ~mask);
     } else {
       EXPECT_EQ(error, copy.string() + ": cannot write (" + c.failure + ")");
     }
