@@ -1,12 +1,22 @@
 #include "SessionOutput.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStatusBar>
 #include <QToolButton>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
 #include <new>
 
 #include "HostDump.h"
@@ -17,6 +27,71 @@
 #include "SvgExport.h"
 #include "ToolPalette.h"
 #include "resources/SketchResources.h"
+
+namespace {
+
+bool gAttended = true;
+
+// Whether the file at `path` reads back as a picture with that hash.
+bool Holds(const std::string& path, const std::string& hash) {
+  RgbImage pixels;
+  return ReadPng(path, pixels).empty() && PictureHash(pixels) == hash;
+}
+
+std::string CannotWrite(const std::string& path, int error) {
+  return path + ": cannot write (" + std::strerror(error) + ")";
+}
+
+// The picture at `path`, whole or not at all: written under a name of its own
+// beside it, on disk before it takes the name, so that a full disk or a crash
+// leaves no part of a picture where a whole one is looked for.
+std::string WriteWhole(const std::string& path, const RgbImage& picture) {
+  std::string temporary = path + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) return CannotWrite(path, errno);
+  // As any new file would be, not private as a temporary one is: a copy
+  // goes beside a saved sketch.
+  const mode_t mask = umask(0);
+  umask(mask);
+  const bool shared = fchmod(fd, 0666 & ~mask) == 0;
+  const int chmodError = errno;
+  close(fd);
+  std::string error = shared ? WritePng(temporary, picture) : CannotWrite(path, chmodError);
+  if (error.rfind(temporary, 0) == 0) error = path + error.substr(temporary.size());
+  if (error.empty()) {
+    const int written = open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+    if (written < 0 || fsync(written) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
+      error = CannotWrite(path, errno);
+    }
+    if (written >= 0) close(written);
+  }
+  if (!error.empty()) unlink(temporary.c_str());
+  return error;
+}
+
+}  // namespace
+
+void SetAttended(bool attended) { gAttended = attended; }
+
+bool Attended() { return gAttended; }
+
+void Warn(QWidget* window, const QString& title, const QString& text) {
+  if (gAttended) {
+    QMessageBox::warning(window, title, text);
+    return;
+  }
+  std::cerr << "sketch-studio: " << text.toStdString() << "\n";
+  if (auto* main = qobject_cast<QMainWindow*>(window)) main->statusBar()->showMessage(text);
+}
+
+std::string KeepPictureCopy(const QString& folder, const RgbImage& picture, std::string& path) {
+  QDir().mkpath(folder);
+  const std::string hash = PictureHash(picture);
+  path = (folder + "/" + QString::fromStdString(hash) + ".png").toStdString();
+  // Named after its pixels, the built-in picture is written once, ever: as
+  // long as that copy is whole.
+  return Holds(path, hash) ? std::string() : WriteWhole(path, picture);
+}
 
 SessionOutput::SessionOutput(QWidget* window, Host& host, const char* title, QString pictureFolder)
     : fWindow(window), fHost(host), fTitle(title), fPictureFolder(std::move(pictureFolder)) {}
@@ -90,24 +165,16 @@ std::string SessionOutput::PictureFile(const HostDocument& doc) {
     const QFileInfo script(QString::fromStdString(fRecordPath));
     file = (script.path() + "/" + script.completeBaseName()).toStdString() + "-" + std::to_string(++fPicturesWritten) +
            ".png";
-    error = WritePng(file, doc.picture);
+    error = WriteWhole(file, doc.picture);
   } else {
     error = KeepPicture(doc.picture, file);
   }
   if (!error.empty()) {
-    QMessageBox::warning(fWindow, fTitle,
-                         QObject::tr("The journal lacks a picture: %1").arg(QString::fromStdString(error)));
+    Warn(fWindow, fTitle, QObject::tr("The journal lacks a picture: %1").arg(QString::fromStdString(error)));
   } else {
     fSources[&doc] = file;
   }
   return file;
-}
-
-std::string SessionOutput::KeepPicture(const RgbImage& picture, std::string& path) const {
-  // Named after its pixels: the built-in picture is written once, ever.
-  QDir().mkpath(fPictureFolder);
-  path = (fPictureFolder + "/" + QString::fromStdString(PictureHash(picture)) + ".png").toStdString();
-  return QFileInfo::exists(QString::fromStdString(path)) ? std::string() : WritePng(path, picture);
 }
 
 std::vector<ScriptCommand> SessionOutput::DocumentCommands(const HostDocument& doc) {

@@ -18,6 +18,23 @@ class QWidget;
 class StudioSettings;
 class ToolPalette;
 
+// Whether a person is there to answer a box: not for a played script, a dump
+// or a run without a screen, which would otherwise wait for ever. Set once for
+// the process, before the window is made: the window's first picture opens
+// while it is made. A person is there unless told otherwise.
+void SetAttended(bool attended);
+bool Attended();
+// Warns of `text`: in a box over `window` when a person is there to close it,
+// otherwise on standard error and in the window's status bar.
+void Warn(QWidget* window, const QString& title, const QString& text);
+
+// The picture as the studio's own PNG copy in `folder`, named after its pixels:
+// its name goes into `path`. A copy already there is used only when it reads
+// back as these very pixels: one cut short by a full disk, or changed since,
+// is written again. A copy is written whole under another name, then renamed,
+// so that none is ever seen half written. Empty on success, otherwise why not.
+std::string KeepPictureCopy(const QString& folder, const RgbImage& picture, std::string& path);
+
 class SessionOutput {
  public:
   // Pictures that sketch-replay cannot read are written into `pictureFolder`
@@ -36,9 +53,11 @@ class SessionOutput {
   // relative to the sketch's folder, the studio's own copies of pictures
   // copied beside it. Empty with `error` set when a copy cannot be made.
   std::string SketchText(const QString& path, std::string& error) const;
-  // The picture as the studio's own PNG copy, named after its pixels, at
-  // `path`; empty on success, otherwise why not.
-  std::string KeepPicture(const RgbImage& picture, std::string& path) const;
+  // The picture as the studio's own PNG copy (KeepPictureCopy) at `path`;
+  // empty on success, otherwise why not.
+  std::string KeepPicture(const RgbImage& picture, std::string& path) const {
+    return KeepPictureCopy(fPictureFolder, picture, path);
+  }
   // A document a replay opened from `pngPath`, already in the session.
   void Adopt(const HostDocument& doc, const std::string& pngPath);
   // Every document is going: none is known any more.

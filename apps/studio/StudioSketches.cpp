@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <optional>
 
+#include "Files.h"
 #include "OsAfxWin.h"
 #include "OsPlatformHost.h"
 #include "Replay.h"
@@ -63,15 +64,19 @@ bool SaveTelling(StudioWindow& window, const QString& path) {
 StudioWindow::SessionFile StudioWindow::ReadSessionFile(const QString& path) {
   SessionFile file;
   file.path = QFileInfo(path).absoluteFilePath();
-  QFile in(path);
-  if (!in.open(QIODevice::ReadOnly)) {
-    file.error = path.toStdString() + ": cannot be read (" + in.errorString().toStdString() + ")";
+  // Not a FIFO or a device, which could block or never end; a file too
+  // large for memory is said to be.
+  std::string bytes;
+  if (std::string error = ReadWholeFile(path.toStdString(), bytes); !error.empty()) {
+    file.error = error;
     return file;
   }
-  const QByteArray bytes = in.readAll();
-  const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::string_view text(bytes);
+  // An editor may have saved it with a byte-order mark, which says nothing.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   if (!BeginsWith(text, kSketchMarker) && !BeginsWith(text, kJournalMarker)) {
-    file.error = path.toStdString() + ": not a sketch (its first line is not \"" + std::string(kSketchMarker) + "\")";
+    file.error = path.toStdString() + ": not a sketch or a journal (its first line is neither \"" +
+                 std::string(kSketchMarker) + "\" nor \"" + std::string(kJournalMarker) + "\")";
     return file;
   }
   file.journal = BeginsWith(text, kJournalMarker);
@@ -129,7 +134,7 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
   for (; done < commands.size(); ++done) {
     ScriptCommand c = commands[done];
     for (; line < static_cast<std::size_t>(c.line - 1); ++line) session += file.read.lines[line] + "\n";
-    std::string text = file.read.lines[line++];
+    ++line;
     if (!MayReplay(c.op)) {
       problems.push_back(Where(c) + "'" + ScriptOpName(c.op) + "' has no place in a sketch; the rest was left out");
       break;
@@ -139,7 +144,6 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
       c.words[1] = located != file.located.end()
                        ? located->second
                        : QDir(file.folder).absoluteFilePath(QString::fromStdString(c.words[1])).toStdString();
-      text = FormatCommand(c);
     }
     const ReplayError error = replay.Execute(c);
     if (error.code != kExitOk) {
@@ -149,7 +153,9 @@ std::vector<std::string> StudioWindow::ReplaySession(const SessionFile& file) {
       break;
     }
     if (c.op == ScriptOp::Document && c.words.size() == 2) fOutput.Adopt(*fHost.Active(), c.words[1]);
-    session += text + "\n";
+    // Written as the journal writes every line, whatever the file's own
+    // spelling of it.
+    session += FormatCommand(c) + "\n";
   }
   // Comments after the last step go with it.
   if (done == commands.size()) {

@@ -532,13 +532,11 @@ void StudioWindow::Changed(bool ok) {
     fPalette->Build();
   }
   if (fOutput.Script().JournalFailed()) {
-    QTimer::singleShot(0, this, [this] {
-      QMessageBox::warning(
-          this, kTitle,
-          tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
-             "File > Save As keeps it.")
-              .arg(QString::fromStdString(fOutput.JournalPath())));
-    });
+    const QString why = tr("The journal cannot be written any more (%1): a crash would lose what is done from now on. "
+                           "File > Save As keeps it.")
+                            .arg(QString::fromStdString(fOutput.JournalPath()));
+    KeepsNoJournal(why);
+    if (Attended()) QTimer::singleShot(0, this, [this, why] { QMessageBox::warning(this, kTitle, why); });
   }
   if (OsGetBeeps().size() > fBeepsHeard) QApplication::beep();
   fBeepsHeard = OsGetBeeps().size();
@@ -579,7 +577,24 @@ void StudioWindow::ShowCursor() {
 
 std::string StudioWindow::StartRecording(const std::string& path) { return fOutput.Start(path, *fPalette); }
 
-std::string StudioWindow::StartJournal(const std::string& path) { return fOutput.StartJournal(path); }
+std::string StudioWindow::StartJournal(const std::string& path) {
+  std::string error = fOutput.StartJournal(path);
+  if (error.empty() && fNoJournal != nullptr) fNoJournal->hide();
+  return error;
+}
+
+void StudioWindow::KeepsNoJournal(const QString& why) {
+  // Other messages come and go in the status bar; this one stays beside
+  // them, its reason under the pointer.
+  if (fNoJournal == nullptr) {
+    fNoJournal = new QLabel(tr("No journal"));
+    fNoJournal->setObjectName("noJournal");
+    statusBar()->insertPermanentWidget(0, fNoJournal);
+  }
+  fNoJournal->setToolTip(why);
+  fNoJournal->show();
+  statusBar()->showMessage(why);
+}
 
 bool StudioWindow::Export(const QString& path, const std::function<std::string()>& write) {
   return fOutput.Export(path, write);

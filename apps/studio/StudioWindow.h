@@ -67,6 +67,9 @@ class StudioWindow final : public QMainWindow {
   // success, otherwise why not.
   std::string StartJournal(const std::string& path);
   SessionOutput& Output() { return fOutput; }
+  // The window keeps no journal, for `why`: said in the status bar, and
+  // shown there for as long as it lasts.
+  void KeepsNoJournal(const QString& why);
   StudioSettings& Settings() { return fSettings; }
 
   // The session as a sketch file at `path`, replaced whole or left as it was;
@@ -210,6 +213,7 @@ class StudioWindow final : public QMainWindow {
   // The pointer over the view, in image coordinates, for the read-out.
   std::optional<OsImgPoint> fPointerAt;
   QLabel* fZoom = nullptr;
+  QLabel* fNoJournal = nullptr;
   QPoint fWheelRest;
   QAction* fDelete = nullptr;
   QAction* fSelectAll = nullptr;

@@ -1,17 +1,24 @@
 // sketch-studio: a person sketches over a picture in a window.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -30,6 +37,8 @@ namespace {
 const char kTitle[] = "Sketch Studio";
 // Kept journals beyond these, the oldest first, are removed.
 constexpr int kKeptJournals = 10;
+// How the name of a kept journal the studio could not read ends.
+const char kUnread[] = "-unread";
 
 const char kUsage[] =
     "usage: sketch-studio [PICTURE|SKETCH] [--record SCRIPT] [--recover=yes|no] [--dump FILE.json]\n"
@@ -73,28 +82,103 @@ QString Lines(const std::vector<std::string>& lines) {
   return list.join("\n");
 }
 
-// Only the newest kept journals stay: their names sort as they were kept.
+// Only the newest kept journals stay, their names sorting as they were kept;
+// those the studio could not read stay all, for a person to look into.
 void RemoveOldJournals(const QString& folder) {
-  const QStringList kept = QDir(folder).entryList({"recovered-*.txt"}, QDir::Files, QDir::Name | QDir::Reversed);
+  QStringList kept = QDir(folder).entryList({"recovered-*.txt"}, QDir::Files, QDir::Name | QDir::Reversed);
+  kept.removeIf([](const QString& name) { return name.endsWith(QString(kUnread) + ".txt"); });
   for (const QString& old : kept.mid(kKeptJournals)) QFile::remove(folder + "/" + old);
 }
 
-// A journal left by a run that did not end cleanly: moved aside (never
-// written over), then offered. `answer` is "yes", "no" or empty (ask).
-// Whether it was replayed.
-bool Recover(StudioWindow& window, const QString& journal, const QString& answer) {
-  const StudioWindow::SessionFile file = StudioWindow::ReadSessionFile(journal);
-  if (!file.error.empty() || !HasSteps(file.read)) {
-    QFile::remove(journal);
-    return false;
+// Said on standard error and in the status bar: for the record, not to be
+// answered.
+void Say(StudioWindow& window, const QString& text) {
+  std::cerr << "sketch-studio: " << text.toStdString() << "\n";
+  window.statusBar()->showMessage(text);
+}
+
+// The journal moved to a name of its own beside it, never over a file
+// already there (kept journals are never written over); `ending` goes before
+// the extension. The name it took, or empty with `error` set.
+QString MoveAside(const QString& journal, const QString& ending, QString& error) {
+  const QString stem =
+      QFileInfo(journal).absolutePath() + "/recovered-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss-zzz");
+  const QByteArray from = QFile::encodeName(journal);
+  for (int k = 1; k <= 100; ++k) {
+    const QString kept = stem + (k > 1 ? QString("-%1").arg(k) : QString()) + ending + ".txt";
+    const QByteArray to = QFile::encodeName(kept);
+    int moved = renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    if (moved != 0 && (errno == EINVAL || errno == ENOSYS)) {
+      // A file system that cannot rename without replacing: a second name,
+      // which a file already there refuses, then the first name goes.
+      moved = link(from.constData(), to.constData());
+      if (moved == 0 && unlink(from.constData()) != 0) {
+        const int reason = errno;
+        unlink(to.constData());
+        errno = reason;
+        moved = -1;
+      }
+    }
+    if (moved == 0) return kept;
+    if (errno != EEXIST) {
+      error = QString::fromLocal8Bit(std::strerror(errno));
+      return {};
+    }
   }
-  const QString folder = QFileInfo(journal).absolutePath();
-  const QString kept = folder + "/recovered-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss-zzz") + ".txt";
-  if (!QFile::rename(journal, kept)) {
-    std::cerr << "sketch-studio: " << journal.toStdString() << ": cannot be moved aside; it is not recovered\n";
-    return false;
+  error = QString::fromLocal8Bit(std::strerror(EEXIST));
+  return {};
+}
+
+// What became of a journal left by a run that did not end cleanly.
+enum class Left {
+  Gone,      // there was none, nothing in it to recover, or it was moved aside
+  Replayed,  // moved aside, and its session is the window's
+  InPlace,   // it could not be moved aside: it stays where it is
+};
+
+// The journal is moved aside (never written over), then offered; one the
+// studio cannot use is moved aside all the same and said to be, with why.
+// `answer` is "yes", "no" or empty (ask; no when nobody is there to answer).
+// Left in place, `why` says so.
+Left Recover(StudioWindow& window, const QString& journal, QString answer, QString& why) {
+  struct stat status {};
+  if (lstat(QFile::encodeName(journal).constData(), &status) != 0) return Left::Gone;
+  StudioWindow::SessionFile file;
+  QString unusable;
+  try {
+    file = StudioWindow::ReadSessionFile(journal);
+    if (!file.error.empty()) {
+      unusable = QString::fromStdString(file.error);
+    } else if (!file.journal) {
+      unusable = QObject::tr("its first line is not \"%1\"").arg(QString::fromUtf8(kJournalMarker));
+    } else if (!HasSteps(file.read)) {
+      // Nothing done, nothing to lose.
+      if (file.read.problems.empty()) {
+        QFile::remove(journal);
+        return Left::Gone;
+      }
+      unusable = Lines(file.read.problems);
+    }
+  } catch (const std::bad_alloc&) {
+    unusable = QObject::tr("there is not enough memory to read it");
   }
-  RemoveOldJournals(folder);
+  QString error;
+  const QString kept = MoveAside(journal, unusable.isEmpty() ? QString() : kUnread, error);
+  if (kept.isEmpty()) {
+    why = QObject::tr(
+              "The journal of the last run cannot be moved aside (%1: %2), so it is left as it is and this "
+              "run keeps no journal: a crash would lose this work.")
+              .arg(QDir::toNativeSeparators(journal), error);
+    return Left::InPlace;
+  }
+  RemoveOldJournals(QFileInfo(journal).absolutePath());
+  if (!unusable.isEmpty()) {
+    Warn(&window, kTitle,
+         QObject::tr("The journal of the last run cannot be recovered: %1.\n\nIt is kept as %2.")
+             .arg(unusable, QDir::toNativeSeparators(kept)));
+    return Left::Gone;
+  }
+  if (answer.isEmpty() && !Attended()) answer = "no";
   bool yes = answer == "yes";
   if (answer.isEmpty()) {
     QString text = QObject::tr("Sketch Studio did not end cleanly last time. Recover the sketch it was drawing?");
@@ -106,19 +190,72 @@ bool Recover(StudioWindow& window, const QString& journal, const QString& answer
                          .arg(QDir::toNativeSeparators(kept));
     yes = QMessageBox::question(&window, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
           QMessageBox::Yes;
+  } else if (!yes) {
+    Say(window, QObject::tr("The journal of the last run was not recovered; it is kept as %1.")
+                    .arg(QDir::toNativeSeparators(kept)));
   }
-  if (!yes) return false;
-  const std::vector<std::string> problems = window.ReplaySession(file);
-  for (const std::string& p : problems)
-    std::cerr << "sketch-studio: recovered " << kept.toStdString() << ": " << p << "\n";
+  if (!yes) return Left::Gone;
+  std::vector<std::string> problems;
+  try {
+    problems = window.ReplaySession(file);
+  } catch (const std::bad_alloc&) {
+    problems.push_back(QObject::tr("there was not enough memory to recover it all").toStdString());
+  }
+  // Pictures that changed were named in the question; told again, as when
+  // nobody was asked.
+  std::vector<std::string> notes = file.changed;
+  notes.insert(notes.end(), problems.begin(), problems.end());
+  for (const std::string& note : notes) {
+    std::cerr << "sketch-studio: recovered " << kept.toStdString() << ": " << note << "\n";
+  }
   if (!problems.empty()) {
-    window.statusBar()->showMessage(QObject::tr("Recovered, but not all: %1").arg(Lines(problems)));
+    window.statusBar()->showMessage(QObject::tr("Recovered, but not all: %1").arg(Lines(notes)));
     if (answer.isEmpty()) {
       QMessageBox::warning(&window, kTitle,
                            QObject::tr("Not all of the journal could be recovered:\n%1").arg(Lines(problems)));
     }
+  } else if (!notes.empty()) {
+    window.statusBar()->showMessage(QObject::tr("Recovered over pictures that have changed: %1").arg(Lines(notes)));
   }
-  return true;
+  return Left::Replayed;
+}
+
+// One studio at a time keeps the journal. The lock is the system's (flock),
+// which goes with the process however it ends: a lock file left behind,
+// empty or naming a process long gone, keeps no later studio out. The file
+// names its owner's process for a person who wonders which.
+struct JournalLock {
+  int fd = -1;    // open while the lock is held
+  QString owner;  // the process that holds it, when another does
+  QString error;  // why the lock cannot be taken, when it cannot
+};
+
+JournalLock LockJournal(const QString& path) {
+  JournalLock lock;
+  const QByteArray name = QFile::encodeName(path);
+  const int fd = open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    lock.error = QDir::toNativeSeparators(path) + ": " + QString::fromLocal8Bit(std::strerror(errno));
+    return lock;
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EWOULDBLOCK) {
+      char pid[32];
+      const ssize_t n = pread(fd, pid, sizeof pid, 0);
+      lock.owner = QString::fromLatin1(pid, n > 0 ? static_cast<int>(n) : 0).trimmed();
+      if (lock.owner.isEmpty()) lock.owner = "?";
+    } else {
+      lock.error = QDir::toNativeSeparators(path) + ": " + QString::fromLocal8Bit(std::strerror(errno));
+    }
+    close(fd);
+    return lock;
+  }
+  const std::string pid = std::to_string(getpid()) + "\n";
+  // The pid is for people: the lock holds without it.
+  const bool named = ftruncate(fd, 0) == 0 && pwrite(fd, pid.data(), pid.size(), 0) > 0;
+  static_cast<void>(named);
+  lock.fd = fd;
+  return lock;
 }
 
 // What --play reads: the script, as sketch-replay reads it. The error as
@@ -145,9 +282,7 @@ ReplayError PlayPicture(const QString& picture, const QString& pictures, std::st
   if (const QString reason = StudioWindow::ReadPicture(picture, pixels); !reason.isEmpty()) {
     return {kExitFile, picture.toStdString() + ": " + reason.toStdString()};
   }
-  QDir().mkpath(pictures);
-  png = (pictures + "/" + QString::fromStdString(PictureHash(pixels)) + ".png").toStdString();
-  if (std::string error = WritePng(png, pixels); !error.empty()) return {kExitFile, error};
+  if (std::string error = KeepPictureCopy(pictures, pixels, png); !error.empty()) return {kExitFile, error};
   return {};
 }
 
@@ -205,7 +340,10 @@ int main(int argc, char** argv) {
 
   const QString profile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/sketch-studio.ini";
   const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  QDir().mkpath(data);
+  const bool haveData = QDir().mkpath(data);
+  // A played script, a dump and a run without a screen have nobody to close
+  // a box: they would wait for ever.
+  SetAttended(play.isEmpty() && dump.isEmpty() && QGuiApplication::platformName() != "offscreen");
 
   const bool forPlay = !play.isEmpty();
   std::vector<ScriptCommand> toPlay;
@@ -235,9 +373,8 @@ int main(int argc, char** argv) {
   auto window = std::make_unique<StudioWindow>(forPlay ? QString() : picture, playOptions.modulePath,
                                                forPlay ? QString() : profile, data, forPlay);
   if (!window->LoadError().empty()) {
-    QMessageBox::critical(
-        nullptr, kTitle,
-        QObject::tr("The sketch module cannot be loaded: %1").arg(QString::fromStdString(window->LoadError())));
+    Warn(nullptr, kTitle,
+         QObject::tr("The sketch module cannot be loaded: %1").arg(QString::fromStdString(window->LoadError())));
     return 1;
   }
   if (!window->Settings().RestoreGeometry(*window)) window->resize(1000, 700);
@@ -247,33 +384,36 @@ int main(int argc, char** argv) {
   const bool pictureOpened =
       !forPlay && !picture.isEmpty() && window->GetHost().Find(QFileInfo(picture).fileName().toStdString()) != nullptr;
 
-  // One studio at a time keeps the journal; the lock of one that died is
-  // stale, and its journal is then offered.
-  QLockFile lock(data + "/journal.lock");
-  lock.setStaleLockTime(0);
   const QString journal = data + "/journal.txt";
-  // A lock just left by a killed studio can look held for a moment after
-  // it died; a second's retries let it be found stale.
-  const bool journalled = lock.tryLock(1000);
-  if (journalled) {
-    if (QFile::exists(journal) && Recover(*window, journal, recover) && pictureOpened) window->OpenPicture(picture);
-    if (const std::string error = window->StartJournal(journal.toStdString()); !error.empty()) {
-      QMessageBox::warning(
-          window.get(), kTitle,
-          QObject::tr("Work is not journalled, and a crash would lose it: %1").arg(QString::fromStdString(error)));
+  const JournalLock lock = haveData ? LockJournal(data + "/journal.lock") : JournalLock{};
+  bool journalled = false;
+  QString noJournal;
+  if (lock.fd >= 0) {
+    const Left left = Recover(*window, journal, recover, noJournal);
+    if (left == Left::Replayed && pictureOpened) window->OpenPicture(picture);
+    if (left != Left::InPlace) {
+      if (const std::string error = window->StartJournal(journal.toStdString()); !error.empty()) {
+        noJournal =
+            QObject::tr("Work is not journalled, and a crash would lose it: %1").arg(QString::fromStdString(error));
+      } else {
+        journalled = true;
+      }
     }
+  } else if (!lock.owner.isEmpty()) {
+    noJournal = QObject::tr("Another Sketch Studio (process %1) keeps the journal: a crash would lose this work.")
+                    .arg(lock.owner);
   } else {
-    std::cerr << "sketch-studio: "
-              << (lock.error() == QLockFile::LockFailedError ? std::string("another sketch-studio keeps the journal")
-                                                             : (data + "/journal.lock: cannot be made").toStdString())
-              << "; this one keeps none\n";
-    window->statusBar()->showMessage(
-        QObject::tr("Another Sketch Studio keeps the journal: a crash would lose this work."));
+    noJournal = QObject::tr("Sketch Studio keeps no journal (%1): a crash would lose this work.")
+                    .arg(haveData ? lock.error : QObject::tr("%1 cannot be made").arg(QDir::toNativeSeparators(data)));
+  }
+  if (!journalled) {
+    std::cerr << "sketch-studio: " << noJournal.toStdString() << "\n";
+    window->KeepsNoJournal(noJournal);
   }
   if (!sketch.isEmpty()) window->OpenSketchAt(sketch);
   if (!record.isEmpty()) {
     if (const std::string error = window->StartRecording(record.toStdString()); !error.empty()) {
-      QMessageBox::critical(nullptr, kTitle, QObject::tr("Cannot record: %1").arg(QString::fromStdString(error)));
+      Warn(nullptr, kTitle, QObject::tr("Cannot record: %1").arg(QString::fromStdString(error)));
       return 1;
     }
   }

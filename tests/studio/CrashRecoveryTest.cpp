@@ -1,10 +1,14 @@
 // The desktop host killed (SIGKILL) at random points of a long piece of work
 // played into it: the next start recovers the sketch that sketch-replay makes
 // of the journal's whole steps, and those hold every step the host had
-// finished before it died.
+// finished before it died. A journal left behind that the studio cannot use
+// is kept and said to be; one studio keeps the journal at a time; a studio
+// without one says so and goes on.
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +16,14 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <random>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SANITIZED_BY_CLANG
+#endif
+#endif
 
 namespace {
 
@@ -71,13 +82,26 @@ class CrashRecovery : public ::testing::Test {
     fEnv.insert("QT_QPA_PLATFORM", "offscreen");
   }
 
-  // A small window and picture: each step repaints the view.
-  QProcess* Studio(const QStringList& args) {
+  // A small window and picture: each step repaints the view. `child` runs
+  // in the studio's process before it starts.
+  QProcess* Studio(const QStringList& args, const std::function<void()>& child = {}) {
     auto* studio = new QProcess;
     studio->setProcessEnvironment(fEnv);
     studio->setWorkingDirectory(fHome.path());
+    if (child) studio->setChildProcessModifier(child);
     studio->start(SKETCH_STUDIO, QStringList{"-qwindowgeometry", "420x320"} + args);
     return studio;
+  }
+
+  // Runs the studio to its end, which must come in time; what it said on
+  // standard error.
+  std::string Run(const QStringList& args, const std::function<void()>& child = {}) {
+    std::unique_ptr<QProcess> studio(Studio(args, child));
+    const bool ended = studio->waitForFinished(30000);
+    const std::string said = studio->readAllStandardError().toStdString();
+    EXPECT_TRUE(ended) << "the studio is still running";
+    EXPECT_EQ(studio->exitCode(), 0) << said;
+    return said;
   }
 
   QTemporaryDir fHome;
@@ -188,6 +212,153 @@ TEST_F(CrashRecovery, PlayedInputGoesThroughTheWindow) {
             "screen 1024 768\nundo\nmode on\nmode on\ntool 4\npress 10 10\nmove 30 25\nmove 50 40\n"
             "release 50 40\npress 60 60\nrelease 60 60\ntool 16\nmenu 5110\nundo\nredo\nkey down shift\n"
             "key up shift\nanswer scale 150 ok\nmenu 5100");
+}
+
+const QByteArray kMarker = "# sketch-studio journal 1\n";
+// A rectangle over the built-in picture.
+const QByteArray kWork = "screen 800 600\nmode on\ntool 4\ndrag 9 9 50 40\n";
+
+// A journal left behind is moved aside as it is, under a name of its own,
+// whether the studio can use it or not. What it can use is recovered (a
+// byte-order mark says nothing), pictures that changed since are said to
+// have; what it cannot is said, with why and where it is kept. Nothing
+// blocks, and the next start finds no journal.
+TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
+  QImage white(8, 8, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  ASSERT_TRUE(white.save(fHome.path() + "/pic.png"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fHome.path() + "/fifo.png").constData(), 0600), 0);
+  const QByteArray home = fHome.path().toUtf8();
+  enum Kind { kBytes, kFifo, kTooLarge };
+  const struct {
+    const char* name;
+    Kind kind;
+    QByteArray journal;
+    bool recovered;  // the rectangle is back
+    bool unread;     // kept as a journal the studio could not read
+    const char* said;
+  } cases[] = {
+      {"a byte-order mark", kBytes, "\xEF\xBB\xBF" + kMarker + kWork, true, false, ""},
+      {"a zeroed first line", kBytes, QByteArray(25, '\0') + "\n" + kWork, false, true, "its first line is neither"},
+      {"a damaged byte on line 2", kBytes, kMarker + "scr\xFF" + kWork.mid(3), false, true, "line 2, column 4: "},
+      {"a newer kind", kBytes, "# sketch-studio journal 2\n" + kWork, false, true, "its first line is neither"},
+      {"a FIFO", kFifo, {}, false, true, "journal.txt: is not a regular file"},
+      {"too large for memory", kTooLarge, kMarker + kWork, false, true, "journal.txt: too large to read into memory"},
+      {"a picture that changed", kBytes,
+       kMarker + "# picture 0123456789abcdef\ndocument main " + home + "/pic.png\n" + kWork, true, false,
+       "pic.png has changed since"},
+      {"a picture that is a FIFO", kBytes, kMarker + "document main " + home + "/fifo.png\n" + kWork, false, false,
+       "fifo.png: is not a regular file"},
+  };
+  const QString journal = Data() + "/journal.txt";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(QDir(Data()).removeRecursively() && QDir().mkpath(Data()));
+    std::function<void()> child;
+    if (c.kind == kFifo) {
+      ASSERT_EQ(mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
+    } else {
+      Write(journal, c.journal);
+    }
+    if (c.kind == kTooLarge) {
+#if defined(__SANITIZE_ADDRESS__) || defined(SANITIZED_BY_CLANG)
+      continue;  // the sanitizer's own memory takes more than the limit
+#endif
+      // A gigabyte that takes no room on disk, over half a gigabyte of memory.
+      ASSERT_TRUE(QFile::resize(journal, qint64{1} << 30));
+      child = [] {
+        const rlimit limit{rlim_t{512} << 20, rlim_t{512} << 20};
+        setrlimit(RLIMIT_AS, &limit);
+      };
+    }
+    const std::string said = Run({"--recover=yes", "--dump", fHome.path() + "/dump.json"}, child);
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_EQ(Read(fHome.path() + "/dump.json").contains("TDRectangle"), c.recovered);
+    const QStringList kept = QDir(Data()).entryList({"recovered-*"}, QDir::Files | QDir::System);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(kept[0].endsWith("-unread.txt"), c.unread) << kept[0].toStdString();
+    // Where it is kept goes with whatever is said of it.
+    EXPECT_EQ(said.find(kept[0].toStdString()) != std::string::npos, *c.said != '\0') << said;
+    struct stat status {};
+    ASSERT_EQ(lstat(QFile::encodeName(Data() + "/" + kept[0]).constData(), &status), 0);
+    if (c.kind == kFifo) {
+      EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    } else if (c.kind == kTooLarge) {
+      EXPECT_EQ(status.st_size, off_t{1} << 30);
+    } else {
+      EXPECT_EQ(Read(Data() + "/" + kept[0]), c.journal);
+    }
+    EXPECT_FALSE(QFileInfo::exists(journal));
+  }
+}
+
+// One studio at a time keeps the journal: a lock left behind, empty or by a
+// studio gone, keeps no later one out, which takes up the journal left (kept
+// aside unreplayed: nobody is there to be asked); a live studio's does,
+// which names it, and its journal is left alone.
+TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
+  const QString journal = Data() + "/journal.txt";
+  for (const char* lock : {"", "2147483646\n", "live"}) {
+    SCOPED_TRACE(lock);
+    ASSERT_TRUE(QDir(Data()).removeRecursively() && QDir().mkpath(Data()));
+    Write(Data() + "/journal.lock", lock);
+    QByteArray left = kMarker + kWork;
+    Write(journal, left);
+    std::unique_ptr<QProcess> live;
+    if (std::string(lock) == "live") {
+      live.reset(Studio({}));
+      // Its own journal, once it has put the one left aside.
+      const auto started = [&] { return (left = Read(journal)).startsWith(kMarker) && left != kMarker + kWork; };
+      for (int k = 0; k < 300 && !started(); ++k) live->waitForFinished(100);
+      ASSERT_TRUE(started());
+    }
+    const std::string said = Run({"--dump", fHome.path() + "/dump.json"});
+    EXPECT_NE(
+        said.find(live ? "Another Sketch Studio (process " + std::to_string(live->processId()) + ") keeps the journal"
+                       : "The journal of the last run was not recovered; it is kept as "),
+        std::string::npos)
+        << said;
+    EXPECT_FALSE(Read(fHome.path() + "/dump.json").contains("TDRectangle"));
+    EXPECT_EQ(Read(journal), live ? left : QByteArray());
+    if (live) {
+      ::kill(static_cast<pid_t>(live->processId()), SIGKILL);
+      live->waitForFinished(10000);
+    }
+  }
+}
+
+// A studio that keeps no journal says so and goes on, without a box that
+// nobody could close: with no data folder to keep one in, a lock that cannot
+// be taken, or a journal left behind that cannot be moved aside, which stays
+// as it was.
+TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
+  Write(fHome.path() + "/file", {});
+  Write(fHome.path() + "/click.txt", "click 1 1\n");
+  // A data folder whose journal's name fits in a path and a kept journal's
+  // does not.
+  QString deep = fHome.path() + "/deep";
+  while (deep.size() + 200 < 4070 - 14) deep += "/" + QString(199, 'd');
+  deep += "/" + QString(4070 - 14 - deep.size() - 1, 'd');
+  ASSERT_TRUE(QDir().mkpath(deep + "/Sketch Studio"));
+  Write(deep + "/Sketch Studio/journal.txt", kMarker + kWork);
+  ASSERT_TRUE(QDir().mkpath(fHome.path() + "/locked/Sketch Studio/journal.lock"));
+  const struct {
+    QString dataHome;
+    QStringList args;
+    const char* said;
+  } cases[] = {
+      {fHome.path() + "/file", {"--dump", fHome.path() + "/dump.json"}, "keeps no journal"},
+      {fHome.path() + "/file", {"--play", fHome.path() + "/click.txt", "--quit"}, "keeps no journal"},
+      {fHome.path() + "/locked", {"--dump", fHome.path() + "/dump.json"}, "journal.lock: Is a directory)"},
+      {deep, {"--recover=yes", "--dump", fHome.path() + "/dump.json"}, "journal.txt: File name too long), so it is"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    fEnv.insert("XDG_DATA_HOME", c.dataHome);
+    const std::string said = Run(c.args);
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+  }
+  EXPECT_EQ(Read(deep + "/Sketch Studio/journal.txt"), kMarker + kWork);
 }
 
 }  // namespace

@@ -1,17 +1,21 @@
 // The journal reader on damaged input: a journal cut at every byte keeps
 // exactly the whole steps before the cut and says where it was cut; a line
 // that does not parse stops the reading there. The recorder takes a dropped
-// step back out.
+// step back out. A picture copy the journal names is whole.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "Script.h"
 #include "ScriptRecorder.h"
+#include "SessionOutput.h"
 #include "SketchJournal.h"
 
 namespace {
@@ -166,6 +170,75 @@ TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   std::ifstream file(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "# marker\n" + kept);
   std::remove(path.c_str());
+}
+
+// A copy already there is used only when it holds the very pixels it is
+// named after: one cut short by a full disk, holding others or no file at all
+// is written again, never seen half written. A copy that cannot be written is
+// said, with the system's reason, and leaves nothing behind.
+TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
+  namespace fs = std::filesystem;
+  const fs::path folder = ::testing::TempDir() + "picture-copies";
+  RgbImage picture(3, 2), other(3, 2);
+  picture.pixels[4] = 200;
+  const fs::path copy = folder / (PictureHash(picture) + ".png");
+  const struct {
+    const char* there;
+    bool kept;            // the file there is the copy
+    const char* failure;  // why no copy is written
+  } cases[] = {
+      {"nothing", false, nullptr},
+      {"the copy", true, nullptr},
+      {"the copy cut short", false, nullptr},
+      {"other pixels", false, nullptr},
+      {"a FIFO", false, nullptr},
+      {"a folder", true, "Is a directory"},
+      {"a file for the folder", true, "Not a directory"},
+      {"no folder yet", false, nullptr},
+  };
+  // Written as any new file is, for others to read beside a saved sketch.
+  const mode_t mask = umask(0);
+  umask(mask);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.there);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string there = c.there;
+    if (there == "the copy" || there == "the copy cut short" || there == "other pixels") {
+      ASSERT_EQ(WritePng(copy.string(), there == "other pixels" ? other : picture), "");
+    }
+    if (there == "the copy cut short") fs::resize_file(copy, fs::file_size(copy) / 2);
+    if (there == "a FIFO") {
+      ASSERT_EQ(mkfifo(copy.c_str(), 0600), 0);
+    }
+    if (there == "a folder") fs::create_directory(copy);
+    if (there == "a file for the folder" || there == "no folder yet") fs::remove(folder);
+    if (there == "a file for the folder") std::ofstream(folder) << "x";
+    struct stat before {};
+    lstat(copy.c_str(), &before);
+
+    std::string path;
+    const std::string error = KeepPictureCopy(QString::fromStdString(folder.string()), picture, path);
+    EXPECT_EQ(path, copy.string());
+    if (c.failure == nullptr) {
+      EXPECT_EQ(error, "");
+      RgbImage back;
+      ASSERT_EQ(ReadPng(path, back), "");
+      EXPECT_EQ(PictureHash(back), PictureHash(picture));
+      struct stat written {};
+      ASSERT_EQ(stat(path.c_str(), &written), 0);
+      EXPECT_EQ(written.st_mode & 0777, 0666 & ~mask);
+    } else {
+      EXPECT_EQ(error, copy.string() + ": cannot write (" + c.failure + ")");
+    }
+    struct stat after {};
+    lstat(copy.c_str(), &after);
+    EXPECT_EQ(after.st_ino == before.st_ino, c.kept);
+    if (fs::is_directory(folder)) {
+      EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+    }
+  }
+  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -34,10 +34,6 @@
         <translation>作業は記録されていません。異常終了すると失われます: %1</translation>
     </message>
     <message>
-        <source>Another Sketch Studio keeps the journal: a crash would lose this work.</source>
-        <translation>別の Sketch Studio が記録を使っています。異常終了するとこの作業は失われます。</translation>
-    </message>
-    <message>
         <source>Cannot record: %1</source>
         <translation>記録できません: %1</translation>
     </message>
@@ -108,6 +104,62 @@
     <message>
         <source>Replay scripts (*.txt)</source>
         <translation>再生スクリプト (*.txt)</translation>
+    </message>
+    <message>
+        <source>its first line is not &quot;%1&quot;</source>
+        <translation>1 行目が「%1」ではありません</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to read it</source>
+        <translation>読み込むためのメモリーが足りません</translation>
+    </message>
+    <message>
+        <source>The journal of the last run cannot be moved aside (%1: %2), so it is left as it is and this run keeps no journal: a crash would lose this work.</source>
+        <translation>前回の記録を別の名前に移せない (%1: %2) ため、そのままにしてあります。今回は記録しません。異常終了するとこの作業は失われます。</translation>
+    </message>
+    <message>
+        <source>The journal of the last run cannot be recovered: %1.
+
+It is kept as %2.</source>
+        <translation>前回の記録を復元できません: %1。
+
+記録は %2 として残してあります。</translation>
+    </message>
+    <message>
+        <source>The journal of the last run was not recovered; it is kept as %1.</source>
+        <translation>前回の記録は復元しませんでした。%1 として残してあります。</translation>
+    </message>
+    <message>
+        <source>there was not enough memory to recover it all</source>
+        <translation>すべてを復元するためのメモリーが足りませんでした</translation>
+    </message>
+    <message>
+        <source>Recovered over pictures that have changed: %1</source>
+        <translation>変更された画像の上に復元しました: %1</translation>
+    </message>
+    <message>
+        <source>Another Sketch Studio (process %1) keeps the journal: a crash would lose this work.</source>
+        <translation>別の Sketch Studio (プロセス %1) が記録を使っています。異常終了するとこの作業は失われます。</translation>
+    </message>
+    <message>
+        <source>Sketch Studio keeps no journal (%1): a crash would lose this work.</source>
+        <translation>Sketch Studio は記録していません (%1)。異常終了するとこの作業は失われます。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made</source>
+        <translation>%1 を作成できません</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>画像 (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>The sketch was not saved: %1</source>
+        <translation>スケッチを保存しませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 を保存しました</translation>
     </message>
 </context>
 <context>
@@ -299,20 +351,8 @@
         <translation>グリッドの間隔 (画像のピクセル):</translation>
     </message>
     <message>
-        <source>Pictures (*.png *.jpg *.jpeg *.bmp)</source>
-        <translation>画像 (*.png *.jpg *.jpeg *.bmp)</translation>
-    </message>
-    <message>
         <source>The recording ended: another session was opened.</source>
         <translation>別のセッションを開いたので、記録を終えました。</translation>
-    </message>
-    <message>
-        <source>The sketch was not saved: %1</source>
-        <translation>スケッチを保存しませんでした: %1</translation>
-    </message>
-    <message>
-        <source>Saved %1</source>
-        <translation>%1 を保存しました</translation>
     </message>
     <message>
         <source>Save the sketch</source>
@@ -547,6 +587,10 @@ Replay the sketch over the pictures as they are now?</source>
     <message>
         <source>Select All</source>
         <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>No journal</source>
+        <translation>記録なし</translation>
     </message>
 </context>
 <context>
