@@ -1,7 +1,6 @@
-// The rotate dialog worked as a person works it: a number typed, a direction
-// clicked, OK or Cancel; a bad number is answered with the module's message and
-// the dialog waits for the next answer. The scale dialog's limits and refusals
-// are in the replay scripts (typed-scale).
+// The scale and rotate dialogs worked as a person works them: a number typed,
+// a direction clicked, OK or Cancel; a bad number is answered with the module's
+// message and the dialog waits for the next answer.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 
 #include "resources/SketchResources.h"
 #include "ui/CRotateDialog.h"
+#include "ui/CScaleDialog.h"
 
 namespace {
 
@@ -60,6 +60,21 @@ class NumericDialog : public ::testing::Test, public OsUserInterface {
   std::string shown;
   std::vector<std::string> boxes;
 };
+
+TEST_F(NumericDialog, ScaleTakesOneToAThousandAndAsksAgainForAnythingElse) {
+  // "12345" is cut to 1234, too large as well; answers after the accepted one
+  // find the dialog ended.
+  answers = {{"0", 0, IDOK}, {"1001", 0, IDOK}, {"", 0, IDOK}, {"12345", 0, IDOK}, {"1", 0, IDOK}, {"1000", 0, IDOK}};
+  CScaleDialog dialog;
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1, "100/4/0"));
+  EXPECT_EQ(boxes, Stops(IDS_BAD_SCALE, 4));
+  answers = {{"1000", 0, IDOK}};
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1000, "1/4/0"));
+  // Cancel keeps what the last OK read, and each run opens on the member.
+  answers = {{"2000", 0, IDOK}, {"50", 0, IDCANCEL}};
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent), std::tuple(IDCANCEL, 2000));
+  EXPECT_EQ(std::tuple(CScaleDialog().fPercent, boxes.size()), std::tuple(100, 5u));
+}
 
 TEST_F(NumericDialog, RotateTakesZeroToThreeSixtyInTheDirectionCheckedLast) {
   answers = {{"361", IDC_COUNTERCLOCKWISE, IDOK}, {"-5", 0, IDOK}};  // no minus sign in a digits-only edit
