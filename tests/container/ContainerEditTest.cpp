@@ -1,7 +1,8 @@
 // Repainting a container's figures; taking its selection out (deleting, moving
 // to another list, cloning) and the active region handed to the host; what is
 // done to the selection as a whole (the click modes, the click between two
-// figures, dragging, busy flags, traces, the active area).
+// figures, dragging, busy flags). The trace list and the active area are in
+// the replay scripts (trace, and every dump's actArea and center).
 
 #include <algorithm>
 #include <memory>
@@ -222,35 +223,6 @@ TEST_F(ContainerSelection, DragAndBusyOnlyTouchTheSelection) {
   std::ostringstream bounds;
   bounds << a->fBounds << c->fBounds << b->fBounds << a->FirstUnit()->fAnchor.x << "," << a->FirstUnit()->fAnchor.y;
   EXPECT_EQ(bounds.str(), "{15, 22, 24, 29}{15, 30, 24, 39}{30, 24, 41, 31}15,22");
-}
-
-TEST_F(ContainerSelection, TraceWalksTheSelectedFiguresInImagePixels) {
-  Select(a, c);
-  OsImgPoint* list = nullptr;
-  int count = 0;
-  ASSERT_TRUE(container.GetTraceList(&list, &count));
-  // Each walks its top, right and bottom edge, end points left to the next: A 8 + 6 + 8, C 8 + 8 + 8; B nothing.
-  ASSERT_EQ(count, 46);
-  std::ostringstream points;
-  for (int i : {0, 8, 14, 21, 22, 45}) points << list[i];
-  EXPECT_EQ(points.str(), "(12, 24)(20, 24)(20, 30)(13, 30)(12, 32)(13, 40)");
-  OsFree(list);
-}
-
-using ContainerActiveArea = ContainerFixture;
-
-TEST_F(ContainerActiveArea, AreaIsTheUnionOfTheSelectedBoundsAndKeptWithoutASelection) {
-  TDRectangle* a = Rect(2, 3, 7, 6);      // bounds {2, 3, 8, 7}
-  TDRectangle* b = Rect(20, 10, 30, 25);  // bounds {20, 10, 31, 26}
-  TDRectangle* c = Rect(40, 40, 50, 50);  // bounds {40, 40, 51, 51}
-  std::ostringstream areas;
-  for (const auto& select : {std::vector<TDShape*>{a, b}, std::vector<TDShape*>{}, std::vector<TDShape*>{c}}) {
-    container.SelectAll(0);
-    for (TDShape* s : select) Select(s);
-    EXPECT_EQ(container.CalcActArea(), 1);
-    areas << container.fActArea << " " << container.fCenter.x << "," << container.fCenter.y << " ";
-  }
-  EXPECT_EQ(areas.str(), "{2, 3, 31, 26} 16.5,14.5 {2, 3, 31, 26} 16.5,14.5 {40, 40, 51, 51} 45.5,45.5 ");
 }
 
 }  // namespace

@@ -135,18 +135,19 @@ TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracke
 }
 
 // Escape mid-gesture: the end step at the point the last step left, then what
-// can be undone is performed and undone; nothing enters the history, whose
-// redo list stays. What cannot be undone, or hands over to no tracker at the
-// end, is destroyed unperformed.
+// can be undone is performed and undone, leaving no step and the redo list as
+// it was. What cannot be undone, or hands over to no tracker at the end, is
+// destroyed unperformed; out of memory before its undo the gesture goes as a
+// failed release's does, and while undoing it is kept as done where there is a
+// history to keep it.
 TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
-  Log log;
+  Log log, redone;
   BHistory history;
   BTrackingLoop loop;
   EXPECT_TRUE(loop.Cancel(&history));  // no gesture, nothing to do
-  loop.Begin(new Recorder(&log, {}));
+  loop.Begin(new Recorder(&redone, {}));
   loop.End({}, &history);
   history.Undo();
-  log.clear();
 
   loop.Begin(new Recorder(&log, {10, 10}));
   loop.Move({15, 12});
@@ -154,46 +155,34 @@ TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
   EXPECT_EQ(Log(log.begin() + 6, log.end()),
             (Log{"C2 10,10 15,10 15,10 1", "M2 10,10 15,10 15,10 1", "F2 10,10 15,10 15,10 1", "D", "U", "X"}));
   EXPECT_FALSE(loop.IsTracking());
-  EXPECT_EQ(std::tuple(history.UndoLabels(), history.RedoLabels()),
-            std::tuple(std::vector<int>{}, std::vector<int>{7}));
 
-  const std::tuple<int, int, std::string> cases[] = {
-      {0, -1, "CMFCMFX"},   // cannot be undone: no end step
-      {1, 2, "CMFCMFCMX"},  // ends with no tracker to perform
+  struct Case {
+    int canUndo, handOverAt, throwAt;
+    bool withHistory, result;
+    const char* kinds;
+    std::vector<int> undo;
   };
-  for (const auto& [canUndo, handOverAt, kinds] : cases) {
+  const Case cases[] = {
+      {0, -1, -1, true, true, "CMFCMFX", {}},     // cannot be undone: no end step
+      {1, 2, -1, true, true, "CMFCMFCMX", {}},    // ends with no tracker to perform
+      {1, -1, 8, true, false, "CMFCMFCMX", {}},   // no memory in the end step
+      {1, -1, 9, true, false, "CMFCMFCMFX", {}},  // nor to perform it
+      {1, -1, 10, false, false, "CMFCMFCMFDX", {}},
+      {1, -1, 10, true, false, "CMFCMFCMFD", {7}},  // kept: the redo list goes, as after any step
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kinds);
     log.clear();
-    auto* tracker = new Recorder(&log, {}, canUndo);
-    tracker->fHandOverAt = handOverAt;
+    auto* tracker = new Recorder(&log, {}, c.canUndo);
+    tracker->fHandOverAt = c.handOverAt;
+    tracker->fThrowAt = c.throwAt;
     loop.Begin(tracker);
     loop.Move({3, 0});
-    EXPECT_TRUE(loop.Cancel(&history));
-    EXPECT_EQ(Kinds(log), kinds);
-    EXPECT_EQ(history.RedoLabels(), std::vector<int>{7});
-  }
-}
-
-// Out of memory before the tracker is undone, the gesture goes as a failed
-// release's does; while undoing it, the performed gesture is kept as a step,
-// or destroyed without a history to keep it.
-TEST(BTrackingLoop, CancelWithoutMemoryDropsTheGestureOrKeepsItDone) {
-  const std::string all = "CMFCMFCMFDU";  // press, move, the end step, DoIt, UndoIt
-  for (int at = 6; at < static_cast<int>(all.size()); ++at) {
-    for (bool withHistory : {true, false}) {
-      SCOPED_TRACE(std::to_string(at) + (withHistory ? " with" : " without") + " a history");
-      Log log;
-      BHistory history;
-      BTrackingLoop loop;
-      auto* tracker = new Recorder(&log, {});
-      tracker->fThrowAt = at;
-      loop.Begin(tracker);
-      loop.Move({1, 0});
-      EXPECT_FALSE(loop.Cancel(withHistory ? &history : nullptr));
-      EXPECT_FALSE(loop.IsTracking());
-      const bool kept = all[static_cast<std::size_t>(at)] == 'U' && withHistory;
-      EXPECT_EQ(Kinds(log), all.substr(0, static_cast<std::size_t>(at)) + (kept ? "" : "X"));
-      EXPECT_EQ(history.UndoLabels(), kept ? std::vector<int>{7} : std::vector<int>{});
-    }
+    EXPECT_EQ(loop.Cancel(c.withHistory ? &history : nullptr), c.result);
+    EXPECT_FALSE(loop.IsTracking());
+    EXPECT_EQ(Kinds(log), c.kinds);
+    EXPECT_EQ(std::tuple(history.UndoLabels(), history.RedoLabels()),
+              std::tuple(c.undo, c.undo.empty() ? std::vector<int>{7} : std::vector<int>{}));
   }
 }
 

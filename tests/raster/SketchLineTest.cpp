@@ -42,41 +42,22 @@ struct ReferenceLine {
       for (std::int64_t i = 0; i <= std::max(ax, ay); ++i) Set(x1 + sx * i, y1 + sy * i);
       return;
     }
-    std::int64_t Ax = x1, Ay = y1, Sx = x1, Sy = y1;
-    if (ay > ax) {
-      std::int64_t e = 2 * ax - ay;
-      for (std::int64_t i = 0; i < ay; ++i) {
-        const std::int64_t Px = Ax, Py = Ay;
-        while (e > 0) {
-          Ax += sx;
-          e -= 2 * ay;
-        }
-        Ay += sy;
-        e += 2 * ax;
-        if (Sx != Ax) {
-          Run(Sx, Sy, Px, Py);
-          Sx = Ax;
-          Sy = Ay;
-        }
-      }
-    } else {
-      std::int64_t e = 2 * ay - ax;
-      for (std::int64_t i = 0; i < ax; ++i) {
-        const std::int64_t Px = Ax, Py = Ay;
-        while (e > 0) {
-          Ay += sy;
-          e -= 2 * ax;
-        }
-        Ax += sx;
-        e += 2 * ay;
-        if (Sy != Ay) {
-          Run(Sx, Sy, Px, Py);
-          Sx = Ax;
-          Sy = Ay;
-        }
+    // The walk along the major axis m; the minor axis n steps while the error is positive.
+    const int m = ay > ax ? 1 : 0, n = 1 - m;
+    const std::int64_t step[2] = {sx, sy}, extent[2] = {ax, ay};
+    std::int64_t at[2] = {x1, y1}, start[2] = {x1, y1};
+    std::int64_t e = 2 * extent[n] - extent[m];
+    for (std::int64_t i = 0; i < extent[m]; ++i) {
+      const std::int64_t previous[2] = {at[0], at[1]};
+      for (; e > 0; e -= 2 * extent[m]) at[n] += step[n];
+      at[m] += step[m];
+      e += 2 * extent[n];
+      if (start[n] != at[n]) {
+        Run(start[0], start[1], previous[0], previous[1]);
+        start[0] = at[0], start[1] = at[1];
       }
     }
-    Run(Sx, Sy, Ax, Ay);
+    Run(start[0], start[1], at[0], at[1]);
   }
 };
 

@@ -1,5 +1,5 @@
-// The module's pictures as the platform finds them, by their invariants (sizes,
-// palettes, button edges, pressed against normal, hot spots).
+// The module's pictures as the platform finds them, by their invariants: every
+// row whole, button edges, pressed against normal, hot spots on the picture.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "OsResources.h"
@@ -25,20 +24,9 @@ class SketchResources : public ::testing::Test {
   void TearDown() override { OsAttachResources(kModule, nullptr); }
 };
 
-using Rows = const char* const*;
 struct Cell {
   int left, top, width, height;
 };
-
-std::vector<Cell> Buttons(bool palette) {
-  if (!palette) return {{0, 0, 42, 42}};
-  std::vector<Cell> cells;
-  for (int t = 0; t < kToolButtons; ++t) {
-    const int c = t % kToolColumns, left = kToolColumnLeft[c];
-    cells.push_back({left, t / kToolColumns * kToolCellHeight, kToolColumnLeft[c + 1] - left, kToolCellHeight});
-  }
-  return cells;
-}
 
 // The edge of a raised or sunken (pressed) button at (x, y) of its cell; 0: the face.
 char Edge(const Cell& c, int x, int y, bool pressed) {
@@ -48,33 +36,30 @@ char Edge(const Cell& c, int x, int y, bool pressed) {
 }
 
 TEST_F(SketchResources, BitmapsAreRaisedButtonsAndTheirPressedTwinsSunkAndMovedByOnePixel) {
-  for (const auto& [normalId, pressedId, width, height] :
-       {std::tuple{2000u, 2001u, 42, 42}, std::tuple{2002u, 2003u, 55, 170}}) {
-    for (unsigned id : {normalId, pressedId}) {
-      const OsBitmapResource* b = OsFindBitmap(kModule, id);
-      ASSERT_NE(b, nullptr);
-      EXPECT_EQ(std::tuple(b->width, b->height, b->bitsPerPixel, std::string(b->paletteChars)),
-                std::tuple(width, height, 8, ".+o#*"));
-      const RGBQUAD* p = b->palette;  // face grey, white, black, and a bluish pressed face
-      EXPECT_TRUE(p[0] == (RGBQUAD{0xC0, 0xC0, 0xC0, 0}) && p[2] == (RGBQUAD{0xFF, 0xFF, 0xFF, 0}) &&
-                  p[3] == (RGBQUAD{0, 0, 0, 0}) && p[4].rgbBlue > p[4].rgbRed)
-          << id;
-      for (int y = 0; y < height; ++y) {
+  // The mode button, then the tool palette's cells, row by row.
+  std::vector<Cell> palette;
+  for (int t = 0; t < kToolButtons; ++t) {
+    const int c = t % kToolColumns, left = kToolColumnLeft[c];
+    palette.push_back({left, t / kToolColumns * kToolCellHeight, kToolColumnLeft[c + 1] - left, kToolCellHeight});
+  }
+  for (const auto& [normalId, cells] : {std::tuple{2000u, std::vector<Cell>{{0, 0, 42, 42}}}, {2002u, palette}}) {
+    const OsBitmapResource *normal = OsFindBitmap(kModule, normalId), *pressed = OsFindBitmap(kModule, normalId + 1);
+    ASSERT_TRUE(normal != nullptr && pressed != nullptr);
+    for (const OsBitmapResource* b : {normal, pressed}) {
+      ASSERT_EQ(std::tuple(b->width, b->height), std::tuple(normal->width, normal->height));
+      for (int y = 0; y < b->height; ++y) {
         const std::size_t length = std::strlen(b->rows[y]);
-        ASSERT_TRUE(length == static_cast<std::size_t>(width) && std::strspn(b->rows[y], ".+o#*") == length) << y;
+        ASSERT_TRUE(length == static_cast<std::size_t>(b->width) && std::strspn(b->rows[y], ".+o#*") == length) << y;
       }
-      // Below the tool buttons the palette is plain face.
-      EXPECT_TRUE(height != 170 || std::string(b->rows[168]) + b->rows[169] == std::string(110, '.')) << id;
     }
-    const Rows normal = OsFindBitmap(kModule, normalId)->rows, pressed = OsFindBitmap(kModule, pressedId)->rows;
-    for (const Cell& c : Buttons(normalId == 2002)) {
+    for (const Cell& c : cells) {
       int inked = 0, wrong = 0;
       for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
-          const char n = normal[c.top + y][c.left + x], edge = Edge(c, x, y, false), sunk = Edge(c, x, y, true);
+          const char n = normal->rows[c.top + y][c.left + x], edge = Edge(c, x, y, false), sunk = Edge(c, x, y, true);
           // Inside the edge the pressed twin is one pixel right and down: same ink, blue for grey.
-          wrong += edge != 0 ? n != edge : pressed[c.top + y + 1][c.left + x + 1] != (n == '.' ? '*' : n);
-          wrong += sunk != 0 && pressed[c.top + y][c.left + x] != sunk;
+          wrong += edge != 0 ? n != edge : pressed->rows[c.top + y + 1][c.left + x + 1] != (n == '.' ? '*' : n);
+          wrong += sunk != 0 && pressed->rows[c.top + y][c.left + x] != sunk;
           inked += edge == 0 && n != '.';
         }
       }
@@ -85,14 +70,19 @@ TEST_F(SketchResources, BitmapsAreRaisedButtonsAndTheirPressedTwinsSunkAndMovedB
 }
 
 TEST_F(SketchResources, CursorsAre32By32WithTheirHotSpotsOnThePicture) {
-  // Centred: on the middle of the whole picture (the magnifiers: of the lens, below).
-  for (const auto& [id, hotX, hotY, centred] :
-       {std::tuple{4000u, 0, 0, 0}, std::tuple{4001u, 0, 0, 0}, std::tuple{4002u, 6, 7, 1}, std::tuple{4003u, 4, 4, 0},
-        std::tuple{4004u, 7, 7, 1}, std::tuple{4028u, 4, 4, 0}, std::tuple{4029u, 4, 4, 0}}) {
+  // Where the hot spot sits: the tip of an arrow, the middle of the hand or the
+  // cross hair, or just somewhere on the picture (the magnifiers' lens).
+  enum { kTip, kMiddle, kOnInk };
+  for (const auto& [id, where] : {std::pair{IDCUR_SOLID_ARROW, kTip},
+                                  {IDCUR_HOLLOW_ARROW, kTip},
+                                  {IDCUR_HAND, kMiddle},
+                                  {IDCUR_CROSS_HAIR, kMiddle},
+                                  {IDCUR_MAGNIFIER, kOnInk},
+                                  {IDCUR_MAGNIFIER_PLUS, kOnInk},
+                                  {IDCUR_MAGNIFIER_MINUS, kOnInk}}) {
     SCOPED_TRACE(id);
     const OsCursorResource* c = OsFindCursor(kModule, id);
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(std::pair(c->hotX, c->hotY), std::pair(hotX, hotY));
     int left = 32, top = 32, right = -1, bottom = -1;
     for (int y = 0; y < 32; ++y) {
       const char* ink = id == IDCUR_CROSS_HAIR ? ".^" : ".#o";  // the cross hair only inverts
@@ -102,9 +92,10 @@ TEST_F(SketchResources, CursorsAre32By32WithTheirHotSpotsOnThePicture) {
         left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
       }
     }
-    EXPECT_NE(c->rows[hotY][hotX], '.');
-    EXPECT_TRUE(hotX != 0 || left + top == 0);  // the arrows' tip
-    EXPECT_TRUE(!centred || (std::abs(left + right - 2 * hotX) <= 2 && std::abs(top + bottom - 2 * hotY) <= 2))
+    EXPECT_NE(c->rows[c->hotY][c->hotX], '.');
+    EXPECT_TRUE(where != kTip || (c->hotX == left && c->hotY == top));
+    EXPECT_TRUE(where != kMiddle ||
+                (std::abs(left + right - 2 * c->hotX) <= 2 && std::abs(top + bottom - 2 * c->hotY) <= 2))
         << left << ".." << right << ", " << top << ".." << bottom;  // give or take a pixel
   }
 }
