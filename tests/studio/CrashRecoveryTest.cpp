@@ -242,6 +242,7 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
       {"a zeroed first line", kBytes, QByteArray(25, '\0') + "\n" + kWork, false, true, "its first line is neither"},
       {"a damaged byte on line 2", kBytes, kMarker + "scr\xFF" + kWork.mid(3), false, true, "line 2, column 4: "},
       {"a newer kind", kBytes, "# sketch-studio journal 2\n" + kWork, false, true, "its first line is neither"},
+      {"a sketch", kBytes, "# sketch-studio sketch 1\n" + kWork, false, true, "its first line is not \"# sketch"},
       {"a FIFO", kFifo, {}, false, true, "journal.txt: is not a regular file"},
       {"too large for memory", kTooLarge, kMarker + kWork, false, true, "journal.txt: too large to read into memory"},
       {"a picture that changed", kBytes,
@@ -319,7 +320,9 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
         std::string::npos)
         << said;
     EXPECT_FALSE(Read(fHome.path() + "/dump.json").contains("TDRectangle"));
-    EXPECT_EQ(Read(journal), live ? left : QByteArray());
+    // The live studio's goes on growing as it fits its view to the window.
+    const QByteArray now = Read(journal);
+    EXPECT_TRUE(live ? now.startsWith(left) : now.isEmpty()) << now.toStdString();
     if (live) {
       ::kill(static_cast<pid_t>(live->processId()), SIGKILL);
       live->waitForFinished(10000);
