@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <map>
-#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -173,102 +172,55 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
 
 }  // namespace
 
-FigureState CaptureFigure(const TDShape& shape) {
-  FigureState f;
-  f.kind = ClassOf(&shape);
-  f.open = shape.fOpen;
-  f.selected = shape.fSelected;
-  f.busy = shape.fBusy;
-  const OsImgRect& b = shape.fBounds;
-  f.bounds[0] = b.left, f.bounds[1] = b.top, f.bounds[2] = b.right, f.bounds[3] = b.bottom;
-  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
-    const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
-    UnitState s;
-    if (u == nullptr) {
-      s.steps = -1;  // a hole in the vertex list shows as a vertex no figure can have
-    } else {
-      const float xy[6] = {u->fAnchor.x,     u->fAnchor.y,     u->fDirection1.x,
-                           u->fDirection1.y, u->fDirection2.x, u->fDirection2.y};
-      for (int k = 0; k < 6; ++k) s.bits[k] = std::bit_cast<std::uint32_t>(xy[k]);
-      s.steps = u->fSteps, s.state = u->fState, s.smooth = u->fSmooth, s.selected = u->fSelected;
-    }
-    f.units.push_back(s);
-  }
-  return f;
-}
-
 std::string FloatText(float value) {
   if (std::isnan(value)) return "nan" + std::to_string(std::bit_cast<std::uint32_t>(value));
   char text[32];
   return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-std::string Describe(const FigureState& f) {
-  std::string s = f.kind + " open " + std::to_string(f.open) + " selected " + std::to_string(f.selected) + " busy " +
-                  std::to_string(f.busy) + " bounds";
-  for (int v : f.bounds) s += " " + std::to_string(v);
-  for (const UnitState& u : f.units) {
+std::string ShapeText(const TDShape& shape) {
+  std::string s = std::string(ClassOf(&shape)) + " open " + std::to_string(shape.fOpen);
+  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
+    const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
+    if (u == nullptr) {
+      s += " [no vertex]";  // a hole in the vertex list
+      continue;
+    }
     s += " [";
-    for (int k = 0; k < 6; ++k) s += (k ? "," : "") + FloatText(std::bit_cast<float>(u.bits[k]));
-    s += " s" + std::to_string(u.steps) + " st" + std::to_string(u.state) + " sm" + std::to_string(u.smooth) + " sel" +
-         std::to_string(u.selected) + "]";
+    for (float v : {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y})
+      s += FloatText(v) + ",";
+    s += " s" + std::to_string(u->fSteps) + " sm" + std::to_string(u->fSmooth) + "]";
   }
   return s;
 }
 
-SketchState CaptureSketch(const TObjectContainer* container) {
-  SketchState state;
-  if (container == nullptr) return state;
-  for (BPosition pos = container->GetHeadPosition(); pos != nullptr;) {
-    const CObject* item = container->GetNext(pos);
-    if (item == container->fDrawing) state.drawing = static_cast<int>(state.figures.size());
-    if (item == nullptr) {
-      state.figures.push_back({"(empty entry)", 0, 0, 0, {}, {}});
-    } else {
-      state.figures.push_back(CaptureFigure(*static_cast<const TDShape*>(item)));
-    }
+std::string FigureText(const TDShape& shape) {
+  const OsImgRect& b = shape.fBounds;
+  std::string s = ShapeText(shape) + " selected " + std::to_string(shape.fSelected) + " busy " +
+                  std::to_string(shape.fBusy) + " bounds " + std::to_string(b.left) + " " + std::to_string(b.top) +
+                  " " + std::to_string(b.right) + " " + std::to_string(b.bottom) + " states";
+  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
+    if (const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos)))
+      s += " " + std::to_string(u->fState) + "/" + std::to_string(u->fSelected);
   }
-  if (container->fDrawing != nullptr && state.drawing < 0) state.drawing = -2;  // not in the list
-  return state;
+  return s;
 }
 
-SketchState ShapesOf(const SketchState& state) {
-  SketchState shapes;
-  for (const FigureState& f : state.figures) {
-    FigureState g{f.kind, f.open, 0, 0, {}, {}};
-    for (const UnitState& u : f.units) {
-      UnitState v = u;
-      v.state = v.selected = 0;
-      g.units.push_back(v);
-    }
-    shapes.figures.push_back(std::move(g));
+Shapes ShapesOf(const TObjectContainer* container) {
+  Shapes shapes;
+  for (BPosition pos = container != nullptr ? container->GetHeadPosition() : nullptr; pos != nullptr;) {
+    const CObject* item = container->GetNext(pos);
+    shapes.push_back(item != nullptr ? ShapeText(*static_cast<const TDShape*>(item)) : "(empty entry)");
   }
   return shapes;
 }
 
-SketchState Unordered(SketchState state) {
-  const auto key = [](const FigureState& f) {
-    return std::make_tuple(std::cref(f.kind), f.units.size(), std::cref(f.units), f.open, f.selected, f.busy);
-  };
-  std::sort(state.figures.begin(), state.figures.end(),
-            [&](const FigureState& a, const FigureState& b) { return key(a) < key(b); });
-  state.drawing = -1;
-  return state;
-}
-
-std::string DescribeDifference(const SketchState& want, const SketchState& got) {
-  if (want == got) return {};
-  if (want.drawing != got.drawing) {
-    return "figure under construction " + std::to_string(got.drawing) + ", want " + std::to_string(want.drawing);
+std::string DescribeDifference(const Shapes& want, const Shapes& got) {
+  for (std::size_t k = 0; k < std::min(want.size(), got.size()); ++k) {
+    if (want[k] != got[k]) return "figure " + std::to_string(k) + " is " + got[k] + "\n  want " + want[k];
   }
-  const std::size_t n = std::min(want.figures.size(), got.figures.size());
-  for (std::size_t k = 0; k < n; ++k) {
-    if (!(want.figures[k] == got.figures[k])) {
-      return "figure " + std::to_string(k) + " is " + Describe(got.figures[k]) + "\n  want " +
-             Describe(want.figures[k]);
-    }
-  }
-  return std::to_string(got.figures.size()) + " figures, want " + std::to_string(want.figures.size());
+  if (want.size() == got.size()) return {};
+  return std::to_string(got.size()) + " figures, want " + std::to_string(want.size());
 }
 
 bool ReshapesPoints(const BCommand& step) {
@@ -276,25 +228,22 @@ bool ReshapesPoints(const BCommand& step) {
   return kind == "TDCDirect" || kind == "TDCEdit" || kind == "TDCAddPt" || kind == "TDCDelPt";
 }
 
-std::string StaleBounds(Host& host, TObjectContainer& container, const SketchState& before) {
+std::string StaleBounds(Host& host, TObjectContainer& container, const Shapes& before) {
   // A member function without virtual dispatch takes the figure as its first
   // argument.
   using CalcBounds = void (*)(TDShape*, OsImgRect&);
   const auto calc = reinterpret_cast<CalcBounds>(host.Loader().Symbol(kCalcBoundsSymbol));
   if (calc == nullptr) return "the module has no CalcBounds";
-  const std::vector<FigureState> known = ShapesOf(before).figures;
   for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
     auto* shape = static_cast<TDShape*>(container.GetNext(pos));
-    if (shape == nullptr) continue;
-    const SketchState now{{CaptureFigure(*shape)}};
-    if (std::find(known.begin(), known.end(), ShapesOf(now).figures.front()) != known.end()) continue;
+    if (shape == nullptr || std::find(before.begin(), before.end(), ShapeText(*shape)) != before.end()) continue;
     const OsImgRect kept = shape->fBounds;
     OsImgRect fresh;
     calc(shape, fresh);
     shape->fBounds = kept;
     if (!(fresh == kept)) {
-      return Describe(now.figures.front()) + "\n  want bounds " + std::to_string(fresh.left) + " " +
-             std::to_string(fresh.top) + " " + std::to_string(fresh.right) + " " + std::to_string(fresh.bottom);
+      return FigureText(*shape) + "\n  want bounds " + std::to_string(fresh.left) + " " + std::to_string(fresh.top) +
+             " " + std::to_string(fresh.right) + " " + std::to_string(fresh.bottom);
     }
   }
   return {};

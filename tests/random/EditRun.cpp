@@ -28,47 +28,36 @@
 
 namespace {
 
-// Numbers for the generator: from an engine whose output the standard fixes,
-// mapped to a range by our own arithmetic so that every library gives the same.
+// Numbers for the generator, from a seed or from a fuzzer's bytes. A seed feeds
+// an engine whose output the standard fixes, mapped to a range by our own
+// arithmetic so that every library gives the same.
 class ByteSource {
  public:
-  virtual ~ByteSource() = default;
+  explicit ByteSource(std::uint64_t seed) : fEngine(seed) {}
+  ByteSource(const std::uint8_t* data, std::size_t size) : fBytes(true), fData(data), fSize(size) {}
   // A number in [0, n); 0 when n is 0.
-  virtual std::uint32_t Below(std::uint32_t n) = 0;
-  virtual bool Exhausted() const { return false; }
-  bool Chance(std::uint32_t percent) { return Below(100) < percent; }
-  int Between(int low, int high) { return low + static_cast<int>(Below(static_cast<std::uint32_t>(high - low + 1))); }
-};
-
-class SeedSource final : public ByteSource {
- public:
-  explicit SeedSource(std::uint64_t seed) : fEngine(seed) {}
-  std::uint32_t Below(std::uint32_t n) override { return n == 0 ? 0 : static_cast<std::uint32_t>(fEngine() % n); }
-
- private:
-  std::mt19937_64 fEngine;
-};
-
-class BufferSource final : public ByteSource {
- public:
-  BufferSource(const std::uint8_t* data, std::size_t size) : fData(data), fSize(size) {}
-  std::uint32_t Below(std::uint32_t n) override {
+  std::uint32_t Below(std::uint32_t n) {
+    if (!fBytes) return n == 0 ? 0 : static_cast<std::uint32_t>(fEngine() % n);
     if (n <= 1) return 0;
     std::uint32_t v = Byte();
     if (n > 256) v = v << 8 | Byte();
     return v % n;
   }
-  bool Exhausted() const override { return fAt >= fSize; }
+  bool Exhausted() const { return fBytes && fAt >= fSize; }
+  bool Chance(std::uint32_t percent) { return Below(100) < percent; }
+  int Between(int low, int high) { return low + static_cast<int>(Below(static_cast<std::uint32_t>(high - low + 1))); }
 
  private:
   std::uint32_t Byte() { return fAt < fSize ? fData[fAt++] : 0; }
-  const std::uint8_t* fData;
-  std::size_t fSize;
+  std::mt19937_64 fEngine;
+  bool fBytes = false;
+  const std::uint8_t* fData = nullptr;
+  std::size_t fSize = 0;
   std::size_t fAt = 0;
 };
 
 struct Tracked {
-  std::vector<SketchState> states;  // the figures at each history position, 0 .. StepCount
+  std::vector<Shapes> states;  // the figures at each history position, 0 .. StepCount
   std::vector<const BCommand*> steps;
   int position = 0;
 };
@@ -79,17 +68,19 @@ std::vector<const BCommand*> StepsOf(const BHistory& history) {
   return steps;
 }
 
+// Steps that put a changed figure at the end of the drawing order put it back
+// there on undo: undo and redo bring back the figures in an order of their own.
+Shapes Sorted(Shapes shapes) {
+  std::sort(shapes.begin(), shapes.end());
+  return shapes;
+}
+
 // The host and the module with the checker around them.
 class EditSession {
  public:
   explicit EditSession(const EditRunConfig& config)
       : fReplay(ReplayOptions{{}, {}, {}, config.modulePath}), fTamper(config.tamper) {
-    // What the platform keeps between hosts in one process goes back to how a
-    // fresh process starts, so that a run does not depend on the one before.
-    for (const ScriptKey& key : kScriptKeys) OsSetKeyDown(key.virtualKey, false);
-    AfxGetApp()->fProfile.clear();
-    OsClearBeeps();
-    OsSetScreenSize(1024, 768);
+    ResetPlatform();
   }
 
   Host& GetHost() { return fReplay.GetHost(); }
@@ -127,13 +118,15 @@ class EditSession {
   std::optional<EditFailure> Check(ScriptOp op, const std::string& activeBefore, bool trackingBefore) {
     Host& host = GetHost();
     if (std::string error = CheckOwnership(host); !error.empty()) return EditFailure{0, "ownership", error};
+    const bool tracking = host.IsTracking();
+    const bool documents = op == ScriptOp::Document || op == ScriptOp::Activate || op == ScriptOp::Close;
+    const bool history = op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel;
     std::map<std::string, Tracked> now;
     for (const auto& doc : host.Documents()) {
       const std::string& name = doc->document.fName;
-      const BHistory& history = doc->history;
-      Tracked cur{{}, StepsOf(history), history.Position()};
-      const SketchState figures = CaptureSketch(SketchOf(doc->document));
-      auto found = fTracked.find(name);
+      Tracked cur{{}, StepsOf(doc->history), doc->history.Position()};
+      const Shapes figures = ShapesOf(SketchOf(doc->document));
+      const auto found = fTracked.find(name);
       if (found == fTracked.end()) {
         if (!cur.steps.empty()) return EditFailure{0, "history", "a new document " + name + " has a history"};
         cur.states.push_back(figures);
@@ -141,53 +134,41 @@ class EditSession {
         continue;
       }
       Tracked& was = found->second;
-      const bool documents = op == ScriptOp::Document || op == ScriptOp::Activate || op == ScriptOp::Close;
       // Switching documents mid-gesture ends the gesture in the one it began in.
       const bool active = name == activeBefore && (!documents || trackingBefore);
       cur.states = std::move(was.states);
       // A cancelled gesture leaves the history as it was, and the figures as
       // its undo brings them back.
-      if (!active || op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel) {
+      if (!active || history) {
         if (cur.steps != was.steps)
           return EditFailure{0, "history",
                              "the steps of " + name + " changed" +
                                  (active ? std::string(" by ") + ScriptOpName(op) : " while it was not in use")};
         int want = was.position;
-        if (active && !trackingBefore) {
-          if (op == ScriptOp::Undo && want > 0) --want;
-          if (op == ScriptOp::Redo && want < static_cast<int>(was.steps.size())) ++want;
-        }
+        if (active && !trackingBefore && op == ScriptOp::Undo && want > 0) --want;
+        if (active && !trackingBefore && op == ScriptOp::Redo && want < static_cast<int>(was.steps.size())) ++want;
         if (cur.position != want) {
           return EditFailure{0, "history",
                              name + " is at step " + std::to_string(cur.position) + ", want " + std::to_string(want)};
         }
-        const SketchState& expected = cur.states[static_cast<std::size_t>(cur.position)];
-        const bool moved = cur.position != was.position;
-        if (host.IsTracking()) {
-          // Undo and redo wait for the button; the gesture owns the figures.
-        } else if (!documents || moved) {
-          // Which figures undo and redo leave selected is the steps' own
-          // business; the figures themselves must come back bit for bit.
-          if (std::string diff = DescribeDifference(Unordered(ShapesOf(expected)), Unordered(ShapesOf(figures)));
-              !diff.empty()) {
-            const char* kind =
-                op == ScriptOp::Undo || op == ScriptOp::Redo || op == ScriptOp::Cancel ? ScriptOpName(op) : "untouched";
-            return EditFailure{0, kind, name + " at step " + std::to_string(cur.position) + ": " + diff};
+        Shapes& expected = cur.states[static_cast<std::size_t>(cur.position)];
+        // Undo and redo wait for the button while a gesture owns the figures.
+        // Which figures they leave selected is the steps' own business; the
+        // figures themselves must come back bit for bit.
+        if (!tracking && (!documents || cur.position != was.position)) {
+          if (std::string diff = DescribeDifference(Sorted(expected), Sorted(figures)); !diff.empty()) {
+            return EditFailure{0, history ? ScriptOpName(op) : "untouched",
+                               name + " at step " + std::to_string(cur.position) + ": " + diff};
           }
         }
-        // Switching documents may change what is shown selected; that is the
-        // state undo must bring back from here on.
-        if (!host.IsTracking()) cur.states[static_cast<std::size_t>(cur.position)] = figures;
+        // Undo brings them back in the order they are in now.
+        if (!tracking) expected = figures;
       } else if (cur.steps == was.steps && cur.position == was.position) {
         // No new step: only what is selected or shown may have changed. Mid-
         // gesture the figures are the gesture's; undo brings back those before it.
-        const SketchState& before = cur.states[static_cast<std::size_t>(cur.position)];
-        if (!host.IsTracking()) {
-          if (std::string diff = DescribeDifference(ShapesOf(before), ShapesOf(figures)); !diff.empty()) {
-            return EditFailure{0, "unrecorded", name + " changed without a step: " + diff};
-          }
-          cur.states[static_cast<std::size_t>(cur.position)] = figures;
-        }
+        const Shapes& before = cur.states[static_cast<std::size_t>(cur.position)];
+        if (std::string diff = DescribeDifference(before, figures); !tracking && !diff.empty())
+          return EditFailure{0, "unrecorded", name + " changed without a step: " + diff};
       } else {
         // One new step after those undo could reach; the redo branch and, at the
         // limit, the oldest step are gone.
@@ -202,9 +183,9 @@ class EditSession {
                                  std::to_string(was.steps.size()) + " to step " + std::to_string(cur.position) +
                                  " of " + std::to_string(cur.steps.size())};
         }
-        if (TObjectContainer* sketch = SketchOf(doc->document);
-            sketch != nullptr && ReshapesPoints(*cur.steps.back())) {
-          const SketchState& before = cur.states[static_cast<std::size_t>(was.position)];
+        TObjectContainer* sketch = SketchOf(doc->document);
+        if (sketch != nullptr && ReshapesPoints(*cur.steps.back())) {
+          const Shapes& before = cur.states[static_cast<std::size_t>(was.position)];
           if (std::string stale = StaleBounds(host, *sketch, before); !stale.empty())
             return EditFailure{0, "bounds", name + ": " + stale};
         }
@@ -436,62 +417,49 @@ class EventGenerator {
   std::array<bool, 4> fDown{};
 };
 
-// A run in a child process writes each event before it runs it and the
-// failure at the end, so that the parent learns what led to a crash too.
-class EventSink {
- public:
-  explicit EventSink(int fd) : fFd(fd) {}
-  void Event(const EditEvent& e) {
-    std::string text = "E " + std::to_string(e.lines.size()) + "\n";
-    for (const std::string& line : e.lines) text += line + "\n";
-    Write(text);
-  }
-  void Failure(const EditFailure& f) {
-    std::string message = f.message;
-    std::replace(message.begin(), message.end(), '\n', '\x1f');
-    Write("F " + std::to_string(f.event) + " " + f.kind + " " + message + "\n");
-  }
+// A run in a child process writes each event, its lines apart by a record
+// separator, before it runs it, and the failure at the end, so that the parent
+// learns what led to a crash too.
+constexpr char kLineBreak = '\x1e', kFailed = '\x01';
 
- private:
-  void Write(const std::string& text) {
-    if (fFd >= 0) WriteAll(fFd, text);
-  }
-  int fFd;
-};
+void Send(int fd, std::string text) {
+  if (fd < 0) return;
+  std::replace(text.begin(), text.end(), '\n', kLineBreak);
+  WriteAll(fd, text + '\n');
+}
 
 EditRunResult Parse(const std::string& text) {
   EditRunResult result;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind("E ", 0) == 0) {
-      EditEvent e;
-      for (int n = std::stoi(line.substr(2)); n > 0 && std::getline(in, line); --n) e.lines.push_back(line);
-      result.events.push_back(std::move(e));
-    } else if (line.rfind("F ", 0) == 0) {
-      std::istringstream f(line.substr(2));
+    std::replace(line.begin(), line.end(), kLineBreak, '\n');
+    const bool failed = line.rfind(kFailed, 0) == 0;
+    std::istringstream part(line.substr(failed ? 1 : 0));
+    if (failed) {
       EditFailure failure;
-      f >> failure.event >> failure.kind;
-      std::getline(f >> std::ws, failure.message);
-      std::replace(failure.message.begin(), failure.message.end(), '\x1f', '\n');
+      part >> failure.event >> failure.kind;
+      std::getline(part >> std::ws, failure.message, '\0');
       result.failure = failure;
+    } else {
+      EditEvent e;
+      for (std::string l; std::getline(part, l);) e.lines.push_back(l);
+      result.events.push_back(std::move(e));
     }
   }
   return result;
 }
 
 // Sketch.MOD stays mapped once loaded, its globals carrying one run into the
-// next: each run gets a fresh process, where a crash or leak fails the last event.
+// next: each run gets a fresh process, where a crash or leak fails the last
+// event. The body writes to the descriptor it is given, -1 for none.
 template <typename Body>
 EditRunResult Isolated(bool isolate, Body body) {
-  if (!isolate) {
-    EventSink none(-1);
-    return body(none);
-  }
+  if (!isolate) return body(-1);
   const std::optional<ChildRun> child = InChild([&](int fd) {
-    EventSink sink(fd);
     {
-      const EditRunResult r = body(sink);
-      if (r.failure) sink.Failure(*r.failure);
+      const EditRunResult r = body(fd);
+      if (r.failure)
+        Send(fd, kFailed + std::to_string(r.failure->event) + " " + r.failure->kind + " " + r.failure->message);
     }
     ::close(fd);
     std::exit(0);  // the leak check runs at exit
@@ -508,49 +476,50 @@ EditRunResult Isolated(bool isolate, Body body) {
   return result;
 }
 
-// Records the event, in the sink first so that a crash in it shows, and runs
+// Records the event, to the parent first so that a crash in it shows, and runs
 // it; false when it breaks an invariant.
-bool Apply(EditSession& session, EventSink& sink, EditEvent e, EditRunResult& result) {
-  sink.Event(e);
+bool Apply(EditSession& session, int fd, EditEvent e, EditRunResult& result) {
+  Send(fd, ScriptOf({e}));
   result.events.push_back(std::move(e));
   result.failure = session.Apply(result.events.back(), result.events.size() - 1);
   return !result.failure;
 }
 
-EditRunResult Run(ByteSource& bytes, const EditRunConfig& config, EventSink& sink) {
+EditRunResult Run(ByteSource bytes, const EditRunConfig& config, int fd) {
   EditRunResult result;
   EditSession session(config);
   EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
   for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
-    if (!Apply(session, sink, generator.Next(k), result)) return result;
+    if (!Apply(session, fd, generator.Next(k), result)) return result;
   }
   // Everything undone and redone once more at the end.
-  if (!session.GetHost().IsTracking()) Apply(session, sink, generator.RoundTrip(), result);
+  if (!session.GetHost().IsTracking()) Apply(session, fd, generator.RoundTrip(), result);
   return result;
 }
 
 }  // namespace
 
+void ResetPlatform() {
+  OsReleaseAllKeys();
+  AfxGetApp()->fProfile.clear();
+  OsClearBeeps();
+  OsSetScreenSize(1024, 768);
+}
+
 EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](EventSink& sink) {
-    SeedSource bytes(seed);
-    return Run(bytes, config, sink);
-  });
+  return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(seed), config, fd); });
 }
 
 EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](EventSink& sink) {
-    BufferSource bytes(data, size);
-    return Run(bytes, config, sink);
-  });
+  return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(data, size), config, fd); });
 }
 
 EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](EventSink& sink) {
+  return Isolated(config.isolate, [&](int fd) {
     EditRunResult result;
     EditSession session(config);
     for (const EditEvent& e : events) {
-      if (!Apply(session, sink, e, result)) break;
+      if (!Apply(session, fd, e, result)) break;
     }
     return result;
   });
@@ -559,17 +528,16 @@ EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunCo
 std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
                                      const EditRunConfig& config, int maxTrials) {
   int trials = 0;
-  const auto stillFails = [&](const std::vector<EditEvent>& candidate) {
+  // Where the candidate fails, if it still fails the same way.
+  const auto failsAt = [&](const std::vector<EditEvent>& candidate) -> std::optional<std::size_t> {
     ++trials;
     const EditRunResult r = ReplayEvents(candidate, config);
-    return r.failure && r.failure->kind == kind;
+    return r.failure && r.failure->kind == kind ? std::optional(r.failure->event) : std::nullopt;
   };
   // Whatever follows the failing event plays no part.
   const auto dropTail = [&] {
-    const EditRunResult r = ReplayEvents(events, config);
-    if (r.failure) events.resize(r.failure->event + 1);
+    if (const auto at = failsAt(events)) events.resize(*at + 1);
   };
-  dropTail();
   // Chunks of events, halving; the first event makes the document the rest
   // works on and stays.
   const auto dropChunks = [&] {
@@ -577,10 +545,10 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
       for (bool removed = true; removed && trials < maxTrials;) {
         removed = false;
         for (std::size_t at = 1; at < events.size() && trials < maxTrials;) {
-          std::vector<EditEvent> candidate(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(at));
-          const std::size_t end = std::min(events.size(), at + chunk);
-          candidate.insert(candidate.end(), events.begin() + static_cast<std::ptrdiff_t>(end), events.end());
-          if (stillFails(candidate)) {
+          std::vector<EditEvent> candidate = events;
+          candidate.erase(candidate.begin() + static_cast<std::ptrdiff_t>(at),
+                          candidate.begin() + static_cast<std::ptrdiff_t>(std::min(events.size(), at + chunk)));
+          if (failsAt(candidate)) {
             events = std::move(candidate);
             removed = true;
           } else {
@@ -591,13 +559,14 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
       if (chunk == 1) break;
     }
   };
+  dropTail();
   dropChunks();
   // Then line by line: a long undo and redo round trip rarely needs every step.
-  std::vector<EditEvent> lines{events.empty() ? EditEvent{} : events.front()};
+  std::vector<EditEvent> lines(events.begin(), events.begin() + (events.empty() ? 0 : 1));
   for (std::size_t k = 1; k < events.size(); ++k) {
     for (const std::string& line : events[k].lines) lines.push_back({{line}});
   }
-  if (lines.size() > events.size() && stillFails(lines)) {
+  if (lines.size() > events.size() && failsAt(lines)) {
     events = std::move(lines);
     dropChunks();
   }

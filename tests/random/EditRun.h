@@ -59,6 +59,10 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);
 
+// The keys, profile, beeps and screen of the platform as a fresh process has
+// them, so that a session does not depend on the one before it.
+void ResetPlatform();
+
 // Runs body in a child process forked from this one, with the descriptor to
 // write back on; the child ends when body returns, if body has not ended it.
 // What it wrote and its wait status; nothing when there is no child.

@@ -60,11 +60,12 @@ TEST(RandomEditRuns, AreTheSameForTheSameSeedAndBytes) {
   EXPECT_EQ(ScriptOf(d.events), ScriptOf(RunEditEvents(bytes.data(), bytes.size(), config).events));
 }
 
-// The first figure of the active document, once it has one.
-TDShape* FirstFigure(Host& host) {
+// The first vertex of the active document's first figure, once it has one.
+TDUnit* FirstVertex(Host& host) {
   TObjectContainer* sketch = host.Active() != nullptr ? SketchOf(host.Active()->document) : nullptr;
-  return sketch != nullptr && sketch->GetCount() > 0 ? static_cast<TDShape*>(sketch->GetItem(sketch->GetHeadPosition()))
-                                                     : nullptr;
+  if (sketch == nullptr || sketch->GetCount() == 0) return nullptr;
+  const BList& units = static_cast<TDShape*>(sketch->GetItem(sketch->GetHeadPosition()))->fUnits;
+  return units.GetCount() > 0 ? static_cast<TDUnit*>(units.GetItem(units.GetHeadPosition())) : nullptr;
 }
 
 struct Breakage {
@@ -75,14 +76,8 @@ struct Breakage {
 };
 
 const Breakage kBreakages[] = {
-    {"AFigureMovedWithoutAStep", "tool", "unrecorded",
-     [](Host& h) {
-       static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.x += 1;
-     }},
-    {"AnUndoThatMovesAFigure", "undo", "undo",
-     [](Host& h) {
-       static_cast<TDUnit*>(FirstFigure(h)->fUnits.GetItem(FirstFigure(h)->fUnits.GetHeadPosition()))->fAnchor.y -= 1;
-     }},
+    {"AFigureMovedWithoutAStep", "tool", "unrecorded", [](Host& h) { FirstVertex(h)->fAnchor.x += 1; }},
+    {"AnUndoThatMovesAFigure", "undo", "undo", [](Host& h) { FirstVertex(h)->fAnchor.y -= 1; }},
     {"AHoleInTheDrawingOrder", "click", "ownership", [](Host& h) { SketchOf(h.Active()->document)->AddTail(nullptr); }},
 };
 
@@ -92,7 +87,7 @@ TEST_P(CheckerTest, NamesTheBreachAndShrinksItToAShortScript) {
   const Breakage& b = GetParam();
   EditRunConfig config = Config(2000);
   config.tamper = [&b](Host& host, const std::string& line) {
-    if (line.rfind(b.trigger, 0) == 0 && FirstFigure(host) != nullptr) b.breakIt(host);
+    if (line.rfind(b.trigger, 0) == 0 && FirstVertex(host) != nullptr) b.breakIt(host);
   };
   const EditRunResult run = RunSeed(3, config);
   ASSERT_TRUE(run.failure);

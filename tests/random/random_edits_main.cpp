@@ -6,9 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,20 +19,15 @@ int main(int argc, char** argv) {
   // few lines that matter.
   long seeds = 1000, events = 10000, first = 0, shrink = 4000;
   std::string out = std::filesystem::temp_directory_path().string(), replay;
-  for (int k = 1; k + 1 < argc; k += 2) {
-    if (std::strcmp(argv[k], "--seeds") == 0)
-      seeds = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--events") == 0)
-      events = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--first") == 0)
-      first = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--out") == 0)
-      out = argv[k + 1];
-    else if (std::strcmp(argv[k], "--shrink") == 0)
-      shrink = std::atol(argv[k + 1]);
-    else if (std::strcmp(argv[k], "--replay") == 0)
-      replay = argv[k + 1];
-    else {
+  const std::map<std::string, long*> numbers{
+      {"--seeds", &seeds}, {"--events", &events}, {"--first", &first}, {"--shrink", &shrink}};
+  const std::map<std::string, std::string*> words{{"--out", &out}, {"--replay", &replay}};
+  for (int k = 1; k < argc; k += 2) {
+    if (k + 1 < argc && numbers.count(argv[k]) != 0) {
+      *numbers.at(argv[k]) = std::atol(argv[k + 1]);
+    } else if (k + 1 < argc && words.count(argv[k]) != 0) {
+      *words.at(argv[k]) = argv[k + 1];
+    } else {
       std::fprintf(stderr,
                    "usage: random_edits [--seeds N] [--events N] [--first SEED] [--out DIR] [--shrink TRIALS] "
                    "[--replay SCRIPT]\n");
@@ -45,11 +40,11 @@ int main(int argc, char** argv) {
   if (!replay.empty()) {
     // A script, one event a line, checked as the runs check theirs.
     std::ifstream in(replay);
-    std::vector<EditEvent> events;
+    std::vector<EditEvent> lines;
     for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line[0] != '#') events.push_back({{line}});
+      if (!line.empty() && line[0] != '#') lines.push_back({{line}});
     }
-    const EditRunResult run = ReplayEvents(events, config);
+    const EditRunResult run = ReplayEvents(lines, config);
     std::printf("%s\n", run.failure ? run.failure->message.c_str() : "no failure");
     return run.failure ? 1 : 0;
   }
