@@ -186,6 +186,8 @@ TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
   std::string bytes;
   EXPECT_EQ(ReadWholeFile(file.string(), bytes), "");
   EXPECT_NE(ReadWholeFile((fDir / "folder.svg").string(), bytes), "");
+  // A regular file that cannot be read from the start.
+  EXPECT_EQ(ReadWholeFile("/proc/self/mem", bytes), "/proc/self/mem: cannot read (" + std::string(strerror(EIO)) + ")");
   EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
