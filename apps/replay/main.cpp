@@ -1,18 +1,15 @@
 // sketch-replay: runs the module without a screen, from a script of what a
 // person did, and writes what came of it.
 
-#include <fcntl.h>
-
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cctype>
 #include <iostream>
 #include <new>
-#include <sstream>
 #include <string>
+#include <vector>
 
+#include "Preflight.h"
 #include "Replay.h"
 #include "Script.h"
 
@@ -98,35 +95,13 @@ int Main(int argc, char** argv) {
   std::string scriptPath;
   if (const int code = ReadOptions(argc, argv, options, scriptPath); code >= 0) return code;
 
-  std::stringstream text;
-  if (scriptPath == "-") {
-    // A closed standard input is not an empty script.
-    if (fcntl(0, F_GETFD) == -1) {
-      std::cerr << "sketch-replay: -: standard input is closed\n";
-      return kExitFile;
-    }
-    text << std::cin.rdbuf();
-  } else {
-    std::error_code error;
-    if (std::filesystem::is_directory(scriptPath, error)) {
-      std::cerr << "sketch-replay: " << scriptPath << ": is a directory, not a script\n";
-      return kExitFile;
-    }
-    std::ifstream file(scriptPath, std::ios::binary);
-    if (!file) {
-      std::cerr << "sketch-replay: " << scriptPath << ": cannot read the script\n";
-      return kExitFile;
-    }
-    text << file.rdbuf();
-  }
-
-  const ParseResult parsed = ParseScript(text.str());
-  if (!parsed.ok()) {
-    std::cerr << "sketch-replay: " << scriptPath << ": " << FormatError(parsed.error()) << "\n";
-    return kExitScript;
+  std::vector<ScriptCommand> commands;
+  if (const ReplayError e = ReadScript(scriptPath, commands); e.code != kExitOk) {
+    std::cerr << "sketch-replay: " << e.message << "\n";
+    return e.code;
   }
   Replay replay(options);
-  const ReplayError result = replay.Run(parsed.commands());
+  const ReplayError result = replay.Run(commands);
   if (result.code != kExitOk) {
     std::cerr << "sketch-replay: " << (result.code == kExitScript ? scriptPath + ": " : std::string()) << result.message
               << "\n";

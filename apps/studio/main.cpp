@@ -261,14 +261,7 @@ JournalLock LockJournal(const QString& path) {
 // What --play reads: the script, as sketch-replay reads it. The error as
 // sketch-replay words it, with its exit status.
 ReplayError ReadPlay(const QString& path, std::vector<ScriptCommand>& commands) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  if (!in || QFileInfo(path).isDir()) return {kExitFile, path.toStdString() + ": cannot read the script"};
-  const ParseResult parsed = ParseScript(text.str());
-  if (!parsed.ok()) return {kExitScript, path.toStdString() + ": " + FormatError(parsed.error())};
-  commands = parsed.commands();
-  return {};
+  return ReadScript(path.toStdString(), commands);
 }
 
 // The picture given with --play, as the PNG file sketch-replay's --image

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "PngFile.h"
 #include "Preflight.h"
 #include "Replay.h"
 
@@ -62,13 +66,27 @@ TEST_F(CheckBeforeRunTest, ReadsEveryPictureUnlessTheScriptWroteItEarlier) {
   EXPECT_EQ(Check("document b @a.png\nsnapshot @a.png"), "1 line 1, column 12: @a.png: cannot open the file");
   EXPECT_EQ(Check("dump @a.png.json\ndocument b @a.png"), "1 line 2, column 12: @a.png: cannot open the file");
   fOptions.image = (fDir / "missing.png").string();
-  EXPECT_EQ(Check("document a\nclick 1 1"), "0 ");  // the first picture is never opened
   EXPECT_EQ(Check("tool 4\nclick 1 1"), "1 @missing.png: cannot open the file");
   fOptions.out = (fDir / "out.png").string();
   EXPECT_EQ(Check("document a\nclose a"), "1 @missing.png: cannot open the file");
   fOptions.out.clear();
   fOptions.svg = (fDir / "out.svg").string();
   EXPECT_EQ(Check("document a\nclose a"), "1 @missing.png: cannot open the file");
+}
+
+TEST_F(CheckBeforeRunTest, APictureGivenForTheFirstDocumentMustBeUsed) {
+  ASSERT_EQ(WritePng((fDir / "pic.png").string(), RgbImage(2, 2)), "");
+  fOptions.image = (fDir / "pic.png").string();
+  const std::string unused = "2 --image @pic.png is not used: the script opens every document it needs itself";
+  const std::vector<std::pair<std::string, std::string>> table = {
+      {"click 1 1", "0 "},
+      {"document a\nclick 1 1", unused},
+      {"dump @d.json", unused},
+      {"document a\nclose a\nclick 1 1", "0 "},
+  };
+  for (const auto& [script, result] : table) EXPECT_EQ(Check(script), result) << script;
+  fOptions.out = (fDir / "out.png").string();  // the snapshot at the end opens one
+  EXPECT_EQ(Check("dump @d.json"), "0 ");
 }
 
 TEST_F(CheckBeforeRunTest, EveryOutputMustBeCreatable) {
@@ -79,6 +97,12 @@ TEST_F(CheckBeforeRunTest, EveryOutputMustBeCreatable) {
   EXPECT_EQ(Check("region @file.png/r.png"),
             "1 line 1, column 8: @file.png/r.png: cannot be written ('@file.png' is not a folder)");
   EXPECT_EQ(Check("snapshot @file.png"), "0 ");  // an existing file is overwritten
+  // A FIFO would block the write, and a link loop has no file at its end.
+  ASSERT_EQ(mkfifo((fDir / "fifo.json").c_str(), 0600), 0);
+  EXPECT_EQ(Check("dump @fifo.json"), "1 line 1, column 6: @fifo.json: cannot be written (is not a regular file)");
+  fs::create_symlink("loop.json", fDir / "loop.json");
+  EXPECT_EQ(Check("dump @loop.json"),
+            "1 line 1, column 6: @loop.json: cannot be written (" + std::string(std::strerror(ELOOP)) + ")");
   fOptions.dump = (fDir / "folder.json").string();
   EXPECT_EQ(Check("undo"), "1 @folder.json: cannot be written (is a directory)");
   fOptions.dump.clear();

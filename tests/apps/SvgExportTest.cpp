@@ -153,7 +153,14 @@ TEST_F(SvgExportTest, ACoordinateThatIsNotANumberFailsAndKeepsThePreviousFile) {
   EXPECT_EQ(ReadText(file), written);
 }
 
+// The files opened, for a host that reads and writes for hours.
+std::size_t OpenDescriptors() {
+  const auto all = fs::directory_iterator("/proc/self/fd");
+  return static_cast<std::size_t>(std::distance(fs::begin(all), fs::end(all)));
+}
+
 TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
+  const std::size_t descriptors = OpenDescriptors();
   const fs::path file = fDir / "a.svg";
   const mode_t mask = umask(022);
   EXPECT_EQ(ReplaceFile(file.string(), "new"), "");
@@ -176,6 +183,12 @@ TEST_F(SvgExportTest, ReplacingAFileLeavesTheOldOneWholeWhenItFails) {
   for (const auto& entry : fs::directory_iterator(fDir)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.svg", "folder.svg", "link.svg"}));
+  std::string bytes;
+  EXPECT_EQ(ReadWholeFile(file.string(), bytes), "");
+  EXPECT_NE(ReadWholeFile((fDir / "folder.svg").string(), bytes), "");
+  // A regular file that cannot be read from the start.
+  EXPECT_EQ(ReadWholeFile("/proc/self/mem", bytes), "/proc/self/mem: cannot read (" + std::string(strerror(EIO)) + ")");
+  EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
 }  // namespace

@@ -106,6 +106,59 @@ std::string ParamName(const ::testing::TestParamInfo<std::string>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Replay, ::testing::ValuesIn(Scripts()), ParamName);
 
+// Outputs through links, onto a full disk, into a missing folder, and inputs
+// that are not plain files. Each case prepares a fresh folder with a shell
+// line, runs sketch-replay there as $R (under a time limit, so that a run
+// that waits for ever fails instead of hanging), then checks the exit status,
+// the error and, by a shell test, the files the run left.
+TEST(ReplayFiles, OutputsReplaceTheirFilesWholeAndOddInputsAreRefused) {
+  struct Case {
+    const char* setUp;
+    const char* run;
+    int code;
+    const char* error;
+    const char* left;
+  };
+  const Case table[] = {
+      // A link chain is written through; the links stay.
+      {"echo old > real.json && ln -s real.json l1.json && ln -s l1.json l2.json && echo 'dump l2.json' > s.txt",
+       "$R s.txt", 0, "", "test -L l1.json && test -L l2.json && grep -q identify real.json && test $(ls | wc -l) = 4"},
+      // The end of a chain in a missing folder is found before the first output.
+      {"echo old > o.png && ln -s missing/x.svg l.svg && ln -s l.svg s.svg && echo 'click 1 1' > s.txt",
+       "$R --out o.png --dump d.json --svg s.svg s.txt", 1,
+       "sketch-replay: s.svg: cannot be written (the folder 'missing' does not exist)",
+       "test \"$(cat o.png)\" = old && test ! -e d.json"},
+      // A disk that fills up leaves the previous file whole, and no piece of
+      // the new one beside it.
+      {"echo old > d.json && printf 'click 1 1\\ndump d.json\\n' > s.txt", "trap '' XFSZ; ulimit -f 1; $R s.txt", 1,
+       "sketch-replay: d.json: cannot write (File too large)",
+       "test \"$(cat d.json)\" = old && test $(ls | wc -l) = 2"},
+      {"echo old > o.png && echo 'click 1 1' > s.txt", "trap '' XFSZ; ulimit -f 1; $R --out o.png s.txt", 1,
+       "sketch-replay: o.png: cannot write (File too large)", "test \"$(cat o.png)\" = old && test $(ls | wc -l) = 2"},
+      // A FIFO without a writer would block the open or the read.
+      {"mkfifo s.txt", "$R s.txt", 1, "sketch-replay: s.txt: is not a regular file", "true"},
+      {"mkfifo m.MOD && echo 'click 1 1' > s.txt", "SKETCH_MODULE=./m.MOD $R s.txt", 1,
+       "sketch-replay: ./m.MOD: cannot load the module (not a regular file)", "true"},
+  };
+  for (const Case& c : table) {
+    SCOPED_TRACE(c.setUp);
+    const fs::path work = WorkFolder("files", "case");
+    fs::remove_all(work);
+    fs::create_directories(work);
+    std::ofstream(work.string() + ".sh") << "R='" SKETCH_REPLAY "'\n" << c.run << "\n";
+    const std::string command = "cd '" + work.string() + "' && " + c.setUp + " && timeout 60 sh '" + work.string() +
+                                ".sh' 2> '" + work.string() + ".err'";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.code);
+    const std::string error = ReadText(work.string() + ".err");
+    EXPECT_EQ(error.find(c.error), 0u) << error;
+    EXPECT_EQ(std::system(("cd '" + work.string() + "' && " + c.left).c_str()), 0) << c.left;
+    fs::remove_all(work);
+    fs::remove(work.string() + ".sh");
+    fs::remove(work.string() + ".err");
+  }
+}
+
 #ifdef SKETCH_STUDIO
 // The desktop host plays the script in its window, the input as a person's
 // events, from a copy beside which it reads and writes; its journal and

@@ -27,8 +27,8 @@ TObjectContainer* SketchOf(const BDocument& document);
 // went wrong, naming the file.
 std::string WriteRegionMask(const Host& host, HostDocument& doc, const std::string& path);
 
-// Writes `text` to `path`: empty on success, otherwise what went wrong, naming
-// the file and giving the system's reason.
+// Replaces `path` with `text` as ReplaceFile does: empty on success, otherwise
+// what went wrong, naming the file and giving the system's reason.
 std::string WriteTextFile(const std::string& path, std::string_view text);
 
 // The document's trace (GetTraceList) as {"ok": …, "points": [[x, y], …]}.

@@ -14,12 +14,15 @@ struct ReplayError;
 bool NeedsModule(ScriptOp op);
 bool NeedsDocument(ScriptOp op);
 
+// The script at `path` ("-": standard input), read whole and parsed, as both
+// hosts take one: a file that is not regular is refused before anything is
+// read from it. On failure the error (1 for the file, memory included, 2 for
+// the script's text) names the file.
+ReplayError ReadScript(const std::string& path, std::vector<ScriptCommand>& commands);
+
 // Names every document the script opens, activates and closes, in the order it
 // runs; reads every picture it opens unless an earlier line writes that file;
-// sees that every output can be created and, when the script needs the
-// module, that the module loads. The first problem, or no error.
+// sees that --image is used, that every output can replace its file and, when
+// the script needs the module, that the module loads. The first problem, or no
+// error.
 ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const ReplayOptions& options);
-
-// Whether `path` can be created or overwritten, without touching it: empty, or
-// the reason it cannot.
-std::string CannotCreate(const std::string& path);

@@ -1,15 +1,13 @@
 #include "HostDump.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string_view>
 
 #include "BAnt.h"
 #include "BList.h"
 #include "BRegion.h"
+#include "Files.h"
 #include "OsMenu.h"
 #include "OsPlatformHost.h"
 #include "OsRuntime.h"
@@ -206,48 +204,7 @@ std::string WriteRegionMask(const Host& host, HostDocument& doc, const std::stri
   return WriteGreyPng(path, w, h, mask);
 }
 
-namespace {
-
-// A file written in pieces, so that an output of any size never has to be held
-// in memory whole; the first failure is kept with the system's reason.
-class TextFile {
- public:
-  explicit TextFile(const std::string& path) : fPath(path), fFile(std::fopen(path.c_str(), "wb")) {
-    if (fFile == nullptr) Fail();
-  }
-  ~TextFile() {
-    if (fFile != nullptr) std::fclose(fFile);
-  }
-  TextFile(const TextFile&) = delete;
-  TextFile& operator=(const TextFile&) = delete;
-
-  void Write(std::string_view text) {
-    if (fFile != nullptr && fError.empty() && std::fwrite(text.data(), 1, text.size(), fFile) != text.size()) Fail();
-  }
-  // Empty, or what went wrong, naming the file.
-  std::string Close() {
-    if (fFile != nullptr && std::fclose(fFile) != 0 && fError.empty()) Fail();
-    fFile = nullptr;
-    return fError;
-  }
-
- private:
-  void Fail() {
-    if (fError.empty()) fError = fPath + ": cannot write (" + std::strerror(errno) + ")";
-  }
-
-  std::string fPath;
-  std::FILE* fFile;
-  std::string fError;
-};
-
-}  // namespace
-
-std::string WriteTextFile(const std::string& path, std::string_view text) {
-  TextFile file(path);
-  file.Write(text);
-  return file.Close();
-}
+std::string WriteTextFile(const std::string& path, std::string_view text) { return ReplaceFile(path, text); }
 
 std::string WriteTraceList(const Host& host, HostDocument& doc, const std::string& path) {
   using TraceFn = bool (*)(TObjectContainer*, OsImgPoint**, int*);
@@ -257,13 +214,10 @@ std::string WriteTraceList(const Host& host, HostDocument& doc, const std::strin
   int count = 0;
   const bool ok = trace != nullptr && sketch != nullptr && trace(sketch, &points, &count);
   const std::unique_ptr<OsImgPoint, decltype(&OsFree)> owned(points, &OsFree);
-  TextFile file(path);
-  if (!ok || count <= 0) {
-    file.Write(Json(Json::Object{{"ok", ok}, {"points", Json::Array{}}}).Write());
-    return file.Close();
-  }
+  if (!ok || count <= 0) return ReplaceFile(path, Json(Json::Object{{"ok", ok}, {"points", Json::Array{}}}).Write());
   // A trace at a tiny zoom runs to hundreds of millions of points: the points
   // go out in pieces, laid out as the JSON writer lays out a list of pairs.
+  ReplacingFile file(path);
   std::string piece = "{\n  \"ok\": true,\n  \"points\": [\n";
   for (int k = 0; k < count; ++k) {
     piece +=
@@ -274,5 +228,5 @@ std::string WriteTraceList(const Host& host, HostDocument& doc, const std::strin
     }
   }
   file.Write(piece + "  ]\n}\n");
-  return file.Close();
+  return file.Commit();
 }

@@ -1,6 +1,7 @@
 #include "ModuleLoader.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -16,6 +17,13 @@ namespace {
 // Opens the library and checks that it has a module's entry point and exports;
 // on failure the library is closed again and the reason returned.
 std::string OpenModuleLibrary(const std::string& path, void*& handle) {
+  handle = nullptr;
+  // The loader would wait on a FIFO for a writer. A bare name is looked up
+  // along the library path, which only the loader knows.
+  struct stat st {};
+  if (path.find('/') != std::string::npos && stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    return path + ": cannot load the module (not a regular file)";
+  }
   handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();

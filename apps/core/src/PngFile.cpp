@@ -4,16 +4,83 @@
 
 #include "Files.h"
 
-#include <cerrno>
+#include <csetjmp>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
+
+// What libpng said when it gave up; a fixed buffer, as its error handler must
+// not throw through libpng's C frames.
+struct PngFailure {
+  char message[128] = "";
 };
+
+void OnPngError(png_structp png, png_const_charp message) {
+  auto* failure = static_cast<PngFailure*>(png_get_error_ptr(png));
+  std::snprintf(failure->message, sizeof failure->message, "%s", message);
+  png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+void OnPngWrite(png_structp png, png_bytep data, png_size_t size) {
+  auto* file = static_cast<ReplacingFile*>(png_get_io_ptr(png));
+  file->Write({reinterpret_cast<const char*>(data), size});
+  // The rest of a picture that cannot be stored is not worth compressing.
+  if (!file->Ok()) png_error(png, "the file cannot be written");
+}
+
+void OnPngFlush(png_structp) {}
+
+// Encodes rows of `channels` bytes a pixel (1: grey, 3: RGB) into `file`; false
+// with libpng's reason when it gave up. The file lives in the caller's frame:
+// nothing that changes after the setjmp below is local to this function.
+bool EncodePng(ReplacingFile& file, int width, int height, int channels, const std::uint8_t* pixels,
+               PngFailure& failure) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
+  if (png == nullptr) {
+    std::snprintf(failure.message, sizeof failure.message, "out of memory");
+    return false;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr) {
+    png_destroy_write_struct(&png, nullptr);
+    std::snprintf(failure.message, sizeof failure.message, "out of memory");
+    return false;
+  }
+  // libpng reports errors by longjmp; nothing with a destructor lives between
+  // here and the end of the writing below.
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, &file, OnPngWrite, OnPngFlush);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               channels == 1 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  const std::size_t stride = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
+  for (int y = 0; y < height; ++y) {
+    png_write_row(png, pixels + static_cast<std::size_t>(y) * stride);
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+// Writes the picture through a new file that replaces `path` only once whole.
+std::string WritePicture(const std::string& path, int width, int height, int channels, const std::uint8_t* pixels) {
+  ReplacingFile file(path);
+  PngFailure failure;
+  // A write that failed says why through the file; libpng's own failures
+  // (memory) through its message.
+  if (file.Ok() && !EncodePng(file, width, height, channels, pixels, failure) && file.Ok()) {
+    return path + ": cannot write (" + failure.message + ")";
+  }
+  return file.Commit();
+}
+
 }  // namespace
 
 std::string WritePng(const std::string& path, const RgbImage& image) {
@@ -21,33 +88,7 @@ std::string WritePng(const std::string& path, const RgbImage& image) {
       image.pixels.size() != static_cast<std::size_t>(image.width) * image.height * 3) {
     return path + ": cannot write an empty or malformed picture";
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return path + ": cannot write (" + std::strerror(errno) + ")";
-
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (png == nullptr) return path + ": out of memory";
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
-    return path + ": out of memory";
-  }
-  // libpng reports errors by longjmp; nothing with a destructor lives between here
-  // and the end of the writing below.
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return path + ": write error";
-  }
-  png_init_io(png, file.get());
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y) {
-    png_write_row(png, const_cast<png_bytep>(image.At(0, y)));
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  if (std::fflush(file.get()) != 0) return path + ": write error";
-  return {};
+  return WritePicture(path, image.width, image.height, 3, image.pixels.data());
 }
 
 namespace {
@@ -201,15 +242,5 @@ std::string WriteGreyPng(const std::string& path, int width, int height, const s
   if (width <= 0 || height <= 0 || grey.size() != static_cast<std::size_t>(width) * height) {
     return path + ": cannot write an empty or malformed picture";
   }
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(width);
-  png.height = static_cast<png_uint_32>(height);
-  png.format = PNG_FORMAT_GRAY;
-  if (!png_image_write_to_file(&png, path.c_str(), 0, grey.data(), 0, nullptr)) {
-    std::string why = png.message;
-    png_image_free(&png);
-    return path + ": cannot write (" + why + ")";
-  }
-  return {};
+  return WritePicture(path, width, height, 1, grey.data());
 }

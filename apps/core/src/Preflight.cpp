@@ -1,13 +1,12 @@
 #include "Preflight.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
+#include <new>
 #include <set>
+#include <variant>
 
+#include "Files.h"
 #include "PngFile.h"
 #include "Replay.h"
 
@@ -70,23 +69,19 @@ bool NeedsDocument(ScriptOp op) {
   }
 }
 
-std::string CannotCreate(const std::string& path) {
-  std::error_code error;
-  const fs::path file(path);
-  if (fs::is_directory(file, error)) return "is a directory";
-  fs::path folder = file.parent_path();
-  if (folder.empty()) folder = ".";
-  if (!fs::is_directory(folder, error)) {
-    // Built by appending: GCC 12's -Wrestrict misfires at -O3 on a literal
-    // prepended to a temporary string.
-    const bool somethingElse = fs::exists(folder, error);
-    std::string message = somethingElse ? "'" : "the folder '";
-    message += folder.string();
-    message += somethingElse ? "' is not a folder" : "' does not exist";
-    return message;
+ReplayError ReadScript(const std::string& path, std::vector<ScriptCommand>& commands) {
+  std::string text;
+  if (std::string error = path == "-" ? ReadStandardInput(text) : ReadWholeFile(path, text); !error.empty()) {
+    return {kExitFile, error};
   }
-  const bool exists = fs::exists(file, error);
-  if (access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) return std::strerror(errno);
+  // A script of huge lines can be read and still not parsed.
+  try {
+    ParseResult parsed = ParseScript(text);
+    if (!parsed.ok()) return {kExitScript, path + ": " + FormatError(parsed.error())};
+    commands = std::move(std::get<std::vector<ScriptCommand>>(parsed.value));
+  } catch (const std::bad_alloc&) {
+    return {kExitFile, path + ": out of memory"};
+  }
   return {};
 }
 
@@ -105,8 +100,10 @@ ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const Rep
     RgbImage probe;
     return ReadPng(picture, probe);
   };
+  bool imageUsed = false;
   const auto needMain = [&]() -> std::string {
     if (!open.empty() || options.image.empty()) return {};
+    imageUsed = true;
     return readable(options.image);
   };
 
@@ -117,7 +114,7 @@ ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const Rep
       openMain();
     }
     if (WritesFile(c.op)) {
-      if (std::string why = CannotCreate(c.words[0]); !why.empty()) {
+      if (std::string why = CannotReplace(c.words[0]); !why.empty()) {
         return At(1, c, 0, c.words[0] + ": cannot be written (" + why + ")");
       }
       if (WritesPicture(c.op)) written.insert(SameFile(c.words[0]));
@@ -144,11 +141,15 @@ ReplayError CheckBeforeRun(const std::vector<ScriptCommand>& commands, const Rep
   }
   for (const std::string* output : {&options.out, &options.dump, &options.svg}) {
     if (output->empty()) continue;
-    if (std::string why = CannotCreate(*output); !why.empty())
+    if (std::string why = CannotReplace(*output); !why.empty())
       return {1, *output + ": cannot be written (" + why + ")"};
   }
   if (!options.out.empty() || !options.svg.empty()) {
     if (std::string error = needMain(); !error.empty()) return {1, error};
+  }
+  // A picture given for nothing means the script is not the one meant.
+  if (!options.image.empty() && !imageUsed) {
+    return {kExitScript, "--image " + options.image + " is not used: the script opens every document it needs itself"};
   }
   if (needsModule) {
     if (std::string error = ModuleLoader::Probe(options.modulePath); !error.empty()) return {1, error};
