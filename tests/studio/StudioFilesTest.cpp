@@ -522,7 +522,8 @@ void StudioFilesTest::PlayedPicturesUpToTheLargestSize() {
     QVERIFY(large.save(fDir + "/large.jpg"));
   }
   QCOMPARE(mkfifo((fDir + "/fifo.jpg").toLocal8Bit().constData(), 0600), 0);
-  Write(fDir + "/empty.txt", {});
+  // One click: the script opens the picture as its first document.
+  Write(fDir + "/click.txt", "click 1 1\n");
   const struct {
     const char* picture;
     int exit;
@@ -535,7 +536,7 @@ void StudioFilesTest::PlayedPicturesUpToTheLargestSize() {
     env.insert("XDG_DATA_HOME", fDir + "/home/data");
     env.insert("XDG_CONFIG_HOME", fDir + "/home/config");
     studio.setProcessEnvironment(env);
-    studio.start(SKETCH_STUDIO, {fDir + "/" + c.picture, "--play", fDir + "/empty.txt", "--quit"});
+    studio.start(SKETCH_STUDIO, {fDir + "/" + c.picture, "--play", fDir + "/click.txt", "--quit"});
     QVERIFY2(studio.waitForFinished(30000), c.picture);
     QCOMPARE(studio.exitCode(), c.exit);
     const QString said = QString::fromLocal8Bit(studio.readAllStandardError());

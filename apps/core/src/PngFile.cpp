@@ -6,6 +6,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 // What libpng said when it gave up; a fixed buffer, as its error handler must
 // not throw through libpng's C frames.
 struct PngFailure {
-  char message[128] = "";
+  char message[160] = "";
 };
 
 void OnPngError(png_structp png, png_const_charp message) {
@@ -22,6 +23,7 @@ void OnPngError(png_structp png, png_const_charp message) {
   png_longjmp(png, 1);
 }
 
+// A warning is about a part that is skipped; the picture is whole.
 void OnPngWarning(png_structp, png_const_charp) {}
 
 void OnPngWrite(png_structp png, png_bytep data, png_size_t size) {
@@ -111,17 +113,8 @@ struct PngSource {
   const std::uint8_t* data;
   std::size_t size;
   std::size_t at;
-  char error[160];
+  PngFailure failure;
 };
-
-void OnPngError(png_structp png, png_const_charp message) {
-  auto* source = static_cast<PngSource*>(png_get_error_ptr(png));
-  std::snprintf(source->error, sizeof source->error, "%s", message);
-  png_longjmp(png, 1);
-}
-
-// A warning is about a part that is skipped; the picture is whole.
-void OnPngWarning(png_structp, png_const_charp) {}
 
 void OnPngRead(png_structp png, png_bytep out, png_size_t n) {
   auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
@@ -184,12 +177,12 @@ bool IsPng(const std::uint8_t* data, std::size_t size) { return size >= 8 && png
 std::string ReadPng(const std::uint8_t* data, std::size_t size, const std::string& name, RgbImage& image) {
   PngSource source{data, size, 0, {}};
   PngReader reader;
-  reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, OnPngError, OnPngWarning);
+  reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source.failure, OnPngError, OnPngWarning);
   if (reader.png != nullptr) reader.info = png_create_info_struct(reader.png);
   if (reader.info == nullptr) return name + ": not enough memory to read the picture";
   png_set_read_fn(reader.png, &source, OnPngRead);
   if (!ReadPngHeader(reader.png, reader.info)) {
-    return name + ": not a readable PNG picture (" + source.error + ")";
+    return name + ": not a readable PNG picture (" + source.failure.message + ")";
   }
   const png_uint_32 width = png_get_image_width(reader.png, reader.info);
   const png_uint_32 height = png_get_image_height(reader.png, reader.info);
@@ -205,7 +198,7 @@ std::string ReadPng(const std::uint8_t* data, std::size_t size, const std::strin
   const bool whole = png_get_interlace_type(reader.png, reader.info) != PNG_INTERLACE_NONE;
   std::vector<std::uint8_t> rgba((whole ? std::size_t{height} : 1) * width * 4);
   if (!DecodePngRows(reader.png, reader.info, rgba.data(), whole, read)) {
-    return name + ": the picture is damaged (" + source.error + ")";
+    return name + ": the picture is damaged (" + source.failure.message + ")";
   }
   image = std::move(read);
   return {};
