@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A PNG in memory, packed as tightly as deflate can. `samples` are the rows
 // as the file holds them, top-down.
-struct PngSpec {
+struct PngLayout {
   int width, height, depth, type;
   Bytes samples;
   std::vector<png_color> palette = {};
@@ -29,7 +29,7 @@ struct PngSpec {
   int interlace = PNG_INTERLACE_NONE;
 };
 
-Bytes Encode(const PngSpec& spec) {
+Bytes Encode(const PngLayout& layout) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -41,21 +41,21 @@ Bytes Encode(const PngSpec& spec) {
       },
       nullptr);
   png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height), spec.depth,
-               spec.type, spec.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (spec.type == PNG_COLOR_TYPE_PALETTE && !spec.transparent.empty()) {
-    png_set_tRNS(png, info, spec.transparent.data(), static_cast<int>(spec.transparent.size()), nullptr);
-  } else if (!spec.transparent.empty()) {
+  png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height), layout.depth,
+               layout.type, layout.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!layout.palette.empty()) png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
+  if (layout.type == PNG_COLOR_TYPE_PALETTE && !layout.transparent.empty()) {
+    png_set_tRNS(png, info, layout.transparent.data(), static_cast<int>(layout.transparent.size()), nullptr);
+  } else if (!layout.transparent.empty()) {
     png_color_16 grey{};
-    grey.gray = spec.transparent[0];
+    grey.gray = layout.transparent[0];
     png_set_tRNS(png, info, nullptr, 1, &grey);
   }
-  if (spec.gamma != 0) png_set_gAMA(png, info, spec.gamma);
+  if (layout.gamma != 0) png_set_gAMA(png, info, layout.gamma);
   png_write_info(png, info);
-  const std::size_t rowBytes = spec.samples.size() / static_cast<std::size_t>(spec.height);
+  const std::size_t rowBytes = layout.samples.size() / static_cast<std::size_t>(layout.height);
   for (int pass = png_set_interlace_handling(png); pass > 0; --pass) {
-    for (int y = 0; y < spec.height; ++y) png_write_row(png, &spec.samples[rowBytes * static_cast<std::size_t>(y)]);
+    for (int y = 0; y < layout.height; ++y) png_write_row(png, &layout.samples[rowBytes * static_cast<std::size_t>(y)]);
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -98,7 +98,7 @@ TEST(ReadPng, LaysTransparencyOverWhiteAndIgnoresGamma) {
   const std::vector<png_color> redBlue = {{255, 0, 0}, {0, 0, 255}};
   const struct {
     const char* name;
-    PngSpec spec;
+    PngLayout layout;
     Bytes rgb;
   } cases[] = {
       {"rgba",
@@ -126,11 +126,11 @@ TEST(ReadPng, LaysTransparencyOverWhiteAndIgnoresGamma) {
        {0, 0, 0, 255, 255, 255, 137, 137, 137, 30, 30, 30, 255, 255, 255, 152, 152, 152}},
   };
   for (const auto& c : cases) {
-    const Bytes png = Encode(c.spec);
+    const Bytes png = Encode(c.layout);
     RgbImage image;
     ASSERT_EQ(ReadPng(png.data(), png.size(), c.name, image), "");
-    EXPECT_EQ(image.width, c.spec.width) << c.name;
-    EXPECT_EQ(image.height, c.spec.height) << c.name;
+    EXPECT_EQ(image.width, c.layout.width) << c.name;
+    EXPECT_EQ(image.height, c.layout.height) << c.name;
     EXPECT_EQ(image.pixels, c.rgb) << c.name;
     // Cut after the last of its pixels, without the end marker, it is whole.
     RgbImage cut;
