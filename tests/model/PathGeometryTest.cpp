@@ -33,6 +33,8 @@ class PathGeometry : public FigureFixture {
   }
 };
 
+// Twice 32768 is 0 in sixteen bits: once the error term wraps positive the
+// sideways loop could never end, and the walk gives up there.
 TEST(LineWalk, NeverVisitsTheEndPoint) {
   std::vector<OsImgPoint> seen;
   const auto collect = [&](std::int64_t x, std::int64_t y, std::int64_t) {
@@ -41,54 +43,53 @@ TEST(LineWalk, NeverVisitsTheEndPoint) {
   };
   EXPECT_EQ(LineWalk(0, 0, 4, 1, collect), 4);
   EXPECT_EQ(seen, (std::vector<OsImgPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
-  seen.clear();
-  EXPECT_EQ(LineWalk(5, 5, 5, 5, collect), 0);
-  EXPECT_EQ(LineWalk(0, 0, static_cast<int>(kMaxWalk) + 1, 3, collect), 0);
-  EXPECT_TRUE(seen.empty());
-  // Twice 32768 is 0 in sixteen bits: once the error term wraps positive the
-  // sideways loop could never end, and the walk gives up there.
+  EXPECT_EQ(LineWalk(5, 5, 5, 5, collect) + LineWalk(0, 0, static_cast<int>(kMaxWalk) + 1, 3, collect), 0);
+  EXPECT_EQ(seen.size(), 4u);
   std::int64_t visits = 0;
   EXPECT_EQ(LineWalk(0, 0, 32768, 1, [&](std::int64_t, std::int64_t, std::int64_t) { return ++visits; }), 32768);
-  EXPECT_GT(visits, 16000);
-  EXPECT_LT(visits, 32768);
+  EXPECT_TRUE(visits > 16000 && visits < 32768);
 }
 
-TEST_F(PathGeometry, SegmentHitToleranceAndPositionAtZoomOne) {
-  TDShape* s = Polyline({{10, 10}, {30, 10}});
-  TDCheck c;
-  EXPECT_EQ(Hit(s, 15, 13, &c), 0.05f);  // first pixel in the box: x = 11, 1 of 20
-  EXPECT_EQ(std::tuple(c.fResult, c.fShape, c.fUnit), std::tuple(int{TDCheck::kSegment}, s, Unit(*s, 0)));
-  // The square is [m - 4, m + 4): four pixels above the line, three below.
-  EXPECT_EQ((std::vector{Hit(s, 15, 6), Hit(s, 15, 7), Hit(s, 15, 14), Hit(s, 15, 15)}),
-            (std::vector{-1.0f, 0.05f, 0.05f, -1.0f}));
-}
-
-TEST_F(PathGeometry, SegmentHitScalesItsSamplesWithTheZoom) {
-  TDShape* s = Polyline({{10, 10}, {30, 10}});
-  SetZoom(2.0f);  // view (20, 20) to (60, 20), sampled in two halves
-  EXPECT_EQ(Hit(s, 30, 23), 0.15f);
-  EXPECT_EQ(Hit(s, 50, 20), 0.65f);
-
-  // A bulging segment with no steps: at zoom 0.5 no sample is taken at all and
-  // the chord is tested; at zoom 2 the middle of the curve is sampled.
-  TDShape* curve = Polyline({{0, 0}, {40, 0}});
+// The box round the click is [m - 4, m + 4): four pixels above a line, three
+// below; the position is that of the first pixel of the walk in it.
+TEST_F(PathGeometry, SegmentHitsAtTheFirstWalkedPixelInTheBox) {
+  TDShape* line = Polyline({{10, 10}, {30, 10}});
+  TDShape* curve = Polyline({{0, 0}, {40, 0}});  // a bulge with no steps
   Unit(*curve, 0)->fDirection1.Set(0, 40);
   Unit(*curve, 1)->fDirection2.Set(40, 40);
-  SetZoom(0.5f);
-  EXPECT_EQ(Hit(curve, 10, 15), -1.0f);
-  EXPECT_EQ(Hit(curve, 12, 1), 0.4f);  // chord (0,0)-(20,0): x = 8 of 20
-  SetZoom(2.0f);
-  EXPECT_NE(Hit(curve, 40, 60), -1.0f);  // the curve's middle, (20, 30) in the image
-}
-
-TEST_F(PathGeometry, ClosingSegmentAndZeroLengthSegments) {
   TDShape* closed = Polyline({{2, 2}, {20, 2}, {2, 20}}, true);
-  TDCheck c;
-  EXPECT_NE(Hit(closed, 2, 11, &c), -1.0f);
-  EXPECT_EQ(c.fUnit, Unit(*closed, 2));
-  closed->fOpen = 1;
-  EXPECT_EQ(Hit(closed, 2, 11), -1.0f);
-  EXPECT_EQ(Hit(Polyline({{10.2f, 10}, {10.7f, 10}}), 10, 10), -1.0f);
+  TDShape* open = Polyline({{2, 2}, {20, 2}, {2, 20}});
+  TDShape* dot = Polyline({{10.2f, 10}, {10.7f, 10}});
+  const struct {
+    TDShape* s;
+    float zoom;
+    OsImgPoint at;
+    const char* t;
+  } cases[] = {
+      {line, 1, {15, 6}, "-1"},
+      {line, 1, {15, 7}, "0.05"},
+      {line, 1, {15, 14}, "0.05"},
+      {line, 1, {15, 15}, "-1"},
+      {line, 2, {30, 23}, "0.15"},
+      {line, 2, {50, 20}, "0.65"},  // sampled in two halves
+      // No sample of the curve is taken at zoom 0.5, where its chord is tested;
+      // at zoom 2 its middle, (20, 30) in the image, is sampled.
+      {curve, 0.5f, {10, 15}, "-1"},
+      {curve, 0.5f, {12, 1}, "0.4"},
+      {curve, 2, {40, 60}, "0.46666667"},
+      {closed, 1, {2, 11}, "0.33333334"},
+      {open, 1, {2, 11}, "-1"},
+      {dot, 1, {10, 10}, "-1"},  // zero length
+  };
+  for (const auto& c : cases) {
+    SetZoom(c.zoom);
+    EXPECT_EQ(FloatText(Hit(c.s, c.at.x, c.at.y)), c.t) << PathText(*c.s) << " at " << c.at.x << "," << c.at.y;
+  }
+  SetZoom(1);
+  TDCheck check;
+  Hit(closed, 2, 11, &check);
+  EXPECT_EQ(std::tuple(check.fResult, check.fShape, check.fUnit),
+            std::tuple(int{TDCheck::kSegment}, closed, Unit(*closed, 2)));
 }
 
 TEST_F(PathGeometry, VertexHitsPreferTheAnchorAndSeeOnlyShownHandles) {

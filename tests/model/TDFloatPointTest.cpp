@@ -5,35 +5,37 @@
 
 namespace {
 
-TEST(TDFloatPoint, ViewToImageAndBack) {
-  const BZoom zoom2(2.0f, 2.0f, 0.0f, 0.0f);
-  const TDFloatPoint p(-1, 0, &zoom2);
-  EXPECT_EQ(PointText(p), "-0.5,0");
-  EXPECT_EQ(ImageToView(p, zoom2), (OsImgPoint{-1, 0}));
-  EXPECT_EQ(ImageToView(TDFloatPoint(-0.7f, 0.7f), BZoom()), (OsImgPoint{0, 0}));
-  EXPECT_EQ(TDFloatPoint(-0.7f, 1.9f).ToImgPoint(), (OsImgPoint{0, 1}));
-
-  // The origin is the image point at view (0, 0) and the divisor takes no part.
-  const BZoom scrolled(4.0f, 0.5f, 100.0f, -8.0f, 3.0f, 3.0f);
-  const TDFloatPoint q(6, 6, &scrolled);
-  EXPECT_EQ(PointText(q), "101.5,4");
-  EXPECT_EQ(ImageToView(q, scrolled), (OsImgPoint{6, 6}));
-
-  // Computed in double and narrowed once: 1 / 0.1f + 0.1f is 10.0999994, where
-  // rounding each step to float would give 10.1000004.
-  const BZoom tenth(0.1f, 0.1f, 0.1f, 0.1f);
-  EXPECT_EQ(TDFloatPoint(1, 1, &tenth).x, 10.0999994f);
-
-  // A missing or zero zoom refuses, the point left in view units.
-  TDFloatPoint r(3.0f, 4.0f);
-  const BZoom zeroX(0.0f, 1.0f, 5.0f, 5.0f), zeroY(1.0f, 0.0f, 5.0f, 5.0f);
-  EXPECT_FALSE(r.ViewToImage(nullptr) || r.ViewToImage(&zeroX) || r.ViewToImage(&zeroY));
-  EXPECT_EQ(PointText(r) + " " + PointText(TDFloatPoint(7, -2, &zeroX)), "3,4 7,-2");
+TEST(TDFloatPoint, ViewPointsToImagePointsAndBack) {
+  const struct {
+    BZoom zoom;
+    TDFloatPoint view;
+    bool converts;
+    const char* image;
+    OsImgPoint back;
+  } cases[] = {
+      {BZoom(2, 2, 0, 0), {-1, 0}, true, "-0.5,0", {-1, 0}},
+      // The origin is the image point at view (0, 0); the divisor takes no part.
+      {BZoom(4, 0.5f, 100, -8, 3, 3), {6, 6}, true, "101.5,4", {6, 6}},
+      // In double, narrowed once: float steps would give 10.1000004. Back, 0.9999
+      // truncates to 0.
+      {BZoom(0.1f, 0.1f, 0.1f, 0.1f), {1, 1}, true, "10.099999,10.099999", {0, 0}},
+      // A zero zoom refuses, the point left in view units.
+      {BZoom(0, 1, 5, 5), {7, -2}, false, "7,-2", {0, -7}},
+      {BZoom(1, 0, 5, 5), {7, -2}, false, "7,-2", {2, 0}},
+  };
+  for (const auto& c : cases) {
+    TDFloatPoint p = c.view;
+    EXPECT_EQ(p.ViewToImage(&c.zoom), c.converts) << c.image;
+    EXPECT_EQ(PointText(p), c.image);
+    EXPECT_EQ(ImageToView(p, c.zoom), c.back) << c.image;
+  }
+  EXPECT_FALSE(TDFloatPoint(3, 4).ViewToImage(nullptr));
 }
 
-TEST(TDFloatPoint, ExtremeValuesSaturate) {
-  const BZoom big(16.0f, 16.0f, 0.0f, 0.0f);
-  EXPECT_EQ(ImageToView(TDFloatPoint(3e9f, -3e9f), big), (OsImgPoint{INT_MAX, INT_MIN}));
+TEST(TDFloatPoint, PixelsTruncateTowardZeroWithinTheIntegers) {
+  EXPECT_EQ(ImageToView(TDFloatPoint(-0.7f, 0.7f), BZoom()), (OsImgPoint{0, 0}));
+  EXPECT_EQ(TDFloatPoint(-0.7f, 1.9f).ToImgPoint(), (OsImgPoint{0, 1}));
+  EXPECT_EQ(ImageToView(TDFloatPoint(3e9f, -3e9f), BZoom(16, 16, 0, 0)), (OsImgPoint{INT_MAX, INT_MIN}));
   EXPECT_EQ(TDFloatPoint(1e20f, -1e20f).ToImgPoint(), (OsImgPoint{INT_MAX, INT_MIN}));
   TDFloatPoint p(2147483520.0f, 0.0f);  // the largest float below 2^31
   EXPECT_EQ(p.OffsetInt(INT_MAX, INT_MIN), (OsImgPoint{INT_MAX, INT_MIN}));

@@ -1,7 +1,7 @@
 // The drawing trackers: figures pressed and dragged out, and figures built
-// click by click; their constraints, feedback, undo and redo, and what they own.
-// Drawing with Shift, the grid and clicking out multi-lines and pens are also
-// replayed end to end; here are the edges and the ownership.
+// click by click. Drawing with Shift, the grid, and multi-lines and pens
+// clicked out, undone and redone are replayed end to end; here are the edges
+// and the ownership.
 
 #include <memory>
 #include <string>
@@ -39,15 +39,8 @@ class DrawingTrackersTest : public TrackerFixture {
     Run(*t, moves);
     return t;
   }
-  // Every figure's selection, then the position of the figure under
-  // construction (- for none, ? for one outside the container).
-  std::string State() const {
-    const BPosition at = fContainer.FindItem(fContainer.fDrawing);
-    return Selection() + " " +
-           (fContainer.fDrawing == nullptr ? "-"
-            : at                           ? std::to_string(fContainer.GetIndexFromHandle(at) - 1)
-                                           : "?");
-  }
+  // Every figure's selection, then whether one is under construction.
+  std::string State() const { return Selection() + (fContainer.fDrawing == nullptr ? " -" : " +"); }
   TDShape* Click(int tool, OsImgPoint press, const Points& moves = {}) {
     fPresses.push_back(Draw<TDCPens>(tool, press, moves));
     return fPresses.back()->fWorking;
@@ -56,9 +49,7 @@ class DrawingTrackersTest : public TrackerFixture {
   std::vector<std::unique_ptr<TDCPens>> fPresses;
 };
 
-// ---- TDCGrow ----
-
-TEST_F(DrawingTrackersTest, FeedbackDrawsTheFigureAndReportsImagePoints) {
+TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   SetZoom(2.0f);
   auto t = Start<TDCGrow>(kToolRectangle, {20, 10});
   Gesture g(*t);
@@ -82,10 +73,10 @@ TEST_F(DrawingTrackersTest, FeedbackDrawsTheFigureAndReportsImagePoints) {
   EXPECT_EQ(Anchors(*Draw<TDCGrow>(kToolLine, {4, 4}, {{20, 4}})->Figure()), "2,2 10,2");
 }
 
-// Back and forth over three drawings as a history runs them, then a new drawing
+// Back and forth over three drawings as a history runs them, then a new one
 // that drops the steps undone: each figure is in the container exactly while
-// its step is done, and the others are freed with their trackers. Only the
-// last figure done is selected, or, with none done, what was selected before.
+// its step is done. Only the last figure done is selected, or, with none
+// done, what was selected before.
 TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFigures) {
   TDShape* kept = Polyline({{2, 2}, {8, 2}});
   kept->SetSelect(1, 1, 0);
@@ -122,38 +113,7 @@ TEST_F(DrawingTrackersTest, GrowUndoAndRedoInHistoryOrderNeverDuplicateOrLoseFig
   check();
 }
 
-// ---- TDCPens ----
-
-TEST_F(DrawingTrackersTest, MultiLinePressesWorkOnCopiesThatUndoExchangeForTheEarlierFigure) {
-  TDShape* m1 = Click(kToolMultiLine, {10, 10}, {{30, 10}});
-  fPresses.push_back(Start<TDCPens>(kToolMultiLine, {30, 30}));
-  TDShape* m2 = fPresses[1]->fWorking;
-  EXPECT_TRUE(fPresses[0]->fTarget == nullptr && fPresses[1]->fTarget == m1 && m2->fBusy == 1 && At(0) == m2);
-  Run(*fPresses[1], {});
-  EXPECT_EQ(m2->fBusy, 0);
-  TDShape* m3 = Click(kToolMultiLine, {50, 30}, {{50, 40}});
-  EXPECT_EQ(PathText(*m3), "open (10,10) (30,10) (30,30) (50,40)");
-  fPresses[2]->UndoIt();
-  EXPECT_TRUE(At(0) == m2 && State() == "1 0");
-  fPresses[1]->UndoIt();
-  EXPECT_TRUE(At(0) == m1 && State() == "1 0");
-  fPresses[1]->RedoIt();
-  fPresses[2]->RedoIt();
-  EXPECT_TRUE(At(0) == m3 && State() == "1 0");
-  // Closed by a click on the first vertex: no longer under construction.
-  EXPECT_EQ(PathText(*Click(kToolMultiLine, {11, 12})), "closed (10,10) (30,10) (30,30) (50,40)");
-  EXPECT_EQ(State(), "1 -");
-  fPresses[3]->UndoIt();
-  EXPECT_TRUE(At(0) == m3 && State() == "1 0");
-  fPresses[3]->RedoIt();
-  EXPECT_EQ(State(), "1 -");
-  // Undone and dropped as a history drops it; the next press goes on from m3.
-  fPresses[3]->UndoIt();
-  fPresses.pop_back();
-  EXPECT_EQ(PathText(*Click(kToolMultiLine, {60, 10})), "open (10,10) (30,10) (30,30) (50,40) (60,10)");
-}
-
-TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsAPointAgain) {
+TEST_F(DrawingTrackersTest, APenPressOnTheFirstVertexEndsTheFigure) {
   EXPECT_EQ(PathText(*Click(kToolPen, {10, 10}, {{20, 10}})), "open (10,10 20,10 0,10)");
   Click(kToolPen, {40, 10});
   EXPECT_EQ(PathText(*Click(kToolPen, {12, 9})), "closed (10,10 20,10 0,10) (40,10)");
@@ -163,53 +123,29 @@ TEST_F(DrawingTrackersTest, PenClosedOnItsFirstVertexIsFinishedAndALoneVertexIsA
   EXPECT_EQ(State(), "11 -");
 }
 
-// Whichever allocation of the press fails there is a whole record of the
-// selection and a figure, or the press raises with nothing changed; the gesture leaves the
-// container whole; a figure that cannot be given an entry stays the
+// A press that cannot record the selection or make a whole figure raises with
+// nothing changed. A figure that then cannot be given an entry stays the
 // tracker's, and the step fails with the selection of before the press, so
-// that the host drops it instead of keeping a step that did nothing.
+// that the host drops it rather than keep a step that did nothing.
 TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
   Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
-  for (int n = 0;; ++n) {
-    OsFailAllocationsAfter(n);
-    std::unique_ptr<TDCGrow> t;
-    try {
-      t = Start<TDCGrow>(kToolRectangle, {20, 10});
-    } catch (const CMemoryException&) {
-      OsFailAllocationsAfter(-1);
-      EXPECT_EQ(Selection(), "1") << n;
-      continue;
-    }
-    OsFailAllocationsAfter(-1);
-    // The figure is made after the record of the selection, which is whole or raised.
-    const bool whole = t->fTarget != nullptr;
-    EXPECT_EQ(t->fFigureCount, 1) << n;
-    EXPECT_EQ(whole ? t->Figure()->UnitCount() : 4, 4) << n;
-    EXPECT_EQ(Selection(), whole ? "0" : "1") << n;
-    Gesture g(*t);
-    g.Press();
-    g.MoveTo(30, 20);
-    g.Release();
-    if (!whole) {
-      t->DoIt();
-      EXPECT_EQ(Count(), 1) << n;
-      continue;
-    }
-    OsFailAllocationsAfter(0);
-    EXPECT_THROW(t->DoIt(), CMemoryException);
-    OsFailAllocationsAfter(-1);
-    EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1);
-    EXPECT_EQ(Selection(), "1");
-    // Redo fails the same way and leaves the selection alone.
-    OsFailAllocationsAfter(0);
-    EXPECT_THROW(t->RedoIt(), CMemoryException);
-    OsFailAllocationsAfter(-1);
-    EXPECT_EQ(Selection(), "1");
-    break;
+  std::unique_ptr<TDCGrow> t;
+  int n = 0;
+  for (; RunsOutOfMemory(n, [&] { t = Start<TDCGrow>(kToolRectangle, {20, 10}); }); ++n) {
+    EXPECT_EQ(Selection(), "1") << n;
+  }
+  EXPECT_TRUE(n > 2 && t->Figure()->UnitCount() == 4 && Selection() == "0");
+  Gesture g(*t);
+  g.Press();
+  g.MoveTo(30, 20);
+  g.Release();
+  for (auto step : {&TDCGrow::DoIt, &TDCGrow::RedoIt}) {
+    EXPECT_TRUE(RunsOutOfMemory(0, [&] { (t.get()->*step)(); }));
+    EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1 && Selection() == "1");
   }
 }
 
-TEST_F(DrawingTrackersTest, PensSnapToTheGridAndKeepToAnAxisWithShift) {
+TEST_F(DrawingTrackersTest, PensConstrainThePointToTheShiftAxisOrTheGrid) {
   SetShift(true);
   auto t = Start<TDCPens>(kToolMultiLine, {10, 10});
   Gesture g(*t);
