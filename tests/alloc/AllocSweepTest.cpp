@@ -155,36 +155,31 @@ std::string FirstDifference(const std::string& want, const std::string& got) {
 }
 
 // One session of the host over a script, from a fresh platform.
-class Session {
- public:
-  Session() : fReplay(ReplayOptions{{}, {}, {}, SKETCH_MODULE_PATH}) { ResetPlatform(); }
+Replay Session() {
+  ResetPlatform();
+  return Replay(ReplayOptions{{}, {}, {}, SKETCH_MODULE_PATH});
+}
 
-  struct Outcome {
-    bool dropped = false;  // the host said so
-    std::string escaped;   // what got past the host, if anything did
-  };
-
-  Outcome Run(const std::vector<ScriptCommand>& commands, Step step) {
-    Outcome outcome;
-    try {
-      for (std::size_t k = step.begin; k < step.end; ++k) {
-        const ReplayError e = fReplay.Execute(commands[k]);
-        if (e.code != kExitOk) outcome.escaped = "the runner failed: " + e.message;
-        outcome.dropped = outcome.dropped || fReplay.StepDropped();
-      }
-    } catch (const CMemoryException&) {
-      outcome.escaped = "the memory exception";
-    } catch (const std::bad_alloc&) {
-      outcome.escaped = "std::bad_alloc";
-    }
-    return outcome;
-  }
-
-  Host& GetHost() { return fReplay.GetHost(); }
-
- private:
-  Replay fReplay;
+struct Outcome {
+  bool dropped = false;  // the host said so
+  std::string escaped;   // what got past the host, if anything did
 };
+
+Outcome Play(Replay& session, const std::vector<ScriptCommand>& commands, Step step) {
+  Outcome outcome;
+  try {
+    for (std::size_t k = step.begin; k < step.end; ++k) {
+      const ReplayError e = session.Execute(commands[k]);
+      if (e.code != kExitOk) outcome.escaped = "the runner failed: " + e.message;
+      outcome.dropped = outcome.dropped || session.StepDropped();
+    }
+  } catch (const CMemoryException&) {
+    outcome.escaped = "the memory exception";
+  } catch (const std::bad_alloc&) {
+    outcome.escaped = "std::bad_alloc";
+  }
+  return outcome;
+}
 
 // Set-up lines other than opening a document allocate nothing of the sketch's.
 bool IsSetUp(ScriptOp op) { return op == ScriptOp::Screen || op == ScriptOp::Profile || op == ScriptOp::Load; }
@@ -212,10 +207,10 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
 
   // The session without failures: each step's allocations and the state after it.
   void RunClean() {
-    Session session;
+    Replay session = Session();
     for (const Step& step : fSteps) {
       const long long before = OsAllocationsConsulted();
-      const Session::Outcome outcome = session.Run(fCommands, step);
+      const Outcome outcome = Play(session, fCommands, step);
       ASSERT_EQ(outcome.escaped, "") << LineOf(fCommands, step);
       ASSERT_FALSE(outcome.dropped) << LineOf(fCommands, step);
       fAllocations.push_back(OsAllocationsConsulted() - before);
@@ -246,12 +241,12 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
   // state. "\1" and what is wrong, or how the step came out (kDone, kUnchanged,
   // kSampleLeftOut, kOpened, kReleased), the state after it, and NUL and the
   // end state when that must be as with the step or without it.
-  std::string Sweep(Session& session, std::size_t failed, long long nth, const std::string& before) {
+  std::string Sweep(Replay& session, std::size_t failed, long long nth, const std::string& before) {
     const long long start = OsAllocationsConsulted();
     const bool once = std::get<1>(GetParam()) == Failure::kOnce;
     once ? OsFailOneAllocationAfter(static_cast<int>(nth)) : OsFailAllocationsAfter(static_cast<int>(nth));
     const Step& step = fSteps[failed];
-    const Session::Outcome outcome = session.Run(fCommands, step);
+    const Outcome outcome = Play(session, fCommands, step);
     OsFailAllocationsAfter(-1);
     if (OsAllocationsConsulted() - start <= nth) return "\1the step no longer reaches that allocation";
     // Opening a document is no step to drop: the picture may open without its
@@ -295,7 +290,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     // and its end goes back to be compared.
     if (fReplayed.count(after.text) != 0) return how + after.text;
     for (std::size_t i = failed + 1; i < fSteps.size(); ++i) {
-      const Session::Outcome rest = session.Run(fCommands, fSteps[i]);
+      const Outcome rest = Play(session, fCommands, fSteps[i]);
       if (!rest.escaped.empty() || rest.dropped) return "\1the rest did not replay at " + LineOf(fCommands, fSteps[i]);
     }
     const State end = ReadState(session.GetHost());
@@ -311,7 +306,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
 
   // What is wrong with what the child of a sweep of step `failed` wrote, or
   // empty; the state after the step counts as replayed from then on.
-  std::string Problem(Session& session, std::size_t failed, const std::string& out) {
+  std::string Problem(Replay& session, std::size_t failed, const std::string& out) {
     if (out.empty()) return "the child said nothing";
     if (out[0] == '\1') return out.substr(1);
     const std::size_t end = out.find('\0');
@@ -322,7 +317,7 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     const bool without = out[0] == kUnchanged;
     if (without && fWithout.empty()) {
       fWithout = Forked([&] {
-        for (std::size_t k = failed + 1; k < fSteps.size(); ++k) session.Run(fCommands, fSteps[k]);
+        for (std::size_t k = failed + 1; k < fSteps.size(); ++k) Play(session, fCommands, fSteps[k]);
         return ReadState(session.GetHost()).text;
       });
     }
@@ -359,7 +354,7 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
   long long total = 0;
   int problems = 0;
   std::set<std::string> kinds;
-  Session session;
+  Replay session = Session();
   for (std::size_t i = 0; i < fSteps.size(); ++i) {
     const std::string before = ReadState(session.GetHost()).text;
     const Step& step = fSteps[i];
@@ -369,7 +364,7 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
     fReplayed.clear();
     fReleased = !swept || !step.cancel ? "" : Forked([&] {
       const std::vector<ScriptCommand> lines = Released(fCommands, step);
-      session.Run(lines, {0, lines.size()});
+      Play(session, lines, {0, lines.size()});
       return ReadState(session.GetHost()).text;
     });
     fWithout.clear();
@@ -385,7 +380,7 @@ TEST_P(AllocSweep, EachFailedAllocationDropsOrFinishesItsStepAndTheRestReplays) 
       ++problems;
     }
     const long long start = OsAllocationsConsulted();
-    session.Run(fCommands, step);
+    Play(session, fCommands, step);
     ASSERT_EQ(OsAllocationsConsulted() - start, fAllocations[i])
         << LineOf(fCommands, step) << " allocated differently than in the first session";
   }
