@@ -173,7 +173,7 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
       {MakeCommand(ScriptOp::ToolsOff), "tools off"},
       {MakeCommand(ScriptOp::Press, {-2147483648LL, 2147483647}), "press -2147483648 2147483647"},
   };
-  // __FILE__ is relative to the build folder, the one that holds lib/.
+  // __FILE__ is absolute, or relative to the build folder (the one holding lib/).
   const std::filesystem::path here = std::filesystem::path(SKETCH_MODULE_PATH).parent_path().parent_path() / __FILE__;
   for (const auto& entry : std::filesystem::directory_iterator(here.parent_path() / "../e2e/scripts")) {
     std::string script;
