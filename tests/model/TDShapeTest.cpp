@@ -131,21 +131,6 @@ TEST_F(TDShapeTest, StepsComeFromTheUncrossedQuadrilateral) {
   }
 }
 
-// Two straight vertices give 0, which is not stored. Asked from B for its
-// incoming segment, the count is measured from B's side (B's first handle and
-// A's second) and stored in A.
-TEST_F(TDShapeTest, UpdateStepsStoresTheCountInTheSegmentsStart) {
-  TDShape* s = Polyline({{0, 0}, {100, 0}});
-  TDUnit &a = *Unit(*s, 0), &b = *Unit(*s, 1);
-  a.fSteps = 20;
-  EXPECT_EQ(s->UpdateSteps(&a, kStepsOutgoing) + a.fSteps, 20);
-  a.fDirection2.Set(0, 100);
-  b.fDirection1.Set(100, 100);
-  EXPECT_EQ(s->UpdateSteps(&b, kStepsIncoming), 23);
-  EXPECT_EQ(a.fSteps, 23);
-  EXPECT_EQ(s->UpdateSteps(nullptr, kStepsOutgoing), 0);
-}
-
 // The anchor (10.7, 10.2) truncates to (10, 10): each handle, truncated, must
 // lie in [8, 12) on both axes.
 TEST_F(TDShapeTest, StraightMeansHandlesWithinTwoUnits) {

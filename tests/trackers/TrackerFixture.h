@@ -4,6 +4,7 @@
 // repaints, keeping the raster as shown and clearing it, as the host does.
 
 #include <cstdint>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,19 +85,6 @@ inline std::string Details(const TDShape& s) {
   return out;
 }
 
-// Every figure of a list as which object it is and all of it, so that equal
-// listings mean the very same figures, unchanged.
-inline std::string Listing(const BList& list) {
-  std::ostringstream out;
-  for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
-    const auto* s = static_cast<const TDShape*>(list.GetNext(pos));
-    const OsImgRect& b = s->fBounds;
-    out << s << ' ' << PathText(*s) << ' ' << s->fSelected << s->fBusy << ' ' << b.left << ',' << b.top << ','
-        << b.right << ',' << b.bottom << ' ' << Details(*s) << '\n';
-  }
-  return out.str();
-}
-
 class TrackerFixture : public FigureFixture {
  protected:
   void SetUp() override {
@@ -147,20 +135,36 @@ class TrackerFixture : public FigureFixture {
   TDShape* At(int index) const { return dynamic_cast<TDShape*>(fContainer.GetItemFromIndex(index + 1)); }
   std::string Path(int index) const { return PathText(*At(index)); }
   int Count() const { return fContainer.GetCount(); }
-  std::string Document() const { return Listing(fContainer); }
-  // How many entries of the container hold the object.
-  int Occurrences(const CObject* object) const {
+  // Every figure as which object it is and all of it, so that equal listings
+  // mean the very same figures, unchanged.
+  std::string Document() const {
+    std::ostringstream out;
+    for (int i = 0; i < Count(); ++i) {
+      const OsImgRect& b = At(i)->fBounds;
+      out << At(i) << ' ' << PathText(*At(i)) << ' ' << At(i)->fSelected << At(i)->fBusy << ' ' << b.left << ','
+          << b.top << ',' << b.right << ',' << b.bottom << ' ' << Details(*At(i)) << '\n';
+    }
+    return out.str();
+  }
+  // Sets up, then runs the step with allocations failing after 0, 1, 2...
+  // until it goes through, each failure leaving the document as it was and
+  // followed by the set-up again; how many failed.
+  template <typename Step>
+  int FailuresBeforeSuccess(
+      Step step, const std::function<void()>& setUp = [] {}) {
+    setUp();
+    const std::string before = Document();
     int n = 0;
-    for (BPosition pos = fContainer.GetHeadPosition(); pos != nullptr;) n += fContainer.GetNext(pos) == object;
+    for (; RunsOutOfMemory(n, step); ++n) {
+      EXPECT_EQ(Document(), before) << n;
+      setUp();
+    }
     return n;
   }
   // Every figure's fSelected, in order: "10" for two figures, the first selected.
-  std::string Selection(const BList* list = nullptr) const {
+  std::string Selection() const {
     std::string out;
-    for (BPosition pos = (list ? *list : fContainer).GetHeadPosition(); pos != nullptr;) {
-      const auto* s = dynamic_cast<const TDShape*>((list ? *list : fContainer).GetNext(pos));
-      out += s != nullptr && s->fSelected != 0 ? '1' : '0';
-    }
+    for (int i = 0; i < Count(); ++i) out += At(i)->fSelected != 0 ? '1' : '0';
     return out;
   }
   // Whether the last repaint showed ink at the view pixel.
