@@ -34,20 +34,6 @@ TEST_F(TransformTrackersTest, RotationTurnsBySweepBetweenWholeImagePoints) {
   EXPECT_TRUE(ShownInk(8, 27));
 }
 
-TEST_F(TransformTrackersTest, ThePressAndEveryStepSnapToTheGrid) {
-  fView.fGridOn = true;  // spacing 8
-  SetShift(true);
-  TDCScale scale;
-  TDCRotate rotate;
-  Start(scale, {13, 11});
-  Start(rotate, {13, 11});
-  Gesture s(scale), r(rotate);
-  s.MoveTo(35, 13);
-  r.MoveTo(3, 13);
-  EXPECT_EQ(s.fConstrained, (Points{{32, 24}}));  // 16, 8 on the grid, then the diagonal
-  EXPECT_EQ(r.fConstrained, (Points{{0, 16}}));
-}
-
 TEST_F(TransformTrackersTest, NothingSelectedTurnsNothing) {
   Polyline({{12, 14}, {16, 18}});
   TDCRotate rotate;
