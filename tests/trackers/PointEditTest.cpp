@@ -1,8 +1,8 @@
 // The white arrow and the edit-point tool, and add and delete point for the
-// bounds. The replays drag anchors, segments and handles end to end; here are
-// the arithmetic that would break silently, what a gesture shows and reports
-// while it runs, the bounds of what the point tools reshape, and presses that
-// must do nothing.
+// bounds. The replays drag anchors, segments and handles end to end (Shift,
+// the grid and the read-out included); here are the arithmetic that would
+// break silently, what a gesture shows while it runs, the bounds of what the
+// point tools reshape, and undo without memory.
 
 #include <algorithm>
 #include <functional>
@@ -195,45 +195,6 @@ TEST_F(PointEditTest, GesturesShowWhatTheyEditAndKeepTheBoundsOfWhatTheyReshape)
     EXPECT_EQ(Bounds(), after);
     EXPECT_EQ(StaleBounds(), "");
   }
-}
-
-// Shift keeps a dragged handle on the axis of its larger movement.
-TEST_F(PointEditTest, ShiftKeepsADraggedHandleOnItsAxis) {
-  TDShape* s = Pick(Curve(), {1});
-  auto t = Press(kWhiteArrow, {14, 28});
-  SetShift(true);
-  Run(*t, {{10, 29}});
-  EXPECT_EQ(PathText(*s), "open (0,20) (20,20 30,12 10,28) (40,20)");
-}
-
-// The edit-point tool keeps the figure busy while it moves a handle and moves
-// it only when the mouse moves: a click changes only the vertex's marker,
-// which undo gives back.
-TEST_F(PointEditTest, EditPointClickOnAHandleMovesNothing) {
-  TDShape* s = Pick(Curve(), {});
-  s->SetUnitState(TDUnit::kHandle1, Unit(*s, 1));
-  auto t = Press(kEditPoint, {27, 13});
-  EXPECT_EQ(Worker(*t), "TDCEDrec1");
-  EXPECT_EQ(s->fBusy, 1);
-  Run(*t, {});
-  EXPECT_EQ(s->fBusy, 0);
-  EXPECT_EQ(PathText(*s), "open (0,20) (20,20 26,12 14,28) (40,20)");
-  EXPECT_EQ(States(*s), "131");
-  t->UndoIt();
-  EXPECT_EQ(States(*s), "141");
-}
-
-// A handle moved with the edit-point tool reports nothing of its own: the
-// read-out hears from the dispatcher, at the press and at every move.
-TEST_F(PointEditTest, DispatcherReportsThePressAndEachMove) {
-  Pick(Curve(), {1});
-  auto t = Press(kEditPoint, {26, 12});
-  Run(*t, {{30, 8}});
-  EXPECT_EQ(fReadOut.fPoints, (Points{{26, 12}, {30, 8}}));
-  ASSERT_EQ(fReadOut.fSizes.size(), 2u);
-  EXPECT_EQ(fReadOut.fSizes[1].cx, 4);
-  EXPECT_EQ(fReadOut.fSizes[1].cy, -4);
-  EXPECT_EQ(fReadOut.fSizeClears, 1);  // when it is done
 }
 
 // Undo that needs memory raises before it changes anything, and can be asked
