@@ -1,15 +1,13 @@
-// The selection rectangle, Alt-drag duplicating and moving the rotation
-// centre, each driven step by step as the host's loop drives it. The replays
-// cover the same gestures end to end, read-out, grid and Shift's axis lock
-// included; here are the toggling, the failure paths and the centre's image
-// units. No tool starts these trackers without a container, so that case is
-// left alone.
+// The selection rectangle and Alt-drag duplicating, driven step by step as the
+// host's loop drives it. The replays cover the same gestures end to end, the
+// rotation centre's, read-out, grid and Shift's axis lock included; here are
+// the toggling and the failure paths. No tool starts these trackers without a
+// container, so that case is left alone.
 
 #include <vector>
 
 #include "TrackerFixture.h"
 #include "trackers/FigureLists.h"
-#include "trackers/TDCCenter.h"
 #include "trackers/TDCClone.h"
 #include "trackers/TDCSelect.h"
 
@@ -21,8 +19,6 @@ class SelectionTrackersTest : public TrackerFixture {
     TrackerFixture::SetUp();
     fView.GetWindow()->OsPlace(0, 0, 32, 24);
   }
-  void Start(TDCClone& t, OsImgPoint press) { t.IDCClone(&fContainer, &fView, &fDocument, press); }
-  void Start(TDCCenter& t, OsImgPoint press) { t.IDCCenter(&fContainer, &fView, &fDocument, press); }
 };
 
 // Undo reselects what was selected at the press and deselects nothing.
@@ -50,7 +46,8 @@ TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListRaisesAndChangesNeither
   Selected({{2, 2}, {6, 2}});
   Selected({{2, 20}, {6, 20}});
   TDCClone t;
-  Start(t, {4, 2});
+  OsImgPoint press{4, 2};
+  t.IDCClone(&fContainer, &fView, &fDocument, press);
   Run(t, {{7, 5}});
   const std::string shown = Document();
   for (int n = 0; n < 2; ++n) {  // the first, then the second new entry fails
@@ -60,29 +57,6 @@ TEST_F(SelectionTrackersTest, ExchangeThatCannotGrowAListRaisesAndChangesNeither
   t.UndoIt();
   EXPECT_TRUE(RunsOutOfMemory(0, [&] { t.RedoIt(); }));
   EXPECT_EQ(Count(), 2);
-}
-
-TEST_F(SelectionTrackersTest, CentreMarkFollowsInImageUnitsAndUndoesExactly) {
-  SetZoom(2);
-  fContainer.fCenter = {5, 5};
-  fContainer.DrawCenter(1);
-  TDCCenter t;
-  Start(t, {10, 10});
-  Gesture g(t);
-  g.Press();
-  g.MoveTo(40, 30);  // five from the far edges: 27, 19
-  EXPECT_EQ(PointText(fContainer.fCenter), "13.5,9.5");
-  EXPECT_TRUE(ShownInk(27, 19) && !ShownInk(10, 10));
-  g.MoveTo(-4, -9);
-  g.Release(31, 23);
-  t.DoIt();
-  EXPECT_EQ(fReadOut.fPoints, (Points{{5, 5}, {13, 9}, {0, 0}, {13, 9}}));
-  EXPECT_EQ(fReadOut.fSizes, (std::vector<OsImgSize>{{0, 0}, {8, 4}, {-5, -5}, {8, 4}}));
-  EXPECT_EQ(fReadOut.fSizeClears, 1);
-  t.UndoIt();
-  EXPECT_TRUE(PointText(fContainer.fCenter) == "5,5" && ShownInk(10, 10));
-  t.RedoIt();
-  EXPECT_EQ(PointText(fContainer.fCenter), "13.5,9.5");
 }
 
 }  // namespace

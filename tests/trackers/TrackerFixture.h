@@ -20,15 +20,12 @@
 
 using Points = std::vector<OsImgPoint>;
 
-// The host's coordinate read-out; a null size is counted as a clear.
+// The host's coordinate read-out: every point reported.
 struct RecordingReadOut : BHostServices {
   void ReportPoint(const OsImgPoint* p) override { p ? fPoints.push_back(*p) : void(); }
-  void ReportSize(const OsImgSize* s) override { s ? fSizes.push_back(*s) : void(++fSizeClears); }
-  void ReportRect(const OsImgRect* r) override { r ? fRects.push_back(*r) : void(); }
+  void ReportSize(const OsImgSize*) override {}
+  void ReportRect(const OsImgRect*) override {}
   Points fPoints;
-  std::vector<OsImgSize> fSizes;
-  std::vector<OsImgRect> fRects;
-  int fSizeClears = 0;
 };
 
 // One gesture as the host's loop runs it from the anchor the initialiser left:
@@ -41,14 +38,12 @@ class Gesture {
   BTracker* MoveTo(int x, int y) { return Step(kTrackContinue, {x, y}); }
   BTracker* Release(int x, int y) { return Step(kTrackEnd, {x, y}); }
   BTracker* Release() { return Step(kTrackEnd, fPrevious); }  // where the mouse is
-  Points fConstrained;                                        // every step's next point after TrackConstrain
 
  private:
   BTracker* Step(int phase, OsImgPoint next) {
     OsImgPoint anchor = fAnchor, previous = fPrevious;
     const int moved = phase != kTrackContinue || !(next == previous) ? 1 : 0;
     fTracker.TrackConstrain(phase, anchor, previous, next, moved);
-    fConstrained.push_back(next);
     fPrevious = next;
     const int movedAfter = phase != kTrackContinue || !(next == previous) ? 1 : 0;
     BTracker* goesOn = fTracker.TrackMouse(phase, anchor, previous, next, movedAfter);
@@ -108,7 +103,6 @@ class TrackerFixture : public FigureFixture {
     gCurrentTool = fSavedTool;
     FigureFixture::TearDown();
   }
-  static void SetShift(bool down) { OsSetKeyDown(VK_SHIFT, down); }
   // A hit record made by hand: a segment hit at t, or a vertex part.
   static TDCheck Record(TDShape* s, int unit, int result, float t = 0.0f) {
     TDCheck check;
