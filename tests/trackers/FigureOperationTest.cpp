@@ -127,7 +127,7 @@ TEST_F(FigureOperationTest, ASegmentCutSplitsTheCurveWhereItWasHit) {
   const auto cut = [&](TDShape* f, OsImgPoint at) {
     f->SetSelect(1, 1, 0);
     auto t = std::make_unique<TDCScissor>();
-    TDCheck check = Record(f, 0, TDCheck::kSegment, 0.5f);
+    TDCheck check{.fShape = f, .fUnit = Unit(*f, 0), .fParam = 0.5f, .fResult = TDCheck::kSegment};
     t->IDCScissor(&fContainer, &fView, &fDocument, at, &check);
     return t;
   };

@@ -103,15 +103,6 @@ class TrackerFixture : public FigureFixture {
     gCurrentTool = fSavedTool;
     FigureFixture::TearDown();
   }
-  // A hit record made by hand: a segment hit at t, or a vertex part.
-  static TDCheck Record(TDShape* s, int unit, int result, float t = 0.0f) {
-    TDCheck check;
-    check.fShape = s;
-    check.fUnit = s != nullptr ? Unit(*s, unit) : nullptr;
-    check.fResult = result;
-    check.fParam = t;
-    return check;
-  }
   // Pressed, moved to each point, released where the last move left it, done.
   static void Run(BTracker& t, const Points& moves) {
     Gesture g(t);
