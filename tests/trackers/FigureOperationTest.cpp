@@ -1,7 +1,7 @@
 // Join and scissors, pressed as their tools press them. The replays join
-// straight lines and cut straight segments, undone and redone; here are curves
-// joined backwards, a curved segment split, and running out of memory at every
-// allocation.
+// straight lines (showing the line dragged) and cut straight segments, undone
+// and redone; here are curves joined backwards, a curved segment split, and
+// running out of memory at every allocation.
 
 #include <memory>
 #include <string>
@@ -85,16 +85,6 @@ TEST_F(FigureOperationTest, JoinedCurvesRunFromThePressedEndToTheReleasedOne) {
     ASSERT_EQ(Count(), 1);
     EXPECT_EQ(PathText(*At(0)) + " " + Details(*At(0)), path);
   }
-}
-
-// While the mouse moves, a line runs from the pressed end to it.
-TEST_F(FigureOperationTest, AJoinShowsItsLineFromThePressedEnd) {
-  Figure({{4, 6}, {20, 6}});
-  auto t = Press<TDCJoin>({20, 6});
-  Gesture g(*t);
-  g.Press();
-  g.MoveTo(40, 6);
-  EXPECT_TRUE(ShownInk(30, 6) && ShownInk(39, 6));
 }
 
 // Whichever allocation of the copies, the reversal or the merge fails, the

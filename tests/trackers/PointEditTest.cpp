@@ -47,9 +47,7 @@ class PointEditTest : public TrackerFixture {
   }
   // The tool's tracker for a press at p, made from what the hit test finds.
   std::unique_ptr<TDCBase> Press(Tool tool, OsImgPoint p) {
-    TDCheck check;
-    check.fFlags = 15;
-    check.fTolerance = 4.0f;
+    TDCheck check{.fFlags = 15, .fTolerance = 4.0f};
     fContainer.CheckDetail(p, &check, 0);
     if (tool == kWhiteArrow) return Made<TDCDirect>(&TDCDirect::IDCDirect, p, &check);
     if (tool == kEditPoint) return Made<TDCEdit>(&TDCEdit::IDCEdit, p, &check);
