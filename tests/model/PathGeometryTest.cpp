@@ -132,21 +132,18 @@ TEST_F(PathGeometry, RegionPointsFollowTheDrawnPolyline) {
     EXPECT_EQ(std::tuple(gTraceMode, gTraceCount, gTracePoints), std::tuple(0, 0, static_cast<OsImgPoint*>(nullptr)));
     return buffer;
   };
-  TDShape* tri = Polyline({{2, 2}, {20, 2}, {2, 20}}, true);
-  EXPECT_EQ(points(tri), (std::vector<OsImgPoint>{{2, 2}, {20, 2}, {2, 20}, {2, 2}}));
-  tri->fOpen = 1;  // the chord brings the last anchor a second time
-  EXPECT_EQ(points(tri), (std::vector<OsImgPoint>{{2, 2}, {20, 2}, {2, 20}, {2, 20}}));
+  // Closed figures are pinned by the region replay; an open one's chord brings
+  // the last anchor a second time.
+  EXPECT_EQ(points(Polyline({{2, 2}, {20, 2}, {2, 20}})), (std::vector<OsImgPoint>{{2, 2}, {20, 2}, {2, 20}, {2, 20}}));
   EXPECT_EQ(InkCount(), 0);
 }
 
-TEST_F(PathGeometry, TraceAppendsWalkedPixelsAndDropsEverythingWhenOutOfMemory) {
-  TDShape* s = Polyline({{0, 0}, {3, 0}, {3, 2}}, true);  // closing segment not traced
+// The pixels traced are pinned by the trace replay.
+TEST_F(PathGeometry, TraceOutOfMemoryDropsEverything) {
+  TDShape* s = Polyline({{0, 0}, {3, 0}, {3, 2}}, true);
   OsImgPoint* list = nullptr;
   int count = 0;
   ASSERT_TRUE(s->AppendTrace(&list, &count));
-  EXPECT_EQ(std::vector<OsImgPoint>(list, list + count),
-            (std::vector<OsImgPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 1}}));
-
   OsClearBeeps();
   OsFailAllocationsAfter(2);
   EXPECT_FALSE(s->AppendTrace(&list, &count));

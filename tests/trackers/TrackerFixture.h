@@ -4,6 +4,7 @@
 // repaints, keeping the raster as shown and clearing it, as the host does.
 
 #include <cstdint>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,15 +20,12 @@
 
 using Points = std::vector<OsImgPoint>;
 
-// The host's coordinate read-out; a null size is counted as a clear.
+// The host's coordinate read-out: every point reported.
 struct RecordingReadOut : BHostServices {
   void ReportPoint(const OsImgPoint* p) override { p ? fPoints.push_back(*p) : void(); }
-  void ReportSize(const OsImgSize* s) override { s ? fSizes.push_back(*s) : void(++fSizeClears); }
-  void ReportRect(const OsImgRect* r) override { r ? fRects.push_back(*r) : void(); }
+  void ReportSize(const OsImgSize*) override {}
+  void ReportRect(const OsImgRect*) override {}
   Points fPoints;
-  std::vector<OsImgSize> fSizes;
-  std::vector<OsImgRect> fRects;
-  int fSizeClears = 0;
 };
 
 // One gesture as the host's loop runs it from the anchor the initialiser left:
@@ -40,14 +38,12 @@ class Gesture {
   BTracker* MoveTo(int x, int y) { return Step(kTrackContinue, {x, y}); }
   BTracker* Release(int x, int y) { return Step(kTrackEnd, {x, y}); }
   BTracker* Release() { return Step(kTrackEnd, fPrevious); }  // where the mouse is
-  Points fConstrained;                                        // every step's next point after TrackConstrain
 
  private:
   BTracker* Step(int phase, OsImgPoint next) {
     OsImgPoint anchor = fAnchor, previous = fPrevious;
     const int moved = phase != kTrackContinue || !(next == previous) ? 1 : 0;
     fTracker.TrackConstrain(phase, anchor, previous, next, moved);
-    fConstrained.push_back(next);
     fPrevious = next;
     const int movedAfter = phase != kTrackContinue || !(next == previous) ? 1 : 0;
     BTracker* goesOn = fTracker.TrackMouse(phase, anchor, previous, next, movedAfter);
@@ -84,19 +80,6 @@ inline std::string Details(const TDShape& s) {
   return out;
 }
 
-// Every figure of a list as which object it is and all of it, so that equal
-// listings mean the very same figures, unchanged.
-inline std::string Listing(const BList& list) {
-  std::ostringstream out;
-  for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
-    const auto* s = static_cast<const TDShape*>(list.GetNext(pos));
-    const OsImgRect& b = s->fBounds;
-    out << s << ' ' << PathText(*s) << ' ' << s->fSelected << s->fBusy << ' ' << b.left << ',' << b.top << ','
-        << b.right << ',' << b.bottom << ' ' << Details(*s) << '\n';
-  }
-  return out.str();
-}
-
 class TrackerFixture : public FigureFixture {
  protected:
   void SetUp() override {
@@ -120,16 +103,6 @@ class TrackerFixture : public FigureFixture {
     gCurrentTool = fSavedTool;
     FigureFixture::TearDown();
   }
-  static void SetShift(bool down) { OsSetKeyDown(VK_SHIFT, down); }
-  // A hit record made by hand: a segment hit at t, or a vertex part.
-  static TDCheck Record(TDShape* s, int unit, int result, float t = 0.0f) {
-    TDCheck check;
-    check.fShape = s;
-    check.fUnit = s != nullptr ? Unit(*s, unit) : nullptr;
-    check.fResult = result;
-    check.fParam = t;
-    return check;
-  }
   // Pressed, moved to each point, released where the last move left it, done.
   static void Run(BTracker& t, const Points& moves) {
     Gesture g(t);
@@ -147,20 +120,36 @@ class TrackerFixture : public FigureFixture {
   TDShape* At(int index) const { return dynamic_cast<TDShape*>(fContainer.GetItemFromIndex(index + 1)); }
   std::string Path(int index) const { return PathText(*At(index)); }
   int Count() const { return fContainer.GetCount(); }
-  std::string Document() const { return Listing(fContainer); }
-  // How many entries of the container hold the object.
-  int Occurrences(const CObject* object) const {
+  // Every figure as which object it is and all of it, so that equal listings
+  // mean the very same figures, unchanged.
+  std::string Document() const {
+    std::ostringstream out;
+    for (int i = 0; i < Count(); ++i) {
+      const OsImgRect& b = At(i)->fBounds;
+      out << At(i) << ' ' << PathText(*At(i)) << ' ' << At(i)->fSelected << At(i)->fBusy << ' ' << b.left << ','
+          << b.top << ',' << b.right << ',' << b.bottom << ' ' << Details(*At(i)) << '\n';
+    }
+    return out.str();
+  }
+  // Sets up, then runs the step with allocations failing after 0, 1, 2...
+  // until it goes through, each failure leaving the document as it was and
+  // followed by the set-up again; how many failed.
+  template <typename Step>
+  int FailuresBeforeSuccess(
+      Step step, const std::function<void()>& setUp = [] {}) {
+    setUp();
+    const std::string before = Document();
     int n = 0;
-    for (BPosition pos = fContainer.GetHeadPosition(); pos != nullptr;) n += fContainer.GetNext(pos) == object;
+    for (; RunsOutOfMemory(n, step); ++n) {
+      EXPECT_EQ(Document(), before) << n;
+      setUp();
+    }
     return n;
   }
   // Every figure's fSelected, in order: "10" for two figures, the first selected.
-  std::string Selection(const BList* list = nullptr) const {
+  std::string Selection() const {
     std::string out;
-    for (BPosition pos = (list ? *list : fContainer).GetHeadPosition(); pos != nullptr;) {
-      const auto* s = dynamic_cast<const TDShape*>((list ? *list : fContainer).GetNext(pos));
-      out += s != nullptr && s->fSelected != 0 ? '1' : '0';
-    }
+    for (int i = 0; i < Count(); ++i) out += At(i)->fSelected != 0 ? '1' : '0';
     return out;
   }
   // Whether the last repaint showed ink at the view pixel.
