@@ -167,6 +167,14 @@ void StudioTest::UndoNamesTheStepAndScrollingMovesTheView() {
   QVERIFY(black->isChecked() && !fWindow->Action(ID_DISPLAY_INVERTED)->isChecked());
   fWindow->Action(ID_DISPLAY_INVERTED)->trigger();
 
+  // The polygon's count shows only with its tool; the profile check at the
+  // end expects the 6 set here.
+  QSlider* apex = fWindow->Palette()->ApexSlider();
+  QVERIFY(!apex->isVisible());
+  Tool(kToolPolygon);
+  QVERIFY(apex->isVisible());
+  apex->setValue(6);
+
   // A window smaller than the picture: the scroll bar moves the view's origin.
   fWindow->resize(500, 400);
   QTRY_VERIFY(fWindow->View()->height() < 480);
