@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
@@ -25,47 +26,26 @@
 #endif
 #endif
 
+#include "StudioSupport.h"
+
 namespace {
 
-QByteArray Read(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-// The part of a dump that the figures decide.
-QByteArray Sketch(const QByteArray& dump) { return dump.mid(dump.indexOf("\"clipboard\"")); }
-
-// Drawing, moving, mirroring, undoing and redoing, one event a line.
+// Drawing (some of it under Shift), moving, mirroring, undoing and redoing,
+// one event a line.
 QByteArray Work() {
   QByteArray text = "mode on\n";
   const auto line = [&text](const QString& l) { text += l.toUtf8() + "\n"; };
   for (int k = 0; k < 24; ++k) {
     const int x = 10 + (k % 4) * 75, y = 10 + (k / 4 % 3) * 70;
     line(QString("tool %1").arg(k % 3 == 0 ? 4 : k % 3 == 1 ? 5 : 8));
+    if (k % 8 == 5) line("key down shift");
     line(QString("press %1 %2").arg(x).arg(y));
     for (int m = 1; m <= 4; ++m) line(QString("move %1 %2").arg(x + m * 10).arg(y + m * 8));
     line(QString("release %1 %2").arg(x + 40).arg(y + 32));
-    if (k % 8 == 5) {
-      line("key down shift");
-      line(QString("press %1 %2").arg(x).arg(y + 40));
-      line(QString("move %1 %2").arg(x + 30).arg(y + 45));
-      line(QString("release %1 %2").arg(x + 30).arg(y + 45));
-      line("key up shift");
-    }
+    if (k % 8 == 5) line("key up shift");
     if (k % 4 == 3) {
-      line("tool 0");
-      line(QString("press %1 %2").arg(x + 20).arg(y));
-      line(QString("move %1 %2").arg(x + 25).arg(y + 5));
-      line(QString("release %1 %2").arg(x + 30).arg(y + 10));
-      line("menu 5110");
-      line("undo");
-      line("redo");
+      line(QString("tool 0\npress %1 %2\nmove %3 %4").arg(x + 20).arg(y).arg(x + 25).arg(y + 5));
+      line(QString("release %1 %2\nmenu 5110\nundo\nredo").arg(x + 30).arg(y + 10));
     }
   }
   return text;
@@ -73,14 +53,7 @@ QByteArray Work() {
 
 class CrashRecovery : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(fHome.isValid());
-    fEnv.insert("HOME", fHome.path());
-    fEnv.insert("XDG_DATA_HOME", fHome.path() + "/data");
-    fEnv.insert("XDG_CONFIG_HOME", fHome.path() + "/config");
-    fEnv.insert("XDG_RUNTIME_DIR", fHome.path());
-    fEnv.insert("QT_QPA_PLATFORM", "offscreen");
-  }
+  void SetUp() override { ASSERT_TRUE(fHome.isValid()); }
 
   // A small window and picture: each step repaints the view. `child` runs
   // in the studio's process before it starts.
@@ -95,26 +68,24 @@ class CrashRecovery : public ::testing::Test {
 
   // Runs the studio to its end, which must come in time; what it said on
   // standard error.
-  std::string Run(const QStringList& args, const std::function<void()>& child = {}) {
+  std::string Run(const QStringList& args, const std::function<void()>& child = {}, int exit = 0) {
     std::unique_ptr<QProcess> studio(Studio(args, child));
-    const bool ended = studio->waitForFinished(30000);
+    const bool ended = studio->waitForFinished(60000);
     const std::string said = studio->readAllStandardError().toStdString();
     EXPECT_TRUE(ended) << "the studio is still running";
-    EXPECT_EQ(studio->exitCode(), 0) << said;
+    EXPECT_EQ(studio->exitCode(), exit) << said;
     return said;
   }
 
   QTemporaryDir fHome;
-  QProcessEnvironment fEnv = QProcessEnvironment::systemEnvironment();
+  QProcessEnvironment fEnv = StudioEnvironment(fHome.path());
   QString Data() const { return fHome.path() + "/data/Sketch Studio"; }
 };
 
 TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
   const QByteArray work = Work();
-  Write(fHome.path() + "/work.txt", work);
-  QImage picture(320, 240, QImage::Format_RGB32);
-  picture.fill(qRgb(200, 220, 240));
-  ASSERT_TRUE(picture.save(fHome.path() + "/picture.png"));
+  ASSERT_TRUE(Write(fHome.path() + "/work.txt", work));
+  ASSERT_TRUE(SavePicture(fHome.path() + "/picture.png", {320, 240}, qRgb(200, 220, 240)));
   const QList<QByteArray> workLines = work.split('\n');
   // Killed inside a gesture, right after one, and anywhere.
   std::mt19937 random(20261206);
@@ -166,7 +137,7 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
       if (lines[k].startsWith("release ")) open = -1;
     }
     if (open >= 0) lines.resize(open);
-    Write(fHome.path() + "/whole.txt", lines.join('\n') + "\n");
+    ASSERT_TRUE(Write(fHome.path() + "/whole.txt", lines.join('\n') + "\n"));
 
     QProcess replay;
     replay.setWorkingDirectory(fHome.path());
@@ -174,20 +145,11 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
     ASSERT_TRUE(replay.waitForFinished(60000));
     ASSERT_EQ(replay.exitCode(), 0) << replay.readAllStandardError().toStdString();
 
-    std::unique_ptr<QProcess> recovered(Studio({"--recover=yes", "--dump", fHome.path() + "/recovered.json"}));
-    ASSERT_TRUE(recovered->waitForFinished(60000));
-    ASSERT_EQ(recovered->exitCode(), 0) << recovered->readAllStandardError().toStdString();
-    const QByteArray expected = Sketch(Read(fHome.path() + "/replayed.json"));
+    Run({"--recover=yes", "--dump", fHome.path() + "/recovered.json"});
+    const QByteArray expected = SketchPart(Read(fHome.path() + "/replayed.json"));
     ASSERT_FALSE(expected.isEmpty());
-    EXPECT_EQ(Sketch(Read(fHome.path() + "/recovered.json")).toStdString(), expected.toStdString());
-
-    // The journal recovered from is kept as it was; the clean end leaves no
-    // journal to recover.
-    const QStringList kept = QDir(Data()).entryList({"recovered-*.txt"}, QDir::Files);
-    ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(Read(Data() + "/" + kept[0]), journal);
-    EXPECT_FALSE(QFile::exists(Data() + "/journal.txt"));
-    QFile::remove(Data() + "/" + kept[0]);
+    EXPECT_EQ(SketchPart(Read(fHome.path() + "/recovered.json")).toStdString(), expected.toStdString());
+    ASSERT_TRUE(QDir(Data()).removeRecursively());
   }
 }
 
@@ -197,9 +159,9 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
 // answers, an undo with nothing to undo, the mode it is in already) goes
 // through the runner. The recording shows which took each line.
 TEST_F(CrashRecovery, PlayedInputGoesThroughTheWindow) {
-  Write(fHome.path() + "/play.txt",
-        "undo\nmode on\nmode on\ntool 4\ndrag 10 10 50 40 2\nclick 60 60\ntool 16\nmenu 5110\nundo\nredo\n"
-        "key down shift\nkey up shift\nanswer scale 150 ok\nmenu 5100\nsnapshot view.png\n");
+  ASSERT_TRUE(Write(fHome.path() + "/play.txt",
+                    "undo\nmode on\nmode on\ntool 4\ndrag 10 10 50 40 2\nclick 60 60\ntool 16\nmenu 5110\nundo\nredo\n"
+                    "key down shift\nkey up shift\nanswer scale 150 ok\nmenu 5100\nsnapshot view.png\n"));
   std::unique_ptr<QProcess> studio(
       Studio({"--play", fHome.path() + "/play.txt", "--record", fHome.path() + "/recorded.txt", "--quit"}));
   ASSERT_TRUE(studio->waitForFinished(60000));
@@ -224,9 +186,7 @@ const QByteArray kWork = "screen 800 600\nmode on\ntool 4\ndrag 9 9 50 40\n";
 // have; what it cannot is said, with why and where it is kept. Nothing
 // blocks, and the next start finds no journal.
 TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
-  QImage white(8, 8, QImage::Format_RGB32);
-  white.fill(Qt::white);
-  ASSERT_TRUE(white.save(fHome.path() + "/pic.png"));
+  ASSERT_TRUE(SavePicture(fHome.path() + "/pic.png", {8, 8}));
   ASSERT_EQ(mkfifo(QFile::encodeName(fHome.path() + "/fifo.png").constData(), 0600), 0);
   const QByteArray home = fHome.path().toUtf8();
   enum Kind { kBytes, kFifo, kTooLarge };
@@ -259,7 +219,7 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
     if (c.kind == kFifo) {
       ASSERT_EQ(mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
     } else {
-      Write(journal, c.journal);
+      ASSERT_TRUE(Write(journal, c.journal));
     }
     if (c.kind == kTooLarge) {
 #if defined(__SANITIZE_ADDRESS__) || defined(SANITIZED_BY_CLANG)
@@ -302,9 +262,9 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
   for (const char* lock : {"", "2147483646\n", "live"}) {
     SCOPED_TRACE(lock);
     ASSERT_TRUE(QDir(Data()).removeRecursively() && QDir().mkpath(Data()));
-    Write(Data() + "/journal.lock", lock);
+    ASSERT_TRUE(Write(Data() + "/journal.lock", lock));
     QByteArray left = kMarker + kWork;
-    Write(journal, left);
+    ASSERT_TRUE(Write(journal, left));
     std::unique_ptr<QProcess> live;
     if (std::string(lock) == "live") {
       live.reset(Studio({}));
@@ -335,15 +295,15 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
 // be taken, or a journal left behind that cannot be moved aside, which stays
 // as it was.
 TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
-  Write(fHome.path() + "/file", {});
-  Write(fHome.path() + "/click.txt", "click 1 1\n");
+  ASSERT_TRUE(Write(fHome.path() + "/file", {}));
+  ASSERT_TRUE(Write(fHome.path() + "/click.txt", "click 1 1\n"));
   // A data folder whose journal's name fits in a path and a kept journal's
   // does not.
   QString deep = fHome.path() + "/deep";
   while (deep.size() + 200 < 4070 - 14) deep += "/" + QString(199, 'd');
   deep += "/" + QString(4070 - 14 - deep.size() - 1, 'd');
   ASSERT_TRUE(QDir().mkpath(deep + "/Sketch Studio"));
-  Write(deep + "/Sketch Studio/journal.txt", kMarker + kWork);
+  ASSERT_TRUE(Write(deep + "/Sketch Studio/journal.txt", kMarker + kWork));
   ASSERT_TRUE(QDir().mkpath(fHome.path() + "/locked/Sketch Studio/journal.lock"));
   const struct {
     QString dataHome;
@@ -362,6 +322,47 @@ TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
     EXPECT_NE(said.find(c.said), std::string::npos) << said;
   }
   EXPECT_EQ(Read(deep + "/Sketch Studio/journal.txt"), kMarker + kWork);
+}
+
+// Started with a journal left behind, eleven kept already, and a picture named
+// on the command line: the journal is recovered first, the picture opens after
+// it with no sketch yet, and only the ten newest kept journals stay.
+TEST_F(CrashRecovery, RecoveryKeepsTenJournalsAndOpensTheNamedPictureAfter) {
+  ASSERT_TRUE(QDir().mkpath(Data()));
+  ASSERT_TRUE(SavePicture(fHome.path() + "/base.png", {120, 90}));
+  ASSERT_TRUE(SavePicture(fHome.path() + "/named.png", {120, 90}, qRgb(255, 255, 255), qRgb(0, 0, 1)));
+  for (int k = 10; k <= 20; ++k) ASSERT_TRUE(Write(Data() + QString("/recovered-200001%1-000000-000.txt").arg(k), {}));
+  ASSERT_TRUE(Write(Data() + "/journal.txt", kMarker + "document main " + fHome.path().toUtf8() + "/base.png\n" +
+                                                 kWork.mid(kWork.indexOf("mode"))));
+  Run({fHome.path() + "/named.png", "--recover=yes", "--dump", fHome.path() + "/dump.json"});
+  const QByteArray state = Read(fHome.path() + "/dump.json");
+  EXPECT_TRUE(state.contains("\"name\": \"main\"") && state.contains("\"name\": \"named.png\""));
+  EXPECT_EQ(state.count("\"figures\": []"), 1);
+  const QStringList kept = QDir(Data()).entryList({"recovered-*.txt"}, QDir::Files, QDir::Name);
+  ASSERT_EQ(kept.size(), 10);
+  EXPECT_EQ(kept.first(), "recovered-20000112-000000-000.txt");
+  EXPECT_FALSE(kept.last().startsWith("recovered-2000"));
+}
+
+// A picture as large as the studio accepts, over what Qt reads by default, is
+// played over, sketch-replay reading the whole of its copy; a FIFO is refused
+// before it could block the start.
+TEST_F(CrashRecovery, PlayedPicturesUpToTheLargestSize) {
+  const int side = 16384;  // the largest the studio accepts
+  ASSERT_TRUE(SavePicture(fHome.path() + "/large.jpg", {side, 2100}, qRgb(90, 160, 220)));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fHome.path() + "/fifo.jpg").constData(), 0600), 0);
+  // One click: the script opens the picture as its first document.
+  ASSERT_TRUE(Write(fHome.path() + "/click.txt", "click 1 1\n"));
+  const QStringList play{"--play", fHome.path() + "/click.txt", "--quit"};
+  Run(QStringList{fHome.path() + "/large.jpg"} + play);
+  const std::string said = Run(QStringList{fHome.path() + "/fifo.jpg"} + play, {}, 1);  // a file it cannot use
+  EXPECT_NE(said.find("sketch-studio: " + fHome.path().toStdString() + "/fifo.jpg: is not a regular file\n"),
+            std::string::npos)
+      << said;
+  const QStringList copies = QDir(Data() + "/pictures").entryList({"*.png"}, QDir::Files);
+  ASSERT_EQ(copies.size(), 1);
+  QImageReader::setAllocationLimit(0);  // read whole, past Qt's own limit
+  EXPECT_EQ(QImage(Data() + "/pictures/" + copies[0]).size(), QSize(side, 2100));
 }
 
 }  // namespace

@@ -2,114 +2,30 @@
 // menus, keys and dialogs on the offscreen platform: saving and the changed
 // marker, the question before work is lost, the recent sketches, the dialogs'
 // folders, pictures that moved, kept journals, pictures read as sketch-replay
-// reads them; and, as a process, what the command line does around a recovery
-// and with the pictures it is given.
+// reads them.
 
-#include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QProcess>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <deque>
 
-#include <sys/stat.h>
 #include <zlib.h>
 
 #include "DocumentView.h"
 #include "HostDump.h"
+#include "Modals.h"
 #include "Replay.h"
 #include "SketchJournal.h"
+#include "StudioSupport.h"
 #include "StudioWindow.h"
 #include "ToolPalette.h"
 #include "container/TObjectContainer.h"
 #include "resources/SketchResources.h"
 
 namespace {
-
-// Works the modal windows as they open, one step each, in turn. A window that
-// opens with no step left, or that its step left open, is closed, so that a
-// failed check cannot hang the run; the unexpected ones are counted.
-class Modals : public QObject {
- public:
-  using Step = std::function<void(QWidget*)>;
-  Modals() {
-    connect(&fTimer, &QTimer::timeout, this, [this] { Look(); });
-    fTimer.start(10);
-  }
-  void Expect(std::initializer_list<Step> steps) { fSteps = steps; }
-  // Whether every step ran and nothing else opened since Expect.
-  bool AllDone() { return fSteps.empty() && std::exchange(fUnexpected, 0) == 0; }
-
- private:
-  void Look() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == fLast) return;
-    fLast = modal;
-    Step step = [this](QWidget*) { ++fUnexpected; };
-    if (!fSteps.empty()) {
-      step = fSteps.front();
-      fSteps.pop_front();
-    }
-    // Outside the timer, which does not fire again while it runs: a window
-    // the step opens is looked at too.
-    QMetaObject::invokeMethod(
-        this,
-        [step, window = QPointer<QWidget>(modal)] {
-          step(window);
-          if (auto* dialog = qobject_cast<QDialog*>(window.data()); dialog != nullptr && dialog->isVisible()) {
-            dialog->reject();
-          }
-        },
-        Qt::QueuedConnection);
-  }
-  std::deque<Step> fSteps;
-  QTimer fTimer;
-  QPointer<QWidget> fLast;
-  int fUnexpected = 0;
-};
-
-Modals::Step Choose(const QString& file) {
-  return [file](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    QVERIFY(dialog != nullptr);
-    // The dialog does not write over a name being typed, nor would a person.
-    if (QWidget* typing = dialog->focusWidget()) typing->clearFocus();
-    dialog->selectFile(file);
-    static_cast<QDialog*>(dialog)->accept();
-  };
-}
-
-Modals::Step Click(QMessageBox::StandardButton button) {
-  return [button](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    QVERIFY(box != nullptr && box->button(button) != nullptr);
-    box->button(button)->click();
-  };
-}
-
-Modals::Step Cancel() {
-  return [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); };
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-void Picture(const QString& path, QRgb colour, QRgb corner) {
-  QImage picture(120, 90, QImage::Format_RGB32);
-  picture.fill(colour);
-  picture.setPixel(0, 0, corner);
-  QVERIFY(picture.save(path));
-}
 
 // The picture as a PNG file declaring its samples linear (a gAMA of 1.0 right
 // after the header).
@@ -123,7 +39,7 @@ void LinearPng(const QString& path, const QImage& picture) {
   out.writeRawData("gAMA", 4);
   out << quint32(100000);
   out << quint32(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()) + 4, 8));
-  Write(path, png.insert(33, chunk));
+  QVERIFY(Write(path, png.insert(33, chunk)));
 }
 
 // The picture as a 32-bit BMP whose fourth byte is opacity (a version 4
@@ -143,7 +59,7 @@ void AlphaBmp(const QString& path, const QImage& picture) {
   for (int y = picture.height() - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width(); ++x) out << quint32(picture.pixel(x, y));
   }
-  Write(path, bmp);
+  QVERIFY(Write(path, bmp));
 }
 
 }  // namespace
@@ -161,9 +77,7 @@ class StudioFilesTest : public QObject {
   void DialogsAndTheWindowStartWhereTheyLastWere();
   void MissingPictureIsLocatedBeforeTheSessionGoes();
   void OpenSketchOffersTheKeptJournals();
-  void RecoveryKeepsTenJournalsAndOpensTheNamedPictureAfter();
   void PicturesShowAsTheReplayShowsThem();
-  void PlayedPicturesUpToTheLargestSize();
 
  private:
   void Rectangle(int k) {
@@ -215,14 +129,6 @@ void StudioFilesTest::cleanup() {
 
 void StudioFilesTest::TitleMarksChangesUntilSaved() {
   QCOMPARE(fWindow->windowTitle(), QString("[*]main - Sketch Studio"));
-  QVERIFY(!fWindow->isWindowModified());
-  // A tool and a zoom change nothing kept.
-  QTest::keyPress(fWindow->View(), Qt::Key_Space);
-  QTest::keyPress(fWindow->View(), Qt::Key_Control);
-  QTest::mouseClick(fWindow->View(), Qt::LeftButton, {}, {20, 10});
-  QTest::keyRelease(fWindow->View(), Qt::Key_Control);
-  QTest::keyRelease(fWindow->View(), Qt::Key_Space);
-  QCOMPARE(fWindow->GetHost().Active()->view.GetZoom().fZoomX, 2.0f);
   QVERIFY(!fWindow->isWindowModified());
   Rectangle(0);
   ExpectAfter(Qt::CTRL | Qt::Key_Z, false);
@@ -281,7 +187,7 @@ void StudioFilesTest::SaveWritesTheSketchItCameFrom() {
 
 void StudioFilesTest::ClosingAsksToSaveDiscardOrCancel() {
   Rectangle(0);
-  fModals.Expect({Click(QMessageBox::Cancel), Click(QMessageBox::Save), Cancel()});
+  fModals.Expect({Click(QMessageBox::Cancel), Click(QMessageBox::Save), [](QWidget*) {}});
   Key(Qt::CTRL | Qt::Key_W);
   // Saving, with its dialog cancelled, keeps the document too.
   Key(Qt::CTRL | Qt::Key_W);
@@ -308,7 +214,7 @@ void StudioFilesTest::ClosingAsksToSaveDiscardOrCancel() {
   QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 61 50"));
 
   // With changes since, Save writes them and the window goes.
-  Picture(fDir + "/white.png", qRgb(255, 255, 255), qRgb(255, 255, 255));
+  QVERIFY(SavePicture(fDir + "/white.png", {120, 90}));
   QVERIFY(fWindow->OpenPicture(fDir + "/white.png"));
   Rectangle(2);
   fModals.Expect({Click(QMessageBox::Save)});
@@ -381,8 +287,8 @@ void StudioFilesTest::DialogsAndTheWindowStartWhereTheyLastWere() {
 
 void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
   QVERIFY(QDir().mkpath(fDir + "/moved"));
-  Picture(fDir + "/pic.png", qRgb(200, 220, 240), qRgb(200, 220, 240));
-  Picture(fDir + "/moved/other.png", qRgb(200, 220, 240), qRgb(0, 0, 0));
+  QVERIFY(SavePicture(fDir + "/pic.png", {120, 90}, qRgb(200, 220, 240)));
+  QVERIFY(SavePicture(fDir + "/moved/other.png", {120, 90}, qRgb(200, 220, 240), qRgb(0, 0, 1)));
   QVERIFY(fWindow->OpenPicture(fDir + "/pic.png"));
   Rectangle(0);
   QCOMPARE(fWindow->SaveSketch(fDir + "/pic.sketch"), std::string());
@@ -395,7 +301,7 @@ void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
   fModals.Expect({Choose(fDir + "/pic.sketch"), [&title](QWidget* modal) {
                     title = modal->windowTitle();
                     QCOMPARE(modal->findChild<QLineEdit*>("fileNameEdit")->text(), QString("pic.png"));
-                    Cancel()(modal);
+                    static_cast<QDialog*>(modal)->reject();
                   }});
   Trigger("openSketch");
   QVERIFY(fModals.AllDone());
@@ -426,10 +332,10 @@ void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
 }
 
 void StudioFilesTest::OpenSketchOffersTheKeptJournals() {
-  Picture(fDir + "/base.png", qRgb(255, 255, 255), qRgb(255, 255, 255));
+  QVERIFY(SavePicture(fDir + "/base.png", {120, 90}));
   const QString journal = Data() + "/recovered-20250101-000000-000.txt";
-  Write(journal,
-        "# sketch-studio journal 1\ndocument base " + fDir.toUtf8() + "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n");
+  QVERIFY(Write(journal, "# sketch-studio journal 1\ndocument base " + fDir.toUtf8() +
+                             "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n"));
 
   QStringList filters;
   QString folder;
@@ -455,38 +361,6 @@ void StudioFilesTest::OpenSketchOffersTheKeptJournals() {
   QCOMPARE(Figures(), 1);
 }
 
-// Run as a person starts it: a journal left behind, eleven kept already, and
-// a picture named on the command line.
-void StudioFilesTest::RecoveryKeepsTenJournalsAndOpensTheNamedPictureAfter() {
-  const QString data = fDir + "/home/data/Sketch Studio";
-  QVERIFY(QDir().mkpath(data));
-  Picture(fDir + "/base.png", qRgb(255, 255, 255), qRgb(255, 255, 255));
-  Picture(fDir + "/named.png", qRgb(255, 255, 255), qRgb(0, 0, 0));
-  for (int k = 10; k <= 20; ++k) Write(data + QString("/recovered-200001%1-000000-000.txt").arg(k), {});
-  Write(data + "/journal.txt",
-        "# sketch-studio journal 1\ndocument main " + fDir.toUtf8() + "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n");
-
-  QProcess studio;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_DATA_HOME", fDir + "/home/data");
-  env.insert("XDG_CONFIG_HOME", fDir + "/home/config");
-  studio.setProcessEnvironment(env);
-  studio.start(SKETCH_STUDIO, {fDir + "/named.png", "--recover=yes", "--dump", fDir + "/dump.json"});
-  QVERIFY(studio.waitForFinished(60000));
-  QCOMPARE(studio.exitCode(), 0);
-  QFile dump(fDir + "/dump.json");
-  QVERIFY(dump.open(QIODevice::ReadOnly));
-  const QByteArray state = dump.readAll();
-  QVERIFY(state.contains("\"name\": \"main\"") && state.contains("\"name\": \"named.png\""));
-
-  // The recovered sketch, and the picture with none yet.
-  QCOMPARE(state.count("\"figures\": []"), 1);
-  const QStringList kept = QDir(data).entryList({"recovered-*.txt"}, QDir::Files, QDir::Name);
-  QCOMPARE(kept.size(), 10);
-  QCOMPARE(kept.first(), QString("recovered-20000112-000000-000.txt"));
-  QVERIFY(!kept.last().startsWith("recovered-2000"));
-}
-
 // A picture with transparent parts and a declared gamma shows as
 // sketch-replay shows it, so that a sketch over it reopens as drawn.
 void StudioFilesTest::PicturesShowAsTheReplayShowsThem() {
@@ -510,45 +384,6 @@ void StudioFilesTest::PicturesShowAsTheReplayShowsThem() {
   const StudioWindow::SessionFile reopened = StudioWindow::ReadSessionFile(fDir + "/over.sketch");
   QVERIFY(reopened.missing.empty());
   QCOMPARE(reopened.changed, std::vector<std::string>());
-}
-
-// A picture as large as the studio accepts, over what Qt reads by default, is
-// played over; a FIFO is refused before it could block the start.
-void StudioFilesTest::PlayedPicturesUpToTheLargestSize() {
-  const QString data = fDir + "/home/data/Sketch Studio";
-  {
-    QImage large(kMaxPictureSide, 2100, QImage::Format_RGB32);
-    large.fill(qRgb(90, 160, 220));
-    QVERIFY(large.save(fDir + "/large.jpg"));
-  }
-  QCOMPARE(mkfifo((fDir + "/fifo.jpg").toLocal8Bit().constData(), 0600), 0);
-  // One click: the script opens the picture as its first document.
-  Write(fDir + "/click.txt", "click 1 1\n");
-  const struct {
-    const char* picture;
-    int exit;
-    QString error;
-  } cases[] = {{"large.jpg", kExitOk, ""},
-               {"fifo.jpg", kExitFile, "sketch-studio: " + fDir + "/fifo.jpg: is not a regular file\n"}};
-  for (const auto& c : cases) {
-    QProcess studio;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", fDir + "/home/data");
-    env.insert("XDG_CONFIG_HOME", fDir + "/home/config");
-    studio.setProcessEnvironment(env);
-    studio.start(SKETCH_STUDIO, {fDir + "/" + c.picture, "--play", fDir + "/click.txt", "--quit"});
-    QVERIFY2(studio.waitForFinished(30000), c.picture);
-    QCOMPARE(studio.exitCode(), c.exit);
-    const QString said = QString::fromLocal8Bit(studio.readAllStandardError());
-    QVERIFY2(said.contains(c.error), qPrintable(said));
-  }
-  // The copy sketch-replay read is the whole picture.
-  const QStringList copies = QDir(data + "/pictures").entryList({"*.png"}, QDir::Files);
-  QCOMPARE(copies.size(), 1);
-  RgbImage copy;
-  QCOMPARE(ReadPng((data + "/pictures/" + copies[0]).toStdString(), copy), std::string());
-  QCOMPARE(copy.width, kMaxPictureSide);
-  QCOMPARE(copy.height, 2100);
 }
 
 QTEST_MAIN(StudioFilesTest)

@@ -47,10 +47,8 @@ class StudioScreenTest : public QObject {
     QTest::mouseRelease(view, Qt::RightButton, {}, {90, 90});
     QCOMPARE(sketch->GetCount(), 1);
     const auto* rectangle = static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition()));
-    QCOMPARE(rectangle->fBounds.left, 20);
-    QCOMPARE(rectangle->fBounds.top, 20);
-    QCOMPARE(rectangle->fBounds.right, 81);
-    QCOMPARE(rectangle->fBounds.bottom, 61);
+    const auto& b = rectangle->fBounds;
+    QCOMPARE(QList<int>({b.left, b.top, b.right, b.bottom}), QList<int>({20, 20, 81, 61}));
   }
 
   void TheGridIsDrawnOverTheViewOnly() {

@@ -1,0 +1,74 @@
+// The modal windows of a studio under test, worked as they open.
+
+#pragma once
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+// Works the modal windows as they open, one step each, in turn. A window that
+// opens with no step left, or that its step left open, is closed, so that a
+// failed check cannot hang the run; the unexpected ones are counted.
+class Modals : public QObject {
+ public:
+  using Step = std::function<void(QWidget*)>;
+  Modals() {
+    connect(&fTimer, &QTimer::timeout, this, [this] { Look(); });
+    fTimer.start(10);
+  }
+  void Expect(std::initializer_list<Step> steps) { fSteps = steps; }
+  // Whether every step ran and nothing else opened since Expect.
+  bool AllDone() { return fSteps.empty() && std::exchange(fUnexpected, 0) == 0; }
+
+ private:
+  void Look() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == fLast) return;
+    fLast = modal;
+    Step step = [this](QWidget*) { ++fUnexpected; };
+    if (!fSteps.empty()) {
+      step = fSteps.front();
+      fSteps.pop_front();
+    }
+    // Outside the timer, which does not fire again while it runs: a window
+    // the step opens is looked at too.
+    QMetaObject::invokeMethod(
+        this,
+        [step, window = QPointer<QWidget>(modal)] {
+          step(window);
+          if (auto* dialog = qobject_cast<QDialog*>(window.data()); dialog != nullptr && dialog->isVisible()) {
+            dialog->reject();
+          }
+        },
+        Qt::QueuedConnection);
+  }
+  std::deque<Step> fSteps;
+  QTimer fTimer;
+  QPointer<QWidget> fLast;
+  int fUnexpected = 0;
+};
+
+// The file dialog's answer: that file. The dialog does not write over a name
+// being typed, nor would a person.
+inline Modals::Step Choose(const QString& file) {
+  return [file](QWidget* modal) {
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      if (QWidget* typing = dialog->focusWidget()) typing->clearFocus();
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->accept();
+    }
+  };
+}
+
+// The message box's answer; any other window is left to be closed.
+inline Modals::Step Click(QMessageBox::StandardButton button) {
+  return [button](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box != nullptr && box->button(button) != nullptr) box->button(button)->click();
+  };
+}

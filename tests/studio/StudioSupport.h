@@ -1,0 +1,41 @@
+// What the studio's tests share: files written and read whole, a plain
+// picture, the environment of a studio run as a process.
+
+#pragma once
+
+#include <QFile>
+#include <QImage>
+#include <QProcessEnvironment>
+
+inline QByteArray Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The part of a dump that the figures decide; the rest tells about the host.
+inline QByteArray SketchPart(const QByteArray& dump) { return dump.mid(dump.indexOf("\"clipboard\"")); }
+
+// One colour, the top left pixel another, so that pictures of one size can
+// be told apart.
+inline bool SavePicture(const QString& path, QSize size, QRgb colour = qRgb(255, 255, 255), QRgb corner = 0) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(colour);
+  if (corner != 0) picture.setPixel(0, 0, corner);
+  return picture.save(path);
+}
+
+// A studio started as a person starts it, its folders under `home`.
+inline QProcessEnvironment StudioEnvironment(const QString& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", home);
+  env.insert("XDG_DATA_HOME", home + "/data");
+  env.insert("XDG_CONFIG_HOME", home + "/config");
+  env.insert("XDG_RUNTIME_DIR", home);
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  return env;
+}
