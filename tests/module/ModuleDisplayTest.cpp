@@ -1,7 +1,8 @@
-// Showing the sketch over the host's view: the repaint draws the figures under
-// a scrolled, zoomed view and leaves the raster empty again, ink beyond the
-// view included, and with its own colour table; an update asks for a repaint
-// only when there is something to show.
+// Showing the sketch over the host's view: the repaint leaves the raster empty
+// again, ink beyond the view included, and gives back the colours it borrowed;
+// an update asks for a repaint only when there is something to show. Figures
+// under a zoomed or scrolled view, and each display colour, are in the replay
+// scripts (select-drag, display).
 
 #include <string>
 #include <vector>
@@ -11,22 +12,6 @@
 namespace {
 
 using ModuleDisplay = ModuleFixture;
-
-TEST_F(ModuleDisplay, ARepaintOfAScrolledZoomedViewDrawsTheFiguresUnderIt) {
-  Rect(101, 102, 108, 106);  // far from the image origin, under the view only once scrolled
-  view.GetZoom() = BZoom(2.0f, 2.0f, 100.0f, 102.0f);
-  Repaint(view);
-  // Image (101, 102) is view (2, 0); the right and bottom edges lie beyond the view.
-  EXPECT_EQ(Art(kInverted),
-            "..##############\n"
-            "..#.............\n"
-            "..#.............\n"
-            "..#.............\n"
-            "..#.............\n"
-            "..#.............\n"
-            "..#.............\n"
-            "..#.............\n");
-}
 
 TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   SketchDrawPixel({3, 4});
@@ -44,26 +29,13 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
 }
 
-// Any colour but inverted is painted through a colour table of the raster's
-// own, which the raster must get back.
-TEST_F(ModuleDisplay, APaletteColourPaintsOnlyTheInkAndGivesTheRasterItsTableBack) {
-  gModuleInterface.fPaletteIndex = 7;  // grey 248 in the fake host
-  gModuleInterface.fDispColor = ID_DISPLAY_PALETTE;
-  SketchFillRect({2, 1, 5, 3});
-  Repaint(view);
-  EXPECT_EQ(Art({248, 248, 248}),
-            Rows({"................", "..###...........", "..###...........", "................", "................",
-                  "................", "................", "................"}));
-  RGBQUAD table[2];
-  ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
-  EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0}));
-}
-
-// The host goes on drawing with its context after the sketch is laid over.
-TEST_F(ModuleDisplay, ARepaintLeavesTheHostContextsColoursAsTheyWere) {
-  SketchFillRect({2, 1, 5, 3});
+// The host goes on drawing with its context after the sketch is laid over; any
+// colour but inverted is painted through a colour table of the raster's own,
+// which the raster must get back.
+TEST_F(ModuleDisplay, ARepaintGivesBackTheColoursItBorrowed) {
   frame.assign(kViewW * kViewH, kBackground);
   for (const int colour : {ID_DISPLAY_INVERTED, ID_DISPLAY_PALETTE}) {
+    SketchFillRect({2, 1, 5, 3});
     gModuleInterface.fDispColor = colour;
     CDC dc;
     dc.Attach(OsCreateBufferDC(frame.front().data(), kViewW, kViewH, kViewW * 3));
@@ -72,11 +44,14 @@ TEST_F(ModuleDisplay, ARepaintLeavesTheHostContextsColoursAsTheyWere) {
     gModuleInterface.RepaintRequest(&dc, &view);
     EXPECT_EQ(dc.SetTextColor(0), RGB(10, 20, 30)) << colour;
     EXPECT_EQ(dc.SetBkColor(0), RGB(40, 50, 60)) << colour;
+    RGBQUAD table[2];
+    ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
+    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0})) << colour;
   }
 }
 
 TEST_F(ModuleDisplay, ActiveRegionIsInImageUnitsWhateverTheZoomAndKeepsTheZoom) {
-  Rect(2, 2, 10, 8);
+  Add(2, 2, 10, 8);
   view.GetZoom() = BZoom(2.0f, 2.0f, 3.0f, 5.0f);
   BRegion region;
   region.IRegion();

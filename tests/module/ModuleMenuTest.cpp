@@ -20,7 +20,7 @@ class ModuleMenu : public ModuleFixture {
  protected:
   void SetUp() override {
     ModuleFixture::SetUp();
-    Rect(2, 2, 8, 6);
+    Add(2, 2, 8, 6);
   }
 };
 

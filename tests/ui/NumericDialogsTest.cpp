@@ -61,34 +61,26 @@ class NumericDialog : public ::testing::Test, public OsUserInterface {
   std::vector<std::string> boxes;
 };
 
-TEST_F(NumericDialog, ScaleTakesOneToAThousandAndAsksAgainForAnythingElse) {
-  // "12345" is cut to 1234, too large as well; answers after the accepted one
-  // find the dialog ended.
-  answers = {{"0", 0, IDOK}, {"1001", 0, IDOK}, {"", 0, IDOK}, {"12345", 0, IDOK}, {"1", 0, IDOK}, {"1000", 0, IDOK}};
+// The limits, and the numbers refused with the module's message, are in the
+// replay scripts (typed-scale, typed-rotation); here, what each run opens on.
+TEST_F(NumericDialog, ScaleOpensOnTheLastNumberReadAndCancelKeepsIt) {
+  answers = {{"1001", 0, IDOK}, {"1", 0, IDOK}};
   CScaleDialog dialog;
   EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1, "100/4/0"));
-  EXPECT_EQ(boxes, Stops(IDS_BAD_SCALE, 4));
-  answers = {{"1000", 0, IDOK}};
-  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1000, "1/4/0"));
-  // Cancel keeps what the last OK read, and each run opens on the member.
+  EXPECT_EQ(boxes, Stops(IDS_BAD_SCALE, 1));
   answers = {{"2000", 0, IDOK}, {"50", 0, IDCANCEL}};
-  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent), std::tuple(IDCANCEL, 2000));
-  EXPECT_EQ(std::tuple(CScaleDialog().fPercent, boxes.size()), std::tuple(100, 5u));
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDCANCEL, 2000, "1/4/0"));
 }
 
-TEST_F(NumericDialog, RotateTakesZeroToThreeSixtyInTheDirectionCheckedLast) {
-  answers = {{"361", IDC_COUNTERCLOCKWISE, IDOK}, {"-5", 0, IDOK}};  // no minus sign in a digits-only edit
+TEST_F(NumericDialog, RotateOpensOnClockwiseWhateverTheLastRunChose) {
+  answers = {{"-5", IDC_COUNTERCLOCKWISE, IDOK}};  // no minus sign in a digits-only edit
   CRotateDialog dialog;
   EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fDegrees, dialog.fClockwise, shown),
             std::tuple(IDOK, 5, 0, "0/3/2201"));
-  EXPECT_EQ(boxes, Stops(IDS_BAD_ANGLE, 1));
-  // Every run opens on clockwise, whatever the last one chose; "3600" is cut to 360.
-  answers = {{"3600", 0, IDOK}};
+  answers = {{"3600", 0, IDOK}};  // cut to 360
   EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fDegrees, dialog.fClockwise, shown),
             std::tuple(IDOK, 360, 1, "5/3/2201"));
-  answers = {{"45", IDC_COUNTERCLOCKWISE, IDOK}};
-  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fDegrees, dialog.fClockwise), std::tuple(IDOK, 45, 0));
-  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(boxes.empty());
 }
 
 }  // namespace

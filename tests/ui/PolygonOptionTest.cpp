@@ -2,21 +2,16 @@
 // set through its scroll-bar control as a user would, its count kept in the
 // profile; and the scroll bar that wraps the host's control.
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "OsPlatformHost.h"
 #include "OsRuntime.h"
 #include "OsScrollControl.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleFixture.h"
 #include "resources/SketchResources.h"
 #include "ui/CPolygonOptionView.h"
 #include "ui/PolygonApex.h"
-
-extern "C" BOOL DllMain(OsModuleInstance* instance, DWORD reason, void*);
 
 namespace {
 
@@ -24,27 +19,9 @@ namespace {
 std::vector<unsigned> Beeps(int n) { return std::vector<unsigned>(static_cast<std::size_t>(n), 0x40u); }
 std::vector<LONG> MinMaxValue(const OsScrollControl* c) { return {c->GetMin(), c->GetMax(), c->GetValue()}; }
 
-class PolygonPalette : public ::testing::Test {
+// The module loaded, without palettes until the test makes them.
+class PolygonPalette : public ModuleFixture {
  protected:
-  static OsModuleInstance* Instance() {
-    static int handle;
-    return reinterpret_cast<OsModuleInstance*>(&handle);
-  }
-  void SetUp() override {
-    ASSERT_EQ(DllMain(Instance(), DLL_PROCESS_ATTACH, nullptr), 1);
-    Reset();
-  }
-  void TearDown() override {
-    Reset();
-    DllMain(Instance(), DLL_PROCESS_DETACH, nullptr);
-  }
-  static void Reset() {
-    OsFailAllocationsAfter(-1);
-    gModuleInterface.fToolOption.DestroyViews();
-    gPolygonApex = 3;
-    AfxGetApp()->fProfile.clear();
-    OsClearBeeps();
-  }
   // The palettes made as the host makes them: the one palette, or null.
   CPolygonOptionView* Load() {
     gModuleInterface.InitFloatingPalettes(&frame, RECT{}, &options, RECT{});
@@ -130,7 +107,7 @@ TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
                                                    {"Other", "7", 3, 0},
                                                    {"Sketch", "250", 100, 1}}) {
     SCOPED_TRACE(std::string(section) + " \"" + text + '"');
-    Reset();
+    ResetModule();
     AfxGetApp()->WriteProfileString(section, "PolygonOption-Apex", text);
     CPolygonOptionView* palette = Load();
     ASSERT_NE(palette, nullptr);
