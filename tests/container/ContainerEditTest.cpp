@@ -2,7 +2,8 @@
 // to another list, cloning) and the active region handed to the host; what is
 // done to the selection as a whole (the click modes, the click between two
 // figures, busy flags). The trace list and the active area are in the replay
-// scripts (trace, and every dump's actArea and center).
+// scripts (trace, and every dump's actArea and center); what a press's memo puts
+// back, in the module's tests of presses that run out of memory.
 
 #include <algorithm>
 #include <initializer_list>
@@ -15,9 +16,7 @@
 #include "OsRuntime.h"
 #include "RasterFixture.h"
 #include "container/TObjectContainer.h"
-#include "container/TSketchMemo.h"
 #include "model/TDRectangle.h"
-#include "model/TDUnit.h"
 
 namespace {
 
@@ -185,49 +184,6 @@ TEST_F(ContainerRegion, OverlapOfTwoSelectedFiguresIsAHole) {
   container.SelectAll(0);
   container.CalcActRgn();
   EXPECT_TRUE(container.fActRegion.IsEmptyRegion());
-}
-
-using ContainerMemo = ContainerFixture;
-
-// Figures are matched by identity, whatever their place: one taken out since
-// is passed over, one added since is left alone, the others get back their
-// selection, vertex states and bounds; the area, mark and open figure return.
-TEST_F(ContainerMemo, RestorePutsBackWhatNoStepRecordsFigureByFigure) {
-  const std::unique_ptr<TDShape> gone(Rect(2, 2, 10, 8));
-  TDRectangle* b = Rect(20, 2, 30, 8);
-  TDRectangle* c = Rect(40, 2, 50, 8);
-  Select(b);
-  container.CalcActArea();
-  const OsImgRect area = container.fActArea, bounds = c->fBounds;
-  const TDFloatPoint center = container.fCenter;
-  const std::unique_ptr<TDUnit> goneVertex(static_cast<TDUnit*>(c->fUnits.GetItemFromIndex(1)));
-  goneVertex->fSelected = 1;  // then taken out: its record must not go to the next
-  auto* last = static_cast<TDUnit*>(c->fUnits.GetItemFromIndex(c->UnitCount()));
-  const std::uint8_t lastState = last->fState;
-  const TSketchMemo memo(container);
-  last->fState = static_cast<std::uint8_t>(lastState + 1);
-  c->fUnits.SetItem(c->fUnits.GetHeadPosition(), nullptr);
-  c->fUnits.Delete(c->fUnits.GetHeadPosition());
-  container.SelectAll(1);
-  c->fBounds = {0, 0, 1, 1};
-  container.fCenterShown = 1;
-  container.fDrawing = c;
-  ASSERT_TRUE(container.TakeOut(gone.get()));
-  TDRectangle* added = Rect(2, 20, 10, 28);
-  Select(added);
-  container.CalcActArea();
-  memo.Restore(container);
-  EXPECT_EQ(Flags({b, c, added}), "101");
-  int selectedVertices = 0;
-  for (TDShape* s : {b, c}) {
-    for (BPosition pos = s->fUnits.GetHeadPosition(); pos != nullptr;) {
-      selectedVertices += static_cast<TDUnit*>(s->fUnits.GetNext(pos))->fSelected;
-    }
-  }
-  EXPECT_EQ(selectedVertices, b->UnitCount());
-  EXPECT_EQ(last->fState, lastState);
-  EXPECT_TRUE(c->fBounds == bounds && container.fActArea == area && !container.fCenter.Differs(center.x, center.y));
-  EXPECT_TRUE(container.fCenterShown == 0 && container.fDrawing == nullptr);
 }
 
 using ContainerClick = ContainerFixture;

@@ -1,8 +1,9 @@
 // The interface as the host drives it from the tool palette and the edit menu:
 // tool changes with their cursors and option palette, what a press does with
-// each tool, the tool read from the preferences, and Paste. The keys held,
-// which pick a temporary tool and the zoom tool's direction, are in the replay
-// scripts (cursors, hostmod-keys).
+// each tool, the tool read from the preferences, and Paste. Each tool's
+// gesture and the step it leaves, the keys held, which pick a temporary tool
+// and the zoom tool's direction, and what a point tool's press selects, are in
+// the replay scripts (hostmod-keys and hostmod-presses among them).
 
 #include <algorithm>
 #include <iterator>
@@ -30,21 +31,6 @@ std::string Figures(const TObjectContainer& c) {
     out += (out.empty() ? "" : " ") + std::to_string(s->UnitCount()) + (s->fSelected ? "s" : "");
   }
   return out;
-}
-
-// A press, a drag to the release point and the release, as the host runs them;
-// how many commands the press posted.
-std::size_t Gesture(std::vector<std::unique_ptr<BCommand>>& posts, OsImgPoint press, OsImgPoint release) {
-  gModuleInterface.DoMouseCommandL(press, 0);
-  const std::size_t posted = posts.size();
-  for (auto& post : posts) {
-    BTrackingLoop loop;
-    loop.Begin(dynamic_cast<BTracker*>(post.release()), press);
-    loop.Move(release);
-    loop.End(release);
-  }
-  posts.clear();
-  return posted;
 }
 
 // Each tool loads its cursor in place of the previous one, and only the polygon
@@ -100,17 +86,6 @@ class ModuleGestures : public ModuleFixture {
   TObjectContainer& c() { return *sketch->fContainer; }
 };
 
-// Each tool's gesture and the step it leaves are in the replay scripts, whose
-// dumps hold the history; a number that is no tool takes no press.
-TEST_F(ModuleGestures, ANumberThatIsNoToolTakesNoPress) {
-  for (const int number : {-1, int{kToolCount}}) {
-    const std::string before = Figures(c());
-    gModuleInterface.DoToolChange(static_cast<short>(number), 1);
-    EXPECT_EQ(Gesture(viewPosts, {20, 10}, {24, 14}), 0u) << number;
-    EXPECT_EQ(Figures(c()), before);
-  }
-}
-
 // The scale and rotate tools show the centre mark in whichever view becomes
 // active and hide it when another tool is chosen (a press on it moves it: the
 // replay scripts' centre). Like the arrow, they select with a rubber band from
@@ -124,30 +99,17 @@ TEST_F(ModuleGestures, TransformToolsShowTheirCentreWhileInUseAndSelectFromEmpty
     c().fCenterShown = 0;
     gModuleInterface.SetActiveView(&view);
     EXPECT_EQ(c().fCenterShown, centre);
-    Gesture(viewPosts, {4, 44}, {34, 4});
+    OsImgPoint press{4, 44};  // empty space, then dragged over the rectangle
+    gModuleInterface.DoMouseCommandL(press, 0);
+    ASSERT_EQ(viewPosts.size(), 1u);
+    BTrackingLoop loop;
+    loop.Begin(dynamic_cast<BTracker*>(viewPosts[0].release()), press);
+    loop.Move({34, 4});
+    loop.End({34, 4});
+    viewPosts.clear();
     EXPECT_EQ(Figures(c()), "4s 2 2");
     gModuleInterface.DoToolChange(kToolRectangle, 1);
     EXPECT_EQ(c().fCenterShown, 0);
-  }
-}
-
-// A press with a point tool leaves only the figure it works on selected: the
-// handler clears the selection first (edit point's tracker does it itself).
-TEST_F(ModuleGestures, APointToolsPressLeavesOnlyTheFigureItWorksOnSelected) {
-  for (const auto& [tool, press, selection] : {std::tuple{kToolScissors, OsImgPoint{20, 10}, "4s 2 2"},
-                                               {kToolJoin, {56, 10}, "4 2s 2"},
-                                               {kToolAddPoint, {20, 10}, "4s 2 2"},
-                                               {kToolDeletePoint, {10, 10}, "4s 2 2"},
-                                               {kToolEditPoint, {10, 10}, "4s 2 2"}}) {
-    SCOPED_TRACE(kSketchTools[tool].name);
-    Scene();
-    c().SelectAll(0);
-    static_cast<TDShape*>(c().GetItemFromIndex(3))->fSelected = 1;  // the lower line, which no press hits
-    gModuleInterface.DoToolChange(tool, 1);
-    OsImgPoint at = press;
-    gModuleInterface.DoMouseCommandL(at, 0);
-    EXPECT_EQ(Figures(c()), selection);
-    viewPosts.clear();
   }
 }
 

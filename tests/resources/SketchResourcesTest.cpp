@@ -1,10 +1,9 @@
-// The module's pictures as the platform finds them, by their invariants: every
-// row whole, button edges, pressed against normal, hot spots on the picture.
+// The module's button pictures as the platform finds them, by their
+// invariants: every row whole, button edges, pressed against normal. Which
+// cursor each tool loads is in the module's tests and the replay scripts.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -66,37 +65,6 @@ TEST_F(SketchResources, BitmapsAreRaisedButtonsAndTheirPressedTwinsSunkAndMovedB
       EXPECT_EQ(wrong, 0) << normalId << " button at " << c.left << "," << c.top;
       EXPECT_GE(inked, 10);  // there is a picture
     }
-  }
-}
-
-TEST_F(SketchResources, CursorsAre32By32WithTheirHotSpotsOnThePicture) {
-  // Where the hot spot sits: the tip of an arrow, the middle of the hand or the
-  // cross hair, or just somewhere on the picture (the magnifiers' lens).
-  enum { kTip, kMiddle, kOnInk };
-  for (const auto& [id, where] : {std::pair{IDCUR_SOLID_ARROW, kTip},
-                                  {IDCUR_HOLLOW_ARROW, kTip},
-                                  {IDCUR_HAND, kMiddle},
-                                  {IDCUR_CROSS_HAIR, kMiddle},
-                                  {IDCUR_MAGNIFIER, kOnInk},
-                                  {IDCUR_MAGNIFIER_PLUS, kOnInk},
-                                  {IDCUR_MAGNIFIER_MINUS, kOnInk}}) {
-    SCOPED_TRACE(id);
-    const OsCursorResource* c = OsFindCursor(kModule, id);
-    ASSERT_NE(c, nullptr);
-    int left = 32, top = 32, right = -1, bottom = -1;
-    for (int y = 0; y < 32; ++y) {
-      const char* ink = id == IDCUR_CROSS_HAIR ? ".^" : ".#o";  // the cross hair only inverts
-      ASSERT_TRUE(std::strspn(c->rows[y], ink) == 32 && c->rows[y][32] == '\0') << "row " << y;
-      for (int x = 0; x < 32; ++x) {
-        if (c->rows[y][x] == '.') continue;
-        left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
-      }
-    }
-    EXPECT_NE(c->rows[c->hotY][c->hotX], '.');
-    EXPECT_TRUE(where != kTip || (c->hotX == left && c->hotY == top));
-    EXPECT_TRUE(where != kMiddle ||
-                (std::abs(left + right - 2 * c->hotX) <= 2 && std::abs(top + bottom - 2 * c->hotY) <= 2))
-        << left << ".." << right << ", " << top << ".." << bottom;  // give or take a pixel
   }
 }
 
