@@ -106,7 +106,9 @@ TEST_F(Dialog, NumbersAreWrittenAndReadAsThePlatformDoes) {
   });
 }
 
-TEST_F(Dialog, OkReadsTheControlsAndEndsCancelCloseAndNobodyEndWithoutReadingAndTheControlsGoWithTheRun) {
+// Cancel, closing, nobody ending the run and nobody to run it all end it as
+// cancelled.
+TEST_F(Dialog, OnlyOkReadsTheControls) {
   EXPECT_EQ(Run([](CDialog& d) {
               RECT client;  // shown, at the template's size
               d.GetClientRect(&client);
@@ -126,6 +128,9 @@ TEST_F(Dialog, OkReadsTheControlsAndEndsCancelCloseAndNobodyEndWithoutReadingAnd
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_EQ(dialog.MessageBox("nobody reads it", nullptr, MB_YESNO), IDOK);
   EXPECT_EQ(std::tuple(dialog.toControls, dialog.fromControls), std::tuple(5, 1));
+}
+
+TEST_F(Dialog, TheControlsGoWithTheRunEvenOneThatFails) {
   dialog.outOfMemory = true;
   EXPECT_THROW(dialog.DoModal(), CMemoryException);
   EXPECT_EQ(std::tuple(dialog.OsTemplate(), dialog.OsControls().size(), dialog.IsWindowVisible()),

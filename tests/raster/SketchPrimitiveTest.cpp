@@ -1,5 +1,6 @@
-// Runs, frames, fills, centre marks and clearing: byte masks, clipping on every
-// side, and the dirty state each one leaves.
+// Frames, fills, centre marks and clearing: byte masks, clipping on every side,
+// and the dirty state each one leaves. The runs, clipped, are the lines' (the
+// line tests' reference walk).
 
 #include <climits>
 #include <tuple>
@@ -9,36 +10,6 @@
 namespace {
 
 using SketchPrimitive = RasterFixture;
-
-TEST_F(SketchPrimitive, RunsClipOnEverySide) {
-  SketchDrawHRun({-5, 2}, {4, 2});
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 2, 5, 3}));
-  SketchDrawHRun({12, 4}, {INT_MAX, 4});
-  SketchDrawVRun({1, INT_MIN}, {1, 0});
-  SketchDrawVRun({14, 6}, {14, 100});
-  EXPECT_EQ(Art(), Rows({
-                       ".#..............",
-                       "................",
-                       "#####...........",
-                       "................",
-                       "............####",
-                       "................",
-                       "..............#.",
-                       "..............#.",
-                   }));
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 16, 8}));
-
-  SketchResetDirty();
-  SketchDrawHRun({-9, 3}, {-1, 3});
-  SketchDrawHRun({16, 3}, {30, 3});
-  SketchDrawHRun({0, -1}, {15, -1});
-  SketchDrawVRun({-1, 0}, {-1, 7});
-  SketchDrawVRun({3, 8}, {3, INT_MAX});
-  SketchDrawPixel({16, 0});
-  SketchDrawPixel({0, -1});
-  EXPECT_EQ(gSketchDirty, 0);
-  EXPECT_EQ(gSketchDirtyRect, kSketchEmptyDirtyRect);
-}
 
 TEST_F(SketchPrimitive, FramesOutlineTheInnerEdgeAndClip) {
   UseScreen(24, 8);
