@@ -166,24 +166,18 @@ TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
 
 using ContainerRegion = ContainerFixture;
 
-TEST_F(ContainerRegion, OverlapOfTwoSelectedFiguresIsAHole) {
-  Select(Rect(2, 2, 10, 8), Rect(6, 4, 14, 12));  // pixels [2, 10) x [2, 8) and [6, 14) x [4, 12)
-  TDRectangle* c = Rect(20, 20, 30, 30);
-  EXPECT_EQ(container.CalcActRgn(), 1);
-  EXPECT_EQ(container.fActRegion.GetRects(),
-            (std::vector<OsImgRect>{{2, 2, 10, 4}, {2, 4, 6, 8}, {10, 4, 14, 8}, {6, 8, 14, 12}}));
-  // Without memory for one figure's outline the region is what came before it.
-  Select(c);
+// The overlap of two selected figures is a hole: the replay scripts'
+// hostmod-region. Without memory for one figure's outline the region is what
+// came before it.
+TEST_F(ContainerRegion, AFigureWithoutMemoryForItsOutlineIsLeftOut) {
+  Select(Rect(2, 2, 10, 8), Rect(20, 20, 30, 30));
   for (const auto& [allocations, rects] :
-       {std::pair{0, std::vector<OsImgRect>{}}, std::pair{1, std::vector<OsImgRect>{{2, 2, 10, 8}}}}) {
+       {std::pair{1, std::vector<OsImgRect>{{2, 2, 10, 8}}}, std::pair{0, std::vector<OsImgRect>{}}}) {
     OsFailOneAllocationAfter(allocations);
     EXPECT_EQ(container.CalcActRgn(), 1);
     OsFailAllocationsAfter(-1);
     EXPECT_EQ(container.fActRegion.GetRects(), rects) << allocations;
   }
-  container.SelectAll(0);
-  container.CalcActRgn();
-  EXPECT_TRUE(container.fActRegion.IsEmptyRegion());
 }
 
 using ContainerClick = ContainerFixture;

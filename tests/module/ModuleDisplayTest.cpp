@@ -1,11 +1,11 @@
 // Showing the sketch over the host's view: the repaint leaves the raster empty
 // again, ink beyond the view included, and gives back the colours it borrowed;
 // an update asks for a repaint only when there is something to show. Figures
-// under a zoomed or scrolled view, and each display colour, are in the replay
-// scripts (select-drag, display).
+// under a zoomed or scrolled view, each display colour, and the active region
+// under a zoom, are in the replay scripts (select-drag, display,
+// hostmod-region).
 
 #include <string>
-#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -48,18 +48,6 @@ TEST_F(ModuleDisplay, ARepaintGivesBackTheColoursItBorrowed) {
     ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
     EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0})) << colour;
   }
-}
-
-TEST_F(ModuleDisplay, ActiveRegionIsInImageUnitsWhateverTheZoomAndKeepsTheZoom) {
-  Add(2, 2, 10, 8);
-  view.GetZoom() = BZoom(2.0f, 2.0f, 3.0f, 5.0f);
-  BRegion region;
-  region.IRegion();
-  ASSERT_EQ(SketchCalcActRegion(&region, &document), 1);
-  EXPECT_EQ(region.GetRects(), (std::vector<OsImgRect>{{2, 2, 10, 8}}));
-  const BZoom& z = view.GetZoom();
-  EXPECT_EQ((std::vector<float>{z.fZoomX, z.fZoomY, z.fOriginX, z.fOriginY, z.fDivX, z.fDivY}),
-            (std::vector<float>{2.0f, 2.0f, 3.0f, 5.0f, 1.0f, 1.0f}));
 }
 
 }  // namespace
