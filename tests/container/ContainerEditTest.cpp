@@ -1,12 +1,11 @@
 // Repainting a container's figures; taking its selection out (deleting, moving
-// to another list, cloning) and the active region handed to the host; what is
-// done to the selection as a whole (the click modes, the click between two
-// figures, busy flags). The trace list and the active area are in the replay
-// scripts (trace, and every dump's actArea and center); what a press's memo puts
+// to another list, cloning) and the active region handed to the host; busy
+// flags. The trace list, the active area, the clicks that select and the
+// dragging of the selection are in the replay scripts (trace, every dump's
+// actArea and center, hostmod-clicks, select-drag); what a press's memo puts
 // back, in the module's tests of presses that run out of memory.
 
 #include <algorithm>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -53,13 +52,6 @@ class ContainerFixture : public RasterFixture {
   template <typename... Shape>
   static void Select(Shape*... shapes) {
     (shapes->SetSelect(1, 1, 0), ...);
-  }
-
-  // One digit per figure: "101" for the first and third of three.
-  static std::string Flags(std::initializer_list<const TDShape*> shapes, int TDShape::*flag = &TDShape::fSelected) {
-    std::string out;
-    for (const TDShape* s : shapes) out += static_cast<char>('0' + s->*flag);
-    return out;
   }
 
   static std::vector<CObject*> Items(const BList& list) {
@@ -164,6 +156,13 @@ TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
   EXPECT_EQ(container.fDrawing, nullptr);  // a clone of the selection ends the figure being drawn
 }
 
+TEST_F(ContainerEdit, BusyOnlyTouchesTheSelection) {
+  container.SetBusy(1);
+  std::string busy;
+  for (const TDShape* s : {a, b, c, d}) busy += std::to_string(s->fBusy);
+  EXPECT_EQ(busy, "1010");
+}
+
 using ContainerRegion = ContainerFixture;
 
 // The overlap of two selected figures is a hole: the replay scripts'
@@ -178,46 +177,6 @@ TEST_F(ContainerRegion, AFigureWithoutMemoryForItsOutlineIsLeftOut) {
     OsFailAllocationsAfter(-1);
     EXPECT_EQ(container.fActRegion.GetRects(), rects) << allocations;
   }
-}
-
-using ContainerClick = ContainerFixture;
-
-TEST_F(ContainerClick, ModesReplaceToggleAndAdd) {
-  TDRectangle* a = Rect(10, 10, 20, 20);
-  TDRectangle* b = Rect(40, 10, 50, 20);
-  // Within 3 pixels of an edge hits, on either side of it; 5 pixels away is empty space.
-  // A plain click on a figure already selected keeps the whole selection.
-  const int R = TObjectContainer::kClickReplace, T = TObjectContainer::kClickToggle, A = TObjectContainer::kClickAdd;
-  const std::pair<int, int> clicks[] = {{7, R}, {43, R}, {23, A}, {10, A}, {10, R}, {10, T}, {25, T}, {5, R}};
-  std::string got;  // per click: hit, then A's and B's selection
-  for (const auto& [x, mode] : clicks) got += std::to_string(container.Check({x, 15}, mode)) + Flags({a, b}) + " ";
-  EXPECT_EQ(got, "110 101 111 111 111 101 001 000 ");
-}
-
-// Three rectangles at zoom 2 with origin (10, 20), given by their image corners
-// (12, 24)-(20, 30), (30, 24)-(40, 30) and (12, 32)-(20, 40).
-class ContainerSelection : public ContainerFixture {
- protected:
-  void SetUp() override {
-    ContainerFixture::SetUp();
-    view.GetZoom() = BZoom(2.0f, 2.0f, 10.0f, 20.0f);
-    a = Rect(4, 8, 20, 20), b = Rect(40, 8, 60, 20), c = Rect(4, 24, 20, 40);
-  }
-
-  TDRectangle *a = nullptr, *b = nullptr, *c = nullptr;
-};
-
-TEST_F(ContainerSelection, AClickBetweenTwoFiguresHitsTheOlderOne) {
-  // View (12, 22) is 2 pixels below A's bottom edge and 2 above C's top edge.
-  EXPECT_EQ(container.Check({12, 22}, TObjectContainer::kClickReplace), 1);
-  EXPECT_EQ(Flags({a, b, c}), "100");
-}
-
-// Dragging the selection at zoom 2 is in the replay scripts (select-drag).
-TEST_F(ContainerSelection, BusyOnlyTouchesTheSelection) {
-  Select(a, c);
-  container.SetBusy(1);
-  EXPECT_EQ(Flags({a, b, c}, &TDShape::fBusy), "101");
 }
 
 }  // namespace
