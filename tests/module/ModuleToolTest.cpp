@@ -2,8 +2,9 @@
 // tool changes with their cursors and option palette, what a press does with
 // each tool, the tool read from the preferences, and Paste. Each tool's
 // gesture and the step it leaves, the keys held, which pick a temporary tool
-// and the zoom tool's direction, and what a point tool's press selects, are in
-// the replay scripts (hostmod-keys and hostmod-presses among them).
+// and the zoom tool's direction, what a point tool's press selects, and the
+// centre mark of the scale and rotate tools, are in the replay scripts
+// (hostmod-keys, hostmod-presses and hostmod-transform-tools among them).
 
 #include <algorithm>
 #include <iterator>
@@ -12,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "BTrackingLoop.h"
 #include "ModuleFixture.h"
 #include "OsRuntime.h"
 #include "model/TDLine.h"
@@ -75,43 +75,11 @@ class ModuleGestures : public ModuleFixture {
     ModuleFixture::SetUp();
     view.GetWindow()->OsPlace(0, 0, kScreenW, kScreenH);
     gModuleInterface.SetActiveView(&view);
-    Scene();
-  }
-  void Scene() {
-    c().Terminate();
-    c().DeleteAll();
     Add(10, 10, 30, 30);
     for (const int y : {10, 30}) Add<TDLine>(40, y, 56, y, 0);
   }
   TObjectContainer& c() { return *sketch->fContainer; }
 };
-
-// The scale and rotate tools show the centre mark in whichever view becomes
-// active and hide it when another tool is chosen (a press on it moves it: the
-// replay scripts' centre). Like the arrow, they select with a rubber band from
-// empty space.
-TEST_F(ModuleGestures, TransformToolsShowTheirCentreWhileInUseAndSelectFromEmptySpace) {
-  for (const auto& [tool, centre] : {std::pair{kToolArrow, 0}, {kToolScale, 1}, {kToolRotate, 1}}) {
-    SCOPED_TRACE(kSketchTools[tool].name);
-    gModuleInterface.SetActiveView(nullptr);
-    gModuleInterface.DoToolChange(tool, 1);
-    c().SelectAll(0);
-    c().fCenterShown = 0;
-    gModuleInterface.SetActiveView(&view);
-    EXPECT_EQ(c().fCenterShown, centre);
-    OsImgPoint press{4, 44};  // empty space, then dragged over the rectangle
-    gModuleInterface.DoMouseCommandL(press, 0);
-    ASSERT_EQ(viewPosts.size(), 1u);
-    BTrackingLoop loop;
-    loop.Begin(dynamic_cast<BTracker*>(viewPosts[0].release()), press);
-    loop.Move({34, 4});
-    loop.End({34, 4});
-    viewPosts.clear();
-    EXPECT_EQ(Figures(c()), "4s 2 2");
-    gModuleInterface.DoToolChange(kToolRectangle, 1);
-    EXPECT_EQ(c().fCenterShown, 0);
-  }
-}
 
 // A press that starts no tracker is shown at once: Shift with the arrow takes
 // the rectangle out of the selection.
