@@ -3,8 +3,10 @@
 // each tool, the tool read from the preferences, and Paste. Each tool's
 // gesture and the step it leaves, the keys held, which pick a temporary tool
 // and the zoom tool's direction, what a point tool's press selects, and the
-// centre mark of the scale and rotate tools, are in the replay scripts
-// (hostmod-keys, hostmod-presses and hostmod-transform-tools among them).
+// centre mark of the scale and rotate tools, and a press that starts no
+// tracker, shown at once, are in the replay scripts (hostmod-keys,
+// hostmod-presses, hostmod-transform-tools and hostmod-shift-press among
+// them).
 
 #include <algorithm>
 #include <iterator>
@@ -80,19 +82,6 @@ class ModuleGestures : public ModuleFixture {
   }
   TObjectContainer& c() { return *sketch->fContainer; }
 };
-
-// A press that starts no tracker is shown at once: Shift with the arrow takes
-// the rectangle out of the selection.
-TEST_F(ModuleGestures, APressWithoutATrackerIsShownAtOnce) {
-  gModuleInterface.DoToolChange(kToolArrow, 1);
-  OsSetKeyDown(VK_SHIFT, true);
-  const int shown = repaints;
-  OsImgPoint edge{20, 10};
-  gModuleInterface.DoMouseCommandL(edge, 0);
-  EXPECT_TRUE(viewPosts.empty());
-  EXPECT_EQ(Figures(c()), "4 2 2");
-  EXPECT_EQ(repaints, shown + 1);
-}
 
 // A press the host replays and drops for want of memory leaves the selection,
 // which the white arrow changes before its tracker exists, as it was.

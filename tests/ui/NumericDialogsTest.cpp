@@ -51,11 +51,6 @@ class NumericDialog : public ::testing::Test, public OsUserInterface {
     boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type));
     return IDOK;
   }
-  // The stop box for string `id`, n times.
-  static std::vector<std::string> Stops(unsigned id, int n) {
-    const std::string box = std::string(OsFindString(kModule, id)) + "|Editor|" + std::to_string(MB_OK | MB_ICONSTOP);
-    return std::vector<std::string>(static_cast<std::size_t>(n), box);
-  }
   std::vector<Answer> answers;
   std::string shown;
   std::vector<std::string> boxes;
@@ -67,7 +62,8 @@ TEST_F(NumericDialog, ScaleOpensOnTheLastNumberReadAndCancelKeepsIt) {
   answers = {{"1001", 0, IDOK}, {"1", 0, IDOK}};
   CScaleDialog dialog;
   EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1, "100/4/0"));
-  EXPECT_EQ(boxes, Stops(IDS_BAD_SCALE, 1));
+  EXPECT_EQ(boxes, (std::vector<std::string>{std::string(OsFindString(kModule, IDS_BAD_SCALE)) + "|Editor|" +
+                                             std::to_string(MB_OK | MB_ICONSTOP)}));
   answers = {{"2000", 0, IDOK}, {"50", 0, IDCANCEL}};
   EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDCANCEL, 2000, "1/4/0"));
 }
