@@ -44,7 +44,7 @@ class MenuCommands : public TrackerFixture {
 
 // What the document and the clipboard show after a cut, its undo and its redo
 // is in the replay scripts (clipboard); here, which objects they hold.
-TEST_F(MenuCommands, CutLeavesCopiesOfTheRestAndUndoAndRedoBringBackTheVeryFigures) {
+TEST_F(MenuCommands, CutUndoAndRedoExchangeTheVeryFigures) {
   TDShape* a = Polyline({{2, 2}, {6, 2}});
   TDShape* b = Selected({{10, 10}, {14, 10}});
   TDShape* c = Polyline({{20, 2}, {22, 8}});
@@ -98,7 +98,7 @@ TEST_F(MenuCommands, CutOrPasteThatRunsOutOfMemoryChangesNothing) {
 
 // An area left from an earlier selection must not be the mirror's axis; what
 // a transform changes is drawn for the next repaint.
-TEST_F(MenuCommands, TransformsWorkOnTheSelectionsOwnAreaAndShowWhatTheyChanged) {
+TEST_F(MenuCommands, ATransformRedrawsWhatItChangesAboutTheSelectionsOwnArea) {
   Selected({{2, 2}, {6, 4}});  // area {2, 2, 7, 5}
   fContainer.fActArea = {0, 0, 1, 1};
   TDMVFlip v;

@@ -1,14 +1,15 @@
 // A gesture from the host's side: the tracking loop's calls into a tracker and what
 // it performs, keeps or destroys; grid snapping; the hand; how many steps the
-// history keeps. Undo and redo step by step, the redo branch a new step
-// destroys and the steps that cannot be undone (the hand's, the zoom tool's)
-// are in the replay scripts' histories.
+// history keeps; the view's redraw and the zoom's conversions at the int range. Undo and redo step by step, the redo
+// branch a new step destroys and the steps that cannot be undone (the hand's, the zoom tool's) are in the replay
+// scripts' histories.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -17,6 +18,7 @@
 #include "BHistory.h"
 #include "BTrackingLoop.h"
 #include "BView.h"
+#include "BZoom.h"
 #include "TFWCommands.h"
 
 namespace {
@@ -70,7 +72,7 @@ class Recorder : public BTracker {
   int fCalls = 0;
 };
 
-TEST(BTrackingLoop, DrivesPressMovesAndReleaseThenPerformsAndKeepsTheTracker) {
+TEST(BTrackingLoop, DrivesAGestureStepByStepToAKeptStep) {
   Log log;
   BHistory history;
   BTrackingLoop loop;
@@ -104,7 +106,7 @@ TEST(BTrackingLoop, ANewGestureDropsTheOneStillRunning) {
   EXPECT_EQ(Kinds(log), "CMFXCMF");
 }
 
-TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracker) {
+TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGesture) {
   const std::string all = "CMFCMFCMFCMFD";  // press, two moves, release, DoIt
   for (int at = 0; at <= static_cast<int>(all.size()); ++at) {
     SCOPED_TRACE(at);
@@ -131,7 +133,7 @@ TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracke
 // destroyed unperformed; out of memory before its undo the gesture goes as a
 // failed release's does, and while undoing it is kept as done where there is a
 // history to keep it.
-TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
+TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsWithoutAStep) {
   Log log, redone;
   BHistory history;
   BTrackingLoop loop;
@@ -178,7 +180,7 @@ TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
 }
 
 // The grid's positive halves and its use by the trackers are in their tests.
-TEST(BTracker, SnapsToTheNearestGridMultipleHalvesAwayFromZeroAndSaturates) {
+TEST(BTracker, SnapsToTheNearestGridMultiple) {
   BView view;
   const std::tuple<int, OsImgPoint, OsImgPoint> cases[] = {{8, {-4, -3}, {-8, 0}},
                                                            {8, {12, -12}, {16, -16}},
@@ -205,7 +207,7 @@ TEST(BEventHandler, PostCommandWithoutAHostDestroysTheCommand) {
 
 // Scrolling at equal zooms, and the zoom tool, are in the replay scripts
 // (space-scroll, zoom-tool, hostmod-zoom-limits).
-TEST(HostTrackers, TheHandMovesTheOriginPerAxisAndIsNotKept) {
+TEST(HostTrackers, TheHandMovesTheOriginPerAxis) {
   BView view;
   BHistory history;
   BTrackingLoop loop;
@@ -232,7 +234,7 @@ struct Step : BCommand {
   std::vector<int>* fDestroyed;
 };
 
-TEST(BHistoryTest, KeepsTheLastHundredStepsAndDestroysTheOldest) {
+TEST(BHistoryTest, KeepsTheLastHundredSteps) {
   // The number, not the constant: a person can undo exactly 100 steps.
   static_assert(BHistory::kLimit == 100);
   std::vector<int> destroyed, kept;
@@ -246,6 +248,33 @@ TEST(BHistoryTest, KeepsTheLastHundredStepsAndDestroysTheOldest) {
   for (int n = 0; n < 100; ++n) EXPECT_TRUE(history.Undo());
   EXPECT_EQ(history.RedoLabels(), kept);
   EXPECT_FALSE(history.Undo());
+}
+
+// Truncation toward zero is in the module's point tests.
+TEST(OsTruncToInt, SaturatesAsDoTheZoomsConversions) {
+  EXPECT_EQ(OsTruncToInt(2147483647.9), INT_MAX);
+  EXPECT_EQ(OsTruncToInt(2147483648.0), INT_MAX);
+  EXPECT_EQ(OsTruncToInt(-2147483648.9), INT_MIN);
+  EXPECT_EQ(OsTruncToInt(-1e300), INT_MIN);
+  EXPECT_EQ(OsTruncToInt(std::numeric_limits<double>::infinity()), INT_MAX);
+  EXPECT_EQ(OsTruncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+
+  OsImgPoint p{INT_MAX, INT_MIN}, q{5, 0};
+  BZoom(0.0625f, 0.0625f, 0.0f, 0.0f).GPtoLP(p);
+  BZoom(0.0f, 0.0f, 0.0f, 0.0f).GPtoLP(q);  // 5 / 0 = inf, 0 / 0 = NaN
+  EXPECT_EQ(p, (OsImgPoint{INT_MAX, INT_MIN}));
+  EXPECT_EQ(q, (OsImgPoint{INT_MAX, 0}));
+}
+
+// Only a redraw asked for at once repaints, and only a view that can.
+TEST(BView, RepaintsAtOnceOnlyWhenAsked) {
+  BView view;
+  EXPECT_EQ(view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE | BView::RDW_UPDATENOW), 1);
+  int repaints = 0;
+  view.OsSetRepaint([&](BView&) { ++repaints; });
+  view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE);
+  view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE | BView::RDW_UPDATENOW);
+  EXPECT_EQ(repaints, 1);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 
 const RGBQUAD kBlackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
-TEST(DibImage, RowsAreStoredBottomUpWithPaddedStrideAndAddressesStayInTheRow) {
+TEST(DibImage, AddressesStayInTheirPaddedBottomUpRow) {
   DibImage image;
   EXPECT_EQ(image.GetPixelAddress(0, 0, 1), nullptr);  // nothing created yet
   ASSERT_NE(image.Create(1, {33, 3}, kBlackWhite, 2), 0);

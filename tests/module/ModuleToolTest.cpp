@@ -37,7 +37,7 @@ std::string Figures(const TObjectContainer& c) {
 
 // Each tool loads its cursor in place of the previous one, and only the polygon
 // tool ("p") shows its option palette.
-TEST_F(ModuleTools, EachToolLoadsItsCursorAndOptionPalette) {
+TEST_F(ModuleTools, EachToolLoadsItsCursorAndShowsItsOptionPalette) {
   gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
   std::string ids;
   for (short tool = -1; tool <= 18; ++tool) {
@@ -59,7 +59,7 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndOptionPalette) {
   EXPECT_EQ(OsGetShownCursorId(), 0u);
 }
 
-TEST_F(ModuleTools, LeavingTheModeHidesTheOptionPaletteAndChangesNothingElse) {
+TEST_F(ModuleTools, LeavingTheModeOnlyHidesTheOptionPalette) {
   gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
   gModuleInterface.DoToolChange(kToolPolygon, 1);
   const HCURSOR cursor = gModuleInterface.fCursor;
@@ -141,7 +141,7 @@ TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
   EXPECT_TRUE(gModuleInterface.fToolPalette == nullptr && gModuleInterface.fModeButton == nullptr);
 }
 
-TEST_F(ModuleTools, TheEditCommandsAreEnabledButPasteWhileTheClipboardExistsAndIsEmpty) {
+TEST_F(ModuleTools, OnlyAClipboardKnownEmptyGreysAnEditCommand) {
   HMENU edit = CreateMenu();
   AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_COPY, "Copy");
   AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_CUT, "Cut");

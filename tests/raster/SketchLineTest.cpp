@@ -119,7 +119,7 @@ TEST_F(SketchLine, ExtremeCoordinatesClipWithoutOverflow) {
   for (int i = 0; i < 8; ++i) EXPECT_TRUE(Ink(i, i));
 }
 
-TEST_F(SketchLine, TraceCaptureRecordsEachVertexOnceAndDrawsNothing) {
+TEST_F(SketchLine, TraceCaptureRecordsEachVertexOnceInsteadOfDrawing) {
   const OsImgPoint a{1, 1}, b{9, 2}, c{9, 7}, d{-40, 3};  // d off the raster: recorded all the same
   std::vector<OsImgPoint> points(4);
   gTraceMode = 1;

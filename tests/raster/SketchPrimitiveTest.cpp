@@ -32,7 +32,7 @@ TEST_F(SketchPrimitive, FramesOutlineTheInnerEdgeAndClip) {
                    }));
 }
 
-TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClipsOrLeavesTheRasterAlone) {
+TEST_F(SketchPrimitive, FillsTheNormalisedClippedRectangle) {
   UseScreen(16, 6);
   SketchFillRect({3, 2, 12, 5});
   const std::string normal = Art();
@@ -67,7 +67,7 @@ TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClipsOrLeavesTheRasterAlone) {
 // The ring, clipped by the raster, at every bit position and across every
 // edge; rows ending inside a byte or exactly at its end, where the byte after
 // the row belongs to the next row or to nothing.
-TEST_F(SketchPrimitive, CenterMarkIsTheClippedRingAndLeavesTheDirtyStateAlone) {
+TEST_F(SketchPrimitive, CenterMarkIsTheClippedRing) {
   const char* const ring[7] = {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."};
   for (int width : {29, 30, 32, 33}) {
     for (int cx = -5; cx <= width + 4; ++cx) {
@@ -93,7 +93,7 @@ TEST_F(SketchPrimitive, CenterMarkIsTheClippedRingAndLeavesTheDirtyStateAlone) {
   EXPECT_EQ(InkCount(), 0);
 }
 
-TEST_F(SketchPrimitive, ClearTakesWholeBytesAndLeavesTheDirtyStateAlone) {
+TEST_F(SketchPrimitive, ClearTakesWholeBytes) {
   UseScreen(16, 5);
   SketchFillRect({0, 0, 16, 5});
   SketchClearRect(gSketchRaster, {3, 2, 10, 4});
@@ -115,7 +115,7 @@ TEST_F(SketchPrimitive, ClearTakesWholeBytesAndLeavesTheDirtyStateAlone) {
   SketchClearRect(nullptr, {0, 0, 16, 8});
 }
 
-TEST(SketchRasterLifecycle, CreatedAtTheScreenSizeAndClean) {
+TEST(SketchRasterLifecycle, CreatedCleanAtTheScreenSize) {
   OsSetScreenSize(100, 40);
   gSketchDirty = 1;
   ASSERT_EQ(SketchCreateRaster(), 1);
