@@ -54,18 +54,6 @@ TEST(DibImage, FailedCreateKeepsWhatTheImageHad) {
   EXPECT_EQ(*image.GetPixelAddress(0, 0, 1), 0xA5);
 }
 
-TEST(DibImage, ColourTableCopiesNoMoreThanItHolds) {
-  DibImage image;
-  ASSERT_NE(image.Create(1, {8, 8}, kBlackWhite, 2), 0);
-  const RGBQUAD many[5] = {{1, 2, 3, 0}, {10, 20, 30, 0}, {7, 7, 7, 0}};
-  EXPECT_EQ(image.SetColorTable(many, 5), 2);
-  RGBQUAD read[3] = {};
-  EXPECT_EQ(image.GetColorTable(read, 3), 2);
-  EXPECT_EQ(read[1], (RGBQUAD{10, 20, 30, 0}));
-  EXPECT_EQ(read[2], (RGBQUAD{}));
-  EXPECT_EQ(image.GetColorTable(nullptr, 2), 0);
-}
-
 // Pixel by pixel over the clipped rectangle.
 void ReferenceBlit(std::vector<std::uint8_t>& rgb, int width, int height, int stride, int x, int y, int w, int h,
                    const DibImage& src, int sx, int sy, DWORD rop) {

@@ -17,19 +17,12 @@
 #include "BCommand.h"
 #include "OsRuntime.h"
 #include "container/ShapeWalk.h"
+#include "model/TDLine.h"
 #include "model/TDUnit.h"
 #include "module/ModuleFixture.h"
 #include "resources/SketchResources.h"
 
 namespace {
-
-class ModuleMenu : public ModuleFixture {
- protected:
-  void SetUp() override {
-    ModuleFixture::SetUp();
-    Add(2, 2, 8, 6);
-  }
-};
 
 // Which figures there are, and what no undo step records of them: selection, vertex states, bounds, the active
 // area and its mark, the figure under construction.
@@ -50,6 +43,33 @@ std::string Unrecorded(const TObjectContainer& c) {
   return out.str();
 }
 
+class ModuleMenu : public ModuleFixture {
+ protected:
+  void SetUp() override {
+    ModuleFixture::SetUp();
+    Add(2, 2, 8, 6);
+  }
+  // Presses at the point with allocations failing after the first 0, 1, 2, ...
+  // until the press goes through: each press that runs out of memory must leave
+  // what no undo step records as it was. How many ran out.
+  int PressesOutOfMemoryChangeNothing(OsImgPoint at, bool replayed = false) {
+    const std::string before = Unrecorded(*sketch->fContainer);
+    int n = 0;
+    for (bool done = false; !done; ++n) {
+      OsFailAllocationsAfter(n);
+      try {
+        OsImgPoint point = at;
+        replayed ? gModuleInterface.CommandReplicater(1, point) : gModuleInterface.DoMouseCommandL(point, 0);
+        done = true;
+      } catch (const CMemoryException&) {
+        EXPECT_EQ(Unrecorded(*sketch->fContainer), before) << "allocation " << n;
+      }
+      OsFailAllocationsAfter(-1);
+    }
+    return n - 1;
+  }
+};
+
 // A press of the other pen tool finishes the figure left open first, when the
 // tool changed while another view was current. Run out of memory at whichever
 // allocation, it leaves the sketch as it was, though the handlers select and
@@ -67,20 +87,16 @@ TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNo
   gModuleInterface.DoToolChange(kToolMultiLine, 1);
   host.fView = &view;
   c.fCenterShown = 1;
-  const std::string before = Unrecorded(c);
-  int n = 0;
-  for (bool done = false; !done; ++n) {
-    OsFailAllocationsAfter(n);
-    try {
-      OsImgPoint at{44, 30};
-      gModuleInterface.DoMouseCommandL(at, 0);
-      done = true;
-    } catch (const CMemoryException&) {
-      EXPECT_EQ(Unrecorded(c), before) << "allocation " << n;
-    }
-    OsFailAllocationsAfter(-1);
-  }
-  EXPECT_GT(n, 1);
+  EXPECT_GT(PressesOutOfMemoryChangeNothing({44, 30}), 0);
+}
+
+// So does a press the host replays, though the white arrow changes the
+// selection before its tracker exists.
+TEST_F(ModuleMenu, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
+  Add<TDLine>(10, 4, 15, 4, 0);
+  sketch->fContainer->SelectAll(0);
+  EXPECT_GT(PressesOutOfMemoryChangeNothing({12, 4}, true), 0);
+  EXPECT_EQ(viewPosts.size(), 1u);  // the press picks the line and drags a copy of it
 }
 
 TEST_F(ModuleMenu, ACommandWithoutAViewOrMemoryPostsNothing) {

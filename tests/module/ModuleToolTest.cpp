@@ -17,23 +17,11 @@
 
 #include "ModuleFixture.h"
 #include "OsRuntime.h"
-#include "model/TDLine.h"
 #include "resources/SketchResources.h"
 
 namespace {
 
 using ModuleTools = ModuleFixture;
-
-// Every figure's point count and selection: "4s 2 2" for a selected
-// rectangle and two lines.
-std::string Figures(const TObjectContainer& c) {
-  std::string out;
-  for (BPosition pos = c.GetHeadPosition(); pos != nullptr;) {
-    const auto* s = static_cast<const TDShape*>(c.GetNext(pos));
-    out += (out.empty() ? "" : " ") + std::to_string(s->UnitCount()) + (s->fSelected ? "s" : "");
-  }
-  return out;
-}
 
 // Each tool loads its cursor in place of the previous one, and only the polygon
 // tool ("p") shows its option palette.
@@ -67,41 +55,6 @@ TEST_F(ModuleTools, LeavingTheModeOnlyHidesTheOptionPalette) {
   EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), -1);
   EXPECT_EQ(std::tuple(gModuleInterface.fCurrentTool, gCurrentTool, gModuleInterface.fCursor),
             std::tuple(short{kToolPolygon}, short{kToolPolygon}, cursor));
-}
-
-// The view as large as the screen, and active, over a selected rectangle
-// (10, 10)-(30, 30) and two lines, not selected, from x 40 to 56 at y 10 and 30.
-class ModuleGestures : public ModuleFixture {
- protected:
-  void SetUp() override {
-    ModuleFixture::SetUp();
-    view.GetWindow()->OsPlace(0, 0, kScreenW, kScreenH);
-    gModuleInterface.SetActiveView(&view);
-    Add(10, 10, 30, 30);
-    for (const int y : {10, 30}) Add<TDLine>(40, y, 56, y, 0);
-  }
-  TObjectContainer& c() { return *sketch->fContainer; }
-};
-
-// A press the host replays and drops for want of memory leaves the selection,
-// which the white arrow changes before its tracker exists, as it was.
-TEST_F(ModuleGestures, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
-  c().SelectAll(0);
-  for (int n = 0;; ++n) {
-    OsFailAllocationsAfter(n);
-    bool raised = false;
-    try {
-      OsImgPoint onLine{48, 10};
-      gModuleInterface.CommandReplicater(1, onLine);
-    } catch (const CMemoryException&) {
-      raised = true;
-    }
-    OsFailAllocationsAfter(-1);
-    if (!raised) break;
-    EXPECT_EQ(Figures(c()), "4 2 2") << "allocation " << n;
-  }
-  // The press picks the line and drags a copy of it, which goes last.
-  EXPECT_EQ(std::pair(viewPosts.size(), Figures(c())), std::pair(std::size_t{1}, std::string("4 2 2s")));
 }
 
 // Coming into the mode, the palette goes to its margins inside its window, and
