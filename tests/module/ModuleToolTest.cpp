@@ -13,7 +13,6 @@
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "ModuleFixture.h"
 #include "OsRuntime.h"

@@ -22,7 +22,6 @@ namespace {
 
 // n asterisk beeps, the only sound the palette makes.
 std::vector<unsigned> Beeps(int n) { return std::vector<unsigned>(static_cast<std::size_t>(n), 0x40u); }
-std::vector<LONG> MinMaxValue(const OsScrollControl* c) { return {c->GetMin(), c->GetMax(), c->GetValue()}; }
 
 // The module loaded, without palettes until the test makes them.
 class PolygonPalette : public ModuleFixture {
@@ -56,7 +55,8 @@ TEST_F(PolygonPalette, IsMadeFromItsTemplateForTheOptionSet) {
   EXPECT_FALSE(palette->IsWindowVisible());
   OsScrollControl* control = Control();
   ASSERT_TRUE(control != nullptr && control == palette->fScrollBar.GetControl());
-  EXPECT_EQ(MinMaxValue(control), (std::vector<LONG>{3, 100, 3}));
+  EXPECT_EQ((std::vector<LONG>{control->GetMin(), control->GetMax(), control->GetValue()}),
+            (std::vector<LONG>{3, 100, 3}));
   EXPECT_TRUE(control->IsWindowVisible() && control->GetNotifyWindow() == palette);
 }
 
