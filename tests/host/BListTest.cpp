@@ -58,7 +58,7 @@ TEST_F(BListTest, DestroysWhatItHoldsAndNothingItWasToldToLetGo) {
   EXPECT_EQ(destroyed, 3);
 }
 
-TEST_F(BListTest, MergeAppendsTheOtherListsEntriesAllOrNothingAndAFailedAddChangesNothing) {
+TEST_F(BListTest, AddAndMergeAreAllOrNothing) {
   BList list, other;
   Counted *a = Make(), *b = Make();
   list.AddTail(a);

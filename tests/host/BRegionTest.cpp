@@ -75,7 +75,7 @@ TEST(BRegion, EqualPixelSetsHaveEqualBands) {
   EXPECT_EQ(lower, upper);
 }
 
-TEST(BRegion, ExtremeVerticesClipToTheKeptRangeTooFewPointsGiveNothing) {
+TEST(BRegion, PolygonsClipToTheKeptRange) {
   constexpr std::int32_t lo = BRegion::kMin, hi = BRegion::kMax;
   EXPECT_EQ(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX).GetBands(), (Bands{{lo, hi, {{lo, hi}}}}));
   // Left of the diagonal x = y: row y holds [kMin, y).

@@ -1,11 +1,14 @@
 // A gesture from the host's side: the tracking loop's calls into a tracker and what
-// it performs, keeps or destroys; grid snapping; the hand and zoom tools.
+// it performs, keeps or destroys; grid snapping; the hand; how many steps the
+// history keeps; the view's redraw and the zoom's conversions at the int range. Undo and redo step by step, the redo
+// branch a new step destroys and the steps that cannot be undone (the hand's, the zoom tool's) are in the replay
+// scripts' histories.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -14,6 +17,7 @@
 #include "BHistory.h"
 #include "BTrackingLoop.h"
 #include "BView.h"
+#include "BZoom.h"
 #include "TFWCommands.h"
 
 namespace {
@@ -28,7 +32,8 @@ std::string Kinds(const Log& log) {
   return s;
 }
 
-// Keeps next on the anchor's row; throws from its call number fThrowAt on.
+// Keeps next on the anchor's row; throws from its call number fThrowAt on, and
+// names no tracker to go on with at phase fHandOverAt.
 class Recorder : public BTracker {
  public:
   Recorder(Log* log, OsImgPoint anchor, int canUndo = 1) : fLog(log) {
@@ -41,7 +46,7 @@ class Recorder : public BTracker {
   }
   BTracker* TrackMouse(int phase, OsImgPoint& a, OsImgPoint& p, OsImgPoint& n, int moved) override {
     Note('M', phase, a, p, n, moved);
-    return phase == fHandOverAt ? fHandOverTo : this;
+    return phase == fHandOverAt ? nullptr : this;
   }
   void TrackFeedback(int phase, const OsImgPoint& a, const OsImgPoint& p, const OsImgPoint& n, int moved,
                      int show) override {
@@ -51,7 +56,6 @@ class Recorder : public BTracker {
   void UndoIt() override { Note('U'); }
 
   int fThrowAt = -1, fHandOverAt = -1;
-  BTracker* fHandOverTo = nullptr;
 
  private:
   void Note(char what, int phase = 0, OsImgPoint a = {}, OsImgPoint p = {}, OsImgPoint n = {}, int moved = 0) {
@@ -67,7 +71,7 @@ class Recorder : public BTracker {
   int fCalls = 0;
 };
 
-TEST(BTrackingLoop, DrivesPressMovesAndReleaseThenPerformsAndKeepsTheTracker) {
+TEST(BTrackingLoop, DrivesAGestureStepByStepToAKeptStep) {
   Log log;
   BHistory history;
   BTrackingLoop loop;
@@ -89,31 +93,19 @@ TEST(BTrackingLoop, DrivesPressMovesAndReleaseThenPerformsAndKeepsTheTracker) {
   EXPECT_EQ(Kinds(log), "CMFCMFDX");
 }
 
-TEST(BTrackingLoop, TrackMouseNamesTheTrackerThatGoesOnNullDestroysItUnperformed) {
-  Log log, next;
-  BHistory history;
+// A release that names no tracker to go on with (the join tool's away from any
+// end) is in the replay scripts (join).
+TEST(BTrackingLoop, ANewGestureDropsTheOneStillRunning) {
+  Log log;
   BTrackingLoop loop;
-  auto* first = new Recorder(&log, {1, 1});
-  auto* second = new Recorder(&next, {50, 50});
-  first->fHandOverAt = 1;
-  first->fHandOverTo = second;
-  second->fHandOverAt = 2;  // hands over to null at the release
-  loop.Begin(first);
-  EXPECT_TRUE(loop.Move({4, 1}));
-  EXPECT_EQ(Kinds(log), "CMFCMX");
-  EXPECT_TRUE(loop.End({6, 1}, &history));
-  // The newcomer gets this step's feedback and goes on from the loop's points.
-  EXPECT_EQ(next, (Log{"F1 1,1 1,1 4,1 1", "C2 1,1 4,1 6,1 1", "M2 1,1 4,1 6,1 1", "X"}));
-  EXPECT_FALSE(loop.IsTracking());
-  EXPECT_TRUE(loop.Move({9, 9}));    // nothing left to drive
-  EXPECT_TRUE(loop.Begin(nullptr));  // no gesture is no failure either
-
+  EXPECT_TRUE(loop.Move({9, 9}));    // nothing to drive is no failure
+  EXPECT_TRUE(loop.Begin(nullptr));  // nor is no gesture
   loop.Begin(new Recorder(&log, {}));
-  loop.Begin(new Recorder(&log, {}));  // drops the gesture still running
-  EXPECT_EQ(Kinds(log), "CMFCMXCMFXCMF");
+  loop.Begin(new Recorder(&log, {}));
+  EXPECT_EQ(Kinds(log), "CMFXCMF");
 }
 
-TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracker) {
+TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGesture) {
   const std::string all = "CMFCMFCMFCMFD";  // press, two moves, release, DoIt
   for (int at = 0; at <= static_cast<int>(all.size()); ++at) {
     SCOPED_TRACE(at);
@@ -140,7 +132,7 @@ TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGestureAndDestroysTheTracke
 // destroyed unperformed; out of memory before its undo the gesture goes as a
 // failed release's does, and while undoing it is kept as done where there is a
 // history to keep it.
-TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
+TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsWithoutAStep) {
   Log log, redone;
   BHistory history;
   BTrackingLoop loop;
@@ -187,7 +179,7 @@ TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsAndLeavesNoStep) {
 }
 
 // The grid's positive halves and its use by the trackers are in their tests.
-TEST(BTracker, SnapsToTheNearestGridMultipleHalvesAwayFromZeroAndSaturates) {
+TEST(BTracker, SnapsToTheNearestGridMultiple) {
   BView view;
   const std::tuple<int, OsImgPoint, OsImgPoint> cases[] = {{8, {-4, -3}, {-8, 0}},
                                                            {8, {12, -12}, {16, -16}},
@@ -204,55 +196,76 @@ TEST(BTracker, SnapsToTheNearestGridMultipleHalvesAwayFromZeroAndSaturates) {
   EXPECT_EQ(p, (OsImgPoint{3, 4}));
 }
 
-// Posting to a host is in the replay scripts.
-TEST(BEventHandler, PostCommandWithoutAHostDestroysTheCommand) {
-  Log log;
-  BView view;
-  view.GetEventHandler()->PostCommand(new Recorder(&log, {}));
-  EXPECT_EQ(Kinds(log), "X");
-}
-
-// Zooming in and out from 1, and scrolling at equal zooms, are in the replay scripts.
-TEST(HostTrackers, TheHandMovesTheOriginPerAxisTheZoomStopsAtItsLimitsNeitherIsKept) {
+// Scrolling at equal zooms, and the zoom tool, are in the replay scripts
+// (space-scroll, zoom-tool, hostmod-zoom-limits).
+TEST(HostTrackers, TheHandMovesTheOriginPerAxis) {
   BView view;
   BHistory history;
   BTrackingLoop loop;
   int repaints = 0;
   view.OsSetRepaint([&](BView&) { ++repaints; });
-  auto zoom = [&] {
-    const BZoom& z = view.GetZoom();
-    return std::vector<float>{z.fZoomX, z.fZoomY, z.fOriginX, z.fOriginY};
-  };
-  OsImgPoint press{};
-
   view.GetZoom() = BZoom(2.0f, 4.0f, 0.0f, 0.0f);
   auto* hand = new TFWCScroll;
+  OsImgPoint press{};
   hand->IFWCommand(5, nullptr, nullptr, &view, press);
   loop.Begin(hand);
   loop.Move({10, 0});
   loop.Move({10, 0});  // not moved: not repainted
   EXPECT_TRUE(loop.End({12, -6}, &history));
-  EXPECT_EQ(zoom(), (std::vector<float>{2, 4, -6, 1.5f}));
+  const BZoom& z = view.GetZoom();
+  EXPECT_EQ((std::vector<float>{z.fZoomX, z.fZoomY, z.fOriginX, z.fOriginY}), (std::vector<float>{2, 4, -6, 1.5f}));
   EXPECT_EQ(repaints, 2);
-
-  const std::tuple<std::uint8_t, BZoom, std::vector<float>> cases[] = {
-      {TFWCZoom::kZoomIn, BZoom(16, 8, 3, 4), {16, 16, 3, 4 + 50 / 8.0f - 50 / 16.0f}},
-      {TFWCZoom::kZoomOut, BZoom(0.0625f, 0.0625f, 3, 4), {0.0625f, 0.0625f, 3, 4}},
-      {TFWCZoom::kZoomNone, BZoom(1, 1, 3, 4), {1, 1, 3, 4}}};
-  for (const auto& [state, before, after] : cases) {
-    SCOPED_TRACE(int{state});
-    view.GetZoom() = before;
-    auto* tool = new TFWCZoom;
-    tool->IFWCommand(5, nullptr, nullptr, &view, press);
-    tool->fZoomState = state;
-    loop.Begin(tool);
-    loop.Move({100, 50});
-    EXPECT_EQ(view.GetZoom().fZoomY, before.fZoomY);  // only the release zooms
-    EXPECT_TRUE(loop.End({100, 50}, &history));
-    EXPECT_EQ(zoom(), after);
-  }
-  EXPECT_EQ(repaints, 3);
   EXPECT_FALSE(history.CanUndo());
+}
+
+// Notes its number when destroyed.
+struct Step : BCommand {
+  Step(int number, std::vector<int>* destroyed) : fDestroyed(destroyed) { ICommand(number, nullptr, 1, 1, nullptr); }
+  ~Step() override { fDestroyed->push_back(fNumber); }
+  std::vector<int>* fDestroyed;
+};
+
+TEST(BHistoryTest, KeepsTheLastHundredSteps) {
+  // The number, not the constant: a person can undo exactly 100 steps.
+  static_assert(BHistory::kLimit == 100);
+  std::vector<int> destroyed, kept;
+  BHistory history;
+  for (int n = 1; n <= 101; ++n) {
+    history.Perform(new Step(n, &destroyed));
+    if (n > 1) kept.push_back(n);
+  }
+  EXPECT_EQ(destroyed, std::vector<int>{1});
+  EXPECT_EQ(history.UndoLabels(), kept);
+  for (int n = 0; n < 100; ++n) EXPECT_TRUE(history.Undo());
+  EXPECT_EQ(history.RedoLabels(), kept);
+  EXPECT_FALSE(history.Undo());
+}
+
+// Truncation toward zero is in the module's point tests.
+TEST(OsTruncToInt, SaturatesAsDoTheZoomsConversions) {
+  EXPECT_EQ(OsTruncToInt(2147483647.9), INT_MAX);
+  EXPECT_EQ(OsTruncToInt(2147483648.0), INT_MAX);
+  EXPECT_EQ(OsTruncToInt(-2147483648.9), INT_MIN);
+  EXPECT_EQ(OsTruncToInt(-1e300), INT_MIN);
+  EXPECT_EQ(OsTruncToInt(std::numeric_limits<double>::infinity()), INT_MAX);
+  EXPECT_EQ(OsTruncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+
+  OsImgPoint p{INT_MAX, INT_MIN}, q{5, 0};
+  BZoom(0.0625f, 0.0625f, 0.0f, 0.0f).GPtoLP(p);
+  BZoom(0.0f, 0.0f, 0.0f, 0.0f).GPtoLP(q);  // 5 / 0 = inf, 0 / 0 = NaN
+  EXPECT_EQ(p, (OsImgPoint{INT_MAX, INT_MIN}));
+  EXPECT_EQ(q, (OsImgPoint{INT_MAX, 0}));
+}
+
+// Only a redraw asked for at once repaints, and only a view that can.
+TEST(BView, RepaintsAtOnceOnlyWhenAsked) {
+  BView view;
+  EXPECT_EQ(view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE | BView::RDW_UPDATENOW), 1);
+  int repaints = 0;
+  view.OsSetRepaint([&](BView&) { ++repaints; });
+  view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE);
+  view.RedrawWindow(nullptr, nullptr, BView::RDW_INVALIDATE | BView::RDW_UPDATENOW);
+  EXPECT_EQ(repaints, 1);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(OsResources, LookupsAnswerForTheirInstanceOrInAttachOrderForNone) {
   EXPECT_EQ(Found(Instance(0), kShared), "a");
 }
 
-TEST_F(OsResources, LoadStringCopiesWholeCharactersOnlyAndTerminates) {
+TEST_F(OsResources, LoadStringCopiesWholeCharactersOnly) {
   OsAttachResources(Instance(2), &kTableTexts);
   const std::string text = kTexts[0].text;
   // Instance (-1: null), id, max -> bytes copied, or -1 for nothing written at all.

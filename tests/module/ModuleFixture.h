@@ -19,6 +19,7 @@
 #include "module/CSketchDocument.h"
 #include "module/CSketchInterface.h"
 #include "raster/SketchDisplay.h"
+#include "ui/PolygonApex.h"
 
 extern "C" BOOL DllMain(OsModuleInstance* instance, DWORD reason, void*);
 
@@ -97,6 +98,8 @@ class ModuleFixture : public RasterFixture {
     m.fPaletteIndex = 0;
     m.fToolOption.DestroyViews();
     m.fToolOption.ShowView(-1);
+    gPolygonApex = 3;
+    OsClearBeeps();
     gCurrentTool = -1;
     gActiveView = nullptr;
     TObjectContainer::fClipContainer->DeleteAll();
@@ -112,19 +115,20 @@ class ModuleFixture : public RasterFixture {
     gModuleInterface.RepaintRequest(&dc, &v);
   }
 
-  // A selected rectangle dragged between two view points and finished, its
-  // markers hidden; the raster is cleared again afterwards.
-  void Rect(int x0, int y0, int x1, int y1) {
-    auto* r = new TDRectangle;
+  // A figure dragged between two view points and finished, its markers
+  // hidden, selected or not; the raster is cleared again afterwards.
+  template <typename Shape = TDRectangle>
+  void Add(int x0, int y0, int x1, int y1, int selected = 1) {
+    auto* s = new Shape;
     OsImgPoint press{x0, y0}, current{x1, y1};
-    EXPECT_TRUE(r->Begin(sketch->fContainer, x0, y0));
-    r->Track(2, &press, &current);
+    EXPECT_TRUE(s->Begin(sketch->fContainer, x0, y0));
+    s->Track(2, &press, &current);
     OsImgRect bounds;
-    r->CalcBounds(bounds);
-    r->SetSelect(0, 1, 0);
-    r->SetSelect(1, 0, 0);
-    r->SetBusy(0);
-    EXPECT_TRUE(sketch->fContainer->AddObject(r));
+    s->CalcBounds(bounds);
+    s->SetSelect(0, 1, 0);
+    s->SetSelect(selected, 0, 0);
+    s->SetBusy(0);
+    EXPECT_TRUE(sketch->fContainer->AddObject(s));
     ClearRaster();
   }
 

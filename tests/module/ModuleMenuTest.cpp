@@ -1,28 +1,27 @@
 // Presses and menu commands where the replays cannot reach: no current view,
 // and no memory for the tracker or command where the sweeps do not go.
+//
+// Showing the sketch over the host's view: the repaint leaves the raster empty
+// again, ink beyond the view included, and gives back the colours it borrowed;
+// an update asks for a repaint only when there is something to show. Figures
+// under a zoomed or scrolled view, each display colour, and the active region
+// under a zoom, are in the replay scripts (select-drag, display,
+// hostmod-region).
 
 #include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "BCommand.h"
 #include "OsRuntime.h"
 #include "container/ShapeWalk.h"
+#include "model/TDLine.h"
 #include "model/TDUnit.h"
 #include "module/ModuleFixture.h"
 #include "resources/SketchResources.h"
 
 namespace {
-
-class ModuleMenu : public ModuleFixture {
- protected:
-  void SetUp() override {
-    ModuleFixture::SetUp();
-    Rect(2, 2, 8, 6);
-  }
-};
 
 // Which figures there are, and what no undo step records of them: selection, vertex states, bounds, the active
 // area and its mark, the figure under construction.
@@ -43,6 +42,33 @@ std::string Unrecorded(const TObjectContainer& c) {
   return out.str();
 }
 
+class ModuleMenu : public ModuleFixture {
+ protected:
+  void SetUp() override {
+    ModuleFixture::SetUp();
+    Add(2, 2, 8, 6);
+  }
+  // Presses at the point with allocations failing after the first 0, 1, 2, ...
+  // until the press goes through: each press that runs out of memory must leave
+  // what no undo step records as it was. How many ran out.
+  int PressesOutOfMemoryChangeNothing(OsImgPoint at, bool replayed = false) {
+    const std::string before = Unrecorded(*sketch->fContainer);
+    int n = 0;
+    for (bool done = false; !done; ++n) {
+      OsFailAllocationsAfter(n);
+      try {
+        OsImgPoint point = at;
+        replayed ? gModuleInterface.CommandReplicater(1, point) : gModuleInterface.DoMouseCommandL(point, 0);
+        done = true;
+      } catch (const CMemoryException&) {
+        EXPECT_EQ(Unrecorded(*sketch->fContainer), before) << "allocation " << n;
+      }
+      OsFailAllocationsAfter(-1);
+    }
+    return n - 1;
+  }
+};
+
 // A press of the other pen tool finishes the figure left open first, when the
 // tool changed while another view was current. Run out of memory at whichever
 // allocation, it leaves the sketch as it was, though the handlers select and
@@ -60,23 +86,19 @@ TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNo
   gModuleInterface.DoToolChange(kToolMultiLine, 1);
   host.fView = &view;
   c.fCenterShown = 1;
-  const std::string before = Unrecorded(c);
-  int n = 0;
-  for (bool done = false; !done; ++n) {
-    OsFailAllocationsAfter(n);
-    try {
-      OsImgPoint at{44, 30};
-      gModuleInterface.DoMouseCommandL(at, 0);
-      done = true;
-    } catch (const CMemoryException&) {
-      EXPECT_EQ(Unrecorded(c), before) << "allocation " << n;
-    }
-    OsFailAllocationsAfter(-1);
-  }
-  EXPECT_GT(n, 1);
+  EXPECT_GT(PressesOutOfMemoryChangeNothing({44, 30}), 0);
 }
 
-TEST_F(ModuleMenu, WithoutAViewNothingIsPostedAndRunningOutOfMemoryRaises) {
+// So does a press the host replays, though the white arrow changes the
+// selection before its tracker exists.
+TEST_F(ModuleMenu, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
+  Add<TDLine>(10, 4, 15, 4, 0);
+  sketch->fContainer->SelectAll(0);
+  EXPECT_GT(PressesOutOfMemoryChangeNothing({12, 4}, true), 0);
+  EXPECT_EQ(viewPosts.size(), 1u);  // the press picks the line and drags a copy of it
+}
+
+TEST_F(ModuleMenu, ACommandWithoutAViewOrMemoryPostsNothing) {
   host.fView = nullptr;
   const int commands[] = {ID_MIRROR_HORIZONTAL, ID_ROTATE_180, ID_EDIT_COPY,      ID_EDIT_CUT,
                           ID_EDIT_PASTE,        ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
@@ -111,6 +133,45 @@ TEST_F(ModuleMenu, AViewWithoutASketchTakesNoPress) {
   }
   host.fView = &view;
   EXPECT_TRUE(viewPosts.empty());
+}
+
+using ModuleDisplay = ModuleFixture;
+
+TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
+  SketchDrawPixel({3, 4});
+  SketchDrawPixel({50, 30});  // beyond the view: not shown, but not kept either
+  SketchUpdateView(&view, 0);
+  EXPECT_EQ(Art(kInverted).substr(4 * 17, 17), "...#............\n");
+  EXPECT_EQ(InkCount() + gSketchDirty, 0);  // the raster is empty and clean again
+  SketchUpdateView(&view, 0);
+  EXPECT_EQ(repaints, 1);
+  // A view without a document has no figures to draw, but shows the raster.
+  BView lone;
+  lone.GetWindow()->OsPlace(0, 0, kViewW, kViewH);
+  SketchDrawPixel({5, 1});
+  Repaint(lone);
+  EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
+}
+
+// The host goes on drawing with its context after the sketch is laid over; any
+// colour but inverted is painted through a colour table of the raster's own,
+// which the raster must get back.
+TEST_F(ModuleDisplay, ARepaintGivesBackTheColoursItBorrowed) {
+  frame.assign(kViewW * kViewH, kBackground);
+  for (const int colour : {ID_DISPLAY_INVERTED, ID_DISPLAY_PALETTE}) {
+    SketchFillRect({2, 1, 5, 3});
+    gModuleInterface.fDispColor = colour;
+    CDC dc;
+    dc.Attach(OsCreateBufferDC(frame.front().data(), kViewW, kViewH, kViewW * 3));
+    dc.SetTextColor(RGB(10, 20, 30));
+    dc.SetBkColor(RGB(40, 50, 60));
+    gModuleInterface.RepaintRequest(&dc, &view);
+    EXPECT_EQ(dc.SetTextColor(0), RGB(10, 20, 30)) << colour;
+    EXPECT_EQ(dc.SetBkColor(0), RGB(40, 50, 60)) << colour;
+    RGBQUAD table[2];
+    ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
+    EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0})) << colour;
+  }
 }
 
 }  // namespace

@@ -1,70 +1,43 @@
 // The interface as the host drives it from the tool palette and the edit menu:
 // tool changes with their cursors and option palette, what a press does with
-// each tool, the tool read from the preferences, and Paste.
+// each tool, the tool read from the preferences, and Paste. Each tool's
+// gesture and the step it leaves, the keys held, which pick a temporary tool
+// and the zoom tool's direction, what a point tool's press selects, and the
+// centre mark of the scale and rotate tools, and a press that starts no
+// tracker, shown at once, are in the replay scripts (hostmod-keys,
+// hostmod-presses, hostmod-transform-tools and hostmod-shift-press among
+// them).
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
-#include "BHistory.h"
-#include "BTrackingLoop.h"
 #include "ModuleFixture.h"
 #include "OsRuntime.h"
-#include "model/TDLine.h"
-#include "module/SketchChanges.h"
 #include "resources/SketchResources.h"
 
 namespace {
 
 using ModuleTools = ModuleFixture;
 
-// Every figure's point count and selection: "4s 2 2" for a selected
-// rectangle and two lines.
-std::string Figures(const TObjectContainer& c) {
-  std::string out;
-  for (BPosition pos = c.GetHeadPosition(); pos != nullptr;) {
-    const auto* s = static_cast<const TDShape*>(c.GetNext(pos));
-    out += (out.empty() ? "" : " ") + std::to_string(s->UnitCount()) + (s->fSelected ? "s" : "");
-  }
-  return out;
-}
-
-// A press, a drag to each point and the release there, as the host runs them:
-// whatever the press posted is tracked and kept in a history of its own.
-// Returns the change numbers of the steps kept, and how many commands the
-// press posted.
-std::pair<std::vector<int>, std::size_t> Gesture(std::vector<std::unique_ptr<BCommand>>& posts, OsImgPoint press,
-                                                 OsImgPoint release) {
-  gModuleInterface.DoMouseCommandL(press, 0);
-  const std::size_t posted = posts.size();
-  BHistory history;
-  for (auto& post : posts) {
-    auto* tracker = dynamic_cast<BTracker*>(post.release());
-    if (tracker == nullptr) continue;
-    BTrackingLoop loop;
-    loop.Begin(tracker, press);
-    loop.Move(release);
-    loop.End(release, &history);
-  }
-  posts.clear();
-  return {history.UndoLabels(), posted};
-}
-
-TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
+// Each tool loads its cursor in place of the previous one, and only the polygon
+// tool ("p") shows its option palette.
+TEST_F(ModuleTools, EachToolLoadsItsCursorAndShowsItsOptionPalette) {
+  gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
   std::string ids;
   for (short tool = -1; tool <= 18; ++tool) {
     ASSERT_EQ(gModuleInterface.DoToolChange(tool, 1), 1);
     EXPECT_EQ(std::pair(gModuleInterface.fCurrentTool, gCurrentTool), std::pair(tool, tool));
     const bool loaded = gModuleInterface.fCursor != nullptr;
-    ids += (loaded ? std::to_string(OsCursorResourceId(gModuleInterface.fCursor)) : "-") + " ";
+    ids += (loaded ? std::to_string(OsCursorResourceId(gModuleInterface.fCursor)) : "-") +
+           (gModuleInterface.fToolOption.GetShownView() == IDD_POLYGON ? "p " : " ");
     EXPECT_EQ(OsLiveCursorCount(), cursorBase + loaded) << tool;
   }
   EXPECT_EQ(ids,
             "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
-            "4004 4004 4004 4004 4004 4004 4004 4004 4004 - ");
+            "4004 4004 4004 4004 4004 4004p 4004 4004 4004 - ");
   // The cursor shown goes with the tool: none is shown until the next is set.
   gModuleInterface.DoToolChange(kToolArrow, 1);
   gModuleInterface.DoSetCursor({0, 0}, nullptr);
@@ -73,164 +46,14 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndReplacesThePreviousOne) {
   EXPECT_EQ(OsGetShownCursorId(), 0u);
 }
 
-TEST_F(ModuleTools, OnlyThePolygonToolShowsItsOptionPalette) {
+TEST_F(ModuleTools, LeavingTheModeOnlyHidesTheOptionPalette) {
   gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
-  std::string shown;
-  for (short tool : {kToolPolygon, kToolEditPoint, kToolPolygon}) {
-    gModuleInterface.DoToolChange(tool, 1);
-    shown += std::to_string(gModuleInterface.fToolOption.GetShownView()) + " ";
-  }
-  EXPECT_EQ(shown, "2004 -1 2004 ");
+  gModuleInterface.DoToolChange(kToolPolygon, 1);
   const HCURSOR cursor = gModuleInterface.fCursor;
-  // Leaving the mode hides the palette and changes nothing else.
   gModuleInterface.DoToolChange(kToolOval, 0);
   EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), -1);
   EXPECT_EQ(std::tuple(gModuleInterface.fCurrentTool, gCurrentTool, gModuleInterface.fCursor),
             std::tuple(short{kToolPolygon}, short{kToolPolygon}, cursor));
-}
-
-// The view as large as the screen, and active, over a selected rectangle
-// (10, 10)-(30, 30) and two lines, not selected, from x 40 to 56 at y 10 and 30.
-class ModuleGestures : public ModuleFixture {
- protected:
-  void SetUp() override {
-    ModuleFixture::SetUp();
-    view.GetWindow()->OsPlace(0, 0, kScreenW, kScreenH);
-    gModuleInterface.SetActiveView(&view);
-    Scene();
-  }
-  void Scene() {
-    c().Terminate();
-    c().DeleteAll();
-    Rect(10, 10, 30, 30);
-    for (const int y : {10, 30}) {
-      auto* line = new TDLine;
-      OsImgPoint from{40, y}, to{56, y};
-      ASSERT_TRUE(line->Begin(&c(), from.x, from.y));
-      line->Track(2, &from, &to);
-      OsImgRect bounds;
-      line->CalcBounds(bounds);
-      line->SetSelect(0, 1, 0);
-      line->SetBusy(0);
-      ASSERT_TRUE(c().AddObject(line));
-    }
-  }
-  TObjectContainer& c() { return *sketch->fContainer; }
-};
-
-// Each tool's gesture and the step it leaves are in the replay scripts, whose
-// dumps hold the history; a number that is no tool takes no press.
-TEST_F(ModuleGestures, ANumberThatIsNoToolTakesNoPress) {
-  for (const int number : {-1, int{kToolCount}}) {
-    const std::string before = Figures(c());
-    gModuleInterface.DoToolChange(static_cast<short>(number), 1);
-    EXPECT_EQ(Gesture(viewPosts, {20, 10}, {24, 14}).second, 0u) << number;
-    EXPECT_EQ(Figures(c()), before);
-  }
-}
-
-// The scale and rotate tools show the centre mark in whichever view becomes
-// active and hide it when another tool is chosen; a press on it moves it. Like
-// the arrow, they select with a rubber band from empty space.
-TEST_F(ModuleGestures, TransformToolsShowTheirCentreWhileInUseAndSelectFromEmptySpace) {
-  for (const auto& [tool, centre] : {std::pair{kToolArrow, 0}, {kToolScale, 1}, {kToolRotate, 1}}) {
-    SCOPED_TRACE(kSketchTools[tool].name);
-    gModuleInterface.SetActiveView(nullptr);
-    gModuleInterface.DoToolChange(tool, 1);
-    c().SelectAll(0);
-    c().fCenterShown = 0;
-    gModuleInterface.SetActiveView(&view);
-    EXPECT_EQ(c().fCenterShown, centre);
-    Gesture(viewPosts, {4, 44}, {34, 4});
-    EXPECT_EQ(Figures(c()), "4s 2 2");
-    gModuleInterface.DoToolChange(kToolRectangle, 1);
-    EXPECT_EQ(c().fCenterShown, 0);
-    if (centre == 0) continue;
-    gModuleInterface.DoToolChange(tool, 1);  // the rectangle's centre
-    EXPECT_EQ(Gesture(viewPosts, {20, 20}, {24, 26}), std::pair(std::vector<int>{kChangeMoveCenter}, std::size_t{1}));
-  }
-}
-
-// A press with a point tool leaves only the figure it works on selected: the
-// handler clears the selection first (edit point's tracker does it itself).
-TEST_F(ModuleGestures, APointToolsPressLeavesOnlyTheFigureItWorksOnSelected) {
-  for (const auto& [tool, press, selection] : {std::tuple{kToolScissors, OsImgPoint{20, 10}, "4s 2 2"},
-                                               {kToolJoin, {56, 10}, "4 2s 2"},
-                                               {kToolAddPoint, {20, 10}, "4s 2 2"},
-                                               {kToolDeletePoint, {10, 10}, "4s 2 2"},
-                                               {kToolEditPoint, {10, 10}, "4s 2 2"}}) {
-    SCOPED_TRACE(kSketchTools[tool].name);
-    Scene();
-    c().SelectAll(0);
-    static_cast<TDShape*>(c().GetItemFromIndex(3))->fSelected = 1;  // the lower line, which no press hits
-    gModuleInterface.DoToolChange(tool, 1);
-    OsImgPoint at = press;
-    gModuleInterface.DoMouseCommandL(at, 0);
-    EXPECT_EQ(Figures(c()), selection);
-    viewPosts.clear();
-  }
-}
-
-// A press that starts no tracker is shown at once: Shift with the arrow takes
-// the rectangle out of the selection.
-TEST_F(ModuleGestures, APressWithoutATrackerIsShownAtOnce) {
-  gModuleInterface.DoToolChange(kToolArrow, 1);
-  OsSetKeyDown(VK_SHIFT, true);
-  const int shown = repaints;
-  OsImgPoint edge{20, 10};
-  gModuleInterface.DoMouseCommandL(edge, 0);
-  EXPECT_TRUE(viewPosts.empty());
-  EXPECT_EQ(Figures(c()), "4 2 2");
-  EXPECT_EQ(repaints, shown + 1);
-}
-
-// A press the host replays and drops for want of memory leaves the selection,
-// which the white arrow changes before its tracker exists, as it was.
-TEST_F(ModuleGestures, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
-  c().SelectAll(0);
-  for (int n = 0;; ++n) {
-    OsFailAllocationsAfter(n);
-    bool raised = false;
-    try {
-      OsImgPoint onLine{48, 10};
-      gModuleInterface.CommandReplicater(1, onLine);
-    } catch (const CMemoryException&) {
-      raised = true;
-    }
-    OsFailAllocationsAfter(-1);
-    if (!raised) break;
-    EXPECT_EQ(Figures(c()), "4 2 2") << "allocation " << n;
-  }
-  // The press picks the line and drags a copy of it, which goes last.
-  EXPECT_EQ(std::pair(viewPosts.size(), Figures(c())), std::pair(std::size_t{1}, std::string("4 2 2s")));
-}
-
-// The keys held choose a temporary tool over the chosen one, and the zoom
-// tool's direction, which the cursor shows only while the view can still zoom
-// that way; releasing them gives the chosen tool back.
-TEST_F(ModuleTools, TheKeysHeldPickTheToolInForceAndTheZoomDirection) {
-  gModuleInterface.DoToolChange(kToolRectangle, 1);
-  // Keys, zoom; tool in force, the keys' zoom direction, the direction shown.
-  const std::vector<std::tuple<std::vector<int>, float, short, int, int>> cases = {
-      {{}, 1.0f, kToolRectangle, 0, 0},
-      {{VK_SHIFT, VK_CONTROL, VK_MENU}, 1.0f, kToolRectangle, 0, 0},
-      {{VK_SPACE}, 1.0f, kToolHand, 0, 0},
-      {{VK_SPACE, VK_CONTROL}, 1.0f, kToolZoom, 1, 1},
-      {{VK_SPACE, VK_CONTROL, VK_MENU}, 1.0f, kToolZoom, 2, 2},
-      {{VK_SPACE, VK_MENU}, 1.0f, kToolZoom, 2, 2},
-      {{VK_SPACE, VK_CONTROL}, 16.0f, kToolZoom, 1, 0},
-      {{VK_SPACE, VK_MENU}, 0.0625f, kToolZoom, 2, 0},
-  };
-  for (const auto& [keys, zoom, tool, written, shown] : cases) {
-    SCOPED_TRACE(std::to_string(keys.size()) + " keys at " + std::to_string(zoom));
-    view.GetZoom() = BZoom(zoom, zoom, 0.0f, 0.0f);
-    for (const int key : keys) OsSetKeyDown(key, true);
-    char direction = -1;
-    EXPECT_EQ(gModuleInterface.CheckKey({}, &direction), tool);
-    EXPECT_EQ(std::pair(int{direction}, int{gModuleInterface.fZoomState}), std::pair(written, shown));
-    OsReleaseAllKeys();
-    EXPECT_EQ(gModuleInterface.CheckKey({}, nullptr), kToolRectangle);
-  }
 }
 
 // Coming into the mode, the palette goes to its margins inside its window, and
@@ -270,7 +93,7 @@ TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
   EXPECT_TRUE(gModuleInterface.fToolPalette == nullptr && gModuleInterface.fModeButton == nullptr);
 }
 
-TEST_F(ModuleTools, TheEditCommandsAreEnabledButPasteWhileTheClipboardExistsAndIsEmpty) {
+TEST_F(ModuleTools, OnlyAClipboardKnownEmptyGreysAnEditCommand) {
   HMENU edit = CreateMenu();
   AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_COPY, "Copy");
   AppendMenu(edit, MF_STRING | MF_GRAYED, ID_EDIT_CUT, "Cut");

@@ -1,5 +1,6 @@
-// Runs, frames, fills, centre marks and clearing: byte masks, clipping on every
-// side, and the dirty state each one leaves.
+// Frames, fills, centre marks and clearing: byte masks, clipping on every side,
+// and the dirty state each one leaves. The runs, clipped, are the lines' (the
+// line tests' reference walk).
 
 #include <climits>
 #include <tuple>
@@ -9,36 +10,6 @@
 namespace {
 
 using SketchPrimitive = RasterFixture;
-
-TEST_F(SketchPrimitive, RunsClipOnEverySide) {
-  SketchDrawHRun({-5, 2}, {4, 2});
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 2, 5, 3}));
-  SketchDrawHRun({12, 4}, {INT_MAX, 4});
-  SketchDrawVRun({1, INT_MIN}, {1, 0});
-  SketchDrawVRun({14, 6}, {14, 100});
-  EXPECT_EQ(Art(), Rows({
-                       ".#..............",
-                       "................",
-                       "#####...........",
-                       "................",
-                       "............####",
-                       "................",
-                       "..............#.",
-                       "..............#.",
-                   }));
-  EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 16, 8}));
-
-  SketchResetDirty();
-  SketchDrawHRun({-9, 3}, {-1, 3});
-  SketchDrawHRun({16, 3}, {30, 3});
-  SketchDrawHRun({0, -1}, {15, -1});
-  SketchDrawVRun({-1, 0}, {-1, 7});
-  SketchDrawVRun({3, 8}, {3, INT_MAX});
-  SketchDrawPixel({16, 0});
-  SketchDrawPixel({0, -1});
-  EXPECT_EQ(gSketchDirty, 0);
-  EXPECT_EQ(gSketchDirtyRect, kSketchEmptyDirtyRect);
-}
 
 TEST_F(SketchPrimitive, FramesOutlineTheInnerEdgeAndClip) {
   UseScreen(24, 8);
@@ -61,7 +32,7 @@ TEST_F(SketchPrimitive, FramesOutlineTheInnerEdgeAndClip) {
                    }));
 }
 
-TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClipsOrLeavesTheRasterAlone) {
+TEST_F(SketchPrimitive, FillsTheNormalisedClippedRectangle) {
   UseScreen(16, 6);
   SketchFillRect({3, 2, 12, 5});
   const std::string normal = Art();
@@ -96,7 +67,7 @@ TEST_F(SketchPrimitive, FillNormalisesItsEdgesAndClipsOrLeavesTheRasterAlone) {
 // The ring, clipped by the raster, at every bit position and across every
 // edge; rows ending inside a byte or exactly at its end, where the byte after
 // the row belongs to the next row or to nothing.
-TEST_F(SketchPrimitive, CenterMarkIsTheClippedRingAndLeavesTheDirtyStateAlone) {
+TEST_F(SketchPrimitive, CenterMarkIsTheClippedRing) {
   const char* const ring[7] = {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."};
   for (int width : {29, 30, 32, 33}) {
     for (int cx = -5; cx <= width + 4; ++cx) {
@@ -122,7 +93,7 @@ TEST_F(SketchPrimitive, CenterMarkIsTheClippedRingAndLeavesTheDirtyStateAlone) {
   EXPECT_EQ(InkCount(), 0);
 }
 
-TEST_F(SketchPrimitive, ClearTakesWholeBytesAndLeavesTheDirtyStateAlone) {
+TEST_F(SketchPrimitive, ClearTakesWholeBytes) {
   UseScreen(16, 5);
   SketchFillRect({0, 0, 16, 5});
   SketchClearRect(gSketchRaster, {3, 2, 10, 4});
@@ -144,7 +115,7 @@ TEST_F(SketchPrimitive, ClearTakesWholeBytesAndLeavesTheDirtyStateAlone) {
   SketchClearRect(nullptr, {0, 0, 16, 8});
 }
 
-TEST(SketchRasterLifecycle, CreatedAtTheScreenSizeAndClean) {
+TEST(SketchRasterLifecycle, CreatedCleanAtTheScreenSize) {
   OsSetScreenSize(100, 40);
   gSketchDirty = 1;
   ASSERT_EQ(SketchCreateRaster(), 1);

@@ -1,50 +1,31 @@
-// The polygon option palette as the host drives it: made by InitFloatingPalettes,
-// set through its scroll-bar control as a user would, its count kept in the
-// profile; and the scroll bar that wraps the host's control.
-
-#include <gtest/gtest.h>
+// The module's own windows as the host drives them. The polygon option palette:
+// made by InitFloatingPalettes, set through its scroll-bar control as a user
+// would, its count kept in the profile; and the scroll bar that wraps the
+// host's control. The scale and rotate dialogs worked as a person works them:
+// a number typed, a direction clicked, OK or Cancel; a bad number is answered
+// with the module's message and the dialog waits for the next answer.
 
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "OsPlatformHost.h"
 #include "OsRuntime.h"
 #include "OsScrollControl.h"
-#include "module/CSketchInterface.h"
+#include "module/ModuleFixture.h"
 #include "resources/SketchResources.h"
 #include "ui/CPolygonOptionView.h"
+#include "ui/CRotateDialog.h"
+#include "ui/CScaleDialog.h"
 #include "ui/PolygonApex.h"
-
-extern "C" BOOL DllMain(OsModuleInstance* instance, DWORD reason, void*);
 
 namespace {
 
 // n asterisk beeps, the only sound the palette makes.
 std::vector<unsigned> Beeps(int n) { return std::vector<unsigned>(static_cast<std::size_t>(n), 0x40u); }
-std::vector<LONG> MinMaxValue(const OsScrollControl* c) { return {c->GetMin(), c->GetMax(), c->GetValue()}; }
 
-class PolygonPalette : public ::testing::Test {
+// The module loaded, without palettes until the test makes them.
+class PolygonPalette : public ModuleFixture {
  protected:
-  static OsModuleInstance* Instance() {
-    static int handle;
-    return reinterpret_cast<OsModuleInstance*>(&handle);
-  }
-  void SetUp() override {
-    ASSERT_EQ(DllMain(Instance(), DLL_PROCESS_ATTACH, nullptr), 1);
-    Reset();
-  }
-  void TearDown() override {
-    Reset();
-    DllMain(Instance(), DLL_PROCESS_DETACH, nullptr);
-  }
-  static void Reset() {
-    OsFailAllocationsAfter(-1);
-    gModuleInterface.fToolOption.DestroyViews();
-    gPolygonApex = 3;
-    AfxGetApp()->fProfile.clear();
-    OsClearBeeps();
-  }
   // The palettes made as the host makes them: the one palette, or null.
   CPolygonOptionView* Load() {
     gModuleInterface.InitFloatingPalettes(&frame, RECT{}, &options, RECT{});
@@ -61,23 +42,22 @@ class PolygonPalette : public ::testing::Test {
   CWnd frame, options;
 };
 
-TEST_F(PolygonPalette, IsMadeFromItsTemplateOutOfSightAndHandedToTheOptionSet) {
+TEST_F(PolygonPalette, IsMadeFromItsTemplateForTheOptionSet) {
   OsFailAllocationsAfter(0);  // without memory for the palette there is none
   EXPECT_TRUE(Load() == nullptr && gModuleInterface.fToolOption.GetViews().empty());
   OsFailAllocationsAfter(-1);
   CPolygonOptionView* palette = Load();
   ASSERT_NE(palette, nullptr);
   EXPECT_TRUE(palette->GetParent() == &options && palette->fEventHandler == &gModuleInterface);
-  RECT r;
+  RECT r;  // where the template puts it: out of sight
   palette->GetWindowRect(&r);
   EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{0, -999, 111, -960}));
   EXPECT_FALSE(palette->IsWindowVisible());
   OsScrollControl* control = Control();
   ASSERT_TRUE(control != nullptr && control == palette->fScrollBar.GetControl());
-  EXPECT_EQ(MinMaxValue(control), (std::vector<LONG>{3, 100, 3}));
+  EXPECT_EQ((std::vector<LONG>{control->GetMin(), control->GetMax(), control->GetValue()}),
+            (std::vector<LONG>{3, 100, 3}));
   EXPECT_TRUE(control->IsWindowVisible() && control->GetNotifyWindow() == palette);
-  control->GetWindowRect(&r);  // where the template puts it in the palette
-  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{3, 16, 107, 32}));
 }
 
 TEST_F(PolygonPalette, UserCountsAreHeldTo3To100WithABeepForEachCorrection) {
@@ -130,7 +110,7 @@ TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
                                                    {"Other", "7", 3, 0},
                                                    {"Sketch", "250", 100, 1}}) {
     SCOPED_TRACE(std::string(section) + " \"" + text + '"');
-    Reset();
+    ResetModule();
     AfxGetApp()->WriteProfileString(section, "PolygonOption-Apex", text);
     CPolygonOptionView* palette = Load();
     ASSERT_NE(palette, nullptr);
@@ -140,35 +120,81 @@ TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
   }
 }
 
-struct Recorder : CWnd, OsMessageWindow {
-  std::intptr_t OsWindowMessage(UINT message, std::uintptr_t wParam, std::intptr_t lParam) override {
-    sent.emplace_back(message, wParam, lParam);
-    return 0;
-  }
-  std::vector<std::tuple<UINT, std::uintptr_t, std::intptr_t>> sent;
-};
-
-// Only a change is sent, with the registered message; a window without a
-// message procedure is sent nothing.
-TEST(PScrollBar, TheControlTellsItsWindowOfEachChangeWithTheRegisteredMessage) {
-  Recorder window;
+// That the control tells the palette of each change with the registered
+// message is in the palette's tests; without a control, or told to tell a
+// window that hears no messages, the bar does nothing.
+TEST(PScrollBar, WithoutAControlOrAWindowThatHearsNothingTheBarDoesNothing) {
   CPScrollBar bar;
-  bar.SetValue(5);  // no control yet: nothing to set
+  bar.SetValue(5);
   EXPECT_EQ(bar.GetValue(), 0);
-  ASSERT_EQ(bar.Create("", WS_VISIBLE, RECT{1, 2, 11, 6}, &window, IDC_VERTEX_COUNT), 1);
-  const OsScrollControl* control = OsFindScrollControl(&window, IDC_VERTEX_COUNT);
-  ASSERT_EQ(control, bar.GetControl());
-  EXPECT_TRUE(control->IsWindowVisible());
-  bar.SetNotifyWindow(&window);
-  bar.SetValue(0);
-  bar.SetValue(12);
-  bar.SetNotifyWindow(nullptr);
-  bar.SetValue(13);
-  EXPECT_EQ(window.sent, (decltype(window.sent){{gScrollNotifyMsg, IDC_VERTEX_COUNT, control->Handle()}}));
   CWnd plain;
+  ASSERT_EQ(bar.Create("", WS_VISIBLE, RECT{1, 2, 11, 6}, &plain, IDC_VERTEX_COUNT), 1);
+  EXPECT_TRUE(bar.GetControl() == OsFindScrollControl(&plain, IDC_VERTEX_COUNT) && bar.GetControl()->IsWindowVisible());
   bar.SetNotifyWindow(&plain);
   bar.SetValue(14);
   EXPECT_EQ(bar.GetValue(), 14);
+}
+
+struct Answer {
+  std::string text;
+  int direction;  // the radio button clicked, or 0
+  int button;
+};
+
+// Plays its answers while the dialog runs; notes what the dialog showed on
+// opening (the edit's text and limit, the checked direction) and each message.
+class NumericDialog : public ModuleFixture, public OsUserInterface {
+ protected:
+  void SetUp() override {
+    ModuleFixture::SetUp();
+    OsSetUserInterface(this);
+    AfxGetApp()->m_pszAppName = "Editor";
+  }
+  void TearDown() override {
+    AfxGetApp()->m_pszAppName = nullptr;
+    OsSetUserInterface(nullptr);
+    ModuleFixture::TearDown();
+  }
+  void RunModal(CDialog& dialog) override {
+    const OsDialogControl* edit = dialog.OsFindControl(IDC_VALUE);
+    shown = edit->text + "/" + std::to_string(edit->limit) + "/" +
+            std::to_string(dialog.GetCheckedRadioButton(IDC_CLOCKWISE, IDC_COUNTERCLOCKWISE));
+    for (const Answer& a : answers) {
+      dialog.OsType(IDC_VALUE, a.text);
+      if (a.direction != 0) dialog.OsClick(a.direction);
+      dialog.OsClick(a.button);
+    }
+  }
+  int MessageBox(const char* text, const char* caption, UINT type) override {
+    boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type));
+    return IDOK;
+  }
+  std::vector<Answer> answers;
+  std::string shown;
+  std::vector<std::string> boxes;
+};
+
+// The limits, and the numbers refused with the module's message, are in the
+// replay scripts (typed-scale, typed-rotation); here, what each run opens on.
+TEST_F(NumericDialog, ScaleOpensOnTheLastNumberReadEvenIfCancelled) {
+  answers = {{"1001", 0, IDOK}, {"1", 0, IDOK}};
+  CScaleDialog dialog;
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDOK, 1, "100/4/0"));
+  EXPECT_EQ(boxes, (std::vector<std::string>{std::string(OsFindString(instance, IDS_BAD_SCALE)) + "|Editor|" +
+                                             std::to_string(MB_OK | MB_ICONSTOP)}));
+  answers = {{"2000", 0, IDOK}, {"50", 0, IDCANCEL}};
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fPercent, shown), std::tuple(IDCANCEL, 2000, "1/4/0"));
+}
+
+TEST_F(NumericDialog, RotateOpensOnClockwiseWhateverTheLastRunChose) {
+  answers = {{"-5", IDC_COUNTERCLOCKWISE, IDOK}};  // no minus sign in a digits-only edit
+  CRotateDialog dialog;
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fDegrees, dialog.fClockwise, shown),
+            std::tuple(IDOK, 5, 0, "0/3/2201"));
+  answers = {{"3600", 0, IDOK}};  // cut to 360
+  EXPECT_EQ(std::tuple(dialog.DoModal(), dialog.fDegrees, dialog.fClockwise, shown),
+            std::tuple(IDOK, 360, 1, "5/3/2201"));
+  EXPECT_TRUE(boxes.empty());
 }
 
 }  // namespace
