@@ -169,9 +169,10 @@ using ContainerRegion = ContainerFixture;
 // hostmod-region. Without memory for one figure's outline the region is what
 // came before it.
 TEST_F(ContainerRegion, AFigureWithoutMemoryForItsOutlineIsLeftOut) {
-  Select(Rect(2, 2, 10, 8), Rect(20, 20, 30, 30));
+  TDRectangle* first = Rect(2, 2, 10, 8);  // added in this order: arguments have none
+  Select(first, Rect(20, 20, 30, 30));
   for (const auto& [allocations, rects] :
-       {std::pair{1, std::vector<OsImgRect>{{2, 2, 10, 8}}}, std::pair{0, std::vector<OsImgRect>{}}}) {
+       {std::pair{0, std::vector<OsImgRect>{}}, std::pair{1, std::vector<OsImgRect>{{2, 2, 10, 8}}}}) {
     OsFailOneAllocationAfter(allocations);
     EXPECT_EQ(container.CalcActRgn(), 1);
     OsFailAllocationsAfter(-1);

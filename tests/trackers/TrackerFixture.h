@@ -80,6 +80,19 @@ inline std::string Details(const TDShape& s) {
   return out;
 }
 
+// Every figure of the list as which object it is and all of it, so that equal
+// listings mean the very same figures, unchanged.
+inline std::string Listing(const BList& list) {
+  std::ostringstream out;
+  for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
+    const auto* s = static_cast<const TDShape*>(list.GetNext(pos));
+    const OsImgRect& b = s->fBounds;
+    out << s << ' ' << PathText(*s) << ' ' << s->fSelected << s->fBusy << ' ' << b.left << ',' << b.top << ','
+        << b.right << ',' << b.bottom << ' ' << Details(*s) << '\n';
+  }
+  return out.str();
+}
+
 class TrackerFixture : public FigureFixture {
  protected:
   void SetUp() override {
@@ -120,17 +133,7 @@ class TrackerFixture : public FigureFixture {
   TDShape* At(int index) const { return dynamic_cast<TDShape*>(fContainer.GetItemFromIndex(index + 1)); }
   std::string Path(int index) const { return PathText(*At(index)); }
   int Count() const { return fContainer.GetCount(); }
-  // Every figure as which object it is and all of it, so that equal listings
-  // mean the very same figures, unchanged.
-  std::string Document() const {
-    std::ostringstream out;
-    for (int i = 0; i < Count(); ++i) {
-      const OsImgRect& b = At(i)->fBounds;
-      out << At(i) << ' ' << PathText(*At(i)) << ' ' << At(i)->fSelected << At(i)->fBusy << ' ' << b.left << ','
-          << b.top << ',' << b.right << ',' << b.bottom << ' ' << Details(*At(i)) << '\n';
-    }
-    return out.str();
-  }
+  std::string Document() const { return Listing(fContainer); }
   // Sets up, then runs the step with allocations failing after 0, 1, 2...
   // until it goes through, each failure leaving the document as it was and
   // followed by the set-up again; how many failed.
