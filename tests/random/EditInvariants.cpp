@@ -39,7 +39,6 @@
 namespace {
 
 const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
-const char kCalcBoundsSymbol[] = "_ZN7TDShape10CalcBoundsER9OsImgRect";
 
 const char* ClassOf(const CObject* object) { return object->GetRuntimeClass()->m_lpszClassName; }
 
@@ -170,14 +169,8 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
   }
 }
 
-}  // namespace
-
-std::string FloatText(float value) {
-  if (std::isnan(value)) return "nan" + std::to_string(std::bit_cast<std::uint32_t>(value));
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
+// What undo must bring back of a figure, on one line, every float exactly: its
+// class, whether it is open, and each vertex's points, steps and smoothness.
 std::string ShapeText(const TDShape& shape) {
   std::string s = std::string(ClassOf(&shape)) + " open " + std::to_string(shape.fOpen);
   for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
@@ -187,24 +180,20 @@ std::string ShapeText(const TDShape& shape) {
       continue;
     }
     s += " [";
-    for (float v : {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y})
-      s += FloatText(v) + ",";
+    for (float v :
+         {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y}) {
+      // Every bit: a NaN by its payload.
+      char text[32];
+      s += std::isnan(v) ? "nan" + std::to_string(std::bit_cast<std::uint32_t>(v))
+                         : std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+      s += ",";
+    }
     s += " s" + std::to_string(u->fSteps) + " sm" + std::to_string(u->fSmooth) + "]";
   }
   return s;
 }
 
-std::string FigureText(const TDShape& shape) {
-  const OsImgRect& b = shape.fBounds;
-  std::string s = ShapeText(shape) + " selected " + std::to_string(shape.fSelected) + " busy " +
-                  std::to_string(shape.fBusy) + " bounds " + std::to_string(b.left) + " " + std::to_string(b.top) +
-                  " " + std::to_string(b.right) + " " + std::to_string(b.bottom) + " states";
-  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
-    if (const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos)))
-      s += " " + std::to_string(u->fState) + "/" + std::to_string(u->fSelected);
-  }
-  return s;
-}
+}  // namespace
 
 Shapes ShapesOf(const TObjectContainer* container) {
   Shapes shapes;
@@ -221,32 +210,6 @@ std::string DescribeDifference(const Shapes& want, const Shapes& got) {
   }
   if (want.size() == got.size()) return {};
   return std::to_string(got.size()) + " figures, want " + std::to_string(want.size());
-}
-
-bool ReshapesPoints(const BCommand& step) {
-  const std::string kind = ClassOf(&step);
-  return kind == "TDCDirect" || kind == "TDCEdit" || kind == "TDCAddPt" || kind == "TDCDelPt";
-}
-
-std::string StaleBounds(Host& host, TObjectContainer& container, const Shapes& before) {
-  // A member function without virtual dispatch takes the figure as its first
-  // argument.
-  using CalcBounds = void (*)(TDShape*, OsImgRect&);
-  const auto calc = reinterpret_cast<CalcBounds>(host.Loader().Symbol(kCalcBoundsSymbol));
-  if (calc == nullptr) return "the module has no CalcBounds";
-  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
-    auto* shape = static_cast<TDShape*>(container.GetNext(pos));
-    if (shape == nullptr || std::find(before.begin(), before.end(), ShapeText(*shape)) != before.end()) continue;
-    const OsImgRect kept = shape->fBounds;
-    OsImgRect fresh;
-    calc(shape, fresh);
-    shape->fBounds = kept;
-    if (!(fresh == kept)) {
-      return FigureText(*shape) + "\n  want bounds " + std::to_string(fresh.left) + " " + std::to_string(fresh.top) +
-             " " + std::to_string(fresh.right) + " " + std::to_string(fresh.bottom);
-    }
-  }
-  return {};
 }
 
 std::string CheckOwnership(Host& host) {

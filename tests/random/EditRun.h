@@ -59,6 +59,10 @@ std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::s
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);
 
+// The number in the environment variable `name`, or `otherwise` when it holds
+// none above 0.
+int EnvNumber(const char* name, int otherwise);
+
 // The keys, profile, beeps and screen of the platform as a fresh process has
 // them, so that a session does not depend on the one before it.
 void ResetPlatform();

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "BList.h"
 #include "EditRun.h"
@@ -25,29 +27,49 @@ EditRunConfig Config(int events) {
 }
 
 // Each shard of the ctest run covers SKETCH_RANDOM_SEEDS seeds (25) of
-// SKETCH_RANDOM_EVENTS events (2000); the smoke run takes fewer of both.
-int FromEnvironment(const char* name, int otherwise) {
-  const char* text = std::getenv(name);
-  const int value = text != nullptr ? std::atoi(text) : 0;
-  return value > 0 ? value : otherwise;
-}
-const int kSeedsPerShard = FromEnvironment("SKETCH_RANDOM_SEEDS", 25);
-const int kEvents = FromEnvironment("SKETCH_RANDOM_EVENTS", 2000);
+// SKETCH_RANDOM_EVENTS events (2000) from seed SKETCH_RANDOM_FIRST on; the
+// smoke run takes fewer of both, random-edits-long many more. A failing seed is
+// shrunk with at most SKETCH_RANDOM_SHRINK replays (none by default: it takes
+// thousands) and written to the temporary directory as a replay script.
+const int kSeedsPerShard = EnvNumber("SKETCH_RANDOM_SEEDS", 25);
+const int kEvents = EnvNumber("SKETCH_RANDOM_EVENTS", 2000);
+const int kShrink = EnvNumber("SKETCH_RANDOM_SHRINK", 0);
 
 class RandomEdits : public ::testing::TestWithParam<int> {};
 
 TEST_P(RandomEdits, KeepEveryInvariantAfterEveryEvent) {
   const EditRunConfig config = Config(kEvents);
   for (int k = 0; k < kSeedsPerShard; ++k) {
-    const std::uint64_t seed = static_cast<std::uint64_t>(GetParam()) * kSeedsPerShard + static_cast<std::uint64_t>(k);
+    const std::uint64_t seed =
+        static_cast<std::uint64_t>(EnvNumber("SKETCH_RANDOM_FIRST", 0) + GetParam() * kSeedsPerShard + k);
     const EditRunResult run = RunSeed(seed, config);
-    // Shrinking replays the run hundreds of times; random_edits does it on demand.
-    EXPECT_FALSE(run.failure) << "seed " << seed << ", event " << run.failure->event << ": " << run.failure->message
-                              << "\nshrink it with: random_edits --first " << seed << " --seeds 1 --events " << kEvents;
+    if (!run.failure) continue;
+    std::string shrunk = "\nshrink it with: SKETCH_RANDOM_FIRST=" + std::to_string(seed) +
+                         " SKETCH_RANDOM_SEEDS=1 SKETCH_RANDOM_SHRINK=4000 test_random --gtest_filter=*/0";
+    if (kShrink > 0) {
+      const auto path = std::filesystem::temp_directory_path() / ("random-edits-seed-" + std::to_string(seed) + ".txt");
+      std::ofstream(path) << ScriptOf(ShrinkFailure(run.events, run.failure->kind, config, kShrink));
+      shrunk = "\nshrunk to " + path.string() + "; check it with SKETCH_RANDOM_REPLAY=" + path.string();
+    }
+    ADD_FAILURE() << "seed " << seed << ", event " << run.failure->event << ": " << run.failure->message << shrunk;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomEdits, ::testing::Range(0, 8));
+
+// A script, one event a line, checked as the runs check theirs: a shrunk
+// failure, on demand.
+TEST(RandomEditRuns, ReplayTheScriptNamedInTheEnvironment) {
+  const char* path = std::getenv("SKETCH_RANDOM_REPLAY");
+  if (path == nullptr) GTEST_SKIP() << "no SKETCH_RANDOM_REPLAY";
+  std::ifstream in(path);
+  std::vector<EditEvent> lines;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line[0] != '#') lines.push_back({{line}});
+  }
+  const EditRunResult run = ReplayEvents(lines, Config(kEvents));
+  EXPECT_FALSE(run.failure) << run.failure->message;
+}
 
 TEST(RandomEditRuns, AreTheSameForTheSameSeedAndBytes) {
   const EditRunConfig config = Config(300);
