@@ -497,66 +497,6 @@ EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const Ed
   return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(data, size), config, fd); });
 }
 
-EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](int fd) {
-    EditRunResult result;
-    EditSession session(config);
-    for (const EditEvent& e : events) {
-      if (!Apply(session, fd, e, result)) break;
-    }
-    return result;
-  });
-}
-
-std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
-                                     const EditRunConfig& config, int maxTrials) {
-  int trials = 0;
-  // Where the candidate fails, if it still fails the same way.
-  const auto failsAt = [&](const std::vector<EditEvent>& candidate) -> std::optional<std::size_t> {
-    ++trials;
-    const EditRunResult r = ReplayEvents(candidate, config);
-    return r.failure && r.failure->kind == kind ? std::optional(r.failure->event) : std::nullopt;
-  };
-  // Whatever follows the failing event plays no part.
-  const auto dropTail = [&] {
-    if (const auto at = failsAt(events)) events.resize(*at + 1);
-  };
-  // Chunks of events, halving; the first event makes the document the rest
-  // works on and stays.
-  const auto dropChunks = [&] {
-    for (std::size_t chunk = std::max<std::size_t>(1, events.size() / 2); trials < maxTrials; chunk /= 2) {
-      for (bool removed = true; removed && trials < maxTrials;) {
-        removed = false;
-        for (std::size_t at = 1; at < events.size() && trials < maxTrials;) {
-          std::vector<EditEvent> candidate = events;
-          candidate.erase(candidate.begin() + static_cast<std::ptrdiff_t>(at),
-                          candidate.begin() + static_cast<std::ptrdiff_t>(std::min(events.size(), at + chunk)));
-          if (failsAt(candidate)) {
-            events = std::move(candidate);
-            removed = true;
-          } else {
-            at += chunk;
-          }
-        }
-      }
-      if (chunk == 1) break;
-    }
-  };
-  dropTail();
-  dropChunks();
-  // Then line by line: a long undo and redo round trip rarely needs every step.
-  std::vector<EditEvent> lines(events.begin(), events.begin() + (events.empty() ? 0 : 1));
-  for (std::size_t k = 1; k < events.size(); ++k) {
-    for (const std::string& line : events[k].lines) lines.push_back({{line}});
-  }
-  if (lines.size() > events.size() && failsAt(lines)) {
-    events = std::move(lines);
-    dropChunks();
-  }
-  dropTail();
-  return events;
-}
-
 std::optional<ChildRun> InChild(const std::function<void(int fd)>& body) {
   // What the parent has buffered would otherwise be written again by the child.
   std::fflush(nullptr);

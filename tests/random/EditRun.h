@@ -1,8 +1,8 @@
 #pragma once
 // Random editing runs: everything a person can do, generated from a seed or
 // from bytes, run through the host and the loaded module as replay-script lines
-// with the invariants checked after every line. A failing run shrinks to a
-// short script that sketch-replay runs as it is.
+// with the invariants checked after every line. A failing run names the event
+// it failed at; its events are a script that sketch-replay runs as it is.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ struct EditEvent {
 
 struct EditFailure {
   std::size_t event = 0;  // index of the event during which it failed
-  std::string kind;       // the invariant, for the shrinker to hold on to
+  std::string kind;       // the invariant
   std::string message;
 };
 
@@ -47,14 +47,6 @@ EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config);
 // Events from the bytes, until they run out or config.events are done; for a
 // structure-aware fuzzer.
 EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config);
-
-// The events again, as they were recorded.
-EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config);
-
-// Drops chunks of events, halving their size, while the run still fails the
-// same way; at most maxTrials replays.
-std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
-                                     const EditRunConfig& config, int maxTrials = 400);
 
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);

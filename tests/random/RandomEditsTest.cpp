@@ -1,18 +1,12 @@
 // Random editing runs from fixed seeds, and the checker itself: that it notices
-// a state broken behind the host's back, and that a failure shrinks to a short
-// script.
+// a state broken behind the host's back.
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "BList.h"
 #include "EditRun.h"
 #include "Host.h"
 #include "HostDump.h"
-#include "Script.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
 #include "model/TDUnit.h"
@@ -28,12 +22,9 @@ EditRunConfig Config(int events) {
 
 // Each shard of the ctest run covers SKETCH_RANDOM_SEEDS seeds (25) of
 // SKETCH_RANDOM_EVENTS events (2000) from seed SKETCH_RANDOM_FIRST on; the
-// smoke run takes fewer of both, random-edits-long many more. A failing seed is
-// shrunk with at most SKETCH_RANDOM_SHRINK replays (none by default: it takes
-// thousands) and written to the temporary directory as a replay script.
+// smoke run takes fewer of both, random-edits-long many more.
 const int kSeedsPerShard = EnvNumber("SKETCH_RANDOM_SEEDS", 25);
 const int kEvents = EnvNumber("SKETCH_RANDOM_EVENTS", 2000);
-const int kShrink = EnvNumber("SKETCH_RANDOM_SHRINK", 0);
 
 class RandomEdits : public ::testing::TestWithParam<int> {};
 
@@ -43,33 +34,13 @@ TEST_P(RandomEdits, KeepEveryInvariantAfterEveryEvent) {
     const std::uint64_t seed =
         static_cast<std::uint64_t>(EnvNumber("SKETCH_RANDOM_FIRST", 0) + GetParam() * kSeedsPerShard + k);
     const EditRunResult run = RunSeed(seed, config);
-    if (!run.failure) continue;
-    std::string shrunk = "\nshrink it with: SKETCH_RANDOM_FIRST=" + std::to_string(seed) +
-                         " SKETCH_RANDOM_SEEDS=1 SKETCH_RANDOM_SHRINK=4000 test_random --gtest_filter=*/0";
-    if (kShrink > 0) {
-      const auto path = std::filesystem::temp_directory_path() / ("random-edits-seed-" + std::to_string(seed) + ".txt");
-      std::ofstream(path) << ScriptOf(ShrinkFailure(run.events, run.failure->kind, config, kShrink));
-      shrunk = "\nshrunk to " + path.string() + "; check it with SKETCH_RANDOM_REPLAY=" + path.string();
-    }
-    ADD_FAILURE() << "seed " << seed << ", event " << run.failure->event << ": " << run.failure->message << shrunk;
+    EXPECT_FALSE(run.failure) << "seed " << seed << ", event " << run.failure->event << ": " << run.failure->message
+                              << "\nrun it alone with: SKETCH_RANDOM_FIRST=" << seed
+                              << " SKETCH_RANDOM_SEEDS=1 test_random --gtest_filter=*/0";
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomEdits, ::testing::Range(0, 8));
-
-// A script, one event a line, checked as the runs check theirs: a shrunk
-// failure, on demand.
-TEST(RandomEditRuns, ReplayTheScriptNamedInTheEnvironment) {
-  const char* path = std::getenv("SKETCH_RANDOM_REPLAY");
-  if (path == nullptr) GTEST_SKIP() << "no SKETCH_RANDOM_REPLAY";
-  std::ifstream in(path);
-  std::vector<EditEvent> lines;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line[0] != '#') lines.push_back({{line}});
-  }
-  const EditRunResult run = ReplayEvents(lines, Config(kEvents));
-  EXPECT_FALSE(run.failure) << run.failure->message;
-}
 
 TEST(RandomEditRuns, AreTheSameForTheSameSeedAndBytes) {
   const EditRunConfig config = Config(300);
@@ -105,7 +76,7 @@ const Breakage kBreakages[] = {
 
 class CheckerTest : public ::testing::TestWithParam<Breakage> {};
 
-TEST_P(CheckerTest, NamesTheBreachAndShrinksItToAShortScript) {
+TEST_P(CheckerTest, NamesTheBreach) {
   const Breakage& b = GetParam();
   EditRunConfig config = Config(2000);
   config.tamper = [&b](Host& host, const std::string& line) {
@@ -114,14 +85,6 @@ TEST_P(CheckerTest, NamesTheBreachAndShrinksItToAShortScript) {
   const EditRunResult run = RunSeed(3, config);
   ASSERT_TRUE(run.failure);
   EXPECT_EQ(run.failure->kind, b.kind) << run.failure->message;
-
-  const std::vector<EditEvent> small = ShrinkFailure(run.events, b.kind, config);
-  EXPECT_LE(small.size(), 6u) << ScriptOf(small);
-  const EditRunResult again = ReplayEvents(small, config);
-  ASSERT_TRUE(again.failure);
-  EXPECT_EQ(again.failure->kind, b.kind);
-  EXPECT_EQ(again.failure->event + 1, small.size());
-  EXPECT_TRUE(ParseScript(ScriptOf(small)).ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(Breakages, CheckerTest, ::testing::ValuesIn(kBreakages),
