@@ -80,13 +80,6 @@ class Holdings {
   std::string fError;
 };
 
-bool Contains(const BList* list, const CObject* figure) {
-  for (BPosition pos = list != nullptr ? list->GetHeadPosition() : nullptr; pos != nullptr;) {
-    if (list->GetNext(pos) == figure) return true;
-  }
-  return false;
-}
-
 template <typename Step>
 void HoldSnapshot(const BCommand& step, const std::string& holder, Holdings& out) {
   out.HoldList(static_cast<const Step&>(step).fSnapshot, holder + " (snapshot)");
@@ -169,10 +162,16 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
   }
 }
 
-// What undo must bring back of a figure, on one line, every float exactly: its
-// class, whether it is open, and each vertex's points, steps and smoothness.
-std::string ShapeText(const TDShape& shape) {
+}  // namespace
+
+std::string FigureText(const TDShape& shape, bool marks) {
   std::string s = std::string(ClassOf(&shape)) + " open " + std::to_string(shape.fOpen);
+  const OsImgRect& b = shape.fBounds;
+  if (marks) {
+    s += " selected " + std::to_string(shape.fSelected) + " busy " + std::to_string(shape.fBusy) + " bounds " +
+         std::to_string(b.left) + " " + std::to_string(b.top) + " " + std::to_string(b.right) + " " +
+         std::to_string(b.bottom);
+  }
   for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
     const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
     if (u == nullptr) {
@@ -188,18 +187,18 @@ std::string ShapeText(const TDShape& shape) {
                          : std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
       s += ",";
     }
-    s += " s" + std::to_string(u->fSteps) + " sm" + std::to_string(u->fSmooth) + "]";
+    s += " s" + std::to_string(u->fSteps) + " sm" + std::to_string(u->fSmooth);
+    if (marks) s += " " + std::to_string(u->fState) + "/" + std::to_string(u->fSelected);
+    s += "]";
   }
   return s;
 }
-
-}  // namespace
 
 Shapes ShapesOf(const TObjectContainer* container) {
   Shapes shapes;
   for (BPosition pos = container != nullptr ? container->GetHeadPosition() : nullptr; pos != nullptr;) {
     const CObject* item = container->GetNext(pos);
-    shapes.push_back(item != nullptr ? ShapeText(*static_cast<const TDShape*>(item)) : "(empty entry)");
+    shapes.push_back(item != nullptr ? FigureText(*static_cast<const TDShape*>(item), false) : "(empty entry)");
   }
   return shapes;
 }
@@ -218,14 +217,15 @@ std::string CheckOwnership(Host& host) {
     const TObjectContainer* sketch = SketchOf(doc->document);
     const std::string name = "document " + doc->document.fName;
     holdings.HoldList(sketch, name);
+    bool drawingIn = false;
     for (BPosition pos = sketch != nullptr ? sketch->GetHeadPosition() : nullptr; pos != nullptr;) {
       const auto* figure = static_cast<const TDShape*>(sketch->GetNext(pos));
+      drawingIn = drawingIn || figure == sketch->fDrawing;
       if (figure != nullptr && figure->fContainer != sketch)
         holdings.Fail("a figure of " + name + " names another container");
     }
-    if (sketch != nullptr && sketch->fDrawing != nullptr && !Contains(sketch, sketch->fDrawing)) {
+    if (sketch != nullptr && sketch->fDrawing != nullptr && !drawingIn)
       holdings.Fail("the figure under construction of " + name + " is not in its list");
-    }
     // Only a click-by-click figure can take the next press's vertex (a
     // two-vertex multi-line closed on itself is one still).
     if (const TDShape* drawing = sketch != nullptr ? sketch->fDrawing : nullptr;

@@ -8,7 +8,13 @@
 #include <vector>
 
 class Host;
+class TDShape;
 class TObjectContainer;
+
+// A figure on one line, every float exactly: its class, whether it is open, and
+// each vertex's points, steps and smoothness; with `marks`, also what selecting
+// and the bounds make of it.
+std::string FigureText(const TDShape& shape, bool marks);
 
 // What undo must bring back of the container's figures, in drawing order, one
 // line each, every float exactly: class, whether open, each vertex's points,
