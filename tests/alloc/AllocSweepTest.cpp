@@ -22,7 +22,6 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "EditInvariants.h"
 #include "EditRun.h"
 #include "HostDump.h"
 #include "OsRuntime.h"

@@ -1,4 +1,4 @@
-#include "EditInvariants.h"
+#include "EditRun.h"
 
 #include <algorithm>
 #include <bit>

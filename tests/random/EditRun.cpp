@@ -15,7 +15,6 @@
 
 #include "BHistory.h"
 #include "BList.h"
-#include "EditInvariants.h"
 #include "HostDump.h"
 #include "OsAfx.h"
 #include "OsAfxWin.h"
@@ -426,15 +425,33 @@ EditRunResult Parse(const std::string& text) {
   return result;
 }
 
+EditRunResult Run(ByteSource bytes, const EditRunConfig& config, int fd) {
+  EditRunResult result;
+  EditSession session(config);
+  EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
+  // Each event goes to the parent before it runs, so that a crash in it shows.
+  const auto apply = [&](EditEvent e) {
+    Send(fd, ScriptOf({e}));
+    result.events.push_back(std::move(e));
+    result.failure = session.Apply(result.events.back(), result.events.size() - 1);
+    return !result.failure;
+  };
+  for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
+    if (!apply(generator.Next(k))) return result;
+  }
+  // Everything undone and redone once more at the end.
+  if (!session.GetHost().IsTracking()) apply(generator.RoundTrip());
+  return result;
+}
+
 // Sketch.MOD stays mapped once loaded, its globals carrying one run into the
 // next: each run gets a fresh process, where a crash or leak fails the last
-// event. The body writes to the descriptor it is given, -1 for none.
-template <typename Body>
-EditRunResult Isolated(bool isolate, Body body) {
-  if (!isolate) return body(-1);
+// event.
+EditRunResult Isolated(ByteSource bytes, const EditRunConfig& config) {
+  if (!config.isolate) return Run(bytes, config, -1);
   const std::optional<ChildRun> child = InChild([&](int fd) {
     {
-      const EditRunResult r = body(fd);
+      const EditRunResult r = Run(bytes, config, fd);
       if (r.failure)
         Send(fd, kFailed + std::to_string(r.failure->event) + " " + r.failure->kind + " " + r.failure->message);
     }
@@ -453,27 +470,6 @@ EditRunResult Isolated(bool isolate, Body body) {
   return result;
 }
 
-// Records the event, to the parent first so that a crash in it shows, and runs
-// it; false when it breaks an invariant.
-bool Apply(EditSession& session, int fd, EditEvent e, EditRunResult& result) {
-  Send(fd, ScriptOf({e}));
-  result.events.push_back(std::move(e));
-  result.failure = session.Apply(result.events.back(), result.events.size() - 1);
-  return !result.failure;
-}
-
-EditRunResult Run(ByteSource bytes, const EditRunConfig& config, int fd) {
-  EditRunResult result;
-  EditSession session(config);
-  EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
-  for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
-    if (!Apply(session, fd, generator.Next(k), result)) return result;
-  }
-  // Everything undone and redone once more at the end.
-  if (!session.GetHost().IsTracking()) Apply(session, fd, generator.RoundTrip(), result);
-  return result;
-}
-
 }  // namespace
 
 void ResetPlatform() {
@@ -489,12 +485,10 @@ int EnvNumber(const char* name, int otherwise) {
   return value > 0 ? value : otherwise;
 }
 
-EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(seed), config, fd); });
-}
+EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config) { return Isolated(ByteSource(seed), config); }
 
 EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(data, size), config, fd); });
+  return Isolated(ByteSource(data, size), config);
 }
 
 std::optional<ChildRun> InChild(const std::function<void(int fd)>& body) {

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+class Host;
+class TDShape;
+class TObjectContainer;
+
 // One thing the person did: one or more script lines that belong together (a
 // dialog's answer and the menu command that opens it).
 struct EditEvent {
@@ -38,7 +42,7 @@ struct EditRunConfig {
   bool isolate = true;
   // Called after each line has run and before it is checked: lets a test break
   // the state the way a faulty module would.
-  std::function<void(class Host&, const std::string& line)> tamper;
+  std::function<void(Host&, const std::string& line)> tamper;
 };
 
 // Events from a fixed seed; the same seed gives the same run everywhere.
@@ -68,3 +72,27 @@ struct ChildRun {
 };
 std::optional<ChildRun> InChild(const std::function<void(int fd)>& body);
 void WriteAll(int fd, const std::string& text);
+
+// What must hold after every input event, whatever the person did: the figures
+// of a sketch read bit for bit, and the ownership of every figure the module
+// holds (documents, clipboard, history steps). The module's objects are read
+// through their layout and virtual functions, as the hosts read them
+// (EditInvariants.cpp).
+
+// A figure on one line, every float exactly: its class, whether it is open, and
+// each vertex's points, steps and smoothness; with `marks`, also what selecting
+// and the bounds make of it.
+std::string FigureText(const TDShape& shape, bool marks);
+
+// What undo must bring back of the container's figures, in drawing order: each
+// one's text without the marks.
+using Shapes = std::vector<std::string>;
+Shapes ShapesOf(const TObjectContainer* container);
+
+// Where two captures first differ, for a failure message; empty when equal.
+std::string DescribeDifference(const Shapes& want, const Shapes& got);
+
+// Every figure held by an open document, the clipboard or a step of a history
+// is held once, and what a step holds agrees with whether it is done or undone.
+// Empty when that holds, otherwise the first breach.
+std::string CheckOwnership(Host& host);
