@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <set>
 #include <sstream>
@@ -23,13 +22,13 @@
 #endif
 
 #include "EditRun.h"
+#include "Files.h"
 #include "HostDump.h"
 #include "OsRuntime.h"
 #include "Replay.h"
 #include "Script.h"
 #include "container/TObjectContainer.h"
 #include "model/TDShape.h"
-#include "module/CSketchInterface.h"
 
 namespace fs = std::filesystem;
 
@@ -180,12 +179,10 @@ std::string LineOf(const std::vector<ScriptCommand>& commands, Step step) {
 class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failure>> {
  protected:
   void SetUp() override {
-    const fs::path path = fs::path(SKETCH_ALLOC_SCRIPTS) / (std::get<0>(GetParam()) + ".txt");
-    std::ifstream file(path, std::ios::binary);
-    ASSERT_TRUE(file) << path;
-    std::stringstream text;
-    text << file.rdbuf();
-    const ParseResult parsed = ParseScript(text.str());
+    const std::string path = std::string(SKETCH_ALLOC_SCRIPTS) + "/" + std::get<0>(GetParam()) + ".txt";
+    std::string text;
+    ASSERT_EQ(ReadWholeFile(path, text), "");
+    const ParseResult parsed = ParseScript(text);
     ASSERT_TRUE(parsed.ok()) << path << ": " << FormatError(parsed.error());
     fCommands = parsed.commands();
     fSteps = StepsOf(fCommands);
