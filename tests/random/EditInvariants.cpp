@@ -1,4 +1,4 @@
-#include "EditInvariants.h"
+#include "EditRun.h"
 
 #include <algorithm>
 #include <bit>
@@ -39,7 +39,6 @@
 namespace {
 
 const char kClipSymbol[] = "_ZN16TObjectContainer14fClipContainerE";
-const char kCalcBoundsSymbol[] = "_ZN7TDShape10CalcBoundsER9OsImgRect";
 
 const char* ClassOf(const CObject* object) { return object->GetRuntimeClass()->m_lpszClassName; }
 
@@ -80,13 +79,6 @@ class Holdings {
   std::unordered_set<const CObject*> fUnits;
   std::string fError;
 };
-
-bool Contains(const BList* list, const CObject* figure) {
-  for (BPosition pos = list != nullptr ? list->GetHeadPosition() : nullptr; pos != nullptr;) {
-    if (list->GetNext(pos) == figure) return true;
-  }
-  return false;
-}
 
 template <typename Step>
 void HoldSnapshot(const BCommand& step, const std::string& holder, Holdings& out) {
@@ -172,14 +164,14 @@ void HoldStep(const BCommand& step, bool done, const std::string& holder, Holdin
 
 }  // namespace
 
-std::string FloatText(float value) {
-  if (std::isnan(value)) return "nan" + std::to_string(std::bit_cast<std::uint32_t>(value));
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-std::string ShapeText(const TDShape& shape) {
+std::string FigureText(const TDShape& shape, bool marks) {
   std::string s = std::string(ClassOf(&shape)) + " open " + std::to_string(shape.fOpen);
+  const OsImgRect& b = shape.fBounds;
+  if (marks) {
+    s += " selected " + std::to_string(shape.fSelected) + " busy " + std::to_string(shape.fBusy) + " bounds " +
+         std::to_string(b.left) + " " + std::to_string(b.top) + " " + std::to_string(b.right) + " " +
+         std::to_string(b.bottom);
+  }
   for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
     const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos));
     if (u == nullptr) {
@@ -187,21 +179,17 @@ std::string ShapeText(const TDShape& shape) {
       continue;
     }
     s += " [";
-    for (float v : {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y})
-      s += FloatText(v) + ",";
-    s += " s" + std::to_string(u->fSteps) + " sm" + std::to_string(u->fSmooth) + "]";
-  }
-  return s;
-}
-
-std::string FigureText(const TDShape& shape) {
-  const OsImgRect& b = shape.fBounds;
-  std::string s = ShapeText(shape) + " selected " + std::to_string(shape.fSelected) + " busy " +
-                  std::to_string(shape.fBusy) + " bounds " + std::to_string(b.left) + " " + std::to_string(b.top) +
-                  " " + std::to_string(b.right) + " " + std::to_string(b.bottom) + " states";
-  for (BPosition pos = shape.fUnits.GetHeadPosition(); pos != nullptr;) {
-    if (const auto* u = static_cast<const TDUnit*>(shape.fUnits.GetNext(pos)))
-      s += " " + std::to_string(u->fState) + "/" + std::to_string(u->fSelected);
+    for (float v :
+         {u->fAnchor.x, u->fAnchor.y, u->fDirection1.x, u->fDirection1.y, u->fDirection2.x, u->fDirection2.y}) {
+      // Every bit: a NaN by its payload.
+      char text[32];
+      s += std::isnan(v) ? "nan" + std::to_string(std::bit_cast<std::uint32_t>(v))
+                         : std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+      s += ",";
+    }
+    s += " s" + std::to_string(u->fSteps) + " sm" + std::to_string(u->fSmooth);
+    if (marks) s += " " + std::to_string(u->fState) + "/" + std::to_string(u->fSelected);
+    s += "]";
   }
   return s;
 }
@@ -210,7 +198,7 @@ Shapes ShapesOf(const TObjectContainer* container) {
   Shapes shapes;
   for (BPosition pos = container != nullptr ? container->GetHeadPosition() : nullptr; pos != nullptr;) {
     const CObject* item = container->GetNext(pos);
-    shapes.push_back(item != nullptr ? ShapeText(*static_cast<const TDShape*>(item)) : "(empty entry)");
+    shapes.push_back(item != nullptr ? FigureText(*static_cast<const TDShape*>(item), false) : "(empty entry)");
   }
   return shapes;
 }
@@ -223,46 +211,21 @@ std::string DescribeDifference(const Shapes& want, const Shapes& got) {
   return std::to_string(got.size()) + " figures, want " + std::to_string(want.size());
 }
 
-bool ReshapesPoints(const BCommand& step) {
-  const std::string kind = ClassOf(&step);
-  return kind == "TDCDirect" || kind == "TDCEdit" || kind == "TDCAddPt" || kind == "TDCDelPt";
-}
-
-std::string StaleBounds(Host& host, TObjectContainer& container, const Shapes& before) {
-  // A member function without virtual dispatch takes the figure as its first
-  // argument.
-  using CalcBounds = void (*)(TDShape*, OsImgRect&);
-  const auto calc = reinterpret_cast<CalcBounds>(host.Loader().Symbol(kCalcBoundsSymbol));
-  if (calc == nullptr) return "the module has no CalcBounds";
-  for (BPosition pos = container.GetHeadPosition(); pos != nullptr;) {
-    auto* shape = static_cast<TDShape*>(container.GetNext(pos));
-    if (shape == nullptr || std::find(before.begin(), before.end(), ShapeText(*shape)) != before.end()) continue;
-    const OsImgRect kept = shape->fBounds;
-    OsImgRect fresh;
-    calc(shape, fresh);
-    shape->fBounds = kept;
-    if (!(fresh == kept)) {
-      return FigureText(*shape) + "\n  want bounds " + std::to_string(fresh.left) + " " + std::to_string(fresh.top) +
-             " " + std::to_string(fresh.right) + " " + std::to_string(fresh.bottom);
-    }
-  }
-  return {};
-}
-
 std::string CheckOwnership(Host& host) {
   Holdings holdings;
   for (const auto& doc : host.Documents()) {
     const TObjectContainer* sketch = SketchOf(doc->document);
     const std::string name = "document " + doc->document.fName;
     holdings.HoldList(sketch, name);
+    bool drawingIn = false;
     for (BPosition pos = sketch != nullptr ? sketch->GetHeadPosition() : nullptr; pos != nullptr;) {
       const auto* figure = static_cast<const TDShape*>(sketch->GetNext(pos));
+      drawingIn = drawingIn || figure == sketch->fDrawing;
       if (figure != nullptr && figure->fContainer != sketch)
         holdings.Fail("a figure of " + name + " names another container");
     }
-    if (sketch != nullptr && sketch->fDrawing != nullptr && !Contains(sketch, sketch->fDrawing)) {
+    if (sketch != nullptr && sketch->fDrawing != nullptr && !drawingIn)
       holdings.Fail("the figure under construction of " + name + " is not in its list");
-    }
     // Only a click-by-click figure can take the next press's vertex (a
     // two-vertex multi-line closed on itself is one still).
     if (const TDShape* drawing = sketch != nullptr ? sketch->fDrawing : nullptr;

@@ -15,7 +15,6 @@
 
 #include "BHistory.h"
 #include "BList.h"
-#include "EditInvariants.h"
 #include "HostDump.h"
 #include "OsAfx.h"
 #include "OsAfxWin.h"
@@ -183,12 +182,6 @@ class EditSession {
                                  std::to_string(was.steps.size()) + " to step " + std::to_string(cur.position) +
                                  " of " + std::to_string(cur.steps.size())};
         }
-        TObjectContainer* sketch = SketchOf(doc->document);
-        if (sketch != nullptr && ReshapesPoints(*cur.steps.back())) {
-          const Shapes& before = cur.states[static_cast<std::size_t>(was.position)];
-          if (std::string stale = StaleBounds(host, *sketch, before); !stale.empty())
-            return EditFailure{0, "bounds", name + ": " + stale};
-        }
         cur.states.resize(static_cast<std::size_t>(was.position) + 1);
         cur.states.erase(cur.states.begin(), cur.states.begin() + dropped);
         cur.states.push_back(figures);
@@ -219,36 +212,28 @@ class EventGenerator {
     }
     if (fHost.IsTracking()) {
       const std::uint32_t r = fBytes.Below(10);
-      if (r < 6) return {{"move " + Point(true)}};
-      if (r < 9) return {{"release " + Point(true)}};
+      if (r < 6) return {{"move " + Point()}};
+      if (r < 9) return {{"release " + Point()}};
       // Escape, or now and then what the host holds off until the button is up.
       if (fBytes.Chance(40)) return {{"cancel"}};
     }
-    static constexpr std::array<int, 17> kWeights{9, 5, 4, 4, 12, 16, 7, 12, 8, 4, 3, 3, 2, 2, 2, 5, 2};
-    int total = 0;
-    for (int w : kWeights) total += w;
-    int r = static_cast<int>(fBytes.Below(static_cast<std::uint32_t>(total)));
-    int kind = 0;
-    while (r >= kWeights[static_cast<std::size_t>(kind)]) r -= kWeights[static_cast<std::size_t>(kind++)];
-    switch (kind) {
-      case 0: return {{"tool " + std::to_string(fBytes.Below(18))}};
-      case 1: return {{"press " + Point(true)}};
-      case 2: return {{"move " + Point(true)}};
-      case 3: return {{"release " + Point(true)}};
-      case 4: return {{"click " + Point(true)}};
-      case 5: return Drag();
-      case 6: return Key();
-      case 7: return Menu();
-      case 8: return {{"undo"}};
-      case 9: return {{"redo"}};
-      case 10: return Documents();
-      case 11: return Zoom();
-      case 12: return Options();
-      case 13: return {{"replicate " + std::to_string(fBytes.Below(3)) + " " + Point(true)}};
-      case 14: return Rare();
-      case 16: return {{"cancel"}};
-      default: return {{"undo"}};
-    }
+    // Out of a hundred.
+    const std::uint32_t r = fBytes.Below(100);
+    if (r < 9) return {{"tool " + std::to_string(fBytes.Below(18))}};
+    if (r < 14) return {{"press " + Point()}};
+    if (r < 18) return {{"move " + Point()}};
+    if (r < 22) return {{"release " + Point()}};
+    if (r < 34) return {{"click " + Point()}};
+    if (r < 50) return Drag();
+    if (r < 57) return Key();
+    if (r < 69) return Menu();
+    if (r < 82) return {{"undo"}};
+    if (r < 86) return {{"redo"}};
+    if (r < 89) return Documents();
+    if (r < 92) return Zoom();
+    if (r < 96) return Settings();
+    if (r < 98) return {{"replicate " + std::to_string(fBytes.Below(3)) + " " + Point()}};
+    return {{"cancel"}};
   }
 
   // Every step of the active document undone and redone again.
@@ -265,12 +250,12 @@ class EventGenerator {
  private:
   // A view point, mostly on or near what the figures offer to hit: vertices,
   // handles, segments, the rotation centre and the corners of the active area.
-  std::string Point(bool nearFigures) {
+  std::string Point() {
     const HostDocument* doc = fHost.Active();
     const int w = doc != nullptr ? doc->frame.width : 160, h = doc != nullptr ? doc->frame.height : 120;
     std::vector<TDFloatPoint> targets;
     const TObjectContainer* sketch = doc != nullptr ? SketchOf(doc->document) : nullptr;
-    if (nearFigures && sketch != nullptr && fBytes.Chance(80)) Targets(*sketch, targets);
+    if (sketch != nullptr && fBytes.Chance(80)) Targets(*sketch, targets);
     if (targets.empty()) {
       // Now and then beyond the view's edges.
       return std::to_string(fBytes.Between(-8, w + 8)) + " " + std::to_string(fBytes.Between(-8, h + 8));
@@ -321,10 +306,10 @@ class EventGenerator {
   }
 
   EditEvent Drag() {
-    const std::string from = Point(true);
+    const std::string from = Point();
     std::string to;
     if (fBytes.Chance(30)) {
-      to = Point(true);  // onto another vertex: joins, snapping, dragging onto figures
+      to = Point();  // onto another vertex: joins, snapping, dragging onto figures
     } else {
       std::istringstream in(from);
       int x = 0, y = 0;
@@ -387,26 +372,17 @@ class EventGenerator {
              std::to_string(fBytes.Between(-8, 24))}};
   }
 
-  EditEvent Options() {
-    switch (fBytes.Below(4)) {
+  EditEvent Settings() {
+    static constexpr std::array<const char*, 6> kDisplay{"black", "transparent", "inverted", "palette", "show", "hide"};
+    switch (fBytes.Below(7)) {
       case 0: return {{"apex " + std::to_string(fBytes.Between(-2, 20))}};
       case 1: return {{"palette-index " + std::to_string(fBytes.Below(256))}};
       case 2: return {{fBytes.Chance(50) ? "grid off" : "grid on " + std::to_string(1 << fBytes.Below(5))}};
-      default: {
-        static constexpr std::array<const char*, 6> kDisplay{"black",   "transparent", "inverted",
-                                                             "palette", "show",        "hide"};
-        return {{std::string("display ") + kDisplay[fBytes.Below(kDisplay.size())]}};
-      }
-    }
-  }
-
-  EditEvent Rare() {
-    switch (fBytes.Below(4)) {
-      case 0: return {{fBytes.Chance(70) ? "mode on" : "mode off"}};
-      case 1: return {{"tools off"}};
-      case 2:
+      case 3: return {{std::string("display ") + kDisplay[fBytes.Below(kDisplay.size())]}};
+      case 4: return {{fBytes.Chance(70) ? "mode on" : "mode off"}};
+      case 5: return {{"tools off"}};
+      default:
         return {{"view " + std::to_string(fBytes.Between(32, 240)) + " " + std::to_string(fBytes.Between(32, 180))}};
-      default: return {{"menu 5101"}};
     }
   }
 
@@ -449,15 +425,33 @@ EditRunResult Parse(const std::string& text) {
   return result;
 }
 
+EditRunResult Run(ByteSource bytes, const EditRunConfig& config, int fd) {
+  EditRunResult result;
+  EditSession session(config);
+  EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
+  // Each event goes to the parent before it runs, so that a crash in it shows.
+  const auto apply = [&](EditEvent e) {
+    Send(fd, ScriptOf({e}));
+    result.events.push_back(std::move(e));
+    result.failure = session.Apply(result.events.back(), result.events.size() - 1);
+    return !result.failure;
+  };
+  for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
+    if (!apply(generator.Next(k))) return result;
+  }
+  // Everything undone and redone once more at the end.
+  if (!session.GetHost().IsTracking()) apply(generator.RoundTrip());
+  return result;
+}
+
 // Sketch.MOD stays mapped once loaded, its globals carrying one run into the
 // next: each run gets a fresh process, where a crash or leak fails the last
-// event. The body writes to the descriptor it is given, -1 for none.
-template <typename Body>
-EditRunResult Isolated(bool isolate, Body body) {
-  if (!isolate) return body(-1);
+// event.
+EditRunResult Isolated(ByteSource bytes, const EditRunConfig& config) {
+  if (!config.isolate) return Run(bytes, config, -1);
   const std::optional<ChildRun> child = InChild([&](int fd) {
     {
-      const EditRunResult r = body(fd);
+      const EditRunResult r = Run(bytes, config, fd);
       if (r.failure)
         Send(fd, kFailed + std::to_string(r.failure->event) + " " + r.failure->kind + " " + r.failure->message);
     }
@@ -476,27 +470,6 @@ EditRunResult Isolated(bool isolate, Body body) {
   return result;
 }
 
-// Records the event, to the parent first so that a crash in it shows, and runs
-// it; false when it breaks an invariant.
-bool Apply(EditSession& session, int fd, EditEvent e, EditRunResult& result) {
-  Send(fd, ScriptOf({e}));
-  result.events.push_back(std::move(e));
-  result.failure = session.Apply(result.events.back(), result.events.size() - 1);
-  return !result.failure;
-}
-
-EditRunResult Run(ByteSource bytes, const EditRunConfig& config, int fd) {
-  EditRunResult result;
-  EditSession session(config);
-  EventGenerator generator(bytes, session.GetHost(), config.roundTripEvery);
-  for (std::size_t k = 0; k < static_cast<std::size_t>(config.events) && !bytes.Exhausted(); ++k) {
-    if (!Apply(session, fd, generator.Next(k), result)) return result;
-  }
-  // Everything undone and redone once more at the end.
-  if (!session.GetHost().IsTracking()) Apply(session, fd, generator.RoundTrip(), result);
-  return result;
-}
-
 }  // namespace
 
 void ResetPlatform() {
@@ -506,72 +479,16 @@ void ResetPlatform() {
   OsSetScreenSize(1024, 768);
 }
 
-EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(seed), config, fd); });
+int EnvNumber(const char* name, int otherwise) {
+  const char* text = std::getenv(name);
+  const int value = text != nullptr ? std::atoi(text) : 0;
+  return value > 0 ? value : otherwise;
 }
+
+EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config) { return Isolated(ByteSource(seed), config); }
 
 EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](int fd) { return Run(ByteSource(data, size), config, fd); });
-}
-
-EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config) {
-  return Isolated(config.isolate, [&](int fd) {
-    EditRunResult result;
-    EditSession session(config);
-    for (const EditEvent& e : events) {
-      if (!Apply(session, fd, e, result)) break;
-    }
-    return result;
-  });
-}
-
-std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
-                                     const EditRunConfig& config, int maxTrials) {
-  int trials = 0;
-  // Where the candidate fails, if it still fails the same way.
-  const auto failsAt = [&](const std::vector<EditEvent>& candidate) -> std::optional<std::size_t> {
-    ++trials;
-    const EditRunResult r = ReplayEvents(candidate, config);
-    return r.failure && r.failure->kind == kind ? std::optional(r.failure->event) : std::nullopt;
-  };
-  // Whatever follows the failing event plays no part.
-  const auto dropTail = [&] {
-    if (const auto at = failsAt(events)) events.resize(*at + 1);
-  };
-  // Chunks of events, halving; the first event makes the document the rest
-  // works on and stays.
-  const auto dropChunks = [&] {
-    for (std::size_t chunk = std::max<std::size_t>(1, events.size() / 2); trials < maxTrials; chunk /= 2) {
-      for (bool removed = true; removed && trials < maxTrials;) {
-        removed = false;
-        for (std::size_t at = 1; at < events.size() && trials < maxTrials;) {
-          std::vector<EditEvent> candidate = events;
-          candidate.erase(candidate.begin() + static_cast<std::ptrdiff_t>(at),
-                          candidate.begin() + static_cast<std::ptrdiff_t>(std::min(events.size(), at + chunk)));
-          if (failsAt(candidate)) {
-            events = std::move(candidate);
-            removed = true;
-          } else {
-            at += chunk;
-          }
-        }
-      }
-      if (chunk == 1) break;
-    }
-  };
-  dropTail();
-  dropChunks();
-  // Then line by line: a long undo and redo round trip rarely needs every step.
-  std::vector<EditEvent> lines(events.begin(), events.begin() + (events.empty() ? 0 : 1));
-  for (std::size_t k = 1; k < events.size(); ++k) {
-    for (const std::string& line : events[k].lines) lines.push_back({{line}});
-  }
-  if (lines.size() > events.size() && failsAt(lines)) {
-    events = std::move(lines);
-    dropChunks();
-  }
-  dropTail();
-  return events;
+  return Isolated(ByteSource(data, size), config);
 }
 
 std::optional<ChildRun> InChild(const std::function<void(int fd)>& body) {

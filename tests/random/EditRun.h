@@ -1,8 +1,8 @@
 #pragma once
 // Random editing runs: everything a person can do, generated from a seed or
 // from bytes, run through the host and the loaded module as replay-script lines
-// with the invariants checked after every line. A failing run shrinks to a
-// short script that sketch-replay runs as it is.
+// with the invariants checked after every line. A failing run names the event
+// it failed at; its events are a script that sketch-replay runs as it is.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,10 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+class Host;
+class TDShape;
+class TObjectContainer;
 
 // One thing the person did: one or more script lines that belong together (a
 // dialog's answer and the menu command that opens it).
@@ -19,7 +23,7 @@ struct EditEvent {
 
 struct EditFailure {
   std::size_t event = 0;  // index of the event during which it failed
-  std::string kind;       // the invariant, for the shrinker to hold on to
+  std::string kind;       // the invariant
   std::string message;
 };
 
@@ -38,7 +42,7 @@ struct EditRunConfig {
   bool isolate = true;
   // Called after each line has run and before it is checked: lets a test break
   // the state the way a faulty module would.
-  std::function<void(class Host&, const std::string& line)> tamper;
+  std::function<void(Host&, const std::string& line)> tamper;
 };
 
 // Events from a fixed seed; the same seed gives the same run everywhere.
@@ -48,16 +52,12 @@ EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config);
 // structure-aware fuzzer.
 EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config);
 
-// The events again, as they were recorded.
-EditRunResult ReplayEvents(const std::vector<EditEvent>& events, const EditRunConfig& config);
-
-// Drops chunks of events, halving their size, while the run still fails the
-// same way; at most maxTrials replays.
-std::vector<EditEvent> ShrinkFailure(std::vector<EditEvent> events, const std::string& kind,
-                                     const EditRunConfig& config, int maxTrials = 400);
-
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);
+
+// The number in the environment variable `name`, or `otherwise` when it holds
+// none above 0.
+int EnvNumber(const char* name, int otherwise);
 
 // The keys, profile, beeps and screen of the platform as a fresh process has
 // them, so that a session does not depend on the one before it.
@@ -72,3 +72,27 @@ struct ChildRun {
 };
 std::optional<ChildRun> InChild(const std::function<void(int fd)>& body);
 void WriteAll(int fd, const std::string& text);
+
+// What must hold after every input event, whatever the person did: the figures
+// of a sketch read bit for bit, and the ownership of every figure the module
+// holds (documents, clipboard, history steps). The module's objects are read
+// through their layout and virtual functions, as the hosts read them
+// (EditInvariants.cpp).
+
+// A figure on one line, every float exactly: its class, whether it is open, and
+// each vertex's points, steps and smoothness; with `marks`, also what selecting
+// and the bounds make of it.
+std::string FigureText(const TDShape& shape, bool marks);
+
+// What undo must bring back of the container's figures, in drawing order: each
+// one's text without the marks.
+using Shapes = std::vector<std::string>;
+Shapes ShapesOf(const TObjectContainer* container);
+
+// Where two captures first differ, for a failure message; empty when equal.
+std::string DescribeDifference(const Shapes& want, const Shapes& got);
+
+// Every figure held by an open document, the clipboard or a step of a history
+// is held once, and what a step holds agrees with whether it is done or undone.
+// Empty when that holds, otherwise the first breach.
+std::string CheckOwnership(Host& host);
