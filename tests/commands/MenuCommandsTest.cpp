@@ -9,6 +9,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "OsRuntime.h"
@@ -144,9 +145,7 @@ TEST_F(MenuCommands, CutAndCopyWithoutAClipboardDoNothing) {
     c->RedoIt();
   }
   TObjectContainer::fClipContainer = clip;
-  EXPECT_EQ(fRepaints, 0);
-  EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(At(0), kept);
+  EXPECT_EQ(std::tuple(fRepaints, Count(), At(0)), std::tuple(0, 1, kept));
 }
 
 TEST_F(MenuCommands, FiguresScaledPastTheFloatRangeKeepTheLargestFiniteCoordinates) {
