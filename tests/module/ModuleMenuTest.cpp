@@ -1,12 +1,7 @@
 // Presses and menu commands where the replays cannot reach: no current view,
-// and no memory for the tracker or command where the sweeps do not go.
-//
-// Showing the sketch over the host's view: the repaint leaves the raster empty
-// again, ink beyond the view included, and gives back the colours it borrowed;
-// an update asks for a repaint only when there is something to show. Figures
-// under a zoomed or scrolled view, each display colour, and the active region
-// under a zoom, are in the replay scripts (select-drag, display,
-// hostmod-region).
+// and no memory for the tracker or command where the sweeps do not go. Then the
+// sketch shown over the host's view; figures under a zoom and each display
+// colour are in the replay scripts (select-drag, display, hostmod-region).
 
 #include <memory>
 #include <sstream>
