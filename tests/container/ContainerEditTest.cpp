@@ -1,9 +1,10 @@
 // Repainting a container's figures; taking its selection out (deleting, moving
-// to another list, cloning) and the active region handed to the host; busy
-// flags. The trace list, the active area, the clicks that select and the
-// dragging of the selection are in the replay scripts (trace, every dump's
-// actArea and center, hostmod-clicks, select-drag); what a press's memo puts
-// back, in the module's tests of presses that run out of memory.
+// to another list, cloning) and the active region handed to the host. The
+// trace list, the active area, the clicks that select and the dragging of the
+// selection are in the replay scripts (trace, every dump's actArea and center,
+// hostmod-clicks, select-drag); what a press's memo puts back, in the module's
+// tests of presses that run out of memory; that only the selection is made
+// busy, in the trackers-constrain replay.
 
 #include <algorithm>
 #include <memory>
@@ -129,13 +130,6 @@ TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
   }
   EXPECT_EQ(fContainer.GetCount(), 4);
   EXPECT_EQ(fContainer.fDrawing, nullptr);  // a clone of the selection ends the figure being drawn
-}
-
-TEST_F(ContainerEdit, BusyOnlyTouchesTheSelection) {
-  fContainer.SetBusy(1);
-  std::string busy;
-  for (const TDShape* s : {a, b, c, d}) busy += std::to_string(s->fBusy);
-  EXPECT_EQ(busy, "1010");
 }
 
 using ContainerRegion = ContainerFixture;
