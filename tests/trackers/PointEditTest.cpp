@@ -1,8 +1,9 @@
 // The white arrow and the edit-point tool, and add and delete point for the
 // bounds. The replays drag anchors, segments and handles end to end (Shift,
 // the grid and the read-out included); here are the arithmetic that would
-// break silently, what a gesture shows while it runs, the bounds of what the
-// point tools reshape, and undo without memory.
+// break silently, what a gesture shows while it runs, and the bounds of what
+// the point tools reshape. Undo without memory is in the allocation sweep's
+// point-editing session.
 
 #include <algorithm>
 #include <functional>
@@ -193,19 +194,6 @@ TEST_F(PointEditTest, GesturesShowWhatTheyEditAndKeepTheBoundsOfWhatTheyReshape)
     EXPECT_EQ(Bounds(), after);
     EXPECT_EQ(StaleBounds(), "");
   }
-}
-
-// Undo that needs memory raises before it changes anything, and can be asked
-// again.
-TEST_F(PointEditTest, UndoWithoutMemoryChangesNothing) {
-  TDShape* s = Pick(Curve(), {1});
-  auto t = Press(kEditPoint, {26, 12});
-  Run(*t, {{30, 8}});
-  const std::string after = Document();
-  EXPECT_TRUE(RunsOutOfMemory(0, [&] { t->UndoIt(); }));
-  EXPECT_EQ(Document(), after);
-  t->UndoIt();
-  EXPECT_EQ(PathText(*s), "open (0,20) (20,20 26,12 14,28) (40,20)");
 }
 
 }  // namespace
