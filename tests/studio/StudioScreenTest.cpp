@@ -45,6 +45,7 @@ class StudioScreenTest : public QObject {
     // The right button is no left one.
     QTest::mousePress(view, Qt::RightButton, {}, {60, 60});
     QTest::mouseRelease(view, Qt::RightButton, {}, {90, 90});
+    QVERIFY(!fWindow->GetHost().IsTracking());
     QCOMPARE(sketch->GetCount(), 1);
     const auto* rectangle = static_cast<const TDShape*>(sketch->GetItem(sketch->GetHeadPosition()));
     const auto& b = rectangle->fBounds;
