@@ -72,3 +72,12 @@ inline Modals::Step Click(QMessageBox::StandardButton button) {
     if (box != nullptr && box->button(button) != nullptr) box->button(button)->click();
   };
 }
+
+// What the message box said, and with which icon; the box is then closed.
+inline Modals::Step Told(QString& text, QMessageBox::Icon* icon = nullptr) {
+  return [&text, icon](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    text = box != nullptr ? box->text() : QString();
+    if (icon != nullptr && box != nullptr) *icon = box->icon();
+  };
+}

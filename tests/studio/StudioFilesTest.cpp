@@ -4,7 +4,6 @@
 // folders, pictures that moved, kept journals, pictures read as sketch-replay
 // reads them.
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -12,12 +11,9 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <zlib.h>
-
 #include "DocumentView.h"
 #include "HostDump.h"
 #include "Modals.h"
-#include "Replay.h"
 #include "SketchJournal.h"
 #include "StudioSupport.h"
 #include "StudioWindow.h"
@@ -26,21 +22,6 @@
 #include "resources/SketchResources.h"
 
 namespace {
-
-// The picture as a PNG file declaring its samples linear (a gAMA of 1.0 right
-// after the header).
-void LinearPng(const QString& path, const QImage& picture) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "png"));
-  QByteArray chunk;
-  QDataStream out(&chunk, QIODevice::WriteOnly);
-  out << quint32(4);
-  out.writeRawData("gAMA", 4);
-  out << quint32(100000);
-  out << quint32(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()) + 4, 8));
-  QVERIFY(Write(path, png.insert(33, chunk)));
-}
 
 // The picture as a 32-bit BMP whose fourth byte is opacity (a version 4
 // header with an alpha mask), rows bottom-up.
@@ -68,16 +49,264 @@ class StudioFilesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init();
-  void cleanup();
-  void TitleMarksChangesUntilSaved();
-  void SaveWritesTheSketchItCameFrom();
-  void ClosingAsksToSaveDiscardOrCancel();
-  void OpenRecentListsTheLastTenSketches();
-  void DialogsAndTheWindowStartWhereTheyLastWere();
-  void MissingPictureIsLocatedBeforeTheSessionGoes();
-  void OpenSketchOffersTheKeptJournals();
-  void PicturesShowAsTheReplayShowsThem();
+  void init() {
+    QDir(fDir).removeRecursively();
+    QVERIFY(QDir().mkpath(fDir + "/profile") && QDir().mkpath(Data()));
+    fWindow = new StudioWindow({}, SKETCH_MODULE_PATH, fDir + "/profile/sketch-studio.ini", Data());
+    fWindow->resize(800, 600);
+    fWindow->show();
+    QVERIFY(QTest::qWaitForWindowActive(fWindow));
+    QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
+  }
+  void cleanup() {
+    delete fWindow;
+    QDir(fDir).removeRecursively();
+  }
+  void TitleMarksChangesUntilSaved() {
+    QCOMPARE(fWindow->windowTitle(), QString("[*]main - Sketch Studio"));
+    QVERIFY(!fWindow->isWindowModified());
+    Rectangle(0);
+    ExpectAfter(Qt::CTRL | Qt::Key_Z, false);
+    ExpectAfter(Qt::CTRL | Qt::Key_Y, true);
+
+    fModals.Expect({Choose(fDir + "/first")});
+    Key(Qt::CTRL | Qt::Key_S);
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(fWindow->windowTitle(), QString("[*]first.sketch - Sketch Studio"));
+    QVERIFY(!fWindow->isWindowModified());
+    ExpectAfter(Qt::CTRL | Qt::Key_Z, true);
+    ExpectAfter(Qt::CTRL | Qt::Key_Y, false);
+    // The saved step given up for another: undoing does not bring it back.
+    Key(Qt::CTRL | Qt::Key_Z);
+    Rectangle(1);
+    ExpectAfter(Qt::CTRL | Qt::Key_Z, true);
+
+    // A hundred steps more push the oldest out of the history: the saved step
+    // is the first one left, and undoing all the way reaches it.
+    Key(Qt::CTRL | Qt::Key_Y);
+    ExpectAfter(Qt::CTRL | Qt::Key_S, false);
+    Host& host = fWindow->GetHost();
+    for (int k = 0; k < BHistory::kLimit; ++k) {
+      host.Press({10, 100});
+      host.Release({40 + k, 140});
+      fWindow->Changed(true);
+    }
+    for (int k = 0; k < BHistory::kLimit; ++k) fWindow->Action(ID_EDIT_UNDO)->trigger();
+    QVERIFY(!host.Active()->history.CanUndo());
+    QVERIFY(!fWindow->isWindowModified());
+  }
+  void SaveWritesTheSketchItCameFrom() {
+    Rectangle(0);
+    QCOMPARE(fWindow->SaveSketch(fDir + "/work.sketch"), std::string());
+    Rectangle(1);
+    // Saved where it came from, without asking.
+    fModals.Expect({});
+    ExpectAfter(Qt::CTRL | Qt::Key_S, false);
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/work.sketch").read.lines.back(), std::string("release 61 50"));
+
+    // Save As offers the sketch's own name, and the copy is the sketch from then on.
+    QString offered;
+    fModals.Expect({[&offered](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      offered = dialog->selectedFiles().value(0);
+      Choose(QFileInfo(offered).path() + "/copy")(dialog);
+    }});
+    Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(offered, fDir + "/work.sketch");
+    QVERIFY(QFile::exists(fDir + "/copy.sketch"));
+    QCOMPARE(fWindow->windowTitle(), QString("[*]copy.sketch - Sketch Studio"));
+  }
+  void ClosingAsksToSaveDiscardOrCancel() {
+    Rectangle(0);
+    fModals.Expect({Click(QMessageBox::Cancel), Click(QMessageBox::Save), [](QWidget*) {}});
+    Key(Qt::CTRL | Qt::Key_W);
+    // Saving, with its dialog cancelled, keeps the document too.
+    Key(Qt::CTRL | Qt::Key_W);
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(fWindow->GetHost().Documents().size(), std::size_t{1});
+    QCOMPARE(Figures(), 1);
+
+    // A save that fails keeps it as well, the person told.
+    QVERIFY(QDir().mkpath(fDir + "/gone"));
+    QCOMPARE(fWindow->SaveSketch(fDir + "/gone/failed.sketch"), std::string());
+    Rectangle(1);
+    QVERIFY(QDir(fDir + "/gone").removeRecursively());
+    fModals.Expect({Click(QMessageBox::Save), Click(QMessageBox::Ok)});
+    Key(Qt::CTRL | Qt::Key_W);
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(Figures(), 2);
+
+    fModals.Expect({Choose(fDir + "/closed")});
+    Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    // Right after a save, closing asks nothing.
+    Key(Qt::CTRL | Qt::Key_W);
+    QVERIFY(fModals.AllDone());
+    QVERIFY(fWindow->GetHost().Documents().empty());
+    QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 61 50"));
+
+    // With changes since, Save writes them and the window goes.
+    QVERIFY(SavePicture(fDir + "/white.png", {120, 90}));
+    QVERIFY(fWindow->OpenPicture(fDir + "/white.png"));
+    Rectangle(2);
+    fModals.Expect({Click(QMessageBox::Save)});
+    Key(Qt::CTRL | Qt::Key_Q);
+    QVERIFY(fModals.AllDone());
+    QVERIFY(!fWindow->isVisible());
+    QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 62 50"));
+  }
+  void OpenRecentListsTheLastTenSketches() {
+    QVERIFY(!RecentEntries().at(0)->isEnabled());
+    for (int k = 1; k <= 11; ++k) {
+      Rectangle(k);
+      QCOMPARE(fWindow->SaveSketch(fDir + QString("/s%1.sketch").arg(k)), std::string());
+    }
+    QVERIFY(QFile::remove(fDir + "/s5.sketch"));
+    const QList<QAction*> entries = RecentEntries();
+    QCOMPARE(entries.size(), StudioSettings::kRecentCount);
+    QCOMPARE(entries.first()->text(), QString("&1 s11.sketch"));
+    QCOMPARE(entries.last()->text(), QString("1&0 s2.sketch"));
+    QVERIFY(!entries[6]->isEnabled() && entries[5]->isEnabled());
+    // Kept for the next run.
+    QStringList expected;
+    for (int k = 11; k >= 2; --k) expected << fDir + QString("/s%1.sketch").arg(k);
+    QCOMPARE(StudioSettings(Settings()).Recent(), expected);
+    // Without a profile (a played script), for this run only.
+    StudioSettings memory;
+    memory.AddRecent(expected[1]);
+    memory.AddRecent(expected[0]);
+    QCOMPARE(memory.Recent(), expected.mid(0, 2));
+
+    entries[8]->trigger();
+    QCOMPARE(fWindow->windowTitle(), QString("[*]s3.sketch - Sketch Studio"));
+    QVERIFY(!fWindow->isWindowModified());
+    QCOMPARE(Figures(), 3);
+    QCOMPARE(RecentEntries().first()->text(), QString("&1 s3.sketch"));
+  }
+  // Exports and recordings get their extension, too.
+  void DialogsAndTheWindowStartWhereTheyLastWere() {
+    QVERIFY(QDir().mkpath(fDir + "/views") && QDir().mkpath(fDir + "/scripts"));
+    fModals.Expect({Choose(fDir + "/views/view"), Choose(fDir + "/scripts/steps")});
+    Trigger("exportView");
+    Trigger("record");
+    QVERIFY(fModals.AllDone());
+    QVERIFY(QFile::exists(fDir + "/views/view.png"));
+    QVERIFY(QFile::exists(fDir + "/scripts/steps.txt"));
+
+    // Each dialog starts in its own last folder, in this run and the next.
+    QString views;
+    // Writing over a file is asked first.
+    fModals.Expect({[&views](QWidget* modal) {
+                      views = qobject_cast<QFileDialog*>(modal)->directory().path();
+                      Choose("view")(modal);
+                    },
+                    Click(QMessageBox::Yes)});
+    Trigger("exportView");
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(views, fDir + "/views");
+    QCOMPARE(StudioSettings(Settings()).Folder("record"), fDir + "/scripts");
+
+    fWindow->setGeometry(40, 50, 640, 420);
+    QTRY_COMPARE(fWindow->size(), QSize(640, 420));
+    QVERIFY(fWindow->close());
+    QWidget next;
+    QVERIFY(StudioSettings(Settings()).RestoreGeometry(next));
+    QCOMPARE(next.size(), QSize(640, 420));
+    QVERIFY(!StudioSettings(fDir + "/none.ini").RestoreGeometry(next));
+  }
+  void MissingPictureIsLocatedBeforeTheSessionGoes() {
+    QVERIFY(QDir().mkpath(fDir + "/moved"));
+    QVERIFY(SavePicture(fDir + "/pic.png", {120, 90}, qRgb(200, 220, 240)));
+    QVERIFY(SavePicture(fDir + "/moved/other.png", {120, 90}, qRgb(200, 220, 240), qRgb(0, 0, 1)));
+    QVERIFY(fWindow->OpenPicture(fDir + "/pic.png"));
+    Rectangle(0);
+    QCOMPARE(fWindow->SaveSketch(fDir + "/pic.sketch"), std::string());
+    QVERIFY(QFile::rename(fDir + "/pic.png", fDir + "/moved/pic.png"));
+    Rectangle(1);
+    Rectangle(2);
+
+    // Cancelled: the session is as it was.
+    QString title;
+    fModals.Expect({Choose(fDir + "/pic.sketch"), [&title](QWidget* modal) {
+                      title = modal->windowTitle();
+                      QCOMPARE(modal->findChild<QLineEdit*>("fileNameEdit")->text(), QString("pic.png"));
+                      static_cast<QDialog*>(modal)->reject();
+                    }});
+    Trigger("openSketch");
+    QVERIFY(fModals.AllDone());
+    QVERIFY(title.contains("pic.png"));
+    QCOMPARE(fWindow->GetHost().Documents().size(), std::size_t{2});
+    QCOMPARE(Figures(), 3);
+    QVERIFY(fWindow->isWindowModified());
+
+    // Another picture is told apart; the right one opens the sketch over it.
+    QString told;
+    fModals.Expect({Choose(fDir + "/pic.sketch"), Choose(fDir + "/moved/other.png"),
+                    [&told](QWidget* modal) {
+                      auto* box = qobject_cast<QMessageBox*>(modal);
+                      told = box->text();
+                      for (QAbstractButton* b : box->buttons()) {
+                        if (b->text() == "Choose Another...") b->click();
+                      }
+                    },
+                    Choose(fDir + "/moved/pic.png"), Click(QMessageBox::Discard)});
+    Trigger("openSketch");
+    QVERIFY(fModals.AllDone());
+    QVERIFY(told.contains("other.png"));
+    QCOMPARE(Figures(), 1);
+    // Until saved, the sketch still names the picture where it was.
+    QVERIFY(fWindow->isWindowModified());
+    Key(Qt::CTRL | Qt::Key_S);
+    QVERIFY(StudioWindow::ReadSessionFile(fDir + "/pic.sketch").missing.empty());
+  }
+  void OpenSketchOffersTheKeptJournals() {
+    QVERIFY(SavePicture(fDir + "/base.png", {120, 90}));
+    const QString journal = Data() + "/recovered-20250101-000000-000.txt";
+    QVERIFY(Write(journal, "# sketch-studio journal 1\ndocument base " + fDir.toUtf8() +
+                               "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n"));
+
+    QStringList filters;
+    QString folder;
+    fModals.Expect({[&](QWidget* modal) {
+                      auto* dialog = qobject_cast<QFileDialog*>(modal);
+                      filters = dialog->nameFilters();
+                      // Chosen as a person chooses it: the folder follows.
+                      auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                      types->setFocus();
+                      QTest::keyClick(types, Qt::Key_Down);
+                      folder = dialog->directory().path();
+                      Choose(journal)(dialog);
+                    },
+                    Click(QMessageBox::Discard)});
+    Rectangle(0);
+    Key(Qt::CTRL | Qt::Key_O);
+    QVERIFY(fModals.AllDone());
+    QCOMPARE(filters.value(1), QString("Recovered journals (recovered-*.txt)"));
+    QCOMPARE(folder, Data());
+    // A journal is no sketch: it is not saved anywhere yet.
+    QCOMPARE(fWindow->windowTitle(), QString("[*]base - Sketch Studio"));
+    QVERIFY(fWindow->isWindowModified());
+    QCOMPARE(Figures(), 1);
+  }
+  // A picture with transparent parts that Qt reads shows over white as
+  // sketch-replay shows its PNG twin (rgba.png of the png-kinds script), so
+  // that a sketch over it reopens as drawn.
+  void PicturesShowAsTheReplayShowsThem() {
+    QImage rgba(3, 1, QImage::Format_ARGB32);
+    rgba.setPixel(0, 0, qRgba(200, 100, 50, 255));
+    rgba.setPixel(1, 0, qRgba(200, 100, 50, 0));
+    rgba.setPixel(2, 0, qRgba(0, 100, 255, 128));
+    AlphaBmp(fDir + "/rgba.bmp", rgba);
+    QVERIFY(fWindow->OpenPicture(fDir + "/rgba.bmp"));
+    const std::vector<std::uint8_t> shown{200, 100, 50, 255, 255, 255, 127, 177, 255};
+    QCOMPARE(fWindow->GetHost().Active()->picture.pixels, shown);
+    Rectangle(0);
+    QCOMPARE(fWindow->SaveSketch(fDir + "/over.sketch"), std::string());
+    const StudioWindow::SessionFile reopened = StudioWindow::ReadSessionFile(fDir + "/over.sketch");
+    QVERIFY(reopened.missing.empty());
+    QCOMPARE(reopened.changed, std::vector<std::string>());
+  }
 
  private:
   void Rectangle(int k) {
@@ -111,280 +340,6 @@ class StudioFilesTest : public QObject {
   Modals fModals;
   QString fDir = QDir::tempPath() + QString("/studio-files-test-%1").arg(QCoreApplication::applicationPid());
 };
-
-void StudioFilesTest::init() {
-  QDir(fDir).removeRecursively();
-  QVERIFY(QDir().mkpath(fDir + "/profile") && QDir().mkpath(Data()));
-  fWindow = new StudioWindow({}, SKETCH_MODULE_PATH, fDir + "/profile/sketch-studio.ini", Data());
-  fWindow->resize(800, 600);
-  fWindow->show();
-  QVERIFY(QTest::qWaitForWindowActive(fWindow));
-  QTest::mouseClick(fWindow->Palette()->ModeButton(), Qt::LeftButton);
-}
-
-void StudioFilesTest::cleanup() {
-  delete fWindow;
-  QDir(fDir).removeRecursively();
-}
-
-void StudioFilesTest::TitleMarksChangesUntilSaved() {
-  QCOMPARE(fWindow->windowTitle(), QString("[*]main - Sketch Studio"));
-  QVERIFY(!fWindow->isWindowModified());
-  Rectangle(0);
-  ExpectAfter(Qt::CTRL | Qt::Key_Z, false);
-  ExpectAfter(Qt::CTRL | Qt::Key_Y, true);
-
-  fModals.Expect({Choose(fDir + "/first")});
-  Key(Qt::CTRL | Qt::Key_S);
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(fWindow->windowTitle(), QString("[*]first.sketch - Sketch Studio"));
-  QVERIFY(!fWindow->isWindowModified());
-  ExpectAfter(Qt::CTRL | Qt::Key_Z, true);
-  ExpectAfter(Qt::CTRL | Qt::Key_Y, false);
-  // The saved step given up for another: undoing does not bring it back.
-  Key(Qt::CTRL | Qt::Key_Z);
-  Rectangle(1);
-  ExpectAfter(Qt::CTRL | Qt::Key_Z, true);
-
-  // A hundred steps more push the oldest out of the history: the saved step
-  // is the first one left, and undoing all the way reaches it.
-  Key(Qt::CTRL | Qt::Key_Y);
-  ExpectAfter(Qt::CTRL | Qt::Key_S, false);
-  Host& host = fWindow->GetHost();
-  for (int k = 0; k < BHistory::kLimit; ++k) {
-    host.Press({10, 100});
-    host.Release({40 + k, 140});
-    fWindow->Changed(true);
-  }
-  for (int k = 0; k < BHistory::kLimit; ++k) fWindow->Action(ID_EDIT_UNDO)->trigger();
-  QVERIFY(!host.Active()->history.CanUndo());
-  QVERIFY(!fWindow->isWindowModified());
-}
-
-void StudioFilesTest::SaveWritesTheSketchItCameFrom() {
-  Rectangle(0);
-  QCOMPARE(fWindow->SaveSketch(fDir + "/work.sketch"), std::string());
-  Rectangle(1);
-  // Saved where it came from, without asking.
-  fModals.Expect({});
-  ExpectAfter(Qt::CTRL | Qt::Key_S, false);
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/work.sketch").read.lines.back(), std::string("release 61 50"));
-
-  // Save As offers the sketch's own name, and the copy is the sketch from then on.
-  QString offered;
-  fModals.Expect({[&offered](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    offered = dialog->selectedFiles().value(0);
-    Choose(QFileInfo(offered).path() + "/copy")(dialog);
-  }});
-  Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(offered, fDir + "/work.sketch");
-  QVERIFY(QFile::exists(fDir + "/copy.sketch"));
-  QCOMPARE(fWindow->windowTitle(), QString("[*]copy.sketch - Sketch Studio"));
-}
-
-void StudioFilesTest::ClosingAsksToSaveDiscardOrCancel() {
-  Rectangle(0);
-  fModals.Expect({Click(QMessageBox::Cancel), Click(QMessageBox::Save), [](QWidget*) {}});
-  Key(Qt::CTRL | Qt::Key_W);
-  // Saving, with its dialog cancelled, keeps the document too.
-  Key(Qt::CTRL | Qt::Key_W);
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(fWindow->GetHost().Documents().size(), std::size_t{1});
-  QCOMPARE(Figures(), 1);
-
-  // A save that fails keeps it as well, the person told.
-  QVERIFY(QDir().mkpath(fDir + "/gone"));
-  QCOMPARE(fWindow->SaveSketch(fDir + "/gone/failed.sketch"), std::string());
-  Rectangle(1);
-  QVERIFY(QDir(fDir + "/gone").removeRecursively());
-  fModals.Expect({Click(QMessageBox::Save), Click(QMessageBox::Ok)});
-  Key(Qt::CTRL | Qt::Key_W);
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(Figures(), 2);
-
-  fModals.Expect({Choose(fDir + "/closed")});
-  Key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-  // Right after a save, closing asks nothing.
-  Key(Qt::CTRL | Qt::Key_W);
-  QVERIFY(fModals.AllDone());
-  QVERIFY(fWindow->GetHost().Documents().empty());
-  QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 61 50"));
-
-  // With changes since, Save writes them and the window goes.
-  QVERIFY(SavePicture(fDir + "/white.png", {120, 90}));
-  QVERIFY(fWindow->OpenPicture(fDir + "/white.png"));
-  Rectangle(2);
-  fModals.Expect({Click(QMessageBox::Save)});
-  Key(Qt::CTRL | Qt::Key_Q);
-  QVERIFY(fModals.AllDone());
-  QVERIFY(!fWindow->isVisible());
-  QCOMPARE(StudioWindow::ReadSessionFile(fDir + "/closed.sketch").read.lines.back(), std::string("release 62 50"));
-}
-
-void StudioFilesTest::OpenRecentListsTheLastTenSketches() {
-  QVERIFY(!RecentEntries().at(0)->isEnabled());
-  for (int k = 1; k <= 11; ++k) {
-    Rectangle(k);
-    QCOMPARE(fWindow->SaveSketch(fDir + QString("/s%1.sketch").arg(k)), std::string());
-  }
-  QVERIFY(QFile::remove(fDir + "/s5.sketch"));
-  const QList<QAction*> entries = RecentEntries();
-  QCOMPARE(entries.size(), StudioSettings::kRecentCount);
-  QCOMPARE(entries.first()->text(), QString("&1 s11.sketch"));
-  QCOMPARE(entries.last()->text(), QString("1&0 s2.sketch"));
-  QVERIFY(!entries[6]->isEnabled() && entries[5]->isEnabled());
-  // Kept for the next run.
-  QStringList expected;
-  for (int k = 11; k >= 2; --k) expected << fDir + QString("/s%1.sketch").arg(k);
-  QCOMPARE(StudioSettings(Settings()).Recent(), expected);
-  // Without a profile (a played script), for this run only.
-  StudioSettings memory;
-  memory.AddRecent(expected[1]);
-  memory.AddRecent(expected[0]);
-  QCOMPARE(memory.Recent(), expected.mid(0, 2));
-
-  entries[8]->trigger();
-  QCOMPARE(fWindow->windowTitle(), QString("[*]s3.sketch - Sketch Studio"));
-  QVERIFY(!fWindow->isWindowModified());
-  QCOMPARE(Figures(), 3);
-  QCOMPARE(RecentEntries().first()->text(), QString("&1 s3.sketch"));
-}
-
-// Exports and recordings get their extension, too.
-void StudioFilesTest::DialogsAndTheWindowStartWhereTheyLastWere() {
-  QVERIFY(QDir().mkpath(fDir + "/views") && QDir().mkpath(fDir + "/scripts"));
-  fModals.Expect({Choose(fDir + "/views/view"), Choose(fDir + "/scripts/steps")});
-  Trigger("exportView");
-  Trigger("record");
-  QVERIFY(fModals.AllDone());
-  QVERIFY(QFile::exists(fDir + "/views/view.png"));
-  QVERIFY(QFile::exists(fDir + "/scripts/steps.txt"));
-
-  // Each dialog starts in its own last folder, in this run and the next.
-  QString views;
-  // Writing over a file is asked first.
-  fModals.Expect({[&views](QWidget* modal) {
-                    views = qobject_cast<QFileDialog*>(modal)->directory().path();
-                    Choose("view")(modal);
-                  },
-                  Click(QMessageBox::Yes)});
-  Trigger("exportView");
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(views, fDir + "/views");
-  QCOMPARE(StudioSettings(Settings()).Folder("record"), fDir + "/scripts");
-
-  fWindow->setGeometry(40, 50, 640, 420);
-  QTRY_COMPARE(fWindow->size(), QSize(640, 420));
-  QVERIFY(fWindow->close());
-  QWidget next;
-  QVERIFY(StudioSettings(Settings()).RestoreGeometry(next));
-  QCOMPARE(next.size(), QSize(640, 420));
-  QVERIFY(!StudioSettings(fDir + "/none.ini").RestoreGeometry(next));
-}
-
-void StudioFilesTest::MissingPictureIsLocatedBeforeTheSessionGoes() {
-  QVERIFY(QDir().mkpath(fDir + "/moved"));
-  QVERIFY(SavePicture(fDir + "/pic.png", {120, 90}, qRgb(200, 220, 240)));
-  QVERIFY(SavePicture(fDir + "/moved/other.png", {120, 90}, qRgb(200, 220, 240), qRgb(0, 0, 1)));
-  QVERIFY(fWindow->OpenPicture(fDir + "/pic.png"));
-  Rectangle(0);
-  QCOMPARE(fWindow->SaveSketch(fDir + "/pic.sketch"), std::string());
-  QVERIFY(QFile::rename(fDir + "/pic.png", fDir + "/moved/pic.png"));
-  Rectangle(1);
-  Rectangle(2);
-
-  // Cancelled: the session is as it was.
-  QString title;
-  fModals.Expect({Choose(fDir + "/pic.sketch"), [&title](QWidget* modal) {
-                    title = modal->windowTitle();
-                    QCOMPARE(modal->findChild<QLineEdit*>("fileNameEdit")->text(), QString("pic.png"));
-                    static_cast<QDialog*>(modal)->reject();
-                  }});
-  Trigger("openSketch");
-  QVERIFY(fModals.AllDone());
-  QVERIFY(title.contains("pic.png"));
-  QCOMPARE(fWindow->GetHost().Documents().size(), std::size_t{2});
-  QCOMPARE(Figures(), 3);
-  QVERIFY(fWindow->isWindowModified());
-
-  // Another picture is told apart; the right one opens the sketch over it.
-  QString told;
-  fModals.Expect({Choose(fDir + "/pic.sketch"), Choose(fDir + "/moved/other.png"),
-                  [&told](QWidget* modal) {
-                    auto* box = qobject_cast<QMessageBox*>(modal);
-                    told = box->text();
-                    for (QAbstractButton* b : box->buttons()) {
-                      if (b->text() == "Choose Another...") b->click();
-                    }
-                  },
-                  Choose(fDir + "/moved/pic.png"), Click(QMessageBox::Discard)});
-  Trigger("openSketch");
-  QVERIFY(fModals.AllDone());
-  QVERIFY(told.contains("other.png"));
-  QCOMPARE(Figures(), 1);
-  // Until saved, the sketch still names the picture where it was.
-  QVERIFY(fWindow->isWindowModified());
-  Key(Qt::CTRL | Qt::Key_S);
-  QVERIFY(StudioWindow::ReadSessionFile(fDir + "/pic.sketch").missing.empty());
-}
-
-void StudioFilesTest::OpenSketchOffersTheKeptJournals() {
-  QVERIFY(SavePicture(fDir + "/base.png", {120, 90}));
-  const QString journal = Data() + "/recovered-20250101-000000-000.txt";
-  QVERIFY(Write(journal, "# sketch-studio journal 1\ndocument base " + fDir.toUtf8() +
-                             "/base.png\nmode on\ntool 4\ndrag 9 9 50 40\n"));
-
-  QStringList filters;
-  QString folder;
-  fModals.Expect({[&](QWidget* modal) {
-                    auto* dialog = qobject_cast<QFileDialog*>(modal);
-                    filters = dialog->nameFilters();
-                    // Chosen as a person chooses it: the folder follows.
-                    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-                    types->setFocus();
-                    QTest::keyClick(types, Qt::Key_Down);
-                    folder = dialog->directory().path();
-                    Choose(journal)(dialog);
-                  },
-                  Click(QMessageBox::Discard)});
-  Rectangle(0);
-  Key(Qt::CTRL | Qt::Key_O);
-  QVERIFY(fModals.AllDone());
-  QCOMPARE(filters.value(1), QString("Recovered journals (recovered-*.txt)"));
-  QCOMPARE(folder, Data());
-  // A journal is no sketch: it is not saved anywhere yet.
-  QCOMPARE(fWindow->windowTitle(), QString("[*]base - Sketch Studio"));
-  QVERIFY(fWindow->isWindowModified());
-  QCOMPARE(Figures(), 1);
-}
-
-// A picture with transparent parts and a declared gamma shows as
-// sketch-replay shows it, so that a sketch over it reopens as drawn.
-void StudioFilesTest::PicturesShowAsTheReplayShowsThem() {
-  QImage rgba(3, 2, QImage::Format_ARGB32);
-  const QRgb pixels[] = {qRgba(200, 100, 50, 255),  qRgba(200, 100, 50, 0), qRgba(0, 100, 255, 128),
-                         qRgba(128, 128, 128, 255), qRgba(10, 20, 30, 64),  qRgba(255, 255, 255, 1)};
-  for (int k = 0; k < 6; ++k) rgba.setPixel(k % 3, k / 3, pixels[k]);
-  LinearPng(fDir + "/rgba.png", rgba);
-  AlphaBmp(fDir + "/rgba.bmp", rgba);
-  RgbImage replayed;
-  QCOMPARE(ReadPng((fDir + "/rgba.png").toStdString(), replayed), std::string());
-  // The BMP, read by Qt, as its PNG twin.
-  for (const char* file : {"rgba.png", "rgba.bmp"}) {
-    QVERIFY(fWindow->OpenPicture(fDir + "/" + file));
-    const RgbImage& shown = fWindow->GetHost().Active()->picture;
-    QVERIFY2(shown.pixels == replayed.pixels, file);
-    QCOMPARE(PictureHash(shown), PictureHash(replayed));
-    Rectangle(0);
-  }
-  QCOMPARE(fWindow->SaveSketch(fDir + "/over.sketch"), std::string());
-  const StudioWindow::SessionFile reopened = StudioWindow::ReadSessionFile(fDir + "/over.sketch");
-  QVERIFY(reopened.missing.empty());
-  QCOMPARE(reopened.changed, std::vector<std::string>());
-}
 
 QTEST_MAIN(StudioFilesTest)
 #include "StudioFilesTest.moc"
