@@ -156,6 +156,8 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
   } cases[] = {
       {"a byte-order mark", kBytes, "\xEF\xBB\xBF" + kMarker + kWork, true, false, ""},
       {"a damaged byte on line 2", kBytes, kMarker + "scr\xFF" + kWork.mid(3), false, true, "line 2, column 4: "},
+      {"a first line of the marker's length", kBytes, QByteArray(25, '\0') + "\n" + kWork, false, true,
+       "its first line is neither"},
       {"a newer kind", kBytes, "# sketch-studio journal 12\n" + kWork, false, true, "its first line is neither"},
       {"a sketch", kBytes, "# sketch-studio sketch 1\n" + kWork, false, true, "its first line is not \"# sketch"},
       {"a FIFO", kFifo, {}, false, true, "journal.txt: is not a regular file"},
