@@ -1,13 +1,10 @@
-// The undoable menu commands on a small document: what each one changes, that
-// undo and redo exchange the very figures rather than copies, and that running
-// out of memory leaves the document and the clipboard as they were. Copy, its
-// undo and redo are in the replay scripts (hostmod-copy).
+// The undoable menu commands: which objects undo and redo exchange, and memory
+// running out; what they show is in the replay scripts.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -35,17 +32,9 @@ class MenuCommands : public TrackerFixture {
     fClip->DeleteAll();
     TrackerFixture::TearDown();
   }
-  TDShape* Selected(std::initializer_list<TDFloatPoint> points) {
-    TDShape* s = Polyline(points);
-    s->SetSelect(1, 1, 0);
-    return s;
-  }
-
   BList* fClip = nullptr;
 };
 
-// What the document and the clipboard show after a cut, its undo and its redo
-// is in the replay scripts (clipboard); here, which objects they hold.
 TEST_F(MenuCommands, CutUndoAndRedoExchangeTheVeryFigures) {
   TDShape* a = Polyline({{2, 2}, {6, 2}});
   TDShape* b = Selected({{10, 10}, {14, 10}});
@@ -64,8 +53,7 @@ TEST_F(MenuCommands, CutUndoAndRedoExchangeTheVeryFigures) {
   EXPECT_EQ((std::vector<TDShape*>{At(0), At(1), At(2)}), (std::vector<TDShape*>{a, b, c}));
   // The clipboard holds a copy of its old figure: the saved one stays for redo.
   EXPECT_NE(fClip->GetItemFromIndex(1), cut.fSavedClip->GetItemFromIndex(1));
-  // Redo brings back the very figures the cut left, whatever is selected by
-  // then, so that later steps that refer to them still find them.
+  // Later steps refer to the very figures the cut left, whatever is selected.
   b->SetSelect(0, 1, 0);
   At(0)->SetSelect(1, 1, 0);
   cut.RedoIt();
@@ -73,26 +61,14 @@ TEST_F(MenuCommands, CutUndoAndRedoExchangeTheVeryFigures) {
   EXPECT_EQ(cut.fRemoved->GetItemFromIndex(2), b);
 }
 
-// Run out of memory at any allocation, a cut or a paste, which the host then
-// drops, leaves the document and the clipboard as they were: the very
-// figures, not copies.
+// The host drops a cut or paste that ran out of memory: it must have changed nothing.
 TEST_F(MenuCommands, CutOrPasteThatRunsOutOfMemoryChangesNothing) {
   Polyline({{2, 2}, {6, 2}});
   Selected({{10, 10}, {14, 10}});
   fClip->AddTail(At(1)->Clone());
-  // Which objects the clipboard holds, and their paths.
-  const auto clipboard = [this] {
-    std::ostringstream out;
-    for (int i = 1; i <= fClip->GetCount(); ++i) {
-      const auto* s = static_cast<const TDShape*>(fClip->GetItemFromIndex(i));
-      out << s << ' ' << PathText(*s) << '\n';
-    }
-    return out.str();
-  };
   for (const bool cut : {true, false}) {
     SCOPED_TRACE(cut ? "cut" : "paste");
-    const std::string before = clipboard();
-    // The set-up runs again after each failure: there the clipboard must be as it was.
+    const std::string before = Listing(*fClip);
     const int failures = FailuresBeforeSuccess(
         [&] {
           TDMCCut cutting;
@@ -100,14 +76,13 @@ TEST_F(MenuCommands, CutOrPasteThatRunsOutOfMemoryChangesNothing) {
           cut ? cutting.IDMCCut(&fContainer, &fView, &fDocument) : pasting.IDMCPaste(&fContainer, &fView, &fDocument);
           cut ? cutting.DoIt() : pasting.DoIt();
         },
-        [&] { EXPECT_EQ(clipboard(), before); });
+        [&] { EXPECT_EQ(Listing(*fClip), before); });
     EXPECT_GT(failures, 2);
     EXPECT_EQ(Count(), cut ? 1 : 2);
   }
 }
 
-// An area left from an earlier selection must not be the mirror's axis; what
-// a transform changes is drawn for the next repaint.
+// An area left from an earlier selection must not be the mirror's axis.
 TEST_F(MenuCommands, ATransformRedrawsWhatItChangesAboutTheSelectionsOwnArea) {
   Selected({{2, 2}, {6, 4}});  // area {2, 2, 7, 5}
   fContainer.fActArea = {0, 0, 1, 1};
@@ -129,8 +104,7 @@ TEST_F(MenuCommands, ATransformRedrawsWhatItChangesAboutTheSelectionsOwnArea) {
   EXPECT_TRUE(ShownInk(10, 6));
 }
 
-// While the module has no clipboard (there was no memory for it), Cut and Copy
-// change nothing. (For a view without a sketch the module posts no command.)
+// Without memory for a clipboard at load, Cut and Copy change nothing.
 TEST_F(MenuCommands, CutAndCopyWithoutAClipboardDoNothing) {
   Selected({{2, 2}, {6, 2}});
   TDShape* kept = At(0);
@@ -167,9 +141,8 @@ TEST_F(MenuCommands, FiguresScaledPastTheFloatRangeKeepTheLargestFiniteCoordinat
   EXPECT_EQ(std::fabs(Unit(*At(0), 1)->fAnchor.x), std::numeric_limits<float>::max());
 }
 
-// Undo and redo of a snapshot go on with the figure that was under
-// construction when the incoming figures left, wherever a pen press and its
-// undo have moved it since; one finished in between stays finished.
+// Undo and redo go on with the figure under construction wherever a pen press
+// has moved it since; one finished in between stays finished.
 TEST_F(MenuCommands, AFigureUnderConstructionGoesOnAsTheOneThatWasUnderConstruction) {
   Selected({{2, 2}, {6, 2}});
   TDShape* drawing = Polyline({{10, 10}, {14, 10}});

@@ -1,8 +1,6 @@
 #pragma once
-// The module as a host drives it: attached through its entry point, linked to a
-// fake host whose one view (16 x 8 on a 64 x 48 screen) shows a document with a
-// sketch. A repaint fills a frame buffer with one colour and lets the module
-// composite the sketch over it; the frame reads back as ASCII art.
+// The module attached to a fake host whose one view shows a sketch; a repaint
+// composites it over a one-colour frame, read back as ASCII art.
 
 #include <gtest/gtest.h>
 
@@ -115,8 +113,7 @@ class ModuleFixture : public RasterFixture {
     gModuleInterface.RepaintRequest(&dc, &v);
   }
 
-  // A figure dragged between two view points and finished, its markers
-  // hidden, selected or not; the raster is cleared again afterwards.
+  // A figure dragged between two view points and finished, markers hidden.
   template <typename Shape = TDRectangle>
   void Add(int x0, int y0, int x1, int y1, int selected = 1) {
     auto* s = new Shape;

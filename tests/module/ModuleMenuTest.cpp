@@ -1,11 +1,14 @@
-// Presses and menu commands where the replays cannot reach: no current view,
-// and no memory for the tracker or command where the sweeps do not go. Then the
-// sketch shown over the host's view; figures under a zoom and each display
-// colour are in the replay scripts (select-drag, display, hostmod-region).
+// The interface as the host drives it where the replays and sweeps do not go:
+// presses and menu commands without a current view or memory, the sketch laid
+// over the host's view, cursors, the option palette, the tool read back and
+// greyed edit commands. Gestures and keys per tool are in the replay scripts.
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "BCommand.h"
@@ -18,8 +21,7 @@
 
 namespace {
 
-// Which figures there are, and what no undo step records of them: selection, vertex states, bounds, the active
-// area and its mark, the figure under construction.
+// What no undo step records: selection, vertex states, bounds, the active area.
 std::string Unrecorded(const TObjectContainer& c) {
   std::ostringstream out;
   const OsImgRect& a = c.fActArea;
@@ -43,9 +45,8 @@ class ModuleMenu : public ModuleFixture {
     ModuleFixture::SetUp();
     Add(2, 2, 8, 6);
   }
-  // Presses at the point with allocations failing after the first 0, 1, 2, ...
-  // until the press goes through: each press that runs out of memory must leave
-  // what no undo step records as it was. How many ran out.
+  // Presses with allocations failing after 0, 1, 2... until one goes through;
+  // how many ran out.
   int PressesOutOfMemoryChangeNothing(OsImgPoint at, bool replayed = false) {
     const std::string before = Unrecorded(*sketch->fContainer);
     int n = 0;
@@ -64,10 +65,9 @@ class ModuleMenu : public ModuleFixture {
   }
 };
 
-// A press of the other pen tool finishes the figure left open first, when the
-// tool changed while another view was current. Run out of memory at whichever
-// allocation, it leaves the sketch as it was, though the handlers select and
-// hide the centre mark before their tracker exists.
+// The other pen tool's press first finishes the figure left open (the tool
+// changed in another view); the handlers select and hide the centre mark
+// before their tracker exists.
 TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNothing) {
   TObjectContainer& c = *sketch->fContainer;
   gModuleInterface.DoToolChange(kToolPen, 1);
@@ -84,8 +84,7 @@ TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNo
   EXPECT_GT(PressesOutOfMemoryChangeNothing({44, 30}), 0);
 }
 
-// So does a press the host replays, though the white arrow changes the
-// selection before its tracker exists.
+// The white arrow selects before its tracker exists.
 TEST_F(ModuleMenu, AReplayedPressThatRunsOutOfMemoryChangesNothing) {
   Add<TDLine>(10, 4, 15, 4, 0);
   sketch->fContainer->SelectAll(0);
@@ -108,8 +107,7 @@ TEST_F(ModuleMenu, ACommandWithoutAViewOrMemoryPostsNothing) {
   EXPECT_TRUE(viewPosts.empty());
 }
 
-// A picture opened without its sketch (there was no memory for it) takes no
-// press of a sketch tool.
+// A picture opened without memory for its sketch takes no sketch tool press.
 TEST_F(ModuleMenu, AViewWithoutASketchTakesNoPress) {
   BDocument bare;
   CSketchDocument unmade;
@@ -148,9 +146,8 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
 }
 
-// The host goes on drawing with its context after the sketch is laid over; any
-// colour but inverted is painted through a colour table of the raster's own,
-// which the raster must get back.
+// The host goes on drawing with its context; the palette colour borrows the
+// raster's colour table, which must be given back.
 TEST_F(ModuleDisplay, ARepaintGivesBackTheColoursItBorrowed) {
   frame.assign(kViewW * kViewH, kBackground);
   for (const int colour : {ID_DISPLAY_INVERTED, ID_DISPLAY_PALETTE}) {
@@ -167,6 +164,96 @@ TEST_F(ModuleDisplay, ARepaintGivesBackTheColoursItBorrowed) {
     ASSERT_EQ(gSketchRaster->GetColorTable(table, 2), 2);
     EXPECT_TRUE(table[0] == (RGBQUAD{0, 0, 0, 0}) && table[1] == (RGBQUAD{255, 255, 255, 0})) << colour;
   }
+}
+
+using ModuleTools = ModuleFixture;
+
+// Each tool loads its cursor in place of the previous one, and only the polygon
+// tool ("p") shows its option palette.
+TEST_F(ModuleTools, EachToolLoadsItsCursorAndShowsItsOptionPaletteUntilTheModeIsLeft) {
+  gModuleInterface.fToolOption.AddView(new CToolOptionView(IDD_POLYGON, nullptr));
+  std::string ids;
+  for (short tool = -1; tool <= 18; ++tool) {
+    ASSERT_EQ(gModuleInterface.DoToolChange(tool, 1), 1);
+    EXPECT_EQ(std::pair(gModuleInterface.fCurrentTool, gCurrentTool), std::pair(tool, tool));
+    const bool loaded = gModuleInterface.fCursor != nullptr;
+    ids += (loaded ? std::to_string(OsCursorResourceId(gModuleInterface.fCursor)) : "-") +
+           (gModuleInterface.fToolOption.GetShownView() == IDD_POLYGON ? "p " : " ");
+    EXPECT_EQ(OsLiveCursorCount(), cursorBase + loaded) << tool;
+  }
+  EXPECT_EQ(ids,
+            "- 4000 4001 4002 4003 4004 4004 4004 4004 4004 "
+            "4004 4004 4004 4004 4004 4004p 4004 4004 4004 - ");
+  // The cursor shown goes with the tool: none is shown until the next is set.
+  gModuleInterface.DoToolChange(kToolArrow, 1);
+  gModuleInterface.DoSetCursor({0, 0}, nullptr);
+  ASSERT_EQ(OsGetShownCursorId(), 4000u);
+  gModuleInterface.DoToolChange(kToolWhiteArrow, 1);
+  EXPECT_EQ(OsGetShownCursorId(), 0u);
+  // Leaving the mode only hides the option palette.
+  gModuleInterface.DoToolChange(kToolPolygon, 1);
+  const HCURSOR cursor = gModuleInterface.fCursor;
+  gModuleInterface.DoToolChange(kToolOval, 0);
+  EXPECT_EQ(gModuleInterface.fToolOption.GetShownView(), -1);
+  EXPECT_EQ(std::tuple(gModuleInterface.fCurrentTool, gCurrentTool, gModuleInterface.fCursor),
+            std::tuple(short{kToolPolygon}, short{kToolPolygon}, cursor));
+}
+
+// Coming into the mode, the palette goes to its margins inside its window, and
+// the window takes the palette's size with the margins and its own frame.
+TEST_F(ModuleTools, ModeChangeFitsThePaletteWindowAroundThePalette) {
+  CWnd frame;
+  frame.OsPlace(100, 200, 10, 10, 3, 5);
+  gModuleInterface.fToolPalette = new CWnd;
+  gModuleInterface.fToolPalette->OsPlace(-999, 0, kToolPaletteWidth, kToolPaletteHeight);
+  gModuleInterface.fToolPalette->OsSetParent(&frame);
+  const int margins[4] = {1, 2, 3, 4};
+  std::copy(std::begin(margins), std::end(margins), gModuleInterface.fPaletteMargin);
+  const auto place = [](const CWnd& w) {
+    RECT r;
+    w.GetWindowRect(&r);
+    return std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top, w.IsWindowVisible());
+  };
+  ASSERT_EQ(gModuleInterface.DoModeChange(1), 1);
+  EXPECT_EQ(place(*gModuleInterface.fToolPalette), std::tuple(1, 2, kToolPaletteWidth, kToolPaletteHeight, true));
+  EXPECT_EQ(place(frame), std::tuple(100, 200, kToolPaletteWidth + 4 + 6, kToolPaletteHeight + 6 + 10, false));
+  gModuleInterface.DoModeChange(0);
+  EXPECT_EQ(place(*gModuleInterface.fToolPalette), std::tuple(-999, 2, kToolPaletteWidth, kToolPaletteHeight, false));
+  EXPECT_EQ(std::get<2>(place(frame)), kToolPaletteWidth + 4 + 6);
+}
+
+TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
+  for (const auto& [text, tool] : {std::pair{"12", 12}, std::pair{"abc", 4}, std::pair{"7x", 7}}) {
+    gModuleInterface.fCurrentTool = kToolRectangle;
+    AfxGetApp()->fProfile["Sketch"]["CurrentTool"] = text;
+    gModuleInterface.IModuleInterface(&links);
+    EXPECT_EQ(gModuleInterface.fCurrentTool, tool) << '"' << text << '"';
+  }
+  // Taken up again, the interface lets go of the palette windows made for it before.
+  gModuleInterface.fToolPalette = new CWnd;
+  gModuleInterface.fModeButton = new CWnd;
+  gModuleInterface.IModuleInterface(&links);
+  EXPECT_TRUE(gModuleInterface.fToolPalette == nullptr && gModuleInterface.fModeButton == nullptr);
+}
+
+TEST_F(ModuleTools, OnlyAClipboardKnownEmptyGreysAnEditCommand) {
+  HMENU edit = CreateMenu();
+  for (const int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL})
+    AppendMenu(edit, MF_STRING | (id == ID_EDIT_PASTE ? 0u : UINT{MF_GRAYED}), id, "");
+  CWnd main;
+  main.OsSetMenu(edit);
+  AfxGetApp()->m_pMainWnd = &main;
+  const auto grey = [edit] {
+    gModuleInterface.DoSetupMenus();
+    std::string out;
+    for (int i = 0; i < 5; ++i) out += OsIsMenuItemGrayed(edit, i) ? "G" : "E";
+    return out;
+  };
+  EXPECT_EQ(grey(), "EEGEE");
+  BList* clipboard = std::exchange(TObjectContainer::fClipContainer, nullptr);
+  EXPECT_EQ(grey(), "EEEEE");
+  TObjectContainer::fClipContainer = clipboard;
+  DestroyMenu(edit);
 }
 
 }  // namespace

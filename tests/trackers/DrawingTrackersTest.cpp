@@ -1,14 +1,15 @@
-// The drawing trackers: figures pressed and dragged out, and figures built
-// click by click. Drawing with Shift and the grid, multi-lines and pens
-// clicked out and closed, and drawings undone and redone in history order are
-// replayed end to end; here are the feedback and the ownership.
+// The drawing trackers' feedback and ownership, the selection rectangle's
+// toggling and Alt-drag's failure paths; the replays cover the gestures.
 
 #include <memory>
 #include <type_traits>
 
 #include "module/SketchTools.h"
+#include "trackers/FigureLists.h"
+#include "trackers/TDCClone.h"
 #include "trackers/TDCGrow.h"
 #include "trackers/TDCPens.h"
+#include "trackers/TDCSelect.h"
 #include "trackers/TrackerFixture.h"
 
 namespace {
@@ -57,10 +58,8 @@ TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   EXPECT_EQ(PathText(*Draw<TDCGrow>(kToolLine, {4, 4}, {{20, 4}})->Figure()), "open (2,2) (10,2)");
 }
 
-// A press that cannot record the selection or make a whole figure raises with
-// nothing changed. A figure that then cannot be given an entry stays the
-// tracker's, and the step fails with the selection of before the press, so
-// that the host drops it rather than keep a step that did nothing.
+// A figure that cannot be given an entry stays the tracker's, and the step
+// fails with the selection of before the press, so the host drops it.
 TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
   Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
   std::unique_ptr<TDCGrow> t;
@@ -74,6 +73,45 @@ TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
     EXPECT_TRUE(RunsOutOfMemory(0, [&] { (t.get()->*step)(); }));
     EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1 && Selection() == "1");
   }
+}
+
+// Undo reselects what was selected at the press and deselects nothing.
+TEST_F(DrawingTrackersTest, SelectModeZeroTogglesEveryFigureTheRectangleMeetsCornerPixelsIncluded) {
+  fView.GetWindow()->OsPlace(0, 0, 32, 24);
+  TDShape* a = Selected({{2, 2}, {6, 2}});  // selected: toggles off
+  Polyline({{10, 10}, {14, 10}});
+  Polyline({{15, 3}, {15, 5}});  // under the dragged corner's column
+  Polyline({{16, 3}, {16, 5}});  // one beyond it
+  Polyline({{4, 12}});           // a single vertex is never touched
+  Polyline({{20, 20}, {24, 20}});
+  TDCSelect t;
+  OsImgPoint press{15, 13};
+  t.IDCSelect(&fContainer, &fView, &fDocument, press, TDCSelect::kSelectFigures);
+  Run(t, {{8, 6}, {1, 1}});
+  EXPECT_EQ(Selection(), "011000");
+  EXPECT_EQ(t.fRect, (OsImgRect{1, 1, 16, 14}));
+  fShown.clear();
+  t.UndoIt();
+  EXPECT_EQ(Selection(), "111000");
+  EXPECT_EQ(Unit(*a, 0)->fState, TDUnit::kFilled);
+  EXPECT_TRUE(ShownInk(2, 2));  // its marker is back on the screen
+}
+
+TEST_F(DrawingTrackersTest, CloneExchangeThatCannotGrowAListRaisesAndChangesNeitherSide) {
+  Selected({{2, 2}, {6, 2}});
+  Selected({{2, 20}, {6, 20}});
+  TDCClone t;
+  OsImgPoint press{4, 2};
+  t.IDCClone(&fContainer, &fView, &fDocument, press);
+  Run(t, {{7, 5}});
+  const std::string shown = Document();
+  for (int n = 0; n < 2; ++n) {  // the first, then the second new entry fails
+    EXPECT_TRUE(RunsOutOfMemory(n, [&] { t.UndoIt(); }));
+    EXPECT_TRUE(Document() == shown && t.fSaved->GetCount() == 2);
+  }
+  t.UndoIt();
+  EXPECT_TRUE(RunsOutOfMemory(0, [&] { t.RedoIt(); }));
+  EXPECT_EQ(Count(), 2);
 }
 
 }  // namespace

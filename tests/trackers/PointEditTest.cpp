@@ -1,14 +1,12 @@
-// The white arrow and the edit-point tool, and add and delete point for the
-// bounds. The replays drag anchors, segments and handles end to end (Shift,
-// the grid and the read-out included); here are the arithmetic that would
-// break silently, what a gesture shows while it runs, and the bounds of what
-// the point tools reshape. Undo without memory is in the allocation sweep's
-// point-editing session.
+// The white arrow, the point tools, join and scissors where the replays do not
+// look: arithmetic, feedback, bounds, object identity and memory running out.
 
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "TrackerFixture.h"
@@ -17,10 +15,18 @@
 #include "trackers/TDCDDrec.h"
 #include "trackers/TDCDelPt.h"
 #include "trackers/TDCDirect.h"
+#include "trackers/TDCJoin.h"
+#include "trackers/TDCScissor.h"
 
 namespace {
 
 enum Tool { kWhiteArrow, kEditPoint, kAddPoint, kDeletePoint };
+
+struct V {
+  V(float x, float y) : a(x, y), d1(a), d2(a) {}
+  V(TDFloatPoint anchor, TDFloatPoint h1, TDFloatPoint h2) : a(anchor), d1(h1), d2(h2) {}
+  TDFloatPoint a, d1, d2;
+};
 
 class PointEditTest : public TrackerFixture {
  protected:
@@ -28,8 +34,7 @@ class PointEditTest : public TrackerFixture {
     TrackerFixture::SetUp();
     fView.GetWindow()->OsPlace(0, 0, 64, 48);
   }
-  // A figure of one smooth vertex with handles between two corners, straight
-  // outside: (0,20) -> (20,20) with handles (26,12) and (14,28) -> (40,20).
+  // (0,20) -> smooth (20,20) with handles (26,12) and (14,28) -> (40,20).
   TDShape* Curve() {
     auto* s = new TDShape;
     s->SetContainer(&fContainer);
@@ -39,6 +44,28 @@ class PointEditTest : public TrackerFixture {
     s->CalcBounds(s->fBounds);
     fContainer.AddObject(s);
     return s;
+  }
+  TDShape* Figure(std::initializer_list<V> vertices) {
+    auto* s = new TDShape;
+    s->SetContainer(&fContainer);
+    for (const V& v : vertices) s->AddUnit(v.a.x, v.a.y, v.d1.x, v.d1.y, v.d2.x, v.d2.y, 0, 0, 0, 0);
+    s->fOpen = 1;
+    s->CalcBounds(s->fBounds);
+    fContainer.AddObject(s);
+    return s;
+  }
+  // As the tool presses: all deselected, and a tracker only on a hit.
+  std::unique_ptr<TDCJoin> Join(OsImgPoint from, OsImgPoint to) {
+    fContainer.SelectAll(0);
+    TDCheck check{.fFlags = 15, .fTolerance = 4.0f};
+    if (fContainer.CheckDetail(from, &check, 0) != 1) return nullptr;
+    auto t = std::make_unique<TDCJoin>();
+    t->IDCJoin(&fContainer, &fView, &fDocument, from, &check);
+    Gesture g(*t);
+    g.Press();
+    g.MoveTo(to.x, to.y);
+    g.Release();
+    return t;
   }
   // Picks vertices as the point rectangle would.
   static TDShape* Pick(TDShape* s, std::initializer_list<int> indexes) {
@@ -78,7 +105,7 @@ class PointEditTest : public TrackerFixture {
     }
     return out;
   }
-  // Every figure's bounds, whatever the drawing order.
+  // Sorted: the drawing order may change.
   std::vector<std::string> Bounds() const {
     std::vector<std::string> out;
     for (int i = 0; i < Count(); ++i) {
@@ -100,10 +127,9 @@ TEST(PointEditRules, TheDiagonalKeepsTheLargerOffsetAndItsSide) {
            {{110, 104}, {110, 110}},  // wider: y follows
            {{97, 107}, {93, 107}},    // taller: x follows, to the left
            {{110, 96}, {110, 90}},    // upwards
-           {{105, 105}, {105, 105}},  // already diagonal
-           {{95, 105}, {95, 105}},
-           {{100, 106}, {94, 106}},  // no x offset counts as leftwards
-           {{106, 100}, {106, 94}},  // nor a y offset as downwards
+           {{95, 105}, {95, 105}},    // already diagonal
+           {{100, 106}, {94, 106}},   // no x offset counts as leftwards
+           {{106, 100}, {106, 94}},   // nor a y offset as downwards
        }) {
     OsImgPoint next = c.next;
     TDCBase::KeepOnDiagonal(anchor, next);
@@ -126,11 +152,8 @@ TEST(PointEditRules, OppositeHandleTurnsKeepingItsLength) {
   EXPECT_EQ(PointText(u.fDirection2), "-40,0");
 }
 
-// Each point tool pressed through the hit test. While the gesture runs the
-// raster holds what it changes; the repaint skips a figure whose bounds miss
-// the view, so whatever a point tool reshapes has its bounds recomputed at
-// every step of the drag and when it is done, and undo and redo bring back the
-// bounds of either side.
+// The repaint skips a figure whose bounds miss the view, so what a point tool
+// reshapes needs its bounds recomputed at every step, done, undone and redone.
 TEST_F(PointEditTest, GesturesShowWhatTheyEditAndKeepTheBoundsOfWhatTheyReshape) {
   struct Case {
     const char* worker;  // the tracker the press must reach
@@ -194,6 +217,122 @@ TEST_F(PointEditTest, GesturesShowWhatTheyEditAndKeepTheBoundsOfWhatTheyReshape)
     EXPECT_EQ(Bounds(), after);
     EXPECT_EQ(StaleBounds(), "");
   }
+}
+
+// DoIt allocates the copy, each vertex and its entry, the new vertex and its
+// entry. Undo and redo bring the figure back last in the drawing order.
+TEST_F(PointEditTest, AddPointOutOfMemoryAnywhereInDoItChangesNothing) {
+  TDShape* x = Polyline({{2, 30}, {8, 30}});
+  TDShape* f = Polyline({{4, 4}, {24, 4}, {24, 20}});
+  TDShape* y = Polyline({{40, 30}, {50, 30}});
+  std::unique_ptr<TDCBase> t;
+  const auto press = [&] {
+    fContainer.SelectAll(0);
+    t = Press(kAddPoint, {14, 4});
+    Gesture g(*t);
+    g.Press();
+    g.Release();
+  };
+  EXPECT_EQ(FailuresBeforeSuccess([&] { t->DoIt(); }, press), 1 + 3 * 2 + 2);
+  // The press's first pixel in the hit box is the 6th of the edge's 20: t = 0.3.
+  TDShape* copy = At(2);
+  EXPECT_EQ(PathText(*copy), "open (4,4) (10,4) (24,4) (24,20)");
+  t->UndoIt();
+  EXPECT_TRUE(At(0) == x && At(1) == y && At(2) == f && Count() == 3);
+  EXPECT_EQ(Selection() + " " + States(*f), "000 000");
+  t->RedoIt();
+  EXPECT_TRUE(At(0) == x && At(1) == y && At(2) == copy && Count() == 3);
+  EXPECT_EQ(Selection() + " " + States(*copy), "001 2222");
+}
+
+// Delete point needs memory only for the press's copy.
+TEST_F(PointEditTest, DeletePointOutOfMemoryForTheCopyThrowsAtThePress) {
+  TDShape* f = Polyline({{4, 4}, {24, 4}, {24, 20}});
+  std::unique_ptr<TDCBase> t;
+  const auto press = [&] {
+    fContainer.SelectAll(0);
+    t = Press(kDeletePoint, {24, 4});
+  };
+  press();  // selects the figure, as each press below does before its copy
+  EXPECT_EQ(FailuresBeforeSuccess(press), 1 + 3 * 2);
+  Gesture g(*t);
+  g.Press();
+  g.Release();
+  OsFailAllocationsAfter(0);
+  fShown.clear();
+  t->DoIt();
+  EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,20)");
+  EXPECT_TRUE(ShownInk(14, 12));  // the new segment is on the screen
+  t->UndoIt();
+  EXPECT_EQ(At(0), f);
+  t->RedoIt();
+  OsFailAllocationsAfter(-1);
+  EXPECT_EQ(PathText(*At(0)), "open (4,4) (24,20)");
+}
+
+// A curve run backwards has its handles exchanged and its steps recomputed (3
+// for this bulge). The releases are 3 pixels off the ends, inside their hit squares.
+TEST_F(PointEditTest, JoinedCurvesRunFromThePressedEndToTheReleasedOne) {
+  for (auto [from, to, path] :
+       {std::tuple{OsImgPoint{20, 6}, OsImgPoint{7, 33},
+                   "open (4,6 8,16 0,-4) (20,6 24,-4 16,16) (4,30 8,40 0,20) (20,30 24,20 16,40) "
+                   "9/201 5/201 9/201 5/201"},
+        {OsImgPoint{4, 6}, OsImgPoint{23, 27},
+         "open (20,6 16,16 24,-4) (4,6 0,-4 8,16) (20,30 16,40 24,20) (4,30 0,20 8,40) "
+         "3/201 9/201 3/201 9/201"}}) {
+    fContainer.DeleteAll();
+    for (float y : {6.0f, 30.0f}) {
+      TDShape* s = Figure({{{4, y}, {8, y + 10}, {0, y - 10}}, {{20, y}, {24, y - 10}, {16, y + 10}}});
+      Unit(*s, 0)->fSteps = 9;
+      Unit(*s, 1)->fSteps = 5;
+    }
+    auto t = Join(from, to);
+    t->DoIt();
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(PathText(*At(0)) + " " + Details(*At(0)), path);
+  }
+}
+
+// Whichever allocation fails, the exception comes before any change.
+TEST_F(PointEditTest, AJoinOutOfMemoryAnywhereChangesNothing) {
+  for (auto [from, to] : {std::pair{OsImgPoint{20, 6}, OsImgPoint{40, 30}},
+                          {{4, 6}, {40, 30}},
+                          {{4, 6}, {56, 30}},
+                          {{20, 6}, {56, 30}},
+                          {{4, 6}, {20, 6}}}) {
+    TDShape* a = Figure({{4, 6}, {20, 6}});
+    TDShape* b = Figure({{40, 30}, {56, 30}});
+    std::unique_ptr<TDCJoin> t;
+    EXPECT_GT(FailuresBeforeSuccess([&] { t->DoIt(); }, [&] { t = Join(from, to); }), 3);
+    EXPECT_EQ(Count(), t->fSecond != nullptr ? 1 : 2);
+    EXPECT_GT(FailuresBeforeSuccess([&] { t->UndoIt(); }), 0);
+    EXPECT_GT(FailuresBeforeSuccess([&] { t->RedoIt(); }), 0);
+    t->UndoIt();
+    EXPECT_TRUE((At(0) == a && At(1) == b) || (At(0) == b && At(1) == a));
+    fContainer.DeleteAll();
+  }
+}
+
+// The inserted vertex takes its segment's start's steps and state; one
+// straight end does not make the segment straight.
+TEST_F(PointEditTest, ASegmentCutSplitsTheCurveWhereItWasHit) {
+  TDShape* s = Figure({{{4, 6}, {4, 22}, {4, 6}}, {{36, 22}, {36, 22}, {20, 22}}});
+  TDShape* m = Figure({{{4, 40}, {4, 40}, {4, 40}}, {{36, 56}, {36, 56}, {20, 56}}});
+  Unit(*s, 0)->fSteps = 7;
+  const auto cut = [&](TDShape* f, OsImgPoint at) {
+    f->SetSelect(1, 1, 0);
+    auto t = std::make_unique<TDCScissor>();
+    TDCheck check{.fShape = f, .fUnit = Unit(*f, 0), .fParam = 0.5f, .fResult = TDCheck::kSegment};
+    t->IDCScissor(&fContainer, &fView, &fDocument, at, &check);
+    return t;
+  };
+  auto t = cut(s, {14, 20});
+  EXPECT_EQ(t->fCutIndex, 2);
+  EXPECT_EQ(PathText(*t->fCopy) + " " + Details(*t->fCopy),
+            "open (4,6 4,14 4,6) (14,20 20,22 8,18) (36,22 36,22 28,22) 1/201 1/211 0/201");
+  Run(*t, {});
+  EXPECT_EQ(Details(*t->fPart1) + " " + Details(*t->fPart2), "1/211 1/211 1/211 0/211");
+  EXPECT_EQ(PathText(*cut(m, {14, 48})->fCopy), "open (4,40) (14,48 20,52 8,44) (36,56 36,56 28,56)");
 }
 
 }  // namespace

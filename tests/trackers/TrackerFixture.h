@@ -1,7 +1,6 @@
 #pragma once
-// Trackers driven step by step as the host's loop drives them, over the figure
-// fixture's container and its view, the active view: every update request
-// repaints, keeping the raster as shown and clearing it, as the host does.
+// Trackers driven step by step as the host's loop drives them; every update
+// request repaints, keeping the raster as shown and clearing it.
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +19,6 @@
 
 using Points = std::vector<OsImgPoint>;
 
-// The host's coordinate read-out: every point reported.
 struct RecordingReadOut : BHostServices {
   void ReportPoint(const OsImgPoint* p) override { p ? fPoints.push_back(*p) : void(); }
   void ReportSize(const OsImgSize*) override {}
@@ -28,15 +26,13 @@ struct RecordingReadOut : BHostServices {
   Points fPoints;
 };
 
-// One gesture as the host's loop runs it from the anchor the initialiser left:
-// each step TrackConstrain, TrackMouse, TrackFeedback (show 1), moved for press
-// and release and for a move that changed the point; it returns TrackMouse's.
+// One gesture as the host's loop runs it from the anchor the initialiser left;
+// each step returns what TrackMouse did.
 class Gesture {
  public:
   explicit Gesture(BTracker& t) : fTracker(t), fAnchor(t.GetAnchor()), fPrevious(fAnchor) {}
   BTracker* Press() { return Step(kTrackBegin, fAnchor); }
   BTracker* MoveTo(int x, int y) { return Step(kTrackContinue, {x, y}); }
-  BTracker* Release(int x, int y) { return Step(kTrackEnd, {x, y}); }
   BTracker* Release() { return Step(kTrackEnd, fPrevious); }  // where the mouse is
 
  private:
@@ -54,8 +50,7 @@ class Gesture {
   OsImgPoint fAnchor, fPrevious;
 };
 
-// Runs the step with allocations failing after the first n; whether it ran out
-// of memory. Allocations work again afterwards, whatever happened.
+// Whether the step ran out of memory with allocations failing after the first n.
 template <typename Step>
 bool RunsOutOfMemory(int n, Step step) {
   OsFailAllocationsAfter(n);
@@ -80,8 +75,7 @@ inline std::string Details(const TDShape& s) {
   return out;
 }
 
-// Every figure of the list as which object it is and all of it, so that equal
-// listings mean the very same figures, unchanged.
+// Equal listings mean the very same figures, unchanged.
 inline std::string Listing(const BList& list) {
   std::ostringstream out;
   for (BPosition pos = list.GetHeadPosition(); pos != nullptr;) {
@@ -129,14 +123,12 @@ class TrackerFixture : public FigureFixture {
     s->SetSelect(1, 1, 0);
     return s;
   }
-  // The container's figure at a 0-based index, or null.
   TDShape* At(int index) const { return dynamic_cast<TDShape*>(fContainer.GetItemFromIndex(index + 1)); }
   std::string Path(int index) const { return PathText(*At(index)); }
   int Count() const { return fContainer.GetCount(); }
   std::string Document() const { return Listing(fContainer); }
-  // Sets up, then runs the step with allocations failing after 0, 1, 2...
-  // until it goes through, each failure leaving the document as it was and
-  // followed by the set-up again; how many failed.
+  // Runs the step with allocations failing after 0, 1, 2... until it goes
+  // through, each failure leaving the document as it was; how many failed.
   template <typename Step>
   int FailuresBeforeSuccess(
       Step step, const std::function<void()>& setUp = [] {}) {

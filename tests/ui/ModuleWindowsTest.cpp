@@ -1,6 +1,5 @@
-// The module's own windows as the host drives them: the polygon option palette
-// through its scroll-bar control, and the scale and rotate dialogs as a person
-// answers them.
+// The polygon option palette through its scroll-bar control, and the scale and
+// rotate dialogs as a person answers them.
 
 #include <string>
 #include <tuple>
@@ -20,10 +19,8 @@ namespace {
 // n asterisk beeps, the only sound the palette makes.
 std::vector<unsigned> Beeps(int n) { return std::vector<unsigned>(static_cast<std::size_t>(n), 0x40u); }
 
-// The module loaded, without palettes until the test makes them.
 class PolygonPalette : public ModuleFixture {
  protected:
-  // The palettes made as the host makes them: the one palette, or null.
   CPolygonOptionView* Load() {
     gModuleInterface.InitFloatingPalettes(&frame, RECT{}, &options, RECT{});
     const auto& views = gModuleInterface.fToolOption.GetViews();
@@ -57,8 +54,7 @@ TEST_F(PolygonPalette, IsMadeFromItsTemplateForTheOptionSet) {
 TEST_F(PolygonPalette, UserCountsAreHeldTo3To100WithABeepForEachCorrection) {
   CPolygonOptionView* palette = Load();
   ASSERT_NE(palette, nullptr);
-  // Each step changes the control's value, so each one notifies; 2, 101 and 6
-  // typed in turn are in the replay scripts (draw-shift).
+  // 2, 101 and 6 typed in turn are in the replay scripts (draw-shift).
   for (const auto& [typed, shown, apex, beeps] : {std::tuple{100, 100, 100, 0},
                                                   {3, 3, 3, 0},
                                                   // Only the low 16 bits of the control's value count.
@@ -71,8 +67,7 @@ TEST_F(PolygonPalette, UserCountsAreHeldTo3To100WithABeepForEachCorrection) {
   }
 }
 
-// Closed, the palette hears no more from the control: only a notification
-// from its own control or leaving the palette applies the count.
+// Closed, only its own control's notification or leaving the palette applies the count.
 TEST_F(PolygonPalette, AfterCloseOnlyItsControlsNotificationOrLeavingThePaletteApplies) {
   CPolygonOptionView* palette = Load();
   ASSERT_NE(palette, nullptr);
@@ -92,12 +87,9 @@ TEST_F(PolygonPalette, AfterCloseOnlyItsControlsNotificationOrLeavingThePaletteA
   EXPECT_EQ(OsGetBeeps(), Beeps(1));
 }
 
-// What the profile held at start-up takes effect through the control, corrected
-// as the user's count would be; writing it on unload is in the replay scripts
-// (preferences).
+// The count the profile held at start-up goes through the control's correction.
 TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
-  for (const auto& [section, text, apex, beeps] : {std::tuple{"Sketch", "7", 7, 0},
-                                                   {"Sketch", " 12abc", 12, 0},
+  for (const auto& [section, text, apex, beeps] : {std::tuple{"Sketch", " 12abc", 12, 0},
                                                    {"Sketch", "abc", 3, 0},
                                                    {"Other", "7", 3, 0},
                                                    {"Sketch", "250", 100, 1}}) {
@@ -118,8 +110,7 @@ struct Answer {
   int button;
 };
 
-// Plays its answers while the dialog runs; notes what the dialog showed on
-// opening (the edit's text and limit, the checked direction) and each message.
+// Plays its answers; notes the edit and direction shown on opening, and each message.
 class NumericDialog : public ModuleFixture, public OsUserInterface {
  protected:
   void SetUp() override {
@@ -151,9 +142,8 @@ class NumericDialog : public ModuleFixture, public OsUserInterface {
   std::vector<std::string> boxes;
 };
 
-// The limits, and the numbers refused with the module's message, are in the
-// replay scripts (typed-scale, typed-rotation); here, what each run opens on:
-// scale on the last number read, even if cancelled.
+// Limits and refusals are in the replay scripts (typed-scale, typed-rotation);
+// scale opens on the last number read, even if cancelled.
 TEST_F(NumericDialog, EachRunOpensOnWhatTheLastRunLeft) {
   answers = {{"1001", 0, IDOK}, {"1", 0, IDOK}};
   CScaleDialog dialog;
