@@ -82,23 +82,17 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"tools on", "line 1, column 7: expected off, found 'on'"},
       {"answer move 1 ok", "line 1, column 8: expected scale or rotate, found 'move'"},
       // Missing arguments, reported past the end of the line.
-      {"screen 640", "line 1, column 11: expected an integer from 1 to 16384, found end of line"},
-      {"screen 640  \r\n", "line 1, column 13: expected an integer from 1 to 16384, found end of line"},
       {"load\nzoom 2 5 # x", "line 2, column 13: expected a number a float can hold, found end of line"},
       {"close \"\"", "line 1, column 7: expected a document name, found ''"},
       {"profile k#not a value\n", "line 1, column 22: expected a profile value, found end of line"},
       // Extra arguments, and numbers that are not.
       {"undo 7", "line 1, column 6: expected end of line, found '7'"},
-      {"grid off 8", "line 1, column 10: expected end of line, found '8'"},
       {"zoom 2 1 1 \"x y\"", "line 1, column 12: expected end of line, found 'x y'"},
       {"press 1.0 2", "line 1, column 7: expected an integer from -2147483648 to 2147483647, found '1.0'"},
       {"tool +", "line 1, column 6: expected an integer from -32768 to 32767, found '+'"},
       {"zoom nan", "line 1, column 6: expected a number greater than 0 and at most 1000, found 'nan'"},
-      {"zoom 1e-46", "line 1, column 6: expected a number greater than 0 and at most 1000, found '1e-46'"},
       {"zoom 2 1e39 0", "line 1, column 8: expected a number a float can hold, found '1e39'"},
-      {"zoom 1e", "line 1, column 6: expected a number greater than 0 and at most 1000, found '1e'"},
       {"zoom 1 0x1p3 2", "line 1, column 8: expected a number a float can hold, found '0x1p3'"},
-      {"zoom 1 2 -1e400", "line 1, column 10: expected a number a float can hold, found '-1e400'"},
       // Ranges, at both ends and beyond 64 bits.
       {"screen 0 1", "line 1, column 8: expected an integer from 1 to 16384, found '0'"},
       {"document a 16385 1", "line 1, column 12: expected an integer from 1 to 16384, found '16385'"},
@@ -107,7 +101,6 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
        "line 1, column 6: expected a number greater than 0 and at most 1000, found '1000.0000001'"},
       {"zoom 1e-400", "line 1, column 6: expected a number greater than 0 and at most 1000, found '1e-400'"},
       {"grid on 65536", "line 1, column 9: expected an integer from 1 to 65535, found '65536'"},
-      {"tool 32768", "line 1, column 6: expected an integer from -32768 to 32767, found '32768'"},
       {"drag 0 0 1 1 0", "line 1, column 14: expected an integer from 1 to 100000, found '0'"},
       {"click 0 -2147483649",
        "line 1, column 9: expected an integer from -2147483648 to 2147483647, found '-2147483649'"},
@@ -119,7 +112,6 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"document a b.jpg",
        "line 1, column 12: expected a file name ending in .png or an integer from 1 to 16384, found 'b.jpg'"},
       {"activate \"main", "line 1, column 10: unterminated quoted text"},
-      {"activate \"main\\\"", "line 1, column 10: unterminated quoted text"},
       {"activate \"main\\", "line 1, column 10: unterminated quoted text"},
       {"activate \"a\\q\"",
        "line 1, column 12: expected \\\", \\\\, \\n, \\r or \\xHH after a backslash in quoted text, found '\\q'"},
@@ -128,7 +120,6 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
       {"activate \"a\"b", "line 1, column 13: expected a blank after quoted text, found 'b'"},
       {"activate a\"b c\"", "line 1, column 11: expected a blank before quoted text, found 'a\"'"},
       {"undo\rredo", "line 1, column 5: expected printable text, found control character 0x0D"},
-      {"activate \"a\x01\"", "line 1, column 12: expected printable text, found control character 0x01"},
       // Text that is not UTF-8, and characters that cannot be seen.
       {"activate \"caf\xE9\"", "line 1, column 14: expected UTF-8 text, found the byte 0xE9"},
       {"activate \"\xC0\xAF\"", "line 1, column 11: expected UTF-8 text, found the byte 0xC0"},      // overlong
@@ -139,8 +130,6 @@ TEST(ParseScriptErrors, TheFirstMistakeIsReportedWithItsLineAndColumn) {
        "line 1, column 5: expected a blank or a visible character, found the invisible character U+00A0"},
       {"undo\n\xEF\xBB\xBFredo",
        "line 2, column 1: expected a blank or a visible character, found the invisible character U+FEFF"},
-      {"activate \"a\"\xE2\x80\x8B",
-       "line 1, column 13: expected a blank or a visible character, found the invisible character U+200B"},
   };
   for (const auto& [script, error] : table) {
     const ParseResult result = ParseScript(script);
@@ -207,7 +196,6 @@ TEST(FormatCommand, EveryCommandReadsBackAsWritten) {
 }
 
 TEST(ScriptText, ASynopsisTooLongForItsColumnPutsTheHelpBelow) {
-  // A synopsis too long for its column puts the help on the next line.
   const std::string usage = UsageText();
   EXPECT_NE(usage.find("\n  drag X0 Y0 X1 Y1 [N] "), std::string::npos);
   EXPECT_NE(usage.find("\n  answer rotate TEXT cw|ccw ok|cancel\n"), std::string::npos);

@@ -113,10 +113,8 @@ std::string ParamName(const ::testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Scripts, Replay, ::testing::ValuesIn(Scripts()), ParamName);
 
 // Outputs through links, onto a full disk, into a missing folder, and inputs
-// that are not plain files. Each case prepares a fresh folder with a shell
-// line, runs sketch-replay there as $R (under a time limit, so that a run
-// that waits for ever fails instead of hanging), then checks the exit status,
-// the error and, by a shell test, the files the run left.
+// that are not plain files; a time limit turns a run that would wait for ever
+// into a failure.
 TEST(ReplayFiles, NoOddFileSpoilsAnOutputOrBlocksTheRun) {
   struct Case {
     const char* setUp;
