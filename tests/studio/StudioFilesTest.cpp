@@ -169,6 +169,11 @@ class StudioFilesTest : public QObject {
     QStringList expected;
     for (int k = 11; k >= 2; --k) expected << fDir + QString("/s%1.sketch").arg(k);
     QCOMPARE(StudioSettings(Settings()).Recent(), expected);
+    // Without a profile (a played script), for this run only.
+    StudioSettings memory;
+    memory.AddRecent(expected[1]);
+    memory.AddRecent(expected[0]);
+    QCOMPARE(memory.Recent(), expected.mid(0, 2));
 
     entries[8]->trigger();
     QCOMPARE(fWindow->windowTitle(), QString("[*]s3.sketch - Sketch Studio"));
