@@ -1,7 +1,5 @@
-// The desktop host killed (SIGKILL) at random points of a long piece of work
-// played into it: the next start recovers every step it had finished, as
-// sketch-replay makes them of the journal. A journal it cannot use is kept and
-// said to be; one studio keeps the journal at a time; one without says so.
+// The desktop host killed (SIGKILL) while work is played into it, and the
+// journals a start finds: what it recovers, keeps aside and says.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -43,8 +41,8 @@ QByteArray Work() {
 
 class CrashRecovery : public ::testing::Test {
  protected:
-  // A small window and picture: each step repaints the view. `child` runs
-  // in the studio's process before it starts.
+  // A small window: each step repaints the view. `child` runs in the
+  // studio's process before it starts.
   QProcess* Studio(const QStringList& args, const std::function<void()>& child = {}) {
     auto* studio = new QProcess;
     studio->setProcessEnvironment(fEnv);
@@ -54,8 +52,7 @@ class CrashRecovery : public ::testing::Test {
     return studio;
   }
 
-  // Runs the studio to its end, which must come in time; what it said on
-  // standard error.
+  // What the studio, run to its end, said on standard error.
   std::string Run(const QStringList& args, const std::function<void()>& child = {}, int exit = 0) {
     std::unique_ptr<QProcess> studio(Studio(args, child));
     const bool ended = studio->waitForFinished(60000);
@@ -98,9 +95,8 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
     ::kill(static_cast<pid_t>(studio->processId()), SIGKILL);
     ASSERT_TRUE(studio->waitForFinished(10000));
 
-    // The work as played, after the set-up, every line the studio had taken
-    // before it said so included (the picture opens, with its hash, as the
-    // first gesture needs it; the view is fitted once the script has played).
+    // Every line the studio had taken before it said so is journalled (the
+    // picture opens, with its hash, as the first gesture needs it).
     const QByteArray journal = Read(Data() + "/journal.txt");
     EXPECT_TRUE(journal.contains("\n# picture ") && journal.contains("/picture.png\n"));
     QList<QByteArray> lines = journal.left(journal.lastIndexOf('\n') + 1).split('\n');
@@ -133,13 +129,9 @@ const QByteArray kMarker = "# sketch-studio journal 1\n";
 // A rectangle over the built-in picture.
 const QByteArray kWork = "screen 800 600\nmode on\ntool 4\ndrag 9 9 50 40\n";
 
-// A journal left behind is moved aside as it is, under a name of its own,
-// whether the studio can use it or not; of those it could read, only the ten
-// newest stay.
-// What it can use is recovered (a byte-order mark says nothing; the marker is
-// a whole first line), pictures that changed since are said to have; what it
-// cannot is said, with why and where it is kept. Nothing blocks, the picture named on the command line opens
-// after it with no sketch yet, and the next start finds no journal.
+// A journal left behind is moved aside as it is, usable or not (of those it
+// could read, the ten newest stay); what cannot be used is said, with why and
+// where it is kept. Nothing blocks, and the picture named opens after it.
 TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
   ASSERT_TRUE(SavePicture(fHome.path() + "/pic.png", {8, 8}));
   ASSERT_TRUE(SavePicture(fHome.path() + "/named.png", {8, 8}, qRgb(255, 255, 255), qRgb(0, 0, 1)));
@@ -217,10 +209,8 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
   }
 }
 
-// One studio at a time keeps the journal: a lock left behind, empty or by a
-// studio gone, keeps no later one out, which takes up the journal left (kept
-// aside unreplayed: nobody is there to be asked); a live studio's does,
-// which names it, and its journal is left alone.
+// Only a live studio's lock keeps a later one from the journal; without a
+// person to ask, the journal left is kept aside unreplayed.
 TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
   const QString journal = Data() + "/journal.txt";
   for (const char* lock : {"", "2147483646\n", "live"}) {
@@ -255,9 +245,7 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
 }
 
 // A studio that keeps no journal says so and goes on, without a box that
-// nobody could close: with no data folder to keep one in, a lock that cannot
-// be taken, or a journal left behind that cannot be moved aside, which stays
-// as it was.
+// nobody could close.
 TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
   ASSERT_TRUE(Write(fHome.path() + "/file", {}));
   ASSERT_TRUE(Write(fHome.path() + "/click.txt", "click 1 1\n"));
@@ -289,8 +277,7 @@ TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
 }
 
 // A picture as large as the studio accepts, over what Qt reads by default, is
-// played over, sketch-replay reading the whole of its copy; a FIFO is refused
-// before it could block the start.
+// played over; a FIFO is refused before it could block the start.
 TEST_F(CrashRecovery, PlayedPicturesUpToTheLargestSize) {
   const int side = 16384;  // the largest the studio accepts
   ASSERT_TRUE(SavePicture(fHome.path() + "/large.jpg", {side, 2100}, qRgb(90, 160, 220)));

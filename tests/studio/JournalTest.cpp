@@ -1,6 +1,5 @@
-// The journal reader on damaged input: a journal cut at every byte keeps
-// exactly the whole steps before the cut and says where; a line that does not
-// parse stops the reading there. The recorder takes a dropped step back out.
+// The journal reader on damaged input, and the recorder taking a dropped step
+// back out.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -77,8 +76,7 @@ TEST(ReadJournal, KeepsTheWholeStepsOfEveryPrefix) {
   }
 }
 
-// A line that does not parse stops the reading there; a step begun and never
-// ended is left out, at the end or before a later one.
+// A step begun and never ended is left out, at the end or before a later one.
 TEST(ReadJournal, SaysWhereTheWholeStepsEnd) {
   const struct {
     const char* text;
@@ -112,16 +110,13 @@ TEST(PictureHash, TellsPicturesApartBySizeAndByEachByte) {
   }
 }
 
-// A step the host dropped leaves the session and the journal: a gesture from
-// its press, a menu command with its answers (held for it, or written before
-// it as a script plays them), once only; a key, a tool, a comment, or moves
-// that go on after a dropped press (they belong to no step) stay.
+// A dropped step leaves the session and the journal once only; moves that go on
+// after a dropped press belong to no step and stay.
 TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   const std::string path = ::testing::TempDir() + "recorder-journal.txt";
   ScriptRecorder recorder;
   ASSERT_EQ(recorder.OpenJournal(path, "# marker"), "");
-  // The host's own calls among the lines recorded: "drop", "hold", "held C"
-  // (the command the held answers go with) and comments.
+  // "held C": the command the held answers go with.
   std::istringstream steps(
       "tool 4\npress 1 1\nmove 2 2\ndrop\nkey down shift\ndrop\nhold\nanswer scale 150 ok\nheld menu 5100\ndrop\n"
       "drop\nanswer rotate 1 cw cancel\nanswer rotate 90 cw ok\nmenu 5123\ndrop\npress 3 3\ndrop\nmove 3 4\ndrop\n"
@@ -147,9 +142,7 @@ TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
 }
 
 // A copy already there is used only when it holds the very pixels it is
-// named after: one cut short by a full disk, holding others or no file at all
-// is written again, never seen half written. A copy that cannot be written is
-// said, with the system's reason.
+// named after; others are written again, never seen half written.
 TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
   namespace fs = std::filesystem;
   const fs::path folder = ::testing::TempDir() + "picture-copies";

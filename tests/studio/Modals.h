@@ -11,9 +11,8 @@
 #include <deque>
 #include <functional>
 
-// Works the modal windows as they open, one step each, in turn. A window that
-// opens with no step left, or that its step left open, is closed, so that a
-// failed check cannot hang the run; the unexpected ones are counted.
+// Works the modal windows as they open, one step each, in turn. A window left
+// open is closed, so that a failed check cannot hang the run.
 class Modals : public QObject {
  public:
   using Step = std::function<void(QWidget*)>;
@@ -35,8 +34,7 @@ class Modals : public QObject {
       step = fSteps.front();
       fSteps.pop_front();
     }
-    // Outside the timer, which does not fire again while it runs: a window
-    // the step opens is looked at too.
+    // Outside the timer, so that a window the step opens is looked at too.
     QMetaObject::invokeMethod(
         this,
         [step, window = QPointer<QWidget>(modal)] {

@@ -1,8 +1,5 @@
 // The studio's files as a person meets them, worked through the window's
-// menus, keys and dialogs on the offscreen platform: saving and the changed
-// marker, the question before work is lost, the recent sketches, the dialogs'
-// folders, pictures that moved, kept journals, pictures read as sketch-replay
-// reads them.
+// menus, keys and dialogs on the offscreen platform.
 
 #include <QComboBox>
 #include <QDir>
@@ -289,9 +286,8 @@ class StudioFilesTest : public QObject {
     QVERIFY(fWindow->isWindowModified());
     QCOMPARE(Figures(), 1);
   }
-  // A picture with transparent parts that Qt reads shows over white as
-  // sketch-replay shows its PNG twin (rgba.png of the png-kinds script), so
-  // that a sketch over it reopens as drawn.
+  // A picture with transparent parts shows over white as sketch-replay shows
+  // its PNG twin (rgba.png of the png-kinds script), so a sketch over it reopens.
   void PicturesShowAsTheReplayShowsThem() {
     QImage rgba(3, 1, QImage::Format_ARGB32);
     rgba.setPixel(0, 0, qRgba(200, 100, 50, 255));
@@ -316,7 +312,7 @@ class StudioFilesTest : public QObject {
     QTest::mouseRelease(fWindow->View(), Qt::LeftButton, {}, {60 + k, 50});
   }
   void Trigger(const char* name) { fWindow->findChild<QAction*>(name)->trigger(); }
-  // A key as a person types it: the window is active again once a dialog went.
+  // The window is active again once a dialog went.
   void Key(QKeyCombination key) {
     fWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(fWindow));

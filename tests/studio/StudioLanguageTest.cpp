@@ -1,6 +1,5 @@
-// The studio in the person's language: under a Japanese locale every text of
-// its own (menus, entries, undo steps, tool tips) is Japanese, and the
-// module's menu is as the module gives it; in English it is English.
+// Under a Japanese locale every text of the studio's own is Japanese; the
+// module's menu is as the module gives it.
 
 #include <QMenuBar>
 #include <QToolButton>
@@ -14,8 +13,7 @@
 
 namespace {
 
-// The texts of every entry a person can read, sub-menus included, with the
-// menu bar's position of each; the accelerator marks left in.
+// Every entry's text, sub-menus included, with its menu bar's position.
 void Collect(const QList<QAction*>& actions, int menu, QList<std::pair<int, QString>>& texts) {
   for (QAction* a : actions) {
     if (a->isSeparator()) continue;

@@ -1,7 +1,5 @@
-// What a person sees of the view, on a screen of two device pixels a point:
-// the picture and the sketch in device pixels (the view's pixels are the
-// screen's), the pointer mapped to them, the grid drawn over the view and
-// never into its frame, and a palette that keeps its width.
+// The view on a screen of two device pixels a point: the view's pixels are
+// the screen's, and the grid is drawn over the view, never into its frame.
 
 #include <QApplication>
 #include <QInputDialog>

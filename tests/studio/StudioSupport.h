@@ -1,5 +1,4 @@
-// What the studio's tests share: files written and read whole, a plain
-// picture, the environment of a studio run as a process.
+// What the studio's tests share.
 
 #pragma once
 
@@ -20,8 +19,7 @@ inline bool Write(const QString& path, const QByteArray& bytes) {
 // The part of a dump that the figures decide; the rest tells about the host.
 inline QByteArray SketchPart(const QByteArray& dump) { return dump.mid(dump.indexOf("\"clipboard\"")); }
 
-// One colour, the top left pixel another, so that pictures of one size can
-// be told apart.
+// The corner tells pictures of one size apart.
 inline bool SavePicture(const QString& path, QSize size, QRgb colour = qRgb(255, 255, 255), QRgb corner = 0) {
   QImage picture(size, QImage::Format_RGB32);
   picture.fill(colour);
