@@ -64,12 +64,9 @@ struct ReferenceLine {
 using SketchLine = RasterFixture;
 
 TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
-  // Only a diagonal marks the raster dirty without writing to it.
+  // Only a diagonal marks the raster dirty without writing to it. Nearby lines
+  // of the other kinds are in the full walk below.
   for (auto [a, b, dirty] : {std::tuple{OsImgPoint{-10, -1}, OsImgPoint{-2, -9}, 1},  // diagonal
-                             {{-5, 3}, {-1, 5}, 0},                                   // sloped, left
-                             {{3, -9}, {12, -2}, 0},                                  // shallow, above
-                             {{20, 0}, {20, 7}, 0},                                   // vertical, right
-                             {{0, 8}, {15, 8}, 0},                                    // horizontal, below
                              {{-1, -1}, {-1, -1}, 0},                                 // one pixel
                              {{INT_MAX, INT_MIN}, {INT_MAX - 5, INT_MAX}, 0},         // steep, far right
                              {{INT_MIN, INT_MIN}, {INT_MIN, INT_MAX}, 0},
