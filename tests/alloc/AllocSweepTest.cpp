@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <iomanip>
 #include <set>
@@ -39,9 +38,8 @@ enum class Failure { kOnce, kLasting };
 // The menu commands that open a dialog first.
 constexpr std::int64_t kScaleDialog = 5100, kRotateDialog = 5123;
 
-// One step of a session: a command, or a gesture from its press to its release
-// or its cancel with whatever the script does in between, which the host drops
-// as a whole.
+// A command, or a gesture from its press to its release or cancel, which the
+// host drops as a whole.
 struct Step {
   std::size_t begin = 0;
   std::size_t end = 0;
@@ -84,11 +82,9 @@ std::vector<ScriptCommand> Released(const std::vector<ScriptCommand>& commands, 
   return lines;
 }
 
-// What a dropped step must leave as it was, and the first invariant broken, or
-// empty: the figures with what selecting and the bounds make of them, the
-// tools, the clipboard and the histories. The read-out, cursor, messages and
-// the tool the mouse last used follow the pointer and the host and are left
-// out. (The host's dump has them all, but takes five times as long.)
+// What a dropped step must leave as it was (figures with their marks, tools,
+// clipboard, histories), and the first invariant broken. Not the host's dump:
+// it takes five times as long, and its read-out and cursor follow the pointer.
 struct State {
   std::string text;
   std::string broken;
@@ -204,9 +200,8 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     }
   }
 
-  // Runs `work` in a child process that starts from this process's session as
-  // it stands, so that every failure of a step shares the steps before it;
-  // returns what the child wrote, or says how it died.
+  // What `work` wrote in a child forked from the session as it stands, so that
+  // every failure of a step shares the steps before it; or how the child died.
   static std::string Forked(const std::function<std::string()>& work) {
     const std::optional<ChildRun> child = InChild([&](int fd) {
       std::string out = work();
@@ -221,9 +216,9 @@ class AllocSweep : public ::testing::TestWithParam<std::tuple<std::string, Failu
     return child->out;
   }
 
-  // In a child: fails the allocation `nth` (from 0) of step `failed`, which the
-  // session is at, and replays the rest unless a failure before left the same
-  // state. "\1" and what is wrong, or the state after the step.
+  // In a child: fails allocation `nth` of step `failed` and replays the rest,
+  // unless an earlier failure left the same state. "\1" and what is wrong, or
+  // the state after the step.
   std::string Sweep(Replay& session, std::size_t failed, long long nth, const std::string& before) {
     const long long start = OsAllocationsConsulted();
     const bool once = std::get<1>(GetParam()) == Failure::kOnce;

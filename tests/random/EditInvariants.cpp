@@ -1,6 +1,5 @@
 #include "EditRun.h"
 
-#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -192,23 +191,6 @@ std::string FigureText(const TDShape& shape, bool marks) {
     s += "]";
   }
   return s;
-}
-
-Shapes ShapesOf(const TObjectContainer* container) {
-  Shapes shapes;
-  for (BPosition pos = container != nullptr ? container->GetHeadPosition() : nullptr; pos != nullptr;) {
-    const CObject* item = container->GetNext(pos);
-    shapes.push_back(item != nullptr ? FigureText(*static_cast<const TDShape*>(item), false) : "(empty entry)");
-  }
-  return shapes;
-}
-
-std::string DescribeDifference(const Shapes& want, const Shapes& got) {
-  for (std::size_t k = 0; k < std::min(want.size(), got.size()); ++k) {
-    if (want[k] != got[k]) return "figure " + std::to_string(k) + " is " + got[k] + "\n  want " + want[k];
-  }
-  if (want.size() == got.size()) return {};
-  return std::to_string(got.size()) + " figures, want " + std::to_string(want.size());
 }
 
 std::string CheckOwnership(Host& host) {

@@ -55,6 +55,26 @@ class ByteSource {
   std::size_t fAt = 0;
 };
 
+// What undo must bring back of the container's figures, in drawing order.
+using Shapes = std::vector<std::string>;
+Shapes ShapesOf(const TObjectContainer* container) {
+  Shapes shapes;
+  for (BPosition pos = container != nullptr ? container->GetHeadPosition() : nullptr; pos != nullptr;) {
+    const CObject* item = container->GetNext(pos);
+    shapes.push_back(item != nullptr ? FigureText(*static_cast<const TDShape*>(item), false) : "(empty entry)");
+  }
+  return shapes;
+}
+
+// Where two captures first differ, for a failure message; empty when equal.
+std::string DescribeDifference(const Shapes& want, const Shapes& got) {
+  for (std::size_t k = 0; k < std::min(want.size(), got.size()); ++k) {
+    if (want[k] != got[k]) return "figure " + std::to_string(k) + " is " + got[k] + "\n  want " + want[k];
+  }
+  if (want.size() == got.size()) return {};
+  return std::to_string(got.size()) + " figures, want " + std::to_string(want.size());
+}
+
 struct Tracked {
   std::vector<Shapes> states;  // the figures at each history position, 0 .. StepCount
   std::vector<const BCommand*> steps;
@@ -393,9 +413,8 @@ class EventGenerator {
   std::array<bool, 4> fDown{};
 };
 
-// A run in a child process writes each event, its lines apart by a record
-// separator, before it runs it, and the failure at the end, so that the parent
-// learns what led to a crash too.
+// A child writes each event on a line, its lines apart by a record separator,
+// then any failure.
 constexpr char kLineBreak = '\x1e', kFailed = '\x01';
 
 void Send(int fd, std::string text) {
@@ -445,8 +464,7 @@ EditRunResult Run(ByteSource bytes, const EditRunConfig& config, int fd) {
 }
 
 // Sketch.MOD stays mapped once loaded, its globals carrying one run into the
-// next: each run gets a fresh process, where a crash or leak fails the last
-// event.
+// next: each run has its own process, where a crash or leak fails the last event.
 EditRunResult Isolated(ByteSource bytes, const EditRunConfig& config) {
   if (!config.isolate) return Run(bytes, config, -1);
   const std::optional<ChildRun> child = InChild([&](int fd) {

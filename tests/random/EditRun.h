@@ -13,7 +13,6 @@
 
 class Host;
 class TDShape;
-class TObjectContainer;
 
 // One thing the person did: one or more script lines that belong together (a
 // dialog's answer and the menu command that opens it).
@@ -48,24 +47,20 @@ struct EditRunConfig {
 // Events from a fixed seed; the same seed gives the same run everywhere.
 EditRunResult RunSeed(std::uint64_t seed, const EditRunConfig& config);
 
-// Events from the bytes, until they run out or config.events are done; for a
-// structure-aware fuzzer.
+// Events from the bytes until they run out; for a structure-aware fuzzer.
 EditRunResult RunEditEvents(const std::uint8_t* data, std::size_t size, const EditRunConfig& config);
 
 // The events as a replay script, one line each.
 std::string ScriptOf(const std::vector<EditEvent>& events);
 
-// The number in the environment variable `name`, or `otherwise` when it holds
-// none above 0.
+// The variable's number, or `otherwise` when it holds none above 0.
 int EnvNumber(const char* name, int otherwise);
 
 // The keys, profile, beeps and screen of the platform as a fresh process has
 // them, so that a session does not depend on the one before it.
 void ResetPlatform();
 
-// Runs body in a child process forked from this one, with the descriptor to
-// write back on; the child ends when body returns, if body has not ended it.
-// What it wrote and its wait status; nothing when there is no child.
+// What body wrote on the descriptor in a forked child, and its wait status.
 struct ChildRun {
   std::string out;
   int status = 0;
@@ -73,24 +68,13 @@ struct ChildRun {
 std::optional<ChildRun> InChild(const std::function<void(int fd)>& body);
 void WriteAll(int fd, const std::string& text);
 
-// What must hold after every input event, whatever the person did: the figures
-// of a sketch read bit for bit, and the ownership of every figure the module
-// holds (documents, clipboard, history steps). The module's objects are read
-// through their layout and virtual functions, as the hosts read them
-// (EditInvariants.cpp).
+// What must hold after every input event (EditInvariants.cpp). The module's
+// objects are read through their layout, as the hosts read them.
 
 // A figure on one line, every float exactly: its class, whether it is open, and
 // each vertex's points, steps and smoothness; with `marks`, also what selecting
 // and the bounds make of it.
 std::string FigureText(const TDShape& shape, bool marks);
-
-// What undo must bring back of the container's figures, in drawing order: each
-// one's text without the marks.
-using Shapes = std::vector<std::string>;
-Shapes ShapesOf(const TObjectContainer* container);
-
-// Where two captures first differ, for a failure message; empty when equal.
-std::string DescribeDifference(const Shapes& want, const Shapes& got);
 
 // Every figure held by an open document, the clipboard or a step of a history
 // is held once, and what a step holds agrees with whether it is done or undone.
