@@ -42,8 +42,6 @@ void ExpectWhatWasCheckedByHand(const std::string& name, const fs::path& work,
   const fs::path script = fs::path(SKETCH_E2E_DIR) / "scripts" / (name + ".txt");
   const fs::path expected = fs::path(SKETCH_E2E_DIR) / "expected" / name;
   const fs::path inputs = fs::path(SKETCH_E2E_DIR) / "scripts" / name;
-  fs::remove_all(work);
-  fs::create_directories(work);
   if (fs::exists(inputs)) fs::copy(inputs, work);
 
   const std::string command = "cd '" + work.string() + "' && " + run(script) + " 2> stderr.out";
@@ -82,8 +80,12 @@ void ExpectWhatWasCheckedByHand(const std::string& name, const fs::path& work,
   fs::remove_all(work);
 }
 
-fs::path WorkFolder(const std::string& host, const std::string& name) {
-  return fs::temp_directory_path() / ("sketch-e2e-" + host + "-" + std::to_string(getpid()) + "-" + name);
+fs::path FreshFolder(const std::string& host, const std::string& name) {
+  const fs::path folder =
+      fs::temp_directory_path() / ("sketch-e2e-" + host + "-" + std::to_string(getpid()) + "-" + name);
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
 }
 
 class Replay : public ::testing::TestWithParam<std::string> {};
@@ -91,7 +93,7 @@ class Replay : public ::testing::TestWithParam<std::string> {};
 TEST_P(Replay, WritesWhatWasCheckedByHand) {
   std::string options = ReadText(fs::path(SKETCH_E2E_DIR) / "expected" / GetParam() / "arguments");
   std::replace(options.begin(), options.end(), '\n', ' ');
-  ExpectWhatWasCheckedByHand(GetParam(), WorkFolder("replay", GetParam()), [&](const fs::path& script) {
+  ExpectWhatWasCheckedByHand(GetParam(), FreshFolder("replay", GetParam()), [&](const fs::path& script) {
     return "'" SKETCH_REPLAY "' " + options + " '" + script.string() + "'";
   });
 }
@@ -139,9 +141,7 @@ TEST(ReplayFiles, NoOddFileSpoilsAnOutputOrBlocksTheRun) {
   };
   for (const Case& c : table) {
     SCOPED_TRACE(c.setUp);
-    const fs::path work = WorkFolder("files", "case");
-    fs::remove_all(work);
-    fs::create_directories(work);
+    const fs::path work = FreshFolder("files", "case");
     std::ofstream(work.string() + ".sh") << "R='" SKETCH_REPLAY "'\n" << c.run << "\n";
     const std::string command = "cd '" + work.string() + "' && " + c.setUp + " && timeout 60 sh '" + work.string() +
                                 ".sh' 2> '" + work.string() + ".err'";
@@ -161,10 +161,7 @@ class StudioPlay : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StudioPlay, WritesWhatWasCheckedByHand) {
   if (fs::exists(fs::path(SKETCH_E2E_DIR) / "expected" / GetParam() / "arguments")) GTEST_SKIP();
-  const fs::path work = WorkFolder("studio", GetParam());
-  const fs::path home = work.string() + "-home";
-  fs::remove_all(home);
-  fs::create_directories(home);
+  const fs::path work = FreshFolder("studio", GetParam()), home = FreshFolder("studio-home", GetParam());
   ExpectWhatWasCheckedByHand(GetParam(), work, [&](const fs::path& script) {
     fs::copy_file(script, work / "script.txt");
     return "HOME='" + home.string() + "' XDG_DATA_HOME='" + home.string() + "/data' XDG_CONFIG_HOME='" + home.string() +
