@@ -29,7 +29,6 @@ TEST(ParseScript, EdgesOfEachRangeAndOtherSpellingsReadAsTheirValues) {
   const std::vector<std::pair<std::string, ScriptCommand>> table = {
       {"profile CurrentTool \"\"", MakeCommand(ScriptOp::Profile, {}, {"CurrentTool", ""})},
       {"document b 1 16384", MakeCommand(ScriptOp::Document, {1, 16384}, {"b"})},
-      {"document c 2.PNG", MakeCommand(ScriptOp::Document, {}, {"c", "2.PNG"})},
       {"view 320 +200", MakeCommand(ScriptOp::View, {320, 200})},
       {"zoom .5 -1e3 +2.", MakeCommand(ScriptOp::Zoom, {}, {}, {0.5f, -1000.0f, 2.0f})},
       // An origin may underflow to zero.
