@@ -1,6 +1,3 @@
-// The host loading the real Sketch.MOD: the loader's protocol, the module's
-// identification, and a load-use-unload cycle that leaves nothing behind.
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,7 +40,6 @@ TEST(ModuleLoader, LoadsIdentifiesAndUnloadsTwice) {
   OsAttachResources(reinterpret_cast<HINSTANCE>(&gOtherLibrary), nullptr);
 }
 
-// A host on a small screen; the module and its preferences go with each test.
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override { OsSetScreenSize(320, 240); }
@@ -52,7 +48,6 @@ class HostTest : public ::testing::Test {
     AfxGetApp()->fProfile.clear();
     OsSetScreenSize(1024, 768);
   }
-  // The module loaded on a picture, in sketch mode with tool `tool` picked.
   HostDocument& Start(int tool) {
     EXPECT_EQ(fHost.Load(SKETCH_MODULE_PATH), "");
     HostDocument& doc = *fHost.OpenDocument("a", RgbImage(100, 80));

@@ -1,7 +1,5 @@
-// Reading PNG pictures: what cannot be read is refused with a reason, leaving
-// the picture as it was. Every kind of picture that can be read, as both hosts
-// show it, is the replay script apps-png-kinds; files that cannot be read at
-// all (missing, folders, FIFOs) are the command line's and bad-picture's.
+// Pictures that can be read are the replay script apps-png-kinds'; files that
+// cannot be opened at all are the command line's and bad-picture's.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,9 +16,16 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void PutBig32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i)
-    bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+// The small picture's data under a header declaring `width` x `height`, its
+// CRC made right so that only the size is wrong.
+Bytes Declaring(Bytes png, std::uint32_t width, std::uint32_t height) {
+  const auto put = [&png](std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) png[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+  };
+  put(16, width);
+  put(20, height);
+  put(29, static_cast<std::uint32_t>(crc32(0, &png[12], 17)));
+  return png;
 }
 
 // Opaque, clear and half-covered shades are apps-png-kinds' pictures; these lie
@@ -39,16 +44,6 @@ TEST(PngFile, RefusesWhatItCannotReadWithoutTouchingThePicture) {
   ASSERT_EQ(ReadWholeFile(path, file), "");
   std::filesystem::remove(path);
   const Bytes good(file.begin(), file.end());
-  // The same header declaring the largest picture a host opens, over the few
-  // bytes of data of the small one; its CRC made right so that only the size
-  // is wrong.
-  Bytes huge = good;
-  PutBig32(huge, 16, kMaxPictureSide);
-  PutBig32(huge, 20, kMaxPictureSide);
-  PutBig32(huge, 29, static_cast<std::uint32_t>(crc32(0, &huge[12], 17)));
-  Bytes tooWide = huge;
-  PutBig32(tooWide, 16, kMaxPictureSide + 1);
-  PutBig32(tooWide, 29, static_cast<std::uint32_t>(crc32(0, &tooWide[12], 17)));
   const Bytes truncated(good.begin(), good.end() - 20);
 
   const struct {
@@ -58,8 +53,8 @@ TEST(PngFile, RefusesWhatItCannotReadWithoutTouchingThePicture) {
   } cases[] = {
       {"empty", {}, "not a readable PNG picture"},
       {"text", {'h', 'e', 'l', 'l', 'o'}, "not a readable PNG picture"},
-      {"huge", huge, "16384 x 16384 pixels declared in"},
-      {"too wide", tooWide, "at most 16384 a side"},
+      {"huge", Declaring(good, kMaxPictureSide, kMaxPictureSide), "16384 x 16384 pixels declared in"},
+      {"too wide", Declaring(good, kMaxPictureSide + 1, kMaxPictureSide), "at most 16384 a side"},
       {"truncated", truncated, "damaged"},
   };
   for (const auto& c : cases) {

@@ -1,7 +1,5 @@
-// The sketch as SVG refused whole when a figure cannot be written, and files
-// replaced so that a failed write leaves the old one whole. Every kind of
-// figure's curves, bit for bit, are the replay script apps-svg-figures, the
-// stroke in each display colour apps-svg-stroke-*.
+// Every figure's curves are the replay script apps-svg-figures', the stroke
+// in each display colour apps-svg-stroke-*'.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -30,16 +28,14 @@ std::string ReadText(const fs::path& p) {
 
 class SvgExportTest : public ::testing::Test {
  protected:
-  SvgExportTest() { fOptions.modulePath = SKETCH_MODULE_PATH; }
   void SetUp() override { fs::create_directories(fDir); }
   void TearDown() override { fs::remove_all(fDir); }
 
   const fs::path fDir = fs::temp_directory_path() / ("sketch-svg-" + std::to_string(getpid()));
-  ReplayOptions fOptions;
 };
 
 TEST_F(SvgExportTest, ACoordinateThatIsNotANumberKeepsThePreviousFile) {
-  Replay replay(fOptions);
+  Replay replay({"", "", "", "", SKETCH_MODULE_PATH});
   const ParseResult script = ParseScript("document main 20 10\nmode on\ntool 4\ndrag 2 2 8 6");
   for (const ScriptCommand& c : script.commands()) ASSERT_EQ(replay.Execute(c).message, "");
   HostDocument& doc = *replay.GetHost().Active();

@@ -1,11 +1,7 @@
-// Replays every script under scripts/ in a fresh folder, through sketch-replay
-// and through sketch-studio (--play, on Qt's offscreen platform), and compares
-// what each wrote with expected/<script>/: JSON and text files byte for byte,
-// PNG pictures pixel for pixel. expected/<script>/exit-code holds the exit
-// status when it is not 0, stderr.txt a text the error output must contain,
-// and arguments the options sketch-replay takes before the script (the desktop
-// host has no such options and skips those scripts). scripts/<script>/ holds
-// the files the script reads, put beside it.
+// Every script under scripts/, played by sketch-replay and by sketch-studio
+// (--play, offscreen), must write what expected/<script>/ holds: text byte for
+// byte, PNG pixel for pixel; exit-code, stderr.txt (a part of the error output)
+// and arguments (replay-only options, skipped by the studio) when given.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -41,15 +37,11 @@ std::vector<std::string> Scripts() {
   return names;
 }
 
-// Runs the script in `work` with `run`, the shell command of one host, and
-// checks what came of it.
 void ExpectWhatWasCheckedByHand(const std::string& name, const fs::path& work,
                                 const std::function<std::string(const fs::path& script)>& run) {
   const fs::path script = fs::path(SKETCH_E2E_DIR) / "scripts" / (name + ".txt");
   const fs::path expected = fs::path(SKETCH_E2E_DIR) / "expected" / name;
   const fs::path inputs = fs::path(SKETCH_E2E_DIR) / "scripts" / name;
-  fs::remove_all(work);
-  fs::create_directories(work);
   if (fs::exists(inputs)) fs::copy(inputs, work);
 
   const std::string command = "cd '" + work.string() + "' && " + run(script) + " 2> stderr.out";
@@ -88,8 +80,12 @@ void ExpectWhatWasCheckedByHand(const std::string& name, const fs::path& work,
   fs::remove_all(work);
 }
 
-fs::path WorkFolder(const std::string& host, const std::string& name) {
-  return fs::temp_directory_path() / ("sketch-e2e-" + host + "-" + std::to_string(getpid()) + "-" + name);
+fs::path FreshFolder(const std::string& host, const std::string& name) {
+  const fs::path folder =
+      fs::temp_directory_path() / ("sketch-e2e-" + host + "-" + std::to_string(getpid()) + "-" + name);
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
 }
 
 class Replay : public ::testing::TestWithParam<std::string> {};
@@ -97,7 +93,7 @@ class Replay : public ::testing::TestWithParam<std::string> {};
 TEST_P(Replay, WritesWhatWasCheckedByHand) {
   std::string options = ReadText(fs::path(SKETCH_E2E_DIR) / "expected" / GetParam() / "arguments");
   std::replace(options.begin(), options.end(), '\n', ' ');
-  ExpectWhatWasCheckedByHand(GetParam(), WorkFolder("replay", GetParam()), [&](const fs::path& script) {
+  ExpectWhatWasCheckedByHand(GetParam(), FreshFolder("replay", GetParam()), [&](const fs::path& script) {
     return "'" SKETCH_REPLAY "' " + options + " '" + script.string() + "'";
   });
 }
@@ -112,9 +108,7 @@ std::string ParamName(const ::testing::TestParamInfo<std::string>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Replay, ::testing::ValuesIn(Scripts()), ParamName);
 
-// Outputs through links, onto a full disk, into a missing folder, and inputs
-// that are not plain files; a time limit turns a run that would wait for ever
-// into a failure.
+// Odd outputs and inputs; the time limit fails a run that would block for ever.
 TEST(ReplayFiles, NoOddFileSpoilsAnOutputOrBlocksTheRun) {
   struct Case {
     const char* setUp;
@@ -134,8 +128,7 @@ TEST(ReplayFiles, NoOddFileSpoilsAnOutputOrBlocksTheRun) {
        "$R --out o.png --dump d.json --svg s.svg s.txt", 1,
        "sketch-replay: s.svg: cannot be written (the folder 'missing' does not exist)",
        "test \"$(cat o.png)\" = old && test ! -e d.json"},
-      // A disk that fills up leaves the previous file whole, and no piece of
-      // the new one beside it.
+      // A full disk leaves the old file whole and no piece of the new one.
       {"echo old > d.json && printf 'click 1 1\\ndump d.json\\n' > s.txt", "trap '' XFSZ; ulimit -f 1; $R s.txt", 1,
        "sketch-replay: d.json: cannot write (File too large)",
        "test \"$(cat d.json)\" = old && test $(ls | wc -l) = 2"},
@@ -148,9 +141,7 @@ TEST(ReplayFiles, NoOddFileSpoilsAnOutputOrBlocksTheRun) {
   };
   for (const Case& c : table) {
     SCOPED_TRACE(c.setUp);
-    const fs::path work = WorkFolder("files", "case");
-    fs::remove_all(work);
-    fs::create_directories(work);
+    const fs::path work = FreshFolder("files", "case");
     std::ofstream(work.string() + ".sh") << "R='" SKETCH_REPLAY "'\n" << c.run << "\n";
     const std::string command = "cd '" + work.string() + "' && " + c.setUp + " && timeout 60 sh '" + work.string() +
                                 ".sh' 2> '" + work.string() + ".err'";
@@ -164,17 +155,13 @@ TEST(ReplayFiles, NoOddFileSpoilsAnOutputOrBlocksTheRun) {
 }
 
 #ifdef SKETCH_STUDIO
-// The desktop host plays the script in its window, the input as a person's
-// events, from a copy beside which it reads and writes; its journal and
-// preferences go to a home of its own.
+// The desktop host plays a copy of the script as a person's events; its
+// journal and preferences go to a home of its own.
 class StudioPlay : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StudioPlay, WritesWhatWasCheckedByHand) {
   if (fs::exists(fs::path(SKETCH_E2E_DIR) / "expected" / GetParam() / "arguments")) GTEST_SKIP();
-  const fs::path work = WorkFolder("studio", GetParam());
-  const fs::path home = work.string() + "-home";
-  fs::remove_all(home);
-  fs::create_directories(home);
+  const fs::path work = FreshFolder("studio", GetParam()), home = FreshFolder("studio-home", GetParam());
   ExpectWhatWasCheckedByHand(GetParam(), work, [&](const fs::path& script) {
     fs::copy_file(script, work / "script.txt");
     return "HOME='" + home.string() + "' XDG_DATA_HOME='" + home.string() + "/data' XDG_CONFIG_HOME='" + home.string() +

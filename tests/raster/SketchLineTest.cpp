@@ -1,5 +1,3 @@
-// Lines: the run structure, both directions, clipping and trace capture.
-
 #include <climits>
 #include <cstdint>
 #include <random>
@@ -11,9 +9,8 @@
 
 namespace {
 
-// The line walk exactly as written, over every step, with per-pixel clipping:
-// slow, obvious, and independent of the clipped walk the raster uses. Its
-// picture is in the form of RasterFixture::Art.
+// Every step of the walk, clipped pixel by pixel: slow, obvious, and
+// independent of the clipped walk the raster uses.
 struct ReferenceLine {
   int w, h;
   std::string art;
@@ -64,8 +61,7 @@ struct ReferenceLine {
 using SketchLine = RasterFixture;
 
 TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
-  // Only a diagonal marks the raster dirty without writing to it. Nearby lines
-  // of the other kinds are in the full walk below.
+  // Only a diagonal marks the raster dirty without writing to it.
   for (auto [a, b, dirty] : {std::tuple{OsImgPoint{-10, -1}, OsImgPoint{-2, -9}, 1},  // diagonal
                              {{-1, -1}, {-1, -1}, 0},                                 // one pixel
                              {{INT_MAX, INT_MIN}, {INT_MAX - 5, INT_MAX}, 0},         // steep, far right
@@ -79,9 +75,8 @@ TEST_F(SketchLine, LinesWhollyOutsideLeaveTheRasterAlone) {
 }
 
 TEST_F(SketchLine, LinesAreTheFullWalkClippedPixelByPixel) {
-  // Lines on and about the raster, of every slope, each drawn both ways round
-  // (where the error term ties, the direction decides the pixel); and lines
-  // reaching far beyond it, where the walk starts and stops at computed steps.
+  // Each line both ways round (where the error term ties, the direction decides
+  // the pixel); far ends make the walk start and stop at computed steps.
   UseScreen(37, 23);
   std::mt19937 rng(12345);
   std::uniform_int_distribution<int> coord(-3000, 3000), near(-6, 42);
@@ -105,11 +100,11 @@ TEST_F(SketchLine, ExtremeCoordinatesClipWithoutOverflow) {
   // half way, which is at x = 0 in both directions.
   const std::string row3 = Rows({"................", "................", "................", "################",
                                  "................", "................", "................", "................"});
-  SketchDrawLine({INT_MIN, 2}, {INT_MAX, 3});
-  EXPECT_EQ(Art(), row3);
-  ClearRaster();
-  SketchDrawLine({INT_MAX, 3}, {INT_MIN, 2});
-  EXPECT_EQ(Art(), row3);
+  for (const auto& [a, b] : {std::pair{OsImgPoint{INT_MIN, 2}, OsImgPoint{INT_MAX, 3}}, {{INT_MAX, 3}, {INT_MIN, 2}}}) {
+    ClearRaster();
+    SketchDrawLine(a, b);
+    EXPECT_EQ(Art(), row3);
+  }
   ClearRaster();
   SketchDrawLine({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX});  // the main diagonal
   EXPECT_EQ(InkCount(), 8);

@@ -1,7 +1,3 @@
-// Frames, fills, centre marks and clearing: byte masks, clipping on every side,
-// and the dirty state each one leaves. The runs, clipped, are the lines' (the
-// line tests' reference walk).
-
 #include <climits>
 #include <tuple>
 
@@ -36,7 +32,6 @@ TEST_F(SketchPrimitive, FillsTheNormalisedClippedRectangle) {
   UseScreen(16, 6);
   SketchFillRect({3, 2, 12, 5});
   const std::string normal = Art();
-  const OsImgRect normalDirty = gSketchDirtyRect;
   EXPECT_EQ(normal, Rows({
                         "................",
                         "................",
@@ -49,7 +44,7 @@ TEST_F(SketchPrimitive, FillsTheNormalisedClippedRectangle) {
     UseScreen(16, 6);
     SketchFillRect(swapped);
     EXPECT_EQ(Art(), normal) << swapped;
-    EXPECT_EQ(gSketchDirtyRect, normalDirty);
+    EXPECT_EQ(gSketchDirtyRect, (OsImgRect{3, 2, 12, 5}));
   }
 
   UseScreen(13, 5);  // a width that ends inside a byte
@@ -64,9 +59,8 @@ TEST_F(SketchPrimitive, FillsTheNormalisedClippedRectangle) {
   EXPECT_EQ(gSketchDirtyRect, (OsImgRect{0, 0, 13, 5}));
 }
 
-// The ring, clipped by the raster, at every bit position and across every
-// edge; rows ending inside a byte or exactly at its end, where the byte after
-// the row belongs to the next row or to nothing.
+// Every bit position and edge; rows ending inside a byte or at its end, where
+// the byte after the row belongs to the next row or to nothing.
 TEST_F(SketchPrimitive, CenterMarkIsTheClippedRing) {
   const char* const ring[7] = {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."};
   for (int width : {29, 30, 32, 33}) {
