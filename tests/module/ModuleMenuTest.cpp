@@ -1,10 +1,8 @@
 // The interface as the host drives it where the replays and sweeps do not go:
-// presses and menu commands without a current view or memory, the sketch laid
-// over the host's view, cursors, the option palette, the tool read back and
-// greyed edit commands. Gestures and keys per tool are in the replay scripts.
+// no current view, no memory, palette windows, the profile and greyed commands.
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -65,9 +63,8 @@ class ModuleMenu : public ModuleFixture {
   }
 };
 
-// The other pen tool's press first finishes the figure left open (the tool
-// changed in another view); the handlers select and hide the centre mark
-// before their tracker exists.
+// The other pen tool's press first finishes the figure left open; the handlers
+// select and hide the centre mark before their tracker exists.
 TEST_F(ModuleMenu, APenPressThatFinishesTheOpenFigureAndRunsOutOfMemoryChangesNothing) {
   TObjectContainer& c = *sketch->fContainer;
   gModuleInterface.DoToolChange(kToolPen, 1);
@@ -207,8 +204,7 @@ TEST_F(ModuleTools, ModeChangeFitsThePaletteWindowAroundThePalette) {
   gModuleInterface.fToolPalette = new CWnd;
   gModuleInterface.fToolPalette->OsPlace(-999, 0, kToolPaletteWidth, kToolPaletteHeight);
   gModuleInterface.fToolPalette->OsSetParent(&frame);
-  const int margins[4] = {1, 2, 3, 4};
-  std::copy(std::begin(margins), std::end(margins), gModuleInterface.fPaletteMargin);
+  std::ranges::copy(std::array{1, 2, 3, 4}, gModuleInterface.fPaletteMargin);
   const auto place = [](const CWnd& w) {
     RECT r;
     w.GetWindowRect(&r);
@@ -222,14 +218,8 @@ TEST_F(ModuleTools, ModeChangeFitsThePaletteWindowAroundThePalette) {
   EXPECT_EQ(std::get<2>(place(frame)), kToolPaletteWidth + 4 + 6);
 }
 
-TEST_F(ModuleTools, ToolIsReadBackAsALeadingNumber) {
-  for (const auto& [text, tool] : {std::pair{"12", 12}, std::pair{"abc", 4}, std::pair{"7x", 7}}) {
-    gModuleInterface.fCurrentTool = kToolRectangle;
-    AfxGetApp()->fProfile["Sketch"]["CurrentTool"] = text;
-    gModuleInterface.IModuleInterface(&links);
-    EXPECT_EQ(gModuleInterface.fCurrentTool, tool) << '"' << text << '"';
-  }
-  // Taken up again, the interface lets go of the palette windows made for it before.
+// Taken up again, the interface lets go of the palette windows made for it before.
+TEST_F(ModuleTools, TakenUpAgainLetsGoOfItsPaletteWindows) {
   gModuleInterface.fToolPalette = new CWnd;
   gModuleInterface.fModeButton = new CWnd;
   gModuleInterface.IModuleInterface(&links);
