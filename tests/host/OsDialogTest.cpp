@@ -1,6 +1,5 @@
-// The modal dialog as the platform runs it: controls built from the template,
-// worked as a person would (typing, buttons), numbers read and
-// written as the platform does, and what happens with nobody to answer.
+// The modal dialog as the platform runs it: controls worked as a person would,
+// numbers read and written as the platform does, and nobody to answer.
 
 #include <gtest/gtest.h>
 
