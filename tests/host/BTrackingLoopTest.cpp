@@ -164,7 +164,6 @@ TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsWithoutAStep) {
   }
 }
 
-// The grid's positive halves and its use by the trackers are in their tests.
 TEST(BTracker, SnapsToTheNearestGridMultiple) {
   BView view;
   const std::tuple<int, OsImgPoint, OsImgPoint> cases[] = {{8, {-4, -3}, {-8, 0}},
@@ -205,7 +204,6 @@ TEST(HostTrackers, TheHandMovesTheOriginPerAxis) {
   EXPECT_EQ(repaints, 2);
 }
 
-// Truncation toward zero is in the module's point tests.
 TEST(OsTruncToInt, SaturatesAsDoTheZoomsConversions) {
   for (auto [d, i] : {std::pair{2147483647.9, INT_MAX}, {2147483648.0, INT_MAX}, {-2147483648.9, INT_MIN}})
     EXPECT_EQ(OsTruncToInt(d), i) << d;

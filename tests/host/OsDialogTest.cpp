@@ -98,8 +98,7 @@ TEST_F(Dialog, NumbersAreWrittenAndReadAsThePlatformDoes) {
   });
 }
 
-// Closing, and nobody to run it, cancel as the Cancel button and a run nobody
-// ends do (in the replay scripts: typed-scale, typed-rotation).
+// Closing, and nobody to run it, cancel as the Cancel button does.
 TEST_F(Dialog, OnlyOkReadsTheControls) {
   EXPECT_EQ(Run([](CDialog& d) {
               RECT client;  // shown, at the template's size

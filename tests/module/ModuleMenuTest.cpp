@@ -43,8 +43,7 @@ class ModuleMenu : public ModuleFixture {
     ModuleFixture::SetUp();
     Add(2, 2, 8, 6);
   }
-  // Presses with allocations failing after 0, 1, 2... until one goes through;
-  // how many ran out.
+  // Presses failing after 0, 1, 2... allocations until one goes through; how many failed.
   int PressesOutOfMemoryChangeNothing(OsImgPoint at, bool replayed = false) {
     const std::string before = Unrecorded(*sketch->fContainer);
     int n = 0;
@@ -143,8 +142,7 @@ TEST_F(ModuleDisplay, UpdateRepaintsOnlyADirtyRaster) {
   EXPECT_EQ(Art(kInverted).substr(17, 17), ".....#..........\n");
 }
 
-// The host goes on drawing with its context; the palette colour borrows the
-// raster's colour table, which must be given back.
+// The palette colour borrows the raster's colour table; the host's context gets it back.
 TEST_F(ModuleDisplay, ARepaintGivesBackTheColoursItBorrowed) {
   frame.assign(kViewW * kViewH, kBackground);
   for (const int colour : {ID_DISPLAY_INVERTED, ID_DISPLAY_PALETTE}) {
@@ -196,8 +194,7 @@ TEST_F(ModuleTools, EachToolLoadsItsCursorAndShowsItsOptionPaletteUntilTheModeIs
             std::tuple(short{kToolPolygon}, short{kToolPolygon}, cursor));
 }
 
-// Coming into the mode, the palette goes to its margins inside its window, and
-// the window takes the palette's size with the margins and its own frame.
+// The palette sits at its margins in a window sized to hold it and its own frame.
 TEST_F(ModuleTools, ModeChangeFitsThePaletteWindowAroundThePalette) {
   CWnd frame;
   frame.OsPlace(100, 200, 10, 10, 3, 5);
