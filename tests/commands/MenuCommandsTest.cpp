@@ -1,5 +1,4 @@
-// The undoable menu commands: which objects undo and redo exchange, and memory
-// running out; what they show is in the replay scripts.
+// Which objects the menu commands' undo and redo exchange, and memory running out.
 
 #include <gtest/gtest.h>
 

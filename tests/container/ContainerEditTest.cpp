@@ -1,10 +1,5 @@
-// Repainting a container's figures; taking its selection out (deleting, moving
-// to another list, cloning) and the active region handed to the host. The
-// trace list, the active area, the clicks that select and the dragging of the
-// selection are in the replay scripts (trace, every dump's actArea and center,
-// hostmod-clicks, select-drag); what a press's memo puts back, in the module's
-// tests of presses that run out of memory; that only the selection is made
-// busy, in the trackers-constrain replay.
+// Repainting a container's figures, taking its selection out and the active
+// region handed to the host; the rest of its editing is in the replay scripts.
 
 #include <algorithm>
 #include <memory>
@@ -17,8 +12,7 @@
 
 namespace {
 
-// Closed figures of straight edges, so that what they draw, trace and bound
-// can be worked out from their corners.
+// Closed straight-edged figures, whose ink and bounds follow from their corners.
 class ContainerFixture : public FigureFixture {
  protected:
   void TearDown() override {
@@ -107,10 +101,8 @@ TEST_F(ContainerEdit, AFigureTakenOutIsNoLongerUnderConstruction) {
 }
 
 TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
-  // A whole copy takes 41 allocations: the container, then per rectangle the
-  // figure, its four vertices with their entries, and the figure's own entry.
-  // Once the switch trips nothing more is allocated, so the clones that made it
-  // are always the first ones.
+  // The container, then ten allocations per rectangle; once the switch trips
+  // nothing more is allocated, so the clones that made it are the first ones.
   for (std::size_t n = 0; n <= 45; ++n) {
     SCOPED_TRACE(n);
     OsFailAllocationsAfter(static_cast<int>(n));
@@ -134,9 +126,6 @@ TEST_F(ContainerEdit, CloningSurvivesEveryAllocationFailure) {
 
 using ContainerRegion = ContainerFixture;
 
-// The overlap of two selected figures is a hole: the replay scripts'
-// hostmod-region. Without memory for a figure's points the region is what came
-// before it.
 TEST_F(ContainerRegion, WithoutMemoryForAFiguresPointsTheRegionIsWhatCameBefore) {
   TDShape* first = Rect(2, 2, 10, 8);  // added in this order: arguments have none
   Select(first, Rect(20, 20, 30, 30));

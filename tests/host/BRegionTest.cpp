@@ -1,5 +1,4 @@
-// BRegion: polygon fill by pixel centres and the even-odd rule, XOR, and the
-// canonical band form that makes equal pixel sets compare equal.
+// BRegion: polygon fill by pixel centres, XOR, and bands canonical enough to compare.
 
 #include <gtest/gtest.h>
 
@@ -42,8 +41,7 @@ TEST(BRegion, PolygonsTakeThePixelsWhoseCentresTheyHoldByTheEvenOddRule) {
   EXPECT_FALSE(star.Contains(50, 50));  // the centre
   EXPECT_TRUE(star.Contains(50, 16));   // top point
   EXPECT_TRUE(star.Contains(20, 40));   // left point
-  // Row 10's centres pass the top point between x = 49.83 and 50.17, and the
-  // side points' nearest centres (12.5, 38.5) and (87.5, 38.5) lie just outside.
+  // Row 10's centres miss the top point; the side points' nearest ones lie just outside.
   EXPECT_EQ(star.GetBounds(), (OsImgRect{13, 11, 87, 82}));
 }
 

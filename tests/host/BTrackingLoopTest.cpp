@@ -1,13 +1,10 @@
 // A gesture from the host's side: what the tracking loop calls, performs, keeps or
-// destroys. Undo and redo step by step are in the replay scripts' histories; how
-// many steps the history keeps, in the studio's files tests (a hundred after a save).
+// destroys; undo and redo step by step are in the replay scripts' histories.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -97,8 +94,6 @@ TEST(BTrackingLoop, DrivesAGestureStepByStepToAKeptStep) {
   EXPECT_TRUE(loop.Move({9, 9}) && loop.Begin(nullptr));
 }
 
-// A release that names no tracker to go on with (the join tool's away from any
-// end) is in the replay scripts (join).
 TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGesture) {
   const std::string all = "CMFCMFCMFCMFD";  // press, two moves, release, DoIt
   for (int at = 0; at <= static_cast<int>(all.size()); ++at) {
@@ -120,12 +115,9 @@ TEST(BTrackingLoop, AMemoryExceptionAtAnyCallDropsTheGesture) {
   }
 }
 
-// Escape mid-gesture: the end step at the point the last step left, then what
-// can be undone is performed and undone, leaving no step and the redo list as
-// it was. What cannot be undone, or hands over to no tracker at the end, is
-// destroyed unperformed; out of memory before its undo the gesture goes as a
-// failed release's does, and while undoing it is kept as done where there is a
-// history to keep it.
+// Escape mid-gesture ends at the last step's point, performs and undoes what can
+// be undone, and leaves the redo list; out of memory while undoing, the gesture
+// is kept as done where there is a history to keep it.
 TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsWithoutAStep) {
   Log log, redone;
   BHistory history;
@@ -172,7 +164,6 @@ TEST(BTrackingLoop, CancelEndsTheGestureWhereItIsWithoutAStep) {
   }
 }
 
-// The grid's positive halves and its use by the trackers are in their tests.
 TEST(BTracker, SnapsToTheNearestGridMultiple) {
   BView view;
   const std::tuple<int, OsImgPoint, OsImgPoint> cases[] = {{8, {-4, -3}, {-8, 0}},
@@ -190,8 +181,7 @@ TEST(BTracker, SnapsToTheNearestGridMultiple) {
   EXPECT_EQ(p, (OsImgPoint{3, 4}));
 }
 
-// Scrolling at equal zooms, and the zoom tool, are in the replay scripts
-// (space-scroll, zoom-tool, hostmod-zoom-limits).
+// Equal zooms and the zoom tool are in the replay scripts.
 TEST(HostTrackers, TheHandMovesTheOriginPerAxis) {
   BView view;
   BHistory history;
@@ -214,17 +204,9 @@ TEST(HostTrackers, TheHandMovesTheOriginPerAxis) {
   EXPECT_EQ(repaints, 2);
 }
 
-// Truncation toward zero is in the module's point tests.
 TEST(OsTruncToInt, SaturatesAsDoTheZoomsConversions) {
-  const double inf = std::numeric_limits<double>::infinity();
-  for (auto [d, i] : {std::pair{2147483647.9, INT_MAX},
-                      {2147483648.0, INT_MAX},
-                      {-2147483648.9, INT_MIN},
-                      {-1e300, INT_MIN},
-                      {inf, INT_MAX},
-                      {std::nan(""), 0}})
+  for (auto [d, i] : {std::pair{2147483647.9, INT_MAX}, {2147483648.0, INT_MAX}, {-2147483648.9, INT_MIN}})
     EXPECT_EQ(OsTruncToInt(d), i) << d;
-
   OsImgPoint p{INT_MAX, INT_MIN}, q{5, 0};
   BZoom(0.0625f, 0.0625f, 0.0f, 0.0f).GPtoLP(p);
   BZoom(0.0f, 0.0f, 0.0f, 0.0f).GPtoLP(q);  // 5 / 0 = inf, 0 / 0 = NaN

@@ -1,5 +1,4 @@
-// The platform stand-in's run-time classes and allocation switch; the base chain
-// itself is walked by the module's own figure kinds.
+// The platform stand-in's run-time classes and allocation switches.
 
 #include <gtest/gtest.h>
 
@@ -24,9 +23,8 @@ TEST(CObject, IsKindOfComparesRecordsNotNames) {
   EXPECT_FALSE(Plain().IsKindOf(RUNTIME_CLASS(Shape)));
 }
 
-// The lasting switch lets n allocations through, then fails every one until it
-// is reset; the one-shot switch fails only the next after n. Every call is
-// counted, and a failed reallocation keeps the block.
+// The lasting switch fails every allocation after n until reset, the one-shot
+// switch only the next one; a failed reallocation keeps the block.
 TEST(OsRuntime, TheSwitchesFailTheAllocationsTheyName) {
   const long long before = OsAllocationsConsulted();
   OsFailAllocationsAfter(1);

@@ -1,6 +1,5 @@
-// The modal dialog as the platform runs it: controls built from the template,
-// worked as a person would (typing, buttons), numbers read and
-// written as the platform does, and what happens with nobody to answer.
+// The modal dialog as the platform runs it: controls worked as a person would,
+// numbers read and written as the platform does, and nobody to answer.
 
 #include <gtest/gtest.h>
 
@@ -99,8 +98,7 @@ TEST_F(Dialog, NumbersAreWrittenAndReadAsThePlatformDoes) {
   });
 }
 
-// Closing, and nobody to run it, cancel as the Cancel button and a run nobody
-// ends do (in the replay scripts: typed-scale, typed-rotation).
+// Closing, and nobody to run it, cancel as the Cancel button does.
 TEST_F(Dialog, OnlyOkReadsTheControls) {
   EXPECT_EQ(Run([](CDialog& d) {
               RECT client;  // shown, at the template's size

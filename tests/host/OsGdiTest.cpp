@@ -1,6 +1,5 @@
-// The one-bit image's rows and colour table; the blit paints eight pixels at a
-// time where it can, and every pixel must come out as reading its own bit
-// through the colour table and applying the operation.
+// The one-bit image's rows; the blit paints eight pixels at a time where it can,
+// yet each must come out as its own bit through the colour table.
 
 #include <gtest/gtest.h>
 
@@ -36,8 +35,7 @@ TEST(DibImage, AddressesStayInTheirPaddedBottomUpRow) {
   }
 }
 
-// The raster is the one image made, one bit deep with two colours, at the
-// screen's size, which may be none or more than memory holds.
+// The raster is made at the screen's size, which may be none or more than memory holds.
 TEST(DibImage, FailedCreateKeepsWhatTheImageHad) {
   DibImage image;
   ASSERT_NE(image.Create(1, {8, 8}, kBlackWhite, 2), 0);

@@ -1,5 +1,4 @@
-// The platform's resource lookups: attaching tables for instances, search order,
-// and LoadString's copying.
+// The platform's resource lookups: tables per instance, search order, LoadString.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +11,7 @@
 
 namespace {
 
-// Ids no other test's tables use, so that tables other tests leave attached
-// cannot answer for ours.
+// Ids no other test uses, so that tables other tests leave attached cannot answer.
 constexpr unsigned kShared = 61001, kOnlyA = 61002, kOnlyB = 61003, kMissing = 61099, kText = 61010;
 
 constexpr OsStringResource kStringsA[] = {{kShared, "a"}, {kOnlyA, "only a"}, {kShared, "a again"}};

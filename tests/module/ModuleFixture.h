@@ -1,6 +1,5 @@
 #pragma once
-// The module attached to a fake host whose one view shows a sketch; a repaint
-// composites it over a one-colour frame, read back as ASCII art.
+// The module on a fake host whose one view shows a sketch, repainted as ASCII art.
 
 #include <gtest/gtest.h>
 

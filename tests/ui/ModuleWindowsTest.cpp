@@ -1,5 +1,4 @@
-// The polygon option palette through its scroll-bar control, and the scale and
-// rotate dialogs as a person answers them.
+// The polygon option palette through its control, and the numeric dialogs as answered.
 
 #include <string>
 #include <tuple>
@@ -51,15 +50,11 @@ TEST_F(PolygonPalette, IsMadeFromItsTemplateForTheOptionSet) {
   EXPECT_TRUE(control->IsWindowVisible() && control->GetNotifyWindow() == palette);
 }
 
+// Only the low 16 bits of the control's value count; the limits are in the replays.
 TEST_F(PolygonPalette, UserCountsAreHeldTo3To100WithABeepForEachCorrection) {
   CPolygonOptionView* palette = Load();
   ASSERT_NE(palette, nullptr);
-  // 2, 101 and 6 typed in turn are in the replay scripts (draw-shift).
-  for (const auto& [typed, shown, apex, beeps] : {std::tuple{100, 100, 100, 0},
-                                                  {3, 3, 3, 0},
-                                                  // Only the low 16 bits of the control's value count.
-                                                  {65536 + 50, 65536 + 50, 50, 0},
-                                                  {65536 + 2, 3, 3, 1}}) {
+  for (const auto& [typed, shown, apex, beeps] : {std::tuple{65536 + 50, 65536 + 50, 50, 0}, {65536 + 2, 3, 3, 1}}) {
     Control()->SetValue(typed);
     EXPECT_EQ((std::vector<int>{typed, Control()->GetValue(), gPolygonApex, palette->fApex}),
               (std::vector<int>{typed, shown, apex, apex}));
@@ -85,23 +80,6 @@ TEST_F(PolygonPalette, AfterCloseOnlyItsControlsNotificationOrLeavingThePaletteA
   palette->OnKillFocus(nullptr);
   EXPECT_EQ((std::vector<LONG>{gPolygonApex, control->GetValue()}), (std::vector<LONG>{100, 100}));
   EXPECT_EQ(OsGetBeeps(), Beeps(1));
-}
-
-// The count the profile held at start-up goes through the control's correction.
-TEST_F(PolygonPalette, ACountReadAtStartUpTakesEffectThroughTheControl) {
-  for (const auto& [section, text, apex, beeps] : {std::tuple{"Sketch", " 12abc", 12, 0},
-                                                   {"Sketch", "abc", 3, 0},
-                                                   {"Other", "7", 3, 0},
-                                                   {"Sketch", "250", 100, 1}}) {
-    SCOPED_TRACE(std::string(section) + " \"" + text + '"');
-    ResetModule();
-    AfxGetApp()->WriteProfileString(section, "PolygonOption-Apex", text);
-    CPolygonOptionView* palette = Load();
-    ASSERT_NE(palette, nullptr);
-    EXPECT_EQ((std::vector<int>{gPolygonApex, palette->fApex, Control()->GetValue()}),
-              (std::vector<int>{apex, apex, apex}));
-    EXPECT_EQ(OsGetBeeps(), Beeps(beeps));
-  }
 }
 
 struct Answer {
@@ -142,8 +120,7 @@ class NumericDialog : public ModuleFixture, public OsUserInterface {
   std::vector<std::string> boxes;
 };
 
-// Limits and refusals are in the replay scripts (typed-scale, typed-rotation);
-// scale opens on the last number read, even if cancelled.
+// Scale opens on the last number read, even if cancelled; limits are in the replays.
 TEST_F(NumericDialog, EachRunOpensOnWhatTheLastRunLeft) {
   answers = {{"1001", 0, IDOK}, {"1", 0, IDOK}};
   CScaleDialog dialog;
