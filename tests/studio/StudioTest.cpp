@@ -35,18 +35,6 @@ std::string Sketch(Host& host) {
   return SketchPart(QByteArray::fromStdString(DumpHostState(host).Write())).toStdString();
 }
 
-// Every control of the dialog whole inside it, none over another.
-void ExpectLaidOut(QWidget* dialog) {
-  const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-  for (QWidget* c : controls) {
-    QVERIFY2(dialog->rect().contains(c->geometry()), qPrintable(c->objectName()));
-    for (QWidget* other : controls) {
-      QVERIFY2(c == other || !c->geometry().intersects(other->geometry()),
-               qPrintable(c->objectName() + " / " + other->objectName()));
-    }
-  }
-}
-
 }  // namespace
 
 class StudioTest : public QObject {
@@ -131,7 +119,15 @@ class StudioTest : public QObject {
       QVERIFY(edit != nullptr && ok != nullptr && clockwise != nullptr);
       QTest::keyClicks(edit, "3x61");  // the letter never reaches the model
       QCOMPARE(edit->text(), QString("361"));
-      ExpectLaidOut(dialog);
+      // Every control whole inside the dialog, none over another.
+      const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      for (QWidget* c : controls) {
+        QVERIFY2(dialog->rect().contains(c->geometry()), qPrintable(c->objectName()));
+        for (QWidget* other : controls) {
+          QVERIFY2(c == other || !c->geometry().intersects(other->geometry()),
+                   qPrintable(c->objectName() + " / " + other->objectName()));
+        }
+      }
       QTest::mouseClick(ok, Qt::LeftButton);
       QVERIFY(dialog->isVisible());  // still open for another answer
       edit->selectAll();
