@@ -168,11 +168,8 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
     ASSERT_TRUE(QDir(Data()).removeRecursively() && QDir().mkpath(Data()));
     for (int k = 10; k < 20; ++k) ASSERT_TRUE(Write(Data() + QString("/recovered-200001%1-000000-000.txt").arg(k), {}));
     std::function<void()> child;
-    if (c.kind == kFifo) {
-      ASSERT_EQ(mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
-    } else {
-      ASSERT_TRUE(Write(journal, c.journal));
-    }
+    ASSERT_TRUE(c.kind == kFifo ? mkfifo(QFile::encodeName(journal).constData(), 0600) == 0
+                                : Write(journal, c.journal));
     if (c.kind == kTooLarge) {
 #if defined(__SANITIZE_ADDRESS__)
       continue;  // the sanitizer's own memory takes more than the limit
