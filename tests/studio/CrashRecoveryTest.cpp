@@ -18,8 +18,7 @@
 
 namespace {
 
-// Drawing (some of it under Shift), moving, mirroring, undoing and redoing,
-// one event a line.
+// Drawing (some under Shift), moving, mirroring, undoing and redoing, one event a line.
 QByteArray Work() {
   QByteArray text = "mode on\n";
   const auto line = [&text](const QString& l) { text += l.toUtf8() + "\n"; };
@@ -41,8 +40,13 @@ QByteArray Work() {
 
 class CrashRecovery : public ::testing::Test {
  protected:
-  // A small window: each step repaints the view. `child` runs in the
-  // studio's process before it starts.
+  // A studio started as a person starts it, its folders under fHome.
+  CrashRecovery() {
+    for (const char* name : {"HOME", "XDG_RUNTIME_DIR"}) fEnv.insert(name, fHome.path());
+    fEnv.insert("XDG_DATA_HOME", fHome.path() + "/data");
+    fEnv.insert("XDG_CONFIG_HOME", fHome.path() + "/config");
+  }
+  // A small window, so each step repaints the view; `child` runs in the studio before it starts.
   QProcess* Studio(const QStringList& args, const std::function<void()>& child = {}) {
     auto* studio = new QProcess;
     studio->setProcessEnvironment(fEnv);
@@ -63,7 +67,7 @@ class CrashRecovery : public ::testing::Test {
   }
 
   QTemporaryDir fHome;
-  QProcessEnvironment fEnv = StudioEnvironment(fHome.path());
+  QProcessEnvironment fEnv = QProcessEnvironment::systemEnvironment();
   QString Data() const { return fHome.path() + "/data/Sketch Studio"; }
 };
 
@@ -95,8 +99,7 @@ TEST_F(CrashRecovery, LosesAtMostTheGestureInProgress) {
     ::kill(static_cast<pid_t>(studio->processId()), SIGKILL);
     ASSERT_TRUE(studio->waitForFinished(10000));
 
-    // Every line the studio had taken before it said so is journalled (the
-    // picture opens, with its hash, as the first gesture needs it).
+    // Every line taken before it said so is journalled, the picture with its hash.
     const QByteArray journal = Read(Data() + "/journal.txt");
     EXPECT_TRUE(journal.contains("\n# picture ") && journal.contains("/picture.png\n"));
     QList<QByteArray> lines = journal.left(journal.lastIndexOf('\n') + 1).split('\n');
@@ -129,9 +132,8 @@ const QByteArray kMarker = "# sketch-studio journal 1\n";
 // A rectangle over the built-in picture.
 const QByteArray kWork = "screen 800 600\nmode on\ntool 4\ndrag 9 9 50 40\n";
 
-// A journal left behind is moved aside as it is, usable or not (of those it
-// could read, the ten newest stay); what cannot be used is said, with why and
-// where it is kept. Nothing blocks, and the picture named opens after it.
+// A journal left is moved aside as it is (the ten newest readable ones stay); an unusable one is
+// said, with why and where it is kept. Nothing blocks, and the picture named opens after it.
 TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
   ASSERT_TRUE(SavePicture(fHome.path() + "/pic.png", {8, 8}));
   ASSERT_TRUE(SavePicture(fHome.path() + "/named.png", {8, 8}, qRgb(255, 255, 255), qRgb(0, 0, 1)));
@@ -166,11 +168,8 @@ TEST_F(CrashRecovery, AJournalLeftBehindIsRecoveredOrKeptAndSaid) {
     ASSERT_TRUE(QDir(Data()).removeRecursively() && QDir().mkpath(Data()));
     for (int k = 10; k < 20; ++k) ASSERT_TRUE(Write(Data() + QString("/recovered-200001%1-000000-000.txt").arg(k), {}));
     std::function<void()> child;
-    if (c.kind == kFifo) {
-      ASSERT_EQ(mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
-    } else {
-      ASSERT_TRUE(Write(journal, c.journal));
-    }
+    ASSERT_TRUE(c.kind == kFifo ? mkfifo(QFile::encodeName(journal).constData(), 0600) == 0
+                                : Write(journal, c.journal));
     if (c.kind == kTooLarge) {
 #if defined(__SANITIZE_ADDRESS__)
       continue;  // the sanitizer's own memory takes more than the limit
@@ -244,13 +243,11 @@ TEST_F(CrashRecovery, OnlyALiveStudioKeepsAnotherFromTheJournal) {
   }
 }
 
-// A studio that keeps no journal says so and goes on, without a box that
-// nobody could close.
+// A studio that keeps no journal says so and goes on, with no box nobody could close.
 TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
   ASSERT_TRUE(Write(fHome.path() + "/file", {}));
   ASSERT_TRUE(Write(fHome.path() + "/click.txt", "click 1 1\n"));
-  // A data folder whose journal's name fits in a path and a kept journal's
-  // does not.
+  // A data folder where the journal's path fits and a kept journal's does not.
   QString deep = fHome.path() + "/deep";
   while (deep.size() + 200 < 4070 - 14) deep += "/" + QString(199, 'd');
   deep += "/" + QString(4070 - 14 - deep.size() - 1, 'd');
@@ -276,8 +273,7 @@ TEST_F(CrashRecovery, WithoutAJournalTheStudioSaysSoAndGoesOn) {
   EXPECT_EQ(Read(deep + "/Sketch Studio/journal.txt"), kMarker + kWork);
 }
 
-// A picture as large as the studio accepts, over what Qt reads by default, is
-// played over; a FIFO is refused before it could block the start.
+// The largest picture accepted, past Qt's default limit, is played over; a FIFO is refused.
 TEST_F(CrashRecovery, PlayedPicturesUpToTheLargestSize) {
   const int side = 16384;  // the largest the studio accepts
   ASSERT_TRUE(SavePicture(fHome.path() + "/large.jpg", {side, 2100}, qRgb(90, 160, 220)));

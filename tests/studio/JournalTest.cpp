@@ -1,5 +1,4 @@
-// The journal reader on damaged input, and the recorder taking a dropped step
-// back out.
+// The journal reader on damaged input, and the recorder taking a dropped step back out.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -141,8 +140,7 @@ TEST(ScriptRecorder, DropsTheStepJustWrittenFromTheSessionAndTheJournal) {
   std::remove(path.c_str());
 }
 
-// A copy already there is used only when it holds the very pixels it is
-// named after; others are written again, never seen half written.
+// A copy there is used only if it holds the pixels it is named after; others are rewritten whole.
 TEST(KeepPictureCopy, UsesOnlyAWholeCopyOfThePicture) {
   namespace fs = std::filesystem;
   const fs::path folder = ::testing::TempDir() + "picture-copies";

@@ -11,8 +11,7 @@
 #include <deque>
 #include <functional>
 
-// Works the modal windows as they open, one step each, in turn. A window left
-// open is closed, so that a failed check cannot hang the run.
+// One step per modal window, in turn; a window left open is closed, so a failed check cannot hang.
 class Modals : public QObject {
  public:
   using Step = std::function<void(QWidget*)>;
@@ -51,8 +50,7 @@ class Modals : public QObject {
   int fUnexpected = 0;
 };
 
-// The file dialog's answer: that file. The dialog does not write over a name
-// being typed, nor would a person.
+// The file dialog's answer; the dialog does not write over a name being typed, nor would a person.
 inline Modals::Step Choose(const QString& file) {
   return [file](QWidget* modal) {
     if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {

@@ -18,30 +18,6 @@
 #include "container/TObjectContainer.h"
 #include "resources/SketchResources.h"
 
-namespace {
-
-// The picture as a 32-bit BMP whose fourth byte is opacity (a version 4
-// header with an alpha mask), rows bottom-up.
-void AlphaBmp(const QString& path, const QImage& picture) {
-  QByteArray bmp;
-  QDataStream out(&bmp, QIODevice::WriteOnly);
-  out.setByteOrder(QDataStream::LittleEndian);
-  const quint32 header = 14 + 108;
-  const auto size = static_cast<quint32>(picture.width() * picture.height() * 4);
-  out << quint8('B') << quint8('M') << header + size << quint32(0) << header;
-  out << quint32(108) << qint32(picture.width()) << qint32(picture.height()) << quint16(1) << quint16(32) << quint32(3)
-      << size << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
-  out << quint32(0x00ff0000) << quint32(0x0000ff00) << quint32(0x000000ff) << quint32(0xff000000);
-  out << quint32(0x73524742);  // sRGB; the end points and gammas that follow go unused
-  for (int k = 0; k < 12; ++k) out << quint32(0);
-  for (int y = picture.height() - 1; y >= 0; --y) {
-    for (int x = 0; x < picture.width(); ++x) out << quint32(picture.pixel(x, y));
-  }
-  QVERIFY(Write(path, bmp));
-}
-
-}  // namespace
-
 class StudioFilesTest : public QObject {
   Q_OBJECT
 
@@ -78,8 +54,7 @@ class StudioFilesTest : public QObject {
     Rectangle(1);
     ExpectAfter(Qt::CTRL | Qt::Key_Z, true);
 
-    // A hundred steps more push the oldest out of the history: the saved step
-    // is the first one left, and undoing all the way reaches it.
+    // A hundred steps more push the oldest out: undoing all the way reaches the saved one.
     Key(Qt::CTRL | Qt::Key_Y);
     ExpectAfter(Qt::CTRL | Qt::Key_S, false);
     Host& host = fWindow->GetHost();
@@ -286,15 +261,15 @@ class StudioFilesTest : public QObject {
     QVERIFY(fWindow->isWindowModified());
     QCOMPARE(Figures(), 1);
   }
-  // A picture with transparent parts shows over white as sketch-replay shows
-  // its PNG twin (rgba.png of the png-kinds script), so a sketch over it reopens.
+  // A picture with transparent parts, not a PNG, shows over white as sketch-replay
+  // shows its PNG twin (rgba.png of the png-kinds script), so a sketch over it reopens.
   void PicturesShowAsTheReplayShowsThem() {
     QImage rgba(3, 1, QImage::Format_ARGB32);
     rgba.setPixel(0, 0, qRgba(200, 100, 50, 255));
     rgba.setPixel(1, 0, qRgba(200, 100, 50, 0));
     rgba.setPixel(2, 0, qRgba(0, 100, 255, 128));
-    AlphaBmp(fDir + "/rgba.bmp", rgba);
-    QVERIFY(fWindow->OpenPicture(fDir + "/rgba.bmp"));
+    QVERIFY(rgba.save(fDir + "/rgba.ico"));
+    QVERIFY(fWindow->OpenPicture(fDir + "/rgba.ico"));
     const std::vector<std::uint8_t> shown{200, 100, 50, 255, 255, 255, 127, 177, 255};
     QCOMPARE(fWindow->GetHost().Active()->picture.pixels, shown);
     Rectangle(0);

@@ -1,5 +1,4 @@
-// Under a Japanese locale every text of the studio's own is Japanese; the
-// module's menu is as the module gives it.
+// Under a Japanese locale the studio's own texts are Japanese; the module's menu is its own.
 
 #include <QMenuBar>
 #include <QToolButton>
@@ -41,9 +40,7 @@ class StudioLanguageTest : public QObject {
     // The module's menu comes before Window and Help and keeps its own texts.
     const int module = static_cast<int>(menus.size()) - 3;
     QCOMPARE(menus[module]->text(), QString("ｽｹｯﾁ(&D)"));
-    QCOMPARE(menus[0]->text(), QString("ファイル(&F)"));
-    // English would show a lower-case letter (the program's name aside); the
-    // module's texts are its own.
+    // English would show a lower-case letter (the program's name aside).
     static const QRegularExpression english("[a-z]");
     for (const auto& [menu, text] : texts) {
       if (menu != module) QVERIFY2(!english.match(QString(text).remove("Sketch Studio")).hasMatch(), qPrintable(text));

@@ -1,5 +1,4 @@
-// The view on a screen of two device pixels a point: the view's pixels are
-// the screen's, and the grid is drawn over the view, never into its frame.
+// Two device pixels a point: the view's pixels are the screen's; the grid is over the view, not in it.
 
 #include <QApplication>
 #include <QInputDialog>

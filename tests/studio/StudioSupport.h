@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcessEnvironment>
 
 inline QByteArray Read(const QString& path) {
   QFile file(path);
@@ -25,15 +24,4 @@ inline bool SavePicture(const QString& path, QSize size, QRgb colour = qRgb(255,
   picture.fill(colour);
   if (corner != 0) picture.setPixel(0, 0, corner);
   return picture.save(path);
-}
-
-// A studio started as a person starts it, its folders under `home`.
-inline QProcessEnvironment StudioEnvironment(const QString& home) {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("HOME", home);
-  env.insert("XDG_DATA_HOME", home + "/data");
-  env.insert("XDG_CONFIG_HOME", home + "/config");
-  env.insert("XDG_RUNTIME_DIR", home);
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  return env;
 }
