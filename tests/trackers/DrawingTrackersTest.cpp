@@ -1,5 +1,4 @@
-// The drawing trackers' feedback and ownership, the selection rectangle's
-// toggling and Alt-drag's failure paths; the replays cover the gestures.
+// Feedback, ownership, toggling and failure paths; the replays cover the gestures.
 
 #include <memory>
 #include <type_traits>
@@ -58,17 +57,13 @@ TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   EXPECT_EQ(PathText(*Draw<TDCGrow>(kToolLine, {4, 4}, {{20, 4}})->Figure()), "open (2,2) (10,2)");
 }
 
-// A figure that cannot be given an entry stays the tracker's, and the step
-// fails with the selection of before the press, so the host drops it.
+// A figure without an entry stays the tracker's; the step fails with the old selection.
 TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
   Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
   std::unique_ptr<TDCGrow> t;
   EXPECT_GT(FailuresBeforeSuccess([&] { t = Start<TDCGrow>(kToolRectangle, {20, 10}); }), 2);
   EXPECT_TRUE(t->Figure()->UnitCount() == 4 && Selection() == "0");
-  Gesture g(*t);
-  g.Press();
-  g.MoveTo(30, 20);
-  g.Release();
+  Drag(*t, {{30, 20}});
   for (auto step : {&TDCGrow::DoIt, &TDCGrow::RedoIt}) {
     EXPECT_TRUE(RunsOutOfMemory(0, [&] { (t.get()->*step)(); }));
     EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1 && Selection() == "1");
