@@ -1,5 +1,4 @@
-// Hit tests, rectangle selection, region points, traces and the trackers'
-// geometry.
+// Hit tests, rectangle selection, region points, traces and the trackers' geometry.
 
 #include <cmath>
 #include <tuple>
@@ -33,8 +32,6 @@ class PathGeometry : public FigureFixture {
   }
 };
 
-// Where a walk whose error term wraps gives up is compared with the click
-// search in the walk search tests.
 TEST(LineWalk, NeverVisitsTheEndPoint) {
   std::vector<OsImgPoint> seen;
   const auto collect = [&](std::int64_t x, std::int64_t y, std::int64_t) {
@@ -51,9 +48,7 @@ TEST(LineWalk, NeverVisitsTheEndPoint) {
 // below; the position is that of the first pixel of the walk in it.
 TEST_F(PathGeometry, SegmentHitsAtTheFirstWalkedPixelInTheBox) {
   TDShape* line = Polyline({{10, 10}, {30, 10}});
-  TDShape* curve = Polyline({{0, 0}, {40, 0}});  // a bulge with no steps
-  Unit(*curve, 0)->fDirection1.Set(0, 40);
-  Unit(*curve, 1)->fDirection2.Set(40, 40);
+  TDShape* curve = Curve({{{0, 0}, {0, 40}, {0, 0}}, {{40, 0}, {40, 0}, {40, 40}}});  // no steps
   TDShape* closed = Polyline({{2, 2}, {20, 2}, {2, 20}}, true);
   TDShape* open = Polyline({{2, 2}, {20, 2}, {2, 20}});
   TDShape* dot = Polyline({{10.2f, 10}, {10.7f, 10}});
@@ -122,16 +117,13 @@ TEST_F(PathGeometry, RectangleSelectionTogglesFiguresAndPicksPoints) {
   EXPECT_FALSE(Polyline({{2, 2}, {20, 2}, {2, 20}})->SelectInRect(0, 8, 4, 12, 0));
 }
 
+// Closed figures are pinned by the region replay; an open one's chord brings the last anchor again.
 TEST_F(PathGeometry, RegionPointsFollowTheDrawnPolyline) {
-  const auto points = [](TDShape* s) {
-    std::vector<OsImgPoint> buffer(s->CountRegionPoints());
-    s->FillRegionPoints(buffer.data());
-    EXPECT_EQ(std::tuple(gTraceMode, gTraceCount, gTracePoints), std::tuple(0, 0, static_cast<OsImgPoint*>(nullptr)));
-    return buffer;
-  };
-  // Closed figures are pinned by the region replay; an open one's chord brings
-  // the last anchor a second time.
-  EXPECT_EQ(points(Polyline({{2, 2}, {20, 2}, {2, 20}})), (std::vector<OsImgPoint>{{2, 2}, {20, 2}, {2, 20}, {2, 20}}));
+  TDShape* s = Polyline({{2, 2}, {20, 2}, {2, 20}});
+  std::vector<OsImgPoint> points(s->CountRegionPoints());
+  s->FillRegionPoints(points.data());
+  EXPECT_EQ(points, (std::vector<OsImgPoint>{{2, 2}, {20, 2}, {2, 20}, {2, 20}}));
+  EXPECT_EQ(std::tuple(gTraceMode, gTraceCount, gTracePoints), std::tuple(0, 0, static_cast<OsImgPoint*>(nullptr)));
   EXPECT_EQ(InkCount(), 0);
 }
 
