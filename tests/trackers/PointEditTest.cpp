@@ -99,18 +99,17 @@ TEST(PointEditRules, TheDiagonalKeepsTheLargerOffsetAndItsSide) {
   };
   const OsImgPoint anchor{100, 100};
   for (const Case& c : std::vector<Case>{
-           {{110, 104}, {110, 110}},  // wider: y follows
-           {{97, 107}, {93, 107}},    // taller: x follows, to the left
-           {{110, 96}, {110, 90}},    // upwards
-           {{95, 105}, {95, 105}},    // already diagonal
-           {{100, 106}, {94, 106}},   // no x offset counts as leftwards
-           {{106, 100}, {106, 94}},   // nor a y offset as downwards
+           {{97, 107}, {93, 107}},   // taller: x follows, to the left
+           {{110, 96}, {110, 90}},   // wider: y follows, upwards
+           {{95, 105}, {95, 105}},   // already diagonal
+           {{100, 106}, {94, 106}},  // no x offset counts as leftwards
+           {{106, 100}, {106, 94}},  // nor a y offset as downwards
        }) {
     OsImgPoint next = c.next;
     TDCBase::KeepOnDiagonal(anchor, next);
     EXPECT_EQ(next, c.want) << c.next.x << "," << c.next.y;
   }
-  OsImgPoint far{100, INT32_MAX};
+  OsImgPoint far{100, INT32_MAX};  // and downwards
   TDCBase::KeepOnDiagonal({0, INT32_MAX - 2}, far);
   EXPECT_EQ(far, (OsImgPoint{100, INT32_MAX}));
 }

@@ -142,7 +142,7 @@ class TrackerFixture : public FigureFixture {
     }
     return n;
   }
-  // Every figure's fSelected, in order: "10" for two figures, the first selected.
+  // "10": two figures, the first selected.
   std::string Selection() const {
     std::string out;
     for (int i = 0; i < Count(); ++i) out += At(i)->fSelected != 0 ? '1' : '0';
