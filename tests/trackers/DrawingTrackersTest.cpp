@@ -25,12 +25,6 @@ class DrawingTrackersTest : public TrackerFixture {
       t->IDCPens(&fContainer, &fView, &fDocument, press);
     return t;
   }
-  template <typename T>
-  std::unique_ptr<T> Draw(int tool, OsImgPoint press, const Points& moves = {}) {
-    auto t = Start<T>(tool, press);
-    Run(*t, moves);
-    return t;
-  }
 };
 
 TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
@@ -44,7 +38,8 @@ TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   g.MoveTo(40, 30);  // no movement: no report, no drawing
   EXPECT_EQ(fRepaints, shown);
   g.Release();
-  const auto pens = Draw<TDCPens>(kToolMultiLine, {20, 10}, {{40, 30}});
+  const auto pens = Start<TDCPens>(kToolMultiLine, {20, 10});
+  Run(*pens, {{40, 30}});
   EXPECT_EQ(fReadOut.fPoints, (Points{{10, 5}, {20, 15}, {20, 15}, {10, 5}, {20, 15}, {20, 15}}));
   // A free-hand stroke marks its samples as the mouse goes.
   auto stroke = Start<TDCGrow>(kToolFreeLine, {4, 40});
@@ -54,7 +49,9 @@ TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   EXPECT_TRUE(ShownInk(60, 40) && ShownInk(56, 40));  // the cross of the new sample
   h.Release();
   gModuleInterface.fHostServices = nullptr;  // a host without a read-out
-  EXPECT_EQ(PathText(*Draw<TDCGrow>(kToolLine, {4, 4}, {{20, 4}})->Figure()), "open (2,2) (10,2)");
+  const auto line = Start<TDCGrow>(kToolLine, {4, 4});
+  Run(*line, {{20, 4}});
+  EXPECT_EQ(PathText(*line->Figure()), "open (2,2) (10,2)");
 }
 
 // A figure without an entry stays the tracker's; the step fails with the old selection.
