@@ -1,5 +1,4 @@
-// The click test passes over figures, segments and walks that cannot reach the
-// mouse; it must answer exactly as walking everything does, bit for bit.
+// The click test skips what cannot reach the mouse; it must answer bit for bit as walking everything does.
 
 #include <bit>
 #include <cstdint>
