@@ -86,7 +86,7 @@ TEST_F(PathGeometry, VertexHitsPreferTheAnchorAndSeeOnlyShownHandles) {
   TDUnit* u = Unit(*s, 0);
   u->SetState(TDUnit::kBothHandles);
   // The vertex square is [m - r, m + r + 1); both handles lie on the anchor.
-  EXPECT_EQ(UnitParts(s, {{10, 10}, {14, 10}, {6, 10}, {5, 10}}), "2 2 2 -1 ");
+  EXPECT_EQ(UnitParts(s, {{10, 10}, {14, 10}, {6, 10}, {5, 10}, {10, 5}}), "2 2 2 -1 -1 ");
   u->fDirection1.Set(2, 30);
   u->fDirection2.Set(28, 2);
   std::string seen;
