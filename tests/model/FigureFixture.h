@@ -1,6 +1,5 @@
 #pragma once
-// Figures on a small raster, with a container and a view to give them a zoom,
-// and a compact text form of a path so that one assertion shows all of it.
+// Figures in a viewed container on a small raster, and a path's text for one assertion.
 
 #include <charconv>
 #include <initializer_list>
@@ -19,8 +18,7 @@ inline std::string FloatText(float v) {
 
 inline std::string PointText(const TDFloatPoint& p) { return FloatText(p.x) + "," + FloatText(p.y); }
 
-// "closed (0,25 0,11.19 0,38.8) ..." : anchor, then the two control points only
-// when one of them is off the anchor.
+// "closed (0,25 0,11.19 0,38.8) ...": the handles only when one is off the anchor.
 inline std::string PathText(const TDShape& s) {
   std::string out = s.fOpen ? "open" : "closed";
   for (BPosition pos = s.fUnits.GetHeadPosition(); pos != nullptr;) {
@@ -33,6 +31,13 @@ inline std::string PathText(const TDShape& s) {
   }
   return out;
 }
+
+// An anchor alone, or an anchor and its two handles.
+struct Vertex {
+  Vertex(float x, float y) : a(x, y), d1(a), d2(a) {}
+  Vertex(TDFloatPoint anchor, TDFloatPoint h1, TDFloatPoint h2) : a(anchor), d1(h1), d2(h2) {}
+  TDFloatPoint a, d1, d2;
+};
 
 inline TDUnit* Unit(const TDShape& s, int index) { return static_cast<TDUnit*>(s.fUnits.GetItemFromIndex(index + 1)); }
 
@@ -53,12 +58,21 @@ class FigureFixture : public RasterFixture {
 
   void SetZoom(float zoom, float ox = 0.0f, float oy = 0.0f) { fView.GetZoom() = BZoom(zoom, zoom, ox, oy); }
 
-  // A figure of straight vertices (steps 0, marker hidden) through the points,
-  // owned by the fixture's container.
+  // Straight vertices, steps 0, marker hidden.
   TDShape* Polyline(std::initializer_list<TDFloatPoint> points, bool closed = false) {
     auto* s = new TDShape;
     s->SetContainer(&fContainer);
     for (const TDFloatPoint& p : points) s->AddUnit(p.x, p.y, p.x, p.y, p.x, p.y, 1, 0, 0, TDUnit::kHidden);
+    return Owned(s, closed);
+  }
+  // An open figure of vertices that are not smooth, with no steps.
+  TDShape* Curve(std::initializer_list<Vertex> vertices) {
+    auto* s = new TDShape;
+    s->SetContainer(&fContainer);
+    for (const Vertex& v : vertices) s->AddUnit(v.a.x, v.a.y, v.d1.x, v.d1.y, v.d2.x, v.d2.y, 0, 0, 0, TDUnit::kHidden);
+    return Owned(s, false);
+  }
+  TDShape* Owned(TDShape* s, bool closed) {
     s->fOpen = closed ? 0 : 1;
     s->CalcBounds(s->fBounds);
     fContainer.AddObject(s);

@@ -1,5 +1,4 @@
-// The click test passes over figures, segments and walks that cannot reach the
-// mouse; it must answer exactly as walking everything does, bit for bit.
+// The click test skips what cannot reach the mouse; it must answer bit for bit as walking everything does.
 
 #include <bit>
 #include <cstdint>
@@ -96,7 +95,6 @@ class WalkSearch : public HitShortcuts {
     return {static_cast<std::int32_t>(from.x + sx * (yMajor ? m : n)),
             static_cast<std::int32_t>(from.y + sy * (yMajor ? n : m))};
   }
-  // Counts a difference between searching and walking for this box.
   void Compare(OsImgPoint from, OsImgPoint to, const WalkBox& box) {
     std::int64_t length = -1;
     const std::int64_t fast = FirstWalkPixelIn(from.x, from.y, to.x, to.y, box, &length);
@@ -108,8 +106,7 @@ class WalkSearch : public HitShortcuts {
 };
 
 TEST_F(WalkSearch, FirstPixelInABoxIsTheOneWalkingFinds) {
-  // Short walks, and walks whose 16-bit error term wraps: 2n wrapping to a
-  // negative amount (16384 .. 32767) and to a positive one (above 32768).
+  // Short walks, and walks whose 16-bit error term 2n wraps negative (16384..32767) or positive.
   constexpr std::int64_t kLengths[] = {1, 7, 300, 16383, 16384, 20000, 32767, 40000, 70001, 150000};
   for (int round = 0; round < 500; ++round) {
     const std::int64_t n = kLengths[Below(static_cast<int>(std::size(kLengths)))];

@@ -1,5 +1,4 @@
-// Figures as they are begun and drawn. Free-hand strokes sampled, smoothed
-// and closed, and closed figures dragged out, are replayed end to end.
+// Figures as they are begun and drawn; strokes and dragged-out figures are replayed.
 
 #include <tuple>
 
@@ -14,9 +13,8 @@ namespace {
 
 class OpenFigures : public FigureFixture {
  protected:
-  template <typename Figure>
-  Figure* Start(int x, int y) {
-    auto* f = new Figure;
+  TDMuLine* Start(int x, int y) {
+    auto* f = new TDMuLine;
     EXPECT_TRUE(f->Begin(&fContainer, x, y));
     fContainer.AddObject(f);
     fContainer.fDrawing = f;
@@ -30,11 +28,11 @@ class OpenFigures : public FigureFixture {
 
 // At zoom 2 the first vertex sits at view (20, 20): the box is [16, 24).
 TEST_F(OpenFigures, MultiLineClosesOnlyOnAClickNearItsFirstVertex) {
-  TDMuLine* lone = Start<TDMuLine>(10, 10);
+  TDMuLine* lone = Start(10, 10);
   Click(lone, {10, 10});  // a lone vertex cannot be closed on
   EXPECT_TRUE(lone->UnitCount() == 2 && lone->fCurrent == Unit(*lone, 1) && fContainer.fDrawing == lone);
   SetZoom(2.0f);
-  TDMuLine* m = Start<TDMuLine>(20, 20);
+  TDMuLine* m = Start(20, 20);
   for (OsImgPoint p : std::initializer_list<OsImgPoint>{{20, 20}, {80, 20}, {80, 60}, {24, 20}, {20, 24}}) Click(m, p);
   EXPECT_EQ(m->UnitCount(), 6);
   Click(m, {16, 23});

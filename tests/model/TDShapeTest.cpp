@@ -1,5 +1,4 @@
-// The figure base: vertices, markers, drawing, bounds, steps, selection and
-// copies.
+// The figure base: vertices, markers, drawing, bounds, steps, selection and copies.
 
 #include <limits>
 #include <memory>
@@ -15,10 +14,8 @@ class TDShapeTest : public FigureFixture {};
 
 TEST_F(TDShapeTest, MarkersOfEveryState) {
   UseScreen(16, 12);
-  TDShape* s = Polyline({{4, 4}, {12, 10}});
+  TDShape* s = Curve({{{4, 4}, {10, 4}, {4, 9}}, {12, 10}});
   TDUnit* u = Unit(*s, 0);
-  u->fDirection1.Set(10, 4);
-  u->fDirection2.Set(4, 9);
   const auto draw = [&](int state) {
     ClearRaster();
     s->SetUnitState(state, u);
@@ -50,8 +47,7 @@ TEST_F(TDShapeTest, MarkersOfEveryState) {
 // A step that rounds to nothing would never carry a curve to its end; such a
 // curve is drawn as its chord, all of it off the screen here.
 TEST_F(TDShapeTest, ACurveAtAnInfiniteZoomIsDrawnAsItsChord) {
-  TDShape* s = Polyline({{4, 4}, {12, 4}});
-  Unit(*s, 0)->fDirection1.Set(4, 10);
+  TDShape* s = Curve({{{4, 4}, {4, 10}, {4, 4}}, {12, 4}});
   Unit(*s, 0)->fSteps = 20;
   SetZoom(std::numeric_limits<float>::infinity(), 1.0f, 1.0f);
   s->DrawAll();
@@ -59,12 +55,9 @@ TEST_F(TDShapeTest, ACurveAtAnInfiniteZoomIsDrawnAsItsChord) {
 }
 
 // The curve peaks at y = 30 at t = 0.5, which the 21 samples straddle (29.9).
-// A lone vertex has no bounds (that no press hits it is pinned by the
-// delete-point replay) and draws only its marker.
+// A lone vertex has no bounds and draws only its marker.
 TEST_F(TDShapeTest, BoundsFollowTheCurveAndTruncateTowardZero) {
-  TDShape* s = Polyline({{0, 0}, {40, 0}});
-  Unit(*s, 0)->fDirection1.Set(0, 40);
-  Unit(*s, 1)->fDirection2.Set(40, 40);
+  TDShape* s = Curve({{{0, 0}, {0, 40}, {0, 0}}, {{40, 0}, {40, 0}, {40, 40}}});
   Unit(*s, 0)->fSteps = 20;
   OsImgRect b;
   s->CalcBounds(b);

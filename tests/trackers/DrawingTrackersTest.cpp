@@ -1,5 +1,4 @@
-// The drawing trackers' feedback and ownership, the selection rectangle's
-// toggling and Alt-drag's failure paths; the replays cover the gestures.
+// Feedback, ownership, toggling and failure paths; the replays cover the gestures.
 
 #include <memory>
 #include <type_traits>
@@ -26,12 +25,6 @@ class DrawingTrackersTest : public TrackerFixture {
       t->IDCPens(&fContainer, &fView, &fDocument, press);
     return t;
   }
-  template <typename T>
-  std::unique_ptr<T> Draw(int tool, OsImgPoint press, const Points& moves = {}) {
-    auto t = Start<T>(tool, press);
-    Run(*t, moves);
-    return t;
-  }
 };
 
 TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
@@ -45,7 +38,8 @@ TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   g.MoveTo(40, 30);  // no movement: no report, no drawing
   EXPECT_EQ(fRepaints, shown);
   g.Release();
-  const auto pens = Draw<TDCPens>(kToolMultiLine, {20, 10}, {{40, 30}});
+  const auto pens = Start<TDCPens>(kToolMultiLine, {20, 10});
+  Run(*pens, {{40, 30}});
   EXPECT_EQ(fReadOut.fPoints, (Points{{10, 5}, {20, 15}, {20, 15}, {10, 5}, {20, 15}, {20, 15}}));
   // A free-hand stroke marks its samples as the mouse goes.
   auto stroke = Start<TDCGrow>(kToolFreeLine, {4, 40});
@@ -55,20 +49,18 @@ TEST_F(DrawingTrackersTest, GrowFeedbackShowsEveryMoveInImageCoordinates) {
   EXPECT_TRUE(ShownInk(60, 40) && ShownInk(56, 40));  // the cross of the new sample
   h.Release();
   gModuleInterface.fHostServices = nullptr;  // a host without a read-out
-  EXPECT_EQ(PathText(*Draw<TDCGrow>(kToolLine, {4, 4}, {{20, 4}})->Figure()), "open (2,2) (10,2)");
+  const auto line = Start<TDCGrow>(kToolLine, {4, 4});
+  Run(*line, {{20, 4}});
+  EXPECT_EQ(PathText(*line->Figure()), "open (2,2) (10,2)");
 }
 
-// A figure that cannot be given an entry stays the tracker's, and the step
-// fails with the selection of before the press, so the host drops it.
+// A figure without an entry stays the tracker's; the step fails with the old selection.
 TEST_F(DrawingTrackersTest, GrowUnderFailingAllocationsKeepsEveryFigureOwned) {
   Polyline({{2, 2}, {8, 2}})->SetSelect(1, 1, 0);
   std::unique_ptr<TDCGrow> t;
   EXPECT_GT(FailuresBeforeSuccess([&] { t = Start<TDCGrow>(kToolRectangle, {20, 10}); }), 2);
   EXPECT_TRUE(t->Figure()->UnitCount() == 4 && Selection() == "0");
-  Gesture g(*t);
-  g.Press();
-  g.MoveTo(30, 20);
-  g.Release();
+  Drag(*t, {{30, 20}});
   for (auto step : {&TDCGrow::DoIt, &TDCGrow::RedoIt}) {
     EXPECT_TRUE(RunsOutOfMemory(0, [&] { (t.get()->*step)(); }));
     EXPECT_TRUE(Count() == 1 && t->fOwnsTarget == 1 && Selection() == "1");

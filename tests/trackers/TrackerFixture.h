@@ -1,6 +1,5 @@
 #pragma once
-// Trackers driven step by step as the host's loop drives them; every update
-// request repaints, keeping the raster as shown and clearing it.
+// Trackers driven as the host's loop drives them; a repaint keeps what was shown.
 
 #include <cstdint>
 #include <functional>
@@ -26,8 +25,7 @@ struct RecordingReadOut : BHostServices {
   Points fPoints;
 };
 
-// One gesture as the host's loop runs it from the anchor the initialiser left;
-// each step returns what TrackMouse did.
+// One gesture from the anchor the initialiser left; each step returns what TrackMouse did.
 class Gesture {
  public:
   explicit Gesture(BTracker& t) : fTracker(t), fAnchor(t.GetAnchor()), fPrevious(fAnchor) {}
@@ -110,12 +108,15 @@ class TrackerFixture : public FigureFixture {
     gCurrentTool = fSavedTool;
     FigureFixture::TearDown();
   }
-  // Pressed, moved to each point, released where the last move left it, done.
-  static void Run(BTracker& t, const Points& moves) {
+  // Pressed, moved to each point and released where the last move left it.
+  static void Drag(BTracker& t, const Points& moves = {}) {
     Gesture g(t);
     EXPECT_EQ(g.Press(), &t);
     for (const OsImgPoint& p : moves) EXPECT_EQ(g.MoveTo(p.x, p.y), &t);
     EXPECT_EQ(g.Release(), &t);
+  }
+  static void Run(BTracker& t, const Points& moves) {
+    Drag(t, moves);
     t.DoIt();
   }
   TDShape* Selected(std::initializer_list<TDFloatPoint> points) {
@@ -141,7 +142,7 @@ class TrackerFixture : public FigureFixture {
     }
     return n;
   }
-  // Every figure's fSelected, in order: "10" for two figures, the first selected.
+  // "10": two figures, the first selected.
   std::string Selection() const {
     std::string out;
     for (int i = 0; i < Count(); ++i) out += At(i)->fSelected != 0 ? '1' : '0';
