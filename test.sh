@@ -3,10 +3,10 @@
 #
 #   ./test.sh          the unit, replay (e2e) and studio tests and a soak smoke run,
 #                      in the developer build and in the sanitizer build, and a
-#                      15-second run of each fuzz target: about 7 minutes on 2 cores
+#                      15-second run of each fuzz target: about 6.5 minutes on 2 cores
 #   ./test.sh --soak   all that, then the full soak tier (random edits, allocation
 #                      sweeps), optimised with assertions on, plain and under the
-#                      sanitizers: about 25 minutes more on a busy machine
+#                      sanitizers: about 8 minutes more, more on a busy machine
 set -euo pipefail
 cd "$(dirname "$0")"
 soak=0
